@@ -1,0 +1,32 @@
+#ifndef QUIVRA_PLATFORM_FILE_SYSTEM_H_
+#define QUIVRA_PLATFORM_FILE_SYSTEM_H_
+
+#include <string>
+#include <string_view>
+
+namespace quivra::platform {
+
+// Files and folders. Paths are Windows paths in UTF-8 with backslashes; failures raise
+// PlatformError.
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // The current user's local (not roaming) application-data folder, created if missing.
+  virtual std::string LocalAppDataFolder() = 0;
+
+  virtual bool DirectoryExists(const std::string& path) = 0;
+  // Creates the folder and any missing parents.
+  virtual void CreateDirectories(const std::string& path) = 0;
+
+  virtual bool FileExists(const std::string& path) = 0;
+  // The whole file as bytes.
+  virtual std::string ReadWholeFile(const std::string& path) = 0;
+  // Replaces the file with `bytes`: they are written to a temporary file in the same folder,
+  // which is then moved over the old file, so a failed write leaves the old file as it was.
+  virtual void ReplaceWholeFile(const std::string& path, std::string_view bytes) = 0;
+};
+
+}  // namespace quivra::platform
+
+#endif  // QUIVRA_PLATFORM_FILE_SYSTEM_H_

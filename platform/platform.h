@@ -1,0 +1,20 @@
+#ifndef QUIVRA_PLATFORM_PLATFORM_H_
+#define QUIVRA_PLATFORM_PLATFORM_H_
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/text_codec.h"
+
+namespace quivra::platform {
+
+// The Windows services the product uses, one reference per seam. The backends (simulated or
+// real) are owned elsewhere and outlive this view.
+struct Platform {
+  FileSystem& files;
+  Clock& clock;
+  TextCodec& codec;
+};
+
+}  // namespace quivra::platform
+
+#endif  // QUIVRA_PLATFORM_PLATFORM_H_

@@ -1,0 +1,37 @@
+#ifndef QUIVRA_PLATFORM_SIM_SIM_PLATFORM_H_
+#define QUIVRA_PLATFORM_SIM_SIM_PLATFORM_H_
+
+#include <filesystem>
+
+#include "platform/platform.h"
+#include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_text_codec.h"
+
+namespace quivra::platform::sim {
+
+// A whole simulated Windows for tests: every seam's sim backend, and the Platform view of them.
+// The disk is a fresh temporary folder, removed again when the object goes.
+class SimPlatform {
+ public:
+  SimPlatform();
+  ~SimPlatform();
+  SimPlatform(const SimPlatform&) = delete;
+  SimPlatform& operator=(const SimPlatform&) = delete;
+
+  SimFileSystem files;
+  SimClock clock;
+  SimTextCodec codec;
+
+  Platform& platform() { return platform_; }
+
+ private:
+  static std::filesystem::path MakeRoot();
+
+  std::filesystem::path root_;
+  Platform platform_;
+};
+
+}  // namespace quivra::platform::sim
+
+#endif  // QUIVRA_PLATFORM_SIM_SIM_PLATFORM_H_

@@ -1,0 +1,150 @@
+#include "platform/win32/win32_file_system.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <string>
+
+#include "platform/platform_error.h"
+#include "platform/win32/wide_text.h"
+
+namespace quivra::platform::win32 {
+
+namespace {
+
+// Owns a file handle for the duration of one read or write.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (valid()) {
+      ::CloseHandle(handle_);
+    }
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+  // Closes now, reporting whether the system accepted the close.
+  bool Close() {
+    const bool ok = ::CloseHandle(handle_) != 0;
+    handle_ = INVALID_HANDLE_VALUE;
+    return ok;
+  }
+
+ private:
+  HANDLE handle_;
+};
+
+[[noreturn]] void Fail(const std::string& what, const std::string& path) {
+  throw PlatformError(what + " " + path + ": " + SystemErrorText(::GetLastError()));
+}
+
+DWORD Attributes(const std::string& path) {
+  return ::GetFileAttributesW(Utf8ToWide(path).c_str());
+}
+
+}  // namespace
+
+std::string Win32FileSystem::LocalAppDataFolder() {
+  // The local application-data folder, created by the shell if it is missing. The wide form
+  // keeps a user name outside the code page intact.
+  wchar_t buffer[MAX_PATH] = {};
+  const HRESULT result = ::SHGetFolderPathW(
+      nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, buffer);
+  if (FAILED(result)) {
+    throw PlatformError("Cannot find the local application-data folder");
+  }
+  return WideToUtf8(buffer);
+}
+
+bool Win32FileSystem::DirectoryExists(const std::string& path) {
+  const DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void Win32FileSystem::CreateDirectories(const std::string& path) {
+  if (path.empty() || DirectoryExists(path)) {
+    return;
+  }
+  const size_t separator = path.find_last_of("\\/");
+  if (separator != std::string::npos && separator > 0 &&
+      path[separator - 1] != ':') {
+    CreateDirectories(path.substr(0, separator));
+  }
+  if (!::CreateDirectoryW(Utf8ToWide(path).c_str(), nullptr) &&
+      ::GetLastError() != ERROR_ALREADY_EXISTS) {
+    Fail("Cannot create folder", path);
+  }
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+  const DWORD attributes = Attributes(path);
+  return attributes != INVALID_FILE_ATTRIBUTES &&
+         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
+  FileHandle file(::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) {
+    Fail("Cannot open file", path);
+  }
+  std::string bytes;
+  char chunk[65536];
+  DWORD read = 0;
+  do {
+    if (!::ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) {
+      Fail("Cannot read file", path);
+    }
+    bytes.append(chunk, read);
+  } while (read > 0);
+  return bytes;
+}
+
+void Win32FileSystem::ReplaceWholeFile(const std::string& path,
+                                       std::string_view bytes) {
+  const std::wstring target = Utf8ToWide(path);
+  const std::wstring temporary = target + L".tmp";
+  {
+    FileHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) {
+      Fail("Cannot create file", path);
+    }
+    size_t offset = 0;
+    while (offset < bytes.size()) {
+      const DWORD chunk =
+          static_cast<DWORD>(std::min<size_t>(bytes.size() - offset, 1 << 20));
+      DWORD written = 0;
+      if (!::WriteFile(file.get(), bytes.data() + offset, chunk, &written, nullptr) ||
+          written == 0) {
+        const DWORD error = ::GetLastError();
+        file.Close();
+        ::DeleteFileW(temporary.c_str());
+        ::SetLastError(error);
+        Fail("Cannot write file", path);
+      }
+      offset += written;
+    }
+    if (!::FlushFileBuffers(file.get()) || !file.Close()) {
+      const DWORD error = ::GetLastError();
+      ::DeleteFileW(temporary.c_str());
+      ::SetLastError(error);
+      Fail("Cannot write file", path);
+    }
+  }
+  if (!::MoveFileExW(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = ::GetLastError();
+    ::DeleteFileW(temporary.c_str());
+    ::SetLastError(error);
+    Fail("Cannot replace file", path);
+  }
+}
+
+}  // namespace quivra::platform::win32

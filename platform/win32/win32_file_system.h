@@ -1,0 +1,20 @@
+#ifndef QUIVRA_PLATFORM_WIN32_WIN32_FILE_SYSTEM_H_
+#define QUIVRA_PLATFORM_WIN32_WIN32_FILE_SYSTEM_H_
+
+#include "platform/file_system.h"
+
+namespace quivra::platform::win32 {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  std::string LocalAppDataFolder() override;
+  bool DirectoryExists(const std::string& path) override;
+  void CreateDirectories(const std::string& path) override;
+  bool FileExists(const std::string& path) override;
+  std::string ReadWholeFile(const std::string& path) override;
+  void ReplaceWholeFile(const std::string& path, std::string_view bytes) override;
+};
+
+}  // namespace quivra::platform::win32
+
+#endif  // QUIVRA_PLATFORM_WIN32_WIN32_FILE_SYSTEM_H_
