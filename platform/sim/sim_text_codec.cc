@@ -1,6 +1,6 @@
 #include "platform/sim/sim_text_codec.h"
 
-#include "platform/utf8.h"
+#include "xml/utf8.h"
 
 namespace quivra::platform::sim {
 
@@ -23,7 +23,7 @@ std::string SimTextCodec::SystemCodePageToUtf8(std::string_view text) {
     const auto byte = static_cast<unsigned char>(c);
     const char32_t code =
         (byte >= 0x80 && byte < 0xA0) ? kHighControls[byte - 0x80] : byte;
-    AppendUtf8(utf8, code);
+    xml::AppendUtf8(utf8, code);
   }
   return utf8;
 }

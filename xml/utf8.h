@@ -1,10 +1,10 @@
-#ifndef QUIVRA_PLATFORM_UTF8_H_
-#define QUIVRA_PLATFORM_UTF8_H_
+#ifndef QUIVRA_XML_UTF8_H_
+#define QUIVRA_XML_UTF8_H_
 
 #include <string>
 #include <string_view>
 
-namespace quivra::platform {
+namespace quivra::xml {
 
 // Appends the UTF-8 form of `code`; code points that Unicode does not allow (surrogates, values
 // above 0x10FFFF) are written as U+FFFD.
@@ -13,6 +13,6 @@ void AppendUtf8(std::string& out, char32_t code);
 // `text` with every byte sequence that is not well-formed UTF-8 replaced by U+FFFD.
 std::string SanitizeUtf8(std::string_view text);
 
-}  // namespace quivra::platform
+}  // namespace quivra::xml
 
-#endif  // QUIVRA_PLATFORM_UTF8_H_
+#endif  // QUIVRA_XML_UTF8_H_

@@ -1,6 +1,6 @@
-#include "platform/utf8.h"
+#include "xml/utf8.h"
 
-namespace quivra::platform {
+namespace quivra::xml {
 
 void AppendUtf8(std::string& out, char32_t code) {
   if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
@@ -78,4 +78,4 @@ std::string SanitizeUtf8(std::string_view text) {
   return out;
 }
 
-}  // namespace quivra::platform
+}  // namespace quivra::xml

@@ -1,0 +1,140 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "xml/document.h"
+#include "xml/xml_error.h"
+
+namespace quivra::xml {
+namespace {
+
+Document MustParse(std::string_view text) {
+  std::optional<Document> document = Document::Parse(text);
+  EXPECT_TRUE(document.has_value());
+  return std::move(*document);
+}
+
+TEST(XmlParse, EmptyTextGivesNoDocument) {
+  EXPECT_FALSE(Document::Parse("").has_value());
+}
+
+TEST(XmlParse, ElementChildrenOnlyWithTextUnescaped) {
+  const Document document = MustParse(
+      "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n"
+      "<!--comment-->\r\n"
+      "<config>\r\n"
+      "  <!-- inner comment -->\r\n"
+      "  <a id=\"7\" x='y'>R&amp;D &lt;new&gt; &quot;q&quot; &apos;s&apos; &#65;&#x42;</a>\r\n"
+      "  <b/>\r\n"
+      "  <c>  spaced  </c>\r\n"
+      "  <d><![CDATA[<raw & text>]]></d>\r\n"
+      "</config>\r\n");
+  const Node* root = document.DocumentElement();
+  ASSERT_NE(root, nullptr);
+  EXPECT_EQ(root->Name(), "config");
+  ASSERT_EQ(root->ChildCount(), 4u);
+  EXPECT_EQ(root->Text(), "");
+  EXPECT_EQ(root->Child(0).Name(), "a");
+  EXPECT_EQ(root->Child(0).Text(), "R&D <new> \"q\" 's' AB");
+  EXPECT_TRUE(root->Child(0).HasAttributes());
+  EXPECT_EQ(root->Child(0).FirstAttributeValue(), "7");
+  EXPECT_FALSE(root->Child(1).HasAttributes());
+  EXPECT_EQ(root->Child(1).Text(), "");
+  EXPECT_EQ(root->Child(2).Text(), "  spaced  ");
+  EXPECT_EQ(root->Child(3).Text(), "<raw & text>");
+  EXPECT_EQ(document.Declaration(), "xml version=\"1.0\" encoding=\"UTF-8\" ");
+}
+
+TEST(XmlParse, MalformedTextNamesLineAndColumn) {
+  struct Case {
+    const char* text;
+    int line;
+    int column;
+  };
+  const Case cases[] = {
+      {"<a>\n  <b></c>\n</a>", 2, 8},
+      {"<a>\n\n  <b>", 3, 6},
+      {"<a x=1/>", 1, 6},
+      {"<a>&bogus;</a>", 1, 4},
+      {"<a></a><b/>", 1, 8},
+      {"<a x='1' x='2'/>", 1, 10},
+      {"<a>&#0;</a>", 1, 4},
+      {"text", 1, 1},
+      {"<a><!-- open", 1, 4},
+      {"<!DOCTYPE a><a/>", 1, 1},
+  };
+  for (const Case& c : cases) {
+    try {
+      Document::Parse(c.text);
+      ADD_FAILURE() << "parsed: " << c.text;
+    } catch (const ParseError& error) {
+      EXPECT_EQ(error.line(), c.line) << c.text << ": " << error.what();
+      EXPECT_EQ(error.column(), c.column) << c.text << ": " << error.what();
+    }
+  }
+}
+
+TEST(XmlParse, ColumnsCountCharactersNotBytes) {
+  try {
+    Document::Parse("<a>Привет</b>");
+    FAIL();
+  } catch (const ParseError& error) {
+    EXPECT_EQ(error.column(), 12);
+  }
+}
+
+TEST(XmlParse, HostileNestingIsRefusedWithoutExhaustingTheStack) {
+  std::string text;
+  for (int i = 0; i < 100000; ++i) text += "<a>";
+  for (int i = 0; i < 100000; ++i) text += "</a>";
+  EXPECT_THROW(Document::Parse(text), ParseError);
+
+  std::string allowed;
+  for (int i = 0; i < Document::kMaxDepth; ++i) allowed += "<a>";
+  for (int i = 0; i < Document::kMaxDepth; ++i) allowed += "</a>";
+  EXPECT_NO_THROW(Document::Parse(allowed));
+}
+
+TEST(XmlParse, HugeAttributeValue) {
+  std::string value(10 * 1024 * 1024, 'x');
+  value[12345] = '&';
+  value.replace(12346, 4, "amp;");
+  const Document document = MustParse("<a v=\"" + value + "\"/>");
+  EXPECT_EQ(document.DocumentElement()->FirstAttributeValue().size(),
+            value.size() - 4);
+}
+
+TEST(XmlSerialize, LayoutAndEscaping) {
+  Document document;
+  document.SetDeclaration("xml version=\"1.0\"");
+  document.AppendChild(Node::Comment("note"));
+  Node& root = document.AppendChild(Node::Element("root"));
+  Node& item = root.AppendElement("item");
+  item.AddAttribute("id", "1");
+  item.AppendElement("name", std::string("A&B &lt; \"q\" 'a' <x>\t\r\n") + '\0' + "z");
+  item.AppendElement("empty");
+  root.AppendElement("leaf", "v");
+  EXPECT_EQ(document.Serialize("\r\n", "  "),
+            "<?xml version=\"1.0\"?>\r\n"
+            "<!--note-->\r\n"
+            "<root>\r\n"
+            "  <item id=\"1\">\r\n"
+            "    <name>A&amp;B &amp;lt; &quot;q&quot; &apos;a&apos; &lt;x&gt;&#9;&#13;&#10;z</name>\r\n"
+            "    <empty/>\r\n"
+            "  </item>\r\n"
+            "  <leaf>v</leaf>\r\n"
+            "</root>\r\n");
+}
+
+TEST(XmlSerialize, EscapedTextParsesBackUnchanged) {
+  const std::string original = "Sales & Marketing &lt;new&gt; \x01 tab\t \"'<>é漢";
+  Document document;
+  Node& root = document.AppendChild(Node::Element("r", original));
+  root.AddAttribute("a", original);
+  const Document back = MustParse(document.Serialize("\n", " "));
+  EXPECT_EQ(back.DocumentElement()->Text(), original);
+  EXPECT_EQ(back.DocumentElement()->FirstAttributeValue(), original);
+}
+
+}  // namespace
+}  // namespace quivra::xml
