@@ -1,0 +1,85 @@
+#include "core/folder_resolution.h"
+
+namespace quivra::core {
+
+std::string RelativeFolderPath(const std::string& full_path, const std::string& store_name) {
+  if (full_path == store_name) {
+    return std::string();
+  }
+  std::string prefix = store_name + "\\";
+  std::string relative = full_path;
+  size_t at = relative.find(prefix);
+  if (at != std::string::npos) {
+    relative.erase(at, prefix.size());
+  }
+  return relative;
+}
+
+outlook::MAPIFolderPtr FindStore(outlook::Application& application, const std::string& store_id) {
+  outlook::FolderCollectionPtr roots =
+      outlook::Require(application.GetNamespace("MAPI")).Folders();
+  int count = outlook::Require(roots).Count();
+  for (int i = 1; i <= count; ++i) {
+    outlook::MAPIFolderPtr root = roots->Item(i);
+    if (outlook::Require(root).StoreID() == store_id) {
+      return root;
+    }
+  }
+  return nullptr;
+}
+
+outlook::MAPIFolderPtr FindFolder(const outlook::MAPIFolderPtr& start,
+                                  const std::string& relative_path) {
+  outlook::MAPIFolderPtr folder = start;
+  size_t begin = 0;
+  while (true) {
+    size_t end = relative_path.find('\\', begin);
+    std::string name = relative_path.substr(begin, end - begin);
+    folder = outlook::Require(outlook::Require(folder).Folders()).Item(name);
+    if (end == std::string::npos) {
+      return folder;
+    }
+    begin = end + 1;
+  }
+}
+
+outlook::MAPIFolderPtr FindMapiFolder(outlook::Application& application,
+                                      Configuration& configuration,
+                                      int slot) {
+  const TStoreDetails& store = configuration.StoreDetails.at(static_cast<size_t>(slot));
+  const std::string& path = configuration.FolderNames.at(static_cast<size_t>(slot));
+  if (store.StoreId.empty()) {
+    return nullptr;
+  }
+  std::string relative = RelativeFolderPath(path, store.StoreName);
+  configuration.UndoDetails.TargetPath = path;
+  configuration.UndoDetails.TargetStore = store;
+
+  outlook::MAPIFolderPtr root = FindStore(application, store.StoreId);
+  if (relative.empty()) {
+    return root;
+  }
+  return FindFolder(root, relative);
+}
+
+FolderLocation GetFolderPath(const outlook::MAPIFolderPtr& folder) {
+  outlook::MAPIFolderPtr current = folder;
+  std::string name = outlook::Require(current).Name();
+  std::string path = name;
+  while (true) {
+    // Only a refused cast marks the root; a failed read of the parent is Outlook failing, and
+    // must not pass for a shorter path.
+    outlook::ObjectPtr parent_object = current->Parent();
+    outlook::MAPIFolderPtr parent;
+    try {
+      parent = outlook::Require(parent_object).AsMAPIFolder();
+    } catch (const outlook::OutlookError&) {
+      return FolderLocation{path, name, current->StoreID()};
+    }
+    name = outlook::Require(parent).Name();
+    path = name + "\\" + path;
+    current = parent;
+  }
+}
+
+}  // namespace quivra::core

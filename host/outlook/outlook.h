@@ -1,0 +1,190 @@
+#ifndef QUIVRA_HOST_OUTLOOK_OUTLOOK_H_
+#define QUIVRA_HOST_OUTLOOK_OUTLOOK_H_
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "host/outlook/outlook_error.h"
+
+// The part of Outlook's object model that the add-in uses. Every object is a shared handle to
+// an abstract class: the simulated Outlook of the tests and the real one reached through
+// IDispatch implement the same classes, and the code above cannot tell them apart.
+//
+// Every call may fail, and failures are OutlookError exceptions, as Outlook's failed calls are
+// raised errors. A refused interface query fails the same way: the add-in relies on it to tell
+// a store's root folder (its parent is the name space) and items of other kinds (a contact is
+// not a mail item). Results documented as "or none" are empty handles; use Require() to turn a
+// call on nothing into an error. Text is UTF-8.
+//
+// Explorers, inspectors and their events (Activate, FolderSwitch, Close, NewExplorer, Quit) join
+// as further members of Application and Explorer and further classes here.
+namespace quivra::outlook {
+
+class Application;
+class NameSpace;
+class FolderCollection;
+class MAPIFolder;
+class ItemCollection;
+class Explorer;
+class Selection;
+class Item;
+class Object;
+
+using ApplicationPtr = std::shared_ptr<Application>;
+using NameSpacePtr = std::shared_ptr<NameSpace>;
+using FolderCollectionPtr = std::shared_ptr<FolderCollection>;
+using MAPIFolderPtr = std::shared_ptr<MAPIFolder>;
+using ItemCollectionPtr = std::shared_ptr<ItemCollection>;
+using ExplorerPtr = std::shared_ptr<Explorer>;
+using SelectionPtr = std::shared_ptr<Selection>;
+using ItemPtr = std::shared_ptr<Item>;
+using ObjectPtr = std::shared_ptr<Object>;
+
+// Kinds of GetDefaultFolder (Outlook's OlDefaultFolders).
+constexpr int kFolderDeletedItems = 3;
+constexpr int kFolderOutbox = 4;
+constexpr int kFolderSentMail = 5;
+constexpr int kFolderInbox = 6;
+constexpr int kFolderCalendar = 9;
+constexpr int kFolderContacts = 10;
+constexpr int kFolderDrafts = 16;
+
+// DefaultItemType of a folder that holds mail (Outlook's OlItemType).
+constexpr int kMailItem = 0;
+
+// The interfaces through which the add-in accepts an item.
+enum class ItemInterface {
+  kMailItem,
+  kMeetingItem,
+  kReportItem,
+  kTaskRequestItem,
+  kPostItem,
+};
+
+// The order in which callers query an item for the five interfaces.
+constexpr std::array<ItemInterface, 5> kMessageInterfaces = {
+    ItemInterface::kMailItem, ItemInterface::kMeetingItem, ItemInterface::kReportItem,
+    ItemInterface::kTaskRequestItem, ItemInterface::kPostItem};
+
+// Outlook's name of an interface, e.g. "_MailItem".
+std::string_view InterfaceName(ItemInterface interface_id);
+
+// An object of unknown type, as Outlook hands out for a parent, a selected item, an item of a
+// collection or the active window. Its typed views are reached by interface query; a query the
+// object refuses raises OutlookError.
+class Object {
+ public:
+  virtual ~Object() = default;
+
+  virtual MAPIFolderPtr AsMAPIFolder() = 0;
+  virtual ExplorerPtr AsExplorer() = 0;
+  virtual ItemPtr AsItem(ItemInterface interface_id) = 0;
+};
+
+// Outlook's _Application.
+class Application {
+ public:
+  virtual ~Application() = default;
+
+  // The explorer window in front, or none.
+  virtual ExplorerPtr ActiveExplorer() = 0;
+  // The name space of the given type; Outlook knows only "MAPI".
+  virtual NameSpacePtr GetNamespace(std::string_view type) = 0;
+  // The MAPI name space.
+  virtual NameSpacePtr Session() = 0;
+  // The foreground Outlook window (an explorer or an inspector), or none.
+  virtual ObjectPtr ActiveWindow() = 0;
+};
+
+// Outlook's _NameSpace.
+class NameSpace {
+ public:
+  virtual ~NameSpace() = default;
+
+  // The top-level folders, one root folder per open store.
+  virtual FolderCollectionPtr Folders() = 0;
+  // The default store's folder of the given kind (kFolderInbox, ...).
+  virtual MAPIFolderPtr GetDefaultFolder(int kind) = 0;
+};
+
+// Outlook's _Folders: the subfolders of a folder, or the stores' root folders.
+class FolderCollection {
+ public:
+  virtual ~FolderCollection() = default;
+
+  virtual int Count() = 0;
+  // 1-based.
+  virtual MAPIFolderPtr Item(int index) = 0;
+  // The subfolder of that name, matched as Outlook matches names (not case-sensitive); fails
+  // when no subfolder has it.
+  virtual MAPIFolderPtr Item(std::string_view name) = 0;
+  // Creates a subfolder. `type` is Outlook's folder-type argument.
+  virtual MAPIFolderPtr Add(std::string_view name, int type) = 0;
+};
+
+// Outlook's MAPIFolder.
+class MAPIFolder {
+ public:
+  virtual ~MAPIFolder() = default;
+
+  virtual std::string Name() = 0;
+  // Opaque texts, compared exactly.
+  virtual std::string EntryID() = 0;
+  virtual std::string StoreID() = 0;
+  virtual FolderCollectionPtr Folders() = 0;
+  virtual ItemCollectionPtr Items() = 0;
+  // kMailItem for a mail folder.
+  virtual int DefaultItemType() = 0;
+  // The parent folder; for a store's root folder the name space, whose cast to a folder fails.
+  virtual ObjectPtr Parent() = 0;
+};
+
+// Outlook's _Items. GetLast and GetPrevious move the collection's own cursor.
+class ItemCollection {
+ public:
+  virtual ~ItemCollection() = default;
+
+  virtual int Count() = 0;
+  // The last item, or none when the folder is empty.
+  virtual ObjectPtr GetLast() = 0;
+  // The item before the previous result, or none after the first item.
+  virtual ObjectPtr GetPrevious() = 0;
+};
+
+// Outlook's _Explorer: a main window showing a folder.
+class Explorer {
+ public:
+  virtual ~Explorer() = default;
+
+  virtual MAPIFolderPtr CurrentFolder() = 0;
+  // The items selected now; each call reads the explorer's selection anew.
+  virtual SelectionPtr Selection() = 0;
+};
+
+// Outlook's Selection.
+class Selection {
+ public:
+  virtual ~Selection() = default;
+
+  virtual int Count() = 0;
+  // 1-based.
+  virtual ObjectPtr Item(int index) = 0;
+};
+
+// An item reached through one of the five message-like interfaces.
+class Item {
+ public:
+  virtual ~Item() = default;
+
+  virtual std::string ConversationIndex() = 0;
+  // Moves the item into `folder`.
+  virtual void Move(const MAPIFolderPtr& folder) = 0;
+  // The folder holding the item.
+  virtual ObjectPtr Parent() = 0;
+};
+
+}  // namespace quivra::outlook
+
+#endif  // QUIVRA_HOST_OUTLOOK_OUTLOOK_H_

@@ -1,0 +1,44 @@
+#ifndef QUIVRA_HOST_OUTLOOK_OUTLOOK_ERROR_H_
+#define QUIVRA_HOST_OUTLOOK_OUTLOOK_ERROR_H_
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+namespace quivra::outlook {
+
+// Result codes that Outlook raises and that the add-in's own checks raise in its place.
+constexpr std::int32_t kErrorFailed = static_cast<std::int32_t>(0x80004005);       // E_FAIL
+constexpr std::int32_t kErrorNoInterface = static_cast<std::int32_t>(0x80004002);  // E_NOINTERFACE
+constexpr std::int32_t kErrorPointer = static_cast<std::int32_t>(0x80004003);      // E_POINTER
+constexpr std::int32_t kErrorNotFound = static_cast<std::int32_t>(0x8004010F);  // MAPI_E_NOT_FOUND
+constexpr std::int32_t kErrorInvalidArgument = static_cast<std::int32_t>(0x80070057);  // E_INVALIDARG
+
+// A call into Outlook failed: Outlook raised an error, an object refused an interface query, or
+// the caller used a reference to nothing. `code` is the HRESULT; the message is what the user
+// sees when the error reaches the add-in's general error report.
+class OutlookError : public std::runtime_error {
+ public:
+  OutlookError(std::int32_t code, const std::string& message)
+      : std::runtime_error(message), code_(code) {}
+
+  std::int32_t code() const { return code_; }
+
+ private:
+  std::int32_t code_;
+};
+
+// Dereferences an Outlook object reference, raising OutlookError for a reference to nothing
+// (an empty ActiveExplorer, a store that was not found), as a late-bound call on Nothing does.
+template <typename T>
+T& Require(const std::shared_ptr<T>& object) {
+  if (!object) {
+    throw OutlookError(kErrorPointer, "Object variable not set.");
+  }
+  return *object;
+}
+
+}  // namespace quivra::outlook
+
+#endif  // QUIVRA_HOST_OUTLOOK_OUTLOOK_ERROR_H_

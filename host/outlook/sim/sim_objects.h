@@ -1,0 +1,21 @@
+#ifndef QUIVRA_HOST_OUTLOOK_SIM_SIM_OBJECTS_H_
+#define QUIVRA_HOST_OUTLOOK_SIM_SIM_OBJECTS_H_
+
+// The Outlook objects of the simulated world, as the product gets them. Internal to the sim.
+
+#include <memory>
+
+#include "host/outlook/outlook.h"
+#include "host/outlook/sim/sim_world.h"
+
+namespace quivra::outlook::sim::internal {
+
+ApplicationPtr MakeApplication(std::shared_ptr<World> world);
+MAPIFolderPtr MakeFolder(std::shared_ptr<World> world, FolderNode* folder);
+ExplorerPtr MakeExplorer(std::shared_ptr<World> world, ExplorerNode* explorer);
+// An item as a selection or an item collection hands it out, before any interface query.
+ObjectPtr MakeItemObject(std::shared_ptr<World> world, ItemNode* item);
+
+}  // namespace quivra::outlook::sim::internal
+
+#endif  // QUIVRA_HOST_OUTLOOK_SIM_SIM_OBJECTS_H_

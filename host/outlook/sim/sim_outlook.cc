@@ -1,0 +1,365 @@
+#include "host/outlook/sim/sim_outlook.h"
+
+#include <algorithm>
+#include <numeric>
+#include <stdexcept>
+
+#include "host/outlook/sim/sim_objects.h"
+
+namespace quivra::outlook::sim {
+
+using internal::ExplorerNode;
+using internal::FolderNode;
+using internal::ItemNode;
+using internal::World;
+
+namespace {
+
+[[noreturn]] void Misuse(const std::string& what) {
+  throw std::logic_error("SimOutlook: " + what);
+}
+
+void CheckNewName(const FolderNode* parent, std::string_view name) {
+  if (name.empty()) {
+    Misuse("a folder needs a name");
+  }
+  if (parent && World::FindChild(parent->children, name)) {
+    Misuse("folder \"" + std::string(name) + "\" exists already");
+  }
+}
+
+}  // namespace
+
+// SimFolder
+
+FolderNode* SimFolder::Node() const {
+  if (!node_) {
+    Misuse("empty folder reference");
+  }
+  return node_;
+}
+
+bool SimFolder::exists() const {
+  return Node()->exists;
+}
+
+const std::string& SimFolder::name() const {
+  return Node()->name;
+}
+
+const std::string& SimFolder::entry_id() const {
+  return Node()->entry_id;
+}
+
+const std::string& SimFolder::store_id() const {
+  return Node()->store_id;
+}
+
+int SimFolder::default_item_type() const {
+  return Node()->default_item_type;
+}
+
+std::string SimFolder::path() const {
+  std::string path = Node()->name;
+  for (FolderNode* up = node_->parent; up; up = up->parent) {
+    path = up->name + "\\" + path;
+  }
+  return path;
+}
+
+SimFolder SimFolder::parent() const {
+  return Node()->parent ? SimFolder(world_, node_->parent) : SimFolder();
+}
+
+SimFolder SimFolder::operator[](std::string_view name) const {
+  for (FolderNode* child : Node()->children) {
+    if (child->name == name) {
+      return SimFolder(world_, child);
+    }
+  }
+  Misuse("no folder \"" + std::string(name) + "\" in \"" + path() + "\"");
+}
+
+std::vector<SimFolder> SimFolder::subfolders() const {
+  std::vector<SimFolder> folders;
+  for (FolderNode* child : Node()->children) {
+    folders.emplace_back(world_, child);
+  }
+  return folders;
+}
+
+std::vector<SimItem> SimFolder::items() const {
+  std::vector<SimItem> items;
+  for (ItemNode* item : Node()->items) {
+    items.emplace_back(world_, item);
+  }
+  return items;
+}
+
+SimFolder SimFolder::AddFolder(std::string_view name, int default_item_type) {
+  CheckNewName(Node(), name);
+  return SimFolder(world_,
+                   world_->NewFolder(node_, name, default_item_type, node_->store_id));
+}
+
+SimItem SimFolder::AddItem(ItemKind kind, std::string_view subject,
+                           std::optional<std::string> conversation_index) {
+  std::string index = conversation_index ? std::move(*conversation_index)
+                                         : world_->NewConversationIndex();
+  return SimItem(world_, world_->NewItem(Node(), kind, subject, std::move(index)));
+}
+
+void SimFolder::Rename(std::string_view name) {
+  CheckNewName(Node()->parent, name);
+  node_->name = std::string(name);
+}
+
+void SimFolder::Delete() {
+  if (Node()->exists) {
+    world_->RemoveFolder(node_);
+  }
+}
+
+MAPIFolderPtr SimFolder::handle() const {
+  return internal::MakeFolder(world_->shared_from_this(), Node());
+}
+
+// SimItem
+
+ItemNode* SimItem::Node() const {
+  if (!node_) {
+    Misuse("empty item reference");
+  }
+  return node_;
+}
+
+bool SimItem::exists() const {
+  return Node()->exists;
+}
+
+ItemKind SimItem::kind() const {
+  return Node()->kind;
+}
+
+const std::string& SimItem::subject() const {
+  return Node()->subject;
+}
+
+const std::string& SimItem::conversation_index() const {
+  return Node()->conversation_index;
+}
+
+SimFolder SimItem::folder() const {
+  return SimFolder(world_, Node()->folder);
+}
+
+void SimItem::MoveTo(const SimFolder& folder) {
+  if (!Node()->exists || !folder.exists()) {
+    Misuse("moving an item that is gone, or into a folder that is gone");
+  }
+  World::MoveItem(node_, folder.Node());
+}
+
+void SimItem::Delete() {
+  ItemNode* item = Node();
+  if (!item->exists) {
+    return;
+  }
+  auto& items = item->folder->items;
+  items.erase(std::find(items.begin(), items.end(), item));
+  item->exists = false;
+}
+
+ObjectPtr SimItem::handle() const {
+  return internal::MakeItemObject(world_->shared_from_this(), Node());
+}
+
+// SimExplorer
+
+ExplorerNode* SimExplorer::Node() const {
+  if (!node_) {
+    Misuse("empty explorer reference");
+  }
+  return node_;
+}
+
+bool SimExplorer::is_open() const {
+  return Node()->open;
+}
+
+SimFolder SimExplorer::current_folder() const {
+  return SimFolder(world_, Node()->current);
+}
+
+std::vector<SimItem> SimExplorer::selection() const {
+  std::vector<SimItem> items;
+  for (ItemNode* item : Node()->selection) {
+    items.emplace_back(world_, item);
+  }
+  return items;
+}
+
+std::vector<SimItem> SimExplorer::view() const {
+  std::vector<SimItem> items;
+  for (ItemNode* item : World::View(*Node())) {
+    items.emplace_back(world_, item);
+  }
+  return items;
+}
+
+void SimExplorer::ShowFolder(const SimFolder& folder) {
+  if (!folder.exists()) {
+    Misuse("showing a folder that is gone");
+  }
+  ExplorerNode* explorer = Node();
+  explorer->current = folder.Node();
+  explorer->selection.clear();
+  explorer->shown = World::View(*explorer);
+}
+
+void SimExplorer::Select(const std::vector<SimItem>& items) {
+  ExplorerNode* explorer = Node();
+  explorer->shown = World::View(*explorer);
+  std::vector<ItemNode*> selection;
+  for (const SimItem& item : items) {
+    ItemNode* node = item.Node();
+    if (std::find(explorer->shown.begin(), explorer->shown.end(), node) ==
+        explorer->shown.end()) {
+      Misuse("selecting an item the explorer does not list");
+    }
+    selection.push_back(node);
+  }
+  explorer->selection = std::move(selection);
+}
+
+void SimExplorer::SetViewOrder(ViewOrder order) {
+  Node()->order = order;
+  node_->shown = World::View(*node_);
+}
+
+void SimExplorer::Activate() {
+  if (!Node()->open) {
+    Misuse("activating a closed explorer");
+  }
+  world_->active_explorer = node_;
+  world_->active_window = internal::WindowKind::kExplorer;
+}
+
+void SimExplorer::Close() {
+  Node()->open = false;
+  if (world_->active_explorer == node_) {
+    world_->active_explorer = nullptr;
+    for (const auto& other : world_->explorers) {
+      if (other->open) {
+        world_->active_explorer = other.get();
+      }
+    }
+    if (world_->active_window == internal::WindowKind::kExplorer) {
+      world_->active_window = world_->active_explorer ? internal::WindowKind::kExplorer
+                                                      : internal::WindowKind::kNone;
+    }
+  }
+}
+
+ExplorerPtr SimExplorer::handle() const {
+  return internal::MakeExplorer(world_->shared_from_this(), Node());
+}
+
+// SimOutlook
+
+SimOutlook::SimOutlook() : world_(std::make_shared<World>()) {}
+
+SimOutlook::~SimOutlook() = default;
+
+ApplicationPtr SimOutlook::application() const {
+  return internal::MakeApplication(world_);
+}
+
+SimFolder SimOutlook::AddStore(std::string_view root_name) {
+  CheckNewName(nullptr, root_name);
+  return SimFolder(world_.get(), world_->NewStore(root_name));
+}
+
+void SimOutlook::CloseStore(const SimFolder& root) {
+  if (root.parent() || !root.exists()) {
+    Misuse("closing something that is not an open store");
+  }
+  world_->RemoveFolder(root.Node());
+}
+
+std::vector<SimFolder> SimOutlook::stores() const {
+  std::vector<SimFolder> roots;
+  for (FolderNode* root : world_->stores) {
+    roots.emplace_back(world_.get(), root);
+  }
+  return roots;
+}
+
+SimFolder SimOutlook::FolderAt(std::string_view path) const {
+  size_t end = path.find('\\');
+  std::string_view root_name = path.substr(0, end);
+  for (FolderNode* root : world_->stores) {
+    if (root->name == root_name) {
+      SimFolder folder(world_.get(), root);
+      while (end != std::string_view::npos) {
+        size_t start = end + 1;
+        end = path.find('\\', start);
+        folder = folder[path.substr(start, end == std::string_view::npos ? end : end - start)];
+      }
+      return folder;
+    }
+  }
+  Misuse("no store \"" + std::string(root_name) + "\"");
+}
+
+void SimOutlook::SetDefaultFolder(int kind, const SimFolder& folder) {
+  world_->default_folders[kind] = folder.Node();
+}
+
+SimExplorer SimOutlook::AddExplorer(const SimFolder& folder) {
+  world_->explorers.push_back(std::make_unique<ExplorerNode>());
+  SimExplorer explorer(world_.get(), world_->explorers.back().get());
+  explorer.ShowFolder(folder);
+  explorer.Activate();
+  return explorer;
+}
+
+void SimOutlook::ActivateInspector() {
+  world_->active_window = internal::WindowKind::kInspector;
+}
+
+void SimOutlook::DeactivateWindows() {
+  world_->active_window = internal::WindowKind::kNone;
+}
+
+void SimOutlook::ProcessMessages() {
+  world_->RefreshViews();
+}
+
+const std::map<std::string, int, std::less<>>& SimOutlook::calls() const {
+  return world_->calls;
+}
+
+int SimOutlook::CallCount(std::string_view method) const {
+  auto found = world_->calls.find(method);
+  return found == world_->calls.end() ? 0 : found->second;
+}
+
+int SimOutlook::TotalCalls() const {
+  return std::accumulate(world_->calls.begin(), world_->calls.end(), 0,
+                         [](int sum, const auto& entry) { return sum + entry.second; });
+}
+
+void SimOutlook::ResetCallCounts() {
+  world_->calls.clear();
+}
+
+void SimOutlook::FailCall(std::string_view method, FailMode mode, int skip) {
+  world_->failures[std::string(method)] = internal::Failure{mode, skip};
+}
+
+void SimOutlook::StopFailing() {
+  world_->failures.clear();
+}
+
+}  // namespace quivra::outlook::sim

@@ -1,0 +1,189 @@
+#ifndef QUIVRA_HOST_OUTLOOK_SIM_SIM_OUTLOOK_H_
+#define QUIVRA_HOST_OUTLOOK_SIM_SIM_OUTLOOK_H_
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/outlook/outlook.h"
+#include "host/outlook/sim/sim_world.h"
+
+namespace quivra::outlook::sim {
+
+class SimItem;
+
+// A folder of the simulated Outlook as a test sees and shapes it. Unlike the MAPIFolder the
+// product gets (handle()), these calls are not counted and never fail on Outlook's behalf;
+// misuse (a missing name, a folder that is gone) throws std::logic_error. Empty when
+// default-constructed; valid as long as its SimOutlook.
+class SimFolder {
+ public:
+  SimFolder() = default;
+  SimFolder(internal::World* world, internal::FolderNode* node) : world_(world), node_(node) {}
+
+  explicit operator bool() const { return node_ != nullptr; }
+  bool operator==(const SimFolder& other) const { return node_ == other.node_; }
+
+  // False once deleted, or when its store was closed.
+  bool exists() const;
+  const std::string& name() const;
+  const std::string& entry_id() const;
+  const std::string& store_id() const;
+  int default_item_type() const;
+  // The full path from the store's root folder, names joined by backslashes.
+  std::string path() const;
+  // The parent folder; empty for a store's root folder.
+  SimFolder parent() const;
+  // The subfolder of exactly that name.
+  SimFolder operator[](std::string_view name) const;
+  std::vector<SimFolder> subfolders() const;
+  // The items in the order of the folder's item collection.
+  std::vector<SimItem> items() const;
+
+  SimFolder AddFolder(std::string_view name, int default_item_type = kMailItem);
+  // A new item at the end of the folder's items; without a conversation index, a fresh one.
+  SimItem AddItem(ItemKind kind, std::string_view subject,
+                  std::optional<std::string> conversation_index = std::nullopt);
+  void Rename(std::string_view name);
+  // Deletes the folder with everything in it; references to it fail from now on.
+  void Delete();
+
+  // The folder as Outlook hands it to the product.
+  MAPIFolderPtr handle() const;
+
+ private:
+  friend class SimItem;
+  friend class SimExplorer;
+  friend class SimOutlook;
+
+  internal::FolderNode* Node() const;
+
+  internal::World* world_ = nullptr;
+  internal::FolderNode* node_ = nullptr;
+};
+
+// An item of the simulated Outlook as a test sees and shapes it.
+class SimItem {
+ public:
+  SimItem() = default;
+  SimItem(internal::World* world, internal::ItemNode* node) : world_(world), node_(node) {}
+
+  explicit operator bool() const { return node_ != nullptr; }
+  bool operator==(const SimItem& other) const { return node_ == other.node_; }
+
+  bool exists() const;
+  ItemKind kind() const;
+  const std::string& subject() const;
+  const std::string& conversation_index() const;
+  // The folder holding the item.
+  SimFolder folder() const;
+
+  // Moves the item as the user would; explorers notice at the next ProcessMessages.
+  void MoveTo(const SimFolder& folder);
+  void Delete();
+
+  // The item as a selection hands it to the product, before any interface query.
+  ObjectPtr handle() const;
+
+ private:
+  friend class SimExplorer;
+
+  internal::ItemNode* Node() const;
+
+  internal::World* world_ = nullptr;
+  internal::ItemNode* node_ = nullptr;
+};
+
+// An explorer window of the simulated Outlook.
+class SimExplorer {
+ public:
+  SimExplorer() = default;
+  SimExplorer(internal::World* world, internal::ExplorerNode* node)
+      : world_(world), node_(node) {}
+
+  explicit operator bool() const { return node_ != nullptr; }
+  bool operator==(const SimExplorer& other) const { return node_ == other.node_; }
+
+  bool is_open() const;
+  SimFolder current_folder() const;
+  std::vector<SimItem> selection() const;
+  // The items of the folder shown, top to bottom.
+  std::vector<SimItem> view() const;
+
+  // Shows another folder, with nothing selected.
+  void ShowFolder(const SimFolder& folder);
+  // Selects exactly these items, which must be listed in the explorer.
+  void Select(const std::vector<SimItem>& items);
+  void SetViewOrder(ViewOrder order);
+  // Brings the explorer to the front: it becomes the active explorer and the active window.
+  void Activate();
+  void Close();
+
+  // The explorer as Outlook hands it to the product.
+  ExplorerPtr handle() const;
+
+ private:
+  internal::ExplorerNode* Node() const;
+
+  internal::World* world_ = nullptr;
+  internal::ExplorerNode* node_ = nullptr;
+};
+
+// An in-memory Outlook: stores, folders, items and explorers, reached by the product through
+// application(). It counts every call the product makes, by method name ("Folders.Item",
+// "MAPIFolder.Name", "Item.Move", "QueryInterface(MAPIFolder)", ...), and can be told to fail a
+// chosen method. Deterministic: the same building steps give the same ids.
+//
+// Like Outlook, it takes moved items out of an explorer's selection only when the window
+// messages are processed (ProcessMessages), not during the call that moved them.
+class SimOutlook {
+ public:
+  SimOutlook();
+  ~SimOutlook();
+  SimOutlook(const SimOutlook&) = delete;
+  SimOutlook& operator=(const SimOutlook&) = delete;
+
+  // The Application object the product is given.
+  ApplicationPtr application() const;
+
+  // Opens a store; its root folder is named `root_name`. The first store is the default store.
+  SimFolder AddStore(std::string_view root_name);
+  // Closes a store: its folders are gone for the product.
+  void CloseStore(const SimFolder& root);
+  // The root folders of the open stores, in Outlook's order.
+  std::vector<SimFolder> stores() const;
+  // The folder with this full path ("Mailbox\\Projects\\Alpha"), names matched exactly.
+  SimFolder FolderAt(std::string_view path) const;
+  // Makes `folder` the default folder of `kind` (kFolderInbox, ...) for GetDefaultFolder.
+  void SetDefaultFolder(int kind, const SimFolder& folder);
+
+  // Opens an explorer on `folder` in front of the others.
+  SimExplorer AddExplorer(const SimFolder& folder);
+  // Brings an inspector (an item's own window) to the front; the active explorer stays.
+  void ActivateInspector();
+  // Takes every Outlook window from the front (another program is active).
+  void DeactivateWindows();
+  // Lets Outlook handle its pending window messages: explorers drop items that left their
+  // folder from the selection, selecting the next item when none remains.
+  void ProcessMessages();
+
+  // Calls made so far, by method name.
+  const std::map<std::string, int, std::less<>>& calls() const;
+  int CallCount(std::string_view method) const;
+  int TotalCalls() const;
+  void ResetCallCounts();
+  // Makes `method` fail (raise OutlookError) after `skip` more successful calls, once or on
+  // every call from then on.
+  void FailCall(std::string_view method, FailMode mode = FailMode::kOnce, int skip = 0);
+  void StopFailing();
+
+ private:
+  std::shared_ptr<internal::World> world_;
+};
+
+}  // namespace quivra::outlook::sim
+
+#endif  // QUIVRA_HOST_OUTLOOK_SIM_SIM_OUTLOOK_H_

@@ -1,0 +1,216 @@
+#include "host/outlook/sim/sim_world.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "host/outlook/outlook_error.h"
+
+namespace quivra::outlook::sim::internal {
+
+namespace {
+
+// Store ids of personal folder files begin with the provider's fixed prefix; the rest is the
+// store's own unique id.
+constexpr std::string_view kStoreIdPrefix =
+    "0000000038A1BB1005E5101AA1BB08002B2A56C200006D737073742E646C6C00000000";
+
+std::string Hex(std::uint64_t value, int digits) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text(static_cast<size_t>(digits), '0');
+  for (int i = digits - 1; i >= 0 && value != 0; --i) {
+    text[static_cast<size_t>(i)] = kDigits[value & 0xF];
+    value >>= 4;
+  }
+  return text;
+}
+
+// Lower-cases ASCII letters and the Latin-1 capitals (U+00C0 ... U+00DE but U+00D7) of UTF-8.
+std::string FoldCase(std::string_view text) {
+  std::string folded(text);
+  for (size_t i = 0; i < folded.size(); ++i) {
+    unsigned char c = static_cast<unsigned char>(folded[i]);
+    if (c >= 'A' && c <= 'Z') {
+      folded[i] = static_cast<char>(c + 0x20);
+    } else if (c == 0xC3 && i + 1 < folded.size()) {
+      unsigned char next = static_cast<unsigned char>(folded[i + 1]);
+      if (next >= 0x80 && next <= 0x9E && next != 0x97) {
+        folded[i + 1] = static_cast<char>(next + 0x20);
+      }
+      ++i;
+    }
+  }
+  return folded;
+}
+
+}  // namespace
+
+bool SameFolderName(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && FoldCase(a) == FoldCase(b);
+}
+
+void World::Call(std::string_view method) {
+  auto count = calls.find(method);
+  if (count == calls.end()) {
+    calls.emplace(std::string(method), 1);
+  } else {
+    ++count->second;
+  }
+  auto failure = failures.find(method);
+  if (failure == failures.end()) {
+    return;
+  }
+  if (failure->second.skip > 0) {
+    --failure->second.skip;
+    return;
+  }
+  if (failure->second.mode == FailMode::kOnce) {
+    failures.erase(failure);
+  }
+  throw OutlookError(kErrorFailed, "The operation failed. (" + std::string(method) + ")");
+}
+
+std::string World::NextHex(int digits) {
+  // splitmix64: deterministic, so every run of a test sees the same ids.
+  std::string text;
+  while (static_cast<int>(text.size()) < digits) {
+    std::uint64_t z = (id_state_ += 0x9E3779B97F4A7C15ULL);
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBULL;
+    text += Hex(z ^ (z >> 31), 16);
+  }
+  text.resize(static_cast<size_t>(digits));
+  return text;
+}
+
+FolderNode* World::NewFolder(FolderNode* parent, std::string_view name, int default_item_type,
+                             const std::string& store_id) {
+  auto folder = std::make_unique<FolderNode>();
+  folder->name = std::string(name);
+  // Entry ids hold the store's unique id and a running number, so they never repeat.
+  folder->entry_id = "00000000" + store_id.substr(kStoreIdPrefix.size()) + "0100" +
+                     Hex(folder_arena.size() + 1, 8);
+  folder->store_id = store_id;
+  folder->default_item_type = default_item_type;
+  folder->parent = parent;
+  if (parent) {
+    parent->children.push_back(folder.get());
+  }
+  folder_arena.push_back(std::move(folder));
+  return folder_arena.back().get();
+}
+
+FolderNode* World::NewStore(std::string_view root_name) {
+  std::string store_id = std::string(kStoreIdPrefix) + NextHex(32);
+  FolderNode* root = NewFolder(nullptr, root_name, 0, store_id);
+  stores.push_back(root);
+  return root;
+}
+
+std::string World::NewConversationIndex() {
+  // A conversation header: a reserved byte, a timestamp and a GUID, 22 bytes in all.
+  return "01" + Hex(0x1D0000000ULL + static_cast<std::uint64_t>(next_conversation_++), 10) +
+         NextHex(32);
+}
+
+ItemNode* World::NewItem(FolderNode* folder, ItemKind kind, std::string_view subject,
+                         std::string conversation_index) {
+  auto item = std::make_unique<ItemNode>();
+  item->kind = kind;
+  item->subject = std::string(subject);
+  item->conversation_index = std::move(conversation_index);
+  item->folder = folder;
+  folder->items.push_back(item.get());
+  item_arena.push_back(std::move(item));
+  return item_arena.back().get();
+}
+
+void World::MoveItem(ItemNode* item, FolderNode* target) {
+  if (item->folder == target) {
+    return;
+  }
+  auto& source = item->folder->items;
+  source.erase(std::find(source.begin(), source.end(), item));
+  target->items.push_back(item);
+  item->folder = target;
+}
+
+void World::RemoveFolder(FolderNode* folder) {
+  if (folder->parent) {
+    auto& siblings = folder->parent->children;
+    siblings.erase(std::find(siblings.begin(), siblings.end(), folder));
+  } else {
+    stores.erase(std::find(stores.begin(), stores.end(), folder));
+  }
+  std::vector<FolderNode*> pending = {folder};
+  while (!pending.empty()) {
+    FolderNode* gone = pending.back();
+    pending.pop_back();
+    gone->exists = false;
+    for (ItemNode* item : gone->items) {
+      item->exists = false;
+    }
+    pending.insert(pending.end(), gone->children.begin(), gone->children.end());
+  }
+}
+
+FolderNode* World::FindChild(const std::vector<FolderNode*>& folders, std::string_view name) {
+  for (FolderNode* folder : folders) {
+    if (SameFolderName(folder->name, name)) {
+      return folder;
+    }
+  }
+  return nullptr;
+}
+
+std::vector<ItemNode*> World::View(const ExplorerNode& explorer) {
+  std::vector<ItemNode*> view;
+  if (explorer.current && explorer.current->exists) {
+    view = explorer.current->items;
+  }
+  if (explorer.order == ViewOrder::kNewestFirst) {
+    std::reverse(view.begin(), view.end());
+  }
+  return view;
+}
+
+void World::RefreshViews() {
+  for (const auto& explorer : explorers) {
+    if (!explorer->open) {
+      continue;
+    }
+    std::vector<ItemNode*> view = View(*explorer);
+    std::unordered_set<ItemNode*> listed(view.begin(), view.end());
+    std::vector<ItemNode*> kept;
+    ItemNode* first_gone = nullptr;
+    for (ItemNode* item : explorer->selection) {
+      if (listed.count(item)) {
+        kept.push_back(item);
+      } else if (!first_gone) {
+        first_gone = item;
+      }
+    }
+    // When the whole selection has left, Outlook selects the item that followed the first
+    // one that left, or the one before it at the end of the list.
+    if (kept.empty() && first_gone) {
+      const auto& shown = explorer->shown;
+      auto at = std::find(shown.begin(), shown.end(), first_gone);
+      if (at != shown.end()) {
+        auto after = std::find_if(at + 1, shown.end(),
+                                  [&](ItemNode* item) { return listed.count(item) > 0; });
+        if (after != shown.end()) {
+          kept.push_back(*after);
+        } else {
+          auto before = std::find_if(std::make_reverse_iterator(at), shown.rend(),
+                                     [&](ItemNode* item) { return listed.count(item) > 0; });
+          if (before != shown.rend()) {
+            kept.push_back(*before);
+          }
+        }
+      }
+    }
+    explorer->selection = std::move(kept);
+    explorer->shown = std::move(view);
+  }
+}
+
+}  // namespace quivra::outlook::sim::internal

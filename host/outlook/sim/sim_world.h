@@ -1,0 +1,122 @@
+#ifndef QUIVRA_HOST_OUTLOOK_SIM_SIM_WORLD_H_
+#define QUIVRA_HOST_OUTLOOK_SIM_SIM_WORLD_H_
+
+// The state of the simulated Outlook, shared by the objects handed to the product and by the
+// test-side views of SimOutlook. Internal to the sim.
+
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quivra::outlook::sim {
+
+// What kind of Outlook item a simulated item is. The first five are accepted through the
+// interface of the same name; contacts and appointments refuse all five.
+enum class ItemKind {
+  kMail,
+  kMeeting,
+  kReport,
+  kTaskRequest,
+  kPost,
+  kContact,
+  kAppointment,
+};
+
+// How an explorer lists the items of its folder: newest on top is Outlook's default view.
+enum class ViewOrder { kNewestFirst, kOldestFirst };
+
+// Whether an injected failure strikes once or on every call.
+enum class FailMode { kOnce, kAlways };
+
+namespace internal {
+
+struct ItemNode;
+
+struct FolderNode {
+  std::string name;
+  std::string entry_id;
+  std::string store_id;
+  int default_item_type = 0;
+  FolderNode* parent = nullptr;  // none for a store's root folder
+  std::vector<FolderNode*> children;
+  std::vector<ItemNode*> items;  // in the order they arrived
+  bool exists = true;            // false once deleted or its store closed
+};
+
+struct ItemNode {
+  ItemKind kind = ItemKind::kMail;
+  std::string subject;
+  std::string conversation_index;
+  FolderNode* folder = nullptr;
+  bool exists = true;
+};
+
+struct ExplorerNode {
+  FolderNode* current = nullptr;
+  ViewOrder order = ViewOrder::kNewestFirst;
+  std::vector<ItemNode*> selection;
+  // The list as the window last drew it; moved items are located in it when the selection is
+  // brought up to date.
+  std::vector<ItemNode*> shown;
+  bool open = true;
+};
+
+enum class WindowKind { kNone, kExplorer, kInspector };
+
+struct Failure {
+  FailMode mode = FailMode::kOnce;
+  int skip = 0;  // calls that still succeed before the failure strikes
+};
+
+class World : public std::enable_shared_from_this<World> {
+ public:
+  // Counts a call of `method` and raises the failure injected for it, if any.
+  void Call(std::string_view method);
+
+  FolderNode* NewFolder(FolderNode* parent, std::string_view name, int default_item_type,
+                        const std::string& store_id);
+  FolderNode* NewStore(std::string_view root_name);
+  ItemNode* NewItem(FolderNode* folder, ItemKind kind, std::string_view subject,
+                    std::string conversation_index);
+  std::string NewConversationIndex();
+
+  // Moves `item` to the end of `target`'s items.
+  static void MoveItem(ItemNode* item, FolderNode* target);
+  // Marks a folder and everything below it as gone and takes it out of its parent.
+  void RemoveFolder(FolderNode* folder);
+  // The subfolder whose name matches as Outlook matches, or none.
+  static FolderNode* FindChild(const std::vector<FolderNode*>& folders, std::string_view name);
+  // The items as `explorer` lists them, top to bottom.
+  static std::vector<ItemNode*> View(const ExplorerNode& explorer);
+  // Brings every explorer's selection up to date with moves and deletions.
+  void RefreshViews();
+
+  std::vector<std::unique_ptr<FolderNode>> folder_arena;
+  std::vector<std::unique_ptr<ItemNode>> item_arena;
+  std::vector<std::unique_ptr<ExplorerNode>> explorers;
+  std::vector<FolderNode*> stores;  // root folders, in Outlook's order
+  std::map<int, FolderNode*> default_folders;
+  ExplorerNode* active_explorer = nullptr;
+  WindowKind active_window = WindowKind::kNone;
+  std::map<std::string, int, std::less<>> calls;
+  std::map<std::string, Failure, std::less<>> failures;
+
+ private:
+  std::string NextHex(int digits);
+
+  std::uint64_t id_state_ = 0x5157495652410001ULL;
+  int next_conversation_ = 1;
+};
+
+// True when two folder names are the same to Outlook: equal but for letter case (ASCII and
+// Latin-1 letters).
+bool SameFolderName(std::string_view a, std::string_view b);
+
+}  // namespace internal
+}  // namespace quivra::outlook::sim
+
+#endif  // QUIVRA_HOST_OUTLOOK_SIM_SIM_WORLD_H_

@@ -1,0 +1,75 @@
+#include "host/outlook/sim/standard_world.h"
+
+#include <string>
+
+namespace quivra::outlook::sim {
+
+namespace {
+
+constexpr int kAppointmentItem = 1;
+constexpr int kContactItem = 2;
+
+void AddMail(SimFolder& folder, int count) {
+  for (int i = 1; i <= count; ++i) {
+    folder.AddItem(ItemKind::kMail, folder.name() + " mail " + std::to_string(i));
+  }
+}
+
+}  // namespace
+
+StandardWorld::StandardWorld() {
+  mailbox = outlook.AddStore("Mailbox");
+  inbox = mailbox.AddFolder("Inbox");
+  drafts = mailbox.AddFolder("Drafts");
+  sent_items = mailbox.AddFolder("Sent Items");
+  deleted_items = mailbox.AddFolder("Deleted Items");
+  outbox = mailbox.AddFolder("Outbox");
+  junk_email = mailbox.AddFolder("Junk E-mail");
+  calendar = mailbox.AddFolder("Calendar", kAppointmentItem);
+  contacts = mailbox.AddFolder("Contacts", kContactItem);
+  projects = mailbox.AddFolder("Projects");
+  alpha = projects.AddFolder("Alpha");
+  beta = projects.AddFolder("Beta");
+  specs = beta.AddFolder("Specs");
+
+  outlook.SetDefaultFolder(kFolderInbox, inbox);
+  outlook.SetDefaultFolder(kFolderDrafts, drafts);
+  outlook.SetDefaultFolder(kFolderSentMail, sent_items);
+  outlook.SetDefaultFolder(kFolderDeletedItems, deleted_items);
+  outlook.SetDefaultFolder(kFolderOutbox, outbox);
+  outlook.SetDefaultFolder(kFolderCalendar, calendar);
+  outlook.SetDefaultFolder(kFolderContacts, contacts);
+
+  archive = outlook.AddStore("Archive");
+  archive_deleted_items = archive.AddFolder("Deleted Items");
+  archive_2023 = archive.AddFolder("2023");
+  archive_2024 = archive.AddFolder("2024");
+  archive_projects = archive.AddFolder("Projects");
+  archive_alpha = archive_projects.AddFolder("Alpha");
+
+  for (int i = 1; i <= 20; ++i) {
+    inbox_mail.push_back(inbox.AddItem(ItemKind::kMail, "Inbox mail " + std::to_string(i)));
+  }
+  meeting = inbox.AddItem(ItemKind::kMeeting, "Planning meeting");
+  report = inbox.AddItem(ItemKind::kReport, "Delivery report");
+  task_request = inbox.AddItem(ItemKind::kTaskRequest, "Task request");
+  post = inbox.AddItem(ItemKind::kPost, "Posted note");
+  contact = inbox.AddItem(ItemKind::kContact, "Contact card");
+  appointment = calendar.AddItem(ItemKind::kAppointment, "Dentist");
+
+  AddMail(drafts, 2);
+  AddMail(sent_items, 4);
+  AddMail(deleted_items, 2);
+  AddMail(junk_email, 1);
+  AddMail(projects, 1);
+  AddMail(alpha, 3);
+  AddMail(beta, 1);
+  AddMail(specs, 2);
+  AddMail(archive_2023, 3);
+  AddMail(archive_2024, 2);
+  AddMail(archive_alpha, 1);
+
+  explorer = outlook.AddExplorer(inbox);
+}
+
+}  // namespace quivra::outlook::sim
