@@ -1,0 +1,42 @@
+#ifndef QUIVRA_PLATFORM_SCREEN_H_
+#define QUIVRA_PLATFORM_SCREEN_H_
+
+namespace quivra::platform {
+
+enum class CursorShape { kDefault, kWait };
+
+struct Point {
+  int x = 0;
+  int y = 0;
+  bool operator==(const Point&) const = default;
+};
+
+// The screen cursor, the mouse pointer and the thread's message queue.
+class Screen {
+ public:
+  virtual ~Screen() = default;
+  virtual void SetCursor(CursorShape shape) = 0;
+  virtual Point PointerPosition() = 0;
+  virtual void SetPointerPosition(Point position) = 0;
+  // Dispatches the window messages that are waiting in the thread's queue, then returns.
+  virtual void ProcessPendingMessages() = 0;
+};
+
+// Shows the wait cursor for as long as it lives and the default cursor afterwards, however the
+// scope is left.
+class WaitCursor {
+ public:
+  explicit WaitCursor(Screen& screen) : screen_(screen) {
+    screen_.SetCursor(CursorShape::kWait);
+  }
+  ~WaitCursor() { screen_.SetCursor(CursorShape::kDefault); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  Screen& screen_;
+};
+
+}  // namespace quivra::platform
+
+#endif  // QUIVRA_PLATFORM_SCREEN_H_
