@@ -1,0 +1,209 @@
+#include "core/filing_engine.h"
+
+#include <optional>
+#include <utility>
+
+#include "core/folder_resolution.h"
+
+namespace quivra::core {
+
+namespace {
+
+using outlook::Require;
+using platform::MessageKind;
+
+constexpr char kFolderDoesNotExist[] = "Folder doesn't exist.";
+constexpr char kNothingSelected[] = "Nothing selected - nothing moved.";
+constexpr char kAlreadyInFolder[] = "Message already in this folder";
+constexpr char kNoMailItem[] = "No Mail item selected - nothing moved.";
+constexpr char kNotMoved[] = "An error occurred - message not moved.";
+
+// The end of a filing run that found an explorer, however it ends: the default cursor comes
+// back, the pointer moves one pixel to the right (so that Outlook redraws what lies under it)
+// and the window messages that waited during the run are processed.
+class EndOfFilingRun {
+ public:
+  EndOfFilingRun(platform::Screen& screen, std::optional<platform::WaitCursor>& wait)
+      : screen_(screen), wait_(wait) {}
+  ~EndOfFilingRun() {
+    wait_.reset();
+    const platform::Point pointer = screen_.PointerPosition();
+    screen_.SetPointerPosition({pointer.x + 1, pointer.y});
+    screen_.ProcessPendingMessages();
+  }
+  EndOfFilingRun(const EndOfFilingRun&) = delete;
+  EndOfFilingRun& operator=(const EndOfFilingRun&) = delete;
+
+ private:
+  platform::Screen& screen_;
+  std::optional<platform::WaitCursor>& wait_;
+};
+
+}  // namespace
+
+outlook::ItemPtr ItemToVariant(const outlook::ObjectPtr& item) {
+  outlook::Object& object = Require(item);
+  for (size_t i = 0; i + 1 < outlook::kMessageInterfaces.size(); ++i) {
+    try {
+      return object.AsItem(outlook::kMessageInterfaces[i]);
+    } catch (const outlook::OutlookError&) {
+    }
+  }
+  return object.AsItem(outlook::kMessageInterfaces.back());
+}
+
+outlook::MAPIFolderPtr GetItemFolder(const outlook::ObjectPtr& item) {
+  outlook::Object& object = Require(item);
+  auto folder_through = [&](outlook::ItemInterface interface_id) {
+    return Require(Require(object.AsItem(interface_id)).Parent()).AsMAPIFolder();
+  };
+  for (size_t i = 0; i + 1 < outlook::kMessageInterfaces.size(); ++i) {
+    try {
+      return folder_through(outlook::kMessageInterfaces[i]);
+    } catch (const outlook::OutlookError&) {
+    }
+  }
+  return folder_through(outlook::kMessageInterfaces.back());
+}
+
+FilingEngine::FilingEngine(outlook::Application& outlook, Configuration& configuration,
+                           platform::Platform& platform,
+                           std::function<void(bool)> place_undo_button)
+    : outlook_(outlook),
+      configuration_(configuration),
+      platform_(platform),
+      place_undo_button_(std::move(place_undo_button)) {}
+
+void FilingEngine::Report(MessageKind kind, const std::string& text, bool invalidate) {
+  if (invalidate) {
+    configuration_.UndoDetails.Invalidate();
+  }
+  platform::ShowStandardMessage(platform_.message_boxes, kind, text);
+}
+
+bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
+  bool result = true;
+  std::optional<platform::WaitCursor> wait(std::in_place, platform_.screen);
+  const outlook::ExplorerPtr explorer = outlook_.ActiveExplorer();
+  if (!explorer) {
+    return true;
+  }
+  {
+    EndOfFilingRun end_of_run(platform_.screen, wait);
+    try {
+      const outlook::MAPIFolderPtr target = FindMapiFolder(outlook_, configuration_, slot);
+      if (Require(explorer->Selection()).Count() < 1) {
+        Report(MessageKind::kWarning, kNothingSelected, true);
+      } else {
+        try {
+          FileSelection(*explorer, target, item);
+        } catch (...) {
+          Report(MessageKind::kError, kNotMoved, true);
+        }
+      }
+    } catch (...) {
+      Report(MessageKind::kWarning, kFolderDoesNotExist, true);
+      result = false;
+    }
+  }
+  place_undo_button_(true);
+  return result;
+}
+
+void FilingEngine::FileSelection(outlook::Explorer& explorer,
+                                 const outlook::MAPIFolderPtr& target,
+                                 const outlook::ObjectPtr& item) {
+  if (Require(explorer.CurrentFolder()).EntryID() == Require(target).EntryID()) {
+    Report(MessageKind::kInformation, kAlreadyInFolder, true);
+    return;
+  }
+  TUndoDetails& undo = configuration_.UndoDetails;
+  const int count = Require(explorer.Selection()).Count();
+  for (int i = 1; i <= count; ++i) {
+    const outlook::SelectionPtr selection_handle = explorer.Selection();
+    outlook::Selection& selection = Require(selection_handle);
+    outlook::ItemPtr to_move;
+    if (selection.Count() <= 1 && item) {
+      // A single selected item may be replaced by the item the caller names.
+      try {
+        to_move = ItemToVariant(item);
+      } catch (const outlook::OutlookError&) {
+      }
+    }
+    if (!to_move) {
+      to_move = ItemToVariant(selection.Item(i));
+    }
+    const FolderLocation source = GetFolderPath(GetItemFolder(selection.Item(i)));
+    undo.SourcePath = source.path;
+    undo.SourceStore.StoreName = source.store_name;
+    undo.SourceStore.StoreId = source.store_id;
+    if (Require(target).DefaultItemType() != outlook::kMailItem) {
+      Report(MessageKind::kWarning, kNoMailItem, true);
+      continue;
+    }
+    undo.ConversationIndex = to_move->ConversationIndex();
+    to_move->Move(target);
+  }
+}
+
+void FilingEngine::CallUndo() {
+  const TUndoDetails undo = configuration_.UndoDetails;
+  Undo(undo.ConversationIndex, undo.SourcePath, undo.SourceStore, undo.TargetPath,
+       undo.TargetStore);
+}
+
+outlook::ItemPtr FilingEngine::FindItemByConversationIndex(
+    const outlook::MAPIFolderPtr& folder, const std::string& key) {
+  const outlook::ItemCollectionPtr items = Require(folder).Items();
+  try {
+    outlook::ItemCollection& collection = Require(items);
+    for (outlook::ItemPtr item = ItemToVariant(collection.GetLast());;
+         item = ItemToVariant(collection.GetPrevious())) {
+      if (item->ConversationIndex() == key) {
+        return item;
+      }
+    }
+  } catch (...) {
+    // The items ran out, or one of them is not a message: no result.
+  }
+  return nullptr;
+}
+
+void FilingEngine::Undo(const std::string& conversation_index,
+                        const std::string& source_path, const TStoreDetails& source_store,
+                        const std::string& target_path, const TStoreDetails& target_store) {
+  const platform::WaitCursor wait(platform_.screen);
+  if (target_path.empty() || source_path.empty() || conversation_index.empty()) {
+    return;
+  }
+  if (!outlook_.ActiveExplorer()) {
+    return;
+  }
+  auto resolve = [&](const std::string& path, const TStoreDetails& store) {
+    const std::string relative = RelativeFolderPath(path, store.StoreName);
+    outlook::MAPIFolderPtr root = FindStore(outlook_, store.StoreId);
+    return relative.empty() ? root : FindFolder(root, relative);
+  };
+  outlook::MAPIFolderPtr source;
+  outlook::ItemPtr item;
+  try {
+    source = resolve(source_path, source_store);
+    const outlook::MAPIFolderPtr target = resolve(target_path, target_store);
+    item = FindItemByConversationIndex(target, conversation_index);
+  } catch (...) {
+    // The record stays, so that Undo can be tried again once the folder is back.
+    Report(MessageKind::kWarning, kFolderDoesNotExist, false);
+    return;
+  }
+  try {
+    configuration_.UndoDetails.Clear();
+    if (Require(source).DefaultItemType() == outlook::kMailItem) {
+      Require(item).Move(source);
+      place_undo_button_(true);
+    }
+  } catch (...) {
+    Report(MessageKind::kError, kNotMoved, false);
+  }
+}
+
+}  // namespace quivra::core

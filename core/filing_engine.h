@@ -1,0 +1,60 @@
+#ifndef QUIVRA_CORE_FILING_ENGINE_H_
+#define QUIVRA_CORE_FILING_ENGINE_H_
+
+#include <functional>
+#include <string>
+
+#include "core/configuration.h"
+#include "host/outlook/outlook.h"
+#include "platform/platform.h"
+
+namespace quivra::core {
+
+// The item as the add-in handles it: the first of the five message-like interfaces
+// (_MailItem, _MeetingItem, _ReportItem, _TaskRequestItem, _PostItem) the object supports.
+// Raises the last query's error when it supports none.
+outlook::ItemPtr ItemToVariant(const outlook::ObjectPtr& item);
+
+// The folder holding the item, through the first of the five interfaces whose Parent is a
+// folder. Raises the last error when none is.
+outlook::MAPIFolderPtr GetItemFolder(const outlook::ObjectPtr& item);
+
+// Moves the items selected in Outlook's active explorer into a slot's folder, and one step
+// back. Every refusal ends in one standard message box; the undo record of the configuration
+// describes the last item moved, and the Undo buttons are brought into line after each run.
+class FilingEngine {
+ public:
+  FilingEngine(outlook::Application& outlook, Configuration& configuration,
+               platform::Platform& platform,
+               std::function<void(bool visible)> place_undo_button);
+
+  // Files the selection into the folder of `slot` (0 ... 11). `item`, when given, is moved
+  // instead of the selection's single item (the Backspace handling passes one). False only
+  // when the folder could not be found ("Folder doesn't exist.").
+  bool FileToFolder(int slot, const outlook::ObjectPtr& item);
+
+  // Moves the last filed item back, from the undo record.
+  void CallUndo();
+  void Undo(const std::string& conversation_index, const std::string& source_path,
+            const TStoreDetails& source_store, const std::string& target_path,
+            const TStoreDetails& target_store);
+
+  // The item of `folder` whose ConversationIndex is `key`, searched from the end of the
+  // folder's items; none when the search runs out or meets an item of another kind.
+  outlook::ItemPtr FindItemByConversationIndex(const outlook::MAPIFolderPtr& folder,
+                                               const std::string& key);
+
+ private:
+  void FileSelection(outlook::Explorer& explorer, const outlook::MAPIFolderPtr& target,
+                     const outlook::ObjectPtr& item);
+  void Report(platform::MessageKind kind, const std::string& text, bool invalidate);
+
+  outlook::Application& outlook_;
+  Configuration& configuration_;
+  platform::Platform& platform_;
+  std::function<void(bool)> place_undo_button_;
+};
+
+}  // namespace quivra::core
+
+#endif  // QUIVRA_CORE_FILING_ENGINE_H_
