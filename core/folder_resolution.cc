@@ -16,8 +16,7 @@ std::string RelativeFolderPath(const std::string& full_path, const std::string& 
 }
 
 outlook::MAPIFolderPtr FindStore(outlook::Application& application, const std::string& store_id) {
-  outlook::FolderCollectionPtr roots =
-      outlook::Require(application.GetNamespace("MAPI")).Folders();
+  outlook::FolderCollectionPtr roots = outlook::Require(application.GetNamespace("MAPI")).Folders();
   int count = outlook::Require(roots).Count();
   for (int i = 1; i <= count; ++i) {
     outlook::MAPIFolderPtr root = roots->Item(i);

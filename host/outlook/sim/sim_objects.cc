@@ -135,8 +135,7 @@ class FolderObject : public MAPIFolder {
     if (!folder_->parent) {
       return std::make_shared<UntypedObject>(world_, UntypedObject::Kind::kNameSpace);
     }
-    return std::make_shared<UntypedObject>(world_, UntypedObject::Kind::kFolder,
-                                           folder_->parent);
+    return std::make_shared<UntypedObject>(world_, UntypedObject::Kind::kFolder, folder_->parent);
   }
 
   const World* world() const { return world_.get(); }
@@ -179,9 +178,8 @@ class FolderCollectionObject : public FolderCollection {
     if (!owner_ || name.empty() || World::FindChild(owner_->children, name)) {
       throw OutlookError(kErrorFailed, "Cannot create the folder.");
     }
-    FolderNode* folder =
-        world_->NewFolder(owner_, name, ItemTypeForNewFolder(type, owner_->default_item_type),
-                          owner_->store_id);
+    FolderNode* folder = world_->NewFolder(
+        owner_, name, ItemTypeForNewFolder(type, owner_->default_item_type), owner_->store_id);
     return MakeFolder(world_, folder);
   }
 
@@ -330,9 +328,8 @@ class ItemObject : public Item {
 
 ItemPtr UntypedObject::AsItem(ItemInterface interface_id) {
   static const std::string kNames[] = {
-      "QueryInterface(_MailItem)", "QueryInterface(_MeetingItem)",
-      "QueryInterface(_ReportItem)", "QueryInterface(_TaskRequestItem)",
-      "QueryInterface(_PostItem)"};
+      "QueryInterface(_MailItem)", "QueryInterface(_MeetingItem)", "QueryInterface(_ReportItem)",
+      "QueryInterface(_TaskRequestItem)", "QueryInterface(_PostItem)"};
   world_->Call(kNames[static_cast<int>(interface_id)]);
   auto* item = static_cast<ItemNode*>(node_);
   if (kind_ != Kind::kItem || !Supports(item->kind, interface_id)) {

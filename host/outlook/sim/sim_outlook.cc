@@ -96,25 +96,25 @@ std::vector<SimItem> SimFolder::items() const {
   return items;
 }
 
-SimFolder SimFolder::AddFolder(std::string_view name, int default_item_type) {
+SimFolder SimFolder::AddFolder(std::string_view name, int default_item_type) const {
   CheckNewName(Node(), name);
-  return SimFolder(world_,
-                   world_->NewFolder(node_, name, default_item_type, node_->store_id));
+  return SimFolder(world_, world_->NewFolder(node_, name, default_item_type, node_->store_id));
 }
 
-SimItem SimFolder::AddItem(ItemKind kind, std::string_view subject,
-                           std::optional<std::string> conversation_index) {
-  std::string index = conversation_index ? std::move(*conversation_index)
-                                         : world_->NewConversationIndex();
+SimItem SimFolder::AddItem(ItemKind kind,
+                           std::string_view subject,
+                           std::optional<std::string> conversation_index) const {
+  std::string index =
+      conversation_index ? std::move(*conversation_index) : world_->NewConversationIndex();
   return SimItem(world_, world_->NewItem(Node(), kind, subject, std::move(index)));
 }
 
-void SimFolder::Rename(std::string_view name) {
+void SimFolder::Rename(std::string_view name) const {
   CheckNewName(Node()->parent, name);
   node_->name = std::string(name);
 }
 
-void SimFolder::Delete() {
+void SimFolder::Delete() const {
   if (Node()->exists) {
     world_->RemoveFolder(node_);
   }
@@ -153,14 +153,14 @@ SimFolder SimItem::folder() const {
   return SimFolder(world_, Node()->folder);
 }
 
-void SimItem::MoveTo(const SimFolder& folder) {
+void SimItem::MoveTo(const SimFolder& folder) const {
   if (!Node()->exists || !folder.exists()) {
     Misuse("moving an item that is gone, or into a folder that is gone");
   }
   World::MoveItem(node_, folder.Node());
 }
 
-void SimItem::Delete() {
+void SimItem::Delete() const {
   ItemNode* item = Node();
   if (!item->exists) {
     return;
@@ -207,7 +207,7 @@ std::vector<SimItem> SimExplorer::view() const {
   return items;
 }
 
-void SimExplorer::ShowFolder(const SimFolder& folder) {
+void SimExplorer::ShowFolder(const SimFolder& folder) const {
   if (!folder.exists()) {
     Misuse("showing a folder that is gone");
   }
@@ -217,14 +217,13 @@ void SimExplorer::ShowFolder(const SimFolder& folder) {
   explorer->shown = World::View(*explorer);
 }
 
-void SimExplorer::Select(const std::vector<SimItem>& items) {
+void SimExplorer::Select(const std::vector<SimItem>& items) const {
   ExplorerNode* explorer = Node();
   explorer->shown = World::View(*explorer);
   std::vector<ItemNode*> selection;
   for (const SimItem& item : items) {
     ItemNode* node = item.Node();
-    if (std::find(explorer->shown.begin(), explorer->shown.end(), node) ==
-        explorer->shown.end()) {
+    if (std::find(explorer->shown.begin(), explorer->shown.end(), node) == explorer->shown.end()) {
       Misuse("selecting an item the explorer does not list");
     }
     selection.push_back(node);
@@ -232,12 +231,12 @@ void SimExplorer::Select(const std::vector<SimItem>& items) {
   explorer->selection = std::move(selection);
 }
 
-void SimExplorer::SetViewOrder(ViewOrder order) {
+void SimExplorer::SetViewOrder(ViewOrder order) const {
   Node()->order = order;
   node_->shown = World::View(*node_);
 }
 
-void SimExplorer::Activate() {
+void SimExplorer::Activate() const {
   if (!Node()->open) {
     Misuse("activating a closed explorer");
   }
@@ -245,7 +244,7 @@ void SimExplorer::Activate() {
   world_->active_window = internal::WindowKind::kExplorer;
 }
 
-void SimExplorer::Close() {
+void SimExplorer::Close() const {
   Node()->open = false;
   if (world_->active_explorer == node_) {
     world_->active_explorer = nullptr;
@@ -255,8 +254,8 @@ void SimExplorer::Close() {
       }
     }
     if (world_->active_window == internal::WindowKind::kExplorer) {
-      world_->active_window = world_->active_explorer ? internal::WindowKind::kExplorer
-                                                      : internal::WindowKind::kNone;
+      world_->active_window =
+          world_->active_explorer ? internal::WindowKind::kExplorer : internal::WindowKind::kNone;
     }
   }
 }

@@ -43,13 +43,14 @@ class SimFolder {
   // The items in the order of the folder's item collection.
   std::vector<SimItem> items() const;
 
-  SimFolder AddFolder(std::string_view name, int default_item_type = kMailItem);
+  SimFolder AddFolder(std::string_view name, int default_item_type = kMailItem) const;
   // A new item at the end of the folder's items; without a conversation index, a fresh one.
-  SimItem AddItem(ItemKind kind, std::string_view subject,
-                  std::optional<std::string> conversation_index = std::nullopt);
-  void Rename(std::string_view name);
+  SimItem AddItem(ItemKind kind,
+                  std::string_view subject,
+                  std::optional<std::string> conversation_index = std::nullopt) const;
+  void Rename(std::string_view name) const;
   // Deletes the folder with everything in it; references to it fail from now on.
-  void Delete();
+  void Delete() const;
 
   // The folder as Outlook hands it to the product.
   MAPIFolderPtr handle() const;
@@ -82,8 +83,8 @@ class SimItem {
   SimFolder folder() const;
 
   // Moves the item as the user would; explorers notice at the next ProcessMessages.
-  void MoveTo(const SimFolder& folder);
-  void Delete();
+  void MoveTo(const SimFolder& folder) const;
+  void Delete() const;
 
   // The item as a selection hands it to the product, before any interface query.
   ObjectPtr handle() const;
@@ -101,8 +102,7 @@ class SimItem {
 class SimExplorer {
  public:
   SimExplorer() = default;
-  SimExplorer(internal::World* world, internal::ExplorerNode* node)
-      : world_(world), node_(node) {}
+  SimExplorer(internal::World* world, internal::ExplorerNode* node) : world_(world), node_(node) {}
 
   explicit operator bool() const { return node_ != nullptr; }
   bool operator==(const SimExplorer& other) const { return node_ == other.node_; }
@@ -114,13 +114,13 @@ class SimExplorer {
   std::vector<SimItem> view() const;
 
   // Shows another folder, with nothing selected.
-  void ShowFolder(const SimFolder& folder);
+  void ShowFolder(const SimFolder& folder) const;
   // Selects exactly these items, which must be listed in the explorer.
-  void Select(const std::vector<SimItem>& items);
-  void SetViewOrder(ViewOrder order);
+  void Select(const std::vector<SimItem>& items) const;
+  void SetViewOrder(ViewOrder order) const;
   // Brings the explorer to the front: it becomes the active explorer and the active window.
-  void Activate();
-  void Close();
+  void Activate() const;
+  void Close() const;
 
   // The explorer as Outlook hands it to the product.
   ExplorerPtr handle() const;

@@ -82,7 +82,9 @@ std::string World::NextHex(int digits) {
   return text;
 }
 
-FolderNode* World::NewFolder(FolderNode* parent, std::string_view name, int default_item_type,
+FolderNode* World::NewFolder(FolderNode* parent,
+                             std::string_view name,
+                             int default_item_type,
                              const std::string& store_id) {
   auto folder = std::make_unique<FolderNode>();
   folder->name = std::string(name);
@@ -112,7 +114,9 @@ std::string World::NewConversationIndex() {
          NextHex(32);
 }
 
-ItemNode* World::NewItem(FolderNode* folder, ItemKind kind, std::string_view subject,
+ItemNode* World::NewItem(FolderNode* folder,
+                         ItemKind kind,
+                         std::string_view subject,
                          std::string conversation_index) {
   auto item = std::make_unique<ItemNode>();
   item->kind = kind;
@@ -181,19 +185,19 @@ void World::RefreshViews() {
     std::vector<ItemNode*> view = View(*explorer);
     std::unordered_set<ItemNode*> listed(view.begin(), view.end());
     std::vector<ItemNode*> kept;
-    ItemNode* first_gone = nullptr;
     for (ItemNode* item : explorer->selection) {
       if (listed.count(item)) {
         kept.push_back(item);
-      } else if (!first_gone) {
-        first_gone = item;
       }
     }
-    // When the whole selection has left, Outlook selects the item that followed the first
-    // one that left, or the one before it at the end of the list.
-    if (kept.empty() && first_gone) {
+    // When the whole selection has left, Outlook selects the item that followed the topmost
+    // one that left, or the one above them all at the end of the list.
+    if (kept.empty() && !explorer->selection.empty()) {
       const auto& shown = explorer->shown;
-      auto at = std::find(shown.begin(), shown.end(), first_gone);
+      std::unordered_set<ItemNode*> selected(explorer->selection.begin(),
+                                             explorer->selection.end());
+      auto at = std::find_if(shown.begin(), shown.end(),
+                             [&](ItemNode* item) { return selected.count(item) > 0; });
       if (at != shown.end()) {
         auto after = std::find_if(at + 1, shown.end(),
                                   [&](ItemNode* item) { return listed.count(item) > 0; });

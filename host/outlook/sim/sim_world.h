@@ -77,10 +77,14 @@ class World : public std::enable_shared_from_this<World> {
   // Counts a call of `method` and raises the failure injected for it, if any.
   void Call(std::string_view method);
 
-  FolderNode* NewFolder(FolderNode* parent, std::string_view name, int default_item_type,
+  FolderNode* NewFolder(FolderNode* parent,
+                        std::string_view name,
+                        int default_item_type,
                         const std::string& store_id);
   FolderNode* NewStore(std::string_view root_name);
-  ItemNode* NewItem(FolderNode* folder, ItemKind kind, std::string_view subject,
+  ItemNode* NewItem(FolderNode* folder,
+                    ItemKind kind,
+                    std::string_view subject,
                     std::string conversation_index);
   std::string NewConversationIndex();
 

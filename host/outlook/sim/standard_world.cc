@@ -9,9 +9,16 @@ namespace {
 constexpr int kAppointmentItem = 1;
 constexpr int kContactItem = 2;
 
-void AddMail(SimFolder& folder, int count) {
+// "<folder> mail <n>".
+std::string Subject(const std::string& folder, int n) {
+  std::string subject = folder;
+  subject.append(" mail ").append(std::to_string(n));
+  return subject;
+}
+
+void AddMail(const SimFolder& folder, int count) {
   for (int i = 1; i <= count; ++i) {
-    folder.AddItem(ItemKind::kMail, folder.name() + " mail " + std::to_string(i));
+    folder.AddItem(ItemKind::kMail, Subject(folder.name(), i));
   }
 }
 
@@ -48,7 +55,7 @@ StandardWorld::StandardWorld() {
   archive_alpha = archive_projects.AddFolder("Alpha");
 
   for (int i = 1; i <= 20; ++i) {
-    inbox_mail.push_back(inbox.AddItem(ItemKind::kMail, "Inbox mail " + std::to_string(i)));
+    inbox_mail.push_back(inbox.AddItem(ItemKind::kMail, Subject("Inbox", i)));
   }
   meeting = inbox.AddItem(ItemKind::kMeeting, "Planning meeting");
   report = inbox.AddItem(ItemKind::kReport, "Delivery report");
