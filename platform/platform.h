@@ -3,6 +3,9 @@
 
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/message_box.h"
+#include "platform/registry.h"
+#include "platform/screen.h"
 #include "platform/text_codec.h"
 
 namespace quivra::platform {
@@ -13,6 +16,9 @@ struct Platform {
   FileSystem& files;
   Clock& clock;
   TextCodec& codec;
+  Registry& registry;
+  MessageBoxes& message_boxes;
+  Screen& screen;
 };
 
 }  // namespace quivra::platform

@@ -6,6 +6,9 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_message_boxes.h"
+#include "platform/sim/sim_registry.h"
+#include "platform/sim/sim_screen.h"
 #include "platform/sim/sim_text_codec.h"
 
 namespace quivra::platform::sim {
@@ -22,6 +25,9 @@ class SimPlatform {
   SimFileSystem files;
   SimClock clock;
   SimTextCodec codec;
+  SimRegistry registry;
+  SimMessageBoxes message_boxes;
+  SimScreen screen;
 
   Platform& platform() { return platform_; }
 
