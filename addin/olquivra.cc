@@ -1,0 +1,99 @@
+// The add-in library: its start-up and shut-down and the four exports through which Windows
+// registers it and Outlook obtains its class factory.
+#include <windows.h>
+#include <objbase.h>
+#include <olectl.h>
+
+#include "addin/addin_identity.h"
+#include "host/framework/com/adx_com_server.h"
+#include "host/framework/com/automation_object.h"
+#include "host/framework/registration.h"
+
+namespace {
+
+using quivra::framework::TadxOfficeHostApp;
+using quivra::framework::TadxRegistrationInfo;
+using quivra::framework::com::TadxAutomationObject;
+using quivra::framework::com::TadxComServer;
+
+TadxComServer* g_server = nullptr;
+
+// The add-in module's registration properties: Outlook only, loaded at start-up, for every
+// user of the machine.
+TadxRegistrationInfo QuivraRegistrationInfo() {
+  TadxRegistrationInfo info;
+  info.AddInName = "QuivraOL";
+  info.Description = "";
+  info.SupportedApps = {TadxOfficeHostApp::ohaOutlook};
+  info.LoadBehavior = 3;
+  info.RegisterForAllUsers = true;
+  info.DisplayAlerts = false;
+  return info;
+}
+
+bool InitializeLibrary(HINSTANCE instance) {
+  try {
+    g_server = new TadxComServer(instance);
+    g_server->AddFactory({quivra::addin::kClassId, &TadxAutomationObject::Create,
+                          &QuivraRegistrationInfo, "Apartment"});
+    return true;
+  } catch (...) {
+    delete g_server;
+    g_server = nullptr;
+    return false;
+  }
+}
+
+}  // namespace
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  switch (reason) {
+    case DLL_PROCESS_ATTACH:
+      ::DisableThreadLibraryCalls(instance);
+      return InitializeLibrary(instance) ? TRUE : FALSE;
+    case DLL_PROCESS_DETACH:
+      // When the whole process ends, the system libraries the server would call while freeing
+      // may already be gone; the memory goes with the process anyway.
+      if (reserved == nullptr) {
+        delete g_server;
+      }
+      g_server = nullptr;
+      break;
+    default:
+      break;
+  }
+  return TRUE;
+}
+
+STDAPI DllGetClassObject(REFCLSID class_id, REFIID iid, LPVOID* object) {
+  if (object == nullptr) {
+    return E_POINTER;
+  }
+  *object = nullptr;
+  if (g_server == nullptr) {
+    return CLASS_E_CLASSNOTAVAILABLE;
+  }
+  try {
+    return g_server->GetClassObject(class_id, iid, object);
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+STDAPI DllCanUnloadNow() { return g_server == nullptr ? S_OK : g_server->CanUnloadNow(); }
+
+STDAPI DllRegisterServer() {
+  try {
+    return g_server == nullptr ? E_FAIL : g_server->UpdateRegistry(true);
+  } catch (...) {
+    return E_FAIL;
+  }
+}
+
+STDAPI DllUnregisterServer() {
+  try {
+    return g_server == nullptr ? E_FAIL : g_server->UpdateRegistry(false);
+  } catch (...) {
+    return E_FAIL;
+  }
+}
