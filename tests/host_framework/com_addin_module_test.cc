@@ -1,0 +1,168 @@
+#include "host/framework/com_addin_module.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "host/framework/command_bar.h"
+#include "host/framework/framework_errors.h"
+#include "host/framework/keyboard_shortcut.h"
+#include "host/framework/ribbon_tab.h"
+#include "platform/sim/sim_platform.h"
+
+namespace quivra::framework {
+namespace {
+
+using platform::MessageButton;
+using platform::MessageIcon;
+
+class ComAddInModuleTest : public ::testing::Test {
+ protected:
+  ComAddInModuleTest() { module_.SetAddInName("QuivraOL"); }
+
+  platform::sim::SimPlatform sim_;
+  TadxCOMAddInModule module_{sim_.platform()};
+};
+
+TEST_F(ComAddInModuleTest, PublishedPropertiesStartAtTheirDefaults) {
+  TadxCOMAddInModule module(sim_.platform());
+  EXPECT_EQ(module.AddInName(), "");
+  EXPECT_EQ(module.Description(), "");
+  EXPECT_EQ(module.LoadBehavior(), 3);
+  EXPECT_FALSE(module.RegisterForAllUsers());
+  EXPECT_EQ(module.SupportedApps(), TadxHostAppSet{TadxOfficeHostApp::ohaExcel});
+  EXPECT_FALSE(module.DisplayAlerts());
+  EXPECT_FALSE(module.HandleShortcuts());
+  EXPECT_TRUE(module.Components().empty());
+}
+
+TEST_F(ComAddInModuleTest, RequiredPropertiesRefuseEmptyValuesAndKeepTheOldOne) {
+  try {
+    module_.SetAddInName("");
+    FAIL() << "an empty AddInName was taken";
+  } catch (const TadxPropertyError& error) {
+    EXPECT_STREQ(error.what(), "The AddInName property cannot be empty.");
+  }
+  EXPECT_EQ(module_.AddInName(), "QuivraOL");
+
+  module_.SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
+  try {
+    module_.SetSupportedApps({});
+    FAIL() << "an empty SupportedApps was taken";
+  } catch (const TadxPropertyError& error) {
+    EXPECT_STREQ(error.what(), "The SupportedApps property cannot be empty.");
+  }
+  EXPECT_EQ(module_.SupportedApps(), TadxHostAppSet{TadxOfficeHostApp::ohaOutlook});
+}
+
+TEST_F(ComAddInModuleTest, ReportErrorShowsTheAddInsErrorMessage) {
+  module_.ReportError(std::runtime_error("Folder not found."));
+
+  ASSERT_EQ(sim_.message_boxes.shown().size(), 1u);
+  const platform::MessageBoxRequest& box = sim_.message_boxes.shown()[0];
+  EXPECT_EQ(box.caption, "QuivraOL");
+  EXPECT_EQ(box.text, "QuivraOL error: the add-in has fired an exception.\r\nFolder not found.");
+  EXPECT_EQ(box.icon, MessageIcon::kError);
+  EXPECT_EQ(box.buttons, std::vector<MessageButton>{MessageButton::kOk});
+}
+
+TEST_F(ComAddInModuleTest, OnErrorDecidesWhetherTheMessageShows) {
+  std::string seen;
+  module_.OnError = [&](const std::exception& e, bool& handled) {
+    seen = e.what();
+    handled = true;
+  };
+  module_.ReportError(std::runtime_error("first"));
+  EXPECT_EQ(seen, "first");
+  EXPECT_TRUE(sim_.message_boxes.shown().empty());
+
+  module_.OnError = [&](const std::exception& e, bool&) { seen = e.what(); };
+  module_.ReportError(std::runtime_error("second"));
+  EXPECT_EQ(seen, "second");
+  EXPECT_EQ(sim_.message_boxes.shown().size(), 1u);
+}
+
+TEST_F(ComAddInModuleTest, AFailingErrorHandlerOrMessageBoxDoesNotEscapeReportError) {
+  module_.OnError = [](const std::exception&, bool& handled) {
+    handled = true;
+    throw std::logic_error("handler broke");
+  };
+  EXPECT_NO_THROW(module_.ReportError(std::runtime_error("original")));
+  ASSERT_EQ(sim_.message_boxes.shown().size(), 1u);
+  EXPECT_EQ(sim_.message_boxes.shown()[0].text,
+            "QuivraOL error: the add-in has fired an exception.\r\noriginal");
+
+  module_.OnError = nullptr;
+  sim_.message_boxes.SetOnShow(
+      [](const platform::MessageBoxRequest&) { throw std::runtime_error("no desktop"); });
+  EXPECT_NO_THROW(module_.ReportError(std::runtime_error("again")));
+}
+
+TEST_F(ComAddInModuleTest, CallHandlerReportsWhatTheHandlerRaises) {
+  EXPECT_TRUE(module_.CallHandler([] {}));
+  EXPECT_FALSE(module_.CallHandler([] { throw std::runtime_error("boom"); }));
+  EXPECT_FALSE(module_.CallHandler([] { throw 42; }));
+
+  ASSERT_EQ(sim_.message_boxes.shown().size(), 2u);
+  EXPECT_EQ(sim_.message_boxes.shown()[0].text,
+            "QuivraOL error: the add-in has fired an exception.\r\nboom");
+  EXPECT_EQ(sim_.message_boxes.shown()[1].text,
+            "QuivraOL error: the add-in has fired an exception.\r\nUnknown exception.");
+}
+
+TEST_F(ComAddInModuleTest, ComponentsAreNamedByClassUnlessNamed) {
+  TadxRibbonTab& first = module_.CreateComponent<TadxRibbonTab>();
+  TadxRibbonTab& named = module_.CreateComponent<TadxRibbonTab>("adxRibbonTab3");
+  TadxRibbonTab& second = module_.CreateComponent<TadxRibbonTab>();
+  TadxRibbonTab& fourth = module_.CreateComponent<TadxRibbonTab>();
+  auto& bar = module_.CreateComponent<TadxOlExplorerCommandBar>();
+  auto& shortcut = module_.CreateComponent<TadxKeyboardShortcut>("adxKeyboardShortcut01");
+
+  EXPECT_EQ(first.Name(), "adxRibbonTab1");
+  EXPECT_EQ(named.Name(), "adxRibbonTab3");
+  EXPECT_EQ(second.Name(), "adxRibbonTab2");
+  EXPECT_EQ(fourth.Name(), "adxRibbonTab4");
+  EXPECT_EQ(bar.Name(), "adxOlExplorerCommandBar1");
+  EXPECT_EQ(shortcut.Name(), "adxKeyboardShortcut01");
+  EXPECT_EQ(&first.Owner(), &module_);
+}
+
+TEST_F(ComAddInModuleTest, ComponentNamesAreUniqueRegardlessOfCase) {
+  module_.CreateComponent<TadxKeyboardShortcut>("adxKeyboardShortcutBkSp");
+  EXPECT_THROW(module_.CreateComponent<TadxKeyboardShortcut>("ADXKEYBOARDSHORTCUTBKSP"),
+               std::invalid_argument);
+  EXPECT_EQ(module_.Components().size(), 1u);
+  EXPECT_EQ(module_.FindComponent("adxkeyboardshortcutbksp"), module_.Components()[0].get());
+  EXPECT_EQ(module_.FindComponent("adxKeyboardShortcut01"), nullptr);
+}
+
+TEST_F(ComAddInModuleTest, ComponentsOfListsOneClassInCreationOrder) {
+  auto& bar = module_.CreateComponent<TadxOlExplorerCommandBar>();
+  auto& tab1 = module_.CreateComponent<TadxRibbonTab>();
+  auto& tab2 = module_.CreateComponent<TadxRibbonTab>();
+  EXPECT_EQ(module_.ComponentsOf<TadxRibbonTab>(), (std::vector<TadxRibbonTab*>{&tab1, &tab2}));
+  EXPECT_EQ(module_.ComponentsOf<TadxOlExplorerCommandBar>(),
+            std::vector<TadxOlExplorerCommandBar*>{&bar});
+  EXPECT_TRUE(module_.ComponentsOf<TadxKeyboardShortcut>().empty());
+}
+
+TEST_F(ComAddInModuleTest, ComponentChangesReachTheModuleOncePerChange) {
+  std::vector<TadxPropertyChange> changes;
+  module_.PropertyChanged = [&](const TadxPropertyChange& c) { changes.push_back(c); };
+  auto& shortcut = module_.CreateComponent<TadxKeyboardShortcut>();
+
+  shortcut.SetTag(3);
+  shortcut.SetTag(3);
+  shortcut.SetShortcutText("Alt+3");
+  shortcut.SetShortcutText("Alt+3");
+
+  ASSERT_EQ(changes.size(), 2u);
+  EXPECT_EQ(changes[0].Component, &shortcut);
+  EXPECT_EQ(changes[0].RibbonControl, nullptr);
+  EXPECT_EQ(changes[0].CommandBarControl, nullptr);
+  EXPECT_EQ(changes[0].Property, TadxProperty::Tag);
+  EXPECT_EQ(changes[1].Property, TadxProperty::ShortcutText);
+}
+
+}  // namespace
+}  // namespace quivra::framework

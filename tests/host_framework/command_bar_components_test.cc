@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <regex>
+#include <set>
+#include <stdexcept>
+
+#include "host/framework/com_addin_module.h"
+#include "host/framework/command_bar.h"
+#include "host/framework/command_bar_controls.h"
+#include "platform/sim/sim_platform.h"
+
+namespace quivra::framework {
+namespace {
+
+class CommandBarComponentsTest : public ::testing::Test {
+ protected:
+  CommandBarComponentsTest() {
+    module_.SetAddInName("QuivraOL");
+    module_.PropertyChanged = [this](const TadxPropertyChange& c) { changes_.push_back(c); };
+  }
+
+  platform::sim::SimPlatform sim_;
+  TadxCOMAddInModule module_{sim_.platform()};
+  std::vector<TadxPropertyChange> changes_;
+  TadxOlExplorerCommandBar& bar_ = module_.CreateComponent<TadxOlExplorerCommandBar>();
+};
+
+TEST_F(CommandBarComponentsTest, BarStartsAtItsDefaults) {
+  EXPECT_EQ(bar_.CommandBarName(), "Custom 1");
+  EXPECT_EQ(module_.CreateComponent<TadxOlExplorerCommandBar>().CommandBarName(), "Custom 2");
+  EXPECT_EQ(bar_.Controls().Count(), 0);
+  EXPECT_TRUE(bar_.Enabled());
+  EXPECT_TRUE(bar_.Visible());
+  EXPECT_EQ(bar_.Position(), TadxMsoBarPosition::adxMsoBarTop);
+  EXPECT_EQ(bar_.Protection(), TadxMsoBarProtection::adxMsoBarNoProtection);
+  EXPECT_EQ(bar_.CommandBarLeft(), -1);
+  EXPECT_EQ(bar_.CommandBarTop(), -1);
+  EXPECT_EQ(bar_.RowIndex(), -1);
+  EXPECT_TRUE(bar_.Temporary());
+  EXPECT_EQ(bar_.SupportedApps(), TadxHostAppSet{TadxOfficeHostApp::ohaOutlook});
+  EXPECT_EQ(bar_.ItemTypes(), TadxOLItemTypes{TadxOLItemType::adxOLMailItem});
+  EXPECT_EQ(bar_.FolderName(), "");
+  EXPECT_TRUE(bar_.FolderNames().empty());
+  EXPECT_TRUE(bar_.UseForRibbon());
+}
+
+TEST_F(CommandBarComponentsTest, ControlsStartAtTheirDefaults) {
+  TadxCommandBarButton& button = bar_.Controls().Add<TadxCommandBarButton>();
+  EXPECT_EQ(button.Caption(), "");
+  EXPECT_EQ(button.TooltipText(), "");
+  EXPECT_EQ(button.Height(), 0);
+  EXPECT_EQ(button.Width(), 0);
+  EXPECT_TRUE(button.Enabled());
+  EXPECT_TRUE(button.Visible());
+  EXPECT_FALSE(button.BeginGroup());
+  EXPECT_EQ(button.OfficeID(), 1);
+  EXPECT_EQ(button.Before() + button.BeforeID() + button.AfterID(), 0);
+  EXPECT_EQ(button.olInspectorItemTypes(), TadxOLItemClasses{TadxOLItemClass::adxOLMail});
+  EXPECT_EQ(button.olItemTypeAction(), TadxOLItemTypeAction::adxOLActionNone);
+  EXPECT_EQ(button.Tag(), 0);
+  EXPECT_EQ(button.Style(), TadxMsoButtonStyle::adxMsoButtonAutomatic);
+  EXPECT_TRUE(button.Glyph().Empty());
+  EXPECT_EQ(button.GlyphTransparentColor(), clDefault);
+  EXPECT_EQ(button.FaceID(), 0);
+  EXPECT_EQ(button.ShortcutText(), "");
+  EXPECT_FALSE(button.DisableStandardAction());
+  EXPECT_EQ(button.ItemKind(), 0);
+  EXPECT_EQ(button.OfficeControlType(), 1);
+
+  TadxCommandBarPopup& popup = bar_.Controls().Add<TadxCommandBarPopup>();
+  EXPECT_EQ(popup.ItemKind(), 4);
+  EXPECT_EQ(popup.OfficeControlType(), 10);
+}
+
+TEST_F(CommandBarComponentsTest, EveryNewControlHasItsOwnGuidOfficeTag) {
+  std::set<std::string> tags;
+  for (int i = 0; i < 20; ++i) {
+    const std::string& tag = bar_.Controls().Add<TadxCommandBarButton>().OfficeTag();
+    EXPECT_TRUE(std::regex_match(
+        tag,
+        std::regex(R"(\{[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\})")))
+        << tag;
+    tags.insert(tag);
+  }
+  EXPECT_EQ(tags.size(), 20u);
+}
+
+TEST_F(CommandBarComponentsTest, ControlsTakeTheBarsTemporaryAndItemTypesWhenAdded) {
+  bar_.SetTemporary(false);
+  bar_.SetItemTypes({TadxOLItemType::adxOLMailItem, TadxOLItemType::adxOLPostItem});
+  TadxCommandBarPopup& popup = bar_.Controls().Add<TadxCommandBarPopup>();
+  TadxCommandBarButton& inner = popup.Controls().Add<TadxCommandBarButton>();
+
+  for (TadxCommandBarControl* control :
+       {static_cast<TadxCommandBarControl*>(&popup), static_cast<TadxCommandBarControl*>(&inner)}) {
+    EXPECT_FALSE(control->Temporary());
+    EXPECT_EQ(control->olExplorerItemTypes(), bar_.ItemTypes());
+  }
+  EXPECT_EQ(inner.Bar(), &bar_);
+  EXPECT_EQ(inner.ParentPopup(), &popup);
+  EXPECT_EQ(inner.Module(), &module_);
+  EXPECT_EQ(&bar_.Controls().Item<TadxCommandBarPopup>(0).Controls()[0], &inner);
+  EXPECT_THROW(bar_.Controls()[1], std::out_of_range);
+}
+
+TEST_F(CommandBarComponentsTest, SettersTellTheModuleOncePerRealChange) {
+  TadxCommandBarPopup& popup = bar_.Controls().Add<TadxCommandBarPopup>();
+  TadxCommandBarButton& button = popup.Controls().Add<TadxCommandBarButton>();
+  changes_.clear();
+
+  button.SetCaption("&3 Projects");
+  button.SetCaption("&3 Projects");
+  button.SetStyle(TadxMsoButtonStyle::adxMsoButtonCaption);
+  button.SetStyle(TadxMsoButtonStyle::adxMsoButtonCaption);
+  button.SetVisible(true);  // already visible
+  button.SetGlyph(TadxBitmap{1, 1, 24, {0xFFFFFF}});
+  button.SetGlyph(TadxBitmap{1, 1, 24, {0xFFFFFF}});
+  bar_.SetProtection(TadxMsoBarProtection::adxMsoBarNoChangeDock);
+  bar_.SetCommandBarName("QuivraOL");
+  bar_.SetCommandBarName("QuivraOL");
+
+  ASSERT_EQ(changes_.size(), 6u);
+  EXPECT_EQ(changes_[0].Property, TadxProperty::Caption);
+  EXPECT_EQ(changes_[0].CommandBarControl, &button);
+  EXPECT_EQ(changes_[0].Component, &bar_);
+  EXPECT_EQ(changes_[1].Property, TadxProperty::Style);
+  EXPECT_EQ(changes_[2].Property, TadxProperty::Glyph);
+  EXPECT_EQ(changes_[3].Property, TadxProperty::Glyph);
+  EXPECT_EQ(changes_[4].Property, TadxProperty::Protection);
+  EXPECT_EQ(changes_[4].CommandBarControl, nullptr);
+  EXPECT_EQ(changes_[5].Property, TadxProperty::CommandBarName);
+}
+
+class CommandBarClickTest : public CommandBarComponentsTest {
+ protected:
+  TadxCommandBarButton& button_ = bar_.Controls().Add<TadxCommandBarButton>();
+};
+
+TEST_F(CommandBarClickTest, AClickCallsOnClickWithTheButton) {
+  button_.SetTag(12);
+  int tag_seen = -1;
+  button_.OnClick = [&](TadxCommandBarButton& sender) { tag_seen = sender.Tag(); };
+  button_.DoClick();
+  EXPECT_EQ(tag_seen, 12);
+
+  TadxCommandBarButton& bare = bar_.Controls().Add<TadxCommandBarButton>();
+  EXPECT_NO_THROW(bare.DoClick());
+}
+
+TEST_F(CommandBarClickTest, AClickArrivingWhileTheHandlerRunsIsIgnored) {
+  int calls = 0;
+  button_.OnClick = [&](TadxCommandBarButton& sender) {
+    ++calls;
+    sender.DoClick();
+  };
+  button_.DoClick();
+  button_.DoClick();
+  EXPECT_EQ(calls, 2);
+}
+
+TEST_F(CommandBarClickTest, AFailingHandlerIsReportedAndTheButtonStaysUsable) {
+  int calls = 0;
+  button_.OnClick = [&](TadxCommandBarButton&) {
+    ++calls;
+    throw std::runtime_error("Outlook refused the move.");
+  };
+  EXPECT_NO_THROW(button_.DoClick());
+  EXPECT_NO_THROW(button_.DoClick());
+  EXPECT_EQ(calls, 2);
+  ASSERT_EQ(sim_.message_boxes.shown().size(), 2u);
+  EXPECT_EQ(sim_.message_boxes.shown()[1].text,
+            "QuivraOL error: the add-in has fired an exception.\r\nOutlook refused the move.");
+}
+
+}  // namespace
+}  // namespace quivra::framework
