@@ -1,6 +1,7 @@
 // The add-in library: its start-up and shut-down and the four exports through which Windows
 // registers it and Outlook obtains its class factory.
 #include <windows.h>
+
 #include <objbase.h>
 #include <olectl.h>
 
@@ -80,7 +81,9 @@ STDAPI DllGetClassObject(REFCLSID class_id, REFIID iid, LPVOID* object) {
   }
 }
 
-STDAPI DllCanUnloadNow() { return g_server == nullptr ? S_OK : g_server->CanUnloadNow(); }
+STDAPI DllCanUnloadNow() {
+  return g_server == nullptr ? S_OK : g_server->CanUnloadNow();
+}
 
 STDAPI DllRegisterServer() {
   try {

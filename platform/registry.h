@@ -74,10 +74,10 @@ class Registry {
   virtual std::optional<std::uint32_t> ReadDword(const RegistryKey& key,
                                                  const std::string& name) = 0;
   // Writes into an existing key; a missing key is an error, as it is for Windows.
-  virtual void WriteString(const RegistryKey& key, const std::string& name,
+  virtual void WriteString(const RegistryKey& key,
+                           const std::string& name,
                            const std::string& value) = 0;
-  virtual void WriteDword(const RegistryKey& key, const std::string& name,
-                          std::uint32_t value) = 0;
+  virtual void WriteDword(const RegistryKey& key, const std::string& name, std::uint32_t value) = 0;
   // Returns false when there was no such value (or no key).
   virtual bool DeleteValue(const RegistryKey& key, const std::string& name) = 0;
 

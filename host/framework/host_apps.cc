@@ -5,16 +5,11 @@ namespace quivra::framework {
 namespace {
 
 constexpr TadxHostAppInfo kHosts[kHostAppCount] = {
-    {"Excel", "Excel.Application"},
-    {"Word", "Word.Application"},
-    {"Outlook", "Outlook.Application"},
-    {"PowerPoint", "PowerPoint.Application"},
-    {"Access", "Access.Application"},
-    {"MS Project", "MSProject.Application"},
-    {"FrontPage", "FrontPage.Application"},
-    {"MapPoint", "MapPoint.Application"},
-    {"Visio", "Visio.Application"},
-    {"Publisher", "Publisher.Application"},
+    {"Excel", "Excel.Application"},         {"Word", "Word.Application"},
+    {"Outlook", "Outlook.Application"},     {"PowerPoint", "PowerPoint.Application"},
+    {"Access", "Access.Application"},       {"MS Project", "MSProject.Application"},
+    {"FrontPage", "FrontPage.Application"}, {"MapPoint", "MapPoint.Application"},
+    {"Visio", "Visio.Application"},         {"Publisher", "Publisher.Application"},
     {"InfoPath", "InfoPath.Application"},
 };
 
@@ -28,7 +23,8 @@ std::string AddInKeyPath(TadxOfficeHostApp host, const std::string& add_in_prog_
   // MapPoint and Visio keep their add-ins outside the Office branch.
   const bool outside_office =
       host == TadxOfficeHostApp::ohaMapPoint || host == TadxOfficeHostApp::ohaVisio;
-  return std::string(outside_office ? "\\Software\\Microsoft\\" : "\\Software\\Microsoft\\Office\\") +
+  return std::string(outside_office ? "\\Software\\Microsoft\\"
+                                    : "\\Software\\Microsoft\\Office\\") +
          HostAppInfo(host).registry_name + "\\AddIns\\" + add_in_prog_id;
 }
 

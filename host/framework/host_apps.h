@@ -28,7 +28,8 @@ class TadxHostAppSet {
  public:
   TadxHostAppSet() = default;
   TadxHostAppSet(std::initializer_list<TadxOfficeHostApp> hosts) {
-    for (TadxOfficeHostApp host : hosts) Include(host);
+    for (TadxOfficeHostApp host : hosts)
+      Include(host);
   }
   void Include(TadxOfficeHostApp host) { bits_ |= Bit(host); }
   bool Contains(TadxOfficeHostApp host) const { return (bits_ & Bit(host)) != 0; }

@@ -70,12 +70,13 @@ std::vector<ClassEntry> ClassEntries(const TadxComClassIdentity& identity,
   };
 }
 
-void RegisterClassEntries(const TadxComClassIdentity& identity, const std::string& library_path,
-                          Registry& registry, TadxComRegistrationServices& services) {
+void RegisterClassEntries(const TadxComClassIdentity& identity,
+                          const std::string& library_path,
+                          Registry& registry,
+                          TadxComRegistrationServices& services) {
   // Some hosts cannot start a server whose path has a blank in it; they get the short form.
-  const std::string server_path = library_path.find(' ') != std::string::npos
-                                      ? services.ShortPath(library_path)
-                                      : library_path;
+  const std::string server_path =
+      library_path.find(' ') != std::string::npos ? services.ShortPath(library_path) : library_path;
   for (const ClassEntry& entry : ClassEntries(identity, server_path)) {
     try {
       registry.CreateKey(ClassesKey(entry.key));
@@ -89,9 +90,9 @@ void RegisterClassEntries(const TadxComClassIdentity& identity, const std::strin
 
 void UnregisterClassEntries(const TadxComClassIdentity& identity, Registry& registry) {
   const std::string clsid_key = "CLSID\\" + identity.ClassId;
-  for (const std::string& key : {clsid_key + "\\TypeLib", clsid_key + "\\Version",
-                                 clsid_key + "\\ProgID", identity.ProgId + "\\Clsid",
-                                 identity.ProgId, clsid_key + "\\InprocServer32", clsid_key}) {
+  for (const std::string& key :
+       {clsid_key + "\\TypeLib", clsid_key + "\\Version", clsid_key + "\\ProgID",
+        identity.ProgId + "\\Clsid", identity.ProgId, clsid_key + "\\InprocServer32", clsid_key}) {
     try {
       registry.DeleteKey(ClassesKey(key));
     } catch (const std::exception&) {
@@ -100,7 +101,8 @@ void UnregisterClassEntries(const TadxComClassIdentity& identity, Registry& regi
   }
 }
 
-RegistryKey AddInKey(RegistryRoot root, TadxOfficeHostApp host,
+RegistryKey AddInKey(RegistryRoot root,
+                     TadxOfficeHostApp host,
                      const TadxComClassIdentity& identity) {
   return RegistryKey{root, AddInKeyPath(host, identity.ProgId)};
 }
@@ -110,7 +112,8 @@ RegistryRoot RegistrationRoot(const TadxRegistrationInfo& info) {
 }
 
 void RegisterAddInEntries(const TadxComClassIdentity& identity,
-                          const TadxRegistrationInfo& info, Registry& registry,
+                          const TadxRegistrationInfo& info,
+                          Registry& registry,
                           TadxComRegistrationServices& services) {
   for (int index = 0; index < kHostAppCount; ++index) {
     const auto host = static_cast<TadxOfficeHostApp>(index);
@@ -140,8 +143,10 @@ void RegisterAddInEntries(const TadxComClassIdentity& identity,
 
 // Hosts whose add-in entries unregistration removes: the installed ones, and any other whose
 // add-in key is still there, so that removing the add-in after the host leaves nothing behind.
-bool HostToUnregister(TadxOfficeHostApp host, const TadxComClassIdentity& identity,
-                      const TadxRegistrationInfo& info, Registry& registry,
+bool HostToUnregister(TadxOfficeHostApp host,
+                      const TadxComClassIdentity& identity,
+                      const TadxRegistrationInfo& info,
+                      Registry& registry,
                       TadxComRegistrationServices& services) {
   return info.SupportedApps.Contains(host) &&
          (registry.KeyExists(AddInKey(RegistryRoot::kLocalMachine, host, identity)) ||
@@ -152,8 +157,10 @@ bool HostToUnregister(TadxOfficeHostApp host, const TadxComClassIdentity& identi
 // Marks the add-in as being removed and stops the host from loading it meanwhile. The add-in's
 // command bars live in Outlook explorers, which never keep them, so the host is not started to
 // delete them.
-void CleanUpControls(TadxOfficeHostApp host, const TadxComClassIdentity& identity,
-                     const TadxRegistrationInfo& info, Registry& registry) {
+void CleanUpControls(TadxOfficeHostApp host,
+                     const TadxComClassIdentity& identity,
+                     const TadxRegistrationInfo& info,
+                     Registry& registry) {
   if (host == TadxOfficeHostApp::ohaMapPoint) {
     return;
   }
@@ -167,8 +174,10 @@ void CleanUpControls(TadxOfficeHostApp host, const TadxComClassIdentity& identit
   }
 }
 
-void UnregisterAddInEntries(TadxOfficeHostApp host, const TadxComClassIdentity& identity,
-                            const TadxRegistrationInfo& info, Registry& registry) {
+void UnregisterAddInEntries(TadxOfficeHostApp host,
+                            const TadxComClassIdentity& identity,
+                            const TadxRegistrationInfo& info,
+                            Registry& registry) {
   const RegistryKey user_key = AddInKey(RegistryRoot::kCurrentUser, host, identity);
   if (info.OnBeforeAddinUnregister) {
     RaiseEvent(info, [&] { info.OnBeforeAddinUnregister(host, user_key); });
@@ -179,8 +188,10 @@ void UnregisterAddInEntries(TadxOfficeHostApp host, const TadxComClassIdentity& 
   registry.DeleteKey(user_key);
 }
 
-void UpdateFactoryRegistry(bool do_register, const std::string& library_path,
-                           const TadxFactoryRegistration& factory, Registry& registry,
+void UpdateFactoryRegistry(bool do_register,
+                           const std::string& library_path,
+                           const TadxFactoryRegistration& factory,
+                           Registry& registry,
                            TadxComRegistrationServices& services) {
   const TadxRegistrationInfo info = factory.ModuleInfo();
   CheckNotEmpty(info.AddInName.empty(), "AddInName");
@@ -220,7 +231,8 @@ std::string DirectoryOf(const std::string& path) {
 
 }  // namespace
 
-bool HostInstalled(TadxOfficeHostApp host, Registry& registry,
+bool HostInstalled(TadxOfficeHostApp host,
+                   Registry& registry,
                    TadxComRegistrationServices& services) {
   if (services.ProgIdHasClass(HostAppInfo(host).prog_id)) {
     return true;
@@ -238,9 +250,11 @@ bool HostInstalled(TadxOfficeHostApp host, Registry& registry,
   return false;
 }
 
-void UpdateServerRegistry(bool do_register, const std::string& library_path,
+void UpdateServerRegistry(bool do_register,
+                          const std::string& library_path,
                           const std::vector<TadxFactoryRegistration>& factories,
-                          Registry& registry, TadxComRegistrationServices& services) {
+                          Registry& registry,
+                          TadxComRegistrationServices& services) {
   if (do_register) {
     services.RegisterTypeLibrary(library_path, DirectoryOf(library_path));
   } else {

@@ -77,13 +77,16 @@ class TadxRegistrationError : public std::runtime_error {
 // its type library, and for each factory its COM class entries under HKEY_CLASSES_ROOT and the
 // add-in keys of the hosts it supports. Raises on the first failure; what was done before it
 // stays done. Removal of the COM class entries ignores errors.
-void UpdateServerRegistry(bool do_register, const std::string& library_path,
+void UpdateServerRegistry(bool do_register,
+                          const std::string& library_path,
                           const std::vector<TadxFactoryRegistration>& factories,
-                          platform::Registry& registry, TadxComRegistrationServices& services);
+                          platform::Registry& registry,
+                          TadxComRegistrationServices& services);
 
 // Whether the host counts as installed: its ProgID names a class, or a click-to-run Office
 // 2010 or 2013 is present (its Outlook ProgID may not be resolvable).
-bool HostInstalled(TadxOfficeHostApp host, platform::Registry& registry,
+bool HostInstalled(TadxOfficeHostApp host,
+                   platform::Registry& registry,
                    TadxComRegistrationServices& services);
 
 }  // namespace quivra::framework

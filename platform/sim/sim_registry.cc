@@ -9,11 +9,13 @@ namespace quivra::platform::sim {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return Lower(x) == Lower(y); });
 }
 
 std::vector<std::string> SplitPath(const std::string& path) {
@@ -21,13 +23,15 @@ std::vector<std::string> SplitPath(const std::string& path) {
   std::string name;
   for (char c : path) {
     if (c == '\\') {
-      if (!name.empty()) names.push_back(name);
+      if (!name.empty())
+        names.push_back(name);
       name.clear();
     } else {
       name += c;
     }
   }
-  if (!name.empty()) names.push_back(name);
+  if (!name.empty())
+    names.push_back(name);
   return names;
 }
 
@@ -54,8 +58,8 @@ bool SimRegistry::CaseLess::operator()(const std::string& a, const std::string& 
 
 std::vector<std::string> SimRegistry::Resolve(const RegistryKey& key) const {
   std::vector<std::string> names = SplitPath(key.path);
-  const bool view32 = key.view == RegistryView::k32 ||
-                      (key.view == RegistryView::kDefault && process_is_32bit_);
+  const bool view32 =
+      key.view == RegistryView::k32 || (key.view == RegistryView::kDefault && process_is_32bit_);
   if (!view32) {
     return names;
   }
@@ -114,7 +118,9 @@ void SimRegistry::Allow(const RegistryKey& key, const std::string& what) {
   }
 }
 
-bool SimRegistry::KeyExists(const RegistryKey& key) { return Find(key) != nullptr; }
+bool SimRegistry::KeyExists(const RegistryKey& key) {
+  return Find(key) != nullptr;
+}
 
 void SimRegistry::CreateKey(const RegistryKey& key) {
   const std::vector<std::string> names = Resolve(key);
@@ -151,9 +157,11 @@ bool SimRegistry::DeleteKey(const RegistryKey& key) {
 std::optional<std::string> SimRegistry::ReadString(const RegistryKey& key,
                                                    const std::string& name) {
   Node* node = Find(key);
-  if (node == nullptr) return std::nullopt;
+  if (node == nullptr)
+    return std::nullopt;
   auto value = node->values.find(name);
-  if (value == node->values.end()) return std::nullopt;
+  if (value == node->values.end())
+    return std::nullopt;
   if (const std::string* text = std::get_if<std::string>(&value->second.second)) {
     return *text;
   }
@@ -163,16 +171,20 @@ std::optional<std::string> SimRegistry::ReadString(const RegistryKey& key,
 std::optional<std::uint32_t> SimRegistry::ReadDword(const RegistryKey& key,
                                                     const std::string& name) {
   Node* node = Find(key);
-  if (node == nullptr) return std::nullopt;
+  if (node == nullptr)
+    return std::nullopt;
   auto value = node->values.find(name);
-  if (value == node->values.end()) return std::nullopt;
+  if (value == node->values.end())
+    return std::nullopt;
   if (const std::uint32_t* number = std::get_if<std::uint32_t>(&value->second.second)) {
     return *number;
   }
   return std::nullopt;
 }
 
-void SimRegistry::SetValue(const RegistryKey& key, const std::string& name, Value value,
+void SimRegistry::SetValue(const RegistryKey& key,
+                           const std::string& name,
+                           Value value,
                            const std::string& shown) {
   Node* node = Find(key);
   if (node == nullptr) {
@@ -186,17 +198,16 @@ void SimRegistry::SetValue(const RegistryKey& key, const std::string& name, Valu
   } else {
     node->values.emplace(name, std::make_pair(name, std::move(value)));
   }
-  changes_.push_back("set " + Describe(key) + "\\" + (name.empty() ? "@" : name) + " = " +
-                     shown);
+  changes_.push_back("set " + Describe(key) + "\\" + (name.empty() ? "@" : name) + " = " + shown);
 }
 
-void SimRegistry::WriteString(const RegistryKey& key, const std::string& name,
+void SimRegistry::WriteString(const RegistryKey& key,
+                              const std::string& name,
                               const std::string& value) {
   SetValue(key, name, value, value);
 }
 
-void SimRegistry::WriteDword(const RegistryKey& key, const std::string& name,
-                             std::uint32_t value) {
+void SimRegistry::WriteDword(const RegistryKey& key, const std::string& name, std::uint32_t value) {
   SetValue(key, name, value, "dword:" + std::to_string(value));
 }
 
@@ -233,7 +244,7 @@ std::vector<std::string> SimRegistry::SubkeyNames(const RegistryKey& key) {
 
 std::vector<std::string> SimRegistry::KeyPaths(RegistryRoot root) const {
   std::vector<std::string> paths;
-  const Node& top = root == RegistryRoot::kClassesRoot    ? classes_root_
+  const Node& top = root == RegistryRoot::kClassesRoot   ? classes_root_
                     : root == RegistryRoot::kCurrentUser ? current_user_
                                                          : local_machine_;
   std::function<void(const Node&, const std::string&)> walk = [&](const Node& node,

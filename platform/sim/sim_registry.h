@@ -29,14 +29,12 @@ class SimRegistry : public Registry {
   bool KeyExists(const RegistryKey& key) override;
   void CreateKey(const RegistryKey& key) override;
   bool DeleteKey(const RegistryKey& key) override;
-  std::optional<std::string> ReadString(const RegistryKey& key,
-                                        const std::string& name) override;
-  std::optional<std::uint32_t> ReadDword(const RegistryKey& key,
-                                         const std::string& name) override;
-  void WriteString(const RegistryKey& key, const std::string& name,
+  std::optional<std::string> ReadString(const RegistryKey& key, const std::string& name) override;
+  std::optional<std::uint32_t> ReadDword(const RegistryKey& key, const std::string& name) override;
+  void WriteString(const RegistryKey& key,
+                   const std::string& name,
                    const std::string& value) override;
-  void WriteDword(const RegistryKey& key, const std::string& name,
-                  std::uint32_t value) override;
+  void WriteDword(const RegistryKey& key, const std::string& name, std::uint32_t value) override;
   bool DeleteValue(const RegistryKey& key, const std::string& name) override;
   std::vector<std::string> ValueNames(const RegistryKey& key) override;
   std::vector<std::string> SubkeyNames(const RegistryKey& key) override;
@@ -74,7 +72,9 @@ class SimRegistry : public Registry {
   // Raises when the change is refused; otherwise counts it.
   void Allow(const RegistryKey& key, const std::string& what);
   std::string Describe(const RegistryKey& key) const;
-  void SetValue(const RegistryKey& key, const std::string& name, Value value,
+  void SetValue(const RegistryKey& key,
+                const std::string& name,
+                Value value,
                 const std::string& shown);
 
   bool process_is_32bit_;

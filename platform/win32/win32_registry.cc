@@ -99,17 +99,16 @@ LONG DeleteOneKey(HKEY parent, const std::wstring& name, REGSAM view) {
 LONG DeleteTree(HKEY parent, const std::wstring& name, REGSAM view) {
   {
     KeyHandle key;
-    LONG result = ::RegOpenKeyExW(parent, name.c_str(), 0,
-                                  KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE | view,
-                                  key.Receive());
+    LONG result =
+        ::RegOpenKeyExW(parent, name.c_str(), 0,
+                        KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE | view, key.Receive());
     if (result != ERROR_SUCCESS) {
       return result;
     }
     for (;;) {
       wchar_t child[256];
       DWORD length = 256;
-      result = ::RegEnumKeyExW(key.get(), 0, child, &length, nullptr, nullptr, nullptr,
-                               nullptr);
+      result = ::RegEnumKeyExW(key.get(), 0, child, &length, nullptr, nullptr, nullptr, nullptr);
       if (result == ERROR_NO_MORE_ITEMS) {
         break;
       }
@@ -134,10 +133,9 @@ bool Win32Registry::KeyExists(const RegistryKey& key) {
 
 void Win32Registry::CreateKey(const RegistryKey& key) {
   KeyHandle handle;
-  const LONG result = ::RegCreateKeyExW(RootHandle(key.root), WidePath(key.path).c_str(), 0,
-                                        nullptr, REG_OPTION_NON_VOLATILE,
-                                        KEY_WRITE | ViewFlag(key.view), nullptr,
-                                        handle.Receive(), nullptr);
+  const LONG result = ::RegCreateKeyExW(
+      RootHandle(key.root), WidePath(key.path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+      KEY_WRITE | ViewFlag(key.view), nullptr, handle.Receive(), nullptr);
   if (result != ERROR_SUCCESS) {
     Fail("create key", key, result);
   }
@@ -216,7 +214,8 @@ std::optional<std::uint32_t> Win32Registry::ReadDword(const RegistryKey& key,
   return value;
 }
 
-void Win32Registry::WriteString(const RegistryKey& key, const std::string& name,
+void Win32Registry::WriteString(const RegistryKey& key,
+                                const std::string& name,
                                 const std::string& value) {
   KeyHandle handle;
   LONG result = Open(key, KEY_SET_VALUE, handle);
@@ -231,7 +230,8 @@ void Win32Registry::WriteString(const RegistryKey& key, const std::string& name,
   }
 }
 
-void Win32Registry::WriteDword(const RegistryKey& key, const std::string& name,
+void Win32Registry::WriteDword(const RegistryKey& key,
+                               const std::string& name,
                                std::uint32_t value) {
   KeyHandle handle;
   LONG result = Open(key, KEY_SET_VALUE, handle);
@@ -272,8 +272,8 @@ std::vector<std::string> Win32Registry::ValueNames(const RegistryKey& key) {
   for (DWORD index = 0;; ++index) {
     wchar_t name[16384];  // the longest value name Windows allows, plus its terminator
     DWORD length = 16384;
-    const LONG result = ::RegEnumValueW(handle.get(), index, name, &length, nullptr, nullptr,
-                                        nullptr, nullptr);
+    const LONG result =
+        ::RegEnumValueW(handle.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
     if (result != ERROR_SUCCESS) {
       break;
     }
@@ -291,8 +291,8 @@ std::vector<std::string> Win32Registry::SubkeyNames(const RegistryKey& key) {
   for (DWORD index = 0;; ++index) {
     wchar_t name[256];  // the longest key name Windows allows, plus its terminator
     DWORD length = 256;
-    const LONG result = ::RegEnumKeyExW(handle.get(), index, name, &length, nullptr, nullptr,
-                                        nullptr, nullptr);
+    const LONG result =
+        ::RegEnumKeyExW(handle.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr);
     if (result != ERROR_SUCCESS) {
       break;
     }

@@ -11,14 +11,12 @@ class Win32Registry : public Registry {
   bool KeyExists(const RegistryKey& key) override;
   void CreateKey(const RegistryKey& key) override;
   bool DeleteKey(const RegistryKey& key) override;
-  std::optional<std::string> ReadString(const RegistryKey& key,
-                                        const std::string& name) override;
-  std::optional<std::uint32_t> ReadDword(const RegistryKey& key,
-                                         const std::string& name) override;
-  void WriteString(const RegistryKey& key, const std::string& name,
+  std::optional<std::string> ReadString(const RegistryKey& key, const std::string& name) override;
+  std::optional<std::uint32_t> ReadDword(const RegistryKey& key, const std::string& name) override;
+  void WriteString(const RegistryKey& key,
+                   const std::string& name,
                    const std::string& value) override;
-  void WriteDword(const RegistryKey& key, const std::string& name,
-                  std::uint32_t value) override;
+  void WriteDword(const RegistryKey& key, const std::string& name, std::uint32_t value) override;
   bool DeleteValue(const RegistryKey& key, const std::string& name) override;
   std::vector<std::string> ValueNames(const RegistryKey& key) override;
   std::vector<std::string> SubkeyNames(const RegistryKey& key) override;

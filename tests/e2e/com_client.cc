@@ -2,6 +2,7 @@
 // does, through the registry by ProgID, and checks what the DLL answers about its use. Prints
 // one PASS or FAIL line per check and exits with the number of failures.
 #include <windows.h>
+
 #include <objbase.h>
 #include <oleauto.h>
 #include <wrl/client.h>
@@ -13,11 +14,17 @@ using Microsoft::WRL::ComPtr;
 
 namespace {
 
-constexpr CLSID kExpectedClassId = {0x6643EE33, 0x41DB, 0x4BAE,
+constexpr CLSID kExpectedClassId = {0x6643EE33,
+                                    0x41DB,
+                                    0x4BAE,
                                     {0xA1, 0x69, 0x9D, 0xF0, 0x34, 0x1D, 0x4A, 0xE0}};
-constexpr IID kIcoOLQuivra = {0x02AD0300, 0x8F4A, 0x4179,
+constexpr IID kIcoOLQuivra = {0x02AD0300,
+                              0x8F4A,
+                              0x4179,
                               {0xA6, 0x67, 0xE5, 0x4F, 0x54, 0x6F, 0x04, 0x02}};
-constexpr CLSID kOtherClassId = {0x2E1A2C61, 0x6A0B, 0x4B1C,
+constexpr CLSID kOtherClassId = {0x2E1A2C61,
+                                 0x6A0B,
+                                 0x4B1C,
                                  {0x9F, 0x33, 0x0D, 0x6B, 0x7E, 0x55, 0x21, 0x90}};
 
 int failures = 0;
@@ -58,16 +65,19 @@ void RunChecks() {
   ComPtr<IClassFactory> factory;
   hr = ::CoGetClassObject(class_id, CLSCTX_INPROC_SERVER, nullptr, IID_PPV_ARGS(&factory));
   Check(SUCCEEDED(hr) && factory, "the class factory is obtained through COM", hr);
-  if (!factory) return;
+  if (!factory)
+    return;
 
   // COM loaded the DLL into this process; its exports answer directly.
   HMODULE module = ::GetModuleHandleW(L"OLQuivra.dll");
   Check(module != nullptr, "the DLL is loaded in process");
-  if (module == nullptr) return;
+  if (module == nullptr)
+    return;
   auto can_unload = Export<CanUnloadNowFunction>(module, "DllCanUnloadNow");
   auto get_class_object = Export<GetClassObjectFunction>(module, "DllGetClassObject");
   Check(can_unload != nullptr && get_class_object != nullptr, "the exports are found by name");
-  if (can_unload == nullptr || get_class_object == nullptr) return;
+  if (can_unload == nullptr || get_class_object == nullptr)
+    return;
 
   Check(can_unload() == S_FALSE, "DllCanUnloadNow answers S_FALSE while the factory is held");
 
@@ -90,7 +100,8 @@ void RunChecks() {
   hr = factory->LockServer(TRUE);
   Check(hr == S_OK, "LockServer(TRUE) succeeds", hr);
   factory.Reset();
-  if (!object) return;
+  if (!object)
+    return;
 
   ComPtr<IUnknown> unknown_a;
   ComPtr<IUnknown> unknown_b;
@@ -98,7 +109,8 @@ void RunChecks() {
   object.As(&unknown_a);
   hr = object->QueryInterface(kIcoOLQuivra, reinterpret_cast<void**>(dual.GetAddressOf()));
   Check(SUCCEEDED(hr) && dual, "the object answers IcoOLQuivra", hr);
-  if (dual) dual.As(&unknown_b);
+  if (dual)
+    dual.As(&unknown_b);
   Check(unknown_a && unknown_a.Get() == unknown_b.Get(), "IUnknown has one identity");
   void* nothing = reinterpret_cast<void*>(1);
   hr = object->QueryInterface(kOtherClassId, &nothing);

@@ -25,9 +25,15 @@ constexpr char kLibId[] = "{FD05400B-01C8-4E4E-9C30-29774AAFDE5F}";
 constexpr char kAddInKey[] = "Software\\Microsoft\\Office\\Outlook\\AddIns\\OLQuivra.coOLQuivra";
 constexpr char kLibraryPath[] = "C:\\Quivra\\OLQuivra.dll";
 
-RegistryKey Hkcr(const std::string& path) { return {RegistryRoot::kClassesRoot, path}; }
-RegistryKey Hklm(const std::string& path) { return {RegistryRoot::kLocalMachine, path}; }
-RegistryKey Hkcu(const std::string& path) { return {RegistryRoot::kCurrentUser, path}; }
+RegistryKey Hkcr(const std::string& path) {
+  return {RegistryRoot::kClassesRoot, path};
+}
+RegistryKey Hklm(const std::string& path) {
+  return {RegistryRoot::kLocalMachine, path};
+}
+RegistryKey Hkcu(const std::string& path) {
+  return {RegistryRoot::kCurrentUser, path};
+}
 
 // Every key and value of the registry as text, for comparing whole states.
 std::map<std::string, std::string> Snapshot(platform::sim::SimRegistry& registry) {
@@ -51,7 +57,8 @@ std::vector<std::string> ChangesStartingWith(const platform::sim::SimRegistry& r
                                              const std::string& prefix) {
   std::vector<std::string> found;
   for (const std::string& change : registry.changes()) {
-    if (change.rfind(prefix, 0) == 0) found.push_back(change);
+    if (change.rfind(prefix, 0) == 0)
+      found.push_back(change);
   }
   return found;
 }
@@ -190,7 +197,8 @@ TEST_F(RegistrationTest, AClickToRunOfficeCountsAsInstalled) {
 TEST_F(RegistrationTest, OnlySupportedHostsGetAnAddInKey) {
   InstallOutlook();
   registry_.CreateKey(Hkcr("Word.Application\\CLSID"));
-  registry_.WriteString(Hkcr("Word.Application\\CLSID"), "", "{000209FF-0000-0000-C000-000000000046}");
+  registry_.WriteString(Hkcr("Word.Application\\CLSID"), "",
+                        "{000209FF-0000-0000-C000-000000000046}");
   Update(true);
   EXPECT_THAT(registry_.SubkeyNames(Hklm("Software\\Microsoft\\Office")), ElementsAre("Outlook"));
 }
@@ -224,15 +232,14 @@ TEST_F(RegistrationTest, UnregistrationRemovesEverythingRegistrationAndTheAddInW
   const std::string addin_hkcu = std::string("HKCU\\") + kAddInKey;
   const std::string addin_hklm = std::string("HKLM\\") + kAddInKey;
   const std::string clsid = std::string("HKCR\\CLSID\\") + kClsid;
-  EXPECT_THAT(registry_.changes(),
-              ElementsAre("set " + addin_hkcu + "\\ADXStartMode = UNINSTALL",
-                          "set " + addin_hklm + "\\LoadBehavior = dword:0",
-                          "delete " + addin_hklm, "delete " + addin_hkcu,
-                          "delete " + clsid + "\\TypeLib", "delete " + clsid + "\\Version",
-                          "delete " + clsid + "\\ProgID",
-                          "delete HKCR\\OLQuivra.coOLQuivra\\Clsid",
-                          "delete HKCR\\OLQuivra.coOLQuivra",
-                          "delete " + clsid + "\\InprocServer32", "delete " + clsid));
+  EXPECT_THAT(
+      registry_.changes(),
+      ElementsAre("set " + addin_hkcu + "\\ADXStartMode = UNINSTALL",
+                  "set " + addin_hklm + "\\LoadBehavior = dword:0", "delete " + addin_hklm,
+                  "delete " + addin_hkcu, "delete " + clsid + "\\TypeLib",
+                  "delete " + clsid + "\\Version", "delete " + clsid + "\\ProgID",
+                  "delete HKCR\\OLQuivra.coOLQuivra\\Clsid", "delete HKCR\\OLQuivra.coOLQuivra",
+                  "delete " + clsid + "\\InprocServer32", "delete " + clsid));
   // Only the emptied parents of the keys stay, as Windows leaves them.
   auto after = Snapshot(registry_);
   for (auto it = after.begin(); it != after.end();) {
@@ -319,15 +326,15 @@ TEST_F(RegistrationTest, RaisesTheRegistrationEventsOnTheUsersAddInKey) {
   InstallOutlook();
   std::vector<std::string> raised;
   info_.OnAfterAddinRegister = [&](TadxOfficeHostApp host, const RegistryKey& key) {
-    raised.push_back("after " + key.ToString() + " exists=" +
-                     std::to_string(registry_.KeyExists(key)) +
+    raised.push_back("after " + key.ToString() +
+                     " exists=" + std::to_string(registry_.KeyExists(key)) +
                      " host=" + std::to_string(static_cast<int>(host)));
   };
   info_.OnBeforeAddinUnregister = [&](TadxOfficeHostApp host, const RegistryKey& key) {
-    raised.push_back("before " + key.ToString() + " exists=" +
-                     std::to_string(registry_.KeyExists(key)) +
-                     " host=" + std::to_string(static_cast<int>(host)) + " machine key=" +
-                     std::to_string(registry_.KeyExists(Hklm(kAddInKey))));
+    raised.push_back("before " + key.ToString() +
+                     " exists=" + std::to_string(registry_.KeyExists(key)) +
+                     " host=" + std::to_string(static_cast<int>(host)) +
+                     " machine key=" + std::to_string(registry_.KeyExists(Hklm(kAddInKey))));
   };
   Update(true);
   Update(false);

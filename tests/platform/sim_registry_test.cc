@@ -11,7 +11,9 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-RegistryKey Hkcu(const std::string& path) { return {RegistryRoot::kCurrentUser, path}; }
+RegistryKey Hkcu(const std::string& path) {
+  return {RegistryRoot::kCurrentUser, path};
+}
 RegistryKey Hklm(const std::string& path, RegistryView view = RegistryView::kDefault) {
   return {RegistryRoot::kLocalMachine, path, view};
 }

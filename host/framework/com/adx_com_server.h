@@ -2,6 +2,7 @@
 #define QUIVRA_HOST_FRAMEWORK_COM_ADX_COM_SERVER_H_
 
 #include <windows.h>
+
 #include <oaidl.h>
 #include <wrl/client.h>
 
@@ -20,8 +21,10 @@ class TadxFactory;
 
 // Creates the COM object of a class: `class_info` is the coclass's type information in the
 // server's type library; the new object is returned as interface `iid`.
-using TadxObjectCreator = HRESULT (*)(TadxComServer& server, ITypeInfo* class_info,
-                                      REFIID iid, void** object);
+using TadxObjectCreator = HRESULT (*)(TadxComServer& server,
+                                      ITypeInfo* class_info,
+                                      REFIID iid,
+                                      void** object);
 
 // What a class factory is made from.
 struct TadxFactoryDescription {

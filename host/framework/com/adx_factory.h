@@ -2,6 +2,7 @@
 #define QUIVRA_HOST_FRAMEWORK_COM_ADX_FACTORY_H_
 
 #include <windows.h>
+
 #include <unknwn.h>
 
 #include <atomic>

@@ -9,7 +9,9 @@ namespace quivra::framework::com {
 
 using Microsoft::WRL::ComPtr;
 
-HRESULT TadxAutomationObject::Create(TadxComServer& server, ITypeInfo* class_info, REFIID iid,
+HRESULT TadxAutomationObject::Create(TadxComServer& server,
+                                     ITypeInfo* class_info,
+                                     REFIID iid,
                                      void** object) {
   *object = nullptr;
   // The coclass's default interface.
@@ -48,8 +50,8 @@ HRESULT TadxAutomationObject::Create(TadxComServer& server, ITypeInfo* class_inf
     interface_info = vtable_info;
   }
 
-  auto* created = new (std::nothrow)
-      TadxAutomationObject(server, dispatch_info, interface_info, default_iid);
+  auto* created =
+      new (std::nothrow) TadxAutomationObject(server, dispatch_info, interface_info, default_iid);
   if (created == nullptr) {
     return E_OUTOFMEMORY;
   }
@@ -60,7 +62,8 @@ HRESULT TadxAutomationObject::Create(TadxComServer& server, ITypeInfo* class_inf
 
 TadxAutomationObject::TadxAutomationObject(TadxComServer& server,
                                            ComPtr<ITypeInfo> dispatch_info,
-                                           ComPtr<ITypeInfo> interface_info, IID default_iid)
+                                           ComPtr<ITypeInfo> interface_info,
+                                           IID default_iid)
     : server_(server),
       dispatch_info_(std::move(dispatch_info)),
       interface_info_(std::move(interface_info)),
@@ -68,7 +71,9 @@ TadxAutomationObject::TadxAutomationObject(TadxComServer& server,
   server_.ObjectCreated();
 }
 
-TadxAutomationObject::~TadxAutomationObject() { server_.ObjectDestroyed(); }
+TadxAutomationObject::~TadxAutomationObject() {
+  server_.ObjectDestroyed();
+}
 
 HRESULT TadxAutomationObject::QueryInterface(REFIID iid, void** object) {
   if (object == nullptr) {
@@ -84,7 +89,9 @@ HRESULT TadxAutomationObject::QueryInterface(REFIID iid, void** object) {
   return E_NOINTERFACE;
 }
 
-ULONG TadxAutomationObject::AddRef() { return ++references_; }
+ULONG TadxAutomationObject::AddRef() {
+  return ++references_;
+}
 
 ULONG TadxAutomationObject::Release() {
   const ULONG remaining = --references_;
@@ -113,13 +120,21 @@ HRESULT TadxAutomationObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
   return dispatch_info_.CopyTo(info);
 }
 
-HRESULT TadxAutomationObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+HRESULT TadxAutomationObject::GetIDsOfNames(REFIID,
+                                            LPOLESTR* names,
+                                            UINT count,
+                                            LCID,
                                             DISPID* ids) {
   return ::DispGetIDsOfNames(dispatch_info_.Get(), names, count, ids);
 }
 
-HRESULT TadxAutomationObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                     VARIANT* result, EXCEPINFO* exception,
+HRESULT TadxAutomationObject::Invoke(DISPID id,
+                                     REFIID,
+                                     LCID,
+                                     WORD flags,
+                                     DISPPARAMS* params,
+                                     VARIANT* result,
+                                     EXCEPINFO* exception,
                                      UINT* bad_argument) {
   return interface_info_->Invoke(static_cast<IDispatch*>(this), id, flags, params, result,
                                  exception, bad_argument);

@@ -2,6 +2,7 @@
 #define QUIVRA_HOST_FRAMEWORK_COM_AUTOMATION_OBJECT_H_
 
 #include <windows.h>
+
 #include <oaidl.h>
 #include <wrl/client.h>
 
@@ -26,15 +27,22 @@ class TadxAutomationObject : public IDispatch {
   // IDispatch
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
-                                          DISPID* ids) override;
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
-                                   DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
+  HRESULT STDMETHODCALLTYPE
+  GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override;
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id,
+                                   REFIID iid,
+                                   LCID locale,
+                                   WORD flags,
+                                   DISPPARAMS* params,
+                                   VARIANT* result,
+                                   EXCEPINFO* exception,
                                    UINT* bad_argument) override;
 
  private:
-  TadxAutomationObject(TadxComServer& server, Microsoft::WRL::ComPtr<ITypeInfo> dispatch_info,
-                       Microsoft::WRL::ComPtr<ITypeInfo> interface_info, IID default_iid);
+  TadxAutomationObject(TadxComServer& server,
+                       Microsoft::WRL::ComPtr<ITypeInfo> dispatch_info,
+                       Microsoft::WRL::ComPtr<ITypeInfo> interface_info,
+                       IID default_iid);
   virtual ~TadxAutomationObject();
 
   TadxComServer& server_;

@@ -2,6 +2,7 @@
 #define QUIVRA_HOST_FRAMEWORK_COM_COM_SUPPORT_H_
 
 #include <windows.h>
+
 #include <oleauto.h>
 
 #include <stdexcept>
@@ -32,10 +33,12 @@ class Bstr {
 class LibAttr {
  public:
   explicit LibAttr(ITypeLib* library) : library_(library) {
-    if (FAILED(library_->GetLibAttr(&attr_))) attr_ = nullptr;
+    if (FAILED(library_->GetLibAttr(&attr_)))
+      attr_ = nullptr;
   }
   ~LibAttr() {
-    if (attr_) library_->ReleaseTLibAttr(attr_);
+    if (attr_)
+      library_->ReleaseTLibAttr(attr_);
   }
   LibAttr(const LibAttr&) = delete;
   LibAttr& operator=(const LibAttr&) = delete;
@@ -49,10 +52,12 @@ class LibAttr {
 class TypeAttr {
  public:
   explicit TypeAttr(ITypeInfo* info) : info_(info) {
-    if (FAILED(info_->GetTypeAttr(&attr_))) attr_ = nullptr;
+    if (FAILED(info_->GetTypeAttr(&attr_)))
+      attr_ = nullptr;
   }
   ~TypeAttr() {
-    if (attr_) info_->ReleaseTypeAttr(attr_);
+    if (attr_)
+      info_->ReleaseTypeAttr(attr_);
   }
   TypeAttr(const TypeAttr&) = delete;
   TypeAttr& operator=(const TypeAttr&) = delete;

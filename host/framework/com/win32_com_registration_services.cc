@@ -61,7 +61,9 @@ void Win32ComRegistrationServices::UnregisterTypeLibrary() {
   char location[64];
   std::snprintf(location, sizeof location, "\\%x.%x\\%lx\\%s", a.wMajorVerNum, a.wMinorVerNum,
                 static_cast<unsigned long>(a.lcid),
-                a.syskind == SYS_WIN64 ? "win64" : a.syskind == SYS_WIN16 ? "win16" : "win32");
+                a.syskind == SYS_WIN64   ? "win64"
+                : a.syskind == SYS_WIN16 ? "win16"
+                                         : "win32");
   const platform::RegistryKey registered{platform::RegistryRoot::kClassesRoot,
                                          "TypeLib\\" + GuidText(a.guid) + location};
   if (!platform::win32::Win32Registry().KeyExists(registered)) {

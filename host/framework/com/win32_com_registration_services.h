@@ -2,6 +2,7 @@
 #define QUIVRA_HOST_FRAMEWORK_COM_WIN32_COM_REGISTRATION_SERVICES_H_
 
 #include <windows.h>
+
 #include <oaidl.h>
 
 #include "host/framework/registration.h"
