@@ -75,7 +75,9 @@ std::string KeyName(int virtual_key, const TadxKeyNameSource& other_keys) {
     return std::string(1, static_cast<char>('A' + virtual_key - kVkA));
   }
   if (virtual_key >= kVkF1 && virtual_key <= kVkF24) {
-    return "F" + std::to_string(virtual_key - kVkF1 + 1);
+    std::string name = "F";
+    name += std::to_string(virtual_key - kVkF1 + 1);
+    return name;
   }
   return other_keys ? other_keys(virtual_key) : std::string();
 }
