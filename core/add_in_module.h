@@ -1,0 +1,81 @@
+#ifndef QUIVRA_CORE_ADD_IN_MODULE_H_
+#define QUIVRA_CORE_ADD_IN_MODULE_H_
+
+#include <array>
+#include <string>
+
+#include "core/configuration.h"
+#include "core/configuration_file.h"
+#include "core/filing_engine.h"
+#include "host/framework/com_addin_module.h"
+#include "host/framework/command_bar.h"
+#include "host/framework/command_bar_controls.h"
+#include "host/framework/image_list.h"
+#include "host/framework/keyboard_shortcut.h"
+#include "host/framework/ribbon_controls.h"
+#include "host/framework/ribbon_tab.h"
+#include "host/outlook/outlook.h"
+
+namespace quivra::core {
+
+// The add-in's module: its components (the explorer command bar, its own ribbon tab, the group
+// on Outlook's Home tab, the image list and the keyboard shortcuts) as its design data creates
+// them, and the operations behind them — the configuration file, filing, undo and the Undo
+// buttons.
+class TAddInModule : public framework::TadxCOMAddInModule {
+ public:
+  // `outlook` is the host application the module works on; it must be given.
+  TAddInModule(platform::Platform& platform, Configuration& configuration,
+               outlook::ApplicationPtr outlook);
+
+  Configuration& configuration() { return configuration_; }
+  outlook::Application& HostApplication() { return *outlook_; }
+
+  // Configuration file.
+  void ClearSlots() { configuration_.ClearSlots(); }
+  void LoadButtonsFromFile() { configuration_file_.LoadButtonsFromFile(); }
+  void SaveButtonsToFile() { configuration_file_.SaveButtonsToFile(); }
+
+  // Filing and undo.
+  bool FileToFolder(int slot, const outlook::ObjectPtr& item) {
+    return filing_.FileToFolder(slot, item);
+  }
+  void CallUndo() { filing_.CallUndo(); }
+
+  // Shows the Undo buttons of the command bar, the own tab and the Home tab (the latter only
+  // with Icons) and enables them exactly when the last filing can be undone.
+  void PlaceUndoButton(bool Visible);
+
+  // Components, as the design data names them.
+  framework::TadxOlExplorerCommandBar& adxOlExplorerCommandBar1;
+  framework::TadxRibbonTab& adxRibbonTab1;
+  framework::TadxRibbonTab& adxRibbonTab2;
+  framework::TadxImageList& ImageList1;
+  // adxKeyboardShortcut01 ... adxKeyboardShortcut10, at index 0 ... 9.
+  std::array<framework::TadxKeyboardShortcut*, 10> adxKeyboardShortcuts{};
+  framework::TadxKeyboardShortcut& adxKeyboardShortcutBkSp;
+  framework::TadxKeyboardShortcut& adxKeyboardShortcutAnyF;
+
+  // The command bar and ribbon tab that placement works on.
+  framework::TadxOlExplorerCommandBar* WorkingCommandBar = nullptr;
+  framework::TadxRibbonTab* WorkingRibbonTab = nullptr;
+
+  // The "Filing Buttons" groups: group 1 of the own tab, group 0 of the Home-tab component.
+  framework::TadxRibbonGroup& OwnFilingGroup();
+  framework::TadxRibbonGroup& HomeFilingGroup();
+
+ private:
+  void CreateCommandBarControls();
+  void CreateOwnTab();
+  void CreateHomeGroup();
+  void CreateShortcuts();
+
+  Configuration& configuration_;
+  outlook::ApplicationPtr outlook_;
+  ConfigurationFile configuration_file_;
+  FilingEngine filing_;
+};
+
+}  // namespace quivra::core
+
+#endif  // QUIVRA_CORE_ADD_IN_MODULE_H_

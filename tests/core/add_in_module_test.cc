@@ -1,0 +1,181 @@
+#include <set>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/add_in_module.h"
+#include "host/outlook/sim/standard_world.h"
+#include "platform/sim/sim_platform.h"
+
+namespace quivra::core {
+namespace {
+
+using framework::TadxCommandBarButton;
+using framework::TadxCommandBarPopup;
+using framework::TadxMsoButtonStyle;
+using framework::TadxRibbonCustomControl;
+using framework::TadxRibbonGroup;
+using outlook::sim::SimFolder;
+
+class AddInModuleTest : public ::testing::Test {
+ protected:
+  AddInModuleTest() : module(sim.platform(), config, world.outlook.application()) {
+    sim.screen.SetOnPendingMessages([this] { world.outlook.ProcessMessages(); });
+  }
+
+  void Configure(int slot, const SimFolder& folder) {
+    config.FolderNames[slot] = folder.path();
+    config.ButtonNames[slot] = folder.name();
+    config.StoreDetails[slot] = {"Mailbox", "Mailbox", folder.store_id()};
+  }
+  framework::TadxCommandBarControl& BarUndo() {
+    return module.adxOlExplorerCommandBar1.Controls()[13];
+  }
+  TadxRibbonCustomControl& OwnUndo() { return module.OwnFilingGroup().Controls()[13]; }
+  TadxRibbonCustomControl& HomeUndo() { return module.HomeFilingGroup().Controls()[13]; }
+  // The enabled state of the three Undo buttons, which must always agree.
+  bool UndoEnabled() {
+    EXPECT_EQ(BarUndo().Enabled(), OwnUndo().Enabled());
+    EXPECT_EQ(BarUndo().Enabled(), HomeUndo().Enabled());
+    return BarUndo().Enabled();
+  }
+
+  outlook::sim::StandardWorld world;
+  platform::sim::SimPlatform sim;
+  Configuration config;
+  TAddInModule module;
+};
+
+TEST_F(AddInModuleTest, ModuleSettingsAndComponents) {
+  EXPECT_EQ(module.AddInName(), "QuivraOL");
+  EXPECT_TRUE(module.RegisterForAllUsers());
+  EXPECT_TRUE(module.HandleShortcuts());
+  const std::vector<std::string> expected = {
+      "adxOlExplorerCommandBar1", "adxRibbonTab1",         "adxRibbonTab2",
+      "ImageList1",               "adxKeyboardShortcutBkSp", "adxKeyboardShortcutAnyF",
+      "adxKeyboardShortcut01",    "adxKeyboardShortcut10"};
+  for (const std::string& name : expected) {
+    EXPECT_NE(module.FindComponent(name), nullptr) << name;
+  }
+  EXPECT_EQ(module.Components().size(), 16u);
+}
+
+TEST_F(AddInModuleTest, CommandBarControlsStandAtTheirTags) {
+  const auto& bar = module.adxOlExplorerCommandBar1;
+  EXPECT_EQ(bar.CommandBarName(), "QuivraOL");
+  ASSERT_EQ(bar.Controls().Count(), 14);
+  const auto& main = bar.Controls().Item<TadxCommandBarPopup>(0);
+  EXPECT_EQ(main.TooltipText(), "Quivra for Outlook");
+  ASSERT_EQ(main.Controls().Count(), 3);
+  EXPECT_EQ(main.Controls()[0].Caption(), "Configure Buttons");
+  EXPECT_EQ(main.Controls()[2].Caption(), "About");
+  for (int position = 1; position <= 13; ++position) {
+    EXPECT_EQ(bar.Controls()[position].Tag(), position);
+  }
+  EXPECT_EQ(bar.Controls()[10].Caption(), "Folder0");
+  EXPECT_FALSE(bar.Controls()[10].Visible());
+  EXPECT_EQ(bar.Controls()[11].Caption(), "FolderBkSp");
+  const auto& any_folder = bar.Controls().Item<TadxCommandBarButton>(12);
+  EXPECT_EQ(any_folder.TooltipText(), "Move to Any Folder... (Alt+Z)");
+  EXPECT_EQ(any_folder.Style(), TadxMsoButtonStyle::adxMsoButtonIconAndCaption);
+  EXPECT_FALSE(any_folder.Glyph().Empty());
+  EXPECT_EQ(bar.Controls().Item<TadxCommandBarButton>(13).Style(),
+            TadxMsoButtonStyle::adxMsoButtonCaption);
+}
+
+TEST_F(AddInModuleTest, RibbonGroupsCorrespondItemForItem) {
+  EXPECT_EQ(module.adxRibbonTab1.Caption(), "Quivra");
+  ASSERT_EQ(module.adxRibbonTab1.Controls().Count(), 2);
+  EXPECT_EQ(module.adxRibbonTab1.Controls()[0].Caption(), "Configure");
+  TadxRibbonGroup& own = module.OwnFilingGroup();
+  TadxRibbonGroup& home = module.HomeFilingGroup();
+  EXPECT_EQ(own.ScreenTip(), "Quivra - Filing Buttons");
+  EXPECT_EQ(module.adxRibbonTab2.IdMso(), "TabMail");
+  EXPECT_EQ(home.InsertAfterIdMso(), "GroupMoveActions");
+  EXPECT_FALSE(home.Visible());
+  ASSERT_EQ(own.Controls().Count(), 14);
+  ASSERT_EQ(home.Controls().Count(), 14);
+  EXPECT_FALSE(own.Controls()[0].Visible());
+  EXPECT_FALSE(home.Controls()[0].Enabled());
+  for (int position = 1; position <= 13; ++position) {
+    EXPECT_EQ(own.Controls()[position].Tag(), position);
+  }
+  EXPECT_EQ(own.Controls()[9].Caption(), "Folder9");
+  EXPECT_EQ(home.Controls()[10].Caption(), "Folder0");
+  EXPECT_EQ(home.Controls()[12].Caption(), "Move");
+  EXPECT_EQ(home.Controls()[13].Caption(), "Undo");
+  std::set<std::string> ids;
+  for (int position = 0; position <= 13; ++position) {
+    ids.insert(own.Controls()[position].Id());
+    ids.insert(home.Controls()[position].Id());
+  }
+  EXPECT_EQ(ids.size(), 28u);
+}
+
+TEST_F(AddInModuleTest, ElevenDistinctSlotIcons) {
+  ASSERT_EQ(module.ImageList1.Count(), 11);
+  std::vector<framework::TadxBitmap> seen;
+  for (int i = 0; i < 11; ++i) {
+    const framework::TadxBitmap& icon = module.ImageList1[i];
+    EXPECT_EQ(icon.Width, 16);
+    EXPECT_EQ(icon.Height, 16);
+    for (const auto& other : seen) EXPECT_NE(icon, other);
+    seen.push_back(icon);
+    EXPECT_EQ(module.OwnFilingGroup().Controls()[i + 1].Glyph(), icon);
+  }
+}
+
+TEST_F(AddInModuleTest, ShortcutsAtDesignTime) {
+  for (int slot = 1; slot <= 10; ++slot) {
+    const auto* shortcut = module.adxKeyboardShortcuts[static_cast<size_t>(slot - 1)];
+    EXPECT_EQ(shortcut->Tag(), slot);
+    EXPECT_FALSE(shortcut->Enabled());
+  }
+  EXPECT_EQ(module.adxKeyboardShortcuts[0]->ShortcutText(), "Alt+1");
+  EXPECT_EQ(module.adxKeyboardShortcuts[1]->ShortcutText(), "");
+  EXPECT_EQ(module.adxKeyboardShortcutBkSp.Tag(), 11);
+  EXPECT_EQ(module.adxKeyboardShortcutAnyF.Tag(), 12);
+  EXPECT_EQ(module.adxKeyboardShortcutAnyF.ShortcutText(), "");
+}
+
+TEST_F(AddInModuleTest, UndoButtonsFollowTheUndoRecord) {
+  module.PlaceUndoButton(true);
+  EXPECT_TRUE(BarUndo().Visible());
+  EXPECT_TRUE(OwnUndo().Visible());
+  EXPECT_TRUE(HomeUndo().Visible());
+  EXPECT_TRUE(module.HomeFilingGroup().Visible());
+  EXPECT_FALSE(UndoEnabled());
+
+  Configure(1, world.alpha);
+  world.explorer.Select({world.inbox_mail[0], world.inbox_mail[1]});
+  EXPECT_TRUE(module.FileToFolder(1, nullptr));
+  EXPECT_TRUE(UndoEnabled());
+
+  module.CallUndo();
+  EXPECT_EQ(world.inbox_mail[1].folder(), world.inbox);
+  EXPECT_FALSE(UndoEnabled());
+
+  world.explorer.Select({});
+  EXPECT_TRUE(module.FileToFolder(1, nullptr));  // "Nothing selected - nothing moved."
+  EXPECT_FALSE(UndoEnabled());
+}
+
+TEST_F(AddInModuleTest, HomeTabUndoFollowsIcons) {
+  config.Icons = false;
+  Configure(1, world.alpha);
+  world.explorer.Select({world.inbox_mail[0]});
+  module.FileToFolder(1, nullptr);
+  EXPECT_TRUE(OwnUndo().Visible());
+  EXPECT_TRUE(module.OwnFilingGroup().Visible());
+  EXPECT_FALSE(HomeUndo().Visible());
+  EXPECT_FALSE(module.HomeFilingGroup().Visible());
+  EXPECT_TRUE(UndoEnabled());
+}
+
+TEST_F(AddInModuleTest, NeedsTheHostApplication) {
+  EXPECT_THROW(TAddInModule(sim.platform(), config, nullptr), std::invalid_argument);
+}
+
+}  // namespace
+}  // namespace quivra::core
