@@ -128,6 +128,15 @@ nothing_left() {
   return $ok
 }
 
+# The keys are in the DLL's own registry view only: a 32-bit DLL serves 32-bit Outlook, which
+# reads the 32-bit view.
+only_in_own_view() {
+  local other=/reg:64
+  [ "$QUIVRA_BITS" = 64 ] && other=/reg:32
+  ! wine reg query "HKLM\\$ADDIN_KEY" "$other" >/dev/null 2>&1 &&
+    ! wine reg query "HKCR\\CLSID\\$CLSID" "$other" >/dev/null 2>&1
+}
+
 no_addin_key() { key_absent "HKLM\\$ADDIN_KEY" && key_absent "HKCU\\$ADDIN_KEY"; }
 
 # --- cases ---
@@ -142,6 +151,7 @@ case_tables() {
     type_library_registered "$dll" 'C:\Quivra'
   check "the Outlook add-in key is written under HKLM" addin_entries_written
   check "no add-in key is written under HKCU" key_absent "HKCU\\$ADDIN_KEY"
+  check "the entries are in the $QUIVRA_BITS-bit registry view only" only_in_own_view
   # What the add-in writes at run time under the user's key goes as well.
   reg_quiet add "HKCU\\$ADDIN_KEY" /v ADXStartMode /d NORMAL /f
   reg_quiet add "HKCU\\$ADDIN_KEY\\CommandBars\\QuivraOL" /v Position /t REG_DWORD /d 1 /f
