@@ -2,6 +2,7 @@
 #define QUIVRA_CORE_ADD_IN_MODULE_H_
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "core/configuration.h"
@@ -15,6 +16,10 @@
 #include "host/framework/ribbon_controls.h"
 #include "host/framework/ribbon_tab.h"
 #include "host/outlook/outlook.h"
+
+namespace quivra::dialogs {
+class TfrmFolders2;
+}  // namespace quivra::dialogs
 
 namespace quivra::core {
 
@@ -46,6 +51,12 @@ class TAddInModule : public framework::TadxCOMAddInModule {
   // with Icons) and enables them exactly when the last filing can be undone.
   void PlaceUndoButton(bool Visible);
 
+  // "Any Folder...": files the selection into the folder picked in the folder picker, keeps the
+  // recently used list and saves the configuration.
+  void FileToAnyFolder();
+  // The folder picker, created on first use and kept for as long as the module lives.
+  dialogs::TfrmFolders2& FolderPicker();
+
   // Components, as the design data names them.
   framework::TadxOlExplorerCommandBar& adxOlExplorerCommandBar1;
   framework::TadxRibbonTab& adxRibbonTab1;
@@ -74,6 +85,11 @@ class TAddInModule : public framework::TadxCOMAddInModule {
   outlook::ApplicationPtr outlook_;
   ConfigurationFile configuration_file_;
   FilingEngine filing_;
+
+  struct FolderPickerDeleter {
+    void operator()(dialogs::TfrmFolders2* picker) const;
+  };
+  std::unique_ptr<dialogs::TfrmFolders2, FolderPickerDeleter> folder_picker_;
 };
 
 }  // namespace quivra::core
