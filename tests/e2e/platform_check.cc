@@ -1,0 +1,135 @@
+// Exercises the real Windows backends of the platform seams, and the configuration file on top
+// of them, inside a Wine prefix: the local application-data folder, atomic replace, the clock
+// and time separator, the code page, message boxes (answered by a thread timer, as a user
+// would), the pointer and the message pump. Prints one PASS or FAIL line per check and exits
+// with the number of failures.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+#include "core/configuration.h"
+#include "core/configuration_file.h"
+#include "platform/platform.h"
+#include "platform/win32/wide_text.h"
+#include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_screen.h"
+#include "platform/win32/win32_text_codec.h"
+
+namespace {
+
+using namespace quivra;
+
+int failures = 0;
+
+void Check(bool ok, const std::string& what) {
+  std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what.c_str());
+  std::fflush(stdout);
+  if (!ok) ++failures;
+}
+
+// What the timer saw of the message box it answered.
+std::wstring seen_caption;
+std::wstring seen_button;
+std::wstring seen_text;
+
+BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
+  wchar_t class_name[16] = {};
+  ::GetClassNameW(window, class_name, 16);
+  if (std::wstring(class_name) == L"#32770") {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  HWND box = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
+  if (!box) return;
+  ::KillTimer(nullptr, timer);
+  wchar_t text[256] = {};
+  ::GetWindowTextW(box, text, 256);
+  seen_caption = text;
+  ::GetDlgItemTextW(box, 0xFFFF, text, 256);
+  seen_text = text;
+  HWND button = ::GetDlgItem(box, IDOK);
+  if (!button) button = ::GetDlgItem(box, IDCANCEL);
+  ::GetWindowTextW(button, text, 256);
+  seen_button = text;
+  ::SendMessageW(button, BM_CLICK, 0, 0);
+}
+
+}  // namespace
+
+int main() {
+  platform::win32::Win32FileSystem files;
+  platform::win32::Win32Clock clock;
+  platform::win32::Win32TextCodec codec;
+  platform::win32::Win32Registry registry;
+  platform::win32::Win32MessageBoxes message_boxes;
+  platform::win32::Win32Screen screen;
+  platform::Platform services{files, clock, codec, registry, message_boxes, screen};
+
+  try {
+    const std::string app_data = files.LocalAppDataFolder();
+    Check(files.DirectoryExists(app_data), "local application-data folder " + app_data);
+
+    // A folder and file whose names lie outside the code page.
+    const std::string folder = app_data + "\\Проверка\\深い\\folder";
+    files.CreateDirectories(folder);
+    Check(files.DirectoryExists(folder), "folder created with its parents");
+    const std::string file = folder + "\\файл.txt";
+    files.ReplaceWholeFile(file, "first");
+    files.ReplaceWholeFile(file, std::string("second\r\n\0end", 13));
+    Check(files.ReadWholeFile(file) == std::string("second\r\n\0end", 13),
+          "whole file replaced and read back");
+    Check(!files.FileExists(file + ".tmp"), "no temporary file left behind");
+
+    const platform::LocalTime now = clock.Now();
+    Check(now.year >= 2020 && now.month >= 1 && now.month <= 12, "local time");
+    Check(!clock.TimeSeparator().empty(), "time separator \"" + clock.TimeSeparator() + "\"");
+    Check(codec.SystemCodePageToUtf8("Caf\xE9") == "Caf\xC3\xA9", "code page text to UTF-8");
+
+    // The configuration file in the real local application-data folder.
+    core::Configuration saved;
+    saved.FolderNames[1] = "Почта\\Входящие\\R&D &lt;new&gt;";
+    saved.ButtonNames[1] = "R&D";
+    saved.StoreDetails[1] = {"Почта", "Почта", "00AB"};
+    saved.MruList[1] = {"邮箱\\收件箱", "邮箱", "00CD"};
+    core::ConfigurationFile(saved, services).SaveButtonsToFile();
+    core::Configuration loaded;
+    core::ConfigurationFile loader(loaded, services);
+    loader.LoadButtonsFromFile();
+    Check(loaded.FolderNames == saved.FolderNames && loaded.MruList == saved.MruList,
+          "configuration saved and loaded in " + loader.ConfigPath());
+
+    // A message box whose only button is Cancel.
+    ::SetTimer(nullptr, 0, 100, AnswerMessageBox);
+    const platform::MessageButton answer = message_boxes.Show(
+        {"Warning", "Nothing selected - nothing moved.", platform::MessageIcon::kWarning,
+         {platform::MessageButton::kCancel}});
+    Check(answer == platform::MessageButton::kCancel, "message box answered with Cancel");
+    Check(seen_caption == L"Warning" && seen_button == L"Cancel" &&
+              seen_text == L"Nothing selected - nothing moved.",
+          "message box caption \"" + platform::win32::WideToUtf8(seen_caption) +
+              "\", button \"" + platform::win32::WideToUtf8(seen_button) + "\"");
+
+    screen.SetCursor(platform::CursorShape::kWait);
+    screen.SetCursor(platform::CursorShape::kDefault);
+    const platform::Point pointer = screen.PointerPosition();
+    screen.SetPointerPosition({pointer.x + 1, pointer.y});
+    const platform::Point moved = screen.PointerPosition();
+    Check(moved.x == pointer.x + 1 && moved.y == pointer.y, "pointer moved one pixel right");
+    ::PostThreadMessageW(::GetCurrentThreadId(), WM_NULL, 0, 0);
+    screen.ProcessPendingMessages();
+    MSG left;
+    Check(!::PeekMessageW(&left, nullptr, 0, 0, PM_NOREMOVE), "pending messages processed");
+  } catch (const std::exception& error) {
+    Check(false, std::string("unexpected error: ") + error.what());
+  }
+  return failures;
+}
