@@ -3,6 +3,7 @@
 
 #include "platform/clock.h"
 #include "platform/file_system.h"
+#include "platform/keyboard.h"
 #include "platform/message_box.h"
 #include "platform/registry.h"
 #include "platform/screen.h"
@@ -19,6 +20,7 @@ struct Platform {
   Registry& registry;
   MessageBoxes& message_boxes;
   Screen& screen;
+  Keyboard& keyboard;
 };
 
 }  // namespace quivra::platform

@@ -26,7 +26,7 @@ fs::path SimPlatform::MakeRoot() {
 SimPlatform::SimPlatform()
     : files(MakeRoot(), kLocalAppData),
       root_(files.HostPath("C:\\")),
-      platform_{files, clock, codec, registry, message_boxes, screen} {}
+      platform_{files, clock, codec, registry, message_boxes, screen, keyboard} {}
 
 SimPlatform::~SimPlatform() {
   std::error_code ignored;

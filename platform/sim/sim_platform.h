@@ -6,6 +6,7 @@
 #include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
 #include "platform/sim/sim_file_system.h"
+#include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_message_boxes.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_screen.h"
@@ -28,6 +29,7 @@ class SimPlatform {
   SimRegistry registry;
   SimMessageBoxes message_boxes;
   SimScreen screen;
+  SimKeyboard keyboard;
 
   Platform& platform() { return platform_; }
 

@@ -14,6 +14,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_clock.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_screen.h"
@@ -72,7 +73,8 @@ int main() {
   platform::win32::Win32Registry registry;
   platform::win32::Win32MessageBoxes message_boxes;
   platform::win32::Win32Screen screen;
-  platform::Platform services{files, clock, codec, registry, message_boxes, screen};
+  platform::win32::Win32Keyboard keyboard;
+  platform::Platform services{files, clock, codec, registry, message_boxes, screen, keyboard};
 
   try {
     const std::string app_data = files.LocalAppDataFolder();
