@@ -13,21 +13,13 @@ namespace quivra::framework {
 
 TadxCommandBarControls::~TadxCommandBarControls() = default;
 
-TadxCommandBarControl& TadxCommandBarControls::operator[](int index) const {
-  if (index < 0 || index >= Count()) {
-    throw std::out_of_range("Command bar control index out of range: " + std::to_string(index));
-  }
-  return *items_[static_cast<size_t>(index)];
-}
-
-void TadxCommandBarControls::Adopt(std::unique_ptr<TadxCommandBarControl> control) {
+void TadxCommandBarControls::Adopt(std::unique_ptr<TadxCommandBarControl>& control) {
   control->parent_bar_ = bar_;
   control->parent_popup_ = popup_;
   if (const TadxOlExplorerCommandBar* bar = control->Bar()) {
     control->temporary_ = bar->Temporary();
     control->ol_explorer_item_types_ = bar->ItemTypes();
   }
-  items_.push_back(std::move(control));
 }
 
 // TadxCommandBarControl

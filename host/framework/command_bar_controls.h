@@ -10,6 +10,7 @@
 
 #include "host/framework/bitmap.h"
 #include "host/framework/component.h"
+#include "host/framework/control_list.h"
 #include "host/framework/enum_set.h"
 
 namespace quivra::framework {
@@ -60,40 +61,21 @@ enum class TadxMsoButtonStyle {
   adxMsoButtonIconAndWrapCaptionBelow = 15,
 };
 
-// The ordered, owning list of the controls of a command bar or of a pop-up.
-class TadxCommandBarControls {
+// The ordered, owning list of the controls of a command bar or of a pop-up. A new control
+// takes the bar's Temporary and ItemTypes.
+class TadxCommandBarControls
+    : public TadxControlList<TadxCommandBarControls, TadxCommandBarControl> {
  public:
   explicit TadxCommandBarControls(TadxOlExplorerCommandBar& owner) : bar_(&owner) {}
   explicit TadxCommandBarControls(TadxCommandBarPopup& owner) : popup_(&owner) {}
-  TadxCommandBarControls(const TadxCommandBarControls&) = delete;
-  TadxCommandBarControls& operator=(const TadxCommandBarControls&) = delete;
   ~TadxCommandBarControls();
 
-  // Appends a new control of class T; it takes the bar's Temporary and ItemTypes.
-  template <typename T>
-  T& Add() {
-    auto control = std::make_unique<T>();
-    T& added = *control;
-    Adopt(std::move(control));
-    return added;
-  }
-
-  int Count() const { return static_cast<int>(items_.size()); }
-  // The control at `index`; raises std::out_of_range outside 0 … Count() − 1.
-  TadxCommandBarControl& operator[](int index) const;
-  // The control at `index` as a T; raises std::bad_cast when it is another kind.
-  template <typename T>
-  T& Item(int index) const {
-    return dynamic_cast<T&>((*this)[index]);
-  }
-  const std::vector<std::unique_ptr<TadxCommandBarControl>>& Items() const { return items_; }
-
  private:
-  void Adopt(std::unique_ptr<TadxCommandBarControl> control);
+  friend class TadxControlList<TadxCommandBarControls, TadxCommandBarControl>;
+  void Adopt(std::unique_ptr<TadxCommandBarControl>& control);
 
   TadxOlExplorerCommandBar* bar_ = nullptr;
   TadxCommandBarPopup* popup_ = nullptr;
-  std::vector<std::unique_ptr<TadxCommandBarControl>> items_;
 };
 
 // What every command-bar control has. Setters store a value only when it differs from the

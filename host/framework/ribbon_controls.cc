@@ -14,14 +14,7 @@ namespace quivra::framework {
 
 TadxRibbonControls::~TadxRibbonControls() = default;
 
-TadxRibbonCustomControl& TadxRibbonControls::operator[](int index) const {
-  if (index < 0 || index >= Count()) {
-    throw std::out_of_range("Ribbon control index out of range: " + std::to_string(index));
-  }
-  return *items_[static_cast<size_t>(index)];
-}
-
-void TadxRibbonControls::Adopt(std::unique_ptr<TadxRibbonCustomControl> control) {
+void TadxRibbonControls::Adopt(std::unique_ptr<TadxRibbonCustomControl>& control) {
   if (tab_ != nullptr) {
     if (control->Kind() != TadxRibbonControlKind::Group) {
       throw TadxContainmentError(control->ClassName(), tab_->ClassName());
@@ -37,7 +30,6 @@ void TadxRibbonControls::Adopt(std::unique_ptr<TadxRibbonCustomControl> control)
     control->ribbons_ = control_->Ribbons();
     control->ribbons2010_ = control_->Ribbons2010();
   }
-  items_.push_back(std::move(control));
 }
 
 // TadxRibbonCustomControl

@@ -11,6 +11,7 @@
 
 #include "host/framework/bitmap.h"
 #include "host/framework/component.h"
+#include "host/framework/control_list.h"
 #include "host/framework/ribbon_sets.h"
 
 namespace quivra::framework {
@@ -56,43 +57,21 @@ using TadxRibbonPropertyChanging = std::function<void(TadxRibbonCustomControl& S
 
 enum class TadxRibbonControlKind { Group, Button, SplitButton, Menu };
 
-// The ordered, owning list of the controls of a tab or of a control that holds others. Each kind
-// of holder takes only some kinds of control: a tab groups; a group buttons, split buttons and
-// menus; a split button its menu; a menu buttons, split buttons and menus.
-class TadxRibbonControls {
+// The ordered, owning list of the controls of a ribbon tab or of a ribbon control. A tab takes
+// groups only; a control takes what its kind may contain. A new control takes its parent's
+// Ribbons and Ribbons2010.
+class TadxRibbonControls : public TadxControlList<TadxRibbonControls, TadxRibbonCustomControl> {
  public:
   explicit TadxRibbonControls(TadxRibbonTab& owner) : tab_(&owner) {}
   explicit TadxRibbonControls(TadxRibbonCustomControl& owner) : control_(&owner) {}
-  TadxRibbonControls(const TadxRibbonControls&) = delete;
-  TadxRibbonControls& operator=(const TadxRibbonControls&) = delete;
   ~TadxRibbonControls();
 
-  // Appends a new control of class T. It takes the holder's Ribbons and Ribbons2010. Raises
-  // TadxContainmentError when the holder cannot take a T.
-  template <typename T>
-  T& Add() {
-    auto control = std::make_unique<T>();
-    T& added = *control;
-    Adopt(std::move(control));
-    return added;
-  }
-
-  int Count() const { return static_cast<int>(items_.size()); }
-  // The control at `index`; raises std::out_of_range outside 0 … Count() − 1.
-  TadxRibbonCustomControl& operator[](int index) const;
-  // The control at `index` as a T; raises std::bad_cast when it is another kind.
-  template <typename T>
-  T& Item(int index) const {
-    return dynamic_cast<T&>((*this)[index]);
-  }
-  const std::vector<std::unique_ptr<TadxRibbonCustomControl>>& Items() const { return items_; }
-
  private:
-  void Adopt(std::unique_ptr<TadxRibbonCustomControl> control);
+  friend class TadxControlList<TadxRibbonControls, TadxRibbonCustomControl>;
+  void Adopt(std::unique_ptr<TadxRibbonCustomControl>& control);
 
   TadxRibbonTab* tab_ = nullptr;
   TadxRibbonCustomControl* control_ = nullptr;
-  std::vector<std::unique_ptr<TadxRibbonCustomControl>> items_;
 };
 
 // What every ribbon control has. Setters store a value only when it differs from the stored one
