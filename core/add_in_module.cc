@@ -80,6 +80,7 @@ TAddInModule::TAddInModule(platform::Platform& platform, Configuration& configur
   CreateShortcuts();
   WorkingCommandBar = &adxOlExplorerCommandBar1;
   WorkingRibbonTab = &adxRibbonTab1;
+  BindEventHandlers();
 }
 
 void TAddInModule::CreateCommandBarControls() {

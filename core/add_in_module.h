@@ -57,6 +57,51 @@ class TAddInModule : public framework::TadxCOMAddInModule {
   // The folder picker, created on first use and kept for as long as the module lives.
   dialogs::TfrmFolders2& FolderPicker();
 
+  // Placement: turns the configuration into the command bar, the own tab's and the Home tab's
+  // filing groups and the armed keyboard shortcuts (at start-up and after Configure OK). The
+  // first placement of a load also finds out whether the host shows a ribbon.
+  void PlaceButtonBar();
+  // Makes adxRibbonTab1 the working tab and resets its filing group.
+  void PlaceRibbonBar();
+  // Copies the own tab's filing group, item by item, into the Home-tab group.
+  void PlaceButtonsToHomeGroup();
+  // Disarms all twelve keyboard shortcuts.
+  void DisableShortcuts();
+  // Arms Alt+Digit (1 ... 9, and 0 for slot 10), or Backspace for 11 when BackspaceKey is on.
+  void EnableShortcut(int Digit);
+
+  // Handlers of clicks and keyboard shortcuts; the Sender's tag tells the slot.
+  void FolderButtonClick(framework::TadxCommandBarButton& Sender);
+  void MoveToClick(framework::TadxCommandBarButton& Sender);
+  void adxRibbonTab1Controls0ControlsFileClick(
+      framework::TadxRibbonCustomControl& Sender,
+      const framework::TadxRibbonControlInfo& RibbonControl);
+  void MoveRibbonToClick(framework::TadxRibbonCustomControl& Sender,
+                         const framework::TadxRibbonControlInfo& RibbonControl);
+  void adxRibbonTab1Controls0ControlsUndoClick(
+      framework::TadxRibbonCustomControl& Sender,
+      const framework::TadxRibbonControlInfo& RibbonControl);
+  void FormShortCutKey(framework::TadxKeyboardShortcut& Sender);
+
+  // The commands of the main button's menu. Until their dialogs exist they only count their
+  // calls.
+  void Configure();
+  void Help();
+  void ShowAbout();
+  struct TCommandCalls {
+    int Configure = 0;
+    int Help = 0;
+    int ShowAbout = 0;
+  };
+  const TCommandCalls& CommandCalls() const { return command_calls_; }
+
+  // The module's event handlers: start-up completion, beginning of shut-down, and an explorer
+  // window gaining or losing the focus.
+  void adxCOMAddInModuleAddInInitialize(framework::TadxCOMAddInModule& Sender);
+  void adxCOMAddInModuleAddInBeginShutdown(framework::TadxCOMAddInModule& Sender);
+  void adxCOMAddInModuleOLExplorerActivate(framework::TadxCOMAddInModule& Sender);
+  void adxCOMAddInModuleOLExplorerDeactivate(framework::TadxCOMAddInModule& Sender);
+
   // Components, as the design data names them.
   framework::TadxOlExplorerCommandBar& adxOlExplorerCommandBar1;
   framework::TadxRibbonTab& adxRibbonTab1;
@@ -76,6 +121,10 @@ class TAddInModule : public framework::TadxCOMAddInModule {
   framework::TadxRibbonGroup& HomeFilingGroup();
 
  private:
+  void BindEventHandlers();
+  // Backspace with BackspaceKey on, in a mail folder: files the item selected, after probing
+  // with synthetic keys that Outlook can select another one once it has gone.
+  void FileOnBackspace();
   void CreateCommandBarControls();
   void CreateOwnTab();
   void CreateHomeGroup();
@@ -85,6 +134,7 @@ class TAddInModule : public framework::TadxCOMAddInModule {
   outlook::ApplicationPtr outlook_;
   ConfigurationFile configuration_file_;
   FilingEngine filing_;
+  TCommandCalls command_calls_;
 
   struct FolderPickerDeleter {
     void operator()(dialogs::TfrmFolders2* picker) const;

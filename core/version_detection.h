@@ -1,0 +1,17 @@
+#ifndef QUIVRA_CORE_VERSION_DETECTION_H_
+#define QUIVRA_CORE_VERSION_DETECTION_H_
+
+#include "core/configuration.h"
+#include "platform/registry.h"
+
+namespace quivra::core {
+
+// Finds out from the path of Outlook's registered executable whether the host shows a ribbon in
+// its explorer windows (Outlook 2010 and 2013) and sets the four host flags of the
+// configuration. The native registry view and the 32-bit view of a 64-bit Windows are asked
+// separately; whatever is missing or unreadable leaves its flag false, silently.
+void DetectOutlookVersion(platform::Registry& registry, Configuration& configuration);
+
+}  // namespace quivra::core
+
+#endif  // QUIVRA_CORE_VERSION_DETECTION_H_
