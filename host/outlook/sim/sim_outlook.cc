@@ -335,6 +335,48 @@ void SimOutlook::ProcessMessages() {
   world_->RefreshViews();
 }
 
+void SimOutlook::PressKey(ListKey key, bool shift) {
+  ExplorerNode* explorer = world_->active_explorer;
+  if (world_->active_window != internal::WindowKind::kExplorer || !explorer || !explorer->open) {
+    return;
+  }
+  const std::vector<ItemNode*> view = World::View(*explorer);
+  std::vector<ItemNode*>& selection = explorer->selection;
+  if (view.empty()) {
+    return;
+  }
+  if (selection.empty()) {
+    selection = {view.front()};
+    return;
+  }
+  const auto position = [&view](ItemNode* item) {
+    return static_cast<int>(std::find(view.begin(), view.end(), item) - view.begin());
+  };
+  const int last = static_cast<int>(view.size()) - 1;
+  const int anchor = position(selection.front());
+  const int focus = position(selection.back());
+  if (anchor > last || focus > last) {
+    return;  // the list has not caught up with a move yet
+  }
+  int next = key == ListKey::kUp ? focus - 1 : focus + 1;
+  if (next < 0 || next > last) {
+    next = focus;
+  }
+  if (!shift) {
+    selection = {view[static_cast<size_t>(next)]};
+    return;
+  }
+  std::vector<ItemNode*> range;
+  const int step = next >= anchor ? 1 : -1;
+  for (int at = anchor;; at += step) {
+    range.push_back(view[static_cast<size_t>(at)]);
+    if (at == next) {
+      break;
+    }
+  }
+  selection = std::move(range);
+}
+
 const std::map<std::string, int, std::less<>>& SimOutlook::calls() const {
   return world_->calls;
 }

@@ -170,6 +170,14 @@ class SimOutlook {
   // folder from the selection, selecting the next item when none remains.
   void ProcessMessages();
 
+  // Arrow keys of the message list.
+  enum class ListKey { kUp, kDown };
+  // A key press reaching the window in front: in an explorer's message list, Up and Down select
+  // the item above or below the focused (last selected) one, and with Shift held extend the
+  // selection from its first item to that one; at either end of the list the focus stays.
+  // Other windows ignore it.
+  void PressKey(ListKey key, bool shift);
+
   // Calls made so far, by method name.
   const std::map<std::string, int, std::less<>>& calls() const;
   int CallCount(std::string_view method) const;
