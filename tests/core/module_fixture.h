@@ -1,0 +1,140 @@
+#ifndef QUIVRA_TESTS_CORE_MODULE_FIXTURE_H_
+#define QUIVRA_TESTS_CORE_MODULE_FIXTURE_H_
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/add_in_module.h"
+#include "host/outlook/sim/standard_world.h"
+#include "platform/sim/sim_platform.h"
+#include "tests/support/outlook_world_test.h"
+
+namespace quivra::core {
+
+// Registers Outlook's local server with that path, in one view of the registry.
+inline void RegisterOutlookServer(platform::Registry& registry,
+                                  const std::string& server_path,
+                                  platform::RegistryView view) {
+  using platform::RegistryKey;
+  using platform::RegistryRoot;
+  const std::string clsid = "{0006F03A-0000-0000-C000-000000000046}";
+  const RegistryKey progid{RegistryRoot::kClassesRoot, "Outlook.Application\\CLSID", view};
+  registry.CreateKey(progid);
+  registry.WriteString(progid, "", clsid);
+  const RegistryKey server{RegistryRoot::kClassesRoot, "CLSID\\" + clsid + "\\LocalServer32", view};
+  registry.CreateKey(server);
+  registry.WriteString(server, "", server_path);
+}
+
+// The add-in module on the standard simulated Outlook. Processing the thread's messages delivers
+// the synthetic keys to Outlook's window in front, then lets Outlook bring its explorers up to
+// date, as the message loop does.
+class ModuleTest : public ::testing::Test {
+ protected:
+  ModuleTest() : module(sim.platform(), config, world.outlook.application()) {
+    sim.screen.SetOnPendingMessages([this] {
+      sim.keyboard.DeliverPending([this](const platform::sim::SentKey& key) {
+        if (key.released() || !keys_reach_list) {
+          return;
+        }
+        const bool shift = platform::IsKeyDown(sim.keyboard.KeyState(platform::kVkShift));
+        if (key.virtual_key == platform::kVkUp) {
+          world.outlook.PressKey(outlook::sim::SimOutlook::ListKey::kUp, shift);
+        } else if (key.virtual_key == platform::kVkDown) {
+          world.outlook.PressKey(outlook::sim::SimOutlook::ListKey::kDown, shift);
+        }
+      });
+      world.outlook.ProcessMessages();
+    });
+  }
+
+  // Binds the slot to the folder with that caption (empty: the folder's name).
+  void Configure(int slot, const outlook::sim::SimFolder& folder, std::string caption = {}) {
+    test::AssignSlot(config, slot, folder);
+    config.ButtonNames[static_cast<size_t>(slot)] = caption.empty() ? folder.name() : caption;
+  }
+
+  // Registers Outlook's local server with that path, in one view of the registry.
+  void RegisterOutlook(const std::string& server_path,
+                       platform::RegistryView view = platform::RegistryView::kDefault) {
+    RegisterOutlookServer(sim.registry, server_path, view);
+  }
+  void UseRibbonHost() {
+    RegisterOutlook("C:\\Program Files\\Microsoft Office\\Office15\\OUTLOOK.EXE");
+  }
+
+  framework::TadxCommandBarButton& Bar(int position) {
+    return module.adxOlExplorerCommandBar1.Controls().Item<framework::TadxCommandBarButton>(
+        position);
+  }
+  framework::TadxRibbonButton& Own(int position) {
+    return module.OwnFilingGroup().Controls().Item<framework::TadxRibbonButton>(position);
+  }
+  framework::TadxRibbonButton& Home(int position) {
+    return module.HomeFilingGroup().Controls().Item<framework::TadxRibbonButton>(position);
+  }
+  framework::TadxKeyboardShortcut& Shortcut(int slot) {
+    return *module.adxKeyboardShortcuts[static_cast<size_t>(slot - 1)];
+  }
+
+  // The texts of the armed keyboard shortcuts, sorted.
+  std::vector<std::string> ArmedShortcuts() {
+    std::vector<std::string> armed;
+    for (const auto* shortcut : module.ComponentsOf<framework::TadxKeyboardShortcut>()) {
+      if (shortcut->Enabled()) {
+        armed.push_back(shortcut->ShortcutText());
+      }
+    }
+    std::sort(armed.begin(), armed.end());
+    return armed;
+  }
+
+  // The synthetic key strokes sent so far: "Shift+Down", "Up", "Backspace" (a key-down event
+  // alone, as Backspace is passed on).
+  std::vector<std::string> Strokes() const {
+    std::vector<std::string> strokes;
+    std::string held;
+    for (const platform::sim::SentKey& key : sim.keyboard.sent()) {
+      switch (key.virtual_key) {
+        case platform::kVkShift:
+          held = key.released() ? "" : "Shift+";
+          break;
+        case platform::kVkUp:
+        case platform::kVkDown:
+          if (!key.released()) {
+            strokes.push_back(held + (key.virtual_key == platform::kVkUp ? "Up" : "Down"));
+          }
+          break;
+        case platform::kVkBack:
+          strokes.push_back("Backspace");
+          break;
+        default:
+          strokes.push_back("key " + std::to_string(key.virtual_key));
+      }
+    }
+    return strokes;
+  }
+
+  // The texts of the message boxes shown so far.
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& box : sim.message_boxes.shown()) {
+      texts.push_back(box.text);
+    }
+    return texts;
+  }
+
+  outlook::sim::StandardWorld world;
+  platform::sim::SimPlatform sim;
+  Configuration config;
+  TAddInModule module;
+  // False: the message list does not have the keyboard focus and ignores the keys.
+  bool keys_reach_list = true;
+};
+
+}  // namespace quivra::core
+
+#endif  // QUIVRA_TESTS_CORE_MODULE_FIXTURE_H_
