@@ -2,12 +2,17 @@
 #define QUIVRA_PLATFORM_PLATFORM_H_
 
 #include "platform/clock.h"
+#include "platform/collation.h"
 #include "platform/file_system.h"
 #include "platform/keyboard.h"
 #include "platform/message_box.h"
 #include "platform/registry.h"
 #include "platform/screen.h"
 #include "platform/text_codec.h"
+
+namespace quivra::ui {
+class Ui;
+}  // namespace quivra::ui
 
 namespace quivra::platform {
 
@@ -21,6 +26,9 @@ struct Platform {
   MessageBoxes& message_boxes;
   Screen& screen;
   Keyboard& keyboard;
+  Collation& collation;
+  // Forms and their controls (platform/ui).
+  ui::Ui& ui;
 };
 
 }  // namespace quivra::platform

@@ -5,12 +5,14 @@
 
 #include "platform/platform.h"
 #include "platform/sim/sim_clock.h"
+#include "platform/sim/sim_collation.h"
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_message_boxes.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_screen.h"
 #include "platform/sim/sim_text_codec.h"
+#include "platform/ui/sim/sim_ui.h"
 
 namespace quivra::platform::sim {
 
@@ -30,6 +32,8 @@ class SimPlatform {
   SimMessageBoxes message_boxes;
   SimScreen screen;
   SimKeyboard keyboard;
+  SimCollation collation;
+  ui::sim::SimUi ui{message_boxes};
 
   Platform& platform() { return platform_; }
 

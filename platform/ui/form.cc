@@ -1,0 +1,69 @@
+#include "platform/ui/form.h"
+
+#include <utility>
+
+#include "platform/ui/button.h"
+
+namespace quivra::ui {
+
+namespace {
+
+// The first reachable button below `control` for which `wanted` holds.
+template <typename Predicate>
+Button* FindButton(Control& control, Predicate wanted) {
+  for (Control* child : control.Controls()) {
+    if (auto* button = dynamic_cast<Button*>(child);
+        button != nullptr && wanted(*button) && button->Reachable()) {
+      return button;
+    }
+    if (Button* found = FindButton(*child, wanted)) {
+      return found;
+    }
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+Form::Form(std::string name) : Control(nullptr, std::move(name), {}) {}
+
+Button* Form::DefaultButton() {
+  return FindButton(*this, [](const Button& button) { return button.Default(); });
+}
+
+Button* Form::CancelButton() {
+  return FindButton(*this, [](const Button& button) { return button.Cancel(); });
+}
+
+void Form::BeginModal() {
+  modal_result_ = ModalResult::kNone;
+  showing_ = true;
+  if (OnShow) {
+    OnShow();
+  }
+}
+
+void Form::EndModal() {
+  showing_ = false;
+}
+
+void Form::KeyPress(char key) {
+  Button* button = nullptr;
+  if (key == kEnterKey) {
+    button = dynamic_cast<Button*>(active_control_);
+    if (button == nullptr) {
+      button = DefaultButton();
+    }
+  } else if (key == kEscapeKey) {
+    button = CancelButton();
+  }
+  if (button != nullptr) {
+    button->Click();
+    return;
+  }
+  if (key_preview_ && OnKeyPress) {
+    OnKeyPress(key);
+  }
+}
+
+}  // namespace quivra::ui

@@ -1,0 +1,44 @@
+#ifndef QUIVRA_PLATFORM_UI_STATIC_CONTROLS_H_
+#define QUIVRA_PLATFORM_UI_STATIC_CONTROLS_H_
+
+#include <string>
+#include <utility>
+
+#include "platform/ui/control.h"
+
+// Controls that show something or hold other controls but take no input.
+namespace quivra::ui {
+
+// A line of text; its caption.
+class Label : public Control {
+ public:
+  using Control::Control;
+};
+
+// A framed box with its caption in the frame, holding other controls.
+class GroupBox : public Control {
+ public:
+  using Control::Control;
+};
+
+// A plain area holding other controls.
+class Panel : public Control {
+ public:
+  using Control::Control;
+};
+
+// A picture, by resource name.
+class Image : public Control {
+ public:
+  using Control::Control;
+
+  const std::string& PictureName() const { return picture_name_; }
+  void SetPictureName(std::string name) { picture_name_ = std::move(name); }
+
+ private:
+  std::string picture_name_;
+};
+
+}  // namespace quivra::ui
+
+#endif  // QUIVRA_PLATFORM_UI_STATIC_CONTROLS_H_
