@@ -2,6 +2,7 @@
 #define QUIVRA_HOST_OUTLOOK_OUTLOOK_H_
 
 #include <array>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -18,8 +19,9 @@
 // not a mail item). Results documented as "or none" are empty handles; use Require() to turn a
 // call on nothing into an error. Text is UTF-8.
 //
-// Explorers, inspectors and their events (Activate, FolderSwitch, Close, NewExplorer, Quit) join
-// as further members of Application and Explorer and further classes here.
+// Events come through sinks: Advise connects a sink to an object's events until the returned
+// connection is dropped. The sink must outlive its connection; a sink may drop connections,
+// its own included, while it handles an event.
 namespace quivra::outlook {
 
 class Application;
@@ -28,6 +30,7 @@ class FolderCollection;
 class MAPIFolder;
 class ItemCollection;
 class Explorer;
+class Explorers;
 class Selection;
 class Item;
 class Object;
@@ -38,6 +41,7 @@ using FolderCollectionPtr = std::shared_ptr<FolderCollection>;
 using MAPIFolderPtr = std::shared_ptr<MAPIFolder>;
 using ItemCollectionPtr = std::shared_ptr<ItemCollection>;
 using ExplorerPtr = std::shared_ptr<Explorer>;
+using ExplorersPtr = std::shared_ptr<Explorers>;
 using SelectionPtr = std::shared_ptr<Selection>;
 using ItemPtr = std::shared_ptr<Item>;
 using ObjectPtr = std::shared_ptr<Object>;
@@ -71,6 +75,50 @@ constexpr std::array<ItemInterface, 5> kMessageInterfaces = {
 // Outlook's name of an interface, e.g. "_MailItem".
 std::string_view InterfaceName(ItemInterface interface_id);
 
+// A sink's subscription to an object's events; destroying it ends the subscription.
+class EventConnection {
+ public:
+  virtual ~EventConnection() = default;
+};
+using EventConnectionPtr = std::unique_ptr<EventConnection>;
+
+// Outlook's ExplorerEvents_10: what happens to one explorer window.
+class ExplorerEvents {
+ public:
+  virtual ~ExplorerEvents() = default;
+
+  virtual void Activate() {}
+  virtual void FolderSwitch() {}
+  // Set Cancel to keep the folder shown now.
+  virtual void BeforeFolderSwitch(const MAPIFolderPtr& NewFolder, bool& Cancel) {
+    (void)NewFolder;
+    (void)Cancel;
+  }
+  virtual void ViewSwitch() {}
+  virtual void BeforeViewSwitch(const std::string& NewView, bool& Cancel) {
+    (void)NewView;
+    (void)Cancel;
+  }
+  virtual void Deactivate() {}
+  virtual void SelectionChange() {}
+  virtual void Close() {}
+};
+
+// Outlook's ExplorersEvents: a new explorer window was opened.
+class ExplorersEvents {
+ public:
+  virtual ~ExplorersEvents() = default;
+  virtual void NewExplorer(const ExplorerPtr& Explorer) = 0;
+};
+
+// Outlook's ApplicationEvents_11, as far as the add-in listens to them.
+class ApplicationEvents {
+ public:
+  virtual ~ApplicationEvents() = default;
+  // Outlook is closing; with fast shutdown, add-ins hear nothing after this.
+  virtual void Quit() = 0;
+};
+
 // An object of unknown type, as Outlook hands out for a parent, a selected item, an item of a
 // collection or the active window. Its typed views are reached by interface query; a query the
 // object refuses raises OutlookError.
@@ -96,6 +144,22 @@ class Application {
   virtual NameSpacePtr Session() = 0;
   // The foreground Outlook window (an explorer or an inspector), or none.
   virtual ObjectPtr ActiveWindow() = 0;
+  // Outlook's version text, "14.0.0.7015" and the like.
+  virtual std::string Version() = 0;
+  // The open explorer windows.
+  virtual ExplorersPtr Explorers() = 0;
+  virtual EventConnectionPtr Advise(ApplicationEvents& sink) = 0;
+};
+
+// Outlook's _Explorers: the open explorer windows.
+class Explorers {
+ public:
+  virtual ~Explorers() = default;
+
+  virtual int Count() = 0;
+  // 1-based.
+  virtual ExplorerPtr Item(int index) = 0;
+  virtual EventConnectionPtr Advise(ExplorersEvents& sink) = 0;
 };
 
 // Outlook's _NameSpace.
@@ -161,6 +225,10 @@ class Explorer {
   virtual MAPIFolderPtr CurrentFolder() = 0;
   // The items selected now; each call reads the explorer's selection anew.
   virtual SelectionPtr Selection() = 0;
+  // The explorer's top-level window (through its IOleWindow); the same for every reference to
+  // the same window.
+  virtual std::uintptr_t WindowHandle() = 0;
+  virtual EventConnectionPtr Advise(ExplorerEvents& sink) = 0;
 };
 
 // Outlook's Selection.

@@ -71,6 +71,23 @@ int ItemTypeForNewFolder(int type, int parent_item_type) {
   }
 }
 
+// A sink's connection: forgets the sink when dropped, also after the world is gone.
+class SinkConnection : public EventConnection {
+ public:
+  SinkConnection(const WorldPtr& world, int number) : world_(world), number_(number) {}
+  ~SinkConnection() override {
+    if (WorldPtr world = world_.lock()) {
+      world->explorer_sinks.erase(number_);
+      world->explorers_sinks.erase(number_);
+      world->application_sinks.erase(number_);
+    }
+  }
+
+ private:
+  std::weak_ptr<World> world_;
+  int number_;
+};
+
 // An object whose type the holder does not know yet.
 class UntypedObject : public Object {
  public:
@@ -284,6 +301,18 @@ class ExplorerObject : public Explorer {
     CheckOpen();
     return std::make_shared<SelectionObject>(world_, explorer_->selection);
   }
+  std::uintptr_t WindowHandle() override {
+    world_->Call("Explorer.WindowHandle");
+    CheckOpen();
+    return explorer_->window;
+  }
+  EventConnectionPtr Advise(ExplorerEvents& sink) override {
+    world_->Call("Explorer.Advise");
+    CheckOpen();
+    const int number = world_->next_connection++;
+    world_->explorer_sinks.emplace(number, std::make_pair(explorer_, &sink));
+    return std::make_unique<SinkConnection>(world_, number);
+  }
 
  private:
   void CheckOpen() const {
@@ -360,6 +389,44 @@ class NameSpaceObject : public NameSpace {
   WorldPtr world_;
 };
 
+// The open explorers, in the order they were opened.
+class ExplorersObject : public Explorers {
+ public:
+  explicit ExplorersObject(WorldPtr world) : world_(std::move(world)) {}
+
+  int Count() override {
+    world_->Call("Explorers.Count");
+    return static_cast<int>(Open().size());
+  }
+  ExplorerPtr Item(int index) override {
+    world_->Call("Explorers.Item");
+    const std::vector<ExplorerNode*> open = Open();
+    if (index < 1 || index > static_cast<int>(open.size())) {
+      ThrowOutOfBounds();
+    }
+    return MakeExplorer(world_, open[static_cast<size_t>(index - 1)]);
+  }
+  EventConnectionPtr Advise(ExplorersEvents& sink) override {
+    world_->Call("Explorers.Advise");
+    const int number = world_->next_connection++;
+    world_->explorers_sinks.emplace(number, &sink);
+    return std::make_unique<SinkConnection>(world_, number);
+  }
+
+ private:
+  std::vector<ExplorerNode*> Open() const {
+    std::vector<ExplorerNode*> open;
+    for (const auto& explorer : world_->explorers) {
+      if (explorer->open) {
+        open.push_back(explorer.get());
+      }
+    }
+    return open;
+  }
+
+  WorldPtr world_;
+};
+
 class ApplicationObject : public Application {
  public:
   explicit ApplicationObject(WorldPtr world) : world_(std::move(world)) {}
@@ -399,12 +466,68 @@ class ApplicationObject : public Application {
     }
     return nullptr;
   }
+  std::string Version() override {
+    world_->Call("Application.Version");
+    return world_->version;
+  }
+  ExplorersPtr Explorers() override {
+    world_->Call("Application.Explorers");
+    return std::make_shared<ExplorersObject>(world_);
+  }
+  EventConnectionPtr Advise(ApplicationEvents& sink) override {
+    world_->Call("Application.Advise");
+    const int number = world_->next_connection++;
+    world_->application_sinks.emplace(number, &sink);
+    return std::make_unique<SinkConnection>(world_, number);
+  }
 
  private:
   WorldPtr world_;
 };
 
 }  // namespace
+
+void World::RaiseExplorerEvent(ExplorerNode* explorer,
+                               const std::function<void(ExplorerEvents&)>& raise) {
+  std::vector<int> numbers;
+  for (const auto& [number, sink] : explorer_sinks) {
+    if (sink.first == explorer) {
+      numbers.push_back(number);
+    }
+  }
+  for (int number : numbers) {
+    auto found = explorer_sinks.find(number);
+    if (found != explorer_sinks.end()) {
+      raise(*found->second.second);
+    }
+  }
+}
+
+void World::RaiseNewExplorer(ExplorerNode* explorer) {
+  std::vector<int> numbers;
+  for (const auto& entry : explorers_sinks) {
+    numbers.push_back(entry.first);
+  }
+  for (int number : numbers) {
+    auto found = explorers_sinks.find(number);
+    if (found != explorers_sinks.end()) {
+      found->second->NewExplorer(MakeExplorer(shared_from_this(), explorer));
+    }
+  }
+}
+
+void World::RaiseQuit() {
+  std::vector<int> numbers;
+  for (const auto& entry : application_sinks) {
+    numbers.push_back(entry.first);
+  }
+  for (int number : numbers) {
+    auto found = application_sinks.find(number);
+    if (found != application_sinks.end()) {
+      found->second->Quit();
+    }
+  }
+}
 
 ApplicationPtr MakeApplication(std::shared_ptr<World> world) {
   return std::make_shared<ApplicationObject>(std::move(world));

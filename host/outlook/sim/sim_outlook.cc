@@ -207,14 +207,40 @@ std::vector<SimItem> SimExplorer::view() const {
   return items;
 }
 
-void SimExplorer::ShowFolder(const SimFolder& folder) const {
+std::uintptr_t SimExplorer::window() const {
+  return Node()->window;
+}
+
+bool SimExplorer::ShowFolder(const SimFolder& folder) const {
   if (!folder.exists()) {
     Misuse("showing a folder that is gone");
   }
   ExplorerNode* explorer = Node();
+  bool cancel = false;
+  world_->RaiseExplorerEvent(explorer, [&](ExplorerEvents& sink) {
+    sink.BeforeFolderSwitch(folder.handle(), cancel);
+  });
+  if (cancel) {
+    return false;
+  }
   explorer->current = folder.Node();
   explorer->selection.clear();
   explorer->shown = World::View(*explorer);
+  world_->RaiseExplorerEvent(explorer, [](ExplorerEvents& sink) { sink.FolderSwitch(); });
+  return true;
+}
+
+bool SimExplorer::SwitchView(std::string_view view) const {
+  ExplorerNode* explorer = Node();
+  bool cancel = false;
+  const std::string name(view);
+  world_->RaiseExplorerEvent(explorer,
+                             [&](ExplorerEvents& sink) { sink.BeforeViewSwitch(name, cancel); });
+  if (cancel) {
+    return false;
+  }
+  world_->RaiseExplorerEvent(explorer, [](ExplorerEvents& sink) { sink.ViewSwitch(); });
+  return true;
 }
 
 void SimExplorer::Select(const std::vector<SimItem>& items) const {
@@ -229,6 +255,7 @@ void SimExplorer::Select(const std::vector<SimItem>& items) const {
     selection.push_back(node);
   }
   explorer->selection = std::move(selection);
+  world_->RaiseExplorerEvent(explorer, [](ExplorerEvents& sink) { sink.SelectionChange(); });
 }
 
 void SimExplorer::SetViewOrder(ViewOrder order) const {
@@ -240,12 +267,26 @@ void SimExplorer::Activate() const {
   if (!Node()->open) {
     Misuse("activating a closed explorer");
   }
+  ExplorerNode* before = world_->active_window == internal::WindowKind::kExplorer
+                             ? world_->active_explorer
+                             : nullptr;
   world_->active_explorer = node_;
   world_->active_window = internal::WindowKind::kExplorer;
+  if (before == node_) {
+    return;
+  }
+  if (before && before->open) {
+    world_->RaiseExplorerEvent(before, [](ExplorerEvents& sink) { sink.Deactivate(); });
+  }
+  world_->RaiseExplorerEvent(node_, [](ExplorerEvents& sink) { sink.Activate(); });
 }
 
 void SimExplorer::Close() const {
-  Node()->open = false;
+  if (!Node()->open) {
+    return;
+  }
+  world_->RaiseExplorerEvent(node_, [](ExplorerEvents& sink) { sink.Close(); });
+  node_->open = false;
   if (world_->active_explorer == node_) {
     world_->active_explorer = nullptr;
     for (const auto& other : world_->explorers) {
@@ -256,6 +297,10 @@ void SimExplorer::Close() const {
     if (world_->active_window == internal::WindowKind::kExplorer) {
       world_->active_window =
           world_->active_explorer ? internal::WindowKind::kExplorer : internal::WindowKind::kNone;
+      if (world_->active_explorer) {
+        world_->RaiseExplorerEvent(world_->active_explorer,
+                                   [](ExplorerEvents& sink) { sink.Activate(); });
+      }
     }
   }
 }
@@ -317,18 +362,61 @@ void SimOutlook::SetDefaultFolder(int kind, const SimFolder& folder) {
 
 SimExplorer SimOutlook::AddExplorer(const SimFolder& folder) {
   world_->explorers.push_back(std::make_unique<ExplorerNode>());
-  SimExplorer explorer(world_.get(), world_->explorers.back().get());
+  ExplorerNode* node = world_->explorers.back().get();
+  node->window = world_->next_window;
+  world_->next_window += 0x10;
+  SimExplorer explorer(world_.get(), node);
   explorer.ShowFolder(folder);
-  explorer.Activate();
+  world_->RaiseNewExplorer(node);
+  if (node->open) {
+    explorer.Activate();
+  }
   return explorer;
 }
 
+std::vector<SimExplorer> SimOutlook::explorers() const {
+  std::vector<SimExplorer> open;
+  for (const auto& explorer : world_->explorers) {
+    if (explorer->open) {
+      open.emplace_back(world_.get(), explorer.get());
+    }
+  }
+  return open;
+}
+
+namespace {
+
+void DeactivateFront(World& world) {
+  if (world.active_window == internal::WindowKind::kExplorer && world.active_explorer &&
+      world.active_explorer->open) {
+    world.RaiseExplorerEvent(world.active_explorer,
+                             [](ExplorerEvents& sink) { sink.Deactivate(); });
+  }
+}
+
+}  // namespace
+
 void SimOutlook::ActivateInspector() {
+  DeactivateFront(*world_);
   world_->active_window = internal::WindowKind::kInspector;
 }
 
 void SimOutlook::DeactivateWindows() {
+  DeactivateFront(*world_);
   world_->active_window = internal::WindowKind::kNone;
+}
+
+void SimOutlook::SetVersion(std::string_view version) {
+  world_->version = std::string(version);
+}
+
+void SimOutlook::Quit() {
+  world_->RaiseQuit();
+}
+
+int SimOutlook::EventConnectionCount() const {
+  return static_cast<int>(world_->explorer_sinks.size() + world_->explorers_sinks.size() +
+                          world_->application_sinks.size());
 }
 
 void SimOutlook::ProcessMessages() {

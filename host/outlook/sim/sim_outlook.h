@@ -1,6 +1,7 @@
 #ifndef QUIVRA_HOST_OUTLOOK_SIM_SIM_OUTLOOK_H_
 #define QUIVRA_HOST_OUTLOOK_SIM_SIM_OUTLOOK_H_
 
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <optional>
@@ -113,13 +114,23 @@ class SimExplorer {
   // The items of the folder shown, top to bottom.
   std::vector<SimItem> view() const;
 
-  // Shows another folder, with nothing selected.
-  void ShowFolder(const SimFolder& folder) const;
-  // Selects exactly these items, which must be listed in the explorer.
+  // The handle of the explorer's top-level window.
+  std::uintptr_t window() const;
+
+  // Shows another folder, with nothing selected: BeforeFolderSwitch, which a sink may cancel
+  // (the result is then false), then FolderSwitch.
+  bool ShowFolder(const SimFolder& folder) const;
+  // Selects exactly these items, which must be listed in the explorer; raises SelectionChange.
   void Select(const std::vector<SimItem>& items) const;
   void SetViewOrder(ViewOrder order) const;
+  // Switches to the named view: BeforeViewSwitch, which a sink may cancel, then ViewSwitch.
+  bool SwitchView(std::string_view view) const;
   // Brings the explorer to the front: it becomes the active explorer and the active window.
+  // Unless it was in front already, the window in front before is deactivated and this one
+  // activated (Deactivate and Activate events).
   void Activate() const;
+  // Raises Close and closes the window; when it was in front, the explorer opened last of the
+  // others comes to the front.
   void Close() const;
 
   // The explorer as Outlook hands it to the product.
@@ -160,12 +171,22 @@ class SimOutlook {
   // Makes `folder` the default folder of `kind` (kFolderInbox, ...) for GetDefaultFolder.
   void SetDefaultFolder(int kind, const SimFolder& folder);
 
-  // Opens an explorer on `folder` in front of the others.
+  // Opens an explorer on `folder` in front of the others: NewExplorer, then its activation.
   SimExplorer AddExplorer(const SimFolder& folder);
-  // Brings an inspector (an item's own window) to the front; the active explorer stays.
+  // The open explorers, in the order they were opened.
+  std::vector<SimExplorer> explorers() const;
+  // Brings an inspector (an item's own window) to the front; the active explorer stays but is
+  // deactivated.
   void ActivateInspector();
   // Takes every Outlook window from the front (another program is active).
   void DeactivateWindows();
+
+  // The version text Application.Version reports; "14.0.0.7015" (Outlook 2010) unless set.
+  void SetVersion(std::string_view version);
+  // The user closes Outlook: raises the application's Quit event.
+  void Quit();
+  // How many sinks are connected to events now (explorer, explorers and application events).
+  int EventConnectionCount() const;
   // Lets Outlook handle its pending window messages: explorers drop items that left their
   // folder from the selection, selecting the next item when none remains.
   void ProcessMessages();

@@ -12,6 +12,12 @@
 #include <string_view>
 #include <vector>
 
+namespace quivra::outlook {
+class ApplicationEvents;
+class ExplorerEvents;
+class ExplorersEvents;
+}  // namespace quivra::outlook
+
 namespace quivra::outlook::sim {
 
 // What kind of Outlook item a simulated item is. The first five are accepted through the
@@ -63,6 +69,7 @@ struct ExplorerNode {
   // brought up to date.
   std::vector<ItemNode*> shown;
   bool open = true;
+  std::uintptr_t window = 0;  // the handle of its top-level window
 };
 
 enum class WindowKind { kNone, kExplorer, kInspector };
@@ -108,6 +115,19 @@ class World : public std::enable_shared_from_this<World> {
   WindowKind active_window = WindowKind::kNone;
   std::map<std::string, int, std::less<>> calls;
   std::map<std::string, Failure, std::less<>> failures;
+  std::string version = "14.0.0.7015";
+
+  // Event sinks by connection number. Events go to the sinks connected when the event is
+  // raised, in the order they connected, skipping those dropped meanwhile.
+  std::map<int, std::pair<ExplorerNode*, ExplorerEvents*>> explorer_sinks;
+  std::map<int, ExplorersEvents*> explorers_sinks;
+  std::map<int, ApplicationEvents*> application_sinks;
+  int next_connection = 1;
+  std::uintptr_t next_window = 0x10010;
+
+  void RaiseExplorerEvent(ExplorerNode* explorer, const std::function<void(ExplorerEvents&)>& raise);
+  void RaiseNewExplorer(ExplorerNode* explorer);
+  void RaiseQuit();
 
  private:
   std::string NextHex(int digits);

@@ -1,0 +1,157 @@
+// Events of the simulated Outlook: what a connected sink hears, and in which order, when the
+// user opens, switches, activates and closes explorers or quits Outlook.
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "host/outlook/sim/sim_outlook.h"
+#include "tests/support/outlook_world_test.h"
+
+namespace quivra::outlook::sim {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// Records the events of one explorer as "name" lines.
+class ExplorerLog : public ExplorerEvents {
+ public:
+  explicit ExplorerLog(std::string name) : name_(std::move(name)) {}
+  void Activate() override { Add("Activate"); }
+  void FolderSwitch() override { Add("FolderSwitch"); }
+  void BeforeFolderSwitch(const MAPIFolderPtr& folder, bool& cancel) override {
+    Add("BeforeFolderSwitch " + folder->Name());
+    cancel = cancel_switches;
+  }
+  void ViewSwitch() override { Add("ViewSwitch"); }
+  void BeforeViewSwitch(const std::string& view, bool& cancel) override {
+    Add("BeforeViewSwitch " + view);
+    cancel = cancel_switches;
+  }
+  void Deactivate() override { Add("Deactivate"); }
+  void SelectionChange() override { Add("SelectionChange"); }
+  void Close() override {
+    Add("Close");
+    if (drop_on_close) {
+      connection.reset();
+    }
+  }
+
+  std::vector<std::string>* log = nullptr;
+  EventConnectionPtr connection;
+  bool cancel_switches = false;
+  bool drop_on_close = false;
+
+ private:
+  void Add(const std::string& event) { log->push_back(name_ + " " + event); }
+  std::string name_;
+};
+
+class SimOutlookEventsTest : public test::OutlookWorldTest {
+ protected:
+  std::vector<std::string> log_;
+};
+
+TEST_F(SimOutlookEventsTest, NewExplorerIsReportedThenActivatedAndTheOldOneDeactivated) {
+  ExplorerLog first("first");
+  first.log = &log_;
+  first.connection = world_.explorer.handle()->Advise(first);
+
+  struct NewExplorers : ExplorersEvents {
+    void NewExplorer(const ExplorerPtr& explorer) override {
+      seen.push_back(explorer->CurrentFolder()->Name());
+    }
+    std::vector<std::string> seen;
+  } explorers;
+  EventConnectionPtr connection = app_->Explorers()->Advise(explorers);
+
+  SimExplorer second = world_.outlook.AddExplorer(world_.projects);
+  EXPECT_THAT(explorers.seen, ElementsAre("Projects"));
+  EXPECT_THAT(log_, ElementsAre("first Deactivate"));
+  EXPECT_EQ(app_->Explorers()->Count(), 2);
+  EXPECT_EQ(app_->Explorers()->Item(2)->WindowHandle(), second.window());
+  EXPECT_NE(second.window(), world_.explorer.window());
+
+  // Bringing the first back to the front activates it; doing so again changes nothing.
+  world_.explorer.Activate();
+  world_.explorer.Activate();
+  EXPECT_THAT(log_, ElementsAre("first Deactivate", "first Activate"));
+}
+
+TEST_F(SimOutlookEventsTest, FolderAndViewSwitchesCanBeCancelled) {
+  ExplorerLog sink("e");
+  sink.log = &log_;
+  sink.connection = world_.explorer.handle()->Advise(sink);
+
+  EXPECT_TRUE(world_.explorer.ShowFolder(world_.drafts));
+  EXPECT_TRUE(world_.explorer.SwitchView("Compact"));
+  sink.cancel_switches = true;
+  EXPECT_FALSE(world_.explorer.ShowFolder(world_.projects));
+  EXPECT_FALSE(world_.explorer.SwitchView("Single"));
+  EXPECT_EQ(world_.explorer.current_folder(), world_.drafts);
+  EXPECT_THAT(log_, ElementsAre("e BeforeFolderSwitch Drafts", "e FolderSwitch",
+                                "e BeforeViewSwitch Compact", "e ViewSwitch",
+                                "e BeforeFolderSwitch Projects", "e BeforeViewSwitch Single"));
+}
+
+TEST_F(SimOutlookEventsTest, ClosingTheFrontExplorerActivatesTheOtherAndSinksMayDisconnect) {
+  SimExplorer second = world_.outlook.AddExplorer(world_.projects);
+  ExplorerLog first_sink("first");
+  first_sink.log = &log_;
+  first_sink.connection = world_.explorer.handle()->Advise(first_sink);
+  ExplorerLog second_sink("second");
+  second_sink.log = &log_;
+  second_sink.drop_on_close = true;
+  second_sink.connection = second.handle()->Advise(second_sink);
+  EXPECT_EQ(world_.outlook.EventConnectionCount(), 2);
+
+  second.Close();
+  EXPECT_THAT(log_, ElementsAre("second Close", "first Activate"));
+  EXPECT_EQ(world_.outlook.EventConnectionCount(), 1);
+  EXPECT_EQ(app_->Explorers()->Count(), 1);
+  EXPECT_THROW(second.handle()->Advise(second_sink), OutlookError);
+}
+
+TEST_F(SimOutlookEventsTest, InspectorsAndOtherProgramsDeactivateTheExplorer) {
+  ExplorerLog sink("e");
+  sink.log = &log_;
+  sink.connection = world_.explorer.handle()->Advise(sink);
+  world_.outlook.ActivateInspector();
+  world_.explorer.Activate();
+  world_.outlook.DeactivateWindows();
+  world_.outlook.DeactivateWindows();
+  EXPECT_THAT(log_, ElementsAre("e Deactivate", "e Activate", "e Deactivate"));
+}
+
+TEST_F(SimOutlookEventsTest, QuitReachesConnectedSinksOnlyAndVersionIsSettable) {
+  struct QuitLog : ApplicationEvents {
+    void Quit() override { ++quits; }
+    int quits = 0;
+  } connected, dropped;
+  EventConnectionPtr keep = app_->Advise(connected);
+  app_->Advise(dropped);  // dropped at once
+  world_.outlook.Quit();
+  EXPECT_EQ(connected.quits, 1);
+  EXPECT_EQ(dropped.quits, 0);
+
+  EXPECT_EQ(app_->Version(), "14.0.0.7015");
+  world_.outlook.SetVersion("12.0.0.6423");
+  EXPECT_EQ(app_->Version(), "12.0.0.6423");
+}
+
+TEST_F(SimOutlookEventsTest, ConnectionsMayOutliveTheOutlook) {
+  EventConnectionPtr connection;
+  {
+    StandardWorld other;
+    ExplorerLog sink("x");
+    sink.log = &log_;
+    connection = other.explorer.handle()->Advise(sink);
+  }
+  connection.reset();
+  EXPECT_THAT(log_, IsEmpty());
+}
+
+}  // namespace
+}  // namespace quivra::outlook::sim
