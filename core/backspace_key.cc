@@ -25,7 +25,8 @@ void TAddInModule::FileOnBackspace() {
     return Require(Require(outlook_->ActiveExplorer()).Selection()).Count();
   };
   try {
-    outlook::Explorer& explorer = Require(outlook_->ActiveExplorer());
+    const outlook::ExplorerPtr active = outlook_->ActiveExplorer();
+    outlook::Explorer& explorer = Require(active);
     const int items = Require(Require(explorer.CurrentFolder()).Items()).Count();
     if (items == 0) {
       SendBackspaceKey(keyboard);

@@ -136,7 +136,8 @@ void TAddInModule::FormShortCutKey(TadxKeyboardShortcut& Sender) {
     if (const outlook::ObjectPtr window = outlook_->ActiveWindow()) {
       window->AsExplorer();
     }
-    outlook::Explorer& explorer = Require(outlook_->ActiveExplorer());
+    const outlook::ExplorerPtr active = outlook_->ActiveExplorer();
+    outlook::Explorer& explorer = Require(active);
     if (Require(explorer.CurrentFolder()).DefaultItemType() != outlook::kMailItem) {
       pass_backspace_on();
       return;
