@@ -20,7 +20,7 @@ constexpr std::array<Modifier, 3> kModifiers = {{
 
 void Send(platform::Keyboard& keyboard, int virtual_key, std::uint32_t flags) {
   const unsigned scan =
-      keyboard.MapVirtualKey(static_cast<unsigned>(virtual_key), platform::kMapVkToScanCode);
+      keyboard.MapVirtualKeyCode(static_cast<unsigned>(virtual_key), platform::kMapVkToScanCode);
   keyboard.KeyEvent(virtual_key, static_cast<int>(scan), flags);
 }
 

@@ -31,7 +31,7 @@ class Keyboard {
   // kKeyEventKeyUp.
   virtual void KeyEvent(int virtual_key, int scan_code, std::uint32_t flags) = 0;
   // Translates a code by the keyboard layout (MapVirtualKeyA); 0 when there is no translation.
-  virtual unsigned MapVirtualKey(unsigned code, unsigned map_type) = 0;
+  virtual unsigned MapVirtualKeyCode(unsigned code, unsigned map_type) = 0;
   // The key's state as the thread's messages so far have left it (GetKeyState): the high bit
   // (0x8000 as a 16-bit value, so negative) while the key is down, bit 0 toggled by each press.
   virtual std::int16_t KeyState(int virtual_key) = 0;

@@ -35,7 +35,7 @@ void SimKeyboard::KeyEvent(int virtual_key, int scan_code, std::uint32_t flags) 
   queue_.push_back(key);
 }
 
-unsigned SimKeyboard::MapVirtualKey(unsigned code, unsigned map_type) {
+unsigned SimKeyboard::MapVirtualKeyCode(unsigned code, unsigned map_type) {
   return map_type == kMapVkToScanCode ? ScanCode(code) : 0;
 }
 

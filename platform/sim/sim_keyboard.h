@@ -27,7 +27,7 @@ struct SentKey {
 class SimKeyboard : public Keyboard {
  public:
   void KeyEvent(int virtual_key, int scan_code, std::uint32_t flags) override;
-  unsigned MapVirtualKey(unsigned code, unsigned map_type) override;
+  unsigned MapVirtualKeyCode(unsigned code, unsigned map_type) override;
   std::int16_t KeyState(int virtual_key) override;
 
   // Every event sent so far, in order.

@@ -9,7 +9,7 @@ void Win32Keyboard::KeyEvent(int virtual_key, int scan_code, std::uint32_t flags
                 static_cast<DWORD>(flags), 0);
 }
 
-unsigned Win32Keyboard::MapVirtualKey(unsigned code, unsigned map_type) {
+unsigned Win32Keyboard::MapVirtualKeyCode(unsigned code, unsigned map_type) {
   return ::MapVirtualKeyA(code, map_type);
 }
 

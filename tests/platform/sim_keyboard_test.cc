@@ -29,9 +29,9 @@ TEST(SimKeyboardTest, KeysTakeEffectWhenDelivered) {
 
 TEST(SimKeyboardTest, ScanCodesOfTheKeysTheAddInSends) {
   SimKeyboard keyboard;
-  EXPECT_EQ(keyboard.MapVirtualKey(kVkUp, kMapVkToScanCode), 0x48u);
-  EXPECT_EQ(keyboard.MapVirtualKey(kVkControl, kMapVkToScanCode), 0x1Du);
-  EXPECT_EQ(keyboard.MapVirtualKey(kVkUp, 1), 0u);
+  EXPECT_EQ(keyboard.MapVirtualKeyCode(kVkUp, kMapVkToScanCode), 0x48u);
+  EXPECT_EQ(keyboard.MapVirtualKeyCode(kVkControl, kMapVkToScanCode), 0x1Du);
+  EXPECT_EQ(keyboard.MapVirtualKeyCode(kVkUp, 1), 0u);
 }
 
 }  // namespace
