@@ -38,6 +38,8 @@ Button* Form::CancelButton() {
 void Form::BeginModal() {
   modal_result_ = ModalResult::kNone;
   showing_ = true;
+  // A window being shown takes the focus anew: the first control focused enters.
+  active_control_ = nullptr;
   if (OnShow) {
     OnShow();
   }
