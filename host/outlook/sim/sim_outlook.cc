@@ -384,6 +384,10 @@ std::vector<SimExplorer> SimOutlook::explorers() const {
   return open;
 }
 
+void SimOutlook::ReportNewExplorer(const SimExplorer& explorer) {
+  world_->RaiseNewExplorer(explorer.Node());
+}
+
 namespace {
 
 void DeactivateFront(World& world) {

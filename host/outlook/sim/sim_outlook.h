@@ -137,6 +137,8 @@ class SimExplorer {
   ExplorerPtr handle() const;
 
  private:
+  friend class SimOutlook;
+
   internal::ExplorerNode* Node() const;
 
   internal::World* world_ = nullptr;
@@ -175,6 +177,8 @@ class SimOutlook {
   SimExplorer AddExplorer(const SimFolder& folder);
   // The open explorers, in the order they were opened.
   std::vector<SimExplorer> explorers() const;
+  // Reports an open explorer as new once more, as Outlook may do for the same window.
+  void ReportNewExplorer(const SimExplorer& explorer);
   // Brings an inspector (an item's own window) to the front; the active explorer stays but is
   // deactivated.
   void ActivateInspector();

@@ -1,0 +1,44 @@
+#ifndef QUIVRA_HOST_OFFICE_OFFICE_H_
+#define QUIVRA_HOST_OFFICE_OFFICE_H_
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+// The Office add-in interfaces that the framework calls, as one C++ interface: the simulated
+// Office of the tests and the real one reached through IDispatch implement the same classes.
+// Failures are OfficeError exceptions.
+namespace quivra::office {
+
+// A call into Office failed; `code` is the HRESULT.
+class OfficeError : public std::runtime_error {
+ public:
+  OfficeError(std::int32_t code, const std::string& message)
+      : std::runtime_error(message), code_(code) {}
+  std::int32_t code() const { return code_; }
+
+ private:
+  std::int32_t code_;
+};
+
+// The add-in's own COM object as its COM skin hands it out; opaque to portable code.
+class AddInObject {
+ public:
+  virtual ~AddInObject() = default;
+};
+using AddInObjectPtr = std::shared_ptr<AddInObject>;
+
+// Office's COMAddIn: the add-in's entry in the host's COM add-ins collection.
+class COMAddIn {
+ public:
+  virtual ~COMAddIn() = default;
+
+  // The object other code reaches through the COM add-ins collection.
+  virtual void SetObject(const AddInObjectPtr& object) = 0;
+};
+using COMAddInPtr = std::shared_ptr<COMAddIn>;
+
+}  // namespace quivra::office
+
+#endif  // QUIVRA_HOST_OFFICE_OFFICE_H_

@@ -1,0 +1,359 @@
+// The add-in object's connection lifecycle against the simulated Outlook: the order of the
+// module's events, the start-state marker, explorer tracking, fast shutdown, unloading by the
+// user and the error report.
+#include "host/framework/adx_addin.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "host/office/sim/sim_office.h"
+#include "host/outlook/sim/standard_world.h"
+#include "platform/sim/sim_platform.h"
+
+namespace quivra::framework {
+namespace {
+
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using platform::RegistryKey;
+using platform::RegistryRoot;
+
+const char kProgId[] = "OLQuivra.coOLQuivra";
+const RegistryKey kUserKey{RegistryRoot::kCurrentUser,
+                           "Software\\Microsoft\\Office\\Outlook\\AddIns\\OLQuivra.coOLQuivra"};
+
+// A module that writes each of its events into a log.
+class LoggingModule : public TadxCOMAddInModule {
+ public:
+  LoggingModule(platform::Platform& platform, std::vector<std::string>& log)
+      : TadxCOMAddInModule(platform), log_(log) {
+    SetAddInName("QuivraOL");
+    SetRegisterForAllUsers(true);
+    OnAddInInitialize = [this](TadxCOMAddInModule&) { Add("Initialize"); };
+    OnAddInStartupComplete = [this](TadxCOMAddInModule&) { Add("StartupComplete"); };
+    OnAddInBeginShutdown = [this](TadxCOMAddInModule&) { Add("BeginShutdown"); };
+    OnAddInFinalize = [this](TadxCOMAddInModule&) { Add("Finalize"); };
+    OnOLNewExplorer = Logger("NewExplorer");
+    OnOLExplorerActivate = Logger("Activate");
+    OnOLExplorerDeactivate = Logger("Deactivate");
+    OnOLExplorerFolderSwitch = Logger("FolderSwitch");
+    OnOLExplorerClose = Logger("Close");
+  }
+  ~LoggingModule() override { Add("freed"); }
+
+  TadxExplorerEvent Logger(std::string event) {
+    return [this, event](TadxCOMAddInModule&, const outlook::ExplorerPtr& explorer) {
+      Add(event + " " + explorer->CurrentFolder()->Name());
+    };
+  }
+  void Add(const std::string& line) { log_.push_back(line); }
+
+ private:
+  std::vector<std::string>& log_;
+};
+
+class AddinTest : public ::testing::Test {
+ protected:
+  AddinTest()
+      : addin_(sim_.platform(), kProgId, [this](const outlook::ApplicationPtr& application) {
+          EXPECT_TRUE(application);
+          auto module = std::make_unique<LoggingModule>(sim_.platform(), log_);
+          module_ = module.get();
+          if (customize_) {
+            customize_(*module);
+          }
+          return module;
+        }) {}
+
+  // Outlook's start: OnConnection, OnAddInsUpdate, OnStartupComplete.
+  void Start(const char* version = "14.0.0.7015") {
+    world_.outlook.SetVersion(version);
+    addin_.OnConnection(world_.outlook.application(), ext_cm_Startup, com_add_in_, self_);
+    addin_.OnAddInsUpdate();
+    addin_.OnStartupComplete();
+  }
+  // Outlook's end without fast shutdown.
+  void Stop() {
+    addin_.OnBeginShutdown();
+    addin_.OnDisconnection(ext_dm_HostShutdown);
+  }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& box : sim_.message_boxes.shown()) {
+      texts.push_back(box.text);
+    }
+    return texts;
+  }
+
+  outlook::sim::StandardWorld world_;
+  platform::sim::SimPlatform sim_;
+  std::vector<std::string> log_;
+  LoggingModule* module_ = nullptr;
+  std::function<void(LoggingModule&)> customize_;
+  std::shared_ptr<office::sim::SimCOMAddIn> com_add_in_ =
+      std::make_shared<office::sim::SimCOMAddIn>();
+  office::AddInObjectPtr self_ = std::make_shared<office::AddInObject>();
+  TadxAddin addin_;
+};
+
+// Start-up.
+
+TEST_F(AddinTest, NormalStartRaisesTheModuleEventsInOrderAndTracksTheOpenExplorers) {
+  world_.outlook.AddExplorer(world_.projects);
+  Start();
+  EXPECT_THAT(log_, ElementsAre("Initialize", "StartupComplete", "NewExplorer Inbox",
+                                "Activate Inbox", "NewExplorer Projects", "Activate Projects"));
+  EXPECT_EQ(addin_.TrackedExplorerCount(), 2);
+  EXPECT_EQ(addin_.HostMajorVersion(), 14);
+  EXPECT_TRUE(addin_.RibbonHost());
+  EXPECT_TRUE(addin_.HostIsOutlook());
+  EXPECT_EQ(com_add_in_->object(), self_);
+
+  Stop();
+  EXPECT_THAT(std::vector<std::string>(log_.end() - 3, log_.end()),
+              ElementsAre("BeginShutdown", "Finalize", "freed"));
+  EXPECT_EQ(addin_.Module(), nullptr);
+  EXPECT_EQ(world_.outlook.EventConnectionCount(), 0);
+}
+
+TEST_F(AddinTest, StartupWorkRunsOncePerConnection) {
+  Start();
+  const size_t events = log_.size();
+  addin_.OnStartupComplete();
+  EXPECT_EQ(log_.size(), events);
+  EXPECT_EQ(addin_.StartupCount(), 2);
+}
+
+TEST_F(AddinTest, ConnectedAfterOutlooksStartTheStartupWorkRunsInOnConnection) {
+  addin_.OnConnection(world_.outlook.application(), ext_cm_AfterStartup, com_add_in_, self_);
+  EXPECT_THAT(log_, ElementsAre("Initialize", "StartupComplete", "NewExplorer Inbox",
+                                "Activate Inbox"));
+  addin_.OnStartupComplete();
+  EXPECT_EQ(log_.size(), 4u);
+}
+
+TEST_F(AddinTest, StartStateGoesFromFirstStartToNormalAndIsReadWithoutRegardToCase) {
+  Start();
+  EXPECT_EQ(addin_.StartState(), TadxStartMode::FirstStart);
+  EXPECT_EQ(sim_.registry.ReadString(kUserKey, "ADXStartMode"), "NORMAL");
+  Stop();
+
+  sim_.registry.WriteString(kUserKey, "ADXStartMode", "normal");
+  sim_.registry.ClearChanges();
+  Start();
+  EXPECT_EQ(addin_.StartState(), TadxStartMode::Normal);
+  EXPECT_THAT(sim_.registry.changes(), Not(Contains(HasSubstr("ADXStartMode"))));
+  Stop();
+
+  sim_.registry.WriteString(kUserKey, "ADXStartMode", "UNINSTALL");
+  Start();
+  EXPECT_EQ(addin_.StartState(), TadxStartMode::Uninstall);
+  EXPECT_EQ(sim_.registry.ReadString(kUserKey, "ADXStartMode"), "UNINSTALL");
+}
+
+TEST_F(AddinTest, OutlookVersionsSetTheMajorVersionAndRibbonHost) {
+  // Outlook 2007's item windows have a ribbon already.
+  Start("12.0.0.6423");
+  EXPECT_EQ(addin_.HostMajorVersion(), 12);
+  EXPECT_TRUE(addin_.RibbonHost());
+  Stop();
+  Start("11.0.0.8312");
+  EXPECT_FALSE(addin_.RibbonHost());
+  EXPECT_EQ(addin_.GetCustomUI("Microsoft.Outlook.Explorer"), "");
+  EXPECT_TRUE(addin_.RibbonHost());
+  Stop();
+  Start("15.0.0.4569");
+  EXPECT_EQ(addin_.HostMajorVersion(), 15);
+}
+
+// Explorers.
+
+TEST_F(AddinTest, ANewExplorerReportedTwiceIsTrackedOnce) {
+  Start();
+  auto second = world_.outlook.AddExplorer(world_.projects);
+  world_.outlook.ReportNewExplorer(second);
+  world_.outlook.ReportNewExplorer(world_.explorer);
+  EXPECT_EQ(addin_.TrackedExplorerCount(), 2);
+  EXPECT_EQ(std::count(log_.begin(), log_.end(), "NewExplorer Projects"), 1);
+}
+
+TEST_F(AddinTest, ANewExplorersActivationWaitsForItsFirstFolderSwitchFrom2010On) {
+  Start();
+  log_.clear();
+  world_.outlook.ReportNewExplorer(world_.outlook.AddExplorer(world_.projects));
+  // The sim's new window deactivates the Inbox and activates itself.
+  EXPECT_THAT(log_, ElementsAre("NewExplorer Projects", "Deactivate Inbox", "Activate Projects"));
+  EXPECT_TRUE(addin_.ActivatePending());
+  world_.outlook.explorers().back().ShowFolder(world_.alpha);
+  EXPECT_FALSE(addin_.ActivatePending());
+  EXPECT_THAT(std::vector<std::string>(log_.end() - 2, log_.end()),
+              ElementsAre("Activate Alpha", "FolderSwitch Alpha"));
+}
+
+TEST_F(AddinTest, OnOutlook2007ANewExplorerIsActivatedAndSwitchedAtOnce) {
+  Start("12.0.0.6423");
+  log_.clear();
+  world_.outlook.AddExplorer(world_.projects);
+  EXPECT_THAT(log_, ElementsAre("NewExplorer Projects", "Activate Projects",
+                                "FolderSwitch Projects", "Deactivate Inbox", "Activate Projects"));
+  EXPECT_FALSE(addin_.ActivatePending());
+}
+
+TEST_F(AddinTest, AnActivationCausedByActivationWorkIsIgnored) {
+  auto second = world_.outlook.AddExplorer(world_.projects);
+  Start();
+  log_.clear();
+  module_->OnOLExplorerActivate = [&](TadxCOMAddInModule&, const outlook::ExplorerPtr& explorer) {
+    log_.push_back("Activate " + explorer->CurrentFolder()->Name());
+    second.Activate();  // a dialog or message pumping brings another window up
+  };
+  world_.explorer.Activate();
+  EXPECT_THAT(log_, ElementsAre("Deactivate Projects", "Activate Inbox", "Deactivate Inbox"));
+  // The guard is down again afterwards.
+  module_->OnOLExplorerActivate = module_->Logger("Activate");
+  world_.explorer.Activate();
+  EXPECT_EQ(log_.back(), "Activate Inbox");
+}
+
+TEST_F(AddinTest, AClosedExplorerIsNoLongerTrackedAndItsEventsStop) {
+  auto second = world_.outlook.AddExplorer(world_.projects);
+  Start();
+  log_.clear();
+  second.Close();
+  EXPECT_THAT(log_, ElementsAre("Close Projects", "Activate Inbox"));
+  EXPECT_EQ(addin_.TrackedExplorerCount(), 1);
+  // Only the Inbox explorer's and the Explorers' connections remain.
+  EXPECT_EQ(world_.outlook.EventConnectionCount(), 3);
+}
+
+// Shutdown.
+
+TEST_F(AddinTest, FastShutdownOnOutlook2010FreesTheModuleWithoutShutdownEvents) {
+  Start();
+  ASSERT_TRUE(addin_.QuitHooked());
+  log_.clear();
+  world_.outlook.Quit();
+  EXPECT_THAT(log_, ElementsAre("freed"));
+  EXPECT_TRUE(addin_.QuitShutdown());
+  EXPECT_EQ(world_.outlook.EventConnectionCount(), 0);
+  // Whatever Outlook still calls finds nothing to do.
+  Stop();
+  EXPECT_THAT(log_, ElementsAre("freed"));
+}
+
+TEST_F(AddinTest, FastShutdownIsOffBefore2010AndWhereTheRegistrySwitchesItOff) {
+  Start("12.0.0.6423");
+  EXPECT_FALSE(addin_.QuitHooked());
+  Stop();
+
+  const RegistryKey options{RegistryRoot::kCurrentUser,
+                            "Software\\Microsoft\\Office\\15.0\\Outlook\\Options\\Shutdown"};
+  sim_.registry.CreateKey(options);
+  sim_.registry.WriteDword(options, "AddinFastShutdownBehavior", 1);
+  Start("15.0.0.4569");
+  EXPECT_FALSE(addin_.QuitHooked());
+  Stop();
+
+  RegistryKey machine = kUserKey;
+  machine.root = RegistryRoot::kLocalMachine;
+  sim_.registry.CreateKey(machine);
+  sim_.registry.WriteDword(machine, "RequireShutdownNotification", 1);
+  Start("14.0.0.7015");
+  EXPECT_FALSE(addin_.QuitHooked());
+  log_.clear();
+  world_.outlook.Quit();
+  EXPECT_THAT(log_, IsEmpty());
+  Stop();
+  EXPECT_THAT(log_, ElementsAre("BeginShutdown", "Finalize", "freed"));
+}
+
+TEST_F(AddinTest, UnloadingByTheUserEndsTheModuleAndRemovesItsSavedBarState) {
+  Start();
+  sim_.registry.CreateKey(kUserKey.Sub("CommandBars"));
+  sim_.registry.CreateKey(kUserKey.Sub("Controls"));
+  log_.clear();
+  addin_.OnDisconnection(ext_dm_UserClosed);
+  EXPECT_THAT(log_, ElementsAre("BeginShutdown", "Finalize", "freed"));
+  EXPECT_FALSE(sim_.registry.KeyExists(kUserKey.Sub("CommandBars")));
+  EXPECT_FALSE(sim_.registry.KeyExists(kUserKey.Sub("Controls")));
+  EXPECT_TRUE(sim_.registry.KeyExists(kUserKey));
+  EXPECT_EQ(world_.outlook.EventConnectionCount(), 0);
+
+  // Ticked again in the COM add-ins dialog: a new module starts at once.
+  log_.clear();
+  addin_.OnConnection(world_.outlook.application(), ext_cm_AfterStartup, nullptr, nullptr);
+  EXPECT_THAT(log_, ElementsAre("Initialize", "StartupComplete", "NewExplorer Inbox",
+                                "Activate Inbox"));
+}
+
+// Errors.
+
+TEST_F(AddinTest, AHandlersExceptionIsReportedAndTheStartupGoesOn) {
+  customize_ = [](LoggingModule& module) {
+    module.OnAddInStartupComplete = [](TadxCOMAddInModule&) {
+      throw std::runtime_error("The configuration file is damaged.");
+    };
+  };
+  Start();
+  EXPECT_THAT(Messages(),
+              ElementsAre("QuivraOL error: the add-in has fired an exception.\r\n"
+                          "The configuration file is damaged."));
+  EXPECT_EQ(sim_.message_boxes.shown()[0].caption, "QuivraOL");
+  EXPECT_EQ(sim_.registry.ReadString(kUserKey, "ADXStartMode"), "NORMAL");
+  EXPECT_EQ(addin_.TrackedExplorerCount(), 1);
+}
+
+TEST_F(AddinTest, OnErrorMayHandleTheReport) {
+  customize_ = [](LoggingModule& module) {
+    module.OnAddInInitialize = [](TadxCOMAddInModule&) { throw std::runtime_error("x"); };
+    module.OnError = [&module](const std::exception& error, bool& handled) {
+      module.Add(std::string("OnError ") + error.what());
+      handled = true;
+    };
+  };
+  Start();
+  EXPECT_THAT(Messages(), IsEmpty());
+  EXPECT_EQ(log_[0], "OnError x");
+}
+
+TEST_F(AddinTest, AFailingOutlookCallOfTheFrameworkFailsTheStartupAfterTheModuleEvents) {
+  world_.outlook.FailCall("Application.Explorers");
+  world_.outlook.SetVersion("14.0.0.7015");
+  addin_.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+  EXPECT_THROW(addin_.OnStartupComplete(), outlook::OutlookError);
+  EXPECT_THAT(log_, ElementsAre("Initialize", "StartupComplete"));
+  EXPECT_EQ(addin_.TrackedExplorerCount(), 0);
+  Stop();
+  EXPECT_EQ(log_.back(), "freed");
+}
+
+TEST_F(AddinTest, AFailingOutlookCallInsideAnOutlookEventIsReportedNotRaised) {
+  Start();
+  world_.outlook.FailCall("Explorer.WindowHandle");
+  EXPECT_NO_THROW(world_.outlook.AddExplorer(world_.projects));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_THAT(Messages()[0], ::testing::HasSubstr("(Explorer.WindowHandle)"));
+  EXPECT_EQ(addin_.TrackedExplorerCount(), 1);
+}
+
+TEST_F(AddinTest, AModuleThatCannotBeCreatedFailsTheConnection) {
+  TadxAddin failing(sim_.platform(), kProgId, [](const outlook::ApplicationPtr&) {
+    return std::unique_ptr<TadxCOMAddInModule>();
+  });
+  EXPECT_THROW(failing.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr,
+                                    nullptr),
+               std::runtime_error);
+  EXPECT_EQ(failing.Module(), nullptr);
+  EXPECT_NO_THROW(failing.OnStartupComplete());
+}
+
+}  // namespace
+}  // namespace quivra::framework
