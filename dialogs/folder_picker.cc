@@ -204,9 +204,9 @@ void TfrmFolders2::FillTree() {
 }
 
 TDefaultFolderIds TfrmFolders2::ReadDefaultFolderIds() {
-  outlook::NameSpace& name_space = outlook::Require(outlook_.GetNamespace("MAPI"));
+  const outlook::NameSpacePtr name_space = outlook_.GetNamespace("MAPI");
   auto entry_id = [&name_space](int kind) {
-    return outlook::Require(name_space.GetDefaultFolder(kind)).EntryID();
+    return outlook::Require(outlook::Require(name_space).GetDefaultFolder(kind)).EntryID();
   };
   TDefaultFolderIds ids;
   ids.DeletedItems = entry_id(outlook::kFolderDeletedItems);
