@@ -6,15 +6,15 @@
 #include <olectl.h>
 
 #include "addin/addin_identity.h"
+#include "addin/tco_olquivra.h"
 #include "host/framework/com/adx_com_server.h"
-#include "host/framework/com/automation_object.h"
 #include "host/framework/registration.h"
 
 namespace {
 
 using quivra::framework::TadxOfficeHostApp;
 using quivra::framework::TadxRegistrationInfo;
-using quivra::framework::com::TadxAutomationObject;
+using quivra::addin::TcoOLQuivra;
 using quivra::framework::com::TadxComServer;
 
 TadxComServer* g_server = nullptr;
@@ -35,7 +35,7 @@ TadxRegistrationInfo QuivraRegistrationInfo() {
 bool InitializeLibrary(HINSTANCE instance) {
   try {
     g_server = new TadxComServer(instance);
-    g_server->AddFactory({quivra::addin::kClassId, &TadxAutomationObject::Create,
+    g_server->AddFactory({quivra::addin::kClassId, &TcoOLQuivra::Create,
                           &QuivraRegistrationInfo, "Apartment"});
     return true;
   } catch (...) {

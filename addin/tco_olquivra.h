@@ -1,0 +1,28 @@
+#ifndef QUIVRA_ADDIN_TCO_OLQUIVRA_H_
+#define QUIVRA_ADDIN_TCO_OLQUIVRA_H_
+
+#include <windows.h>
+
+#include <oaidl.h>
+
+#include "host/framework/com/adx_addin_object.h"
+
+namespace quivra::addin {
+
+// The ProgID of the add-in's COM class, which names its add-in key.
+inline constexpr char kProgId[] = "OLQuivra.coOLQuivra";
+
+// The add-in's COM object, coOLQuivra: the framework's add-in object whose module is the
+// add-in's TAddInModule, created on OnConnection over the library's configuration.
+class TcoOLQuivra : public framework::com::TadxAddinObject {
+ public:
+  // The class factory's creator of coOLQuivra objects.
+  static HRESULT Create(framework::com::TadxComServer& server,
+                        ITypeInfo* class_info,
+                        REFIID iid,
+                        void** object);
+};
+
+}  // namespace quivra::addin
+
+#endif  // QUIVRA_ADDIN_TCO_OLQUIVRA_H_

@@ -1,0 +1,251 @@
+#include "host/framework/com/adx_addin_object.h"
+
+#include <new>
+#include <string>
+#include <utility>
+
+#include "host/framework/com/com_support.h"
+#include "host/office/com/com_office.h"
+#include "host/outlook/com/com_outlook.h"
+#include "platform/win32/wide_text.h"
+
+namespace quivra::framework::com {
+
+using Microsoft::WRL::ComPtr;
+
+namespace {
+
+// The coclass's default interface, as dispinterface and as the vtable interface that
+// ITypeInfo::Invoke calls through.
+HRESULT DefaultInterface(ITypeInfo* class_info,
+                         ComPtr<ITypeInfo>& dispatch_info,
+                         ComPtr<ITypeInfo>& interface_info,
+                         IID& default_iid) {
+  TypeAttr class_attr(class_info);
+  if (class_attr.get() == nullptr) {
+    return E_UNEXPECTED;
+  }
+  for (UINT i = 0; i < class_attr.get()->cImplTypes; ++i) {
+    INT flags = 0;
+    HREFTYPE reference = 0;
+    if (SUCCEEDED(class_info->GetImplTypeFlags(i, &flags)) && (flags & IMPLTYPEFLAG_FDEFAULT) &&
+        !(flags & IMPLTYPEFLAG_FSOURCE) &&
+        SUCCEEDED(class_info->GetRefTypeOfImplType(i, &reference))) {
+      class_info->GetRefTypeInfo(reference, &dispatch_info);
+      break;
+    }
+  }
+  if (!dispatch_info) {
+    return E_NOINTERFACE;
+  }
+  {
+    TypeAttr attr(dispatch_info.Get());
+    if (attr.get() == nullptr) {
+      return E_UNEXPECTED;
+    }
+    default_iid = attr.get()->guid;
+  }
+  interface_info = dispatch_info;
+  HREFTYPE vtable_reference = 0;
+  ComPtr<ITypeInfo> vtable_info;
+  if (SUCCEEDED(dispatch_info->GetRefTypeOfImplType(static_cast<UINT>(-1), &vtable_reference)) &&
+      SUCCEEDED(dispatch_info->GetRefTypeInfo(vtable_reference, &vtable_info))) {
+    interface_info = vtable_info;
+  }
+  return S_OK;
+}
+
+void Trace(const std::string& line) {
+  ::OutputDebugStringW(platform::win32::Utf8ToWide("QuivraOL: " + line + "\n").c_str());
+}
+
+}  // namespace
+
+HRESULT TadxAddinObject::Create(TadxComServer& server,
+                                ITypeInfo* class_info,
+                                std::unique_ptr<TadxAddin> addin,
+                                REFIID iid,
+                                void** object) {
+  *object = nullptr;
+  ComPtr<ITypeInfo> dispatch_info;
+  ComPtr<ITypeInfo> interface_info;
+  IID default_iid{};
+  const HRESULT found = DefaultInterface(class_info, dispatch_info, interface_info, default_iid);
+  if (FAILED(found)) {
+    return found;
+  }
+  auto* created = new (std::nothrow)
+      TadxAddinObject(server, std::move(addin), dispatch_info, interface_info, default_iid);
+  if (created == nullptr) {
+    return E_OUTOFMEMORY;
+  }
+  const HRESULT result = created->QueryInterface(iid, object);
+  created->Release();
+  return result;
+}
+
+TadxAddinObject::TadxAddinObject(TadxComServer& server,
+                                 std::unique_ptr<TadxAddin> addin,
+                                 ComPtr<ITypeInfo> dispatch_info,
+                                 ComPtr<ITypeInfo> interface_info,
+                                 IID default_iid)
+    : server_(server),
+      addin_(std::move(addin)),
+      dispatch_info_(std::move(dispatch_info)),
+      interface_info_(std::move(interface_info)),
+      default_iid_(default_iid) {
+  server_.ObjectCreated();
+}
+
+TadxAddinObject::~TadxAddinObject() {
+  try {
+    addin_.reset();
+  } catch (...) {
+    // Freeing the module must not take the host down.
+  }
+  server_.ObjectDestroyed();
+}
+
+template <typename F>
+HRESULT TadxAddinObject::Guarded(const char* step, F&& work) noexcept {
+  try {
+    work();
+    return S_OK;
+  } catch (const ComError& error) {
+    Trace(std::string(step) + ": " + error.what());
+    return error.result();
+  } catch (const outlook::OutlookError& error) {
+    Trace(std::string(step) + ": " + error.what());
+    return FAILED(error.code()) ? error.code() : E_FAIL;
+  } catch (const office::OfficeError& error) {
+    Trace(std::string(step) + ": " + error.what());
+    return FAILED(error.code()) ? error.code() : E_FAIL;
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (const std::exception& error) {
+    Trace(std::string(step) + ": " + error.what());
+    return E_UNEXPECTED;
+  } catch (...) {
+    return E_UNEXPECTED;
+  }
+}
+
+HRESULT TadxAddinObject::QueryInterface(REFIID iid, void** object) {
+  if (object == nullptr) {
+    return E_POINTER;
+  }
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
+      IsEqualIID(iid, default_iid_) || IsEqualIID(iid, office::com::IID_IDTExtensibility2)) {
+    *object = static_cast<office::com::IDTExtensibility2*>(this);
+  } else if (IsEqualIID(iid, office::com::IID_IRibbonExtensibility)) {
+    *object = static_cast<office::com::IRibbonExtensibility*>(this);
+  } else if (IsEqualIID(iid, office::com::IID_ICustomTaskPaneConsumer)) {
+    *object = static_cast<office::com::ICustomTaskPaneConsumer*>(this);
+  } else {
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  AddRef();
+  return S_OK;
+}
+
+ULONG TadxAddinObject::AddRef() {
+  return ++references_;
+}
+
+ULONG TadxAddinObject::Release() {
+  const ULONG remaining = --references_;
+  if (remaining == 0) {
+    delete this;
+  }
+  return remaining;
+}
+
+HRESULT TadxAddinObject::GetTypeInfoCount(UINT* count) {
+  if (count == nullptr) {
+    return E_POINTER;
+  }
+  *count = 1;
+  return S_OK;
+}
+
+HRESULT TadxAddinObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+  if (info == nullptr) {
+    return E_POINTER;
+  }
+  *info = nullptr;
+  if (index != 0) {
+    return DISP_E_BADINDEX;
+  }
+  return dispatch_info_.CopyTo(info);
+}
+
+HRESULT TadxAddinObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+  return ::DispGetIDsOfNames(dispatch_info_.Get(), names, count, ids);
+}
+
+HRESULT TadxAddinObject::Invoke(DISPID id,
+                                REFIID,
+                                LCID,
+                                WORD flags,
+                                DISPPARAMS* params,
+                                VARIANT* result,
+                                EXCEPINFO* exception,
+                                UINT* bad_argument) {
+  return interface_info_->Invoke(static_cast<office::com::IDTExtensibility2*>(this), id, flags,
+                                 params, result, exception, bad_argument);
+}
+
+HRESULT TadxAddinObject::OnConnection(IDispatch* Application,
+                                      office::com::ext_ConnectMode ConnectMode,
+                                      IDispatch* AddInInst,
+                                      SAFEARRAY**) {
+  return Guarded("OnConnection", [&] {
+    auto self = std::make_shared<office::com::ComAddInObject>(
+        ComPtr<IDispatch>(static_cast<office::com::IDTExtensibility2*>(this)));
+    addin_->OnConnection(outlook::com::MakeComApplication(Application),
+                         static_cast<int>(ConnectMode), office::com::MakeComCOMAddIn(AddInInst),
+                         std::move(self));
+  });
+}
+
+HRESULT TadxAddinObject::OnDisconnection(office::com::ext_DisconnectMode RemoveMode, SAFEARRAY**) {
+  // The host may drop its last reference while the module is freed.
+  ComPtr<office::com::IDTExtensibility2> keep(this);
+  return Guarded("OnDisconnection",
+                 [&] { addin_->OnDisconnection(static_cast<int>(RemoveMode)); });
+}
+
+HRESULT TadxAddinObject::OnAddInsUpdate(SAFEARRAY**) {
+  return Guarded("OnAddInsUpdate", [&] { addin_->OnAddInsUpdate(); });
+}
+
+HRESULT TadxAddinObject::OnStartupComplete(SAFEARRAY**) {
+  return Guarded("OnStartupComplete", [&] { addin_->OnStartupComplete(); });
+}
+
+HRESULT TadxAddinObject::OnBeginShutdown(SAFEARRAY**) {
+  return Guarded("OnBeginShutdown", [&] { addin_->OnBeginShutdown(); });
+}
+
+HRESULT TadxAddinObject::GetCustomUI(BSTR RibbonID, BSTR* RibbonXml) {
+  if (RibbonXml == nullptr) {
+    return E_POINTER;
+  }
+  *RibbonXml = nullptr;
+  return Guarded("GetCustomUI", [&] {
+    const std::wstring id = RibbonID ? std::wstring(RibbonID, ::SysStringLen(RibbonID)) : L"";
+    const std::wstring xml =
+        platform::win32::Utf8ToWide(addin_->GetCustomUI(platform::win32::WideToUtf8(id)));
+    *RibbonXml = ::SysAllocStringLen(xml.data(), static_cast<UINT>(xml.size()));
+    if (*RibbonXml == nullptr) {
+      throw std::bad_alloc();
+    }
+  });
+}
+
+HRESULT TadxAddinObject::CTPFactoryAvailable(IDispatch*) {
+  return S_OK;
+}
+
+}  // namespace quivra::framework::com

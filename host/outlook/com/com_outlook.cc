@@ -1,0 +1,351 @@
+#include "host/outlook/com/com_outlook.h"
+
+#include <oleidl.h>
+
+#include <utility>
+
+#include "host/outlook/com/dispatch.h"
+#include "host/outlook/com/outlook_iids.h"
+
+namespace quivra::outlook::com {
+
+namespace {
+
+ObjectPtr MakeObject(ComPtr<IDispatch> object);
+MAPIFolderPtr MakeFolder(ComPtr<IDispatch> object);
+ExplorerPtr MakeExplorer(ComPtr<IDispatch> object);
+
+// A dispatch reference of a known type, empty results mapped to none.
+class Typed {
+ protected:
+  Typed(ComPtr<IDispatch> object, const char* type) : object_(std::move(object), type) {}
+  DispatchRef object_;
+};
+
+class ComObject : public Object, Typed {
+ public:
+  explicit ComObject(ComPtr<IDispatch> object) : Typed(std::move(object), "IDispatch") {}
+
+  MAPIFolderPtr AsMAPIFolder() override {
+    return MakeFolder(QueryDispatch(object_.get(), IID_Outlook_MAPIFolder, "MAPIFolder"));
+  }
+  ExplorerPtr AsExplorer() override {
+    return MakeExplorer(QueryDispatch(object_.get(), IID_Outlook_Explorer, "_Explorer"));
+  }
+  ItemPtr AsItem(ItemInterface interface_id) override;
+};
+
+class ComFolderCollection : public FolderCollection, Typed {
+ public:
+  explicit ComFolderCollection(ComPtr<IDispatch> object) : Typed(std::move(object), "_Folders") {}
+
+  int Count() override { return object_.Call(L"Count").ToInt(); }
+  MAPIFolderPtr Item(int index) override {
+    return MakeFolder(object_.Call(L"Item", Args(Variant::Int(index))).ToDispatch());
+  }
+  MAPIFolderPtr Item(std::string_view name) override {
+    return MakeFolder(
+        object_.Call(L"Item", Args(Variant::Text(std::string(name)))).ToDispatch());
+  }
+  MAPIFolderPtr Add(std::string_view name, int type) override {
+    std::vector<Variant> args;
+    args.push_back(Variant::Text(std::string(name)));
+    args.push_back(Variant::Int(type));
+    return MakeFolder(object_.Call(L"Add", std::move(args)).ToDispatch());
+  }
+
+ private:
+  static std::vector<Variant> Args(Variant value) {
+    std::vector<Variant> args;
+    args.push_back(std::move(value));
+    return args;
+  }
+};
+
+class ComItemCollection : public ItemCollection, Typed {
+ public:
+  explicit ComItemCollection(ComPtr<IDispatch> object) : Typed(std::move(object), "_Items") {}
+
+  int Count() override { return object_.Call(L"Count").ToInt(); }
+  ObjectPtr GetLast() override { return MakeObject(object_.Call(L"GetLast").ToDispatch()); }
+  ObjectPtr GetPrevious() override {
+    return MakeObject(object_.Call(L"GetPrevious").ToDispatch());
+  }
+};
+
+class ComFolder : public MAPIFolder, Typed {
+ public:
+  explicit ComFolder(ComPtr<IDispatch> object) : Typed(std::move(object), "MAPIFolder") {}
+
+  std::string Name() override { return object_.Call(L"Name").ToText(); }
+  std::string EntryID() override { return object_.Call(L"EntryID").ToText(); }
+  std::string StoreID() override { return object_.Call(L"StoreID").ToText(); }
+  FolderCollectionPtr Folders() override {
+    return std::make_shared<ComFolderCollection>(Require(object_.Call(L"Folders")));
+  }
+  ItemCollectionPtr Items() override {
+    return std::make_shared<ComItemCollection>(Require(object_.Call(L"Items")));
+  }
+  int DefaultItemType() override { return object_.Call(L"DefaultItemType").ToInt(); }
+  ObjectPtr Parent() override { return MakeObject(object_.Call(L"Parent").ToDispatch()); }
+
+  IDispatch* dispatch() const { return object_.get(); }
+
+ private:
+  static ComPtr<IDispatch> Require(const Variant& value) {
+    ComPtr<IDispatch> object = value.ToDispatch();
+    if (!object) {
+      throw OutlookError(kErrorPointer, "Object variable not set.");
+    }
+    return object;
+  }
+};
+
+class ComSelection : public Selection, Typed {
+ public:
+  explicit ComSelection(ComPtr<IDispatch> object) : Typed(std::move(object), "Selection") {}
+
+  int Count() override { return object_.Call(L"Count").ToInt(); }
+  ObjectPtr Item(int index) override {
+    std::vector<Variant> args;
+    args.push_back(Variant::Int(index));
+    return MakeObject(object_.Call(L"Item", std::move(args)).ToDispatch());
+  }
+};
+
+// Calls an Outlook event sink's method for each event of the dispinterface.
+void DispatchExplorerEvent(ExplorerEvents& sink, DISPID id, DISPPARAMS* params) {
+  const auto argument = [params](UINT position_from_last) -> VARIANT* {
+    if (!params || params->cArgs <= position_from_last) {
+      return nullptr;
+    }
+    return &params->rgvarg[position_from_last];
+  };
+  const auto cancel_flag = [&](VARIANT* cancel, bool value) {
+    if (cancel && cancel->vt == (VT_BYREF | VT_BOOL) && cancel->pboolVal) {
+      *cancel->pboolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    }
+  };
+  switch (id) {
+    case kDispExplorerActivate:
+      sink.Activate();
+      break;
+    case kDispExplorerFolderSwitch:
+      sink.FolderSwitch();
+      break;
+    case kDispExplorerBeforeFolderSwitch: {
+      VARIANT* folder = argument(1);
+      VARIANT* cancel = argument(0);
+      bool cancelled = cancel && cancel->vt == (VT_BYREF | VT_BOOL) && cancel->pboolVal &&
+                       *cancel->pboolVal != VARIANT_FALSE;
+      MAPIFolderPtr new_folder;
+      if (folder && folder->vt == VT_DISPATCH && folder->pdispVal) {
+        new_folder = MakeFolder(folder->pdispVal);
+      }
+      sink.BeforeFolderSwitch(new_folder, cancelled);
+      cancel_flag(cancel, cancelled);
+      break;
+    }
+    case kDispExplorerViewSwitch:
+      sink.ViewSwitch();
+      break;
+    case kDispExplorerBeforeViewSwitch: {
+      VARIANT* view = argument(1);
+      VARIANT* cancel = argument(0);
+      bool cancelled = cancel && cancel->vt == (VT_BYREF | VT_BOOL) && cancel->pboolVal &&
+                       *cancel->pboolVal != VARIANT_FALSE;
+      std::string name;
+      if (view) {
+        Variant copy;
+        ::VariantCopyInd(copy.get(), view);
+        name = copy.ToText();
+      }
+      sink.BeforeViewSwitch(name, cancelled);
+      cancel_flag(cancel, cancelled);
+      break;
+    }
+    case kDispExplorerDeactivate:
+      sink.Deactivate();
+      break;
+    case kDispExplorerSelectionChange:
+      sink.SelectionChange();
+      break;
+    case kDispExplorerClose:
+      sink.Close();
+      break;
+    default:
+      break;
+  }
+}
+
+class ComExplorer : public Explorer, Typed {
+ public:
+  explicit ComExplorer(ComPtr<IDispatch> object) : Typed(std::move(object), "_Explorer") {}
+
+  MAPIFolderPtr CurrentFolder() override {
+    return MakeFolder(object_.Call(L"CurrentFolder").ToDispatch());
+  }
+  SelectionPtr Selection() override {
+    ComPtr<IDispatch> selection = object_.Call(L"Selection").ToDispatch();
+    if (!selection) {
+      return nullptr;
+    }
+    return std::make_shared<ComSelection>(std::move(selection));
+  }
+  std::uintptr_t WindowHandle() override {
+    ComPtr<IOleWindow> window;
+    HWND handle = nullptr;
+    HRESULT result = object_.get()->QueryInterface(
+        IID_IOleWindow, reinterpret_cast<void**>(window.GetAddressOf()));
+    if (SUCCEEDED(result)) {
+      result = window->GetWindow(&handle);
+    }
+    if (FAILED(result)) {
+      throw OutlookError(result, "The explorer has no window.");
+    }
+    return reinterpret_cast<std::uintptr_t>(handle);
+  }
+  EventConnectionPtr Advise(ExplorerEvents& sink) override {
+    return std::make_unique<SinkConnection>(
+        object_.get(), DIID_ExplorerEvents_10,
+        [&sink](DISPID id, DISPPARAMS* params) { DispatchExplorerEvent(sink, id, params); });
+  }
+};
+
+class ComExplorers : public Explorers, Typed {
+ public:
+  explicit ComExplorers(ComPtr<IDispatch> object) : Typed(std::move(object), "_Explorers") {}
+
+  int Count() override { return object_.Call(L"Count").ToInt(); }
+  ExplorerPtr Item(int index) override {
+    std::vector<Variant> args;
+    args.push_back(Variant::Int(index));
+    return MakeExplorer(object_.Call(L"Item", std::move(args)).ToDispatch());
+  }
+  EventConnectionPtr Advise(ExplorersEvents& sink) override {
+    return std::make_unique<SinkConnection>(
+        object_.get(), DIID_ExplorersEvents, [&sink](DISPID id, DISPPARAMS* params) {
+          if (id != kDispNewExplorer || !params || params->cArgs < 1) {
+            return;
+          }
+          VARIANT& explorer = params->rgvarg[params->cArgs - 1];
+          ComPtr<IDispatch> object;
+          if (explorer.vt == VT_DISPATCH) {
+            object = explorer.pdispVal;
+          } else if (explorer.vt == (VT_BYREF | VT_DISPATCH) && explorer.ppdispVal) {
+            object = *explorer.ppdispVal;
+          }
+          sink.NewExplorer(MakeExplorer(object));
+        });
+  }
+};
+
+class ComItem : public Item, Typed {
+ public:
+  ComItem(ComPtr<IDispatch> object, const char* type) : Typed(std::move(object), type) {}
+
+  std::string ConversationIndex() override { return object_.Call(L"ConversationIndex").ToText(); }
+  void Move(const MAPIFolderPtr& folder) override {
+    IDispatch* target = FolderDispatch(folder);
+    if (!target) {
+      throw OutlookError(kErrorInvalidArgument, "Type mismatch.");
+    }
+    std::vector<Variant> args;
+    args.push_back(Variant::Dispatch(target));
+    object_.Call(L"Move", std::move(args));
+  }
+  ObjectPtr Parent() override { return MakeObject(object_.Call(L"Parent").ToDispatch()); }
+};
+
+class ComNameSpace : public NameSpace, Typed {
+ public:
+  explicit ComNameSpace(ComPtr<IDispatch> object) : Typed(std::move(object), "_NameSpace") {}
+
+  FolderCollectionPtr Folders() override {
+    ComPtr<IDispatch> folders = object_.Call(L"Folders").ToDispatch();
+    return folders ? std::make_shared<ComFolderCollection>(std::move(folders)) : nullptr;
+  }
+  MAPIFolderPtr GetDefaultFolder(int kind) override {
+    std::vector<Variant> args;
+    args.push_back(Variant::Int(kind));
+    return MakeFolder(object_.Call(L"GetDefaultFolder", std::move(args)).ToDispatch());
+  }
+};
+
+class ComApplication : public Application, Typed {
+ public:
+  explicit ComApplication(ComPtr<IDispatch> object) : Typed(std::move(object), "_Application") {}
+
+  ExplorerPtr ActiveExplorer() override {
+    return MakeExplorer(object_.Call(L"ActiveExplorer").ToDispatch());
+  }
+  NameSpacePtr GetNamespace(std::string_view type) override {
+    std::vector<Variant> args;
+    args.push_back(Variant::Text(std::string(type)));
+    return Space(object_.Call(L"GetNamespace", std::move(args)));
+  }
+  NameSpacePtr Session() override { return Space(object_.Call(L"Session")); }
+  ObjectPtr ActiveWindow() override {
+    return MakeObject(object_.Call(L"ActiveWindow").ToDispatch());
+  }
+  std::string Version() override { return object_.Call(L"Version").ToText(); }
+  ExplorersPtr Explorers() override {
+    ComPtr<IDispatch> explorers = object_.Call(L"Explorers").ToDispatch();
+    return explorers ? std::make_shared<ComExplorers>(std::move(explorers)) : nullptr;
+  }
+  EventConnectionPtr Advise(ApplicationEvents& sink) override {
+    return std::make_unique<SinkConnection>(
+        object_.get(), DIID_ApplicationEvents_11, [&sink](DISPID id, DISPPARAMS*) {
+          if (id == kDispApplicationQuit) {
+            sink.Quit();
+          }
+        });
+  }
+
+ private:
+  static NameSpacePtr Space(const Variant& value) {
+    ComPtr<IDispatch> space = value.ToDispatch();
+    return space ? std::make_shared<ComNameSpace>(std::move(space)) : nullptr;
+  }
+};
+
+ItemPtr ComObject::AsItem(ItemInterface interface_id) {
+  const std::string name(InterfaceName(interface_id));
+  return std::make_shared<ComItem>(
+      QueryDispatch(object_.get(), ItemInterfaceId(static_cast<int>(interface_id)), name),
+      InterfaceName(interface_id).data());
+}
+
+ObjectPtr MakeObject(ComPtr<IDispatch> object) {
+  return object ? std::make_shared<ComObject>(std::move(object)) : nullptr;
+}
+
+MAPIFolderPtr MakeFolder(ComPtr<IDispatch> object) {
+  return object ? std::make_shared<ComFolder>(std::move(object)) : nullptr;
+}
+
+ExplorerPtr MakeExplorer(ComPtr<IDispatch> object) {
+  return object ? std::make_shared<ComExplorer>(std::move(object)) : nullptr;
+}
+
+}  // namespace
+
+ApplicationPtr MakeComApplication(IDispatch* application) {
+  if (!application) {
+    return nullptr;
+  }
+  ComPtr<IUnknown> typed;
+  if (FAILED(application->QueryInterface(IID_Outlook_Application,
+                                         reinterpret_cast<void**>(typed.GetAddressOf()))) ||
+      !typed) {
+    return nullptr;
+  }
+  return std::make_shared<ComApplication>(static_cast<IDispatch*>(typed.Get()));
+}
+
+IDispatch* FolderDispatch(const MAPIFolderPtr& folder) {
+  auto* com_folder = dynamic_cast<ComFolder*>(folder.get());
+  return com_folder ? com_folder->dispatch() : nullptr;
+}
+
+}  // namespace quivra::outlook::com
