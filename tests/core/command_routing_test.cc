@@ -79,6 +79,18 @@ TEST_F(CommandRoutingTest, UndoButtonsOfEverySurfaceMoveTheItemBack) {
   }
 }
 
+TEST_F(CommandRoutingTest, AnyFolderOfEverySurfaceOpensThePicker) {
+  const std::vector<std::function<void()>> surfaces = {
+      [&] { Bar(12).DoClick(); }, [&] { Own(12).DoClick({}); }, [&] { Home(12).DoClick({}); },
+      [&] { module.adxKeyboardShortcutAnyF.DoAction(); }};
+  for (const auto& click : surfaces) {
+    sim.ui.Expect([](ui::sim::SimUser& user) { user.CloseBox(); });
+    click();
+  }
+  EXPECT_EQ(sim.ui.shown().size(), surfaces.size());
+  EXPECT_EQ(sim.ui.PendingScripts(), 0);
+}
+
 TEST_F(CommandRoutingTest, MenusOfBarAndRibbonReachTheirCommands) {
   BarMenuItem(0).DoClick();
   RibbonMenuItem(0).DoClick({});
