@@ -6,13 +6,17 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <stdexcept>
+#include <string_view>
 #include <string>
 
 #include "core/configuration.h"
 #include "core/configuration_file.h"
 #include "platform/platform.h"
 #include "platform/win32/wide_text.h"
+#include "platform/ui/ui.h"
 #include "platform/win32/win32_clock.h"
+#include "platform/win32/win32_collation.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_message_boxes.h"
@@ -64,6 +68,15 @@ void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
   ::SendMessageW(button, BM_CLICK, 0, 0);
 }
 
+// This program shows no forms.
+class NoFormsUi : public ui::Ui {
+ public:
+  ui::ModalResult ShowModal(ui::Form&) override { throw std::runtime_error("no forms here"); }
+  int TextWidth(const ui::Font&, std::string_view text) override {
+    return static_cast<int>(text.size()) * 7;
+  }
+};
+
 }  // namespace
 
 int main() {
@@ -74,7 +87,10 @@ int main() {
   platform::win32::Win32MessageBoxes message_boxes;
   platform::win32::Win32Screen screen;
   platform::win32::Win32Keyboard keyboard;
-  platform::Platform services{files, clock, codec, registry, message_boxes, screen, keyboard};
+  platform::win32::Win32Collation collation;
+  NoFormsUi forms;
+  platform::Platform services{files,  clock,    codec,     registry, message_boxes,
+                              screen, keyboard, collation, forms};
 
   try {
     const std::string app_data = files.LocalAppDataFolder();
@@ -95,6 +111,9 @@ int main() {
     Check(now.year >= 2020 && now.month >= 1 && now.month <= 12, "local time");
     Check(!clock.TimeSeparator().empty(), "time separator \"" + clock.TimeSeparator() + "\"");
     Check(codec.SystemCodePageToUtf8("Caf\xE9") == "Caf\xC3\xA9", "code page text to UTF-8");
+    Check(collation.Compare("apple", "Banana") < 0 && collation.Compare("Zeta", "alpha") > 0 &&
+              collation.Compare("inbox", "Inbox") != 0,
+          "locale order of texts, letter case second");
 
     // The configuration file in the real local application-data folder.
     core::Configuration saved;
@@ -119,6 +138,9 @@ int main() {
               seen_text == L"Nothing selected - nothing moved.",
           "message box caption \"" + platform::win32::WideToUtf8(seen_caption) +
               "\", button \"" + platform::win32::WideToUtf8(seen_button) + "\"");
+
+    Check(keyboard.MapVirtualKeyCode(VK_BACK, 0) == 14, "scan code of Backspace");
+    Check((keyboard.KeyState(VK_MENU) & 0x8000) == 0, "Alt is up");
 
     screen.SetCursor(platform::CursorShape::kWait);
     screen.SetCursor(platform::CursorShape::kDefault);
