@@ -51,7 +51,8 @@ void BM_ExpandTenThousandSubfolders(benchmark::State& state) {
   picker.FillTree();
   quivra::ui::TreeNode* node = nullptr;
   picker.treeFolders.ForEach([&](quivra::ui::TreeNode& each) {
-    if (each.Text() == "Customers") node = &each;
+    if (each.Text() == "Customers")
+      node = &each;
   });
   double calls = 0;
   for (auto _ : state) {

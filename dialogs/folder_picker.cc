@@ -33,13 +33,14 @@ constexpr int kImageSentItems = 10;
 constexpr int kNewFolderType = 15;
 
 // Folders Outlook keeps for itself, hidden from the tree (names matched exactly).
-constexpr std::array<std::string_view, 3> kHiddenFolders = {
-    "Conversation Action Settings", "News Feed", "Quick Step Settings"};
+constexpr std::array<std::string_view, 3> kHiddenFolders = {"Conversation Action Settings",
+                                                            "News Feed", "Quick Step Settings"};
 
 // The name of a deleted-items folder in the languages Outlook ships in, lowercase.
 constexpr std::array<std::string_view, 6> kDeletedItemsNames = {
-    "deleted items",       "\xC3\xA9l\xC3\xA9ments supprim\xC3\xA9s", "verwijderde items",
-    "elementos eliminados", "posta eliminata",                        "gel\xC3\xB6schte elemente"};
+    "deleted items",     "\xC3\xA9l\xC3\xA9ments supprim\xC3\xA9s",
+    "verwijderde items", "elementos eliminados",
+    "posta eliminata",   "gel\xC3\xB6schte elemente"};
 
 // Lowercase for ASCII and Latin-1 letters of UTF-8 text, so that names match without regard to
 // case in the languages above.
@@ -64,25 +65,35 @@ bool Contains(const std::string& lowercase_name, std::string_view lowercase_part
   return lowercase_name.find(lowercase_part) != std::string::npos;
 }
 
-int FolderImage(const std::string& entry_id, const std::string& name,
+int FolderImage(const std::string& entry_id,
+                const std::string& name,
                 const TDefaultFolderIds& defaults) {
-  if (entry_id == defaults.DeletedItems) return kImageDeletedItems;
-  if (entry_id == defaults.Drafts) return kImageDrafts;
-  if (entry_id == defaults.Inbox) return kImageInbox;
-  if (entry_id == defaults.Outbox) return kImageOutbox;
-  if (entry_id == defaults.SentItems) return kImageSentItems;
+  if (entry_id == defaults.DeletedItems)
+    return kImageDeletedItems;
+  if (entry_id == defaults.Drafts)
+    return kImageDrafts;
+  if (entry_id == defaults.Inbox)
+    return kImageInbox;
+  if (entry_id == defaults.Outbox)
+    return kImageOutbox;
+  if (entry_id == defaults.SentItems)
+    return kImageSentItems;
   const std::string lowercase = Lowercase(name);
-  if (Contains(lowercase, "junk") || Contains(lowercase, "spam")) return kImageJunk;
-  if (Contains(lowercase, "rss feeds")) return kImageRss;
+  if (Contains(lowercase, "junk") || Contains(lowercase, "spam"))
+    return kImageJunk;
+  if (Contains(lowercase, "rss feeds"))
+    return kImageRss;
   for (std::string_view deleted : kDeletedItemsNames) {
-    if (Contains(lowercase, deleted)) return kImageDeletedItems;
+    if (Contains(lowercase, deleted))
+      return kImageDeletedItems;
   }
   return kImageFolder;
 }
 
 }  // namespace
 
-TfrmFolders2::TfrmFolders2(outlook::Application& outlook, core::Configuration& configuration,
+TfrmFolders2::TfrmFolders2(outlook::Application& outlook,
+                           core::Configuration& configuration,
                            platform::Platform& platform)
     : ui::Form("frmFolders2"),
       FolderTree(this, "FolderTree", {0, 2, 300, 514}),
@@ -172,10 +183,10 @@ void TfrmFolders2::FillTree() {
   outlook::NameSpacePtr name_space = outlook_.GetNamespace("MAPI");
   outlook::FolderCollectionPtr stores = outlook::Require(name_space).Folders();
   const std::string default_store_id =
-      outlook::Require(outlook::Require(outlook::Require(name_space->GetDefaultFolder(
-                                                             outlook::kFolderInbox))
-                                            .Parent())
-                           .AsMAPIFolder())
+      outlook::Require(
+          outlook::Require(
+              outlook::Require(name_space->GetDefaultFolder(outlook::kFolderInbox)).Parent())
+              .AsMAPIFolder())
           .StoreID();
   ui::TreeNode* default_node = nullptr;
   const int count = outlook::Require(stores).Count();
@@ -217,8 +228,7 @@ TDefaultFolderIds TfrmFolders2::ReadDefaultFolderIds() {
   return ids;
 }
 
-void TfrmFolders2::ExpandChildren(ui::TreeView& Sender, ui::TreeNode& Node,
-                                  bool& AllowExpansion) {
+void TfrmFolders2::ExpandChildren(ui::TreeView& Sender, ui::TreeNode& Node, bool& AllowExpansion) {
   AllowExpansion = true;
   platform::WaitCursor wait(platform_.screen);
   // Children are always read afresh, so the tree shows Outlook as it is now.
@@ -354,8 +364,8 @@ void TfrmFolders2::MruListAdd() {
       ListView1.AddItem(entry.Folder.substr(last + 1), {entry.Folder});
     }
     row_entries_.push_back(position);
-    widest = std::max(widest, platform_.ui.TextWidth(font, ListView1.Item(ListView1.Count() - 1)
-                                                               .caption));
+    widest = std::max(widest,
+                      platform_.ui.TextWidth(font, ListView1.Item(ListView1.Count() - 1).caption));
   }
   ui::ListColumn& name_column = ListView1.Columns()[0];
   name_column.width = std::max(widest, 100) + 10;
@@ -407,8 +417,10 @@ void TfrmFolders2::cbClearEntryClick() {
   const int row = ListView1.ItemIndex();
   const int position = SelectedEntry();
   if (position == -1) {
-    platform_.message_boxes.Show({"Information", "First select item to remove",
-                                  MessageIcon::kInformation, {MessageButton::kOk}});
+    platform_.message_boxes.Show({"Information",
+                                  "First select item to remove",
+                                  MessageIcon::kInformation,
+                                  {MessageButton::kOk}});
     cbClearEntry.SetChecked(false);
     return;
   }
@@ -441,8 +453,10 @@ void TfrmFolders2::EmptyMruEntry(int k) {
 void TfrmFolders2::OK() {
   if (cbClearList.Checked()) {
     const MessageButton answer = platform_.message_boxes.Show(
-        {"Warning", "Do you want to clear the list of Most Recently Used folders?",
-         MessageIcon::kWarning, {MessageButton::kOk, MessageButton::kCancel}});
+        {"Warning",
+         "Do you want to clear the list of Most Recently Used folders?",
+         MessageIcon::kWarning,
+         {MessageButton::kOk, MessageButton::kCancel}});
     if (answer == MessageButton::kOk) {
       EmptyMruList();
     }
@@ -501,7 +515,8 @@ void TfrmFolders2::ButtonAddClick() {
   if (node == nullptr) {
     platform_.message_boxes.Show({"Information",
                                   "Select a folder in the tree where to place the new folder",
-                                  MessageIcon::kInformation, {MessageButton::kOk}});
+                                  MessageIcon::kInformation,
+                                  {MessageButton::kOk}});
     return;
   }
   std::string name;

@@ -45,7 +45,8 @@ struct TDefaultFolderIds {
 // "Disable List Updates" option and remembered expanded nodes are edited in place.
 class TfrmFolders2 : public ui::Form {
  public:
-  TfrmFolders2(outlook::Application& outlook, core::Configuration& configuration,
+  TfrmFolders2(outlook::Application& outlook,
+               core::Configuration& configuration,
                platform::Platform& platform);
   ~TfrmFolders2() override;
 
@@ -57,8 +58,10 @@ class TfrmFolders2 : public ui::Form {
   void ExpandChildren(ui::TreeView& Sender, ui::TreeNode& Node, bool& AllowExpansion);
   // Adds a node for `folder` below `Parent` when the folder holds mail items; `name` is its
   // Name. Returns the node, or null.
-  ui::TreeNode* AddFolderNode(ui::TreeNode& Parent, const outlook::MAPIFolderPtr& folder,
-                              const std::string& name, const TDefaultFolderIds& defaults);
+  ui::TreeNode* AddFolderNode(ui::TreeNode& Parent,
+                              const outlook::MAPIFolderPtr& folder,
+                              const std::string& name,
+                              const TDefaultFolderIds& defaults);
   void RestoreExpandedNodes();
   void TreeExpandedNodes();
   void TreeDblClick();

@@ -21,8 +21,10 @@ std::vector<char32_t> CodePoints(std::string_view text) {
   for (size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
     int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : 4;
-    char32_t point = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F
-                                                                                 : lead & 0x07;
+    char32_t point = length == 1   ? lead
+                     : length == 2 ? lead & 0x1F
+                     : length == 3 ? lead & 0x0F
+                                   : lead & 0x07;
     bool valid = lead < 0x80 || (lead >= 0xC2 && lead <= 0xF4);
     for (int k = 1; valid && k < length; ++k) {
       if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
@@ -42,8 +44,7 @@ std::vector<char32_t> CodePoints(std::string_view text) {
 }
 
 // Base letters of Latin-1's accented letters U+00C0 ... U+00FF ('\0': not a letter).
-constexpr char kLatin1Base[] =
-    "aaaaaaaceeeeiiiidnooooo\0ouuuuytsaaaaaaaceeeeiiiidnooooo\0ouuuuyty";
+constexpr char kLatin1Base[] = "aaaaaaaceeeeiiiidnooooo\0ouuuuytsaaaaaaaceeeeiiiidnooooo\0ouuuuyty";
 
 Weight WeightOf(char32_t c) {
   if (c >= 'a' && c <= 'z') {

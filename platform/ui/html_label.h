@@ -13,8 +13,8 @@ namespace quivra::ui {
 struct HtmlRun {
   std::string text;
   bool bold = false;
-  std::string link;          // the href of an <a> around the text; empty outside links
-  bool line_break = false;   // a <br>: starts a new line; text is empty
+  std::string link;         // the href of an <a> around the text; empty outside links
+  bool line_break = false;  // a <br>: starts a new line; text is empty
   bool operator==(const HtmlRun&) const = default;
 };
 

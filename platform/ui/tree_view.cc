@@ -5,8 +5,7 @@
 
 namespace quivra::ui {
 
-TreeNode::TreeNode(TreeNode* parent, std::string text)
-    : parent_(parent), text_(std::move(text)) {}
+TreeNode::TreeNode(TreeNode* parent, std::string text) : parent_(parent), text_(std::move(text)) {}
 
 int TreeNode::Level() const {
   int level = 0;
@@ -50,10 +49,9 @@ void TreeView::ForgetSelectionIn(TreeNode& node) {
 
 void TreeView::AlphaSort(TreeNode* parent, platform::Collation& collation) {
   auto& siblings = SiblingsOf(parent);
-  std::stable_sort(siblings.begin(), siblings.end(),
-                   [&collation](const auto& a, const auto& b) {
-                     return collation.Compare(a->text_, b->text_) < 0;
-                   });
+  std::stable_sort(siblings.begin(), siblings.end(), [&collation](const auto& a, const auto& b) {
+    return collation.Compare(a->text_, b->text_) < 0;
+  });
 }
 
 void TreeView::MoveToFirst(TreeNode& node) {

@@ -54,7 +54,8 @@ class AnyFolderTest : public ::testing::Test {
   }
   std::vector<std::string> Messages() {
     std::vector<std::string> texts;
-    for (const auto& box : sim.message_boxes.shown()) texts.push_back(box.text);
+    for (const auto& box : sim.message_boxes.shown())
+      texts.push_back(box.text);
     return texts;
   }
 
@@ -76,7 +77,8 @@ TEST_F(AnyFolderTest, ATreeFolderIsFiledIntoAndEntersTheListFirst) {
   EXPECT_EQ(config.MruList[1].Store, "Mailbox");
   EXPECT_EQ(config.MruList[1].StoreId, world.mailbox.store_id());
   EXPECT_EQ(config.FolderNames[0], "Mailbox\\Projects");
-  EXPECT_EQ(config.StoreDetails[0], (TStoreDetails{"Mailbox", "Mailbox", world.mailbox.store_id()}));
+  EXPECT_EQ(config.StoreDetails[0],
+            (TStoreDetails{"Mailbox", "Mailbox", world.mailbox.store_id()}));
   EXPECT_TRUE(config.UndoDetails.IsComplete());
   EXPECT_TRUE(sim.files.FileExists(kConfigFile));
 }

@@ -22,7 +22,8 @@ TEST_F(PickerTest, DefaultStoreComesFirstWithItsImageAndTheOthersInTextOrder) {
   ShowBrowse(PressCancel);
   EXPECT_EQ(Children(""), (Strings{"Mailbox", "aardvark", "Archive", "Zeta"}));
   EXPECT_EQ(picker.treeFolders.Item(0).StateIndex(), 1);
-  for (int i = 1; i < 4; ++i) EXPECT_EQ(picker.treeFolders.Item(i).StateIndex(), 3);
+  for (int i = 1; i < 4; ++i)
+    EXPECT_EQ(picker.treeFolders.Item(i).StateIndex(), 3);
 }
 
 TEST_F(PickerTest, FirstOpeningExpandsTheDefaultStoreWithOnlyItsMailFolders) {
@@ -154,8 +155,8 @@ TEST_F(PickerTest, ChildrenAreReadAfreshOnEveryExpansionInLocaleOrder) {
     world.archive_2023.Delete();
     user.CollapseNode("Archive");
     user.ExpandNode("Archive");
-    EXPECT_EQ(Children("Archive"), (Strings{"2022", "2024", "Deleted Items", "\xC3\xA9t\xC3\xA9",
-                                            "Projects"}));
+    EXPECT_EQ(Children("Archive"),
+              (Strings{"2022", "2024", "Deleted Items", "\xC3\xA9t\xC3\xA9", "Projects"}));
     user.Click("btnCancel");
   });
 }

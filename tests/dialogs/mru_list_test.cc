@@ -21,8 +21,10 @@ class MruListTest : public PickerTest {
   }
   std::vector<std::string> Folders() {
     std::vector<std::string> folders;
-    for (int k = 1; k <= core::kMruCapacity; ++k) folders.push_back(config.MruList[k].Folder);
-    while (!folders.empty() && folders.back().empty()) folders.pop_back();
+    for (int k = 1; k <= core::kMruCapacity; ++k)
+      folders.push_back(config.MruList[k].Folder);
+    while (!folders.empty() && folders.back().empty())
+      folders.pop_back();
     return folders;
   }
 };

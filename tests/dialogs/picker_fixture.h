@@ -74,7 +74,8 @@ class PickerTest : public ::testing::Test {
   }
   std::vector<std::string> MessageTexts() {
     std::vector<std::string> texts;
-    for (const auto& box : sim.message_boxes.shown()) texts.push_back(box.text);
+    for (const auto& box : sim.message_boxes.shown())
+      texts.push_back(box.text);
     return texts;
   }
 

@@ -82,12 +82,17 @@ TEST_F(TreeViewTest, DeletingNodesReleasesTheirDataAndForgetsASelectionAmongThem
 
 TEST_F(TreeViewTest, SortsInTheLocaleOrderAndMovesANodeFirst) {
   platform::sim::SimCollation collation;
-  for (const char* text : {"zulu", "\xC3\x89" "clair", "beta", "Alpha", "_misc", "2024"}) {
+  for (const char* text : {"zulu",
+                           "\xC3\x89"
+                           "clair",
+                           "beta", "Alpha", "_misc", "2024"}) {
     tree.Add(nullptr, text);
   }
   tree.AlphaSort(nullptr, collation);
   EXPECT_EQ(Texts(tree, nullptr), (std::vector<std::string>{"_misc", "2024", "Alpha", "beta",
-                                                            "\xC3\x89" "clair", "zulu"}));
+                                                            "\xC3\x89"
+                                                            "clair",
+                                                            "zulu"}));
   tree.MoveToFirst(tree.Item(3));
   EXPECT_EQ(Texts(tree, nullptr).front(), "beta");
   EXPECT_EQ(Texts(tree, nullptr)[3], "Alpha");

@@ -73,7 +73,7 @@ TEST(FormTest, UnreachableButtonsTakeNoKeysAndNoClicks) {
 
 TEST(FormTest, ChildrenFollowTheirAnchorsWhenTheFormIsResized) {
   TestForm form;
-  form.SetWindowWidth(306);  // client 300 with the 3-pixel dialog frame...
+  form.SetWindowWidth(306);            // client 300 with the 3-pixel dialog frame...
   EXPECT_EQ(form.ClientWidth(), 298);  // ...of a sizeable form is 4 pixels
   form.SetBorderStyle(BorderStyle::kDialog);
   form.SetWindowWidth(306);

@@ -88,11 +88,17 @@ TEST(SimCollationTest, OrdersLikeTheWesternLocale) {
   EXPECT_LT(collation.Compare("Inbox", "inbox2"), 0);
   EXPECT_LT(collation.Compare("inbox", "Inbox"), 0);  // same letters: lowercase first
   EXPECT_EQ(collation.Compare("Inbox", "Inbox"), 0);
-  EXPECT_LT(collation.Compare("eclair", "\xC3\xA9" "clair"), 0);  // accent after none
-  EXPECT_LT(collation.Compare("\xC3\xA9" "clair", "Ezra"), 0);    // the letter outweighs it
-  EXPECT_LT(collation.Compare("-old", "2024"), 0);                // punctuation, digits,
-  EXPECT_LT(collation.Compare("2024", "Archive"), 0);             // then letters
-  EXPECT_LT(collation.Compare("Zulu", "\xD0\x96"), 0);            // other scripts after
+  EXPECT_LT(collation.Compare("eclair",
+                              "\xC3\xA9"
+                              "clair"),
+            0);  // accent after none
+  EXPECT_LT(collation.Compare("\xC3\xA9"
+                              "clair",
+                              "Ezra"),
+            0);                                         // the letter outweighs it
+  EXPECT_LT(collation.Compare("-old", "2024"), 0);      // punctuation, digits,
+  EXPECT_LT(collation.Compare("2024", "Archive"), 0);   // then letters
+  EXPECT_LT(collation.Compare("Zulu", "\xD0\x96"), 0);  // other scripts after
   EXPECT_GT(collation.Compare("Projects", "Project"), 0);
 }
 
