@@ -1,0 +1,128 @@
+#include "tools/olhost/dialog_answerer.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <deque>
+
+#include "platform/win32/wide_text.h"
+
+namespace quivra::olhost {
+
+namespace {
+
+using platform::win32::WideToUtf8;
+
+std::deque<std::string> g_answers;
+std::vector<SeenDialog> g_seen;
+
+std::string WindowText(HWND window) {
+  const int length = ::GetWindowTextLengthW(window);
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), length + 1)));
+  return WideToUtf8(text);
+}
+
+std::string ClassName(HWND window) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(window, name, 64);
+  return WideToUtf8(name);
+}
+
+BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
+  if (::IsWindowVisible(window) && ClassName(window) == "#32770") {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK CollectButtons(HWND child, LPARAM list) {
+  if (ClassName(child) == "Button" && ::IsWindowVisible(child)) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  }
+  return TRUE;
+}
+
+// Button texts without their mnemonic ampersands.
+std::string Plain(std::string text) {
+  std::string plain;
+  for (char c : text) {
+    if (c != '&') {
+      plain += c;
+    }
+  }
+  return plain;
+}
+
+void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
+  HWND dialog = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
+  if (!dialog) {
+    return;
+  }
+  SeenDialog seen;
+  seen.caption = WindowText(dialog);
+  if (HWND text = ::GetDlgItem(dialog, 0xFFFF)) {
+    seen.text = WindowText(text);
+  }
+  std::vector<HWND> buttons;
+  ::EnumChildWindows(dialog, CollectButtons, reinterpret_cast<LPARAM>(&buttons));
+  HWND press = buttons.empty() ? nullptr : buttons.front();
+  const std::string wanted = g_answers.empty() ? std::string() : g_answers.front();
+  for (HWND button : buttons) {
+    const std::string caption = Plain(WindowText(button));
+    seen.buttons.push_back(caption);
+    if (!wanted.empty() && caption == wanted) {
+      press = button;
+    }
+  }
+  if (!g_answers.empty()) {
+    g_answers.pop_front();
+  }
+  seen.pressed = press ? Plain(WindowText(press)) : std::string();
+  std::string listed;
+  for (const std::string& button : seen.buttons) {
+    listed += (listed.empty() ? "" : ", ") + button;
+  }
+  std::printf("dialog \"%s\": \"%s\" [%s] -> %s\n", seen.caption.c_str(),
+              Escaped(seen.text).c_str(), listed.c_str(),
+              seen.pressed.empty() ? "(closed)" : seen.pressed.c_str());
+  std::fflush(stdout);
+  g_seen.push_back(seen);
+  if (press) {
+    ::SendMessageW(press, BM_CLICK, 0, 0);
+  } else {
+    ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+  }
+}
+
+}  // namespace
+
+void DialogAnswerer::Start() {
+  ::SetTimer(nullptr, 0, 40, Answer);
+}
+
+void DialogAnswerer::QueueAnswer(const std::string& button) {
+  g_answers.push_back(button);
+}
+
+const std::vector<SeenDialog>& DialogAnswerer::Seen() {
+  return g_seen;
+}
+
+std::string Escaped(const std::string& text) {
+  std::string escaped;
+  for (char c : text) {
+    if (c == '\r') {
+      escaped += "\\r";
+    } else if (c == '\n') {
+      escaped += "\\n";
+    } else {
+      escaped += c;
+    }
+  }
+  return escaped;
+}
+
+}  // namespace quivra::olhost

@@ -1,0 +1,35 @@
+#ifndef QUIVRA_TOOLS_OLHOST_DIALOG_ANSWERER_H_
+#define QUIVRA_TOOLS_OLHOST_DIALOG_ANSWERER_H_
+
+#include <string>
+#include <vector>
+
+namespace quivra::olhost {
+
+// A dialog or message box that came up on the stand-in's thread and how it was answered.
+struct SeenDialog {
+  std::string caption;
+  std::string text;  // a message box's text; empty for other dialogs
+  std::vector<std::string> buttons;
+  std::string pressed;
+};
+
+// Answers the modal windows that the add-in shows on the stand-in's own thread, as a user would:
+// a thread timer, which fires inside any modal loop of the thread, finds the window, reads its
+// caption, text and buttons, prints them and presses a button — the next queued answer, else
+// the first button. Nothing blocks.
+class DialogAnswerer {
+ public:
+  // Starts the timer of the current thread.
+  static void Start();
+  // The button (by its text, "OK", "Cancel", ...) that answers the next dialog.
+  static void QueueAnswer(const std::string& button);
+  static const std::vector<SeenDialog>& Seen();
+};
+
+// Text with CR and LF written as \r and \n, for one printed line.
+std::string Escaped(const std::string& text);
+
+}  // namespace quivra::olhost
+
+#endif  // QUIVRA_TOOLS_OLHOST_DIALOG_ANSWERER_H_

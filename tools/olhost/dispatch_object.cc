@@ -1,0 +1,409 @@
+#include "tools/olhost/dispatch_object.h"
+
+#include <olectl.h>
+
+#include <algorithm>
+#include <cwctype>
+#include <utility>
+
+#include "platform/win32/wide_text.h"
+
+namespace quivra::olhost {
+
+using platform::win32::Utf8ToWide;
+using platform::win32::WideToUtf8;
+
+namespace {
+
+[[noreturn]] void ThrowBadArgument() {
+  throw outlook::OutlookError(DISP_E_TYPEMISMATCH, "Type mismatch.");
+}
+
+bool SameName(const std::wstring& a, const wchar_t* b) {
+  size_t i = 0;
+  for (; i < a.size() && b[i]; ++i) {
+    if (std::towlower(a[i]) != std::towlower(b[i])) {
+      return false;
+    }
+  }
+  return i == a.size() && b[i] == 0;
+}
+
+}  // namespace
+
+const VARIANT& Args::at(size_t index) const {
+  if (index >= size()) {
+    throw outlook::OutlookError(DISP_E_PARAMNOTFOUND, "Parameter not optional.");
+  }
+  const VARIANT& value = params_->rgvarg[params_->cArgs - 1 - index];
+  if (value.vt == (VT_BYREF | VT_VARIANT) && value.pvarVal) {
+    return *value.pvarVal;
+  }
+  return value;
+}
+
+int Args::Int(size_t index) const {
+  VARIANT converted;
+  ::VariantInit(&converted);
+  if (FAILED(::VariantChangeType(&converted, const_cast<VARIANT*>(&at(index)), 0, VT_I4))) {
+    ThrowBadArgument();
+  }
+  return converted.lVal;
+}
+
+std::string Args::Text(size_t index) const {
+  VARIANT converted;
+  ::VariantInit(&converted);
+  if (FAILED(::VariantChangeType(&converted, const_cast<VARIANT*>(&at(index)), 0, VT_BSTR))) {
+    ThrowBadArgument();
+  }
+  std::string text = converted.bstrVal ? WideToUtf8(std::wstring(
+                                             converted.bstrVal, ::SysStringLen(converted.bstrVal)))
+                                       : std::string();
+  ::VariantClear(&converted);
+  return text;
+}
+
+IDispatch* Args::Dispatch(size_t index) const {
+  const VARIANT& value = at(index);
+  if (value.vt == VT_DISPATCH) {
+    return value.pdispVal;
+  }
+  if (value.vt == (VT_BYREF | VT_DISPATCH) && value.ppdispVal) {
+    return *value.ppdispVal;
+  }
+  if (value.vt == VT_EMPTY || value.vt == VT_NULL) {
+    return nullptr;
+  }
+  ThrowBadArgument();
+}
+
+const VARIANT& Args::PutValue() const {
+  if (!params_ || params_->cArgs < 1) {
+    throw outlook::OutlookError(DISP_E_PARAMNOTFOUND, "Parameter not optional.");
+  }
+  return params_->rgvarg[0];
+}
+
+void ReturnInt(VARIANT* result, int value) {
+  if (result) {
+    result->vt = VT_I4;
+    result->lVal = value;
+  }
+}
+
+void ReturnText(VARIANT* result, const std::string& utf8) {
+  if (result) {
+    const std::wstring text = Utf8ToWide(utf8);
+    result->vt = VT_BSTR;
+    result->bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  }
+}
+
+void ReturnBool(VARIANT* result, bool value) {
+  if (result) {
+    result->vt = VT_BOOL;
+    result->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+  }
+}
+
+void ReturnObject(VARIANT* result, IDispatch* object) {
+  if (result) {
+    result->vt = VT_DISPATCH;
+    result->pdispVal = object;
+  } else if (object) {
+    object->Release();
+  }
+}
+
+DispatchObject::DispatchObject(std::vector<IID> interfaces) : interfaces_(std::move(interfaces)) {}
+
+HRESULT DispatchObject::QueryInterface(REFIID iid, void** object) {
+  if (!object) {
+    return E_POINTER;
+  }
+  *object = nullptr;
+  bool mine = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch);
+  for (const IID& own : interfaces_) {
+    mine = mine || IsEqualIID(iid, own);
+  }
+  if (mine) {
+    *object = static_cast<IDispatch*>(this);
+    AddRef();
+    return S_OK;
+  }
+  return QueryOther(iid, object);
+}
+
+HRESULT DispatchObject::QueryOther(REFIID, void**) {
+  return E_NOINTERFACE;
+}
+
+ULONG DispatchObject::AddRef() {
+  return ++references_;
+}
+
+ULONG DispatchObject::Release() {
+  const ULONG left = --references_;
+  if (left == 0) {
+    delete this;
+  }
+  return left;
+}
+
+HRESULT DispatchObject::GetTypeInfoCount(UINT* count) {
+  if (!count) {
+    return E_POINTER;
+  }
+  *count = 0;
+  return S_OK;
+}
+
+HRESULT DispatchObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+  if (info) {
+    *info = nullptr;
+  }
+  return E_NOTIMPL;
+}
+
+HRESULT DispatchObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+  if (!names || !ids || count == 0) {
+    return E_INVALIDARG;
+  }
+  HRESULT result = S_OK;
+  for (UINT i = 0; i < count; ++i) {
+    ids[i] = DISPID_UNKNOWN;
+    if (i > 0) {
+      result = DISP_E_UNKNOWNNAME;  // named arguments are not supported
+      continue;
+    }
+    auto found = std::find_if(members_.begin(), members_.end(),
+                              [&](const Entry& entry) { return SameName(entry.name, names[i]); });
+    if (found == members_.end()) {
+      result = DISP_E_UNKNOWNNAME;
+    } else {
+      ids[i] = static_cast<DISPID>(found - members_.begin()) + 1;
+    }
+  }
+  return result;
+}
+
+HRESULT DispatchObject::Invoke(DISPID id,
+                               REFIID,
+                               LCID,
+                               WORD flags,
+                               DISPPARAMS* params,
+                               VARIANT* result,
+                               EXCEPINFO* exception,
+                               UINT*) {
+  if (id < 1 || id > static_cast<DISPID>(members_.size())) {
+    return DISP_E_MEMBERNOTFOUND;
+  }
+  const Entry& entry = members_[static_cast<size_t>(id - 1)];
+  const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+  const Member& member = put ? entry.put : entry.get;
+  if (!member) {
+    return DISP_E_MEMBERNOTFOUND;
+  }
+  if (result) {
+    ::VariantInit(result);
+  }
+  // A member may drop the caller's last reference to this object.
+  ComPtr<IDispatch> keep(this);
+  HRESULT code = S_OK;
+  std::string message;
+  try {
+    member(Args(params), result);
+    return S_OK;
+  } catch (const outlook::OutlookError& error) {
+    code = error.code();
+    message = error.what();
+  } catch (const std::exception& error) {
+    code = E_FAIL;
+    message = error.what();
+  } catch (...) {
+    code = E_UNEXPECTED;
+    message = "Unexpected failure.";
+  }
+  if (exception) {
+    *exception = EXCEPINFO{};
+    exception->scode = code;
+    exception->bstrSource = ::SysAllocString(L"Outlook");
+    const std::wstring text = Utf8ToWide(message);
+    exception->bstrDescription = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  }
+  return DISP_E_EXCEPTION;
+}
+
+void DispatchObject::AddMember(const std::wstring& name, Member get, Member put) {
+  members_.push_back({name, std::move(get), std::move(put)});
+}
+
+namespace {
+
+class ConnectionPoint : public IConnectionPoint {
+ public:
+  ConnectionPoint(IConnectionPointContainer* container, IID events, SinkConnector connect)
+      : container_(container), events_(events), connect_(std::move(connect)) {}
+  virtual ~ConnectionPoint() = default;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) {
+      return E_POINTER;
+    }
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPoint)) {
+      *object = static_cast<IConnectionPoint*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) {
+      delete this;
+    }
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
+    if (!iid) {
+      return E_POINTER;
+    }
+    *iid = events_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetConnectionPointContainer(IConnectionPointContainer** out) override {
+    if (!out) {
+      return E_POINTER;
+    }
+    *out = container_;
+    if (!container_) {
+      return E_UNEXPECTED;
+    }
+    container_->AddRef();
+    return S_OK;
+  }
+  // The container is gone; the point lives on for its sinks.
+  void Orphan() { container_ = nullptr; }
+  HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
+    if (!sink || !cookie) {
+      return E_POINTER;
+    }
+    ComPtr<IDispatch> dispatch;
+    if (FAILED(sink->QueryInterface(events_, reinterpret_cast<void**>(dispatch.GetAddressOf()))) &&
+        FAILED(sink->QueryInterface(IID_IDispatch,
+                                    reinterpret_cast<void**>(dispatch.GetAddressOf())))) {
+      return CONNECT_E_CANNOTCONNECT;
+    }
+    try {
+      connections_[next_cookie_] = connect_(dispatch);
+    } catch (...) {
+      return CONNECT_E_CANNOTCONNECT;
+    }
+    *cookie = next_cookie_++;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override {
+    auto found = connections_.find(cookie);
+    if (found == connections_.end()) {
+      return CONNECT_E_NOCONNECTION;
+    }
+    // The subscription may be running its own event: free it after taking it out.
+    std::unique_ptr<outlook::EventConnection> connection = std::move(found->second);
+    connections_.erase(found);
+    connection.reset();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections** out) override {
+    if (out) {
+      *out = nullptr;
+    }
+    return E_NOTIMPL;
+  }
+
+ private:
+  IConnectionPointContainer* container_;  // its container, while that lives
+  IID events_;
+  SinkConnector connect_;
+  std::map<DWORD, std::unique_ptr<outlook::EventConnection>> connections_;
+  DWORD next_cookie_ = 1;
+  ULONG references_ = 1;
+};
+
+class PointContainer : public IConnectionPointContainer {
+ public:
+  explicit PointContainer(std::vector<std::pair<IID, SinkConnector>> points) {
+    for (auto& [iid, connect] : points) {
+      ComPtr<ConnectionPoint> point;
+      point.Attach(new ConnectionPoint(this, iid, std::move(connect)));
+      points_.emplace_back(iid, point);
+    }
+  }
+  virtual ~PointContainer() {
+    for (auto& entry : points_) {
+      entry.second->Orphan();
+    }
+  }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) {
+      return E_POINTER;
+    }
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPointContainer)) {
+      *object = static_cast<IConnectionPointContainer*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) {
+      delete this;
+    }
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override {
+    if (out) {
+      *out = nullptr;
+    }
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE FindConnectionPoint(REFIID iid, IConnectionPoint** out) override {
+    if (!out) {
+      return E_POINTER;
+    }
+    *out = nullptr;
+    for (auto& [events, point] : points_) {
+      if (IsEqualIID(events, iid)) {
+        return point.CopyTo(out);
+      }
+    }
+    return CONNECT_E_NOCONNECTION;
+  }
+
+ private:
+  std::vector<std::pair<IID, ComPtr<ConnectionPoint>>> points_;
+  ULONG references_ = 1;
+};
+
+}  // namespace
+
+HRESULT MakeConnectionPoints(std::vector<std::pair<IID, SinkConnector>> points, void** object) {
+  auto* container = new PointContainer(std::move(points));
+  *object = static_cast<IConnectionPointContainer*>(container);
+  return S_OK;
+}
+
+void Fire(IDispatch* sink, DISPID id, std::vector<VARIANT> args) {
+  std::reverse(args.begin(), args.end());
+  DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
+  sink->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
+               nullptr);
+}
+
+}  // namespace quivra::olhost

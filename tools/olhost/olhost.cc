@@ -1,0 +1,71 @@
+// olhost.exe, the Outlook stand-in: plays Outlook 2007, 2010 or 2013 over the simulated
+// mailbox for the COM add-ins registered on this machine, driven by a script.
+//
+//   olhost.exe [--outlook 2007|2010|2013] --install     registers Outlook of that version
+//   olhost.exe [--outlook 2007|2010|2013] [--script FILE]
+//
+// Without a script, Outlook starts, then quits. Exits with the number of failed expectations.
+#include <windows.h>
+
+#include <objbase.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "tools/olhost/dialog_answerer.h"
+#include "tools/olhost/outlook_stand_in.h"
+#include "tools/olhost/script.h"
+
+int main(int argc, char** argv) {
+  int year = 2010;
+  bool install = false;
+  const char* script_path = nullptr;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--outlook") == 0 && i + 1 < argc) {
+      year = std::atoi(argv[++i]);
+    } else if (std::strcmp(argv[i], "--install") == 0) {
+      install = true;
+    } else if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
+      script_path = argv[++i];
+    } else {
+      std::fprintf(stderr,
+                   "usage: olhost [--outlook 2007|2010|2013] [--install] [--script FILE]\n");
+      return 100;
+    }
+  }
+  if (FAILED(::OleInitialize(nullptr))) {
+    std::fprintf(stderr, "olhost: COM could not be initialised\n");
+    return 101;
+  }
+  int failures = 0;
+  try {
+    quivra::olhost::OutlookStandIn outlook(year);
+    if (install) {
+      outlook.Install();
+    } else {
+      quivra::olhost::DialogAnswerer::Start();
+      if (script_path) {
+        std::ifstream script(script_path);
+        if (!script) {
+          std::fprintf(stderr, "olhost: cannot read %s\n", script_path);
+          failures = 102;
+        } else {
+          failures = quivra::olhost::RunScript(script, outlook);
+        }
+      } else {
+        std::istringstream script("start\nquit\n");
+        failures = quivra::olhost::RunScript(script, outlook);
+      }
+    }
+  } catch (const std::exception& error) {
+    std::fprintf(stderr, "olhost: %s\n", error.what());
+    failures = 103;
+  }
+  ::CoFreeUnusedLibraries();
+  ::OleUninitialize();
+  std::printf("olhost: %d failed\n", failures);
+  return failures;
+}

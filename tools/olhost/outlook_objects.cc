@@ -1,0 +1,490 @@
+#include "tools/olhost/outlook_objects.h"
+
+#include <oleidl.h>
+
+#include <utility>
+
+#include "host/office/com/office_interfaces.h"
+#include "host/outlook/com/outlook_iids.h"
+#include "tools/olhost/dispatch_object.h"
+
+namespace quivra::olhost {
+
+namespace {
+
+using namespace outlook::com;  // Outlook's IIDs and event DISPIDs
+
+ComPtr<IDispatch> FolderObject(outlook::MAPIFolderPtr folder);
+ComPtr<IDispatch> ExplorerObject(outlook::ExplorerPtr explorer);
+ComPtr<IDispatch> UntypedObject(outlook::ObjectPtr object);
+
+// Hands out an object created for the result (one reference), or Nothing.
+void Return(VARIANT* result, ComPtr<IDispatch> object) {
+  ReturnObject(result, object.Detach());
+}
+
+VARIANT DispatchArg(IDispatch* object) {
+  VARIANT value;
+  ::VariantInit(&value);
+  value.vt = VT_DISPATCH;
+  value.pdispVal = object;
+  return value;
+}
+
+// The views of an object whose type Outlook's caller does not know yet: each interface query
+// asks the Outlook behind it, which refuses it as Outlook would.
+class Untyped : public DispatchObject {
+ public:
+  explicit Untyped(outlook::ObjectPtr object) : DispatchObject({}), object_(std::move(object)) {}
+
+ protected:
+  HRESULT QueryOther(REFIID iid, void** out) override {
+    try {
+      ComPtr<IDispatch> typed;
+      if (IsEqualIID(iid, IID_Outlook_MAPIFolder)) {
+        typed = FolderObject(object_->AsMAPIFolder());
+      } else if (IsEqualIID(iid, IID_Outlook_Explorer)) {
+        typed = ExplorerObject(object_->AsExplorer());
+      } else {
+        for (outlook::ItemInterface kind : outlook::kMessageInterfaces) {
+          if (IsEqualIID(iid, ItemInterfaceId(static_cast<int>(kind)))) {
+            typed = ItemObject(object_->AsItem(kind), iid);
+          }
+        }
+      }
+      if (typed) {
+        *out = typed.Detach();
+        return S_OK;
+      }
+    } catch (const std::exception&) {
+      // Refused by the Outlook behind it.
+    }
+    return E_NOINTERFACE;
+  }
+
+ private:
+  static ComPtr<IDispatch> ItemObject(outlook::ItemPtr item, REFIID iid);
+
+  outlook::ObjectPtr object_;
+};
+
+class ItemView : public DispatchObject {
+ public:
+  ItemView(outlook::ItemPtr item, IID iid) : DispatchObject({iid}), item_(std::move(item)) {
+    AddMember(L"ConversationIndex",
+              [this](const Args&, VARIANT* r) { ReturnText(r, item_->ConversationIndex()); });
+    AddMember(L"Move", [this](const Args& args, VARIANT*) {
+      item_->Move(Typed(args.Dispatch(0)));
+    });
+    AddMember(L"Parent",
+              [this](const Args&, VARIANT* r) { Return(r, UntypedObject(item_->Parent())); });
+  }
+
+ private:
+  // The folder behind a folder object of this stand-in.
+  static outlook::MAPIFolderPtr Typed(IDispatch* object);
+
+  outlook::ItemPtr item_;
+};
+
+ComPtr<IDispatch> Untyped::ItemObject(outlook::ItemPtr item, REFIID iid) {
+  return Make<ItemView>(std::move(item), iid);
+}
+
+class Folders : public DispatchObject {
+ public:
+  explicit Folders(outlook::FolderCollectionPtr folders)
+      : DispatchObject({IID_Outlook_Folders}), folders_(std::move(folders)) {
+    AddMember(L"Count", [this](const Args&, VARIANT* r) { ReturnInt(r, folders_->Count()); });
+    AddMember(L"Item", [this](const Args& args, VARIANT* r) {
+      const VARIANT& index = args.at(0);
+      if (index.vt == VT_BSTR) {
+        Return(r, FolderObject(folders_->Item(args.Text(0))));
+      } else {
+        Return(r, FolderObject(folders_->Item(args.Int(0))));
+      }
+    });
+    AddMember(L"Add", [this](const Args& args, VARIANT* r) {
+      Return(r, FolderObject(folders_->Add(args.Text(0), args.size() > 1 ? args.Int(1) : 0)));
+    });
+  }
+
+ private:
+  outlook::FolderCollectionPtr folders_;
+};
+
+class Items : public DispatchObject {
+ public:
+  explicit Items(outlook::ItemCollectionPtr items)
+      : DispatchObject({IID_Outlook_Items}), items_(std::move(items)) {
+    AddMember(L"Count", [this](const Args&, VARIANT* r) { ReturnInt(r, items_->Count()); });
+    AddMember(L"GetLast",
+              [this](const Args&, VARIANT* r) { Return(r, UntypedObject(items_->GetLast())); });
+    AddMember(L"GetPrevious", [this](const Args&, VARIANT* r) {
+      Return(r, UntypedObject(items_->GetPrevious()));
+    });
+  }
+
+ private:
+  outlook::ItemCollectionPtr items_;
+};
+
+class Folder : public DispatchObject {
+ public:
+  explicit Folder(outlook::MAPIFolderPtr folder)
+      : DispatchObject({IID_Outlook_MAPIFolder}), folder_(std::move(folder)) {
+    AddMember(L"Name", [this](const Args&, VARIANT* r) { ReturnText(r, folder_->Name()); });
+    AddMember(L"EntryID", [this](const Args&, VARIANT* r) { ReturnText(r, folder_->EntryID()); });
+    AddMember(L"StoreID", [this](const Args&, VARIANT* r) { ReturnText(r, folder_->StoreID()); });
+    AddMember(L"Folders", [this](const Args&, VARIANT* r) {
+      Return(r, Make<olhost::Folders>(folder_->Folders()));
+    });
+    AddMember(L"Items",
+              [this](const Args&, VARIANT* r) { Return(r, Make<olhost::Items>(folder_->Items())); });
+    AddMember(L"DefaultItemType",
+              [this](const Args&, VARIANT* r) { ReturnInt(r, folder_->DefaultItemType()); });
+    AddMember(L"Parent",
+              [this](const Args&, VARIANT* r) { Return(r, UntypedObject(folder_->Parent())); });
+  }
+
+  const outlook::MAPIFolderPtr& folder() const { return folder_; }
+
+ private:
+  outlook::MAPIFolderPtr folder_;
+};
+
+outlook::MAPIFolderPtr ItemView::Typed(IDispatch* object) {
+  auto* folder = dynamic_cast<Folder*>(object);
+  if (!folder) {
+    ComPtr<IDispatch> typed;
+    if (object && SUCCEEDED(object->QueryInterface(
+                      IID_Outlook_MAPIFolder, reinterpret_cast<void**>(typed.GetAddressOf())))) {
+      folder = dynamic_cast<Folder*>(typed.Get());
+      if (folder) {
+        return folder->folder();
+      }
+    }
+    throw outlook::OutlookError(outlook::kErrorInvalidArgument, "Type mismatch.");
+  }
+  return folder->folder();
+}
+
+class SelectionObject : public DispatchObject {
+ public:
+  explicit SelectionObject(outlook::SelectionPtr selection)
+      : DispatchObject({IID_Outlook_Selection}), selection_(std::move(selection)) {
+    AddMember(L"Count", [this](const Args&, VARIANT* r) { ReturnInt(r, selection_->Count()); });
+    AddMember(L"Item", [this](const Args& args, VARIANT* r) {
+      Return(r, UntypedObject(selection_->Item(args.Int(0))));
+    });
+  }
+
+ private:
+  outlook::SelectionPtr selection_;
+};
+
+// Carries an explorer's events to an automation sink (ExplorerEvents_10).
+class ExplorerEventsBridge : public outlook::ExplorerEvents {
+ public:
+  explicit ExplorerEventsBridge(ComPtr<IDispatch> sink) : sink_(std::move(sink)) {}
+  void Activate() override { Fire(sink_.Get(), kDispExplorerActivate); }
+  void FolderSwitch() override { Fire(sink_.Get(), kDispExplorerFolderSwitch); }
+  void BeforeFolderSwitch(const outlook::MAPIFolderPtr& folder, bool& cancel) override {
+    ComPtr<IDispatch> object = FolderObject(folder);
+    VARIANT_BOOL flag = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+    VARIANT by_ref;
+    ::VariantInit(&by_ref);
+    by_ref.vt = VT_BYREF | VT_BOOL;
+    by_ref.pboolVal = &flag;
+    Fire(sink_.Get(), kDispExplorerBeforeFolderSwitch, {DispatchArg(object.Get()), by_ref});
+    cancel = flag != VARIANT_FALSE;
+  }
+  void ViewSwitch() override { Fire(sink_.Get(), kDispExplorerViewSwitch); }
+  void BeforeViewSwitch(const std::string& view, bool& cancel) override {
+    VARIANT name;
+    ::VariantInit(&name);
+    const std::wstring wide(view.begin(), view.end());
+    name.vt = VT_BSTR;
+    name.bstrVal = ::SysAllocString(wide.c_str());
+    VARIANT_BOOL flag = cancel ? VARIANT_TRUE : VARIANT_FALSE;
+    VARIANT by_ref;
+    ::VariantInit(&by_ref);
+    by_ref.vt = VT_BYREF | VT_BOOL;
+    by_ref.pboolVal = &flag;
+    Fire(sink_.Get(), kDispExplorerBeforeViewSwitch, {name, by_ref});
+    ::VariantClear(&name);
+    cancel = flag != VARIANT_FALSE;
+  }
+  void Deactivate() override { Fire(sink_.Get(), kDispExplorerDeactivate); }
+  void SelectionChange() override { Fire(sink_.Get(), kDispExplorerSelectionChange); }
+  void Close() override { Fire(sink_.Get(), kDispExplorerClose); }
+
+ private:
+  ComPtr<IDispatch> sink_;
+};
+
+// A bridge together with its subscription to the Outlook behind it.
+template <typename Bridge>
+class BridgeConnection : public outlook::EventConnection {
+ public:
+  explicit BridgeConnection(ComPtr<IDispatch> sink) : bridge_(std::move(sink)) {}
+  Bridge& bridge() { return bridge_; }
+  void Hold(outlook::EventConnectionPtr connection) { connection_ = std::move(connection); }
+
+ private:
+  Bridge bridge_;
+  outlook::EventConnectionPtr connection_;
+};
+
+template <typename Bridge, typename Source>
+std::unique_ptr<outlook::EventConnection> Connect(Source& source, ComPtr<IDispatch> sink) {
+  auto connection = std::make_unique<BridgeConnection<Bridge>>(std::move(sink));
+  connection->Hold(source.Advise(connection->bridge()));
+  return connection;
+}
+
+class OleWindow : public IOleWindow {
+ public:
+  explicit OleWindow(HWND window) : window_(window) {}
+  virtual ~OleWindow() = default;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+    if (!object) {
+      return E_POINTER;
+    }
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleWindow)) {
+      *object = static_cast<IOleWindow*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *object = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const ULONG left = --references_;
+    if (left == 0) {
+      delete this;
+    }
+    return left;
+  }
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+    if (!window) {
+      return E_POINTER;
+    }
+    *window = window_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+ private:
+  HWND window_;
+  ULONG references_ = 1;
+};
+
+class Explorer : public DispatchObject {
+ public:
+  explicit Explorer(outlook::ExplorerPtr explorer)
+      : DispatchObject({IID_Outlook_Explorer}), explorer_(std::move(explorer)) {
+    AddMember(L"CurrentFolder", [this](const Args&, VARIANT* r) {
+      Return(r, FolderObject(explorer_->CurrentFolder()));
+    });
+    AddMember(L"Selection", [this](const Args&, VARIANT* r) {
+      Return(r, Make<SelectionObject>(explorer_->Selection()));
+    });
+  }
+
+ protected:
+  HRESULT QueryOther(REFIID iid, void** out) override {
+    if (IsEqualIID(iid, IID_IOleWindow)) {
+      try {
+        *out = static_cast<IOleWindow*>(
+            new OleWindow(reinterpret_cast<HWND>(explorer_->WindowHandle())));
+        return S_OK;
+      } catch (const std::exception&) {
+        return E_FAIL;
+      }
+    }
+    if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
+      outlook::ExplorerPtr explorer = explorer_;
+      return MakeConnectionPoints(
+          {{DIID_ExplorerEvents_10,
+            [explorer](ComPtr<IDispatch> sink) {
+              return Connect<ExplorerEventsBridge>(*explorer, std::move(sink));
+            }}},
+          out);
+    }
+    return E_NOINTERFACE;
+  }
+
+ private:
+  outlook::ExplorerPtr explorer_;
+};
+
+class NewExplorerBridge : public outlook::ExplorersEvents {
+ public:
+  explicit NewExplorerBridge(ComPtr<IDispatch> sink) : sink_(std::move(sink)) {}
+  void NewExplorer(const outlook::ExplorerPtr& explorer) override {
+    ComPtr<IDispatch> object = ExplorerObject(explorer);
+    Fire(sink_.Get(), kDispNewExplorer, {DispatchArg(object.Get())});
+  }
+
+ private:
+  ComPtr<IDispatch> sink_;
+};
+
+class ExplorersObject : public DispatchObject {
+ public:
+  explicit ExplorersObject(outlook::ExplorersPtr explorers)
+      : DispatchObject({IID_Outlook_Explorers}), explorers_(std::move(explorers)) {
+    AddMember(L"Count", [this](const Args&, VARIANT* r) { ReturnInt(r, explorers_->Count()); });
+    AddMember(L"Item", [this](const Args& args, VARIANT* r) {
+      Return(r, ExplorerObject(explorers_->Item(args.Int(0))));
+    });
+  }
+
+ protected:
+  HRESULT QueryOther(REFIID iid, void** out) override {
+    if (!IsEqualIID(iid, IID_IConnectionPointContainer)) {
+      return E_NOINTERFACE;
+    }
+    outlook::ExplorersPtr explorers = explorers_;
+    return MakeConnectionPoints({{DIID_ExplorersEvents,
+                                  [explorers](ComPtr<IDispatch> sink) {
+                                    return Connect<NewExplorerBridge>(*explorers, std::move(sink));
+                                  }}},
+                                out);
+  }
+
+ private:
+  outlook::ExplorersPtr explorers_;
+};
+
+class NameSpaceObject : public DispatchObject {
+ public:
+  explicit NameSpaceObject(outlook::NameSpacePtr space)
+      : DispatchObject({IID_Outlook_NameSpace}), space_(std::move(space)) {
+    AddMember(L"Folders",
+              [this](const Args&, VARIANT* r) { Return(r, Make<Folders>(space_->Folders())); });
+    AddMember(L"GetDefaultFolder", [this](const Args& args, VARIANT* r) {
+      Return(r, FolderObject(space_->GetDefaultFolder(args.Int(0))));
+    });
+  }
+
+ private:
+  outlook::NameSpacePtr space_;
+};
+
+class QuitBridge : public outlook::ApplicationEvents {
+ public:
+  explicit QuitBridge(ComPtr<IDispatch> sink) : sink_(std::move(sink)) {}
+  void Quit() override { Fire(sink_.Get(), kDispApplicationQuit); }
+
+ private:
+  ComPtr<IDispatch> sink_;
+};
+
+class ApplicationObject : public DispatchObject {
+ public:
+  explicit ApplicationObject(outlook::ApplicationPtr application)
+      : DispatchObject({IID_Outlook_Application}), application_(std::move(application)) {
+    AddMember(L"ActiveExplorer", [this](const Args&, VARIANT* r) {
+      Return(r, ExplorerObject(application_->ActiveExplorer()));
+    });
+    AddMember(L"GetNamespace", [this](const Args& args, VARIANT* r) {
+      Return(r, Space(application_->GetNamespace(args.Text(0))));
+    });
+    AddMember(L"Session",
+              [this](const Args&, VARIANT* r) { Return(r, Space(application_->Session())); });
+    AddMember(L"ActiveWindow", [this](const Args&, VARIANT* r) {
+      Return(r, UntypedObject(application_->ActiveWindow()));
+    });
+    AddMember(L"Version",
+              [this](const Args&, VARIANT* r) { ReturnText(r, application_->Version()); });
+    AddMember(L"Explorers", [this](const Args&, VARIANT* r) {
+      outlook::ExplorersPtr explorers = application_->Explorers();
+      Return(r, explorers ? Make<ExplorersObject>(std::move(explorers)) : nullptr);
+    });
+    AddMember(L"Name", [](const Args&, VARIANT* r) { ReturnText(r, "Outlook"); });
+  }
+
+ protected:
+  HRESULT QueryOther(REFIID iid, void** out) override {
+    if (!IsEqualIID(iid, IID_IConnectionPointContainer)) {
+      return E_NOINTERFACE;
+    }
+    outlook::ApplicationPtr application = application_;
+    return MakeConnectionPoints({{DIID_ApplicationEvents_11,
+                                  [application](ComPtr<IDispatch> sink) {
+                                    return Connect<QuitBridge>(*application, std::move(sink));
+                                  }}},
+                                out);
+  }
+
+ private:
+  static ComPtr<IDispatch> Space(outlook::NameSpacePtr space) {
+    return space ? Make<NameSpaceObject>(std::move(space)) : nullptr;
+  }
+
+  outlook::ApplicationPtr application_;
+};
+
+ComPtr<IDispatch> FolderObject(outlook::MAPIFolderPtr folder) {
+  return folder ? Make<Folder>(std::move(folder)) : nullptr;
+}
+
+ComPtr<IDispatch> ExplorerObject(outlook::ExplorerPtr explorer) {
+  return explorer ? Make<Explorer>(std::move(explorer)) : nullptr;
+}
+
+ComPtr<IDispatch> UntypedObject(outlook::ObjectPtr object) {
+  return object ? Make<Untyped>(std::move(object)) : nullptr;
+}
+
+}  // namespace
+
+ComPtr<IDispatch> MakeApplicationObject(const outlook::ApplicationPtr& application) {
+  return Make<ApplicationObject>(application);
+}
+
+class COMAddInEntry : public DispatchObject {
+ public:
+  COMAddInEntry(std::string prog_id, std::string description, std::string guid)
+      : DispatchObject({office::com::IID_COMAddIn}) {
+    AddMember(L"ProgId", [prog_id](const Args&, VARIANT* r) { ReturnText(r, prog_id); });
+    AddMember(L"Description",
+              [description](const Args&, VARIANT* r) { ReturnText(r, description); });
+    AddMember(L"Guid", [guid](const Args&, VARIANT* r) { ReturnText(r, guid); });
+    AddMember(L"Connect", [this](const Args&, VARIANT* r) { ReturnBool(r, object_ != nullptr); });
+    AddMember(
+        L"Object",
+        [this](const Args&, VARIANT* r) { Return(r, object_); },
+        [this](const Args& args, VARIANT*) {
+          const VARIANT& value = args.PutValue();
+          if (value.vt != VT_DISPATCH && value.vt != VT_EMPTY && value.vt != VT_NULL) {
+            throw outlook::OutlookError(DISP_E_TYPEMISMATCH, "Type mismatch.");
+          }
+          object_ = value.vt == VT_DISPATCH ? value.pdispVal : nullptr;
+        });
+  }
+
+  ComPtr<IDispatch> object_;
+};
+
+ComPtr<IDispatch> MakeCOMAddInObject(const std::string& prog_id,
+                                     const std::string& description,
+                                     const std::string& guid) {
+  return Make<COMAddInEntry>(prog_id, description, guid);
+}
+
+ComPtr<IDispatch> COMAddInObjectOf(IDispatch* entry) {
+  auto* own = dynamic_cast<COMAddInEntry*>(entry);
+  return own ? own->object_ : nullptr;
+}
+
+void ClearCOMAddInObject(IDispatch* entry) {
+  if (auto* own = dynamic_cast<COMAddInEntry*>(entry)) {
+    own->object_.Reset();
+  }
+}
+
+}  // namespace quivra::olhost

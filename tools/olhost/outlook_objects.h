@@ -1,0 +1,34 @@
+#ifndef QUIVRA_TOOLS_OLHOST_OUTLOOK_OBJECTS_H_
+#define QUIVRA_TOOLS_OLHOST_OUTLOOK_OBJECTS_H_
+
+#include <windows.h>
+
+#include <oaidl.h>
+#include <wrl/client.h>
+
+#include <string>
+
+#include "host/outlook/outlook.h"
+
+namespace quivra::olhost {
+
+// Outlook's Application object over an Outlook of the product's interface (the simulated one):
+// every object it hands out is a real automation object with Outlook's member names, answers
+// Outlook's IIDs in QueryInterface, and raises Outlook's events through connection points.
+// Failures of the Outlook behind it reach the caller as Outlook's raised errors.
+Microsoft::WRL::ComPtr<IDispatch> MakeApplicationObject(const outlook::ApplicationPtr& application);
+
+// Office's COMAddIn entry of one add-in: ProgId, Description, Guid, Connect and the Object
+// property the add-in sets.
+class COMAddInEntry;
+Microsoft::WRL::ComPtr<IDispatch> MakeCOMAddInObject(const std::string& prog_id,
+                                                     const std::string& description,
+                                                     const std::string& guid);
+// The object the add-in set on its entry (none when unset), and clearing it when the add-in
+// goes.
+Microsoft::WRL::ComPtr<IDispatch> COMAddInObjectOf(IDispatch* entry);
+void ClearCOMAddInObject(IDispatch* entry);
+
+}  // namespace quivra::olhost
+
+#endif  // QUIVRA_TOOLS_OLHOST_OUTLOOK_OBJECTS_H_

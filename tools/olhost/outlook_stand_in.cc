@@ -1,0 +1,368 @@
+#include "tools/olhost/outlook_stand_in.h"
+
+#include <cstdio>
+#include <stdexcept>
+
+#include "host/framework/host_apps.h"
+#include "platform/win32/wide_text.h"
+#include "tools/olhost/outlook_objects.h"
+
+namespace quivra::olhost {
+
+namespace {
+
+using Microsoft::WRL::ComPtr;
+using platform::RegistryKey;
+using platform::RegistryRoot;
+using platform::win32::Utf8ToWide;
+
+constexpr char kOutlookClassId[] = "{0006F03A-0000-0000-C000-000000000046}";
+constexpr char kAddInsKey[] = "Software\\Microsoft\\Office\\Outlook\\Addins";
+
+const OutlookVersion kVersions[] = {
+    {2007, "12.0.0.6423", "Office12"},
+    {2010, "14.0.0.7015", "Office14"},
+    {2013, "15.0.0.4569", "Office15"},
+};
+
+double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
+  LARGE_INTEGER frequency;
+  ::QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(to.QuadPart - from.QuadPart) * 1000.0 /
+         static_cast<double>(frequency.QuadPart);
+}
+
+LARGE_INTEGER Now() {
+  LARGE_INTEGER now;
+  ::QueryPerformanceCounter(&now);
+  return now;
+}
+
+void Print(const std::string& line) {
+  std::printf("%s\n", line.c_str());
+  std::fflush(stdout);
+}
+
+std::string Hex(HRESULT result) {
+  if (result == S_OK) {
+    return "S_OK";
+  }
+  if (result == S_FALSE) {
+    return "S_FALSE";
+  }
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(result));
+  return text;
+}
+
+}  // namespace
+
+const OutlookVersion& VersionOf(int year) {
+  for (const OutlookVersion& version : kVersions) {
+    if (version.year == year) {
+      return version;
+    }
+  }
+  throw std::invalid_argument("Outlook " + std::to_string(year) + " is not played");
+}
+
+OutlookStandIn::OutlookStandIn(int year) : version_(VersionOf(year)) {
+  world_.outlook.SetVersion(version_.version);
+  custom_ = ::SafeArrayCreateVector(VT_VARIANT, 0, 0);
+}
+
+OutlookStandIn::~OutlookStandIn() {
+  for (AddIn& add_in : add_ins_) {
+    Release(add_in);
+  }
+  application_.Reset();
+  if (custom_) {
+    ::SafeArrayDestroy(custom_);
+  }
+}
+
+void OutlookStandIn::Install() {
+  const std::string server = std::string("C:\\Program Files\\Microsoft Office\\") +
+                             version_.folder + "\\OUTLOOK.EXE";
+  for (platform::RegistryView view : {platform::RegistryView::k64, platform::RegistryView::k32}) {
+    const RegistryKey prog_id{RegistryRoot::kClassesRoot, "Outlook.Application\\CLSID", view};
+    registry_.CreateKey(prog_id);
+    registry_.WriteString(prog_id, "", kOutlookClassId);
+    const RegistryKey cur_ver{RegistryRoot::kClassesRoot, "Outlook.Application\\CurVer", view};
+    registry_.CreateKey(cur_ver);
+    registry_.WriteString(cur_ver, "",
+                          "Outlook.Application." + std::string(version_.version).substr(0, 2));
+    const RegistryKey local{RegistryRoot::kClassesRoot,
+                            std::string("CLSID\\") + kOutlookClassId + "\\LocalServer32", view};
+    registry_.CreateKey(local);
+    registry_.WriteString(local, "", server);
+  }
+  Print("installed Outlook " + std::to_string(version_.year) + " (" + server + ")");
+}
+
+std::vector<OutlookStandIn::AddIn> OutlookStandIn::FindAddIns() {
+  // The machine's add-ins first; a user's entry of the same ProgID takes precedence.
+  std::vector<AddIn> found;
+  for (RegistryRoot root : {RegistryRoot::kLocalMachine, RegistryRoot::kCurrentUser}) {
+    const RegistryKey add_ins{root, kAddInsKey};
+    for (const std::string& prog_id : registry_.SubkeyNames(add_ins)) {
+      const RegistryKey key = add_ins.Sub(prog_id);
+      const std::optional<std::uint32_t> behavior = registry_.ReadDword(key, "LoadBehavior");
+      if (!behavior) {
+        continue;
+      }
+      AddIn* existing = nullptr;
+      for (AddIn& add_in : found) {
+        if (_stricmp(add_in.prog_id.c_str(), prog_id.c_str()) == 0) {
+          existing = &add_in;
+        }
+      }
+      if (!existing) {
+        found.push_back({});
+        existing = &found.back();
+        existing->prog_id = prog_id;
+      }
+      existing->key = key;
+      existing->load_behavior = static_cast<int>(*behavior);
+    }
+  }
+  return found;
+}
+
+OutlookStandIn::AddIn* OutlookStandIn::Find(const std::string& prog_id) {
+  for (AddIn& add_in : add_ins_) {
+    if (_stricmp(add_in.prog_id.c_str(), prog_id.c_str()) == 0) {
+      return &add_in;
+    }
+  }
+  return nullptr;
+}
+
+const OutlookStandIn::AddIn* OutlookStandIn::Find(const std::string& prog_id) const {
+  return const_cast<OutlookStandIn*>(this)->Find(prog_id);
+}
+
+HRESULT OutlookStandIn::Report(const std::string& prog_id, const char* call, HRESULT result) {
+  Print(prog_id + ": " + call + " -> " + Hex(result));
+  return result;
+}
+
+bool OutlookStandIn::Load(AddIn& add_in) {
+  CLSID class_id;
+  HRESULT result = ::CLSIDFromProgID(Utf8ToWide(add_in.prog_id).c_str(), &class_id);
+  if (FAILED(result)) {
+    Report(add_in.prog_id, "CLSIDFromProgID", result);
+    return false;
+  }
+  ComPtr<IUnknown> object;
+  result = ::CoCreateInstance(class_id, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                              reinterpret_cast<void**>(object.GetAddressOf()));
+  if (FAILED(result)) {
+    Report(add_in.prog_id, "CoCreateInstance", result);
+    return false;
+  }
+  result = object->QueryInterface(office::com::IID_IDTExtensibility2,
+                                  reinterpret_cast<void**>(add_in.object.GetAddressOf()));
+  if (FAILED(result)) {
+    Report(add_in.prog_id, "QueryInterface(IDTExtensibility2)", result);
+    return false;
+  }
+  wchar_t guid[40] = {};
+  ::StringFromGUID2(class_id, guid, 40);
+  add_in.entry = MakeCOMAddInObject(add_in.prog_id, "", platform::win32::WideToUtf8(guid));
+  return true;
+}
+
+void OutlookStandIn::Start() {
+  Print("Outlook " + std::to_string(version_.year) + " (" + version_.version + ") starts");
+  application_ = MakeApplicationObject(world_.outlook.application());
+  started_ = true;
+  add_ins_ = FindAddIns();
+  std::vector<LARGE_INTEGER> began(add_ins_.size());
+  for (size_t i = 0; i < add_ins_.size(); ++i) {
+    AddIn& add_in = add_ins_[i];
+    Print("add-in " + add_in.prog_id + " in " + add_in.key.ToString() + ", LoadBehavior " +
+          std::to_string(add_in.load_behavior));
+    if ((add_in.load_behavior & 3) != 3) {
+      continue;
+    }
+    began[i] = Now();
+    if (!Load(add_in)) {
+      continue;
+    }
+    const HRESULT result =
+        add_in.object->OnConnection(application_.Get(), office::com::ext_cm_Startup,
+                                    add_in.entry.Get(), &custom_);
+    add_in.connected = SUCCEEDED(Report(add_in.prog_id, "OnConnection(ext_cm_Startup)", result));
+  }
+  // Outlook 2010 and later ask for the explorer's ribbon as the explorer first shows.
+  if (version_.year >= 2010) {
+    for (AddIn& add_in : add_ins_) {
+      ComPtr<office::com::IRibbonExtensibility> ribbon;
+      if (!add_in.connected ||
+          FAILED(add_in.object->QueryInterface(office::com::IID_IRibbonExtensibility,
+                                               reinterpret_cast<void**>(ribbon.GetAddressOf())))) {
+        continue;
+      }
+      BSTR xml = nullptr;
+      BSTR id = ::SysAllocString(L"Microsoft.Outlook.Explorer");
+      const HRESULT result = ribbon->GetCustomUI(id, &xml);
+      Print(add_in.prog_id + ": GetCustomUI(Microsoft.Outlook.Explorer) -> " + Hex(result) + ", " +
+            std::to_string(xml ? ::SysStringLen(xml) : 0) + " characters");
+      ::SysFreeString(id);
+      ::SysFreeString(xml);
+    }
+  }
+  for (AddIn& add_in : add_ins_) {
+    if (add_in.connected) {
+      Report(add_in.prog_id, "OnAddInsUpdate", add_in.object->OnAddInsUpdate(&custom_));
+    }
+  }
+  for (size_t i = 0; i < add_ins_.size(); ++i) {
+    AddIn& add_in = add_ins_[i];
+    if (!add_in.connected) {
+      continue;
+    }
+    Report(add_in.prog_id, "OnStartupComplete", add_in.object->OnStartupComplete(&custom_));
+    add_in.startup_ms = Milliseconds(began[i], Now());
+    char line[160];
+    std::snprintf(line, sizeof line, "%s: start-up took %.1f ms", add_in.prog_id.c_str(),
+                  add_in.startup_ms);
+    Print(line);
+  }
+}
+
+bool OutlookStandIn::FastShutdown(const AddIn& add_in) {
+  if (version_.year < 2010) {
+    return false;
+  }
+  const RegistryKey options{RegistryRoot::kCurrentUser,
+                            std::string("Software\\Microsoft\\Office\\") +
+                                std::string(version_.version).substr(0, 4) +
+                                "\\Outlook\\Options\\Shutdown"};
+  if (registry_.ReadDword(options, "AddinFastShutdownBehavior") == 1u) {
+    return false;
+  }
+  return registry_.ReadDword(add_in.key, "RequireShutdownNotification") != 1u;
+}
+
+void OutlookStandIn::Release(AddIn& add_in) {
+  if (add_in.entry) {
+    ClearCOMAddInObject(add_in.entry.Get());
+  }
+  add_in.entry.Reset();
+  add_in.object.Reset();
+  add_in.connected = false;
+}
+
+void OutlookStandIn::Quit() {
+  Print("Outlook quits");
+  world_.outlook.Quit();
+  for (AddIn& add_in : add_ins_) {
+    if (!add_in.connected) {
+      continue;
+    }
+    if (FastShutdown(add_in)) {
+      Print(add_in.prog_id + ": fast shutdown, released without OnBeginShutdown and "
+                             "OnDisconnection");
+    } else {
+      Report(add_in.prog_id, "OnBeginShutdown", add_in.object->OnBeginShutdown(&custom_));
+      Report(add_in.prog_id, "OnDisconnection(ext_dm_HostShutdown)",
+             add_in.object->OnDisconnection(office::com::ext_dm_HostShutdown, &custom_));
+    }
+    Release(add_in);
+  }
+  application_.Reset();
+  started_ = false;
+}
+
+void OutlookStandIn::Disconnect(const std::string& prog_id) {
+  AddIn* add_in = Find(prog_id);
+  if (!add_in || !add_in->connected) {
+    Print(prog_id + ": not connected");
+    return;
+  }
+  Report(prog_id, "OnDisconnection(ext_dm_UserClosed)",
+         add_in->object->OnDisconnection(office::com::ext_dm_UserClosed, &custom_));
+  Release(*add_in);
+  // Outlook remembers the choice: loaded at start-up, not connected.
+  try {
+    registry_.WriteDword(add_in->key, "LoadBehavior", 2);
+    add_in->load_behavior = 2;
+  } catch (const std::exception&) {
+  }
+}
+
+void OutlookStandIn::Connect(const std::string& prog_id) {
+  if (!started_) {
+    Print("Outlook has not started");
+    return;
+  }
+  AddIn* add_in = Find(prog_id);
+  if (!add_in) {
+    for (AddIn& found : FindAddIns()) {
+      if (_stricmp(found.prog_id.c_str(), prog_id.c_str()) == 0) {
+        add_ins_.push_back(found);
+        add_in = &add_ins_.back();
+      }
+    }
+  }
+  if (!add_in) {
+    Print(prog_id + ": no such add-in");
+    return;
+  }
+  if (add_in->connected) {
+    Print(prog_id + ": connected already");
+    return;
+  }
+  try {
+    registry_.WriteDword(add_in->key, "LoadBehavior", 3);
+    add_in->load_behavior = 3;
+  } catch (const std::exception&) {
+  }
+  const LARGE_INTEGER began = Now();
+  if (!Load(*add_in)) {
+    return;
+  }
+  const HRESULT result = add_in->object->OnConnection(
+      application_.Get(), office::com::ext_cm_AfterStartup, add_in->entry.Get(), &custom_);
+  add_in->connected =
+      SUCCEEDED(Report(prog_id, "OnConnection(ext_cm_AfterStartup)", result));
+  add_in->startup_ms = Milliseconds(began, Now());
+}
+
+bool OutlookStandIn::Connected(const std::string& prog_id) const {
+  const AddIn* add_in = Find(prog_id);
+  return add_in && add_in->connected;
+}
+
+HRESULT OutlookStandIn::CanUnloadNow(const std::string& prog_id) {
+  CLSID class_id;
+  if (FAILED(::CLSIDFromProgID(Utf8ToWide(prog_id).c_str(), &class_id))) {
+    return S_OK;
+  }
+  wchar_t guid[40] = {};
+  ::StringFromGUID2(class_id, guid, 40);
+  const std::optional<std::string> path = registry_.ReadString(
+      {RegistryRoot::kClassesRoot,
+       "CLSID\\" + platform::win32::WideToUtf8(guid) + "\\InprocServer32"},
+      "");
+  if (!path) {
+    return S_OK;
+  }
+  HMODULE library = ::GetModuleHandleW(Utf8ToWide(*path).c_str());
+  if (!library) {
+    return S_OK;
+  }
+  using CanUnload = HRESULT(STDAPICALLTYPE*)();
+  auto can_unload = reinterpret_cast<CanUnload>(
+      reinterpret_cast<void*>(::GetProcAddress(library, "DllCanUnloadNow")));
+  return can_unload ? can_unload() : S_OK;
+}
+
+double OutlookStandIn::StartupMilliseconds(const std::string& prog_id) const {
+  const AddIn* add_in = Find(prog_id);
+  return add_in ? add_in->startup_ms : 0;
+}
+
+}  // namespace quivra::olhost

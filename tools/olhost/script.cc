@@ -1,0 +1,196 @@
+#include "tools/olhost/script.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <sstream>
+#include <string>
+
+#include "host/outlook/sim/sim_world.h"
+#include "tools/olhost/dialog_answerer.h"
+#include "tools/olhost/outlook_stand_in.h"
+
+namespace quivra::olhost {
+
+namespace {
+
+using platform::RegistryKey;
+using platform::RegistryRoot;
+
+std::string Trimmed(const std::string& text) {
+  const size_t begin = text.find_first_not_of(" \t\r");
+  if (begin == std::string::npos) {
+    return {};
+  }
+  return text.substr(begin, text.find_last_not_of(" \t\r") - begin + 1);
+}
+
+// "\r" and "\n" written in a script line.
+std::string Unescaped(const std::string& text) {
+  std::string plain;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\\' && i + 1 < text.size() && (text[i + 1] == 'r' || text[i + 1] == 'n')) {
+      plain += text[i + 1] == 'r' ? '\r' : '\n';
+      ++i;
+    } else {
+      plain += text[i];
+    }
+  }
+  return plain;
+}
+
+RegistryKey ParseKey(const std::string& text) {
+  RegistryKey key;
+  const std::string root = text.substr(0, text.find('\\'));
+  key.root = root == "HKLM"   ? RegistryRoot::kLocalMachine
+             : root == "HKCR" ? RegistryRoot::kClassesRoot
+                              : RegistryRoot::kCurrentUser;
+  key.path = text.find('\\') == std::string::npos ? "" : text.substr(text.find('\\') + 1);
+  return key;
+}
+
+class Runner {
+ public:
+  explicit Runner(OutlookStandIn& outlook) : outlook_(outlook) {}
+
+  void Line(const std::string& raw) {
+    const std::string line = Trimmed(raw);
+    if (line.empty() || line[0] == '#') {
+      return;
+    }
+    std::istringstream words(line);
+    std::string command;
+    words >> command;
+    std::string rest;
+    std::getline(words, rest);
+    rest = Trimmed(rest);
+    try {
+      Run(command, rest);
+    } catch (const std::exception& error) {
+      Fail(line + ": " + error.what());
+    }
+  }
+
+  int failures() const { return failures_; }
+
+ private:
+  void Run(const std::string& command, const std::string& rest) {
+    auto& sim = outlook_.world().outlook;
+    if (command == "start") {
+      outlook_.Start();
+    } else if (command == "quit") {
+      outlook_.Quit();
+    } else if (command == "open-explorer") {
+      std::printf("user opens an explorer on %s\n", rest.c_str());
+      sim.AddExplorer(sim.FolderAt(rest));
+    } else if (command == "activate-explorer") {
+      Explorer(rest).Activate();
+    } else if (command == "show-folder") {
+      std::istringstream args(rest);
+      std::string index;
+      args >> index;
+      std::string path;
+      std::getline(args, path);
+      Explorer(index).ShowFolder(sim.FolderAt(Trimmed(path)));
+    } else if (command == "close-explorer") {
+      Explorer(rest).Close();
+    } else if (command == "deactivate") {
+      sim.DeactivateWindows();
+    } else if (command == "disconnect") {
+      outlook_.Disconnect(rest);
+    } else if (command == "connect") {
+      outlook_.Connect(rest);
+    } else if (command == "fail") {
+      std::istringstream args(rest);
+      std::string method;
+      std::string mode;
+      args >> method >> mode;
+      sim.FailCall(method, mode == "always" ? outlook::sim::FailMode::kAlways
+                                            : outlook::sim::FailMode::kOnce);
+      std::printf("Outlook will fail %s\n", method.c_str());
+    } else if (command == "answer") {
+      DialogAnswerer::QueueAnswer(rest);
+    } else if (command == "expect-connected") {
+      std::istringstream args(rest);
+      std::string prog_id;
+      std::string wanted;
+      args >> prog_id >> wanted;
+      Check(outlook_.Connected(prog_id) == (wanted != "no"),
+            prog_id + (wanted != "no" ? " connected" : " not connected"));
+    } else if (command == "expect-unload") {
+      std::istringstream args(rest);
+      std::string prog_id;
+      std::string wanted;
+      args >> prog_id >> wanted;
+      const HRESULT result = outlook_.CanUnloadNow(prog_id);
+      Check((result == S_OK ? "S_OK" : result == S_FALSE ? "S_FALSE" : "failure") == wanted,
+            "DllCanUnloadNow of " + prog_id + " answers " +
+                (result == S_OK ? "S_OK" : result == S_FALSE ? "S_FALSE" : "a failure"));
+    } else if (command == "expect-dialog") {
+      const std::string wanted = Unescaped(rest);
+      bool seen = false;
+      for (const SeenDialog& dialog : DialogAnswerer::Seen()) {
+        seen = seen || dialog.text.find(wanted) != std::string::npos;
+      }
+      Check(seen, "a dialog showed \"" + rest + "\"");
+    } else if (command == "expect-sinks") {
+      const int count = sim.EventConnectionCount();
+      Check(count == std::stoi(rest),
+            "event sinks connected to Outlook: " + std::to_string(count));
+    } else if (command == "expect-no-dialog") {
+      Check(DialogAnswerer::Seen().empty(),
+            "no dialog (" + std::to_string(DialogAnswerer::Seen().size()) + " seen)");
+    } else if (command == "expect-registry" || command == "expect-no-registry") {
+      std::istringstream args(rest);
+      std::string key;
+      std::string name;
+      args >> key >> name;
+      std::string wanted;
+      std::getline(args, wanted);
+      wanted = Trimmed(wanted);
+      const std::optional<std::string> value = registry_.ReadString(ParseKey(key), name);
+      if (command == "expect-no-registry") {
+        Check(!value, key + " " + name + " absent");
+      } else {
+        Check(value == wanted, key + " " + name + " = " + (value ? *value : "(absent)"));
+      }
+    } else {
+      Fail("unknown command " + command);
+    }
+  }
+
+  outlook::sim::SimExplorer Explorer(const std::string& index) {
+    const auto explorers = outlook_.world().outlook.explorers();
+    const int number = std::stoi(index);
+    if (number < 1 || number > static_cast<int>(explorers.size())) {
+      throw std::out_of_range("no explorer " + index);
+    }
+    return explorers[static_cast<size_t>(number - 1)];
+  }
+
+  void Check(bool ok, const std::string& what) {
+    std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what.c_str());
+    std::fflush(stdout);
+    if (!ok) {
+      ++failures_;
+    }
+  }
+  void Fail(const std::string& what) { Check(false, what); }
+
+  OutlookStandIn& outlook_;
+  platform::win32::Win32Registry registry_;
+  int failures_ = 0;
+};
+
+}  // namespace
+
+int RunScript(std::istream& script, OutlookStandIn& outlook) {
+  Runner runner(outlook);
+  std::string line;
+  while (std::getline(script, line)) {
+    runner.Line(line);
+  }
+  return runner.failures();
+}
+
+}  // namespace quivra::olhost

@@ -1,0 +1,36 @@
+#ifndef QUIVRA_TOOLS_OLHOST_SCRIPT_H_
+#define QUIVRA_TOOLS_OLHOST_SCRIPT_H_
+
+#include <istream>
+
+namespace quivra::olhost {
+
+class OutlookStandIn;
+
+// Runs a script of user actions and expectations against the stand-in, one command a line
+// ("#" starts a comment). Prints what happens; each expectation prints a PASS or FAIL line.
+// Returns the number of failed expectations and unusable lines.
+//
+//   start                         Outlook starts and loads its add-ins
+//   quit                          the user closes Outlook
+//   open-explorer <folder path>   a new explorer window on the folder ("Mailbox\Projects")
+//   activate-explorer <n>         the n-th open explorer comes to the front
+//   show-folder <n> <folder path> the n-th explorer shows another folder
+//   close-explorer <n>
+//   deactivate                    another program comes to the front
+//   disconnect <ProgID>           the user unticks the add-in in the COM add-ins dialog
+//   connect <ProgID>              the user ticks it (connection after start-up)
+//   fail <method> [always]        Outlook's next call of <method> fails ("Explorer.WindowHandle")
+//   answer <button>               the next dialog is answered with that button
+//   expect-connected <ProgID> yes|no
+//   expect-unload <ProgID> S_OK|S_FALSE     what the add-in's DllCanUnloadNow answers
+//   expect-dialog <text>          a dialog has shown a text containing <text> (\r \n allowed)
+//   expect-no-dialog
+//   expect-sinks <n>              event sinks connected to Outlook's objects now
+//   expect-registry <key> <value name> <text>   e.g. HKCU\Software\...\Key ADXStartMode NORMAL
+//   expect-no-registry <key> <value name>
+int RunScript(std::istream& script, OutlookStandIn& outlook);
+
+}  // namespace quivra::olhost
+
+#endif  // QUIVRA_TOOLS_OLHOST_SCRIPT_H_
