@@ -11,6 +11,7 @@
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_screen.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text_codec.h"
 
 namespace quivra::addin {
@@ -39,8 +40,9 @@ struct Backends {
   platform::win32::Win32Keyboard keyboard;
   platform::win32::Win32Collation collation;
   NoFormsUi ui;
+  platform::win32::Win32Shell shell;
   platform::Platform platform{files,  clock,    codec,     registry, message_boxes,
-                              screen, keyboard, collation, ui};
+                              screen, keyboard, collation, ui,       shell};
 };
 
 }  // namespace

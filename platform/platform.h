@@ -8,6 +8,7 @@
 #include "platform/message_box.h"
 #include "platform/registry.h"
 #include "platform/screen.h"
+#include "platform/shell.h"
 #include "platform/text_codec.h"
 
 namespace quivra::ui {
@@ -29,6 +30,8 @@ struct Platform {
   Collation& collation;
   // Forms and their controls (platform/ui).
   ui::Ui& ui;
+  // The shell's "open" of web pages.
+  Shell& shell;
 };
 
 }  // namespace quivra::platform

@@ -26,7 +26,8 @@ fs::path SimPlatform::MakeRoot() {
 SimPlatform::SimPlatform()
     : files(MakeRoot(), kLocalAppData),
       root_(files.HostPath("C:\\")),
-      platform_{files, clock, codec, registry, message_boxes, screen, keyboard, collation, ui} {}
+      platform_{files,  clock,    codec,     registry, message_boxes,
+                screen, keyboard, collation, ui,       shell} {}
 
 SimPlatform::~SimPlatform() {
   std::error_code ignored;

@@ -11,6 +11,7 @@
 #include "platform/sim/sim_message_boxes.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_screen.h"
+#include "platform/sim/sim_shell.h"
 #include "platform/sim/sim_text_codec.h"
 #include "platform/ui/sim/sim_ui.h"
 
@@ -34,6 +35,7 @@ class SimPlatform {
   SimKeyboard keyboard;
   SimCollation collation;
   ui::sim::SimUi ui{message_boxes};
+  SimShell shell;
 
   Platform& platform() { return platform_; }
 

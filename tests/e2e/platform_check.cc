@@ -22,6 +22,7 @@
 #include "platform/win32/win32_message_boxes.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_screen.h"
+#include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text_codec.h"
 
 namespace {
@@ -89,8 +90,9 @@ int main() {
   platform::win32::Win32Keyboard keyboard;
   platform::win32::Win32Collation collation;
   NoFormsUi forms;
+  platform::win32::Win32Shell shell;
   platform::Platform services{files,  clock,    codec,     registry, message_boxes,
-                              screen, keyboard, collation, forms};
+                              screen, keyboard, collation, forms,    shell};
 
   try {
     const std::string app_data = files.LocalAppDataFolder();
@@ -152,6 +154,9 @@ int main() {
     screen.ProcessPendingMessages();
     MSG left;
     Check(!::PeekMessageW(&left, nullptr, 0, 0, PM_NOREMOVE), "pending messages processed");
+
+    // A target that does not exist: the shell refuses it and starts nothing.
+    Check(!shell.Open(app_data + "\\no such page.url"), "shell refuses a missing target");
   } catch (const std::exception& error) {
     Check(false, std::string("unexpected error: ") + error.what());
   }
