@@ -85,6 +85,12 @@ class Control {
   bool Reachable() const;
   int TabOrder() const { return tab_order_; }
   void SetTabOrder(int order) { tab_order_ = order; }
+  // A number for the form's own use: one handler serving like controls tells them apart by it.
+  int Tag() const { return tag_; }
+  void SetTag(int tag) { tag_ = tag; }
+  // The tip shown while the pointer rests on the control.
+  const std::string& Hint() const { return hint_; }
+  void SetHint(std::string hint) { hint_ = std::move(hint); }
 
   // Gives the control the input focus (OnExit of the control that had it, then OnEnter).
   void SetFocus();
@@ -105,6 +111,8 @@ class Control {
   bool visible_ = true;
   bool enabled_ = true;
   int tab_order_ = 0;
+  int tag_ = 0;
+  std::string hint_;
   std::vector<Control*> children_;
 };
 

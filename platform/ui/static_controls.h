@@ -1,6 +1,7 @@
 #ifndef QUIVRA_PLATFORM_UI_STATIC_CONTROLS_H_
 #define QUIVRA_PLATFORM_UI_STATIC_CONTROLS_H_
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -27,13 +28,22 @@ class Panel : public Control {
   using Control::Control;
 };
 
-// A picture, by resource name.
+// A picture, by resource name. It takes clicks, like a button without a frame.
 class Image : public Control {
  public:
   using Control::Control;
 
   const std::string& PictureName() const { return picture_name_; }
   void SetPictureName(std::string name) { picture_name_ = std::move(name); }
+
+  // The user's click; nothing happens when the picture cannot be reached.
+  void Click() {
+    if (Reachable() && OnClick) {
+      OnClick();
+    }
+  }
+
+  std::function<void()> OnClick;
 
  private:
   std::string picture_name_;

@@ -6,6 +6,7 @@
 #include "platform/ui/check_box.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/list_view.h"
+#include "platform/ui/static_controls.h"
 #include "platform/ui/tree_view.h"
 
 namespace quivra::ui::sim {
@@ -94,6 +95,8 @@ void SimUser::Click(const std::string& name) {
     } else if (auto* box = dynamic_cast<CheckBox*>(&control)) {
       box->SetFocus();
       box->Click();
+    } else if (auto* image = dynamic_cast<Image*>(&control)) {
+      image->Click();
     } else {
       throw std::logic_error(control.Name() + " cannot be clicked");
     }

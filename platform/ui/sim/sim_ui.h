@@ -40,7 +40,7 @@ class SimUser {
   // The node of the form's tree view at this path of node texts, joined by backslashes.
   TreeNode& Node(std::string_view path);
 
-  // Clicks a button or a check box.
+  // Clicks a button, a check box or a picture.
   void Click(const std::string& name);
   // Clicks the check box when its state differs.
   void SetChecked(const std::string& name, bool checked);
