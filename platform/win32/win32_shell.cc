@@ -1,6 +1,7 @@
 #include "platform/win32/win32_shell.h"
 
 #include <windows.h>
+// After windows.h, which it needs.
 #include <shellapi.h>
 
 #include "platform/win32/wide_text.h"

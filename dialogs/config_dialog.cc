@@ -1,0 +1,336 @@
+#include "dialogs/config_dialog.h"
+
+#include <string>
+#include <utility>
+
+namespace quivra::dialogs {
+
+namespace {
+
+constexpr char kDefaultMainButtonCaption[] = "Quivra";
+constexpr char kRibbonIconsCaption[] = "Show Filing buttons on Home tab of the Ribbon";
+// Arrow tags: 100 + row moves the row down, 200 + row moves it up.
+constexpr int kMoveDownTag = 100;
+constexpr int kMoveUpTag = 200;
+// Rows 1 ... 10: the edit fields of row 1 stand at this height, each further row 32 lower;
+// labels and arrows stand 4 lower than the fields of their row.
+constexpr int kFirstRowTop = 28;
+constexpr int kRowSpacing = 32;
+constexpr int kBackspaceRowTop = 40;
+
+const ui::Font kDialogFont{"MS Sans Serif", 8, false};
+const ui::Font kLabelFont{"Tahoma", 8, false};
+
+constexpr ui::Anchors kBottomLeft = ui::kAnchorLeft | ui::kAnchorBottom;
+
+std::string Numbered(const char* name, int row) {
+  return name + std::to_string(row);
+}
+
+}  // namespace
+
+// The controls of one slot's row, at the height of its edit fields. Rows 1 ... 10 carry their
+// number, their shortcut and the arrows they may move by; the Backspace row has none of them.
+struct TSlotRow {
+  TSlotRow(ui::Control& parent, int row, int top)
+      : EditFolder(&parent, Numbered("EditFolder", row), {100, top, 260, 21}),
+        BtnBrowse(&parent, Numbered("BtnBrowse", row), {368, top, 47, 21}),
+        EditBtn(&parent, Numbered("EditBtn", row), {420, top, 101, 21}),
+        BtnClear(&parent, Numbered("BtnClear", row), {528, top, 41, 21}) {
+    EditFolder.SetEnabled(false);
+    BtnBrowse.SetCaption("Browse");
+    BtnBrowse.SetTag(row);
+    BtnClear.SetCaption("Clear");
+    BtnClear.SetTag(row);
+    for (ui::Control* control :
+         {static_cast<ui::Control*>(&EditFolder), static_cast<ui::Control*>(&BtnBrowse),
+          static_cast<ui::Control*>(&EditBtn), static_cast<ui::Control*>(&BtnClear)}) {
+      control->SetFont(kDialogFont);
+    }
+    if (row == core::kBackspaceSlot) {
+      return;
+    }
+    const int label_top = top + 4;
+    LblBtn = std::make_unique<ui::Label>(&parent, Numbered("LblBtn", row),
+                                         ui::Rect{18, label_top, 17, 13});
+    LblBtn->SetCaption(std::to_string(row));
+    LblBtn->SetFont(kLabelFont);
+    LblKey = std::make_unique<ui::Label>(&parent, Numbered("LblKey", row),
+                                         ui::Rect{54, label_top, 30, 13});
+    LblKey->SetCaption("Alt+" + std::to_string(row % 10));
+    LblKey->SetFont(kLabelFont);
+    if (row < core::kLastNumberedSlot) {
+      ImgDown = std::make_unique<ui::Image>(&parent, Numbered("ImgDown", row),
+                                            ui::Rect{580, label_top, 16, 16});
+      ImgDown->SetPictureName("ARROWDOWN");
+      ImgDown->SetHint("Move down");
+      ImgDown->SetTag(kMoveDownTag + row);
+    }
+    if (row > core::kFirstFilingSlot) {
+      ImgUp = std::make_unique<ui::Image>(&parent, Numbered("ImgUp", row),
+                                          ui::Rect{604, label_top, 16, 16});
+      ImgUp->SetPictureName("ARROWUP");
+      ImgUp->SetHint("Move up");
+      ImgUp->SetTag(kMoveUpTag + row);
+    }
+  }
+
+  ui::Edit EditFolder;
+  ui::Button BtnBrowse;
+  ui::Edit EditBtn;
+  ui::Button BtnClear;
+  std::unique_ptr<ui::Label> LblBtn;
+  std::unique_ptr<ui::Label> LblKey;
+  std::unique_ptr<ui::Image> ImgDown;
+  std::unique_ptr<ui::Image> ImgUp;
+};
+
+TfrmConfig::TfrmConfig(core::Configuration& configuration, TfrmFolders2& picker)
+    : ui::Form("frmConfig"),
+      GroupBoxFolders(this, "GroupBoxFolders", {2, 0, 631, 360}),
+      GroupBoxBkSp(this, "GroupBoxBkSp", {2, 345, 631, 73}),
+      ImageBkSp(&GroupBoxBkSp, "ImageBkSp", {18, 18, 16, 16}),
+      LabelBkSp(&GroupBoxBkSp, "LabelBkSp", {39, 20, 580, 13}),
+      cbBackSpace(&GroupBoxBkSp, "cbBackSpace", {18, kBackspaceRowTop, 73, 17}),
+      LabelHelp(this, "LabelHelp", {101, 427, 440, 13}),
+      AddShortcuts(this, "AddShortcuts", {16, 455, 180, 17}),
+      AddIcons(this, "AddIcons", {16, 477, 118, 17}),
+      AddSeparator(this, "AddSeparator", {16, 499, 180, 17}),
+      ImageKey1(this, "ImageKey1", {136, 475, 16, 16}),
+      LabelComma(this, "LabelComma", {153, 478, 6, 13}),
+      ImageKey2(this, "ImageKey2", {160, 475, 16, 16}),
+      LabelEllipsis(this, "LabelEllipsis", {178, 478, 27, 13}),
+      ImageKey0(this, "ImageKey0", {206, 475, 16, 16}),
+      LabelMainButton(this, "LabelMainButton", {240, 456, 175, 13}),
+      MainButtonName(this, "MainButtonName", {420, 452, 173, 21}),
+      btnOK(this, "btnOK", {420, 495, 75, 25}),
+      btnCancel(this, "btnCancel", {520, 495, 75, 25}),
+      configuration_(configuration),
+      picker_(picker) {
+  SetCaption("Configure Quivra");
+  SetClientSize(634, 525);
+  SetBorderStyle(ui::BorderStyle::kDialog);
+  SetCloseBoxOnly(true);
+  SetPosition(ui::FormPosition::kDesktopCenter);
+  SetKeyPreview(true);
+  SetFont(kDialogFont);
+  OnShow = [this] { AtShow(); };
+  OnKeyPress = [this](char& key) { FormKeyPress(key); };
+
+  const std::pair<const char*, int> headers[] = {
+      {"Button", 9}, {"Shortcut", 49}, {"Folder", 101}, {"Button name", 424}};
+  for (size_t i = 0; i < column_headers_.size(); ++i) {
+    column_headers_[i] = std::make_unique<ui::Label>(&GroupBoxFolders,
+                                                     Numbered("LblHeader", static_cast<int>(i) + 1),
+                                                     ui::Rect{headers[i].second, 11, 60, 13});
+    column_headers_[i]->SetCaption(headers[i].first);
+    column_headers_[i]->SetFont(kLabelFont);
+  }
+  for (int row = core::kFirstFilingSlot; row <= core::kBackspaceSlot; ++row) {
+    rows_[row] = row == core::kBackspaceSlot
+                     ? std::make_unique<TSlotRow>(GroupBoxBkSp, row, kBackspaceRowTop)
+                     : std::make_unique<TSlotRow>(GroupBoxFolders, row,
+                                                  kFirstRowTop + (row - 1) * kRowSpacing);
+    TSlotRow& controls = *rows_[row];
+    controls.BtnBrowse.OnClick = [this, &controls] { Browse(controls.BtnBrowse); };
+    controls.BtnClear.OnClick = [this, &controls] { Clear(controls.BtnClear); };
+    for (ui::Image* arrow : {controls.ImgDown.get(), controls.ImgUp.get()}) {
+      if (arrow != nullptr) {
+        arrow->OnClick = [this, arrow] { MoveButton(*arrow); };
+      }
+    }
+  }
+
+  GroupBoxBkSp.SetCaption("Backspace Key");
+  GroupBoxBkSp.SetFont({kDialogFont.name, kDialogFont.size, true});
+  ImageBkSp.SetPictureName("BACKSPACEKEY");
+  LabelBkSp.SetHTMLText(
+      {"Enable and define the Backspace key as Filing Button for your most "
+       "frequently used (archive) folder."});
+  LabelBkSp.SetFont(kLabelFont);
+  cbBackSpace.SetCaption("Backspace");
+  cbBackSpace.SetFont(kDialogFont);
+  cbBackSpace.OnClick = [this] { cbBackSpaceClick(); };
+
+  LabelHelp.SetCaption(
+      "Click 'Browse' to define or edit a filing folder. Click 'Clear' to clear folder and "
+      "button.");
+  AddShortcuts.SetCaption("Enable keyboard shortcuts");
+  AddShortcuts.SetChecked(true);
+  AddIcons.SetCaption("Add icons to buttons");
+  AddIcons.SetChecked(true);
+  AddSeparator.SetCaption("Add button separators");
+  AddSeparator.SetChecked(true);
+  ImageKey1.SetPictureName("KEY1");
+  LabelComma.SetCaption(",");
+  ImageKey2.SetPictureName("KEY2");
+  LabelEllipsis.SetCaption(", ... ,");
+  ImageKey0.SetPictureName("KEY0");
+  LabelMainButton.SetCaption("Quivra Main Button name:");
+  btnOK.SetCaption("OK");
+  btnOK.SetDefault(true);
+  btnOK.OnClick = [this] { OK(); };
+  btnCancel.SetCaption("Cancel");
+  btnCancel.OnClick = [this] { Cancel(); };
+  for (ui::Control* control : Controls()) {
+    if (control != &GroupBoxFolders && control != &GroupBoxBkSp) {
+      control->SetAnchors(kBottomLeft);
+    }
+    if (dynamic_cast<ui::Label*>(control) != nullptr) {
+      control->SetFont(kLabelFont);
+    }
+  }
+}
+
+TfrmConfig::~TfrmConfig() = default;
+
+TSlotRow& TfrmConfig::Row(int row) {
+  return *rows_.at(static_cast<size_t>(row));
+}
+
+ui::Edit& TfrmConfig::EditFolder(int row) {
+  return Row(row).EditFolder;
+}
+
+ui::Button& TfrmConfig::BtnBrowse(int row) {
+  return Row(row).BtnBrowse;
+}
+
+ui::Edit& TfrmConfig::EditBtn(int row) {
+  return Row(row).EditBtn;
+}
+
+ui::Button& TfrmConfig::BtnClear(int row) {
+  return Row(row).BtnClear;
+}
+
+void TfrmConfig::AtShow() {
+  Initialize();
+  const bool backspace = cbBackSpace.Checked();
+  BtnBrowse(core::kBackspaceSlot).SetEnabled(backspace);
+  EditBtn(core::kBackspaceSlot).SetEnabled(backspace);
+  BtnClear(core::kBackspaceSlot).SetEnabled(backspace);
+  if (configuration_.HostIsRibbonOutlook) {
+    // On the ribbon there are no separators and no main button, and the icons option decides
+    // whether the filing group shows on the Home tab.
+    AddSeparator.SetVisible(false);
+    AddIcons.SetWidth(250);
+    AddIcons.SetCaption(kRibbonIconsCaption);
+    for (ui::Control* control :
+         {static_cast<ui::Control*>(&ImageKey1), static_cast<ui::Control*>(&LabelComma),
+          static_cast<ui::Control*>(&ImageKey2), static_cast<ui::Control*>(&LabelEllipsis),
+          static_cast<ui::Control*>(&ImageKey0), static_cast<ui::Control*>(&LabelMainButton),
+          static_cast<ui::Control*>(&MainButtonName)}) {
+      control->SetVisible(false);
+    }
+  }
+}
+
+void TfrmConfig::Initialize() {
+  MainButtonName.SetText(configuration_.MainButtonCaption);
+  AddShortcuts.SetChecked(configuration_.ShortCuts);
+  // Setting the box counts as its change: unchecking it empties the Backspace slot.
+  const bool backspace_was = cbBackSpace.Checked();
+  cbBackSpace.SetChecked(configuration_.BackspaceKey);
+  if (cbBackSpace.Checked() != backspace_was) {
+    cbBackSpaceClick();
+  }
+  AddIcons.SetChecked(configuration_.Icons);
+  AddSeparator.SetChecked(configuration_.Separators);
+  for (int slot = core::kFirstFilingSlot; slot <= core::kBackspaceSlot; ++slot) {
+    if (!configuration_.FolderNames[slot].empty()) {
+      EditFolder(slot).SetText(configuration_.FolderNames[slot]);
+      EditBtn(slot).SetText(configuration_.ButtonNames[slot]);
+    }
+  }
+}
+
+void TfrmConfig::AssignButton(int Row, const std::string& FolderPath, const std::string& Caption) {
+  if (Row < core::kFirstFilingSlot || Row > core::kBackspaceSlot) {
+    return;
+  }
+  EditFolder(Row).SetText(FolderPath);
+  EditBtn(Row).SetText(Caption);
+}
+
+void TfrmConfig::Browse(ui::Control& Sender) {
+  const int row = Sender.Tag();
+  // The picker opens beside the dialog, and goes back to its own place however it closes.
+  struct PutBack {
+    TfrmFolders2& picker;
+    int left;
+    int top;
+    ~PutBack() { picker.SetBounds({left, top, picker.Width(), picker.Height()}); }
+  } put_back{picker_, picker_.Left(), picker_.Top()};
+  picker_.SetBounds({Left() + 400, Top() - 50, picker_.Width(), picker_.Height()});
+  picker_.SelectedPath.clear();
+  picker_.SelectedName.clear();
+  if (picker_.ShowModal() != ui::ModalResult::kOk) {
+    return;
+  }
+  const std::string& path = picker_.SelectedPath;
+  const std::string store = path.substr(0, path.find('\\'));
+  configuration_.StoreDetails[row] = {store, store, picker_.SelectedStore.StoreId};
+  configuration_.FolderNames[row] = path;
+  configuration_.ButtonNames[row] = picker_.SelectedName;
+  AssignButton(row, path, picker_.SelectedName);
+}
+
+void TfrmConfig::MoveButton(ui::Control& Sender) {
+  const int tag = Sender.Tag();
+  const int row = tag >= kMoveUpTag ? tag - kMoveUpTag : tag - kMoveDownTag;
+  const int other = tag >= kMoveUpTag ? row - 1 : row + 1;
+  std::swap(configuration_.StoreDetails[row], configuration_.StoreDetails[other]);
+  std::swap(configuration_.FolderNames[row], configuration_.FolderNames[other]);
+  std::swap(configuration_.ButtonNames[row], configuration_.ButtonNames[other]);
+  AssignButton(row, configuration_.FolderNames[row], configuration_.ButtonNames[row]);
+  AssignButton(other, configuration_.FolderNames[other], configuration_.ButtonNames[other]);
+}
+
+void TfrmConfig::Clear(ui::Control& Sender) {
+  ClearRow(Sender.Tag());
+}
+
+void TfrmConfig::ClearRow(int row) {
+  configuration_.StoreDetails[row] = core::TStoreDetails();
+  configuration_.FolderNames[row].clear();
+  configuration_.ButtonNames[row].clear();
+  AssignButton(row, "", "");
+}
+
+void TfrmConfig::cbBackSpaceClick() {
+  const bool checked = cbBackSpace.Checked();
+  BtnBrowse(core::kBackspaceSlot).SetEnabled(checked);
+  EditBtn(core::kBackspaceSlot).SetEnabled(checked);
+  BtnClear(core::kBackspaceSlot).SetEnabled(checked);
+  if (!checked) {
+    ClearRow(core::kBackspaceSlot);
+  }
+}
+
+void TfrmConfig::OK() {
+  configuration_.MainButtonCaption = MainButtonName.Text();
+  if (configuration_.MainButtonCaption.empty()) {
+    configuration_.MainButtonCaption = kDefaultMainButtonCaption;
+  }
+  configuration_.ShortCuts = AddShortcuts.Checked();
+  configuration_.Icons = AddIcons.Checked();
+  configuration_.Separators = AddSeparator.Checked();
+  configuration_.BackspaceKey = cbBackSpace.Checked();
+  for (int slot = core::kFirstFilingSlot; slot <= core::kBackspaceSlot; ++slot) {
+    configuration_.ButtonNames[slot] = EditBtn(slot).Text();
+  }
+  SetModalResult(ui::ModalResult::kOk);
+}
+
+void TfrmConfig::Cancel() {
+  SetModalResult(ui::ModalResult::kCancel);
+}
+
+void TfrmConfig::FormKeyPress(char& Key) {
+  if (Key == ui::kEscapeKey) {
+    SetModalResult(ui::ModalResult::kCancel);
+  }
+}
+
+}  // namespace quivra::dialogs

@@ -1,0 +1,57 @@
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "dialogs/about_box.h"
+#include "platform/sim/sim_platform.h"
+#include "platform/ui/sim/sim_ui.h"
+
+namespace quivra::dialogs {
+namespace {
+
+using ui::sim::SimUser;
+
+class AboutBoxTest : public ::testing::Test {
+ protected:
+  platform::sim::SimPlatform sim;
+  TFormAbout about{sim.shell};
+};
+
+TEST_F(AboutBoxTest, TextsAreSetOnceAndShownAlikeEachTime) {
+  std::string first_url;
+  for (int showing = 0; showing < 2; ++showing) {
+    sim.ui.Expect([&](SimUser& user) {
+      EXPECT_EQ(about.Caption(), "About Quivra");
+      EXPECT_EQ(about.LabelVersion.Caption(), "Version 1.30 Bld 164");
+      EXPECT_NE(about.LabelCopyright.Caption().find("Quivra"), std::string::npos);
+      EXPECT_EQ(about.LabelUrl.PlainText(), "Visit our website at https://www.quivra.example/");
+      user.Click("Button1");
+    });
+    EXPECT_EQ(sim.ui.ShowModal(about), ui::ModalResult::kOk);
+  }
+  // Formatting again finds no placeholder left.
+  about.FormCreate();
+  EXPECT_EQ(about.Caption(), "About Quivra");
+  EXPECT_EQ(about.LabelUrl.PlainText(), "Visit our website at https://www.quivra.example/");
+}
+
+TEST_F(AboutBoxTest, TheLinkOpensTheWebSiteAndARefusalIsIgnored) {
+  sim.shell.SetRefuse(true);
+  sim.ui.Expect([&](SimUser& user) {
+    about.LabelUrl.ClickAnchor("home");
+    user.PressEscape();
+  });
+  EXPECT_EQ(sim.ui.ShowModal(about), ui::ModalResult::kOk);
+  EXPECT_EQ(sim.shell.opened(), (std::vector<std::string>{kProductWebSite}));
+  EXPECT_TRUE(sim.message_boxes.shown().empty());
+}
+
+TEST_F(AboutBoxTest, EnterAndEscapeBothClose) {
+  sim.ui.Expect([](SimUser& user) { user.PressEnter(); });
+  sim.ui.Expect([](SimUser& user) { user.PressEscape(); });
+  EXPECT_EQ(sim.ui.ShowModal(about), ui::ModalResult::kOk);
+  EXPECT_EQ(sim.ui.ShowModal(about), ui::ModalResult::kOk);
+}
+
+}  // namespace
+}  // namespace quivra::dialogs
