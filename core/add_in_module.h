@@ -19,6 +19,8 @@
 
 namespace quivra::dialogs {
 class TfrmFolders2;
+class TfrmConfig;
+class TFormAbout;
 }  // namespace quivra::dialogs
 
 namespace quivra::core {
@@ -83,17 +85,13 @@ class TAddInModule : public framework::TadxCOMAddInModule {
       const framework::TadxRibbonControlInfo& RibbonControl);
   void FormShortCutKey(framework::TadxKeyboardShortcut& Sender);
 
-  // The commands of the main button's menu. Until their dialogs exist they only count their
-  // calls.
+  // The commands of the main button's menu. Configure shows the configuration dialog with the
+  // picker in browse mode and, on OK, saves the configuration, reads it back and places the
+  // buttons anew; ShowAbout shows the About box; Help opens the support page in the browser.
+  // The dialogs are created on first use and kept for as long as the module lives.
   void Configure();
   void Help();
   void ShowAbout();
-  struct TCommandCalls {
-    int Configure = 0;
-    int Help = 0;
-    int ShowAbout = 0;
-  };
-  const TCommandCalls& CommandCalls() const { return command_calls_; }
 
   // The module's event handlers: start-up completion, beginning of shut-down, and an explorer
   // window gaining or losing the focus.
@@ -134,12 +132,18 @@ class TAddInModule : public framework::TadxCOMAddInModule {
   outlook::ApplicationPtr outlook_;
   ConfigurationFile configuration_file_;
   FilingEngine filing_;
-  TCommandCalls command_calls_;
 
   struct FolderPickerDeleter {
     void operator()(dialogs::TfrmFolders2* picker) const;
   };
   std::unique_ptr<dialogs::TfrmFolders2, FolderPickerDeleter> folder_picker_;
+  struct DialogDeleter {
+    void operator()(dialogs::TfrmConfig* dialog) const;
+    void operator()(dialogs::TFormAbout* dialog) const;
+  };
+  // Holds a reference to the picker, so it goes first.
+  std::unique_ptr<dialogs::TfrmConfig, DialogDeleter> config_dialog_;
+  std::unique_ptr<dialogs::TFormAbout, DialogDeleter> about_box_;
 };
 
 }  // namespace quivra::core

@@ -106,18 +106,6 @@ void TAddInModule::adxRibbonTab1Controls0ControlsUndoClick(TadxRibbonCustomContr
   CallUndo();
 }
 
-void TAddInModule::Configure() {
-  ++command_calls_.Configure;
-}
-
-void TAddInModule::Help() {
-  ++command_calls_.Help;
-}
-
-void TAddInModule::ShowAbout() {
-  ++command_calls_.ShowAbout;
-}
-
 void TAddInModule::FormShortCutKey(TadxKeyboardShortcut& Sender) {
   const int tag = Sender.Tag();
   platform::Keyboard& keyboard = Services().keyboard;
