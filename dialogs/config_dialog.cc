@@ -23,6 +23,11 @@ const ui::Font kLabelFont{"Tahoma", 8, false};
 
 constexpr ui::Anchors kBottomLeft = ui::kAnchorLeft | ui::kAnchorBottom;
 
+// Handlers take their row from a tag; a tag that names no row does nothing.
+bool IsRow(int row, int last = core::kBackspaceSlot) {
+  return row >= core::kFirstFilingSlot && row <= last;
+}
+
 std::string Numbered(const char* name, int row) {
   return name + std::to_string(row);
 }
@@ -246,7 +251,7 @@ void TfrmConfig::Initialize() {
 }
 
 void TfrmConfig::AssignButton(int Row, const std::string& FolderPath, const std::string& Caption) {
-  if (Row < core::kFirstFilingSlot || Row > core::kBackspaceSlot) {
+  if (!IsRow(Row)) {
     return;
   }
   EditFolder(Row).SetText(FolderPath);
@@ -255,6 +260,9 @@ void TfrmConfig::AssignButton(int Row, const std::string& FolderPath, const std:
 
 void TfrmConfig::Browse(ui::Control& Sender) {
   const int row = Sender.Tag();
+  if (!IsRow(row)) {
+    return;
+  }
   // The picker opens beside the dialog, and goes back to its own place however it closes.
   struct PutBack {
     TfrmFolders2& picker;
@@ -280,6 +288,10 @@ void TfrmConfig::MoveButton(ui::Control& Sender) {
   const int tag = Sender.Tag();
   const int row = tag >= kMoveUpTag ? tag - kMoveUpTag : tag - kMoveDownTag;
   const int other = tag >= kMoveUpTag ? row - 1 : row + 1;
+  // The Backspace slot never moves.
+  if (!IsRow(row, core::kLastNumberedSlot) || !IsRow(other, core::kLastNumberedSlot)) {
+    return;
+  }
   std::swap(configuration_.StoreDetails[row], configuration_.StoreDetails[other]);
   std::swap(configuration_.FolderNames[row], configuration_.FolderNames[other]);
   std::swap(configuration_.ButtonNames[row], configuration_.ButtonNames[other]);
@@ -292,6 +304,9 @@ void TfrmConfig::Clear(ui::Control& Sender) {
 }
 
 void TfrmConfig::ClearRow(int row) {
+  if (!IsRow(row)) {
+    return;
+  }
   configuration_.StoreDetails[row] = core::TStoreDetails();
   configuration_.FolderNames[row].clear();
   configuration_.ButtonNames[row].clear();

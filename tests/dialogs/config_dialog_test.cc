@@ -255,5 +255,23 @@ TEST_F(ConfigDialogTest, RibbonHostHidesWhatItHasNotAndKeepsThoseOptions) {
   EXPECT_FALSE(config.Icons);
 }
 
+TEST_F(ConfigDialogTest, TagsAndRowsOutsideTheSlotsDoNothing) {
+  Bind(10, world.beta, "Beta");
+  Bind(11, world.deleted_items, "Bin");
+  const core::Configuration before = config;
+  ui::Button stray(nullptr, "stray", {});
+  for (int tag : {0, 12, 110, 201, 211}) {
+    stray.SetTag(tag);
+    dialog.MoveButton(stray);
+    dialog.Clear(stray);
+    dialog.Browse(stray);
+  }
+  dialog.AssignButton(12, "Somewhere", "Else");
+  EXPECT_EQ(config.FolderNames, before.FolderNames);
+  EXPECT_EQ(config.ButtonNames, before.ButtonNames);
+  EXPECT_EQ(config.StoreDetails, before.StoreDetails);
+  EXPECT_TRUE(sim.ui.shown().empty());
+}
+
 }  // namespace
 }  // namespace quivra::dialogs
