@@ -1,0 +1,136 @@
+// The Outlook COM backend against real automation objects: the stand-in's Outlook objects over
+// the standard simulated mailbox, reached through IDispatch by name, Outlook's IIDs and
+// connection points, exactly as the add-in reaches Outlook. Prints one PASS or FAIL line per
+// check and exits with the number of failures.
+#include <windows.h>
+
+#include <objbase.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "host/outlook/com/com_outlook.h"
+#include "host/outlook/sim/standard_world.h"
+#include "tools/olhost/outlook_objects.h"
+
+namespace {
+
+using namespace quivra;
+
+int failures = 0;
+
+void Check(bool ok, const std::string& what) {
+  std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what.c_str());
+  std::fflush(stdout);
+  if (!ok) ++failures;
+}
+
+// The code Outlook raised, or 0 when the call succeeded.
+template <typename F>
+std::int32_t Raised(F&& call) {
+  try {
+    call();
+  } catch (const outlook::OutlookError& error) {
+    return error.code();
+  }
+  return 0;
+}
+
+struct Log : outlook::ExplorerEvents, outlook::ExplorersEvents, outlook::ApplicationEvents {
+  void Activate() override { lines.push_back("Activate"); }
+  void Deactivate() override { lines.push_back("Deactivate"); }
+  void BeforeFolderSwitch(const outlook::MAPIFolderPtr& folder, bool& cancel) override {
+    lines.push_back("BeforeFolderSwitch " + folder->Name());
+    cancel = cancel_switch;
+  }
+  void FolderSwitch() override { lines.push_back("FolderSwitch"); }
+  void Close() override { lines.push_back("Close"); }
+  void NewExplorer(const outlook::ExplorerPtr& explorer) override {
+    lines.push_back("NewExplorer " + explorer->CurrentFolder()->Name());
+  }
+  void Quit() override { lines.push_back("Quit"); }
+  std::vector<std::string> lines;
+  bool cancel_switch = false;
+};
+
+void Run() {
+  outlook::sim::StandardWorld world;
+  Microsoft::WRL::ComPtr<IDispatch> automation =
+      olhost::MakeApplicationObject(world.outlook.application());
+  outlook::ApplicationPtr app = outlook::com::MakeComApplication(automation.Get());
+  Check(app != nullptr, "the application answers _Application");
+
+  world.outlook.SetVersion("15.0.0.4569");
+  Check(app->Version() == "15.0.0.4569", "Version");
+  outlook::NameSpacePtr space = app->GetNamespace("MAPI");
+  outlook::FolderCollectionPtr stores = space->Folders();
+  Check(stores->Count() == 2, "two stores");
+  outlook::MAPIFolderPtr mailbox = stores->Item("mailbox");
+  Check(mailbox->Name() == "Mailbox", "Folders.Item by name ignores case");
+  Check(mailbox->StoreID() == world.mailbox.store_id(), "StoreID");
+  Check(Raised([&] { mailbox->Parent()->AsMAPIFolder(); }) == outlook::kErrorNoInterface,
+        "a store's root folder has no folder as parent");
+  outlook::MAPIFolderPtr alpha = mailbox->Folders()->Item("Projects")->Folders()->Item("Alpha");
+  Check(alpha->Parent()->AsMAPIFolder()->Name() == "Projects", "a folder's parent is its folder");
+  Check(Raised([&] { mailbox->Folders()->Item("Nowhere"); }) == outlook::kErrorNotFound,
+        "a missing folder raises Outlook's error code");
+
+  // The selection, interface queries on items, and a move.
+  world.explorer.Select({world.inbox_mail[0], world.contact});
+  outlook::SelectionPtr selection = app->ActiveExplorer()->Selection();
+  Check(selection->Count() == 2, "Selection.Count");
+  outlook::ItemPtr mail = selection->Item(1)->AsItem(outlook::ItemInterface::kMailItem);
+  Check(Raised([&] { selection->Item(2)->AsItem(outlook::ItemInterface::kMailItem); }) ==
+            outlook::kErrorNoInterface,
+        "a contact is not a mail item");
+  Check(mail->ConversationIndex() == world.inbox_mail[0].conversation_index(),
+        "ConversationIndex");
+  mail->Move(alpha);
+  Check(world.inbox_mail[0].folder() == world.alpha, "Move puts the item into the folder");
+  world.outlook.FailCall("Item.Move");
+  const std::int32_t failed = Raised([&] { mail->Move(mailbox); });
+  Check(failed == outlook::kErrorFailed, "a failing Move raises Outlook's code");
+
+  // Events through connection points, and their ends.
+  Log log;
+  auto explorers = app->Explorers();
+  auto new_explorers = explorers->Advise(log);
+  auto explorer_events = app->ActiveExplorer()->Advise(log);
+  auto quit = app->Advise(log);
+  const std::uintptr_t window = app->ActiveExplorer()->WindowHandle();
+  Check(window == world.explorer.window() && explorers->Item(1)->WindowHandle() == window,
+        "one window handle for every reference to an explorer");
+  auto second = world.outlook.AddExplorer(world.projects);
+  log.cancel_switch = true;
+  world.explorer.ShowFolder(world.drafts);
+  Check(world.explorer.current_folder() == world.inbox, "a sink cancels a folder switch");
+  log.cancel_switch = false;
+  world.explorer.ShowFolder(world.drafts);
+  explorer_events.reset();
+  world.explorer.Activate();
+  world.outlook.Quit();
+  new_explorers.reset();
+  quit.reset();
+  second.Close();
+  const std::vector<std::string> expected = {"NewExplorer Projects", "Deactivate",
+                                             "BeforeFolderSwitch Drafts",
+                                             "BeforeFolderSwitch Drafts", "FolderSwitch", "Quit"};
+  std::string seen;
+  for (const auto& line : log.lines) seen += line + "; ";
+  Check(log.lines == expected, "events in order, none after Unadvise: " + seen);
+  Check(world.outlook.EventConnectionCount() == 0, "every subscription ended");
+}
+
+}  // namespace
+
+int main() {
+  ::OleInitialize(nullptr);
+  try {
+    Run();
+  } catch (const std::exception& error) {
+    Check(false, std::string("unexpected error: ") + error.what());
+  }
+  ::OleUninitialize();
+  return failures;
+}
