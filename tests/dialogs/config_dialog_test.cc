@@ -137,15 +137,20 @@ TEST_F(ConfigDialogTest, BackspaceRowFollowsItsCheckBox) {
   EXPECT_EQ(SlotOf(11), Slot{});
 }
 
-TEST_F(ConfigDialogTest, RowsWithoutAFolderKeepWhatThePreviousShowingLeft) {
+TEST_F(ConfigDialogTest, EscapeTakesNothingAndRowsWithoutAFolderKeepWhatItLeft) {
   Bind(3, world.alpha, "Alpha");
-  Show([&](SimUser& user) {
-    user.Type("EditBtn3", "Typed on a filled row");
-    user.Type("EditBtn5", "Typed on an empty row");
-    user.PressEscape();
-  });
+  EXPECT_EQ(Show([&](SimUser& user) {
+              user.Type("EditBtn3", "Typed on a filled row");
+              user.Type("EditBtn5", "Typed on an empty row");
+              user.Type("MainButtonName", "Changed");
+              user.SetChecked("AddShortcuts", false);
+              user.PressEscape();
+            }),
+            ModalResult::kCancel);
   EXPECT_EQ(config.ButtonNames[3], "Alpha");
   EXPECT_EQ(config.ButtonNames[5], "");
+  EXPECT_EQ(config.MainButtonCaption, "");
+  EXPECT_TRUE(config.ShortCuts);
   Show([&](SimUser& user) {
     EXPECT_EQ(Row(3), world.alpha.path() + " | Alpha");
     EXPECT_EQ(Row(5), " | Typed on an empty row");
@@ -222,17 +227,6 @@ TEST_F(ConfigDialogTest, OkTakesCaptionsOptionsAndTheMainButtonName) {
   EXPECT_FALSE(config.Icons);
   EXPECT_TRUE(config.Separators);
   EXPECT_TRUE(config.BackspaceKey);
-}
-
-TEST_F(ConfigDialogTest, EscapeClosesLikeCancel) {
-  EXPECT_EQ(Show([&](SimUser& user) {
-              user.Type("MainButtonName", "Changed");
-              user.SetChecked("AddShortcuts", false);
-              user.PressEscape();
-            }),
-            ModalResult::kCancel);
-  EXPECT_EQ(config.MainButtonCaption, "");
-  EXPECT_TRUE(config.ShortCuts);
 }
 
 TEST_F(ConfigDialogTest, RibbonHostHidesWhatItHasNotAndKeepsThoseOptions) {
