@@ -22,8 +22,8 @@ HtmlLayout::HtmlLayout(const std::vector<HtmlRun>& runs,
 
 std::string HtmlLayout::LinkAt(int x, int y) const {
   for (const HtmlPiece& piece : pieces_) {
-    if (!piece.link.empty() && x >= piece.left && x < piece.left + piece.width &&
-        y >= piece.top && y < piece.top + line_height_) {
+    if (!piece.link.empty() && x >= piece.left && x < piece.left + piece.width && y >= piece.top &&
+        y < piece.top + line_height_) {
       return piece.link;
     }
   }

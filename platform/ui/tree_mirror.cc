@@ -127,9 +127,8 @@ TreeNode* TreeMirror::NodeOf(TreeViewPort::Item item, TreeView& model) const {
     return nullptr;
   }
   bool present = false;
-  model.ForEach([&present, wanted = it->second](TreeNode& node) {
-    present = present || &node == wanted;
-  });
+  model.ForEach(
+      [&present, wanted = it->second](TreeNode& node) { present = present || &node == wanted; });
   return present ? it->second : nullptr;
 }
 

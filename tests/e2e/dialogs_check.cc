@@ -4,6 +4,8 @@
 // the folder given as the first argument. Prints one PASS or FAIL line per check and exits with
 // the number of failures.
 #include <windows.h>
+
+// After windows.h, which it needs.
 #include <commctrl.h>
 
 #include <cstdio>
@@ -44,7 +46,8 @@ std::wstring screenshot_folder;
 void Check(bool ok, const std::string& what) {
   std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what.c_str());
   std::fflush(stdout);
-  if (!ok) ++failures;
+  if (!ok)
+    ++failures;
 }
 
 // ---- Finding windows and reading them, as an accessibility tool would.
@@ -69,7 +72,8 @@ std::wstring TextOf(HWND window) {
 
 BOOL CALLBACK MatchWindow(HWND window, LPARAM lparam) {
   auto& query = *reinterpret_cast<WindowQuery*>(lparam);
-  if (::IsWindowVisible(window) && (query.class_name.empty() || ClassOf(window) == query.class_name) &&
+  if (::IsWindowVisible(window) &&
+      (query.class_name.empty() || ClassOf(window) == query.class_name) &&
       (query.text.empty() || TextOf(window) == query.text)) {
     query.found = window;
     return FALSE;
@@ -133,11 +137,14 @@ HTREEITEM Item(HWND tree, const std::string& path) {
     const std::string text = path.substr(start, cut - start);
     HTREEITEM next = nullptr;
     for (HTREEITEM item : ItemsBelow(tree, parent)) {
-      if (ItemText(tree, item) == text) next = item;
+      if (ItemText(tree, item) == text)
+        next = item;
     }
-    if (next == nullptr) return nullptr;
+    if (next == nullptr)
+      return nullptr;
     parent = next;
-    if (cut == std::string::npos) break;
+    if (cut == std::string::npos)
+      break;
     start = cut + 1;
   }
   return parent;
@@ -214,7 +221,8 @@ void Screenshot(HWND window, const std::string& name) {
   // GDI leaves the fourth byte of a pixel as it was; it is not transparency.
   if (bits != nullptr) {
     auto* pixels = static_cast<DWORD*>(bits);
-    for (int i = 0; i < width * height; ++i) pixels[i] |= 0xFF000000;
+    for (int i = 0; i < width * height; ++i)
+      pixels[i] |= 0xFF000000;
   }
   const DWORD size = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
   BITMAPFILEHEADER file{};
@@ -249,20 +257,23 @@ int ticks_left = 0;
 
 void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
   static bool running = false;
-  if (running) return;  // a step's message box runs a loop of its own
+  if (running)
+    return;  // a step's message box runs a loop of its own
   running = true;
   if (!steps.empty()) {
     if (--ticks_left < 0) {
       Check(false, "script finished in time (" + std::to_string(steps.size()) + " steps left)");
       steps.clear();
       for (const wchar_t* caption : {L"Create New Folder", L"Folders", L"Errors"}) {
-        if (HWND window = TopWindow(caption)) ::PostMessageW(window, WM_CLOSE, 0, 0);
+        if (HWND window = TopWindow(caption))
+          ::PostMessageW(window, WM_CLOSE, 0, 0);
       }
     } else if (steps.front()()) {
       steps.pop_front();
     }
   }
-  if (steps.empty()) ::KillTimer(nullptr, timer);
+  if (steps.empty())
+    ::KillTimer(nullptr, timer);
   running = false;
 }
 
@@ -276,7 +287,8 @@ void Play(std::vector<Step> script) {
 Step On(const std::wstring& caption, std::function<void(HWND)> act) {
   return [caption, act] {
     HWND window = TopWindow(caption);
-    if (window == nullptr) return false;
+    if (window == nullptr)
+      return false;
     act(window);
     return true;
   };
@@ -330,7 +342,8 @@ void PickerWithTheMouse(Fixture& f) {
            Screenshot(dialog, "folder_picker");
            HWND tree = Child(dialog, L"SysTreeView32");
            HWND list = Child(dialog, L"SysListView32");
-           Check(TextsBelow(tree, nullptr) == "Mailbox, Archive", "stores in the tree, default first");
+           Check(TextsBelow(tree, nullptr) == "Mailbox, Archive",
+                 "stores in the tree, default first");
            HTREEITEM mailbox = Item(tree, "Mailbox");
            Check(Expanded(tree, mailbox), "the default store is expanded");
            Check(TextsBelow(tree, mailbox) ==
@@ -376,8 +389,8 @@ void PickerWithTheMouse(Fixture& f) {
          [&f](HWND dialog) {
            HWND tree = Child(dialog, L"SysTreeView32");
            HTREEITEM beta = Item(tree, "Mailbox\\Projects\\Beta");
-           Check(f.picker.GetModalResult() == ui::ModalResult::kNone &&
-                     Expanded(tree, beta) && TextsBelow(tree, beta) == "Specs",
+           Check(f.picker.GetModalResult() == ui::ModalResult::kNone && Expanded(tree, beta) &&
+                     TextsBelow(tree, beta) == "Specs",
                  "a double-click on a folder with subfolders opens it and the picker stays");
            DoubleClickItem(tree, Item(tree, "Mailbox\\Projects\\Alpha"));
          }),
@@ -420,8 +433,7 @@ void PickerWithTheKeyboard(Fixture& f) {
            ::GetWindowRect(cancel, &cancel_rect);
            ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&cancel_rect), 2);
            Check(client.right == 302 && Child(dialog, L"SysListView32") == nullptr &&
-                     ok != nullptr && cancel_rect.right <= client.right &&
-                     cancel_rect.left >= 0,
+                     ok != nullptr && cancel_rect.right <= client.right && cancel_rect.left >= 0,
                  "browse mode narrows the window to the tree, OK and Cancel inside (width " +
                      std::to_string(client.right) + ")");
            PressKey(Child(dialog, L"SysTreeView32"), VK_ESCAPE);
@@ -454,7 +466,8 @@ void NewFolderThroughThePicker(Fixture& f) {
          }),
       [&f] {
         HWND dialog = TopWindow(L"Folders");
-        if (dialog == nullptr || TopWindow(L"Create New Folder") != nullptr) return false;
+        if (dialog == nullptr || TopWindow(L"Create New Folder") != nullptr)
+          return false;
         HWND tree = Child(dialog, L"SysTreeView32");
         Check(static_cast<bool>(f.world.projects["Quarterly Reports"]),
               "the folder was created below Projects in Outlook");
@@ -477,17 +490,14 @@ void NewFolderThroughThePicker(Fixture& f) {
   });
   std::string name = "unchanged";
   const bool asked = dialogs::AskNewFolderName(f.forms, "Inbox", name);
-  Check(!asked && name.empty(),
-        "Esc cancels the new-folder dialog");
+  Check(!asked && name.empty(), "Esc cancels the new-folder dialog");
   Play({
-      On(L"Create New Folder",
-         [](HWND dialog) { Type(Child(dialog, L"Edit"), "Zürich – 東京"); }),
+      On(L"Create New Folder", [](HWND dialog) { Type(Child(dialog, L"Edit"), "Zürich – 東京"); }),
       On(L"Create New Folder",
          [](HWND dialog) { ::SendMessageW(Child(dialog, L"Button", L"OK"), BM_CLICK, 0, 0); }),
   });
   const bool named = dialogs::AskNewFolderName(f.forms, "Inbox", name);
-  Check(named && name == "Zürich – 東京",
-        "the typed name comes back exactly: " + name);
+  Check(named && name == "Zürich – 東京", "the typed name comes back exactly: " + name);
 }
 
 // A handler that fails shows the error and leaves the form up.
@@ -508,7 +518,8 @@ void HandlerErrors(Fixture& f) {
          [](HWND dialog) { ::PostMessageW(Child(dialog, L"Button", L"Fail"), BM_CLICK, 0, 0); }),
       [&error_text] {
         HWND box = TopWindow(L"Error", L"#32770");
-        if (box == nullptr) return false;
+        if (box == nullptr)
+          return false;
         wchar_t text[256] = {};
         ::GetDlgItemTextW(box, 0xFFFF, text, 256);
         error_text = text;
@@ -519,10 +530,9 @@ void HandlerErrors(Fixture& f) {
          [](HWND dialog) { ::PostMessageW(Child(dialog, L"Button", L"Close"), BM_CLICK, 0, 0); }),
   });
   const ui::ModalResult closed = f.forms.ShowModal(form);
-  Check(closed == ui::ModalResult::kOk &&
-            error_text == L"The folder cannot be read.",
-        "a failing handler's error is shown and the form stays up: \"" +
-            WideToUtf8(error_text) + "\"");
+  Check(closed == ui::ModalResult::kOk && error_text == L"The folder cannot be read.",
+        "a failing handler's error is shown and the form stays up: \"" + WideToUtf8(error_text) +
+            "\"");
 }
 
 }  // namespace

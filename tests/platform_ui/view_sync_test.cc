@@ -200,8 +200,8 @@ TEST(HtmlLayoutTest, RunsAreMeasuredInTheirFontAndBreaksStartNewLines) {
     return static_cast<int>(text.size()) * (bold ? 7 : 5);
   });
   const std::vector<HtmlPiece> expected = {
-      {"Move to ", false, "", 0, 0, 40},  {"Inbox", true, "", 40, 0, 35},
-      {"see ", false, "", 0, 13, 20},     {"help", false, "help", 20, 13, 20},
+      {"Move to ", false, "", 0, 0, 40}, {"Inbox", true, "", 40, 0, 35},
+      {"see ", false, "", 0, 13, 20},    {"help", false, "help", 20, 13, 20},
       {" now", false, "", 40, 13, 20},
   };
   EXPECT_EQ(layout.Pieces(), expected);

@@ -1,6 +1,8 @@
 #include "platform/ui/win32/form_window.h"
 
 #include <windows.h>
+
+// After windows.h, which it needs.
 #include <commctrl.h>
 #include <windowsx.h>
 
@@ -260,9 +262,8 @@ void FormWindow::Build() {
     }
   }
   const std::wstring caption = Utf8ToWide(form_.Caption());
-  HWND frame =
-      ::CreateWindowExW(ex_style, kFormClass, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-                        100, 100, owner_, nullptr, ThisModule(), this);
+  HWND frame = ::CreateWindowExW(ex_style, kFormClass, caption.c_str(), style, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, 100, 100, owner_, nullptr, ThisModule(), this);
   if (frame == nullptr) {
     throw std::runtime_error("The window " + form_.Name() + " cannot be created: " +
                              platform::win32::SystemErrorText(::GetLastError()));
@@ -370,10 +371,9 @@ HWND FormWindow::CreateControlWindow(Binding& binding, HWND parent_window, int i
     }
   }
   const Rect& bounds = control.BoundsRect();
-  HWND window = ::CreateWindowExW(ex_style, window_class, L"", style, bounds.left, bounds.top,
-                                  bounds.width, bounds.height, parent_window,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(),
-                                  nullptr);
+  HWND window = ::CreateWindowExW(
+      ex_style, window_class, L"", style, bounds.left, bounds.top, bounds.width, bounds.height,
+      parent_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
   if (window == nullptr) {
     return nullptr;
   }
@@ -674,8 +674,7 @@ void FormWindow::SyncFocus() {
 LRESULT CALLBACK FormWindow::FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    ::SetWindowLongPtrW(window, GWLP_USERDATA,
-                        reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
   auto* self = reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (self == nullptr) {
@@ -867,8 +866,8 @@ LRESULT FormWindow::OnNotify(Binding& binding, NMHDR& header) {
 void FormWindow::CheckListSelection(Binding& binding) {
   binding.list_check_posted = false;
   auto& list = static_cast<ListView&>(*binding.control);
-  const int row = static_cast<int>(::SendMessageW(binding.window, LVM_GETNEXTITEM,
-                                                  static_cast<WPARAM>(-1), LVNI_SELECTED));
+  const int row = static_cast<int>(
+      ::SendMessageW(binding.window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
   if (row != list.ItemIndex()) {
     binding.row = row;
     Dispatch([&list, row] { list.UserClick(row); });
@@ -880,8 +879,7 @@ void FormWindow::TreeDoubleClick(Binding& binding, POINT point) {
   TVHITTESTINFO hit{};
   hit.pt = point;
   ::SendMessageW(binding.window, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-  TreeNode* node =
-      hit.hItem != nullptr ? binding.mirror->NodeOf(hit.hItem, tree) : nullptr;
+  TreeNode* node = hit.hItem != nullptr ? binding.mirror->NodeOf(hit.hItem, tree) : nullptr;
   if (node != nullptr && (hit.flags & TVHT_ONITEMBUTTON) != 0) {
     // A second click on the expander: it opens or closes the node again.
     Dispatch([&tree, node] {
@@ -891,8 +889,8 @@ void FormWindow::TreeDoubleClick(Binding& binding, POINT point) {
         tree.Expand(*node);
       }
     });
-  } else if (node != nullptr && (hit.flags & (TVHT_ONITEM | TVHT_ONITEMINDENT |
-                                              TVHT_ONITEMRIGHT)) != 0) {
+  } else if (node != nullptr &&
+             (hit.flags & (TVHT_ONITEM | TVHT_ONITEMINDENT | TVHT_ONITEMRIGHT)) != 0) {
     Dispatch([&tree, node] { tree.UserDoubleClick(node); });
   } else {
     // Beside the nodes the selection stays, and only the double-click is passed on.
@@ -1066,7 +1064,7 @@ void FormWindow::PaintHtmlLabel(Binding& binding, HDC dc) {
     Font piece_font = font;
     piece_font.bold = piece.bold;
     Selected chosen(dc, fonts_.Get(piece_font, !piece.link.empty()));
-    ::SetTextColor(dc, !piece.link.empty()          ? RGB(0, 0, 255)
+    ::SetTextColor(dc, !piece.link.empty()                 ? RGB(0, 0, 255)
                        : ::IsWindowEnabled(binding.window) ? ::GetSysColor(COLOR_WINDOWTEXT)
                                                            : ::GetSysColor(COLOR_GRAYTEXT));
     const std::wstring text = Utf8ToWide(piece.text);

@@ -2,6 +2,8 @@
 #define QUIVRA_PLATFORM_UI_WIN32_HANDLES_H_
 
 #include <windows.h>
+
+// After windows.h, which it needs.
 #include <commctrl.h>
 
 #include <utility>
