@@ -205,8 +205,29 @@ void TadxAddin::OnStartupComplete() {
   if (FastShutdownApplies()) {
     quit_connection_ = host_app_->Advise(*this);
   }
-  // The keyboard hook of the module's shortcuts (HandleShortcuts) is installed here once the
-  // shortcut components take keys from Outlook.
+  if (module_->HandleShortcuts()) {
+    InstallKeyboardHook();
+  }
+}
+
+void TadxAddin::InstallKeyboardHook() {
+  RemoveKeyboardHook();
+  if (!keyboard_hook_installer_) {
+    return;
+  }
+  keyboard_hook_logic_ = std::make_unique<TadxKeyboardHookLogic>(*module_, host_app_);
+  try {
+    keyboard_hook_ = keyboard_hook_installer_(*keyboard_hook_logic_);
+  } catch (const std::exception& error) {
+    // Outlook goes on without the add-in's shortcuts; its buttons still work.
+    keyboard_hook_logic_.reset();
+    module_->ReportError(error);
+  }
+}
+
+void TadxAddin::RemoveKeyboardHook() noexcept {
+  keyboard_hook_.reset();
+  keyboard_hook_logic_.reset();
 }
 
 void TadxAddin::ReadStartState() {
@@ -379,6 +400,8 @@ void TadxAddin::OnDisconnection(int RemoveMode) {
 }
 
 void TadxAddin::ReleaseConnections() {
+  // The hook goes first: no key press may reach a module that is about to go.
+  RemoveKeyboardHook();
   quit_connection_.reset();
   explorers_connection_.reset();
   explorers_.reset();

@@ -5,10 +5,12 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/framework/com_addin_module.h"
 #include "host/framework/host_apps.h"
+#include "host/framework/keyboard_hook_logic.h"
 #include "host/office/office.h"
 #include "host/outlook/outlook.h"
 #include "platform/platform.h"
@@ -64,6 +66,16 @@ class TadxAddin : private outlook::ExplorersEvents, private outlook::Application
   // IRibbonExtensibility: the customUI text of the ribbon RibbonID.
   std::string GetCustomUI(const std::string& RibbonID);
 
+  // What installs the keyboard hook of the module's shortcuts on this thread at start-up when
+  // the module handles shortcuts; unset, shortcuts are not taken from the keyboard.
+  void SetKeyboardHookInstaller(TadxKeyboardHookInstaller installer) {
+    keyboard_hook_installer_ = std::move(installer);
+  }
+  // The hook's logic while the hook is installed, else null.
+  TadxKeyboardHookLogic* KeyboardHook() const {
+    return keyboard_hook_ ? keyboard_hook_logic_.get() : nullptr;
+  }
+
   // State, as the lifecycle leaves it.
   TadxCOMAddInModule* Module() const { return module_.get(); }
   const outlook::ApplicationPtr& HostAppObject() const { return host_app_; }
@@ -101,6 +113,8 @@ class TadxAddin : private outlook::ExplorersEvents, private outlook::Application
   template <typename F>
   void Handle(F&& work) noexcept;
   void ReleaseConnections();
+  void InstallKeyboardHook();
+  void RemoveKeyboardHook() noexcept;
 
   platform::Platform& platform_;
   std::string prog_id_;
@@ -124,6 +138,10 @@ class TadxAddin : private outlook::ExplorersEvents, private outlook::Application
   std::vector<std::unique_ptr<TrackedExplorer>> tracked_explorers_;
   // Connections closed while one of their own events ran; freed at the next entry.
   std::vector<std::unique_ptr<TrackedExplorer>> closed_explorers_;
+
+  TadxKeyboardHookInstaller keyboard_hook_installer_;
+  std::unique_ptr<TadxKeyboardHookLogic> keyboard_hook_logic_;
+  std::unique_ptr<TadxInstalledKeyboardHook> keyboard_hook_;
 };
 
 }  // namespace quivra::framework

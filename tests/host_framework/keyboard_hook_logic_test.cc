@@ -1,0 +1,331 @@
+// The keyboard hook's decisions over the simulated Outlook: which key presses the add-in takes,
+// what runs when the shortcut window receives the posted message, command-bar accelerators
+// before shortcut components, and the hook's installation by the add-in object.
+#include "host/framework/keyboard_hook_logic.h"
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "host/framework/adx_addin.h"
+#include "host/framework/com_addin_module.h"
+#include "host/framework/command_bar.h"
+#include "host/framework/keyboard_shortcut.h"
+#include "host/office/sim/sim_office.h"
+#include "host/outlook/sim/standard_world.h"
+#include "platform/sim/sim_platform.h"
+
+namespace quivra::framework {
+namespace {
+
+using Kind = TadxHookVerdict::Kind;
+
+constexpr std::uint32_t kKeyDown = 0x00020001;  // repeat count 1, scan code 2
+constexpr std::uint32_t kRepeat = kKeyDown | (1u << 30);
+constexpr std::uint32_t kKeyUp = kKeyDown | (1u << 30) | (1u << 31);
+constexpr int kVkAlt = 18;
+constexpr int kVkBack = 8;
+constexpr int kVkNumpad1 = 97;
+
+TadxKeyPress Alt(int vk, std::uint32_t key_data = kKeyDown) {
+  return TadxKeyPress{vk, key_data, false, false, true};
+}
+
+class KeyboardHookLogicTest : public ::testing::Test {
+ protected:
+  KeyboardHookLogicTest() {
+    module_.SetAddInName("QuivraOL");
+    module_.SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
+  }
+
+  TadxKeyboardShortcut& Shortcut(const std::string& text, int tag) {
+    auto& shortcut = module_.CreateComponent<TadxKeyboardShortcut>();
+    shortcut.SetShortcutText(text);
+    shortcut.SetTag(tag);
+    shortcut.OnAction = [this](TadxKeyboardShortcut& sender) {
+      ran_.push_back("shortcut " + std::to_string(sender.Tag()));
+    };
+    return shortcut;
+  }
+  TadxCommandBarButton& BarButton(TadxCommandBarControls& controls,
+                                  const std::string& caption,
+                                  int tag) {
+    auto& button = controls.Add<TadxCommandBarButton>();
+    button.SetCaption(caption);
+    button.SetTag(tag);
+    button.OnClick = [this](TadxCommandBarButton& sender) {
+      ran_.push_back("button " + std::to_string(sender.Tag()));
+    };
+    return button;
+  }
+
+  // The whole way of a key press: the hook's verdict, then, for a posted shortcut, the shortcut
+  // window's message.
+  TadxHookVerdict Press(const TadxKeyPress& press) {
+    const TadxHookVerdict verdict = logic_.KeyMessage(press, true);
+    if (verdict.Action == Kind::kPostShortcut) {
+      EXPECT_TRUE(logic_.RunShortcut(verdict.Index));
+    }
+    return verdict;
+  }
+
+  outlook::sim::StandardWorld world_;
+  platform::sim::SimPlatform sim_;
+  TadxCOMAddInModule module_{sim_.platform()};
+  TadxKeyboardHookLogic logic_{module_, world_.outlook.application()};
+  std::vector<std::string> ran_;
+};
+
+TEST_F(KeyboardHookLogicTest, AltDigitIsTakenOnceAndItsActionRunsOnlyWhenTheMessageArrives) {
+  Shortcut("Alt+2", 2);
+  Shortcut("Alt+1", 1);
+
+  const TadxHookVerdict verdict = logic_.KeyMessage(Alt('1'), true);
+  ASSERT_EQ(verdict.Action, Kind::kPostShortcut);
+  EXPECT_TRUE(ran_.empty());  // nothing runs inside the hook
+  EXPECT_TRUE(logic_.RunShortcut(verdict.Index));
+  EXPECT_EQ(ran_, std::vector<std::string>{"shortcut 1"});
+
+  // Holding the keys, letting them go, and Alt itself all reach Outlook.
+  EXPECT_FALSE(Press(Alt('1', kRepeat)).Swallowed());
+  EXPECT_FALSE(Press(Alt('1', kKeyUp)).Swallowed());
+  EXPECT_FALSE(Press(Alt(kVkAlt)).Swallowed());
+  EXPECT_FALSE(Press(Alt(kVkAlt, kKeyUp)).Swallowed());
+  EXPECT_EQ(ran_.size(), 1u);
+
+  // The keypad 1 gives the same text.
+  EXPECT_TRUE(Press(Alt(kVkNumpad1)).Swallowed());
+  EXPECT_EQ(ran_, (std::vector<std::string>{"shortcut 1", "shortcut 1"}));
+  // Without Alt, or with a digit nobody took, the key passes.
+  EXPECT_FALSE(Press(TadxKeyPress{'1', kKeyDown, false, false, false}).Swallowed());
+  EXPECT_FALSE(Press(Alt('4')).Swallowed());
+  EXPECT_EQ(ran_.size(), 2u);
+}
+
+TEST_F(KeyboardHookLogicTest, OnlyEnabledShortcutsForOutlookWithTheExactModifierOrderMatch) {
+  Shortcut("Alt+1", 1).SetEnabled(false);
+  Shortcut("Alt+2", 2).SetSupportedApps({TadxOfficeHostApp::ohaExcel});
+  Shortcut("Shift+Ctrl+A", 3);
+  Shortcut("", 4);
+  Shortcut("bksp", 5);
+
+  EXPECT_FALSE(Press(Alt('1')).Swallowed());
+  EXPECT_FALSE(Press(Alt('2')).Swallowed());
+  EXPECT_FALSE(Press(TadxKeyPress{'A', kKeyDown, true, true, false}).Swallowed());
+  // A key without a name gives an empty text, which the empty shortcut text never matches.
+  EXPECT_FALSE(Press(TadxKeyPress{186, kKeyDown, false, false, false}).Swallowed());
+  EXPECT_TRUE(ran_.empty());
+
+  // Backspace is taken everywhere; the text compares without regard to case.
+  EXPECT_TRUE(Press(TadxKeyPress{kVkBack, kKeyDown}).Swallowed());
+  EXPECT_EQ(ran_, std::vector<std::string>{"shortcut 5"});
+}
+
+TEST_F(KeyboardHookLogicTest, ArmingAndDisarmingTakeEffectWithTheNextKeyPress) {
+  TadxKeyboardShortcut& shortcut = Shortcut("", 3);
+  EXPECT_FALSE(Press(Alt('3')).Swallowed());
+
+  shortcut.SetShortcutText("Alt+3");
+  EXPECT_TRUE(Press(Alt('3')).Swallowed());
+
+  // Disarmed between the key press and the message: the posted entry no longer runs.
+  const TadxHookVerdict verdict = logic_.KeyMessage(Alt('3'), true);
+  ASSERT_EQ(verdict.Action, Kind::kPostShortcut);
+  shortcut.SetEnabled(false);
+  EXPECT_TRUE(logic_.RunShortcut(verdict.Index));
+  EXPECT_EQ(ran_, std::vector<std::string>{"shortcut 3"});
+  EXPECT_FALSE(Press(Alt('3')).Swallowed());
+}
+
+TEST_F(KeyboardHookLogicTest, ActionsThatRaiseAreReportedAndStaleMessagesRunNothing) {
+  Shortcut("Alt+1", 1).OnAction = [](TadxKeyboardShortcut&) {
+    throw std::runtime_error("Folder gone");
+  };
+  EXPECT_TRUE(Press(Alt('1')).Swallowed());
+  ASSERT_EQ(sim_.message_boxes.shown().size(), 1u);
+  EXPECT_NE(sim_.message_boxes.shown()[0].text.find("Folder gone"), std::string::npos);
+
+  EXPECT_FALSE(logic_.RunShortcut(7));
+  EXPECT_FALSE(logic_.RunShortcut(-1));
+}
+
+TEST_F(KeyboardHookLogicTest, WithoutAWindowOnlyOnKeyDownSeesKeys) {
+  Shortcut("Alt+1", 1);
+  EXPECT_FALSE(logic_.KeyMessage(Alt('1'), false).Swallowed());
+
+  std::vector<int> seen;
+  module_.OnKeyDown = [&](TadxCOMAddInModule&, TadxKeyDownEventArgs& args) {
+    seen.push_back(args.VirtualKey);
+    args.Handled = args.VirtualKey == 'Q' && args.Alt;
+  };
+  // A shortcut with no window to run it is not taken; the handler sees it instead.
+  EXPECT_FALSE(logic_.KeyMessage(Alt('1'), false).Swallowed());
+  EXPECT_EQ(logic_.KeyMessage(Alt('Q'), false).Action, Kind::kSwallow);
+  EXPECT_FALSE(logic_.KeyMessage(Alt('Q', kRepeat), true).Swallowed());
+  EXPECT_FALSE(logic_.KeyMessage(Alt('Q', kKeyUp), true).Swallowed());
+  // Taken shortcuts never reach the handler.
+  EXPECT_EQ(logic_.KeyMessage(Alt('1'), true).Action, Kind::kPostShortcut);
+  EXPECT_EQ(seen, (std::vector<int>{'1', 'Q'}));
+}
+
+class CommandBarShortcutTest : public KeyboardHookLogicTest {
+ protected:
+  CommandBarShortcutTest() : bar_(module_.CreateComponent<TadxOlExplorerCommandBar>()) {
+    Shortcut("Alt+3", 33);
+    projects_ = &BarButton(bar_.Controls(), "&3 Projects", 3);
+  }
+
+  TadxOlExplorerCommandBar& bar_;
+  TadxCommandBarButton* projects_ = nullptr;
+};
+
+TEST_F(CommandBarShortcutTest, AnAcceleratorOfAnExplorerBarComesBeforeTheShortcutComponent) {
+  EXPECT_TRUE(Press(Alt('3')).Swallowed());
+  EXPECT_EQ(ran_, std::vector<std::string>{"button 3"});
+
+  // A folder of another item type, a disabled bar or no explorer in front: the component wins.
+  ran_.clear();
+  world_.explorer.ShowFolder(world_.calendar);
+  Press(Alt('3'));
+  world_.explorer.ShowFolder(world_.inbox);
+  bar_.SetEnabled(false);
+  Press(Alt('3'));
+  bar_.SetEnabled(true);
+  world_.outlook.DeactivateWindows();
+  Press(Alt('3'));
+  EXPECT_EQ(ran_, (std::vector<std::string>{"shortcut 33", "shortcut 33", "shortcut 33"}));
+}
+
+TEST_F(CommandBarShortcutTest, OutlookFailingToNameItsWindowLeavesTheBarsOut) {
+  world_.outlook.FailCall("Application.ActiveWindow");
+  Press(Alt('3'));
+  world_.outlook.FailCall("MAPIFolder.DefaultItemType");
+  Press(Alt('3'));
+  EXPECT_EQ(ran_, (std::vector<std::string>{"shortcut 33", "shortcut 33"}));
+}
+
+TEST_F(CommandBarShortcutTest, AcceleratorsClickOnlyVisibleButtonsStraightOnAVisibleBar) {
+  auto& popup = bar_.Controls().Add<TadxCommandBarPopup>();
+  BarButton(popup.Controls(), "&4 Archive", 4);
+  auto& shortcut_button = BarButton(popup.Controls(), "Find", 5);
+  shortcut_button.SetShortcutText("Ctrl+Shift+F");
+
+  // The pop-up's accelerator is found (and swallowed) but does not click.
+  EXPECT_TRUE(Press(Alt('4')).Swallowed());
+  // A button's own shortcut text works from inside a pop-up.
+  EXPECT_TRUE(Press(TadxKeyPress{'F', kKeyDown, true, true, false}).Swallowed());
+  projects_->SetVisible(false);
+  Press(Alt('3'));
+  projects_->SetVisible(true);
+  bar_.SetVisible(false);
+  Press(Alt('3'));
+  bar_.SetVisible(true);
+  projects_->SetEnabled(false);
+  Press(Alt('3'));
+  EXPECT_EQ(ran_, std::vector<std::string>{"button 5"});
+}
+
+TEST_F(CommandBarShortcutTest, AButtonWhoseOfficeControlDoesNotAnswerGetsNoClick) {
+  logic_.OfficeButtonCheck = [](TadxCommandBarButton&) -> bool {
+    throw std::runtime_error("The control is gone.");
+  };
+  const TadxHookVerdict verdict = logic_.KeyMessage(Alt('3'), true);
+  ASSERT_EQ(verdict.Action, Kind::kPostShortcut);
+  EXPECT_FALSE(logic_.RunShortcut(verdict.Index));
+  EXPECT_TRUE(ran_.empty());
+  EXPECT_TRUE(sim_.message_boxes.shown().empty());
+}
+
+// The hook's installation by the add-in object.
+
+class FakeHook : public TadxInstalledKeyboardHook {
+ public:
+  explicit FakeHook(std::vector<std::string>& log) : log_(log) { log_.push_back("hooked"); }
+  ~FakeHook() override { log_.push_back("unhooked"); }
+
+ private:
+  std::vector<std::string>& log_;
+};
+
+class ShortcutModule : public TadxCOMAddInModule {
+ public:
+  ShortcutModule(platform::Platform& platform, std::vector<std::string>& log, bool shortcuts)
+      : TadxCOMAddInModule(platform), log_(log) {
+    SetAddInName("QuivraOL");
+    SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
+    if (shortcuts) {
+      CreateComponent<TadxKeyboardShortcut>().SetShortcutText("Alt+1");
+    }
+  }
+  ~ShortcutModule() override { log_.push_back("module freed"); }
+
+ private:
+  std::vector<std::string>& log_;
+};
+
+class KeyboardHookInstallTest : public ::testing::Test {
+ protected:
+  TadxAddin& Addin(bool shortcuts) {
+    addin_ = std::make_unique<TadxAddin>(
+        sim_.platform(), "OLQuivra.coOLQuivra", [this, shortcuts](const outlook::ApplicationPtr&) {
+          return std::make_unique<ShortcutModule>(sim_.platform(), log_, shortcuts);
+        });
+    addin_->SetKeyboardHookInstaller(
+        [this](TadxKeyboardHookLogic& logic) -> std::unique_ptr<TadxInstalledKeyboardHook> {
+          if (refuse_) {
+            throw std::runtime_error("SetWindowsHookEx failed.");
+          }
+          logic_module_ = &logic.Module();
+          return std::make_unique<FakeHook>(log_);
+        });
+    return *addin_;
+  }
+  void Start(TadxAddin& addin) {
+    addin.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+    addin.OnStartupComplete();
+  }
+
+  outlook::sim::StandardWorld world_;
+  platform::sim::SimPlatform sim_;
+  std::vector<std::string> log_;
+  TadxCOMAddInModule* logic_module_ = nullptr;
+  bool refuse_ = false;
+  std::unique_ptr<TadxAddin> addin_;
+};
+
+TEST_F(KeyboardHookInstallTest, TheHookLivesFromStartUpUntilBeforeTheModuleIsFreed) {
+  TadxAddin& addin = Addin(true);
+  addin.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+  EXPECT_EQ(addin.KeyboardHook(), nullptr);
+  addin.OnStartupComplete();
+  ASSERT_NE(addin.KeyboardHook(), nullptr);
+  EXPECT_EQ(logic_module_, addin.Module());
+  EXPECT_EQ(log_, std::vector<std::string>{"hooked"});
+
+  addin.OnBeginShutdown();
+  addin.OnDisconnection(ext_dm_HostShutdown);
+  EXPECT_EQ(addin.KeyboardHook(), nullptr);
+  EXPECT_EQ(log_, (std::vector<std::string>{"hooked", "unhooked", "module freed"}));
+}
+
+TEST_F(KeyboardHookInstallTest, NoHookWithoutShortcutsAndARefusedHookIsReported) {
+  TadxAddin& plain = Addin(false);
+  Start(plain);
+  EXPECT_EQ(plain.KeyboardHook(), nullptr);
+  EXPECT_EQ(log_, std::vector<std::string>{});
+
+  refuse_ = true;
+  TadxAddin& refused = Addin(true);
+  Start(refused);
+  EXPECT_EQ(refused.KeyboardHook(), nullptr);
+  ASSERT_EQ(sim_.message_boxes.shown().size(), 1u);
+  EXPECT_NE(sim_.message_boxes.shown()[0].text.find("SetWindowsHookEx"), std::string::npos);
+  // The start-up went on: the explorer is tracked.
+  EXPECT_EQ(refused.TrackedExplorerCount(), 1);
+}
+
+}  // namespace
+}  // namespace quivra::framework
