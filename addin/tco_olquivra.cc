@@ -6,6 +6,7 @@
 #include "addin/library_platform.h"
 #include "core/add_in_module.h"
 #include "core/configuration.h"
+#include "host/framework/com/adx_keyboard_hook.h"
 
 namespace quivra::addin {
 
@@ -21,6 +22,7 @@ HRESULT TcoOLQuivra::Create(framework::com::TadxComServer& server,
           return std::make_unique<core::TAddInModule>(services, core::TheConfiguration(),
                                                       application);
         });
+    addin->SetKeyboardHookInstaller(&framework::com::TadxKeyboardHook::Install);
     return TadxAddinObject::Create(server, class_info, std::move(addin), iid, object);
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;

@@ -1,0 +1,234 @@
+#include "host/framework/com/adx_keyboard_hook.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <exception>
+#include <stdexcept>
+#include <vector>
+
+#include "host/framework/com/com_support.h"
+#include "host/framework/com_addin_module.h"
+#include "platform/win32/wide_text.h"
+
+namespace quivra::framework::com {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TadxNativeWindow";
+// Tells the shortcut window to report what went wrong inside the hook.
+constexpr UINT kReportHookError = WM_USER + 0x100;
+
+// The live hooks of the process, the current one last; all on the user-interface thread.
+std::vector<TadxKeyboardHook*>& LiveHooks() {
+  static std::vector<TadxKeyboardHook*> hooks;
+  return hooks;
+}
+
+TadxKeyboardHook* CurrentHook() {
+  const auto& hooks = LiveHooks();
+  return hooks.empty() ? nullptr : hooks.back();
+}
+
+// The module (DLL or program) holding this code, which owns the window class.
+HINSTANCE CodeModule() {
+  HMODULE module = nullptr;
+  ::GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCWSTR>(&CodeModule), &module);
+  return module;
+}
+
+bool KeyDown(int virtual_key) {
+  return ::GetKeyState(virtual_key) < 0;
+}
+
+// A modifier counts as pressed when either of its keys is down.
+bool ModifierDown(int either, int left, int right) {
+  return KeyDown(either) || KeyDown(left) || KeyDown(right);
+}
+
+// The keyboard layout's name of a key, as Windows shows it ("Num Lock", ";").
+std::string LayoutKeyName(int virtual_key) {
+  const UINT scan = ::MapVirtualKeyW(static_cast<UINT>(virtual_key), MAPVK_VK_TO_VSC);
+  if (scan == 0) {
+    return {};
+  }
+  wchar_t name[64] = {};
+  const int length = ::GetKeyNameTextW(static_cast<LONG>(scan << 16), name, 64);
+  if (length <= 0) {
+    return {};
+  }
+  return platform::win32::WideToUtf8(std::wstring_view(name, static_cast<size_t>(length)));
+}
+
+std::wstring NewGuidTitle() {
+  GUID guid = {};
+  if (FAILED(::CoCreateGuid(&guid))) {
+    return L"TadxNativeWindow";
+  }
+  return platform::win32::Utf8ToWide(GuidText(guid));
+}
+
+}  // namespace
+
+UINT ShortcutMessage() {
+  static const UINT message = ::RegisterWindowMessageW(L"WM_ADXKEYDOWN");
+  return message;
+}
+
+void HookHandle::Reset(HHOOK hook) {
+  if (hook_ != nullptr) {
+    ::UnhookWindowsHookEx(hook_);
+  }
+  hook_ = hook;
+}
+
+void WindowHandle::Reset(HWND window) {
+  if (window_ != nullptr) {
+    // Messages still on their way find no object behind the window.
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    ::DestroyWindow(window_);
+  }
+  window_ = window;
+}
+
+TadxKeyboardHook::TadxKeyboardHook(TadxKeyboardHookLogic& logic) : logic_(logic) {
+  if (ShortcutMessage() == 0) {
+    throw std::runtime_error("The shortcut message could not be registered.");
+  }
+  const HINSTANCE instance = CodeModule();
+  WNDCLASSEXW window_class = {};
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = &TadxKeyboardHook::WindowProc;
+  window_class.hInstance = instance;
+  window_class.lpszClassName = kWindowClass;
+  if (::RegisterClassExW(&window_class) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    throw std::runtime_error("The shortcut window class could not be registered: " +
+                             platform::win32::SystemErrorText(::GetLastError()));
+  }
+  LiveHooks().push_back(this);
+  try {
+    const std::wstring title = NewGuidTitle();
+    window_.Reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, title.c_str(), WS_POPUP, 0, 0,
+                                    0, 0, nullptr, nullptr, instance, this));
+    if (window_.get() == nullptr) {
+      throw std::runtime_error("The shortcut window could not be created: " +
+                               platform::win32::SystemErrorText(::GetLastError()));
+    }
+    hook_.Reset(::SetWindowsHookExW(WH_KEYBOARD, &TadxKeyboardHook::HookProc, nullptr,
+                                    ::GetCurrentThreadId()));
+    if (hook_.get() == nullptr) {
+      throw std::runtime_error("The keyboard hook could not be installed: " +
+                               platform::win32::SystemErrorText(::GetLastError()));
+    }
+  } catch (...) {
+    hook_.Reset();
+    window_.Reset();
+    auto& hooks = LiveHooks();
+    hooks.erase(std::remove(hooks.begin(), hooks.end(), this), hooks.end());
+    throw;
+  }
+  if (!logic_.KeyNames) {
+    logic_.KeyNames = &LayoutKeyName;
+  }
+}
+
+TadxKeyboardHook::~TadxKeyboardHook() {
+  hook_.Reset();
+  window_.Reset();
+  auto& hooks = LiveHooks();
+  hooks.erase(std::remove(hooks.begin(), hooks.end(), this), hooks.end());
+  if (hooks.empty()) {
+    // A class left registered would outlive an unloaded library and point into freed code.
+    ::UnregisterClassW(kWindowClass, CodeModule());
+  }
+}
+
+std::unique_ptr<TadxInstalledKeyboardHook> TadxKeyboardHook::Install(TadxKeyboardHookLogic& logic) {
+  return std::make_unique<TadxKeyboardHook>(logic);
+}
+
+LRESULT CALLBACK TadxKeyboardHook::HookProc(int code, WPARAM wparam, LPARAM lparam) {
+  TadxKeyboardHook* hook = CurrentHook();
+  if (code < 0 || hook == nullptr) {
+    return ::CallNextHookEx(nullptr, code, wparam, lparam);
+  }
+  return hook->KeyMessage(code, wparam, lparam);
+}
+
+LRESULT TadxKeyboardHook::KeyMessage(int code, WPARAM wparam, LPARAM lparam) {
+  const HHOOK hook = hook_.get();
+  if (code != HC_ACTION) {
+    return ::CallNextHookEx(hook, code, wparam, lparam);
+  }
+  try {
+    TadxKeyPress press;
+    press.VirtualKey = static_cast<int>(wparam);
+    press.KeyData = static_cast<std::uint32_t>(static_cast<std::uintptr_t>(lparam));
+    press.Ctrl = ModifierDown(VK_CONTROL, VK_LCONTROL, VK_RCONTROL);
+    press.Shift = ModifierDown(VK_SHIFT, VK_LSHIFT, VK_RSHIFT);
+    press.Alt = ModifierDown(VK_MENU, VK_LMENU, VK_RMENU);
+    const TadxHookVerdict verdict = logic_.KeyMessage(press, window_.get() != nullptr);
+    bool swallow = verdict.Action == TadxHookVerdict::Kind::kSwallow;
+    if (verdict.Action == TadxHookVerdict::Kind::kPostShortcut) {
+      // A message that cannot be posted would lose the key press: it goes on to the host.
+      swallow = ::PostMessageW(window_.get(), ShortcutMessage(), static_cast<WPARAM>(verdict.Index),
+                               0) != FALSE;
+    }
+    if (swallow) {
+      ::CallNextHookEx(hook, code, wparam, lparam);
+      return 1;
+    }
+  } catch (const std::exception& error) {
+    pending_error_ = error.what();
+    ::PostMessageW(window_.get(), kReportHookError, 0, 0);
+  } catch (...) {
+    pending_error_ = "Unknown exception.";
+    ::PostMessageW(window_.get(), kReportHookError, 0, 0);
+  }
+  return ::CallNextHookEx(hook, code, wparam, lparam);
+}
+
+LRESULT CALLBACK TadxKeyboardHook::WindowProc(HWND window,
+                                              UINT message,
+                                              WPARAM wparam,
+                                              LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+    ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* hook = reinterpret_cast<TadxKeyboardHook*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (hook == nullptr) {
+    return ::DefWindowProcW(window, message, wparam, lparam);
+  }
+  if (message == WM_QUERYENDSESSION) {
+    return TRUE;
+  }
+  if (message == ShortcutMessage()) {
+    bool ran = true;
+    try {
+      ran = hook->logic_.RunShortcut(static_cast<int>(wparam));
+    } catch (const std::exception& error) {
+      hook->logic_.Module().ReportError(error);
+    } catch (...) {
+      hook->logic_.Module().ReportError(std::runtime_error("Unknown exception."));
+    }
+    // The action may have freed the hook and this window: only the arguments are used now.
+    return ran ? 0 : ::DefWindowProcW(window, message, wparam, lparam);
+  }
+  if (message == kReportHookError) {
+    try {
+      std::string text;
+      text.swap(hook->pending_error_);
+      if (!text.empty()) {
+        hook->logic_.Module().ReportError(std::runtime_error(text));
+      }
+    } catch (...) {
+      // Out of memory for the report itself: nothing more can be told.
+    }
+    return 0;
+  }
+  return ::DefWindowProcW(window, message, wparam, lparam);
+}
+
+}  // namespace quivra::framework::com

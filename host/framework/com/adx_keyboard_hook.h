@@ -1,0 +1,85 @@
+#ifndef QUIVRA_HOST_FRAMEWORK_COM_ADX_KEYBOARD_HOOK_H_
+#define QUIVRA_HOST_FRAMEWORK_COM_ADX_KEYBOARD_HOOK_H_
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "host/framework/keyboard_hook_logic.h"
+
+namespace quivra::framework::com {
+
+// The message the keyboard hook posts to the shortcut window: wParam is the entry of the
+// shortcut table to run. Registered once per process as "WM_ADXKEYDOWN".
+UINT ShortcutMessage();
+
+// A thread hook handle, removed when it goes.
+class HookHandle {
+ public:
+  HookHandle() = default;
+  explicit HookHandle(HHOOK hook) : hook_(hook) {}
+  ~HookHandle() { Reset(); }
+  HookHandle(const HookHandle&) = delete;
+  HookHandle& operator=(const HookHandle&) = delete;
+
+  HHOOK get() const { return hook_; }
+  // Removes the hook held and takes `hook`.
+  void Reset(HHOOK hook = nullptr);
+
+ private:
+  HHOOK hook_ = nullptr;
+};
+
+// A window handle, destroyed when it goes.
+class WindowHandle {
+ public:
+  WindowHandle() = default;
+  explicit WindowHandle(HWND window) : window_(window) {}
+  ~WindowHandle() { Reset(); }
+  WindowHandle(const WindowHandle&) = delete;
+  WindowHandle& operator=(const WindowHandle&) = delete;
+
+  HWND get() const { return window_; }
+  // Destroys the window held and takes `window`.
+  void Reset(HWND window = nullptr);
+
+ private:
+  HWND window_ = nullptr;
+};
+
+// The add-in's keyboard hook on the calling thread (WH_KEYBOARD) with its shortcut window: a
+// hidden tool window of class "TadxNativeWindow" whose title is a new GUID. The hook asks the
+// logic about every keyboard message the thread takes from its queue; a taken key press is
+// swallowed and its shortcut posted to the window, whose procedure runs it once the thread
+// dispatches the message. No exception leaves the hook or the window procedure.
+//
+// The hook created last is the current one: the hook procedure serves only it.
+class TadxKeyboardHook : public TadxInstalledKeyboardHook {
+ public:
+  // Raises std::runtime_error when the window or the hook cannot be made.
+  explicit TadxKeyboardHook(TadxKeyboardHookLogic& logic);
+  ~TadxKeyboardHook() override;
+
+  HWND Window() const { return window_.get(); }
+
+  // Installs the hook for `logic` on the calling thread (a TadxKeyboardHookInstaller).
+  static std::unique_ptr<TadxInstalledKeyboardHook> Install(TadxKeyboardHookLogic& logic);
+
+ private:
+  static LRESULT CALLBACK HookProc(int code, WPARAM wparam, LPARAM lparam);
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+
+  LRESULT KeyMessage(int code, WPARAM wparam, LPARAM lparam);
+
+  TadxKeyboardHookLogic& logic_;
+  TadxKeyboardHook* previous_ = nullptr;
+  WindowHandle window_;
+  HookHandle hook_;
+  // What went wrong inside the hook, reported from the window once the hook has returned.
+  std::string pending_error_;
+};
+
+}  // namespace quivra::framework::com
+
+#endif  // QUIVRA_HOST_FRAMEWORK_COM_ADX_KEYBOARD_HOOK_H_
