@@ -2,12 +2,15 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "host/outlook/sim/sim_world.h"
 #include "tools/olhost/dialog_answerer.h"
+#include "tools/olhost/keyboard_input.h"
 #include "tools/olhost/outlook_stand_in.h"
 
 namespace quivra::olhost {
@@ -154,6 +157,33 @@ class Runner {
       } else {
         Check(value == wanted, key + " " + name + " = " + (value ? *value : "(absent)"));
       }
+    } else if (command == "select") {
+      // select <explorer> <first> <count>: items of the view from position first (1-based).
+      std::istringstream args(rest);
+      std::string index;
+      size_t first = 1;
+      size_t count = 0;
+      args >> index >> first >> count;
+      const std::vector<outlook::sim::SimItem> view = Explorer(index).view();
+      first = std::clamp<size_t>(first, 1, view.size() + 1) - 1;
+      count = std::min(count, view.size() - first);
+      selected_.assign(view.begin() + static_cast<std::ptrdiff_t>(first),
+                       view.begin() + static_cast<std::ptrdiff_t>(first + count));
+      std::printf("user selects %zu items in explorer %s\n", count, index.c_str());
+      Explorer(index).Select(selected_);
+    } else if (command == "key") {
+      std::printf("user types %s\n", rest.c_str());
+      KeyboardInput::Type(rest);
+    } else if (command == "expect-key") {
+      Check(KeyboardInput::MainKeyReached() == (rest != "no"),
+            std::string("the key ") + (rest != "no" ? "reached" : "did not reach") +
+                " Outlook's window");
+    } else if (command == "expect-selected-in") {
+      bool all_there = !selected_.empty();
+      for (const outlook::sim::SimItem& item : selected_) {
+        all_there = all_there && item.folder().path() == rest;
+      }
+      Check(all_there, "the items selected last are in " + rest);
     } else {
       Fail("unknown command " + command);
     }
@@ -180,6 +210,8 @@ class Runner {
   OutlookStandIn& outlook_;
   platform::win32::Win32Registry registry_;
   int failures_ = 0;
+  // The items of the last "select".
+  std::vector<outlook::sim::SimItem> selected_;
 };
 
 }  // namespace

@@ -1,0 +1,132 @@
+// The add-in's ribbon as Outlook shows it: the simulated ribbon renders the customUI text of the
+// add-in object over the real module, asks every value through the callbacks and clicks through
+// onAction.
+#include <memory>
+#include <string>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/add_in_module.h"
+#include "host/framework/adx_addin.h"
+#include "host/office/sim/sim_ribbon.h"
+#include "tests/core/module_fixture.h"
+
+namespace quivra::core {
+namespace {
+
+using ::testing::Contains;
+using ::testing::Not;
+using office::sim::SimRibbon;
+
+constexpr char kExplorer[] = "Microsoft.Outlook.Explorer";
+
+class RibbonViewTest : public ::testing::Test {
+ protected:
+  RibbonViewTest()
+      : addin(sim.platform(), "OLQuivra.coOLQuivra", [this](const outlook::ApplicationPtr& app) {
+          auto created = std::make_unique<TAddInModule>(sim.platform(), config, app);
+          module = created.get();
+          return created;
+        }) {
+    RegisterOutlookServer(sim.registry,
+                          "C:\\Program Files\\Microsoft Office\\Office14\\OUTLOOK.EXE",
+                          platform::RegistryView::kDefault);
+    world.outlook.SetVersion("14.0.0.7015");
+    addin.OnConnection(world.outlook.application(), framework::ext_cm_Startup, nullptr, nullptr);
+    addin.OnStartupComplete();
+    ribbon = SimRibbon::Load(addin, kExplorer);
+  }
+
+  // Binds slots as Configure OK does and places the buttons again.
+  void Place() {
+    test::AssignSlot(config, 1, world.projects);
+    config.ButtonNames[1] = "Projects";
+    test::AssignSlot(config, 3, world.alpha);
+    config.ButtonNames[3] = "Alpha";
+    module->PlaceButtonBar();
+  }
+
+  std::string OwnId(int position) { return module->OwnFilingGroup().Controls()[position].Id(); }
+  std::string HomeId(int position) {
+    return module->HomeFilingGroup().Controls()[position].Id();
+  }
+  const office::sim::SimRibbonControl& View(const std::string& id) {
+    const office::sim::SimRibbonControl* control = ribbon->Find(id);
+    EXPECT_NE(control, nullptr) << id;
+    static const office::sim::SimRibbonControl missing;
+    return control ? *control : missing;
+  }
+
+  outlook::sim::StandardWorld world;
+  platform::sim::SimPlatform sim;
+  Configuration config;
+  TAddInModule* module = nullptr;
+  framework::TadxAddin addin;
+  std::shared_ptr<SimRibbon> ribbon;
+};
+
+TEST_F(RibbonViewTest, OwnTabShowsTheConfiguredButtonsWithCaptionsAndTips) {
+  Place();
+  EXPECT_EQ(View(module->adxRibbonTab1.Id()).Label, "Quivra");
+  EXPECT_TRUE(ribbon->Shown(OwnId(1)));
+  EXPECT_EQ(View(OwnId(1)).Label, "Projects");
+  EXPECT_EQ(View(OwnId(1)).ScreenTip, world.projects.path() + " (Alt+1)");
+  EXPECT_TRUE(View(OwnId(1)).Image.has_value());
+  EXPECT_EQ(View(OwnId(3)).Label, "Alpha");
+  EXPECT_FALSE(ribbon->Shown(OwnId(2)));
+  EXPECT_FALSE(ribbon->Shown(OwnId(0)));
+  EXPECT_TRUE(ribbon->Shown(OwnId(kAnyFolderTag)));
+  EXPECT_EQ(View(OwnId(kAnyFolderTag)).ScreenTip, "Move to Any Folder... (Alt+Z)");
+  EXPECT_TRUE(ribbon->Shown(OwnId(kUndoTag)));
+  // The main button and its menu.
+  const std::string text = ribbon->Text();
+  EXPECT_THAT(text, testing::HasSubstr("      button \"Quivra\" image\n"));
+  EXPECT_THAT(text, testing::HasSubstr("        button \"Configure Buttons\" image\n"));
+}
+
+TEST_F(RibbonViewTest, HomeGroupFollowsIcons) {
+  config.Icons = false;
+  Place();
+  EXPECT_FALSE(ribbon->Shown(HomeId(1)));
+  config.Icons = true;
+  module->PlaceButtonBar();
+  EXPECT_TRUE(ribbon->Shown(HomeId(1)));
+  EXPECT_EQ(View(HomeId(1)).Label, "Projects");
+  EXPECT_EQ(View(HomeId(kAnyFolderTag)).Label, "Any Folder...");
+  EXPECT_FALSE(ribbon->Shown(HomeId(2)));
+  const office::sim::SimRibbonControl& group = View(module->HomeFilingGroup().Id());
+  EXPECT_EQ(group.Attribute("insertAfterMso"), "GroupMoveActions");
+  EXPECT_TRUE(group.Image.has_value());
+}
+
+TEST_F(RibbonViewTest, AClickFilesTheSelectionAndTheUndoButtonsFollowThroughInvalidation) {
+  Place();
+  EXPECT_FALSE(View(OwnId(kUndoTag)).Enabled);
+  EXPECT_FALSE(View(HomeId(kUndoTag)).Enabled);
+  const outlook::sim::SimItem item = world.inbox_mail[0];
+  world.explorer.Select({item});
+
+  ASSERT_TRUE(ribbon->Click(OwnId(3)));
+  EXPECT_EQ(item.folder(), world.alpha);
+  EXPECT_THAT(ribbon->invalidations(), Contains(OwnId(kUndoTag)));
+  EXPECT_THAT(ribbon->invalidations(), Contains(HomeId(kUndoTag)));
+  EXPECT_TRUE(View(OwnId(kUndoTag)).Enabled);
+  EXPECT_TRUE(View(HomeId(kUndoTag)).Enabled);
+
+  // Undo from the Home tab moves it back.
+  ASSERT_TRUE(ribbon->Click(HomeId(kUndoTag)));
+  EXPECT_EQ(item.folder(), world.inbox);
+}
+
+TEST_F(RibbonViewTest, ADisabledOrHiddenButtonTakesNoClick) {
+  Place();
+  const outlook::sim::SimItem item = world.inbox_mail[0];
+  world.explorer.Select({item});
+  EXPECT_FALSE(ribbon->Click(OwnId(2)));
+  EXPECT_EQ(item.folder(), world.inbox);
+  EXPECT_THAT(ribbon->invalidations(), Not(Contains(OwnId(2))));
+}
+
+}  // namespace
+}  // namespace quivra::core

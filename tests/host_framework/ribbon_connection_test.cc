@@ -1,0 +1,331 @@
+// The ribbon components as Office meets them: the customUI text written for a ribbon id, the
+// callbacks answered from the components through the simulated ribbon, clicks, and the
+// invalidations that carry property changes to Office.
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "host/framework/adx_addin.h"
+#include "host/framework/ribbon_callbacks.h"
+#include "host/framework/ribbon_custom_ui.h"
+#include "host/office/sim/sim_office.h"
+#include "host/office/sim/sim_ribbon.h"
+#include "host/outlook/sim/standard_world.h"
+#include "platform/sim/sim_platform.h"
+
+namespace quivra::framework {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+
+constexpr char kExplorer[] = "Microsoft.Outlook.Explorer";
+
+office::RibbonControl Ctl(std::string id) {
+  office::RibbonControl control;
+  control.Id = std::move(id);
+  return control;
+}
+
+TadxBitmap Filled(int size, std::uint32_t color, int bits = 32) {
+  TadxBitmap bitmap;
+  bitmap.Width = size;
+  bitmap.Height = size;
+  bitmap.BitsPerPixel = bits;
+  bitmap.Pixels.assign(static_cast<size_t>(size * size), color);
+  return bitmap;
+}
+
+// A module with a tab of its own (a group holding a split button with its menu, and a group of
+// two buttons) and a group on the Home tab.
+class RibbonModule : public TadxCOMAddInModule {
+ public:
+  explicit RibbonModule(platform::Platform& platform)
+      : TadxCOMAddInModule(platform),
+        own(CreateComponent<TadxRibbonTab>("adxRibbonTab1")),
+        home(CreateComponent<TadxRibbonTab>("adxRibbonTab2")) {
+    SetAddInName("QuivraOL");
+    own.SetId("QuivraTab");
+    own.SetCaption("Quivra");
+    own.SetRibbons({TadxRibbon::msrOutlookExplorer});
+    own.SetRibbons2010({TadxRibbon2010::msrOutlookExplorer2010});
+    auto& configure = own.Controls().Add<TadxRibbonGroup>();
+    configure.SetId("Configure");
+    configure.SetCaption("Configure");
+    split = &configure.Controls().Add<TadxRibbonSplitButton>();
+    split->SetId("Main");
+    split->SetCaption("Quivra");
+    split->SetSize(TadxRibbonXControlSize::csLarge);
+    split->SetGlyph(Filled(32, 0xFF336699));
+    auto& menu = split->Controls().Add<TadxRibbonMenu>();
+    menu.SetId("MainMenu");
+    about = &menu.Controls().Add<TadxRibbonButton>();
+    about->SetId("About");
+    about->SetCaption("About");
+    auto& filing = own.Controls().Add<TadxRibbonGroup>();
+    filing.SetId("Filing");
+    filing.SetCaption("Filing Buttons");
+    first = &filing.Controls().Add<TadxRibbonButton>();
+    first->SetId("File1");
+    first->SetCaption("Projects");
+    first->SetScreenTip("Mailbox\\Projects (Alt+1)");
+    first->SetTag(1);
+    first->SetGlyph(Filled(16, 0xFFFF00FF));
+    second = &filing.Controls().Add<TadxRibbonButton>();
+    second->SetId("File2");
+    second->SetCaption("Alpha");
+
+    home.SetIdMso("TabMail");
+    home.SetRibbons({TadxRibbon::msrOutlookExplorer});
+    home.SetRibbons2010({TadxRibbon2010::msrOutlookExplorer2010});
+    home_group = &home.Controls().Add<TadxRibbonGroup>();
+    home_group->SetId("HomeFiling");
+    home_group->SetInsertAfterIdMso("GroupMoveActions");
+    home_group->SetGlyph(Filled(16, 0xFF00FF00));
+  }
+
+  TadxRibbonTab& own;
+  TadxRibbonTab& home;
+  TadxRibbonSplitButton* split = nullptr;
+  TadxRibbonButton* about = nullptr;
+  TadxRibbonButton* first = nullptr;
+  TadxRibbonButton* second = nullptr;
+  TadxRibbonGroup* home_group = nullptr;
+};
+
+class RibbonConnectionTest : public ::testing::Test {
+ protected:
+  RibbonConnectionTest()
+      : addin_(sim_.platform(), "OLQuivra.coOLQuivra", [this](const outlook::ApplicationPtr&) {
+          auto module = std::make_unique<RibbonModule>(sim_.platform());
+          module_ = module.get();
+          return module;
+        }) {
+    world_.outlook.SetVersion("14.0.0.7015");
+    addin_.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+    addin_.OnStartupComplete();
+  }
+
+  std::shared_ptr<office::sim::SimRibbon> Load(const char* ribbon_id = kExplorer) {
+    return office::sim::SimRibbon::Load(addin_, ribbon_id);
+  }
+
+  outlook::sim::StandardWorld world_;
+  platform::sim::SimPlatform sim_;
+  RibbonModule* module_ = nullptr;
+  TadxAddin addin_;
+};
+
+TEST(RibbonXmlWriterTest, WritesLinesTabsAndEmptyElements) {
+  TadxXMLHelper xml;
+  xml.OpenElement("customUI");
+  xml.AddAttribute("onLoad", "RibbonLoaded_Callback");
+  xml.OpenElement("ribbon");
+  xml.EmptyElement("button", {{"id", "A\"<&>"}, {"getLabel", "GetLabel_Callback"}});
+  xml.CloseElement("ribbon");
+  xml.CloseElement("customUI");
+  EXPECT_EQ(xml.Text(),
+            "<customUI onLoad=\"RibbonLoaded_Callback\">\r\n"
+            "\t<ribbon>\r\n"
+            "\t\t<button id=\"A&quot;&lt;&amp;&gt;\" getLabel=\"GetLabel_Callback\" />\r\n"
+            "\t</ribbon>\r\n"
+            "</customUI>");
+}
+
+TEST(RibbonAppliesToTest, RibbonIdsAndOutlookBits) {
+  const TadxRibbons explorer{TadxRibbon::msrOutlookExplorer};
+  EXPECT_TRUE(AppliesTo(kExplorer, explorer, {}));
+  EXPECT_TRUE(AppliesTo(kExplorer, {}, {TadxRibbon2010::msrOutlookExplorer2010}));
+  EXPECT_FALSE(AppliesTo("Microsoft.Outlook.Mail.Read", explorer, {}));
+  EXPECT_FALSE(AppliesTo("DynamicMenu", {}, {}));
+  EXPECT_TRUE(AppliesTo("DynamicMenu", explorer, {}));
+  EXPECT_TRUE(AppliesTo("Microsoft.OMS.SMS", {}, {TadxRibbon2010::msrOMSSMSCompose}));
+  EXPECT_FALSE(AppliesToOutlook({TadxRibbon::msrWordDocument}, {}));
+  EXPECT_TRUE(AppliesToOutlook({TadxRibbon::msrOutlookMailRead}, {}));
+}
+
+TEST_F(RibbonConnectionTest, CustomUIForTheExplorer) {
+  const std::string xml = addin_.GetCustomUI(kExplorer);
+  EXPECT_EQ(xml, addin_.GetCustomUI(kExplorer));
+  EXPECT_THAT(xml, testing::StartsWith(
+                       "<customUI xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\" "
+                       "onLoad=\"RibbonLoaded_Callback\" loadImage=\"GetImages_Callback\">\r\n"
+                       "\t<ribbon>\r\n\t\t<tabs>\r\n"
+                       "\t\t\t<tab getVisible=\"GetVisible_Callback\" id=\"QuivraTab\" "
+                       "getKeytip=\"GetKeyTip_Callback\" getLabel=\"GetLabel_Callback\">\r\n"
+                       "\t\t\t\t<group getVisible=\"GetVisible_Callback\" id=\"Configure\" "
+                       "getKeytip="));
+  // The split button: no getVisible on its inner button, the inner button carries the image
+  // and the action; the menu inside it has neither supertip nor getSize.
+  EXPECT_THAT(xml, HasSubstr("<splitButton id=\"Main\" getShowLabel=\"GetShowLabel_Callback\" "
+                             "getEnabled=\"GetEnabled_Callback\" getKeytip=\"GetKeyTip_Callback\" "
+                             "getSize=\"GetSize_Callback\" getVisible=\"GetVisible_Callback\">"));
+  EXPECT_THAT(xml, HasSubstr("<button id=\"Mainwrapped\" getImage=\"GetImage_Callback\" "
+                             "getLabel=\"GetLabel_Callback\" getSupertip=\"GetSuperTip_Callback\" "
+                             "getScreentip=\"GetScreenTip_Callback\" "
+                             "getShowImage=\"GetShowImage_Callback\" "
+                             "getDescription=\"GetDescription_Callback\" "
+                             "onAction=\"OnActionCommon_Callback\" />"));
+  EXPECT_THAT(xml, HasSubstr("<menu id=\"MainMenu\" itemSize=\"normal\" "
+                             "getShowLabel=\"GetShowLabel_Callback\" "
+                             "getShowImage=\"GetShowImage_Callback\" "
+                             "getEnabled=\"GetEnabled_Callback\" "
+                             "getDescription=\"GetDescription_Callback\" "
+                             "getKeytip=\"GetKeyTip_Callback\" getLabel=\"GetLabel_Callback\" "
+                             "getScreentip=\"GetScreenTip_Callback\" "
+                             "getVisible=\"GetVisible_Callback\">"));
+  // A menu item has no getSize; a group's button has.
+  EXPECT_THAT(xml, HasSubstr("<button id=\"About\" getKeytip"));
+  EXPECT_THAT(xml, Not(HasSubstr("id=\"About\" getKeytip=\"GetKeyTip_Callback\" "
+                                 "getLabel=\"GetLabel_Callback\" getSupertip=\"GetSuperTip_Callback\" "
+                                 "getScreentip=\"GetScreenTip_Callback\" "
+                                 "getShowLabel=\"GetShowLabel_Callback\" "
+                                 "getShowImage=\"GetShowImage_Callback\" "
+                                 "getEnabled=\"GetEnabled_Callback\" "
+                                 "onAction=\"OnActionCommon_Callback\" "
+                                 "getDescription=\"GetDescription_Callback\" getSize")));
+  EXPECT_THAT(xml, HasSubstr("onAction=\"OnActionCommon_Callback\" "
+                             "getDescription=\"GetDescription_Callback\" "
+                             "getSize=\"GetSize_Callback\" getVisible=\"GetVisible_Callback\" />"));
+  // Groups without a picture get no getImage; the Home-tab group has one and its position.
+  EXPECT_THAT(xml, HasSubstr("<group getVisible=\"GetVisible_Callback\" id=\"Filing\" "
+                             "getKeytip="));
+  EXPECT_THAT(xml, HasSubstr("<tab getVisible=\"GetVisible_Callback\" idMso=\"TabMail\">\r\n"
+                             "\t\t\t\t<group getVisible=\"GetVisible_Callback\" id=\"HomeFiling\" "
+                             "insertAfterMso=\"GroupMoveActions\" getImage=\"GetImage_Callback\" "));
+  // The empty Home group is written as an empty element.
+  EXPECT_THAT(xml, HasSubstr("getScreentip=\"GetScreenTip_Callback\" />\r\n\t\t\t</tab>"));
+  EXPECT_THAT(xml, testing::EndsWith("\t\t</tabs>\r\n\t</ribbon>\r\n</customUI>"));
+}
+
+TEST_F(RibbonConnectionTest, InspectorRibbonGetsAnEmptyRibbonAndTheIndexKeepsOutlookControls) {
+  EXPECT_EQ(addin_.GetCustomUI("Microsoft.Outlook.Mail.Read"),
+            "<customUI xmlns=\"http://schemas.microsoft.com/office/2006/01/customui\" "
+            "onLoad=\"RibbonLoaded_Callback\" loadImage=\"GetImages_Callback\">\r\n"
+            "\t<ribbon>\r\n\t</ribbon>\r\n</customUI>");
+  // A control of no Outlook ribbon leaves the index when Outlook asks for a ribbon.
+  module_->second->SetRibbons({TadxRibbon::msrWordDocument});
+  module_->second->SetRibbons2010({});
+  addin_.GetCustomUI(kExplorer);
+  EXPECT_EQ(std::get<std::string>(addin_.RibbonCallback("GetLabel_Callback", Ctl("File2"), {})), "");
+  EXPECT_EQ(std::get<std::string>(addin_.RibbonCallback("GetLabel_Callback", Ctl("file1"), {})),
+            "Projects");
+}
+
+TEST_F(RibbonConnectionTest, TheRibbonShowsTheComponentsValues) {
+  auto ribbon = Load();
+  EXPECT_EQ(ribbon->Text(),
+            "tab \"Quivra\"\n"
+            "  group \"Configure\"\n"
+            "    splitButton \"\"\n"
+            "      button \"Quivra\" image\n"
+            "      menu \"\"\n"
+            "        button \"About\"\n"
+            "  group \"Filing Buttons\"\n"
+            "    button \"Projects\" tip=\"Mailbox\\Projects (Alt+1)\" image\n"
+            "    button \"Alpha\"\n"
+            "tab TabMail\n"
+            "  group \"\" image\n");
+  EXPECT_EQ(ribbon->Find("Main")->Size, 1);
+  EXPECT_FALSE(ribbon->Find("File2")->ShowImage);
+  EXPECT_TRUE(ribbon->Find("File1")->ShowImage);
+  // An id Office does not know answers the defaults.
+  EXPECT_EQ(addin_.RibbonCallback("GetVisible_Callback", Ctl("Nothing"), {}), office::RibbonValue(true));
+  EXPECT_EQ(addin_.RibbonCallback("GetImage_Callback", Ctl("Nothing"), {}), office::RibbonValue());
+  EXPECT_THROW(addin_.RibbonCallback("NoSuch_Callback", Ctl("File1"), {}), office::OfficeError);
+}
+
+TEST_F(RibbonConnectionTest, ChangesBeforeOnLoadAreKeptAndLaterOnesInvalidate) {
+  module_->second->SetVisible(false);
+  auto ribbon = Load();
+  EXPECT_FALSE(ribbon->Shown("File2"));
+  EXPECT_THAT(ribbon->invalidations(), IsEmpty());
+
+  module_->second->SetVisible(true);
+  module_->first->SetEnabled(false);
+  module_->first->SetEnabled(false);
+  module_->first->SetTag(5);
+  module_->split->SetCaption("Quivra!");
+  // A tab's caption reaches Office only when the ribbon is built again.
+  module_->own.SetCaption("Other");
+  module_->home_group->SetGlyph(Filled(16, 0xFF00FF00));
+  EXPECT_THAT(ribbon->invalidations(),
+              ElementsAre("File2", "File1", "Main", "Mainwrapped", "HomeFiling"));
+  EXPECT_TRUE(ribbon->Shown("File2"));
+  EXPECT_FALSE(ribbon->Find("File1")->Enabled);
+  EXPECT_EQ(ribbon->Find("Mainwrapped")->Label, "Quivra!");
+  EXPECT_EQ(ribbon->Find("QuivraTab")->Label, "Quivra");
+
+  // An Office that fails to take the invalidation does not stop the add-in's work.
+  ribbon->FailInvalidate(true);
+  EXPECT_NO_THROW(module_->first->SetEnabled(true));
+  EXPECT_TRUE(module_->first->Enabled());
+}
+
+TEST_F(RibbonConnectionTest, ClicksReachOnClickAndTheInnerButtonIsTheSplitButton) {
+  std::vector<std::string> clicks;
+  auto record = [&](TadxRibbonCustomControl& sender, const TadxRibbonControlInfo& control) {
+    clicks.push_back(sender.Caption() + " via " + control.Id + " tag " +
+                     std::to_string(sender.Tag()));
+  };
+  module_->first->OnClick = record;
+  module_->split->OnClick = record;
+  module_->about->OnClick = [&](TadxRibbonCustomControl&, const TadxRibbonControlInfo&) {
+    throw std::runtime_error("About failed");
+  };
+  auto ribbon = Load();
+  EXPECT_TRUE(ribbon->Click("File1"));
+  EXPECT_TRUE(ribbon->Click("Mainwrapped"));
+  EXPECT_TRUE(ribbon->Click("About"));
+  module_->first->SetEnabled(false);
+  EXPECT_FALSE(ribbon->Click("File1"));
+  EXPECT_THAT(clicks, ElementsAre("Projects via File1 tag 1", "Quivra via Mainwrapped tag 0"));
+  // The failing handler went to the error report; the add-in goes on.
+  ASSERT_EQ(sim_.message_boxes.shown().size(), 1u);
+  EXPECT_THAT(sim_.message_boxes.shown()[0].text, HasSubstr("About failed"));
+}
+
+TEST_F(RibbonConnectionTest, PropertyChangingHandlersMayChangeTheAnswer) {
+  module_->second->OnPropertyChanging = [](TadxRibbonCustomControl&, TadxRibbonPropertyType type,
+                                           TadxRibbonPropertyValue& value,
+                                           const TadxRibbonControlInfo&) {
+    if (type == TadxRibbonPropertyType::rcptCaption)
+      value = std::string("Changed");
+    if (type == TadxRibbonPropertyType::rcptEnabled)
+      throw std::runtime_error("Handler failed");
+  };
+  auto ribbon = Load();
+  EXPECT_EQ(ribbon->Find("File2")->Label, "Changed");
+  EXPECT_TRUE(ribbon->Find("File2")->Enabled);
+  EXPECT_EQ(sim_.message_boxes.shown().size(), 1u);
+}
+
+TEST(RibbonPictureTest, CornerColourBecomesTransparent) {
+  TadxBitmap glyph = Filled(4, 0x00FF00FF, 24);
+  glyph.Pixels[5] = 0x00123456;
+  const office::RibbonPicture picture = RibbonPictureOf(glyph, true);
+  ASSERT_EQ(picture.Pixels.size(), 16u);
+  EXPECT_EQ(picture.Pixels[0], 0x00FF00FFu);
+  EXPECT_EQ(picture.Pixels[5], 0xFF123456u);
+  EXPECT_EQ(RibbonPictureOf(glyph, false).Pixels[0], 0xFFFF00FFu);
+  // A bitmap whose pixels fall short of its size gives no picture rather than reading past it.
+  glyph.Pixels.resize(3);
+  EXPECT_EQ(RibbonPictureOf(glyph, true).Width, 0);
+}
+
+TEST(RibbonCallbackNamesTest, NamesAndDispIds) {
+  EXPECT_EQ(RibbonCallbackDispId("GetLabel_Callback"), 14);
+  EXPECT_EQ(RibbonCallbackDispId("OnActionCommon_Callback"), 50);
+  EXPECT_EQ(RibbonCallbackDispId("getlabel_callback"), std::nullopt);
+  EXPECT_EQ(RibbonCallbackName(20), "GetScreenTip_Callback");
+  EXPECT_EQ(RibbonCallbackName(18), "");
+}
+
+}  // namespace
+}  // namespace quivra::framework

@@ -1,0 +1,150 @@
+#include "tools/olhost/keyboard_input.h"
+
+#include <windows.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+namespace quivra::olhost {
+
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"OlhostExplorerWindow";
+
+// The virtual keys whose key-down reached the window since the last combination was typed.
+std::vector<WPARAM>& ReachedKeys() {
+  static std::vector<WPARAM> keys;
+  return keys;
+}
+WPARAM main_key = 0;
+
+LRESULT CALLBACK ExplorerWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      ReachedKeys().push_back(wparam);
+      return 0;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      // Alt released alone would open the window's menu mode; the explorer has no menu.
+      return 0;
+    default:
+      return ::DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
+HWND ExplorerWindow() {
+  static HWND window = nullptr;
+  if (window == nullptr) {
+    WNDCLASSEXW window_class = {};
+    window_class.cbSize = sizeof(window_class);
+    window_class.lpfnWndProc = ExplorerWindowProc;
+    window_class.hInstance = ::GetModuleHandleW(nullptr);
+    window_class.lpszClassName = kWindowClass;
+    ::RegisterClassExW(&window_class);
+    window = ::CreateWindowExW(0, kWindowClass, L"Inbox - Microsoft Outlook", WS_OVERLAPPEDWINDOW,
+                               0, 0, 800, 600, nullptr, nullptr, window_class.hInstance, nullptr);
+    if (window == nullptr) {
+      throw std::runtime_error("the explorer window could not be created");
+    }
+  }
+  ::ShowWindow(window, SW_SHOW);
+  ::SetForegroundWindow(window);
+  ::SetFocus(window);
+  return window;
+}
+
+// Takes the thread's messages for a while.
+void TakeMessages(DWORD milliseconds) {
+  const DWORD start = ::GetTickCount();
+  MSG msg;
+  do {
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::Sleep(10);
+  } while (::GetTickCount() - start < milliseconds);
+}
+
+WORD VirtualKey(std::string name) {
+  for (char& c : name) {
+    c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  if (name == "alt")
+    return VK_MENU;
+  if (name == "ctrl")
+    return VK_CONTROL;
+  if (name == "shift")
+    return VK_SHIFT;
+  if (name == "bksp")
+    return VK_BACK;
+  if (name == "enter")
+    return VK_RETURN;
+  if (name == "esc")
+    return VK_ESCAPE;
+  if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
+    return static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0])));
+  }
+  if (name.size() >= 2 && name[0] == 'f') {
+    const int number = std::atoi(name.c_str() + 1);
+    if (number >= 1 && number <= 24) {
+      return static_cast<WORD>(VK_F1 + number - 1);
+    }
+  }
+  if (name.size() == 7 && name.rfind("numpad", 0) == 0 && std::isdigit(name[6])) {
+    return static_cast<WORD>(VK_NUMPAD0 + name[6] - '0');
+  }
+  throw std::invalid_argument("unknown key " + name);
+}
+
+INPUT KeyInput(WORD virtual_key, bool up) {
+  INPUT input = {};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtual_key;
+  input.ki.wScan = static_cast<WORD>(::MapVirtualKeyW(virtual_key, MAPVK_VK_TO_VSC));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  return input;
+}
+
+}  // namespace
+
+void KeyboardInput::Type(const std::string& combination) {
+  std::vector<WORD> keys;
+  size_t begin = 0;
+  while (begin <= combination.size()) {
+    const size_t plus = combination.find('+', begin);
+    const size_t end = plus == std::string::npos ? combination.size() : plus;
+    keys.push_back(VirtualKey(combination.substr(begin, end - begin)));
+    begin = end + 1;
+  }
+  ExplorerWindow();
+  TakeMessages(50);
+  ReachedKeys().clear();
+  main_key = keys.back();
+  std::vector<INPUT> inputs;
+  for (WORD key : keys) {
+    inputs.push_back(KeyInput(key, false));
+  }
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+    inputs.push_back(KeyInput(*key, true));
+  }
+  const UINT sent =
+      ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), static_cast<int>(sizeof(INPUT)));
+  if (sent != inputs.size()) {
+    throw std::runtime_error("the key strokes could not be injected");
+  }
+  TakeMessages(300);
+}
+
+bool KeyboardInput::MainKeyReached() {
+  for (WPARAM key : ReachedKeys()) {
+    if (key == main_key)
+      return true;
+  }
+  return false;
+}
+
+}  // namespace quivra::olhost

@@ -1,0 +1,25 @@
+#ifndef QUIVRA_TOOLS_OLHOST_KEYBOARD_INPUT_H_
+#define QUIVRA_TOOLS_OLHOST_KEYBOARD_INPUT_H_
+
+#include <string>
+
+namespace quivra::olhost {
+
+// The stand-in's explorer window as a person types into it: a real window, made on first use on
+// the calling thread (Outlook's user-interface thread, where add-ins hook the keyboard) and
+// brought to the front. Key strokes are injected into the system's input as a keyboard would
+// deliver them, then the thread takes its messages for a while, so that keyboard hooks and
+// the messages they post run as they would in Outlook.
+class KeyboardInput {
+ public:
+  // Types a key combination: "alt+3", "ctrl+shift+a", "bksp", "f5". Modifiers are pressed in
+  // the order given and released in reverse. Raises std::invalid_argument for an unknown key.
+  static void Type(const std::string& combination);
+
+  // Whether the key-down of the last combination's main key reached the window.
+  static bool MainKeyReached();
+};
+
+}  // namespace quivra::olhost
+
+#endif  // QUIVRA_TOOLS_OLHOST_KEYBOARD_INPUT_H_
