@@ -1,11 +1,13 @@
 #!/bin/bash
-# Shows the dialogs under Wine (dialogs_check.exe) and turns their photographs into PNG files.
+# Shows dialogs under Wine (a test program such as dialogs_check.exe) and turns their
+# photographs into PNG files.
 # Arguments: the program, the folder for the photographs.
 set -u
 source "$(dirname "$0")/wine_env.sh"
 program="$1"
 out="$2"
-rm -rf "$out"
+# Only this folder's photographs: other programs keep theirs in folders below it.
+rm -f "$out"/*.png "$out"/*.bmp
 mkdir -p "$out"
 wine "$program" "$(winepath -w "$out" 2>/dev/null)"
 status=$?

@@ -12,6 +12,7 @@ unset DISPLAY
 # the null graphics driver so that windows work without a display.
 ensure_prefix() {
   if [ -f "$WINEPREFIX/.quivra-ready" ]; then
+    add_wine_fonts
     return 0
   fi
   rm -rf "$WINEPREFIX"
@@ -23,6 +24,15 @@ ensure_prefix() {
   # The server keeps the old driver until it restarts.
   wineserver -k
   wineserver -w
+  add_wine_fonts
   touch "$WINEPREFIX/.quivra-ready"
+}
+
+# Wine's own Tahoma and MS Sans Serif (package fonts-wine), which this Wine does not find by
+# itself: without them every face falls back to a wider font and the dialogs' texts are clipped.
+add_wine_fonts() {
+  local fonts=/usr/share/wine/fonts
+  [ -d "$fonts" ] && [ -d "$WINEPREFIX/drive_c/windows/Fonts" ] || return 0
+  cp -n "$fonts"/*.ttf "$fonts"/*.fon "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 }
 

@@ -16,6 +16,7 @@
 #include "platform/ui/html_layout.h"
 #include "platform/ui/static_controls.h"
 #include "platform/ui/tree_view.h"
+#include "platform/ui/win32/pictures.h"
 #include "platform/ui/win32/state_images.h"
 #include "platform/win32/wide_text.h"
 
@@ -347,9 +348,21 @@ HWND FormWindow::CreateControlWindow(Binding& binding, HWND parent_window, int i
       style |= WS_CLIPCHILDREN;
       ex_style |= WS_EX_CONTROLPARENT;
       break;
-    case Kind::kImage:
-      style |= SS_BITMAP | SS_NOTIFY | SS_CENTERIMAGE;
+    case Kind::kImage: {
+      // The module's bitmap of that name, or else the picture drawn in code; without either the
+      // control stays empty rather than showing a black box.
+      const std::string& name = static_cast<Image&>(control).PictureName();
+      if (!name.empty()) {
+        const std::wstring wide = Utf8ToWide(name);
+        binding.picture.reset(static_cast<HBITMAP>(
+            ::LoadImageW(ThisModule(), wide.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+        if (!binding.picture) {
+          binding.picture = DrawPicture(name, control.Width(), control.Height());
+        }
+      }
+      style |= SS_NOTIFY | (binding.picture ? SS_BITMAP | SS_CENTERIMAGE : 0);
       break;
+    }
     case Kind::kHtmlLabel:
       window_class = kHtmlLabelClass;
       break;
@@ -399,18 +412,12 @@ HWND FormWindow::CreateControlWindow(Binding& binding, HWND parent_window, int i
                        LVS_EX_FULLROWSELECT);
       }
       break;
-    case Kind::kImage: {
-      const std::wstring name = Utf8ToWide(static_cast<Image&>(control).PictureName());
-      if (!name.empty()) {
-        binding.picture.reset(static_cast<HBITMAP>(
-            ::LoadImageW(ThisModule(), name.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-        if (binding.picture) {
-          ::SendMessageW(window, STM_SETIMAGE, IMAGE_BITMAP,
-                         reinterpret_cast<LPARAM>(binding.picture.get()));
-        }
+    case Kind::kImage:
+      if (binding.picture) {
+        ::SendMessageW(window, STM_SETIMAGE, IMAGE_BITMAP,
+                       reinterpret_cast<LPARAM>(binding.picture.get()));
       }
       break;
-    }
     default:
       break;
   }
@@ -436,6 +443,11 @@ void FormWindow::Place() {
   }
   ::SetWindowPos(frame_.get(), nullptr, left, top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  if (form_.Position() != FormPosition::kDesigned) {
+    // The form learns where it was centred: its handlers place other windows beside it.
+    form_.SetBounds({left, top, form_.Width(), form_.Height()});
+    frame_bounds_ = form_.BoundsRect();
+  }
 }
 
 void FormWindow::Dispatch(const std::function<void()>& action, bool sync_later) {
@@ -526,19 +538,24 @@ void FormWindow::SyncBinding(Binding& binding) {
   HWND window = binding.window;
   const bool first = !binding.written;
   binding.written = true;
-  if (first || control.BoundsRect() != binding.bounds) {
+  const Font font = control.GetFont();
+  const bool has_caption = binding.kind == Kind::kButton || binding.kind == Kind::kCheckBox ||
+                           binding.kind == Kind::kLabel || binding.kind == Kind::kGroupBox;
+  // A label's window fits its text, so that a longer text is not cut off and a wide label does
+  // not cover its neighbours; it changes with the text and the font.
+  const bool label_resized = binding.kind == Kind::kLabel &&
+                             (control.Caption() != binding.caption || font != binding.font);
+  if (first || control.BoundsRect() != binding.bounds || label_resized) {
     const Rect& bounds = control.BoundsRect();
-    ::MoveWindow(window, bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
+    const Rect placed = binding.kind == Kind::kLabel ? LabelBounds(control) : bounds;
+    ::MoveWindow(window, placed.left, placed.top, placed.width, placed.height, TRUE);
     binding.bounds = bounds;
   }
-  const Font font = control.GetFont();
   if (first || font != binding.font) {
     ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(font)), TRUE);
     binding.font = font;
     ::InvalidateRect(window, nullptr, TRUE);
   }
-  const bool has_caption = binding.kind == Kind::kButton || binding.kind == Kind::kCheckBox ||
-                           binding.kind == Kind::kLabel || binding.kind == Kind::kGroupBox;
   if (has_caption && (first || control.Caption() != binding.caption)) {
     ::SetWindowTextW(window, Utf8ToWide(control.Caption()).c_str());
     binding.caption = control.Caption();
@@ -564,6 +581,8 @@ void FormWindow::SyncBinding(Binding& binding) {
       const std::vector<std::string>& html = static_cast<HtmlLabel&>(control).HTMLText();
       if (first || html != binding.html) {
         binding.html = html;
+        // The text without markup is the window's text, as screen readers read it.
+        ::SetWindowTextW(window, Utf8ToWide(static_cast<HtmlLabel&>(control).PlainText()).c_str());
         ::InvalidateRect(window, nullptr, TRUE);
       }
       break;
@@ -587,6 +606,24 @@ void FormWindow::SyncBinding(Binding& binding) {
     ::ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE);
     binding.visible = control.Visible();
   }
+}
+
+Rect FormWindow::LabelBounds(const Control& label) {
+  Rect bounds = label.BoundsRect();
+  if (label.Caption().empty()) {
+    return bounds;
+  }
+  const std::wstring text = Utf8ToWide(label.Caption());
+  WindowDc screen(nullptr);
+  UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
+  Selected chosen(dc.get(), fonts_.Get(label.GetFont()));
+  // Measured as the static control draws it, with & marking a shortcut letter.
+  RECT extent = {0, 0, 0, 0};
+  ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent,
+              DT_CALCRECT | DT_SINGLELINE | DT_LEFT);
+  bounds.width = extent.right;
+  bounds.height = std::max(bounds.height, static_cast<int>(extent.bottom));
+  return bounds;
 }
 
 void FormWindow::SyncList(Binding& binding) {

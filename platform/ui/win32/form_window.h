@@ -105,6 +105,8 @@ class FormWindow {
   void SyncBinding(Binding& binding);
   void SyncFrame();
   void SyncList(Binding& binding);
+  // Where a label's window goes: at the label's place, as wide as its text.
+  Rect LabelBounds(const Control& label);
   void SyncFocus();
   Binding* Find(HWND window);
   Binding* Find(const Control* control);

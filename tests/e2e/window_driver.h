@@ -1,0 +1,258 @@
+// What the Wine test programs use to act on real windows as a person at the screen would, and
+// to read them back as an accessibility tool would: finding windows, reading their texts,
+// clicks, keys and typing, photographs, and a script of steps played from a thread timer inside
+// the modal loops of the dialogs. One program includes it once.
+#ifndef QUIVRA_TESTS_E2E_WINDOW_DRIVER_H_
+#define QUIVRA_TESTS_E2E_WINDOW_DRIVER_H_
+
+#include <windows.h>
+
+#include <cstdio>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+
+namespace quivra::e2e {
+
+using platform::win32::Utf8ToWide;
+using platform::win32::WideToUtf8;
+
+inline int failures = 0;
+inline std::wstring screenshot_folder = L".";
+
+inline void Check(bool ok, const std::string& what) {
+  std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what.c_str());
+  std::fflush(stdout);
+  if (!ok) {
+    ++failures;
+  }
+}
+
+// ---- Finding windows and reading them.
+
+inline std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(window, name, 64);
+  return name;
+}
+
+inline std::string TextOf(HWND window) {
+  wchar_t text[512] = {};
+  ::GetWindowTextW(window, text, 512);
+  return WideToUtf8(text);
+}
+
+struct WindowQuery {
+  std::wstring class_name;
+  std::string text;
+  HWND found = nullptr;
+};
+
+inline BOOL CALLBACK MatchWindow(HWND window, LPARAM lparam) {
+  auto& query = *reinterpret_cast<WindowQuery*>(lparam);
+  if (::IsWindowVisible(window) &&
+      (query.class_name.empty() || ClassOf(window) == query.class_name) &&
+      (query.text.empty() || TextOf(window) == query.text)) {
+    query.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The visible top-level window of this thread with that caption (any, when empty) and class.
+inline HWND TopWindow(const std::string& caption, const std::wstring& class_name = L"QuivraForm") {
+  WindowQuery query{class_name, caption};
+  ::EnumThreadWindows(::GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+// The visible control below `parent` of that class and, when given, that text.
+inline HWND Child(HWND parent, const std::wstring& class_name, const std::string& text = "") {
+  WindowQuery query{class_name, text};
+  if (parent != nullptr) {
+    ::EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&query));
+  }
+  return query.found;
+}
+
+// A window's rectangle in the client coordinates of `dialog`.
+inline RECT RectIn(HWND dialog, HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+struct PointQuery {
+  HWND dialog;
+  std::wstring class_name;
+  POINT point;
+  HWND found = nullptr;
+};
+
+inline BOOL CALLBACK MatchPoint(HWND window, LPARAM lparam) {
+  auto& query = *reinterpret_cast<PointQuery*>(lparam);
+  const RECT rect = RectIn(query.dialog, window);
+  if (::IsWindowVisible(window) && ClassOf(window) == query.class_name &&
+      ::PtInRect(&rect, query.point)) {
+    query.found = window;
+  }
+  return TRUE;
+}
+
+// The visible control of that class below `dialog` that covers the point (x, y) of the
+// dialog's client area; of several, the last one made.
+inline HWND ControlAt(HWND dialog, int x, int y, const std::wstring& class_name) {
+  PointQuery query{dialog, class_name, {x, y}};
+  ::EnumChildWindows(dialog, MatchPoint, reinterpret_cast<LPARAM>(&query));
+  return query.found;
+}
+
+inline bool Checked(HWND box) {
+  return ::SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// ---- The person at the screen.
+
+inline void PressKey(HWND window, WPARAM key) {
+  ::PostMessageW(window, WM_KEYDOWN, key, 1);
+  ::PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+}
+
+inline void Type(HWND edit, const std::string& text) {
+  for (wchar_t c : Utf8ToWide(text)) {
+    ::PostMessageW(edit, WM_CHAR, c, 1);
+  }
+}
+
+// Selects all of an edit field's text, so that typing replaces it.
+inline void SelectAll(HWND edit) {
+  ::PostMessageW(edit, EM_SETSEL, 0, -1);
+}
+
+inline void ClickButton(HWND button) {
+  ::PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+// A click with the left button at (x, y) of the window's client area.
+inline void ClickAt(HWND window, int x, int y) {
+  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// ---- Photographs.
+
+// Saves the window as it is on the screen, frame included, as <name>.bmp in the screenshot
+// folder.
+inline void Screenshot(HWND window, const std::string& name) {
+  // Everything is drawn now, children included, rather than when the queue runs dry.
+  ::RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  const int width = rect.right - rect.left;
+  const int height = rect.bottom - rect.top;
+  HDC window_dc = ::GetWindowDC(window);
+  HDC memory = ::CreateCompatibleDC(window_dc);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(window_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, window_dc, 0, 0, SRCCOPY);
+  ::GdiFlush();
+  // GDI leaves the fourth byte of a pixel as it was; it is not transparency.
+  if (bits != nullptr) {
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int i = 0; i < width * height; ++i) {
+      pixels[i] |= 0xFF000000;
+    }
+  }
+  const DWORD size = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
+  file.bfSize = file.bfOffBits + size;
+  const std::wstring path = screenshot_folder + L"\\" + Utf8ToWide(name) + L".bmp";
+  HANDLE out = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  bool ok = out != INVALID_HANDLE_VALUE && bits != nullptr;
+  if (ok) {
+    ok = ::WriteFile(out, &file, sizeof(file), &written, nullptr) &&
+         ::WriteFile(out, &info.bmiHeader, sizeof(info.bmiHeader), &written, nullptr) &&
+         ::WriteFile(out, bits, size, &written, nullptr);
+    ::CloseHandle(out);
+  }
+  ::SelectObject(memory, old);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  ::ReleaseDC(window, window_dc);
+  Check(ok, "screenshot " + name);
+}
+
+// ---- The script: one step per timer tick. A step returns false to be tried again on the next
+// tick (a window has not come up yet); a script that is not done in time fails and the forms
+// are closed.
+
+using Step = std::function<bool()>;
+inline std::deque<Step> steps;
+inline int ticks_left = 0;
+
+inline BOOL CALLBACK CloseForm(HWND window, LPARAM) {
+  if (::IsWindowVisible(window) && ClassOf(window) == L"QuivraForm") {
+    ::PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+  return TRUE;
+}
+
+inline void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  static bool running = false;
+  if (running) {
+    return;  // a step's message box runs a loop of its own
+  }
+  running = true;
+  if (!steps.empty()) {
+    if (--ticks_left < 0) {
+      Check(false, "script finished in time (" + std::to_string(steps.size()) + " steps left)");
+      steps.clear();
+      ::EnumThreadWindows(::GetCurrentThreadId(), CloseForm, 0);
+    } else if (steps.front()()) {
+      steps.pop_front();
+    }
+  }
+  if (steps.empty()) {
+    ::KillTimer(nullptr, timer);
+  }
+  running = false;
+}
+
+inline void Play(std::vector<Step> script) {
+  steps.assign(script.begin(), script.end());
+  ticks_left = 100;  // 10 s at 100 ms a tick
+  ::SetTimer(nullptr, 0, 100, RunStep);
+}
+
+// A step that waits for the window of that caption and then acts on it.
+inline Step On(const std::string& caption, std::function<void(HWND)> act) {
+  return [caption, act] {
+    HWND window = TopWindow(caption);
+    if (window == nullptr) {
+      return false;
+    }
+    act(window);
+    return true;
+  };
+}
+
+}  // namespace quivra::e2e
+
+#endif  // QUIVRA_TESTS_E2E_WINDOW_DRIVER_H_
