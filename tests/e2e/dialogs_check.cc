@@ -10,7 +10,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <deque>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -33,266 +32,12 @@
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text_codec.h"
+#include "tests/e2e/window_driver.h"
 
 namespace {
 
 using namespace quivra;
-using platform::win32::Utf8ToWide;
-using platform::win32::WideToUtf8;
-
-int failures = 0;
-std::wstring screenshot_folder;
-
-void Check(bool ok, const std::string& what) {
-  std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what.c_str());
-  std::fflush(stdout);
-  if (!ok)
-    ++failures;
-}
-
-// ---- Finding windows and reading them, as an accessibility tool would.
-
-struct WindowQuery {
-  std::wstring class_name;
-  std::wstring text;
-  HWND found = nullptr;
-};
-
-std::wstring ClassOf(HWND window) {
-  wchar_t name[64] = {};
-  ::GetClassNameW(window, name, 64);
-  return name;
-}
-
-std::wstring TextOf(HWND window) {
-  wchar_t text[512] = {};
-  ::GetWindowTextW(window, text, 512);
-  return text;
-}
-
-BOOL CALLBACK MatchWindow(HWND window, LPARAM lparam) {
-  auto& query = *reinterpret_cast<WindowQuery*>(lparam);
-  if (::IsWindowVisible(window) &&
-      (query.class_name.empty() || ClassOf(window) == query.class_name) &&
-      (query.text.empty() || TextOf(window) == query.text)) {
-    query.found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-// The visible top-level window of this thread with that caption (any, when empty) and class.
-HWND TopWindow(const std::wstring& caption, const std::wstring& class_name = L"QuivraForm") {
-  WindowQuery query{class_name, caption};
-  ::EnumThreadWindows(::GetCurrentThreadId(), MatchWindow, reinterpret_cast<LPARAM>(&query));
-  return query.found;
-}
-
-// The visible control below `parent` of that class and, when given, that text.
-HWND Child(HWND parent, const std::wstring& class_name, const std::wstring& text = L"") {
-  WindowQuery query{class_name, text};
-  if (parent != nullptr) {
-    ::EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&query));
-  }
-  return query.found;
-}
-
-std::string ItemText(HWND tree, HTREEITEM item) {
-  wchar_t text[256] = {};
-  TVITEMW described{};
-  described.mask = TVIF_TEXT | TVIF_HANDLE;
-  described.hItem = item;
-  described.pszText = text;
-  described.cchTextMax = 256;
-  ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&described));
-  return WideToUtf8(text);
-}
-
-std::vector<HTREEITEM> ItemsBelow(HWND tree, HTREEITEM parent) {
-  std::vector<HTREEITEM> items;
-  auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(
-      tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
-  while (item != nullptr) {
-    items.push_back(item);
-    item = reinterpret_cast<HTREEITEM>(
-        ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
-  }
-  return items;
-}
-
-std::string TextsBelow(HWND tree, HTREEITEM parent) {
-  std::string texts;
-  for (HTREEITEM item : ItemsBelow(tree, parent)) {
-    texts += (texts.empty() ? "" : ", ") + ItemText(tree, item);
-  }
-  return texts;
-}
-
-// The item at a path of texts joined by backslashes, or null.
-HTREEITEM Item(HWND tree, const std::string& path) {
-  HTREEITEM parent = nullptr;
-  size_t start = 0;
-  while (start <= path.size()) {
-    const size_t cut = path.find('\\', start);
-    const std::string text = path.substr(start, cut - start);
-    HTREEITEM next = nullptr;
-    for (HTREEITEM item : ItemsBelow(tree, parent)) {
-      if (ItemText(tree, item) == text)
-        next = item;
-    }
-    if (next == nullptr)
-      return nullptr;
-    parent = next;
-    if (cut == std::string::npos)
-      break;
-    start = cut + 1;
-  }
-  return parent;
-}
-
-UINT ItemState(HWND tree, HTREEITEM item) {
-  return static_cast<UINT>(
-      ::SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), 0xFFFF));
-}
-int StateImage(HWND tree, HTREEITEM item) {
-  return static_cast<int>((ItemState(tree, item) & TVIS_STATEIMAGEMASK) >> 12);
-}
-bool Expanded(HWND tree, HTREEITEM item) {
-  return (ItemState(tree, item) & TVIS_EXPANDED) != 0;
-}
-
-POINT ItemCentre(HWND tree, HTREEITEM item) {
-  RECT rect{};
-  // The message takes the item in the rectangle it fills.
-  std::memcpy(&rect, &item, sizeof(item));
-  ::SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
-  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-}
-
-// ---- The person at the screen.
-
-void ClickItem(HWND tree, HTREEITEM item) {
-  const POINT at = ItemCentre(tree, item);
-  ::PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-  ::PostMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-}
-
-void DoubleClickItem(HWND tree, HTREEITEM item) {
-  const POINT at = ItemCentre(tree, item);
-  ::PostMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
-  ::PostMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
-}
-
-void PressKey(HWND window, WPARAM key) {
-  ::PostMessageW(window, WM_KEYDOWN, key, 1);
-  ::PostMessageW(window, WM_KEYUP, key, 0xC0000001);
-}
-
-void Type(HWND edit, const std::string& text) {
-  for (wchar_t c : Utf8ToWide(text)) {
-    ::PostMessageW(edit, WM_CHAR, c, 1);
-  }
-}
-
-// ---- Photographs.
-
-void Screenshot(HWND window, const std::string& name) {
-  // Everything is drawn now, children included, rather than when the queue runs dry.
-  ::RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-  RECT rect{};
-  ::GetWindowRect(window, &rect);
-  const int width = rect.right - rect.left;
-  const int height = rect.bottom - rect.top;
-  HDC window_dc = ::GetWindowDC(window);
-  HDC memory = ::CreateCompatibleDC(window_dc);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = ::CreateDIBSection(window_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, width, height, window_dc, 0, 0, SRCCOPY);
-  ::GdiFlush();
-  // GDI leaves the fourth byte of a pixel as it was; it is not transparency.
-  if (bits != nullptr) {
-    auto* pixels = static_cast<DWORD*>(bits);
-    for (int i = 0; i < width * height; ++i)
-      pixels[i] |= 0xFF000000;
-  }
-  const DWORD size = static_cast<DWORD>(width) * static_cast<DWORD>(height) * 4;
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof(file) + sizeof(info.bmiHeader);
-  file.bfSize = file.bfOffBits + size;
-  const std::wstring path = screenshot_folder + L"\\" + Utf8ToWide(name) + L".bmp";
-  HANDLE out = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  bool ok = out != INVALID_HANDLE_VALUE && bits != nullptr;
-  if (ok) {
-    ok = ::WriteFile(out, &file, sizeof(file), &written, nullptr) &&
-         ::WriteFile(out, &info.bmiHeader, sizeof(info.bmiHeader), &written, nullptr) &&
-         ::WriteFile(out, bits, size, &written, nullptr);
-    ::CloseHandle(out);
-  }
-  ::SelectObject(memory, old);
-  ::DeleteObject(bitmap);
-  ::DeleteDC(memory);
-  ::ReleaseDC(window, window_dc);
-  Check(ok, "screenshot " + name);
-}
-
-// ---- The script: one step per timer tick. A step returns false to be tried again on the next
-// tick (a window has not come up yet); a script that is not done in time fails and the windows
-// are closed.
-
-using Step = std::function<bool()>;
-std::deque<Step> steps;
-int ticks_left = 0;
-
-void CALLBACK RunStep(HWND, UINT, UINT_PTR timer, DWORD) {
-  static bool running = false;
-  if (running)
-    return;  // a step's message box runs a loop of its own
-  running = true;
-  if (!steps.empty()) {
-    if (--ticks_left < 0) {
-      Check(false, "script finished in time (" + std::to_string(steps.size()) + " steps left)");
-      steps.clear();
-      for (const wchar_t* caption : {L"Create New Folder", L"Folders", L"Errors"}) {
-        if (HWND window = TopWindow(caption))
-          ::PostMessageW(window, WM_CLOSE, 0, 0);
-      }
-    } else if (steps.front()()) {
-      steps.pop_front();
-    }
-  }
-  if (steps.empty())
-    ::KillTimer(nullptr, timer);
-  running = false;
-}
-
-void Play(std::vector<Step> script) {
-  steps.assign(script.begin(), script.end());
-  ticks_left = 100;  // 10 s at 100 ms a tick
-  ::SetTimer(nullptr, 0, 100, RunStep);
-}
-
-// A step that waits for the window of that caption and then acts on it.
-Step On(const std::wstring& caption, std::function<void(HWND)> act) {
-  return [caption, act] {
-    HWND window = TopWindow(caption);
-    if (window == nullptr)
-      return false;
-    act(window);
-    return true;
-  };
-}
+using namespace quivra::e2e;
 
 // ---- The scenarios.
 
@@ -337,7 +82,7 @@ struct Fixture {
 
 void PickerWithTheMouse(Fixture& f) {
   Play({
-      On(L"Folders",
+      On("Folders",
          [](HWND dialog) {
            Screenshot(dialog, "folder_picker");
            HWND tree = Child(dialog, L"SysTreeView32");
@@ -361,7 +106,7 @@ void PickerWithTheMouse(Fixture& f) {
            Check(::GetFocus() == list, "the list has the focus");
            ClickItem(tree, Item(tree, "Mailbox\\Projects"));
          }),
-      On(L"Folders",
+      On("Folders",
          [&f](HWND dialog) {
            HWND tree = Child(dialog, L"SysTreeView32");
            HWND list = Child(dialog, L"SysListView32");
@@ -375,7 +120,7 @@ void PickerWithTheMouse(Fixture& f) {
            Check(::GetFocus() == tree, "the tree has the focus");
            PressKey(tree, VK_RIGHT);
          }),
-      On(L"Folders",
+      On("Folders",
          [&f](HWND dialog) {
            HWND tree = Child(dialog, L"SysTreeView32");
            HTREEITEM projects = Item(tree, "Mailbox\\Projects");
@@ -385,7 +130,7 @@ void PickerWithTheMouse(Fixture& f) {
            Screenshot(dialog, "folder_picker_projects");
            DoubleClickItem(tree, Item(tree, "Mailbox\\Projects\\Beta"));
          }),
-      On(L"Folders",
+      On("Folders",
          [&f](HWND dialog) {
            HWND tree = Child(dialog, L"SysTreeView32");
            HTREEITEM beta = Item(tree, "Mailbox\\Projects\\Beta");
@@ -400,12 +145,12 @@ void PickerWithTheMouse(Fixture& f) {
             f.picker.SelectedName == "Alpha" &&
             f.picker.SelectedStore.StoreId == f.world.mailbox.store_id(),
         "double-click on Alpha accepts it: " + f.picker.SelectedPath);
-  Check(TopWindow(L"Folders") == nullptr, "the picker window is gone");
+  Check(TopWindow("Folders") == nullptr, "the picker window is gone");
 }
 
 void PickerWithTheKeyboard(Fixture& f) {
   Play({
-      On(L"Folders",
+      On("Folders",
          [](HWND dialog) {
            HWND tree = Child(dialog, L"SysTreeView32");
            Check(Expanded(tree, Item(tree, "Mailbox\\Projects")) &&
@@ -420,13 +165,13 @@ void PickerWithTheKeyboard(Fixture& f) {
         "Enter takes the selected folder with subfolders: " + f.picker.SelectedPath);
 
   Play({
-      On(L"Folders",
+      On("Folders",
          [](HWND dialog) {
            Screenshot(dialog, "folder_picker_browse");
            RECT client{};
            ::GetClientRect(dialog, &client);
-           HWND ok = Child(dialog, L"Button", L"OK");
-           HWND cancel = Child(dialog, L"Button", L"Cancel");
+           HWND ok = Child(dialog, L"Button", "OK");
+           HWND cancel = Child(dialog, L"Button", "Cancel");
            RECT ok_rect{};
            RECT cancel_rect{};
            ::GetWindowRect(ok, &ok_rect);
@@ -445,28 +190,28 @@ void PickerWithTheKeyboard(Fixture& f) {
 
 void NewFolderThroughThePicker(Fixture& f) {
   Play({
-      On(L"Folders",
+      On("Folders",
          [](HWND dialog) {
            HWND tree = Child(dialog, L"SysTreeView32");
            ClickItem(tree, Item(tree, "Mailbox\\Projects"));
          }),
-      On(L"Folders",
-         [](HWND dialog) { ::PostMessageW(Child(dialog, L"Button", L"Add..."), BM_CLICK, 0, 0); }),
-      On(L"Create New Folder",
+      On("Folders",
+         [](HWND dialog) { ::PostMessageW(Child(dialog, L"Button", "Add..."), BM_CLICK, 0, 0); }),
+      On("Create New Folder",
          [](HWND dialog) {
            Screenshot(dialog, "new_folder");
            HWND edit = Child(dialog, L"Edit");
            Check(::GetFocus() == edit, "the name field has the focus");
            Type(edit, "Quarterly Reports");
          }),
-      On(L"Create New Folder",
+      On("Create New Folder",
          [](HWND dialog) {
            Screenshot(dialog, "new_folder_typed");
            PressKey(Child(dialog, L"Edit"), VK_RETURN);
          }),
       [&f] {
-        HWND dialog = TopWindow(L"Folders");
-        if (dialog == nullptr || TopWindow(L"Create New Folder") != nullptr)
+        HWND dialog = TopWindow("Folders");
+        if (dialog == nullptr || TopWindow("Create New Folder") != nullptr)
           return false;
         HWND tree = Child(dialog, L"SysTreeView32");
         Check(static_cast<bool>(f.world.projects["Quarterly Reports"]),
@@ -475,14 +220,14 @@ void NewFolderThroughThePicker(Fixture& f) {
               "the tree was filled anew and shows it: " +
                   TextsBelow(tree, Item(tree, "Mailbox\\Projects")));
         Screenshot(dialog, "folder_picker_after_add");
-        ::SendMessageW(Child(dialog, L"Button", L"Cancel"), BM_CLICK, 0, 0);
+        ::SendMessageW(Child(dialog, L"Button", "Cancel"), BM_CLICK, 0, 0);
         return true;
       },
   });
   Check(f.ShowPicker(true) == ui::ModalResult::kCancel, "Cancel closes the picker");
 
   Play({
-      On(L"Create New Folder",
+      On("Create New Folder",
          [](HWND dialog) {
            Type(Child(dialog, L"Edit"), "Zürich – 東京");
            PressKey(Child(dialog, L"Edit"), VK_ESCAPE);
@@ -492,9 +237,9 @@ void NewFolderThroughThePicker(Fixture& f) {
   const bool asked = dialogs::AskNewFolderName(f.forms, "Inbox", name);
   Check(!asked && name.empty(), "Esc cancels the new-folder dialog");
   Play({
-      On(L"Create New Folder", [](HWND dialog) { Type(Child(dialog, L"Edit"), "Zürich – 東京"); }),
-      On(L"Create New Folder",
-         [](HWND dialog) { ::SendMessageW(Child(dialog, L"Button", L"OK"), BM_CLICK, 0, 0); }),
+      On("Create New Folder", [](HWND dialog) { Type(Child(dialog, L"Edit"), "Zürich – 東京"); }),
+      On("Create New Folder",
+         [](HWND dialog) { ::SendMessageW(Child(dialog, L"Button", "OK"), BM_CLICK, 0, 0); }),
   });
   const bool named = dialogs::AskNewFolderName(f.forms, "Inbox", name);
   Check(named && name == "Zürich – 東京", "the typed name comes back exactly: " + name);
@@ -514,10 +259,10 @@ void HandlerErrors(Fixture& f) {
   close.SetModalResult(ui::ModalResult::kOk);
   std::wstring error_text;
   Play({
-      On(L"Errors",
-         [](HWND dialog) { ::PostMessageW(Child(dialog, L"Button", L"Fail"), BM_CLICK, 0, 0); }),
+      On("Errors",
+         [](HWND dialog) { ::PostMessageW(Child(dialog, L"Button", "Fail"), BM_CLICK, 0, 0); }),
       [&error_text] {
-        HWND box = TopWindow(L"Error", L"#32770");
+        HWND box = TopWindow("Error", L"#32770");
         if (box == nullptr)
           return false;
         wchar_t text[256] = {};
@@ -526,8 +271,8 @@ void HandlerErrors(Fixture& f) {
         ::SendMessageW(::GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
         return true;
       },
-      On(L"Errors",
-         [](HWND dialog) { ::PostMessageW(Child(dialog, L"Button", L"Close"), BM_CLICK, 0, 0); }),
+      On("Errors",
+         [](HWND dialog) { ::PostMessageW(Child(dialog, L"Button", "Close"), BM_CLICK, 0, 0); }),
   });
   const ui::ModalResult closed = f.forms.ShowModal(form);
   Check(closed == ui::ModalResult::kOk && error_text == L"The folder cannot be read.",
@@ -538,7 +283,9 @@ void HandlerErrors(Fixture& f) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  screenshot_folder = Utf8ToWide(argc > 1 ? argv[1] : ".");
+  if (argc > 1) {
+    screenshot_folder = Utf8ToWide(argv[1]);
+  }
   try {
     Fixture f;
     const ui::Font tahoma{"Tahoma", 8, false};

@@ -6,9 +6,6 @@
 // Prints one PASS or FAIL line per check and exits with the number of failures.
 #include <windows.h>
 
-// After windows.h, which it needs.
-#include <commctrl.h>
-
 #include <set>
 #include <string>
 #include <vector>
@@ -218,28 +215,9 @@ void ConfigOnCommandBarHost(Fixture& f) {
            Check(Child(picker, L"SysListView32") == nullptr, "the picker shows only the tree");
            Screenshot(picker, "config_browse_picker");
            HWND tree = Child(picker, L"SysTreeView32");
-           HTREEITEM item = nullptr;
-           // Mailbox, then Projects among its folders.
-           auto first =
-               reinterpret_cast<HTREEITEM>(::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
-           item = reinterpret_cast<HTREEITEM>(
-               ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(first)));
-           while (item != nullptr) {
-             wchar_t text[64] = {};
-             TVITEMW described{};
-             described.mask = TVIF_TEXT | TVIF_HANDLE;
-             described.hItem = item;
-             described.pszText = text;
-             described.cchTextMax = 64;
-             ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&described));
-             if (std::wstring(text) == L"Projects") {
-               break;
-             }
-             item = reinterpret_cast<HTREEITEM>(
-                 ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
-           }
-           Check(item != nullptr, "Projects is in the picker's tree");
-           ::SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+           HTREEITEM projects = Item(tree, "Mailbox\\Projects");
+           Check(projects != nullptr, "Projects is in the picker's tree");
+           ClickItem(tree, projects);
          }),
       On(kPickerCaption,
          [&](HWND picker) {

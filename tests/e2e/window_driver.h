@@ -7,7 +7,11 @@
 
 #include <windows.h>
 
+// After windows.h, which it needs.
+#include <commctrl.h>
+
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <string>
@@ -141,6 +145,92 @@ inline void ClickButton(HWND button) {
 inline void ClickAt(HWND window, int x, int y) {
   ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
   ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+// ---- Tree views: items by their texts, clicked where a person sees them.
+
+inline std::string ItemText(HWND tree, HTREEITEM item) {
+  wchar_t text[256] = {};
+  TVITEMW described{};
+  described.mask = TVIF_TEXT | TVIF_HANDLE;
+  described.hItem = item;
+  described.pszText = text;
+  described.cchTextMax = 256;
+  ::SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&described));
+  return WideToUtf8(text);
+}
+
+inline std::vector<HTREEITEM> ItemsBelow(HWND tree, HTREEITEM parent) {
+  std::vector<HTREEITEM> items;
+  auto item = reinterpret_cast<HTREEITEM>(::SendMessageW(
+      tree, TVM_GETNEXTITEM, parent ? TVGN_CHILD : TVGN_ROOT, reinterpret_cast<LPARAM>(parent)));
+  while (item != nullptr) {
+    items.push_back(item);
+    item = reinterpret_cast<HTREEITEM>(
+        ::SendMessageW(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+  }
+  return items;
+}
+
+inline std::string TextsBelow(HWND tree, HTREEITEM parent) {
+  std::string texts;
+  for (HTREEITEM item : ItemsBelow(tree, parent)) {
+    texts += (texts.empty() ? "" : ", ") + ItemText(tree, item);
+  }
+  return texts;
+}
+
+// The item at a path of texts joined by backslashes, or null.
+inline HTREEITEM Item(HWND tree, const std::string& path) {
+  HTREEITEM parent = nullptr;
+  size_t start = 0;
+  while (start <= path.size()) {
+    const size_t cut = path.find('\\', start);
+    const std::string text = path.substr(start, cut - start);
+    HTREEITEM next = nullptr;
+    for (HTREEITEM item : ItemsBelow(tree, parent)) {
+      if (ItemText(tree, item) == text)
+        next = item;
+    }
+    if (next == nullptr)
+      return nullptr;
+    parent = next;
+    if (cut == std::string::npos)
+      break;
+    start = cut + 1;
+  }
+  return parent;
+}
+
+inline UINT ItemState(HWND tree, HTREEITEM item) {
+  return static_cast<UINT>(
+      ::SendMessageW(tree, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), 0xFFFF));
+}
+inline int StateImage(HWND tree, HTREEITEM item) {
+  return static_cast<int>((ItemState(tree, item) & TVIS_STATEIMAGEMASK) >> 12);
+}
+inline bool Expanded(HWND tree, HTREEITEM item) {
+  return (ItemState(tree, item) & TVIS_EXPANDED) != 0;
+}
+
+inline POINT ItemCentre(HWND tree, HTREEITEM item) {
+  RECT rect{};
+  // The message takes the item in the rectangle it fills.
+  std::memcpy(&rect, &item, sizeof(item));
+  ::SendMessageW(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect));
+  return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+inline void ClickItem(HWND tree, HTREEITEM item) {
+  const POINT at = ItemCentre(tree, item);
+  ::PostMessageW(tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  ::PostMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+}
+
+inline void DoubleClickItem(HWND tree, HTREEITEM item) {
+  const POINT at = ItemCentre(tree, item);
+  ::PostMessageW(tree, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(at.x, at.y));
+  ::PostMessageW(tree, WM_LBUTTONUP, 0, MAKELPARAM(at.x, at.y));
 }
 
 // ---- Photographs.
