@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "host/framework/com/com_support.h"
+#include "host/framework/com/ribbon_dispatch.h"
 #include "host/office/com/com_office.h"
 #include "host/outlook/com/com_outlook.h"
 #include "platform/win32/wide_text.h"
@@ -181,7 +182,13 @@ HRESULT TadxAddinObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
 }
 
 HRESULT TadxAddinObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  return ::DispGetIDsOfNames(dispatch_info_.Get(), names, count, ids);
+  const HRESULT found = ::DispGetIDsOfNames(dispatch_info_.Get(), names, count, ids);
+  // Names the type library does not know may be the ribbon's callbacks.
+  if (found == DISP_E_UNKNOWNNAME && names != nullptr && ids != nullptr && count == 1 &&
+      RibbonCallbackId(names[0], ids[0])) {
+    return S_OK;
+  }
+  return found;
 }
 
 HRESULT TadxAddinObject::Invoke(DISPID id,
@@ -192,6 +199,9 @@ HRESULT TadxAddinObject::Invoke(DISPID id,
                                 VARIANT* result,
                                 EXCEPINFO* exception,
                                 UINT* bad_argument) {
+  if (IsRibbonCallback(id)) {
+    return InvokeRibbonCallback(*addin_, id, params, result, exception);
+  }
   return interface_info_->Invoke(static_cast<office::com::IDTExtensibility2*>(this), id, flags,
                                  params, result, exception, bad_argument);
 }
