@@ -6,6 +6,9 @@
 // Prints one PASS or FAIL line per check and exits with the number of failures.
 #include <windows.h>
 
+// After windows.h, which it needs.
+#include <commctrl.h>
+
 #include <set>
 #include <string>
 #include <vector>
@@ -146,6 +149,37 @@ bool PictureDrawn(HWND image) {
   return colours.size() > 1 && other > rect.right * rect.bottom / 8;
 }
 
+struct HintQuery {
+  HWND owner;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchTooltips(HWND window, LPARAM lparam) {
+  auto& query = *reinterpret_cast<HintQuery*>(lparam);
+  if (ClassOf(window) == TOOLTIPS_CLASSW && ::GetWindow(window, GW_OWNER) == query.owner) {
+    query.found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The hint that the dialog's tooltips show for a control.
+std::string HintOf(HWND dialog, HWND control) {
+  HintQuery query{dialog};
+  ::EnumThreadWindows(::GetCurrentThreadId(), MatchTooltips, reinterpret_cast<LPARAM>(&query));
+  if (query.found == nullptr || control == nullptr) {
+    return "";
+  }
+  wchar_t text[80] = {};
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.hwnd = dialog;
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = text;
+  ::SendMessageW(query.found, TTM_GETTEXTW, 80, reinterpret_cast<LPARAM>(&tool));
+  return WideToUtf8(text);
+}
+
 std::string SlotText(const core::Configuration& config, int slot) {
   const core::TStoreDetails& store = config.StoreDetails[slot];
   return store.StoreName + "/" + store.StoreNameId + "/" + store.StoreId + " " +
@@ -194,6 +228,10 @@ void ConfigOnCommandBarHost(Fixture& f) {
            Check(Arrow(window, 1, false) == nullptr && Arrow(window, 10, true) == nullptr &&
                      HasPicture(Arrow(window, 1, true)) && HasPicture(Arrow(window, 10, false)),
                  "arrow pictures: no up arrow on row 1, no down arrow on row 10");
+           Check(HintOf(window, Arrow(window, 4, true)) == "Move down" &&
+                     HintOf(window, Arrow(window, 4, false)) == "Move up" &&
+                     HintOf(window, BrowseButton(window, 4)).empty(),
+                 "the arrows' hints: \"" + HintOf(window, Arrow(window, 4, true)) + "\"");
            Check(PictureDrawn(Arrow(window, 5, true)) && PictureDrawn(Arrow(window, 5, false)) &&
                      PictureDrawn(ControlAt(window, 2 + 18 + 8, 345 + 18 + 8, L"Static")) &&
                      PictureDrawn(ControlAt(window, 136 + 8, 475 + 8, L"Static")) &&

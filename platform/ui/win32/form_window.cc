@@ -130,7 +130,8 @@ void FormWindow::RegisterClasses() {
   label.lpfnWndProc = HtmlLabelProc;
   label.lpszClassName = kHtmlLabelClass;
   ::RegisterClassExW(&label);
-  INITCOMMONCONTROLSEX common{sizeof(common), ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
+  INITCOMMONCONTROLSEX common{sizeof(common),
+                              ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&common);
 }
 
@@ -155,6 +156,7 @@ FormWindow::~FormWindow() {
     if (owner_ != nullptr) {
       ::SetActiveWindow(owner_);
     }
+    tooltips_.reset();
     // Destroyed while the controls' bindings still exist: the windows may be called until then.
     frame_.reset();
   }
@@ -270,6 +272,11 @@ void FormWindow::Build() {
                              platform::win32::SystemErrorText(::GetLastError()));
   }
   frame_.reset(frame);
+  // Shows a control's hint while the mouse rests on it.
+  tooltips_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
+                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, frame, nullptr,
+                                    ThisModule(), nullptr));
   frame_caption_ = form_.Caption();
   ::SendMessageW(frame, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(form_.GetFont())), 0);
   BuildChildren(form_, frame);
@@ -598,6 +605,9 @@ void FormWindow::SyncBinding(Binding& binding) {
     default:
       break;
   }
+  if (first || control.Hint() != binding.hint) {
+    SyncHint(binding);
+  }
   if (first || control.Enabled() != binding.enabled) {
     ::EnableWindow(window, control.Enabled() ? TRUE : FALSE);
     binding.enabled = control.Enabled();
@@ -605,6 +615,28 @@ void FormWindow::SyncBinding(Binding& binding) {
   if (first || control.Visible() != binding.visible) {
     ::ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE);
     binding.visible = control.Visible();
+  }
+}
+
+void FormWindow::SyncHint(Binding& binding) {
+  if (!tooltips_) {
+    return;
+  }
+  // The tool is the control's window. The description leaves out the newest field, which older
+  // common controls refuse.
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = frame_.get();
+  tool.uId = reinterpret_cast<UINT_PTR>(binding.window);
+  if (!binding.hint.empty()) {
+    ::SendMessageW(tooltips_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
+  binding.hint = binding.control->Hint();
+  if (!binding.hint.empty()) {
+    std::wstring text = Utf8ToWide(binding.hint);
+    tool.lpszText = text.data();
+    ::SendMessageW(tooltips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
 

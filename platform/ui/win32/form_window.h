@@ -70,6 +70,7 @@ class FormWindow {
     UniqueImageList state_images;
     UniqueBitmap picture;
     bool list_check_posted = false;
+    std::string hint;
   };
 
   static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -105,6 +106,7 @@ class FormWindow {
   void SyncBinding(Binding& binding);
   void SyncFrame();
   void SyncList(Binding& binding);
+  void SyncHint(Binding& binding);
   // Where a label's window goes: at the label's place, as wide as its text.
   Rect LabelBounds(const Control& label);
   void SyncFocus();
@@ -124,6 +126,8 @@ class FormWindow {
   platform::MessageBoxes& boxes_;
   FontCache& fonts_;
   UniqueWindow frame_;
+  // The hints of the controls; owned by the frame and destroyed before it.
+  UniqueWindow tooltips_;
   HWND owner_ = nullptr;
   bool destroyed_ = false;
   // While the view writes to the windows, the notifications this raises are not user actions.
