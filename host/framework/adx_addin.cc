@@ -150,7 +150,6 @@ void TadxAddin::OnConnection(outlook::ApplicationPtr Application,
   ribbon_host_ = false;
   startup_count_ = 0;
   activate_pending_ = false;
-  ribbon_.reset();
   module_ = create_module_(Application);
   if (!module_) {
     throw std::runtime_error("The add-in module could not be created.");
@@ -184,8 +183,13 @@ void TadxAddin::OnStartupComplete() {
       module.OnAddInInitialize(module);
     }
   });
-  // The explorer command bars (saved positions restored, the bars found or created in the
-  // active explorer) come here once the module's command bar components reach Office.
+  // The explorer command bars: saved positions restored now, the bars found or created in each
+  // explorer as it is tracked and activated below.
+  if (host_is_outlook_ && command_bars_host_.CommandBarsOf) {
+    command_bars_ = std::make_unique<TadxCommandBarConnection>(*module_, platform_.registry,
+                                                               add_in_key_, command_bars_host_);
+    command_bars_->RestorePositions();
+  }
   Raise([](TadxCOMAddInModule& module) {
     if (module.OnAddInStartupComplete) {
       module.OnAddInStartupComplete(module);
@@ -315,8 +319,11 @@ void TadxAddin::ExplorerActivation(TrackedExplorer& tracked) {
   struct Reset {
     ~Reset() { InActivateHandler = false; }
   } reset;
-  // The explorer's command bars become the active ones and the module's explorer command bars
-  // are connected to them here once they reach Office.
+  // The explorer's command bars become the active ones: the module's explorer command bars are
+  // found or created there and connected to them.
+  if (command_bars_) {
+    command_bars_->Activate(tracked.explorer(), ribbon_host_);
+  }
   Raise([&](TadxCOMAddInModule& module) {
     if (module.OnOLExplorerActivate) {
       module.OnOLExplorerActivate(module, tracked.explorer());
@@ -328,6 +335,9 @@ void TadxAddin::ExplorerFolderSwitch(TrackedExplorer& tracked) {
   if (activate_pending_) {
     ExplorerActivation(tracked);
     activate_pending_ = false;
+  }
+  if (command_bars_) {
+    command_bars_->FolderSwitch(tracked.explorer());
   }
   Raise([&](TadxCOMAddInModule& module) {
     if (module.OnOLExplorerFolderSwitch) {
@@ -342,6 +352,9 @@ void TadxAddin::ExplorerClose(TrackedExplorer& tracked) {
       module.OnOLExplorerClose(module, tracked.explorer());
     }
   });
+  if (command_bars_) {
+    command_bars_->Close(tracked.explorer());
+  }
   auto found = std::find_if(tracked_explorers_.begin(), tracked_explorers_.end(),
                             [&](const auto& entry) { return entry.get() == &tracked; });
   if (found != tracked_explorers_.end()) {
@@ -379,6 +392,9 @@ void TadxAddin::OnDisconnection(int RemoveMode) {
     // The user unloads the add-in while Outlook keeps running: its command bars and their
     // saved state go with it.
     OnBeginShutdown();
+    if (command_bars_) {
+      command_bars_->Remove();
+    }
     for (const char* subkey : {"CommandBars", "Controls"}) {
       try {
         platform_.registry.DeleteKey(add_in_key_.Sub(subkey));
@@ -396,7 +412,6 @@ void TadxAddin::OnDisconnection(int RemoveMode) {
   }
   ReleaseConnections();
   module_.reset();
-  ribbon_.reset();
   host_app_.reset();
   com_add_in_.reset();
 }
@@ -404,6 +419,7 @@ void TadxAddin::OnDisconnection(int RemoveMode) {
 void TadxAddin::ReleaseConnections() {
   // The hook goes first: no key press may reach a module that is about to go.
   RemoveKeyboardHook();
+  command_bars_.reset();
   quit_connection_.reset();
   explorers_connection_.reset();
   explorers_.reset();
@@ -423,9 +439,8 @@ std::string TadxAddin::GetCustomUI(const std::string& RibbonID) {
       module.OnRibbonBeforeCreate(module, RibbonID);
     }
   });
-  if (TadxRibbonConnection* ribbon = Ribbon()) {
-    xml = ribbon->GetCustomUI(RibbonID, RibbonHostVersion());
-  }
+  // The ribbon components' customUI joins here; until then Office gets an empty description,
+  // which leaves its ribbon as it is.
   Raise([&](TadxCOMAddInModule& module) {
     if (module.OnRibbonBeforeLoad) {
       module.OnRibbonBeforeLoad(module, RibbonID, xml);

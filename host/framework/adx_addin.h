@@ -4,17 +4,15 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "host/framework/com_addin_module.h"
+#include "host/framework/command_bar_connection.h"
 #include "host/framework/host_apps.h"
 #include "host/framework/keyboard_hook_logic.h"
-#include "host/framework/ribbon_callbacks.h"
 #include "host/office/office.h"
-#include "host/office/ribbon.h"
 #include "host/outlook/outlook.h"
 #include "platform/platform.h"
 #include "platform/registry.h"
@@ -42,9 +40,7 @@ enum class TadxStartMode { FirstStart, Normal, Uninstall };
 // Exceptions raised by the module's event handlers go to the module's ReportError and the work
 // goes on. Exceptions of the framework's own work inside an interface call propagate (the skin
 // returns a failure result); inside an Outlook event they are reported like a handler's.
-class TadxAddin : public office::RibbonExtensibility,
-                  private outlook::ExplorersEvents,
-                  private outlook::ApplicationEvents {
+class TadxAddin : private outlook::ExplorersEvents, private outlook::ApplicationEvents {
  public:
   // Creates the module, from its design data, for the host application given.
   using ModuleFactory =
@@ -69,23 +65,18 @@ class TadxAddin : public office::RibbonExtensibility,
   void OnDisconnection(int RemoveMode);
 
   // IRibbonExtensibility: the customUI text of the ribbon RibbonID.
-  std::string GetCustomUI(const std::string& RibbonID) override;
-  // The ribbon's callbacks, by the names the customUI text gives them: onLoad keeps the ribbon
-  // UI, the others answer from the ribbon components or click them. Without a module they answer
-  // nothing; a name that is no callback raises office::OfficeError.
-  void RibbonLoad(const std::string& callback, const office::RibbonUIPtr& ribbon) override;
-  office::RibbonValue RibbonCallback(const std::string& callback,
-                                     const office::RibbonControl& control,
-                                     std::optional<bool> pressed) override;
-  // The connection of the module's ribbon components to Office, made with the module; null
-  // while there is none.
-  TadxRibbonConnection* Ribbon();
+  std::string GetCustomUI(const std::string& RibbonID);
 
   // What installs the keyboard hook of the module's shortcuts on this thread at start-up when
   // the module handles shortcuts; unset, shortcuts are not taken from the keyboard.
   void SetKeyboardHookInstaller(TadxKeyboardHookInstaller installer) {
     keyboard_hook_installer_ = std::move(installer);
   }
+  // How the explorer command bars reach Office's CommandBars of each explorer window; unset,
+  // the command bar components stay in the module only.
+  void SetCommandBarsHost(TadxCommandBarsHost host) { command_bars_host_ = std::move(host); }
+  // The connection of the explorer command bars, from start-up to disconnection; else null.
+  TadxCommandBarConnection* CommandBars() const { return command_bars_.get(); }
   // The hook's logic while the hook is installed, else null.
   TadxKeyboardHookLogic* KeyboardHook() const {
     return keyboard_hook_ ? keyboard_hook_logic_.get() : nullptr;
@@ -128,8 +119,6 @@ class TadxAddin : public office::RibbonExtensibility,
   template <typename F>
   void Handle(F&& work) noexcept;
   void ReleaseConnections();
-  // The host's major version for the ribbon, read from Outlook when start-up has not yet.
-  int RibbonHostVersion() const;
   void InstallKeyboardHook();
   void RemoveKeyboardHook() noexcept;
 
@@ -155,9 +144,9 @@ class TadxAddin : public office::RibbonExtensibility,
   std::vector<std::unique_ptr<TrackedExplorer>> tracked_explorers_;
   // Connections closed while one of their own events ran; freed at the next entry.
   std::vector<std::unique_ptr<TrackedExplorer>> closed_explorers_;
-  // Made with the module on the first ribbon request; goes with the module.
-  std::unique_ptr<TadxRibbonConnection> ribbon_;
 
+  TadxCommandBarsHost command_bars_host_;
+  std::unique_ptr<TadxCommandBarConnection> command_bars_;
   TadxKeyboardHookInstaller keyboard_hook_installer_;
   std::unique_ptr<TadxKeyboardHookLogic> keyboard_hook_logic_;
   std::unique_ptr<TadxInstalledKeyboardHook> keyboard_hook_;

@@ -1,0 +1,302 @@
+// The explorer command bar of the add-in connected to the simulated Office through the add-in
+// object's lifecycle on an Outlook 2007 host: the bar and controls each explorer window shows,
+// clicks reaching the buttons' handlers, changes reaching every window, closed windows,
+// folder switches, saved positions and a button whose events cannot be connected.
+#include "host/framework/command_bar_connection.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "core/add_in_module.h"
+#include "core/configuration_file.h"
+#include "host/framework/adx_addin.h"
+#include "host/office/sim/sim_command_bars.h"
+#include "host/office/sim/sim_office.h"
+#include "host/outlook/sim/standard_world.h"
+#include "platform/sim/sim_platform.h"
+#include "tests/core/module_fixture.h"
+#include "tests/support/outlook_world_test.h"
+
+namespace quivra::framework {
+namespace {
+
+using office::sim::SimBarView;
+using office::sim::SimControlView;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+const char kProgId[] = "OLQuivra.coOLQuivra";
+const char kBar[] = "QuivraOL";
+
+class CommandBarConnectionTest : public ::testing::Test {
+ protected:
+  CommandBarConnectionTest()
+      : office_([this](std::uintptr_t window) {
+          for (const auto& explorer : world_.outlook.explorers()) {
+            if (explorer.window() == window && explorer.is_open()) {
+              return true;
+            }
+          }
+          return false;
+        }),
+        addin_(sim_.platform(), kProgId, [this](const outlook::ApplicationPtr& application) {
+          auto module = std::make_unique<core::TAddInModule>(sim_.platform(), config_, application);
+          module_ = module.get();
+          return module;
+        }) {
+    addin_.SetCommandBarsHost({[this](const outlook::ExplorerPtr& explorer) {
+                                 return office_.ForWindow(explorer->WindowHandle());
+                               },
+                               [this](const std::string& line) { debug_lines_.push_back(line); }});
+    // Slot 2 files into Beta, captioned "Beta"; slot 11 into Deleted Items.
+    core::Configuration saved;
+    test::AssignSlot(saved, 2, world_.beta);
+    saved.ButtonNames[2] = "Beta";
+    test::AssignSlot(saved, 11, world_.deleted_items);
+    saved.ButtonNames[11] = "Bin";
+    core::ConfigurationFile(saved, sim_.platform()).SaveButtonsToFile();
+  }
+
+  ~CommandBarConnectionTest() override { addin_.OnDisconnection(ext_dm_HostShutdown); }
+
+  // Outlook 2007 starts with the add-in.
+  void Start() {
+    core::RegisterOutlookServer(sim_.registry,
+                                "C:\\Program Files\\Microsoft Office\\Office12\\OUTLOOK.EXE",
+                                platform::RegistryView::kDefault);
+    world_.outlook.SetVersion("12.0.6423.1000");
+    addin_.OnConnection(world_.outlook.application(), ext_cm_Startup,
+                        std::make_shared<office::sim::SimCOMAddIn>(), nullptr);
+    addin_.OnAddInsUpdate();
+    addin_.OnStartupComplete();
+  }
+
+  SimBarView BarOf(const outlook::sim::SimExplorer& explorer) {
+    return office_.Bar(explorer.window(), kBar);
+  }
+  // The control of the bar with that caption, searched through pop-ups.
+  static const SimControlView* Find(const std::vector<SimControlView>& controls,
+                                    const std::string& caption) {
+    for (const auto& control : controls) {
+      if (control.caption == caption) {
+        return &control;
+      }
+      if (const SimControlView* inner = Find(control.controls, caption)) {
+        return inner;
+      }
+    }
+    return nullptr;
+  }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& box : sim_.message_boxes.shown()) {
+      texts.push_back(box.text);
+    }
+    return texts;
+  }
+  TadxCommandBarButton& Button(int position) {
+    return module_->adxOlExplorerCommandBar1.Controls().Item<TadxCommandBarButton>(position);
+  }
+
+  outlook::sim::StandardWorld world_;
+  platform::sim::SimPlatform sim_;
+  core::Configuration config_;
+  office::sim::SimCommandBarsHost office_;
+  std::vector<std::string> debug_lines_;
+  core::TAddInModule* module_ = nullptr;
+  TadxAddin addin_;
+};
+
+TEST_F(CommandBarConnectionTest, TheExplorerShowsTheBarAsTheModelDescribesIt) {
+  Start();
+  const SimBarView bar = BarOf(world_.explorer);
+  ASSERT_EQ(bar.name, kBar);
+  EXPECT_TRUE(bar.visible);
+  EXPECT_TRUE(bar.enabled);
+  // Controls were added unprotected; the bar's own protection came back afterwards.
+  EXPECT_EQ(bar.protection, 16);
+  ASSERT_EQ(bar.controls.size(), 14u);
+
+  const SimControlView& main = bar.controls[0];
+  EXPECT_EQ(main.type, office::msoControlPopup);
+  EXPECT_EQ(main.caption, "Quivra");
+  EXPECT_EQ(main.tooltip, "Quivra for Outlook");
+  ASSERT_EQ(main.controls.size(), 3u);
+  EXPECT_EQ(main.controls[0].caption, "Configure Buttons");
+  EXPECT_TRUE(main.controls[0].has_picture);
+
+  // Every control shows what its item holds, and is found again by its item's tag.
+  auto& items = module_->adxOlExplorerCommandBar1.Controls();
+  for (int position = 1; position < items.Count(); ++position) {
+    const SimControlView& shown = bar.controls[static_cast<size_t>(position)];
+    SCOPED_TRACE(items[position].Caption());
+    EXPECT_EQ(shown.tag, items[position].OfficeTag());
+    EXPECT_EQ(shown.caption, items[position].Caption());
+    EXPECT_EQ(shown.tooltip, items[position].TooltipText());
+    EXPECT_EQ(shown.visible, items[position].Visible());
+    EXPECT_EQ(shown.enabled, items[position].Enabled());
+    EXPECT_EQ(shown.begin_group, items[position].BeginGroup());
+    EXPECT_EQ(shown.style, static_cast<int>(Button(position).Style()));
+  }
+  EXPECT_TRUE(bar.controls[2].visible);
+  EXPECT_EQ(bar.controls[2].caption, Button(2).Caption());
+  EXPECT_FALSE(bar.controls[3].visible);  // slot 3 holds no folder
+  const SimControlView& any_folder = bar.controls[12];
+  EXPECT_EQ(any_folder.caption, "Any Folder...");
+  EXPECT_TRUE(any_folder.visible);
+  EXPECT_TRUE(any_folder.has_picture);
+  const SimControlView& undo = bar.controls[13];
+  EXPECT_EQ(undo.caption, "Undo");
+  EXPECT_TRUE(undo.visible);
+  EXPECT_FALSE(undo.enabled);
+  EXPECT_THAT(Messages(), IsEmpty());
+  EXPECT_THAT(debug_lines_, IsEmpty());
+}
+
+TEST_F(CommandBarConnectionTest, ARibbonOutlookGetsNoBar) {
+  core::RegisterOutlookServer(sim_.registry,
+                              "C:\\Program Files\\Microsoft Office\\Office14\\OUTLOOK.EXE",
+                              platform::RegistryView::kDefault);
+  world_.outlook.SetVersion("14.0.0.7015");
+  addin_.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+  addin_.OnStartupComplete();
+  EXPECT_EQ(BarOf(world_.explorer).name, "");
+  EXPECT_EQ(office_.Bars(world_.explorer.window()).size(), 1u);  // Office's own bar only
+}
+
+TEST_F(CommandBarConnectionTest, AClickFilesTheSelectionAndEnablesUndoInEveryWindow) {
+  Start();
+  const auto second = world_.outlook.AddExplorer(world_.inbox);
+  // The second window has its own bar and controls, with the same tags.
+  const SimBarView second_bar = BarOf(second);
+  ASSERT_EQ(second_bar.controls.size(), 14u);
+  EXPECT_EQ(second_bar.controls[2].tag, BarOf(world_.explorer).controls[2].tag);
+  EXPECT_EQ(addin_.CommandBars()->WindowCount(), 2);
+
+  const auto item = world_.inbox_mail[0];
+  second.Select({item});
+  world_.outlook.ResetCallCounts();
+  ASSERT_TRUE(office_.Click(second.window(), kBar, Button(2).Caption()));
+  EXPECT_EQ(item.folder(), world_.beta);
+  // Office raised Click on both windows' buttons; the handler ran once.
+  EXPECT_EQ(world_.outlook.CallCount("Item.Move"), 1);
+  EXPECT_TRUE(Find(BarOf(second).controls, "Undo")->enabled);
+  EXPECT_TRUE(Find(BarOf(world_.explorer).controls, "Undo")->enabled);
+
+  // The first window, activated again, reconnects to its existing controls and clicks there
+  // also fire once.
+  world_.explorer.Activate();
+  ASSERT_TRUE(office_.Click(world_.explorer.window(), kBar, "Undo"));
+  EXPECT_EQ(item.folder(), world_.inbox);
+  EXPECT_EQ(world_.outlook.CallCount("Item.Move"), 2);
+  EXPECT_FALSE(Find(BarOf(second).controls, "Undo")->enabled);
+  EXPECT_EQ(BarOf(world_.explorer).controls.size(), 14u);
+  EXPECT_THAT(Messages(), IsEmpty());
+}
+
+TEST_F(CommandBarConnectionTest, AClosedWindowIsDroppedAndClicksGoOnInTheOthers) {
+  Start();
+  const auto second = world_.outlook.AddExplorer(world_.inbox);
+  ASSERT_EQ(addin_.CommandBars()->WindowCount(), 2);
+  second.Close();
+  EXPECT_EQ(addin_.CommandBars()->WindowCount(), 1);
+  // The closed window's bar position is kept for the next start.
+  const platform::RegistryKey saved{platform::RegistryRoot::kCurrentUser,
+                                    "Software\\Microsoft\\Office\\Outlook\\AddIns\\" +
+                                        std::string(kProgId) + "\\CommandBars\\QuivraOL"};
+  EXPECT_EQ(sim_.registry.ReadDword(saved, "Position"), 1u);
+  EXPECT_TRUE(sim_.registry.ReadDword(saved, "RowIndex").has_value());
+
+  // A change now reaches the remaining window only, without errors for the closed one.
+  Button(13).SetEnabled(true);
+  EXPECT_TRUE(Find(BarOf(world_.explorer).controls, "Undo")->enabled);
+  Button(13).SetEnabled(false);
+
+  const auto item = world_.inbox_mail[0];
+  world_.explorer.Select({item});
+  world_.outlook.ResetCallCounts();
+  ASSERT_TRUE(office_.Click(world_.explorer.window(), kBar, Button(2).Caption()));
+  EXPECT_EQ(item.folder(), world_.beta);
+  EXPECT_EQ(world_.outlook.CallCount("Item.Move"), 1);
+  EXPECT_THAT(Messages(), IsEmpty());
+}
+
+TEST_F(CommandBarConnectionTest, AStaleConnectionIsMovedToTheClickedButton) {
+  Start();
+  const auto second = world_.outlook.AddExplorer(world_.inbox);
+  // The window the buttons listen on goes without a Close reaching the add-in.
+  addin_.CommandBars()->Close(second.handle());
+  second.Close();
+  const auto item = world_.inbox_mail[0];
+  world_.explorer.Select({item});
+  world_.outlook.ResetCallCounts();
+  ASSERT_TRUE(office_.Click(world_.explorer.window(), kBar, Button(2).Caption()));
+  EXPECT_EQ(world_.outlook.CallCount("Item.Move"), 1);
+  EXPECT_EQ(item.folder(), world_.beta);
+  EXPECT_THAT(Messages(), IsEmpty());
+}
+
+TEST_F(CommandBarConnectionTest, OnlyRealChangesAreSentToOffice) {
+  Start();
+  office_.ResetCallCounts();
+  Button(2).SetCaption(Button(2).Caption());
+  EXPECT_EQ(office_.CallCount("CommandBarControl.PutCaption"), 0);
+  Button(2).SetCaption("Projects B");
+  EXPECT_EQ(office_.CallCount("CommandBarControl.PutCaption"), 1);
+  EXPECT_EQ(BarOf(world_.explorer).controls[2].caption, "Projects B");
+  // An enabled change is followed by a width nudge, which Outlook needs to redraw the button.
+  Button(13).SetEnabled(true);
+  EXPECT_EQ(office_.CallCount("CommandBarControl.PutWidth"), 2);
+}
+
+TEST_F(CommandBarConnectionTest, TheBarFollowsTheFolderItemType) {
+  Start();
+  world_.explorer.ShowFolder(world_.calendar);
+  EXPECT_FALSE(BarOf(world_.explorer).visible);
+  EXPECT_FALSE(BarOf(world_.explorer).enabled);
+  EXPECT_FALSE(module_->adxOlExplorerCommandBar1.Visible());
+  EXPECT_FALSE(office_.Click(world_.explorer.window(), kBar, Button(2).Caption()));
+  world_.explorer.ShowFolder(world_.inbox);
+  EXPECT_TRUE(BarOf(world_.explorer).visible);
+  EXPECT_TRUE(BarOf(world_.explorer).enabled);
+}
+
+TEST_F(CommandBarConnectionTest, SavedPositionsAreRestoredAtStartUp) {
+  const platform::RegistryKey saved{platform::RegistryRoot::kCurrentUser,
+                                    "Software\\Microsoft\\Office\\Outlook\\AddIns\\" +
+                                        std::string(kProgId) + "\\CommandBars\\QuivraOL"};
+  sim_.registry.CreateKey(saved);
+  sim_.registry.WriteDword(saved, "Position", 3);
+  sim_.registry.WriteDword(saved, "Left", 40);
+  sim_.registry.WriteDword(saved, "Top", 7);
+  sim_.registry.WriteDword(saved, "RowIndex", 2);
+  Start();
+  const SimBarView bar = BarOf(world_.explorer);
+  EXPECT_EQ(bar.position, 3);
+  EXPECT_EQ(bar.left, 40);
+  EXPECT_EQ(bar.top, 7);
+  EXPECT_EQ(bar.row_index, 2);
+}
+
+TEST_F(CommandBarConnectionTest, AButtonWhoseEventsCannotBeConnectedIsShownAndLogged) {
+  office_.FailCall("CommandBarControl.Advise");
+  Start();
+  EXPECT_EQ(BarOf(world_.explorer).controls.size(), 14u);
+  ASSERT_FALSE(debug_lines_.empty());
+  EXPECT_EQ(debug_lines_[0], "TadxEventSink.Create1 error: The operation failed.");
+  EXPECT_EQ(office_.SinkCount(), 0);
+}
+
+TEST_F(CommandBarConnectionTest, UnloadingRemovesTheBar) {
+  Start();
+  addin_.OnDisconnection(ext_dm_UserClosed);
+  EXPECT_EQ(BarOf(world_.explorer).name, "");
+  EXPECT_EQ(office_.SinkCount(), 0);
+}
+
+}  // namespace
+}  // namespace quivra::framework
