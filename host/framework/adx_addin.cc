@@ -150,6 +150,7 @@ void TadxAddin::OnConnection(outlook::ApplicationPtr Application,
   ribbon_host_ = false;
   startup_count_ = 0;
   activate_pending_ = false;
+  ribbon_.reset();
   module_ = create_module_(Application);
   if (!module_) {
     throw std::runtime_error("The add-in module could not be created.");
@@ -412,6 +413,7 @@ void TadxAddin::OnDisconnection(int RemoveMode) {
   }
   ReleaseConnections();
   module_.reset();
+  ribbon_.reset();
   host_app_.reset();
   com_add_in_.reset();
 }
@@ -439,8 +441,9 @@ std::string TadxAddin::GetCustomUI(const std::string& RibbonID) {
       module.OnRibbonBeforeCreate(module, RibbonID);
     }
   });
-  // The ribbon components' customUI joins here; until then Office gets an empty description,
-  // which leaves its ribbon as it is.
+  if (TadxRibbonConnection* ribbon = Ribbon()) {
+    xml = ribbon->GetCustomUI(RibbonID, RibbonHostVersion());
+  }
   Raise([&](TadxCOMAddInModule& module) {
     if (module.OnRibbonBeforeLoad) {
       module.OnRibbonBeforeLoad(module, RibbonID, xml);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,7 +13,9 @@
 #include "host/framework/command_bar_connection.h"
 #include "host/framework/host_apps.h"
 #include "host/framework/keyboard_hook_logic.h"
+#include "host/framework/ribbon_callbacks.h"
 #include "host/office/office.h"
+#include "host/office/ribbon.h"
 #include "host/outlook/outlook.h"
 #include "platform/platform.h"
 #include "platform/registry.h"
@@ -40,7 +43,9 @@ enum class TadxStartMode { FirstStart, Normal, Uninstall };
 // Exceptions raised by the module's event handlers go to the module's ReportError and the work
 // goes on. Exceptions of the framework's own work inside an interface call propagate (the skin
 // returns a failure result); inside an Outlook event they are reported like a handler's.
-class TadxAddin : private outlook::ExplorersEvents, private outlook::ApplicationEvents {
+class TadxAddin : public office::RibbonExtensibility,
+                  private outlook::ExplorersEvents,
+                  private outlook::ApplicationEvents {
  public:
   // Creates the module, from its design data, for the host application given.
   using ModuleFactory =
@@ -65,7 +70,17 @@ class TadxAddin : private outlook::ExplorersEvents, private outlook::Application
   void OnDisconnection(int RemoveMode);
 
   // IRibbonExtensibility: the customUI text of the ribbon RibbonID.
-  std::string GetCustomUI(const std::string& RibbonID);
+  std::string GetCustomUI(const std::string& RibbonID) override;
+  // The ribbon's callbacks, by the names the customUI text gives them: onLoad keeps the ribbon
+  // UI, the others answer from the ribbon components or click them. Without a module they answer
+  // nothing; a name that is no callback raises office::OfficeError.
+  void RibbonLoad(const std::string& callback, const office::RibbonUIPtr& ribbon) override;
+  office::RibbonValue RibbonCallback(const std::string& callback,
+                                     const office::RibbonControl& control,
+                                     std::optional<bool> pressed) override;
+  // The connection of the module's ribbon components to Office, made with the module; null
+  // while there is none.
+  TadxRibbonConnection* Ribbon();
 
   // What installs the keyboard hook of the module's shortcuts on this thread at start-up when
   // the module handles shortcuts; unset, shortcuts are not taken from the keyboard.
@@ -119,6 +134,8 @@ class TadxAddin : private outlook::ExplorersEvents, private outlook::Application
   template <typename F>
   void Handle(F&& work) noexcept;
   void ReleaseConnections();
+  // The host's major version for the ribbon, read from Outlook when start-up has not yet.
+  int RibbonHostVersion() const;
   void InstallKeyboardHook();
   void RemoveKeyboardHook() noexcept;
 
@@ -144,6 +161,8 @@ class TadxAddin : private outlook::ExplorersEvents, private outlook::Application
   std::vector<std::unique_ptr<TrackedExplorer>> tracked_explorers_;
   // Connections closed while one of their own events ran; freed at the next entry.
   std::vector<std::unique_ptr<TrackedExplorer>> closed_explorers_;
+  // Made with the module on the first ribbon request; goes with the module.
+  std::unique_ptr<TadxRibbonConnection> ribbon_;
 
   TadxCommandBarsHost command_bars_host_;
   std::unique_ptr<TadxCommandBarConnection> command_bars_;
