@@ -6,6 +6,7 @@
 
 #include "host/framework/com/com_support.h"
 #include "host/framework/com/ribbon_dispatch.h"
+#include "host/office/com/com_command_bars.h"
 #include "host/office/com/com_office.h"
 #include "host/outlook/com/com_outlook.h"
 #include "platform/win32/wide_text.h"
@@ -211,6 +212,11 @@ HRESULT TadxAddinObject::OnConnection(IDispatch* Application,
                                       IDispatch* AddInInst,
                                       SAFEARRAY**) {
   return Guarded("OnConnection", [&] {
+    // The explorer command bars reach Office's CommandBars of each explorer window.
+    addin_->SetCommandBarsHost({office::com::MakeComCommandBarsOf(Application),
+                                [](const std::string& line) {
+                                  ::OutputDebugStringA((line + "\n").c_str());
+                                }});
     auto self = std::make_shared<office::com::ComAddInObject>(
         ComPtr<IDispatch>(static_cast<office::com::IDTExtensibility2*>(this)));
     addin_->OnConnection(outlook::com::MakeComApplication(Application),
