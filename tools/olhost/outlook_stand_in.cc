@@ -204,13 +204,11 @@ void OutlookStandIn::Start() {
                                                reinterpret_cast<void**>(ribbon.GetAddressOf())))) {
         continue;
       }
-      BSTR xml = nullptr;
-      BSTR id = ::SysAllocString(L"Microsoft.Outlook.Explorer");
-      const HRESULT result = ribbon->GetCustomUI(id, &xml);
+      // The ribbon renders from the customUI text, calling back into the add-in by name.
+      add_in.ribbon = std::make_shared<RibbonHost>(add_in.object.Get());
+      const HRESULT result = add_in.ribbon->Load("Microsoft.Outlook.Explorer");
       Print(add_in.prog_id + ": GetCustomUI(Microsoft.Outlook.Explorer) -> " + Hex(result) + ", " +
-            std::to_string(xml ? ::SysStringLen(xml) : 0) + " characters");
-      ::SysFreeString(id);
-      ::SysFreeString(xml);
+            std::to_string(add_in.ribbon->CustomUI().size()) + " characters");
     }
   }
   for (AddIn& add_in : add_ins_) {
@@ -232,6 +230,11 @@ void OutlookStandIn::Start() {
   }
 }
 
+RibbonHost* OutlookStandIn::Ribbon(const std::string& prog_id) {
+  AddIn* add_in = Find(prog_id);
+  return add_in != nullptr && add_in->connected ? add_in->ribbon.get() : nullptr;
+}
+
 bool OutlookStandIn::FastShutdown(const AddIn& add_in) {
   if (version_.year < 2010) {
     return false;
@@ -247,6 +250,7 @@ bool OutlookStandIn::FastShutdown(const AddIn& add_in) {
 }
 
 void OutlookStandIn::Release(AddIn& add_in) {
+  add_in.ribbon.reset();
   if (add_in.entry) {
     ClearCOMAddInObject(add_in.entry.Get());
   }

@@ -6,6 +6,7 @@
 #include <oaidl.h>
 #include <wrl/client.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "host/outlook/sim/standard_world.h"
 #include "platform/registry.h"
 #include "platform/win32/win32_registry.h"
+#include "tools/olhost/ribbon_host.h"
 
 namespace quivra::olhost {
 
@@ -54,6 +56,8 @@ class OutlookStandIn {
   HRESULT CanUnloadNow(const std::string& prog_id);
   // Start-up time of the add-in (OnConnection through OnStartupComplete), in milliseconds.
   double StartupMilliseconds(const std::string& prog_id) const;
+  // The explorer ribbon of the add-in; null before Outlook asked for it and after disconnection.
+  RibbonHost* Ribbon(const std::string& prog_id);
 
  private:
   struct AddIn {
@@ -64,6 +68,7 @@ class OutlookStandIn {
     Microsoft::WRL::ComPtr<IDispatch> entry;  // its COMAddIn
     bool connected = false;
     double startup_ms = 0;
+    std::shared_ptr<RibbonHost> ribbon;
   };
 
   std::vector<AddIn> FindAddIns();

@@ -178,6 +178,27 @@ class Runner {
       Check(KeyboardInput::MainKeyReached() == (rest != "no"),
             std::string("the key ") + (rest != "no" ? "reached" : "did not reach") +
                 " Outlook's window");
+    } else if (command == "ribbon" || command == "ribbon-click" || command == "expect-ribbon") {
+      // ribbon <prog id>: prints the add-in's explorer ribbon as the user sees it;
+      // ribbon-click <prog id> <label>: clicks the control shown with that label;
+      // expect-ribbon <prog id> <text>: some line of the ribbon contains the text.
+      std::istringstream args(rest);
+      std::string prog_id;
+      args >> prog_id;
+      std::string text;
+      std::getline(args, text);
+      text = Trimmed(text);
+      RibbonHost* ribbon = outlook_.Ribbon(prog_id);
+      if (ribbon == nullptr) {
+        Fail(prog_id + " has no ribbon");
+      } else if (command == "ribbon") {
+        std::printf("ribbon of %s:\n%s", prog_id.c_str(), ribbon->Text().c_str());
+      } else if (command == "ribbon-click") {
+        std::printf("user clicks %s on the ribbon\n", text.c_str());
+        Check(ribbon->ClickLabel(text), "the ribbon took the click on " + text);
+      } else {
+        Check(ribbon->Text().find(text) != std::string::npos, "the ribbon shows " + text);
+      }
     } else if (command == "expect-selected-in") {
       bool all_there = !selected_.empty();
       for (const outlook::sim::SimItem& item : selected_) {

@@ -1,0 +1,215 @@
+#include "tools/olhost/ribbon_host.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+#include <oleauto.h>
+
+#include <exception>
+#include <utility>
+#include <vector>
+
+#include "host/office/com/office_interfaces.h"
+#include "platform/win32/wide_text.h"
+#include "tools/olhost/dispatch_object.h"
+
+namespace quivra::olhost {
+
+namespace {
+
+// Office's IRibbonUI as the add-in receives it in onLoad: Invalidate (DISPID 1) and
+// InvalidateControl (2) reach the rendered ribbon while it exists.
+class RibbonUIObject : public DispatchObject {
+ public:
+  explicit RibbonUIObject(std::weak_ptr<office::sim::SimRibbon> ribbon)
+      : DispatchObject({office::com::IID_IRibbonUI}), ribbon_(std::move(ribbon)) {
+    AddMember(L"Invalidate", [this](const Args&, VARIANT*) {
+      if (auto ribbon = ribbon_.lock())
+        ribbon->Invalidate();
+    });
+    AddMember(L"InvalidateControl", [this](const Args& args, VARIANT*) {
+      if (auto ribbon = ribbon_.lock())
+        ribbon->InvalidateControl(args.Text(0));
+    });
+  }
+
+ private:
+  std::weak_ptr<office::sim::SimRibbon> ribbon_;
+};
+
+// Office's IRibbonControl: Id (DISPID 1), Context (2, no window here) and Tag (3).
+class RibbonControlObject : public DispatchObject {
+ public:
+  explicit RibbonControlObject(office::RibbonControl control)
+      : DispatchObject({office::com::IID_IRibbonControl}), control_(std::move(control)) {
+    AddMember(L"Id", [this](const Args&, VARIANT* result) { ReturnText(result, control_.Id); });
+    AddMember(L"Context", [](const Args&, VARIANT* result) { ReturnObject(result, nullptr); });
+    AddMember(L"Tag", [this](const Args&, VARIANT* result) { ReturnText(result, control_.Tag); });
+  }
+
+ private:
+  office::RibbonControl control_;
+};
+
+office::RibbonValue FromVariant(VARIANT& value) {
+  switch (V_VT(&value)) {
+    case VT_BOOL:
+      return V_BOOL(&value) != VARIANT_FALSE;
+    case VT_I4:
+      return static_cast<int>(V_I4(&value));
+    case VT_BSTR:
+      return platform::win32::WideToUtf8(
+          V_BSTR(&value) ? std::wstring_view(V_BSTR(&value), ::SysStringLen(V_BSTR(&value)))
+                         : std::wstring_view());
+    case VT_DISPATCH: {
+      // A picture: its size is what the stand-in shows of it.
+      office::RibbonPicture picture;
+      ComPtr<IPicture> typed;
+      OLE_HANDLE handle = 0;
+      BITMAP bitmap{};
+      if (V_DISPATCH(&value) != nullptr &&
+          SUCCEEDED(V_DISPATCH(&value)->QueryInterface(
+              IID_IPicture, reinterpret_cast<void**>(typed.GetAddressOf()))) &&
+          SUCCEEDED(typed->get_Handle(&handle)) &&
+          ::GetObjectW(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), sizeof bitmap,
+                       &bitmap) != 0) {
+        picture.Width = bitmap.bmWidth;
+        picture.Height = bitmap.bmHeight < 0 ? -bitmap.bmHeight : bitmap.bmHeight;
+      }
+      return picture;
+    }
+    default:
+      return {};
+  }
+}
+
+}  // namespace
+
+// The add-in as the simulated ribbon calls it, reached through COM.
+class ComRibbonAddIn : public office::RibbonExtensibility {
+ public:
+  explicit ComRibbonAddIn(IUnknown* add_in) {
+    add_in->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch_.GetAddressOf()));
+    add_in->QueryInterface(office::com::IID_IRibbonExtensibility,
+                           reinterpret_cast<void**>(ribbon_.GetAddressOf()));
+  }
+
+  std::string GetCustomUI(const std::string& RibbonID) override {
+    if (!ribbon_)
+      throw office::OfficeError(E_NOINTERFACE, "The add-in has no IRibbonExtensibility.");
+    const std::wstring wide = platform::win32::Utf8ToWide(RibbonID);
+    BSTR id = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    BSTR xml = nullptr;
+    const HRESULT result = ribbon_->GetCustomUI(id, &xml);
+    ::SysFreeString(id);
+    std::string text = xml ? platform::win32::WideToUtf8(
+                                 std::wstring_view(xml, ::SysStringLen(xml)))
+                           : std::string();
+    ::SysFreeString(xml);
+    if (FAILED(result))
+      throw office::OfficeError(result, "GetCustomUI failed.");
+    return text;
+  }
+
+  void RibbonLoad(const std::string& callback, const office::RibbonUIPtr& ribbon) override {
+    auto sim = std::dynamic_pointer_cast<office::sim::SimRibbon>(ribbon);
+    ComPtr<IDispatch> object = Make<RibbonUIObject>(sim);
+    VARIANT argument;
+    ::VariantInit(&argument);
+    V_VT(&argument) = VT_DISPATCH;
+    V_DISPATCH(&argument) = object.Get();
+    std::vector<VARIANT> arguments{argument};
+    Call(callback, arguments);
+  }
+
+  office::RibbonValue RibbonCallback(const std::string& callback,
+                                     const office::RibbonControl& control,
+                                     std::optional<bool> pressed) override {
+    ComPtr<IDispatch> object = Make<RibbonControlObject>(control);
+    // In reverse order: the control is the last one of the array.
+    std::vector<VARIANT> arguments;
+    if (pressed) {
+      VARIANT state;
+      ::VariantInit(&state);
+      V_VT(&state) = VT_BOOL;
+      V_BOOL(&state) = *pressed ? VARIANT_TRUE : VARIANT_FALSE;
+      arguments.push_back(state);
+    }
+    VARIANT argument;
+    ::VariantInit(&argument);
+    V_VT(&argument) = VT_DISPATCH;
+    V_DISPATCH(&argument) = object.Get();
+    arguments.push_back(argument);
+    return Call(callback, arguments);
+  }
+
+ private:
+  office::RibbonValue Call(const std::string& callback, std::vector<VARIANT>& arguments) {
+    if (!dispatch_)
+      throw office::OfficeError(E_NOINTERFACE, "The add-in has no IDispatch.");
+    std::wstring name = platform::win32::Utf8ToWide(callback);
+    LPOLESTR names[] = {name.data()};
+    DISPID id = DISPID_UNKNOWN;
+    HRESULT result = dispatch_->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+    if (FAILED(result))
+      throw office::OfficeError(result, "Unknown callback " + callback);
+    DISPPARAMS params{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
+    VARIANT value;
+    ::VariantInit(&value);
+    EXCEPINFO exception{};
+    result = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &value,
+                               &exception, nullptr);
+    std::string description;
+    if (exception.bstrDescription != nullptr)
+      description = platform::win32::WideToUtf8(exception.bstrDescription);
+    ::SysFreeString(exception.bstrSource);
+    ::SysFreeString(exception.bstrDescription);
+    ::SysFreeString(exception.bstrHelpFile);
+    if (FAILED(result)) {
+      ::VariantClear(&value);
+      throw office::OfficeError(result, callback + " failed: " + description);
+    }
+    office::RibbonValue answer = FromVariant(value);
+    ::VariantClear(&value);
+    return answer;
+  }
+
+  ComPtr<IDispatch> dispatch_;
+  ComPtr<office::com::IRibbonExtensibility> ribbon_;
+};
+
+RibbonHost::RibbonHost(IUnknown* add_in) : add_in_(std::make_unique<ComRibbonAddIn>(add_in)) {}
+
+RibbonHost::~RibbonHost() = default;
+
+HRESULT RibbonHost::Load(const std::string& RibbonID) {
+  try {
+    ribbon_ = office::sim::SimRibbon::Load(*add_in_, RibbonID);
+    return S_OK;
+  } catch (const office::OfficeError& error) {
+    return FAILED(error.code()) ? error.code() : E_FAIL;
+  } catch (const std::exception&) {
+    return E_FAIL;
+  }
+}
+
+std::string RibbonHost::CustomUI() const {
+  return ribbon_ ? ribbon_->CustomUI() : std::string();
+}
+
+std::string RibbonHost::Text() {
+  return ribbon_ ? ribbon_->Text() : std::string();
+}
+
+bool RibbonHost::ClickLabel(const std::string& label) {
+  if (!ribbon_)
+    return false;
+  for (const office::sim::SimRibbonControl& control : ribbon_->Controls()) {
+    if (control.Label == label && !control.Attribute("onAction").empty() &&
+        ribbon_->Shown(control.Id)) {
+      return ribbon_->Click(control.Id);
+    }
+  }
+  return false;
+}
+
+}  // namespace quivra::olhost

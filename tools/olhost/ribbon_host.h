@@ -1,0 +1,45 @@
+#ifndef QUIVRA_TOOLS_OLHOST_RIBBON_HOST_H_
+#define QUIVRA_TOOLS_OLHOST_RIBBON_HOST_H_
+
+#include <windows.h>
+
+#include <oaidl.h>
+#include <wrl/client.h>
+
+#include <memory>
+#include <string>
+
+#include "host/office/sim/sim_ribbon.h"
+
+namespace quivra::olhost {
+
+class ComRibbonAddIn;
+
+// The explorer ribbon of one add-in as the stand-in shows it: Office's side of the ribbon played
+// through COM — GetCustomUI on the add-in's IRibbonExtensibility, then onLoad with an IRibbonUI
+// of the stand-in and every callback by name through the add-in's IDispatch with an
+// IRibbonControl of the stand-in — rendered by the simulated ribbon.
+class RibbonHost {
+ public:
+  explicit RibbonHost(IUnknown* add_in);
+  ~RibbonHost();
+  RibbonHost(const RibbonHost&) = delete;
+  RibbonHost& operator=(const RibbonHost&) = delete;
+
+  // Asks for the ribbon RibbonID and renders it; the result of GetCustomUI or of rendering.
+  HRESULT Load(const std::string& RibbonID);
+  // The customUI text; empty before Load.
+  std::string CustomUI() const;
+  // What the user sees now, one line per control; empty without a ribbon.
+  std::string Text();
+  // The user clicks the control shown with that label; false when none takes the click.
+  bool ClickLabel(const std::string& label);
+
+ private:
+  std::unique_ptr<ComRibbonAddIn> add_in_;
+  std::shared_ptr<office::sim::SimRibbon> ribbon_;
+};
+
+}  // namespace quivra::olhost
+
+#endif  // QUIVRA_TOOLS_OLHOST_RIBBON_HOST_H_
