@@ -43,6 +43,10 @@ void TadxAddin::RibbonLoad(const std::string& callback, const office::RibbonUIPt
     throw office::OfficeError(kUnknownCallback, "Unknown name: " + callback);
   if (TadxRibbonConnection* connection = Ribbon())
     connection->RibbonLoaded(ribbon);
+  if (module_ && module_->OnRibbonLoaded) {
+    TadxCOMAddInModule& module = *module_;
+    module.CallHandler([&] { module.OnRibbonLoaded(module, ribbon); });
+  }
 }
 
 office::RibbonValue TadxAddin::RibbonCallback(const std::string& callback,

@@ -13,6 +13,7 @@
 #include "host/framework/component.h"
 #include "host/framework/host_apps.h"
 #include "host/framework/shortcut_text.h"
+#include "host/office/ribbon.h"
 #include "host/outlook/outlook.h"
 #include "platform/platform.h"
 
@@ -47,6 +48,10 @@ using TadxRibbonBeforeCreate =
 // The ribbon description for RibbonID is ready; the handler may change Xml.
 using TadxRibbonBeforeLoad =
     std::function<void(TadxCOMAddInModule& Sender, const std::string& RibbonID, std::string& Xml)>;
+
+// Office has loaded the add-in's ribbon and handed over its ribbon UI.
+using TadxRibbonLoaded =
+    std::function<void(TadxCOMAddInModule& Sender, const office::RibbonUIPtr& RibbonUI)>;
 
 // The add-in module: the container of the add-in's components (ribbon tabs, command bars,
 // keyboard shortcuts, image lists), its published properties and events, and the common report
@@ -101,6 +106,7 @@ class TadxCOMAddInModule {
   TadxKeyDownEventHandler OnKeyDown;
   TadxRibbonBeforeCreate OnRibbonBeforeCreate;
   TadxRibbonBeforeLoad OnRibbonBeforeLoad;
+  TadxRibbonLoaded OnRibbonLoaded;
 
   // Components.
 

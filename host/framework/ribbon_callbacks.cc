@@ -137,8 +137,8 @@ std::string_view RibbonCallbackName(int dispid) {
 
 office::RibbonPicture RibbonPictureOf(const TadxBitmap& bitmap, bool transparent_corner) {
   office::RibbonPicture picture;
-  if (bitmap.Empty() ||
-      bitmap.Pixels.size() < static_cast<size_t>(bitmap.Width) * static_cast<size_t>(bitmap.Height)) {
+  if (bitmap.Empty() || bitmap.Pixels.size() < static_cast<size_t>(bitmap.Width) *
+                                                   static_cast<size_t>(bitmap.Height)) {
     return picture;
   }
   picture.Width = bitmap.Width;
@@ -152,7 +152,8 @@ office::RibbonPicture RibbonPictureOf(const TadxBitmap& bitmap, bool transparent
   }
   if (transparent_corner) {
     const std::uint32_t corner =
-        picture.Pixels[static_cast<size_t>(picture.Height - 1) * static_cast<size_t>(picture.Width)] &
+        picture
+            .Pixels[static_cast<size_t>(picture.Height - 1) * static_cast<size_t>(picture.Width)] &
         0x00FFFFFFu;
     for (std::uint32_t& pixel : picture.Pixels) {
       if ((pixel & 0x00FFFFFFu) == corner)
@@ -165,13 +166,13 @@ office::RibbonPicture RibbonPictureOf(const TadxBitmap& bitmap, bool transparent
 TadxRibbonConnection::TadxRibbonConnection(TadxCOMAddInModule& module)
     : module_(module), self_(std::make_shared<TadxRibbonConnection*>(this)) {
   std::weak_ptr<TadxRibbonConnection*> self = self_;
-  module_.PropertyChanged = [self, previous = std::move(module_.PropertyChanged)](
-                                const TadxPropertyChange& change) {
-    if (previous)
-      previous(change);
-    if (auto connection = self.lock())
-      (*connection)->Changed(change);
-  };
+  module_.PropertyChanged =
+      [self, previous = std::move(module_.PropertyChanged)](const TadxPropertyChange& change) {
+        if (previous)
+          previous(change);
+        if (auto connection = self.lock())
+          (*connection)->Changed(change);
+      };
 }
 
 TadxRibbonConnection::~TadxRibbonConnection() = default;

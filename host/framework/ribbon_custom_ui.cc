@@ -168,9 +168,7 @@ class NodeWriter {
 
   // A control standing for a built-in one: its idMso and, inside a custom parent, its texts as
   // fixed values.
-  void BuiltIn(std::string_view element,
-               const TadxRibbonCustomControl& control,
-               bool parent_mso) {
+  void BuiltIn(std::string_view element, const TadxRibbonCustomControl& control, bool parent_mso) {
     AttributeList list;
     list.Add("idMso", control.IdMso());
     if (!parent_mso) {
@@ -391,8 +389,9 @@ bool AppliesTo(std::string_view RibbonID, TadxRibbons Ribbons, TadxRibbons2010 R
                                           Ribbons2010.Contains(TadxRibbon2010::msrOMSSMSCompose))) {
     return true;
   }
-  return RibbonID == "Microsoft.OMS.MMS" && (Ribbons2010.Contains(TadxRibbon2010::msrOMSMMSRead) ||
-                                             Ribbons2010.Contains(TadxRibbon2010::msrOMSMMSCompose));
+  return RibbonID == "Microsoft.OMS.MMS" &&
+         (Ribbons2010.Contains(TadxRibbon2010::msrOMSMMSRead) ||
+          Ribbons2010.Contains(TadxRibbon2010::msrOMSMMSCompose));
 }
 
 bool AppliesToOutlook(TadxRibbons Ribbons, TadxRibbons2010 Ribbons2010) {

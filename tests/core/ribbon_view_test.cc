@@ -15,9 +15,9 @@
 namespace quivra::core {
 namespace {
 
+using office::sim::SimRibbon;
 using ::testing::Contains;
 using ::testing::Not;
-using office::sim::SimRibbon;
 
 constexpr char kExplorer[] = "Microsoft.Outlook.Explorer";
 
@@ -48,9 +48,7 @@ class RibbonViewTest : public ::testing::Test {
   }
 
   std::string OwnId(int position) { return module->OwnFilingGroup().Controls()[position].Id(); }
-  std::string HomeId(int position) {
-    return module->HomeFilingGroup().Controls()[position].Id();
-  }
+  std::string HomeId(int position) { return module->HomeFilingGroup().Controls()[position].Id(); }
   const office::sim::SimRibbonControl& View(const std::string& id) {
     const office::sim::SimRibbonControl* control = ribbon->Find(id);
     EXPECT_NE(control, nullptr) << id;

@@ -182,23 +182,25 @@ TEST_F(RibbonConnectionTest, CustomUIForTheExplorer) {
                              "getVisible=\"GetVisible_Callback\">"));
   // A menu item has no getSize; a group's button has.
   EXPECT_THAT(xml, HasSubstr("<button id=\"About\" getKeytip"));
-  EXPECT_THAT(xml, Not(HasSubstr("id=\"About\" getKeytip=\"GetKeyTip_Callback\" "
-                                 "getLabel=\"GetLabel_Callback\" getSupertip=\"GetSuperTip_Callback\" "
-                                 "getScreentip=\"GetScreenTip_Callback\" "
-                                 "getShowLabel=\"GetShowLabel_Callback\" "
-                                 "getShowImage=\"GetShowImage_Callback\" "
-                                 "getEnabled=\"GetEnabled_Callback\" "
-                                 "onAction=\"OnActionCommon_Callback\" "
-                                 "getDescription=\"GetDescription_Callback\" getSize")));
+  EXPECT_THAT(xml,
+              Not(HasSubstr("id=\"About\" getKeytip=\"GetKeyTip_Callback\" "
+                            "getLabel=\"GetLabel_Callback\" getSupertip=\"GetSuperTip_Callback\" "
+                            "getScreentip=\"GetScreenTip_Callback\" "
+                            "getShowLabel=\"GetShowLabel_Callback\" "
+                            "getShowImage=\"GetShowImage_Callback\" "
+                            "getEnabled=\"GetEnabled_Callback\" "
+                            "onAction=\"OnActionCommon_Callback\" "
+                            "getDescription=\"GetDescription_Callback\" getSize")));
   EXPECT_THAT(xml, HasSubstr("onAction=\"OnActionCommon_Callback\" "
                              "getDescription=\"GetDescription_Callback\" "
                              "getSize=\"GetSize_Callback\" getVisible=\"GetVisible_Callback\" />"));
   // Groups without a picture get no getImage; the Home-tab group has one and its position.
   EXPECT_THAT(xml, HasSubstr("<group getVisible=\"GetVisible_Callback\" id=\"Filing\" "
                              "getKeytip="));
-  EXPECT_THAT(xml, HasSubstr("<tab getVisible=\"GetVisible_Callback\" idMso=\"TabMail\">\r\n"
-                             "\t\t\t\t<group getVisible=\"GetVisible_Callback\" id=\"HomeFiling\" "
-                             "insertAfterMso=\"GroupMoveActions\" getImage=\"GetImage_Callback\" "));
+  EXPECT_THAT(xml,
+              HasSubstr("<tab getVisible=\"GetVisible_Callback\" idMso=\"TabMail\">\r\n"
+                        "\t\t\t\t<group getVisible=\"GetVisible_Callback\" id=\"HomeFiling\" "
+                        "insertAfterMso=\"GroupMoveActions\" getImage=\"GetImage_Callback\" "));
   // The empty Home group is written as an empty element.
   EXPECT_THAT(xml, HasSubstr("getScreentip=\"GetScreenTip_Callback\" />\r\n\t\t\t</tab>"));
   EXPECT_THAT(xml, testing::EndsWith("\t\t</tabs>\r\n\t</ribbon>\r\n</customUI>"));
@@ -213,7 +215,8 @@ TEST_F(RibbonConnectionTest, InspectorRibbonGetsAnEmptyRibbonAndTheIndexKeepsOut
   module_->second->SetRibbons({TadxRibbon::msrWordDocument});
   module_->second->SetRibbons2010({});
   addin_.GetCustomUI(kExplorer);
-  EXPECT_EQ(std::get<std::string>(addin_.RibbonCallback("GetLabel_Callback", Ctl("File2"), {})), "");
+  EXPECT_EQ(std::get<std::string>(addin_.RibbonCallback("GetLabel_Callback", Ctl("File2"), {})),
+            "");
   EXPECT_EQ(std::get<std::string>(addin_.RibbonCallback("GetLabel_Callback", Ctl("file1"), {})),
             "Projects");
 }
@@ -236,7 +239,8 @@ TEST_F(RibbonConnectionTest, TheRibbonShowsTheComponentsValues) {
   EXPECT_FALSE(ribbon->Find("File2")->ShowImage);
   EXPECT_TRUE(ribbon->Find("File1")->ShowImage);
   // An id Office does not know answers the defaults.
-  EXPECT_EQ(addin_.RibbonCallback("GetVisible_Callback", Ctl("Nothing"), {}), office::RibbonValue(true));
+  EXPECT_EQ(addin_.RibbonCallback("GetVisible_Callback", Ctl("Nothing"), {}),
+            office::RibbonValue(true));
   EXPECT_EQ(addin_.RibbonCallback("GetImage_Callback", Ctl("Nothing"), {}), office::RibbonValue());
   EXPECT_THROW(addin_.RibbonCallback("NoSuch_Callback", Ctl("File1"), {}), office::OfficeError);
 }
@@ -304,6 +308,45 @@ TEST_F(RibbonConnectionTest, PropertyChangingHandlersMayChangeTheAnswer) {
   EXPECT_EQ(ribbon->Find("File2")->Label, "Changed");
   EXPECT_TRUE(ribbon->Find("File2")->Enabled);
   EXPECT_EQ(sim_.message_boxes.shown().size(), 1u);
+}
+
+TEST_F(RibbonConnectionTest, OnLoadRaisesOnRibbonLoadedWithTheRibbonUI) {
+  office::RibbonUIPtr loaded;
+  module_->OnRibbonLoaded = [&](TadxCOMAddInModule&, const office::RibbonUIPtr& ribbon) {
+    loaded = ribbon;
+  };
+  auto ribbon = Load();
+  EXPECT_EQ(loaded, ribbon);
+  EXPECT_EQ(addin_.Ribbon()->RibbonUI(), ribbon);
+}
+
+TEST_F(RibbonConnectionTest, ToggleButtonsKeepTheirPressedState) {
+  module_->second->SetToggleButton(true);
+  std::vector<bool> pressed;
+  module_->second->OnClick = [&](TadxRibbonCustomControl& sender, const TadxRibbonControlInfo&) {
+    pressed.push_back(sender.Pressed());
+  };
+  auto ribbon = Load();
+  const office::sim::SimRibbonControl* toggle = ribbon->Find("File2");
+  ASSERT_NE(toggle, nullptr);
+  EXPECT_EQ(toggle->Element, "toggleButton");
+  EXPECT_EQ(toggle->Attribute("onAction"), "OnActionState_Callback");
+  EXPECT_TRUE(ribbon->Click("File2"));
+  EXPECT_TRUE(ribbon->Find("File2")->Pressed);
+  EXPECT_TRUE(ribbon->Click("File2"));
+  EXPECT_THAT(pressed, ElementsAre(true, false));
+}
+
+TEST_F(RibbonConnectionTest, GroupsThatScaleNeedThe2009NamespaceFromOutlook2010On) {
+  auto& filing = module_->own.Controls().Item<TadxRibbonGroup>(1);
+  filing.SetAutoScale(true);
+  const std::string xml = WriteCustomUI(*module_, kExplorer, 14);
+  EXPECT_THAT(xml, HasSubstr(std::string("xmlns=\"") + std::string(kCustomUINamespace2009)));
+  EXPECT_THAT(xml, HasSubstr(" autoScale=\"true\""));
+  const std::string outlook2007 = WriteCustomUI(*module_, kExplorer, 12);
+  EXPECT_THAT(outlook2007,
+              HasSubstr(std::string("xmlns=\"") + std::string(kCustomUINamespace2006)));
+  EXPECT_THAT(outlook2007, Not(HasSubstr("autoScale")));
 }
 
 TEST(RibbonPictureTest, CornerColourBecomesTransparent) {

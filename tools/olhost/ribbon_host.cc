@@ -1,8 +1,8 @@
 #include "tools/olhost/ribbon_host.h"
 
 #include <ocidl.h>
-#include <olectl.h>
 #include <oleauto.h>
+#include <olectl.h>
 
 #include <exception>
 #include <utility>
@@ -101,9 +101,9 @@ class ComRibbonAddIn : public office::RibbonExtensibility {
     BSTR xml = nullptr;
     const HRESULT result = ribbon_->GetCustomUI(id, &xml);
     ::SysFreeString(id);
-    std::string text = xml ? platform::win32::WideToUtf8(
-                                 std::wstring_view(xml, ::SysStringLen(xml)))
-                           : std::string();
+    std::string text =
+        xml ? platform::win32::WideToUtf8(std::wstring_view(xml, ::SysStringLen(xml)))
+            : std::string();
     ::SysFreeString(xml);
     if (FAILED(result))
       throw office::OfficeError(result, "GetCustomUI failed.");

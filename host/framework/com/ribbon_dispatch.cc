@@ -1,8 +1,8 @@
 #include "host/framework/com/ribbon_dispatch.h"
 
 #include <ocidl.h>
-#include <olectl.h>
 #include <oleauto.h>
+#include <olectl.h>
 #include <wrl/client.h>
 
 #include <cstring>

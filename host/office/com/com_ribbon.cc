@@ -99,7 +99,8 @@ RibbonUIPtr MakeComRibbonUI(IDispatch* ribbon_ui) {
   if (ribbon_ui == nullptr)
     return nullptr;
   ComPtr<IDispatch> typed;
-  if (FAILED(ribbon_ui->QueryInterface(IID_IRibbonUI, reinterpret_cast<void**>(typed.GetAddressOf()))) ||
+  if (FAILED(ribbon_ui->QueryInterface(IID_IRibbonUI,
+                                       reinterpret_cast<void**>(typed.GetAddressOf()))) ||
       !typed) {
     typed = ribbon_ui;
   }

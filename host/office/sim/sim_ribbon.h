@@ -18,8 +18,8 @@ struct SimRibbonControl {
   std::string Element;  // "tab", "group", "button", "splitButton", "menu", ...
   std::string Id;       // the id, or the idMso of a built-in tab or control
   bool BuiltIn = false;
-  int Depth = 0;        // 0 for a tab
-  int Parent = -1;      // index of the holder among the controls, -1 for a tab
+  int Depth = 0;    // 0 for a tab
+  int Parent = -1;  // index of the holder among the controls, -1 for a tab
   std::vector<std::pair<std::string, std::string>> Attributes;  // as written
 
   std::string Label;
@@ -84,7 +84,8 @@ class SimRibbon : public RibbonUI, public std::enable_shared_from_this<SimRibbon
   void Parse();
   void Refresh();
   void Ask(SimRibbonControl& control);
-  RibbonValue Call(const std::string& callback, const SimRibbonControl& control,
+  RibbonValue Call(const std::string& callback,
+                   const SimRibbonControl& control,
                    std::optional<bool> pressed);
 
   RibbonExtensibility& addin_;
