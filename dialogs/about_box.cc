@@ -39,6 +39,7 @@ TFormAbout::TFormAbout(platform::Shell& shell)
   SetClientSize(402, 331);
   SetBorderStyle(ui::BorderStyle::kDialog);
   SetPosition(ui::FormPosition::kMainFormCenter);
+  SetColor(ui::FormColor::kWindow);
   SetFont({"Tahoma", 8, false});
 
   Image1.SetPictureName("BANNER");

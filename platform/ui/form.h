@@ -14,6 +14,9 @@ enum class BorderStyle { kSizeable, kDialog };
 // Where a form appears: at its designed place, or centred on the screen, the main window or the
 // desktop.
 enum class FormPosition { kDesigned, kScreenCenter, kMainFormCenter, kDesktopCenter };
+// The colour a form's background and its labels are drawn in: the dialog face, or the window
+// colour of text areas (white in the usual scheme).
+enum class FormColor { kButtonFace, kWindow };
 
 constexpr char kEnterKey = 13;
 constexpr char kEscapeKey = 27;
@@ -41,6 +44,8 @@ class Form : public Control {
   void SetCloseBoxOnly(bool value) { close_box_only_ = value; }
   FormPosition Position() const { return position_; }
   void SetPosition(FormPosition position) { position_ = position; }
+  FormColor Color() const { return color_; }
+  void SetColor(FormColor color) { color_ = color; }
   // The form sees key presses before the focused control (OnKeyPress).
   bool KeyPreview() const { return key_preview_; }
   void SetKeyPreview(bool value) { key_preview_ = value; }
@@ -79,6 +84,7 @@ class Form : public Control {
   BorderStyle border_style_ = BorderStyle::kSizeable;
   bool close_box_only_ = false;
   FormPosition position_ = FormPosition::kDesigned;
+  FormColor color_ = FormColor::kButtonFace;
   bool key_preview_ = false;
   std::string icon_name_;
   ModalResult modal_result_ = ModalResult::kNone;

@@ -75,8 +75,8 @@ struct Fixture {
     config.ButtonNames[slot] = caption;
   }
 
-  // Shows the dialog as the Configure command does: the picker in browse mode, its tree filled,
-  // and its designed width back afterwards.
+  // Shows the dialog as the Configure command does: the picker in browse mode with its tree
+  // filled, and back at its place and size afterwards.
   ui::ModalResult ShowConfig(dialogs::TfrmConfig& dialog) {
     picker.MruGroupList.SetEnabled(false);
     picker.ListView1.SetEnabled(false);
@@ -410,6 +410,18 @@ void AboutBox(Fixture& f) {
            read(window);
            Check(PictureDrawn(ControlAt(window, 12 + 100, 8 + 20, L"Static")),
                  "the banner is drawn");
+           // Beside the texts, and around them in their windows, the box is white.
+           HWND version = ControlAt(window, 68 + 3, 148 + 3, L"Static");
+           RECT version_rect{};
+           ::GetClientRect(version, &version_rect);
+           HDC box_dc = ::GetDC(window);
+           HDC label_dc = ::GetDC(version);
+           const COLORREF beside = ::GetPixel(box_dc, 20, 200);
+           const COLORREF around = ::GetPixel(label_dc, version_rect.right - 1, 0);
+           ::ReleaseDC(version, label_dc);
+           ::ReleaseDC(window, box_dc);
+           Check(beside == ::GetSysColor(COLOR_WINDOW) && around == ::GetSysColor(COLOR_WINDOW),
+                 "the About box is drawn in the window colour, its labels too");
            HWND link = Child(window, L"QuivraHtmlLabel");
            ClickAt(link, 3, 8);
            // The link starts after the plain words; measured in the label's font.

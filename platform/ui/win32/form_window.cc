@@ -44,6 +44,12 @@ HINSTANCE ThisModule() {
   return module;
 }
 
+std::wstring ClassOf(HWND window) {
+  wchar_t name[32] = {};
+  ::GetClassNameW(window, name, 32);
+  return name;
+}
+
 std::wstring WindowText(HWND window) {
   const int length = ::GetWindowTextLengthW(window);
   std::wstring text(static_cast<size_t>(length) + 1, L'\0');
@@ -640,6 +646,10 @@ void FormWindow::SyncHint(Binding& binding) {
   }
 }
 
+HBRUSH FormWindow::Background() const {
+  return ::GetSysColorBrush(form_.Color() == FormColor::kWindow ? COLOR_WINDOW : COLOR_BTNFACE);
+}
+
 Rect FormWindow::LabelBounds(const Control& label) {
   Rect bounds = label.BoundsRect();
   if (label.Caption().empty()) {
@@ -785,6 +795,22 @@ LRESULT FormWindow::OnFrameMessage(HWND window, UINT message, WPARAM wparam, LPA
         Dispatch([this, width, height] { form_.SetClientSize(width, height); });
       }
       return 0;
+    case WM_ERASEBKGND: {
+      RECT client{};
+      ::GetClientRect(window, &client);
+      ::FillRect(reinterpret_cast<HDC>(wparam), &client, Background());
+      return TRUE;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      // Labels, pictures and check boxes stand on the form's colour; a read-only or disabled
+      // edit field keeps its own.
+      if (form_.Color() != FormColor::kButtonFace &&
+          ::lstrcmpiW(ClassOf(reinterpret_cast<HWND>(lparam)).c_str(), L"Edit") != 0) {
+        ::SetBkColor(reinterpret_cast<HDC>(wparam), ::GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(Background());
+      }
+      break;
     case kSyncMessage:
       sync_posted_ = false;
       Sync();
@@ -993,7 +1019,9 @@ LRESULT CALLBACK FormWindow::ContainerSubclass(HWND window,
       // The form does not draw below its controls, so a group box fills its own background.
       RECT client{};
       ::GetClientRect(window, &client);
-      ::FillRect(reinterpret_cast<HDC>(wparam), &client, ::GetSysColorBrush(COLOR_BTNFACE));
+      FormWindow* self = Of(window);
+      ::FillRect(reinterpret_cast<HDC>(wparam), &client,
+                 self != nullptr ? self->Background() : ::GetSysColorBrush(COLOR_BTNFACE));
       return TRUE;
     }
     case WM_NCDESTROY:
@@ -1124,7 +1152,7 @@ void FormWindow::PaintHtmlLabel(Binding& binding, HDC dc) {
   auto& label = static_cast<HtmlLabel&>(*binding.control);
   RECT client{};
   ::GetClientRect(binding.window, &client);
-  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_BTNFACE));
+  ::FillRect(dc, &client, Background());
   int line_height = 0;
   const HtmlLayout layout = LayOut(label, dc, fonts_, line_height);
   ::SetBkMode(dc, TRANSPARENT);

@@ -107,6 +107,8 @@ class FormWindow {
   void SyncFrame();
   void SyncList(Binding& binding);
   void SyncHint(Binding& binding);
+  // The brush of the form's background colour.
+  HBRUSH Background() const;
   // Where a label's window goes: at the label's place, as wide as its text.
   Rect LabelBounds(const Control& label);
   void SyncFocus();
