@@ -222,6 +222,20 @@ void TadxAddin::InstallKeyboardHook() {
     return;
   }
   keyboard_hook_logic_ = std::make_unique<TadxKeyboardHookLogic>(*module_, host_app_);
+  if (command_bars_) {
+    // A button is clicked through its shortcut only when its control in Office answers (its
+    // Enabled is read and written back) and is enabled.
+    keyboard_hook_logic_->OfficeButtonCheck = [this](TadxCommandBarButton& button) {
+      const office::CommandBarControlPtr control =
+          command_bars_ ? command_bars_->OfficeControl(button) : nullptr;
+      if (!control) {
+        return false;
+      }
+      const bool enabled = control->GetBool("Enabled");
+      control->Put("Enabled", enabled);
+      return enabled;
+    };
+  }
   try {
     keyboard_hook_ = keyboard_hook_installer_(*keyboard_hook_logic_);
   } catch (const std::exception& error) {

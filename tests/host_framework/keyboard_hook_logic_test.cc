@@ -10,13 +10,18 @@
 
 #include <gtest/gtest.h>
 
+#include "core/add_in_module.h"
+#include "core/configuration_file.h"
 #include "host/framework/adx_addin.h"
 #include "host/framework/com_addin_module.h"
 #include "host/framework/command_bar.h"
 #include "host/framework/keyboard_shortcut.h"
+#include "host/office/sim/sim_command_bars.h"
 #include "host/office/sim/sim_office.h"
 #include "host/outlook/sim/standard_world.h"
 #include "platform/sim/sim_platform.h"
+#include "tests/core/module_fixture.h"
+#include "tests/support/outlook_world_test.h"
 
 namespace quivra::framework {
 namespace {
@@ -325,6 +330,68 @@ TEST_F(KeyboardHookInstallTest, NoHookWithoutShortcutsAndARefusedHookIsReported)
   EXPECT_NE(sim_.message_boxes.shown()[0].text.find("SetWindowsHookEx"), std::string::npos);
   // The start-up went on: the explorer is tracked.
   EXPECT_EQ(refused.TrackedExplorerCount(), 1);
+}
+
+// Outlook 2007 with the add-in's command bar in Office: a filing button's caption carries its
+// slot's accelerator, and its control in Office decides whether the shortcut may click it.
+class CommandBarAcceleratorTest : public ::testing::Test {
+ protected:
+  CommandBarAcceleratorTest()
+      : addin_(sim_.platform(),
+               "OLQuivra.coOLQuivra",
+               [this](const outlook::ApplicationPtr& application) {
+                 return std::make_unique<core::TAddInModule>(sim_.platform(), config_, application);
+               }) {
+    addin_.SetCommandBarsHost({[this](const outlook::ExplorerPtr& explorer) {
+                                 return office_.ForWindow(explorer->WindowHandle());
+                               },
+                               {}});
+    addin_.SetKeyboardHookInstaller(
+        [](TadxKeyboardHookLogic&) { return std::make_unique<TadxInstalledKeyboardHook>(); });
+    core::Configuration saved;
+    test::AssignSlot(saved, 2, world_.beta);
+    saved.ButtonNames[2] = "Beta";
+    saved.Icons = false;
+    core::ConfigurationFile(saved, sim_.platform()).SaveButtonsToFile();
+    core::RegisterOutlookServer(sim_.registry,
+                                "C:\\Program Files\\Microsoft Office\\Office12\\OUTLOOK.EXE",
+                                platform::RegistryView::kDefault);
+    world_.outlook.SetVersion("12.0.6423.1000");
+    addin_.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+    addin_.OnStartupComplete();
+  }
+  ~CommandBarAcceleratorTest() override { addin_.OnDisconnection(ext_dm_HostShutdown); }
+
+  // Alt+2 on one selected Inbox mail; tells the folder the mail is in afterwards.
+  std::string AltTwo(bool expect_run) {
+    const outlook::sim::SimItem item = world_.inbox_mail[next_mail_++];
+    world_.explorer.Select({item});
+    TadxKeyboardHookLogic* logic = addin_.KeyboardHook();
+    EXPECT_NE(logic, nullptr);
+    if (logic == nullptr) {
+      return {};
+    }
+    const TadxHookVerdict verdict = logic->KeyMessage(Alt('2'), true);
+    EXPECT_EQ(verdict.Action, Kind::kPostShortcut);
+    EXPECT_TRUE(logic->ShortcutTable()[verdict.Index].IsAccelerator);
+    EXPECT_EQ(logic->RunShortcut(verdict.Index), expect_run);
+    return item.folder().path();
+  }
+
+  outlook::sim::StandardWorld world_;
+  platform::sim::SimPlatform sim_;
+  core::Configuration config_;
+  office::sim::SimCommandBarsHost office_;
+  TadxAddin addin_;
+  int next_mail_ = 0;
+};
+
+TEST_F(CommandBarAcceleratorTest, TheAcceleratorClicksTheButtonOnlyWhileItsOfficeControlAnswers) {
+  EXPECT_EQ(AltTwo(true), world_.beta.path());
+
+  office_.FailCall("CommandBarControl.Enabled");
+  EXPECT_EQ(AltTwo(false), world_.inbox.path());
+  EXPECT_TRUE(sim_.message_boxes.shown().empty());
 }
 
 }  // namespace
