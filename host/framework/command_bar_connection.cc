@@ -227,17 +227,22 @@ TadxCommandBarConnection::TadxCommandBarConnection(TadxCOMAddInModule& module,
       registry_(registry),
       add_in_key_(std::move(add_in_key)),
       host_(std::move(host)),
-      previous_handler_(module.PropertyChanged) {
-  module_.PropertyChanged = [this](const TadxPropertyChange& change) {
-    if (previous_handler_) {
-      previous_handler_(change);
-    }
-    Carry(change);
-  };
+      self_(std::make_shared<TadxCommandBarConnection*>(this)) {
+  // A hook set later may keep this one inside it: once the connection is gone it passes the
+  // change on only.
+  std::weak_ptr<TadxCommandBarConnection*> self = self_;
+  module_.PropertyChanged =
+      [self, previous = std::move(module_.PropertyChanged)](const TadxPropertyChange& change) {
+        if (previous) {
+          previous(change);
+        }
+        if (auto connection = self.lock()) {
+          (*connection)->Carry(change);
+        }
+      };
 }
 
 TadxCommandBarConnection::~TadxCommandBarConnection() {
-  module_.PropertyChanged = std::move(previous_handler_);
   button_sinks_.clear();
 }
 

@@ -38,7 +38,7 @@ struct TadxCommandBarsHost {
 class TadxCommandBarConnection {
  public:
   // `add_in_key` is the add-in's key under HKEY_CURRENT_USER. Hooks itself into the module's
-  // PropertyChanged (after any handler set before) until it is destroyed.
+  // PropertyChanged (after any hook set before) for as long as it lives.
   TadxCommandBarConnection(TadxCOMAddInModule& module,
                            platform::Registry& registry,
                            platform::RegistryKey add_in_key,
@@ -116,7 +116,8 @@ class TadxCommandBarConnection {
   platform::Registry& registry_;
   platform::RegistryKey add_in_key_;
   TadxCommandBarsHost host_;
-  std::function<void(const TadxPropertyChange&)> previous_handler_;
+  // Alive as long as the connection; the module's hook holds it weakly.
+  std::shared_ptr<TadxCommandBarConnection*> self_;
 
   std::vector<std::unique_ptr<Window>> windows_;
   // The window of the most recent activation, whose bars the components are connected to.

@@ -253,6 +253,18 @@ TEST_F(CommandBarConnectionTest, OnlyRealChangesAreSentToOffice) {
   EXPECT_EQ(office_.CallCount("CommandBarControl.PutWidth"), 2);
 }
 
+TEST_F(CommandBarConnectionTest, AGlyphShowsTheFaceThroughItsTransparentColour) {
+  Start();
+  // Rows top to bottom; the bottom-left pixel (green) is the default transparent colour.
+  TadxBitmap glyph{2, 2, 24, {0xFF0000, 0x00FF00, 0x00FF00, 0x0000FF}};
+  Button(12).SetGlyph(glyph);
+  EXPECT_THAT(Find(BarOf(world_.explorer).controls, "Any Folder...")->mask,
+              ElementsAre(0u, 0xFFFFFFu, 0xFFFFFFu, 0u));
+  Button(12).SetGlyphTransparentColor(0xFF0000);
+  EXPECT_THAT(Find(BarOf(world_.explorer).controls, "Any Folder...")->mask,
+              ElementsAre(0xFFFFFFu, 0u, 0u, 0u));
+}
+
 TEST_F(CommandBarConnectionTest, TheBarFollowsTheFolderItemType) {
   Start();
   world_.explorer.ShowFolder(world_.calendar);

@@ -15,6 +15,7 @@ struct Node {
   Node* parent = nullptr;
   bool deleted = false;
   bool has_picture = false;
+  std::vector<std::uint32_t> mask;
   std::map<std::string, PropertyValue, std::less<>> properties;
   std::vector<std::shared_ptr<Node>> children;
 };
@@ -242,6 +243,7 @@ class SimControl : public CommandBarControl, SimObject {
       throw OfficeError(static_cast<std::int32_t>(0x80070057), "Invalid picture.");
     }
     node_->has_picture = true;
+    node_->mask = mask.pixels;
   }
   void Delete() override {
     Enter("Delete");
@@ -363,6 +365,7 @@ SimControlView ViewOf(const Node& node) {
   view.begin_group = Value(node, "BeginGroup", false);
   view.style = Value(node, "Style", 0);
   view.has_picture = node.has_picture;
+  view.mask = node.mask;
   for (const auto& child : Live(node.children)) {
     view.controls.push_back(ViewOf(*child));
   }

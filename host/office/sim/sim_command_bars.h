@@ -29,6 +29,8 @@ struct SimControlView {
   bool begin_group = false;
   int style = 0;
   bool has_picture = false;
+  // The picture's mask: white (0xFFFFFF) where the button face shows through.
+  std::vector<std::uint32_t> mask;
   std::vector<SimControlView> controls;
 };
 
