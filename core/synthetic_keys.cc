@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "host/framework/keyboard_hook_logic.h"
+
 namespace quivra::core {
 
 namespace {
@@ -43,7 +45,7 @@ void PostKey(platform::Keyboard& keyboard, int Key, ModifierKeys Modifiers, bool
 }
 
 void SendBackspaceKey(platform::Keyboard& keyboard) {
-  keyboard.KeyEvent(platform::kVkBack, 1, 0);
+  keyboard.KeyEvent(platform::kVkBack, framework::kTadxPassedOnScanCode, 0);
 }
 
 }  // namespace quivra::core

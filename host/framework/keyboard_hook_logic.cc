@@ -21,6 +21,14 @@ constexpr std::uint32_t kReleaseBit = 1u << 31;
 // Outlook's OlItemType numbers that name a member of TadxOLItemType.
 constexpr int kLastItemType = static_cast<int>(TadxOLItemType::adxOLDistributionListItem);
 
+constexpr int kVkBack = 8;
+
+// A Backspace the add-in handed back to Outlook (see SendBackspaceKey).
+bool IsPassedOnBackspace(const TadxKeyPress& press) {
+  return press.VirtualKey == kVkBack &&
+         static_cast<int>((press.KeyData >> 16) & 0xFF) == kTadxPassedOnScanCode;
+}
+
 bool IsFreshKeyDown(const TadxKeyPress& press) {
   return (press.KeyData & (kRepeatBit | kReleaseBit)) == 0;
 }
@@ -34,7 +42,8 @@ TadxKeyboardHookLogic::TadxKeyboardHookLogic(TadxCOMAddInModule& module,
 
 TadxHookVerdict TadxKeyboardHookLogic::KeyMessage(const TadxKeyPress& press, bool window_exists) {
   const bool on_key_down = static_cast<bool>(module_.OnKeyDown);
-  if (press.VirtualKey == 0 || press.KeyData == 0 || (!window_exists && !on_key_down)) {
+  if (press.VirtualKey == 0 || press.KeyData == 0 || (!window_exists && !on_key_down) ||
+      IsPassedOnBackspace(press)) {
     return {};
   }
   // Only a window that can receive the posted message may take a shortcut: a key swallowed

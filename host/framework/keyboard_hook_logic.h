@@ -14,6 +14,10 @@ namespace quivra::framework {
 class TadxCOMAddInModule;
 class TadxCommandBarButton;
 
+// The scan code that marks a Backspace the add-in sends on to Outlook itself. The hook lets a
+// key with this mark pass, so that the key it hands back is never taken a second time.
+constexpr int kTadxPassedOnScanCode = 1;
+
 // What the keyboard hook does with one keyboard message.
 struct TadxHookVerdict {
   enum class Kind {

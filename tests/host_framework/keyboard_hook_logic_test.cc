@@ -127,6 +127,11 @@ TEST_F(KeyboardHookLogicTest, OnlyEnabledShortcutsForOutlookWithTheExactModifier
   // Backspace is taken everywhere; the text compares without regard to case.
   EXPECT_TRUE(Press(TadxKeyPress{kVkBack, kKeyDown}).Swallowed());
   EXPECT_EQ(ran_, std::vector<std::string>{"shortcut 5"});
+
+  // The Backspace the add-in hands back to Outlook (scan code 1) passes, even once the user has
+  // let go of the key, so it cannot come round again.
+  constexpr std::uint32_t kPassedOnKeyDown = 0x00010001;
+  EXPECT_FALSE(Press(TadxKeyPress{kVkBack, kPassedOnKeyDown}).Swallowed());
 }
 
 TEST_F(KeyboardHookLogicTest, ArmingAndDisarmingTakeEffectWithTheNextKeyPress) {
