@@ -310,7 +310,12 @@ void TadxCommandBarConnection::Activate(const outlook::ExplorerPtr& explorer, bo
   const std::uintptr_t handle = explorer->WindowHandle();
   Window* window = FindWindow(handle);
   if (window == nullptr) {
-    office::CommandBarsPtr bars = host_.CommandBarsOf(explorer);
+    office::CommandBarsPtr bars;
+    try {
+      bars = host_.CommandBarsOf(explorer);
+    } catch (const std::exception&) {
+      // A window without command bars (an Outlook that offers none): nothing to connect.
+    }
     if (!bars) {
       return;
     }
@@ -326,11 +331,16 @@ void TadxCommandBarConnection::Activate(const outlook::ExplorerPtr& explorer, bo
         (ribbon_host && !bar->UseForRibbon())) {
       continue;
     }
-    if (office::CommandBarPtr found = FindBar(*window->bars, bar->CommandBarName())) {
-      ReconnectBar(*window, *bar, found);
-    } else {
-      CreateBar(*window, *bar);
-      ApplyFolderRule(*window, explorer);
+    try {
+      if (office::CommandBarPtr found = FindBar(*window->bars, bar->CommandBarName())) {
+        ReconnectBar(*window, *bar, found);
+      } else {
+        CreateBar(*window, *bar);
+        ApplyFolderRule(*window, explorer);
+      }
+    } catch (const std::exception& error) {
+      // The bar stays as far as it got; the explorer's other work goes on.
+      module_.ReportError(error);
     }
   }
 }

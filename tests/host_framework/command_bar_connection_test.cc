@@ -303,6 +303,18 @@ TEST_F(CommandBarConnectionTest, AButtonWhoseEventsCannotBeConnectedIsShownAndLo
   EXPECT_EQ(office_.SinkCount(), 0);
 }
 
+TEST_F(CommandBarConnectionTest, AWindowWithoutCommandBarsIsLeftAlone) {
+  addin_.SetCommandBarsHost({[](const outlook::ExplorerPtr&) -> office::CommandBarsPtr {
+                               throw office::OfficeError(static_cast<std::int32_t>(0x80020006),
+                                                         "Unknown name.");
+                             },
+                             {}});
+  Start();
+  EXPECT_EQ(addin_.CommandBars()->WindowCount(), 0);
+  EXPECT_EQ(addin_.TrackedExplorerCount(), 1);
+  EXPECT_THAT(Messages(), IsEmpty());
+}
+
 TEST_F(CommandBarConnectionTest, UnloadingRemovesTheBar) {
   Start();
   addin_.OnDisconnection(ext_dm_UserClosed);
