@@ -6,6 +6,7 @@
 
 #include "host/office/com/office_interfaces.h"
 #include "host/outlook/com/outlook_iids.h"
+#include "tools/olhost/command_bar_objects.h"
 #include "tools/olhost/dispatch_object.h"
 
 namespace quivra::olhost {
@@ -17,6 +18,13 @@ using namespace outlook::com;  // Outlook's IIDs and event DISPIDs
 ComPtr<IDispatch> FolderObject(outlook::MAPIFolderPtr folder);
 ComPtr<IDispatch> ExplorerObject(outlook::ExplorerPtr explorer);
 ComPtr<IDispatch> UntypedObject(outlook::ObjectPtr object);
+
+// The command bars of the windows of the one Outlook of this process; unset when its explorers
+// have none.
+CommandBarsOfWindow& CommandBarsOf() {
+  static CommandBarsOfWindow command_bars_of;
+  return command_bars_of;
+}
 
 // Hands out an object created for the result (one reference), or Nothing.
 void Return(VARIANT* result, ComPtr<IDispatch> object) {
@@ -291,6 +299,11 @@ class Explorer : public DispatchObject {
     AddMember(L"Selection", [this](const Args&, VARIANT* r) {
       Return(r, Make<SelectionObject>(explorer_->Selection()));
     });
+    if (CommandBarsOf()) {
+      AddMember(L"CommandBars", [this](const Args&, VARIANT* r) {
+        Return(r, MakeCommandBarsObject(CommandBarsOf()(explorer_->WindowHandle())));
+      });
+    }
   }
 
  protected:
@@ -442,7 +455,9 @@ ComPtr<IDispatch> UntypedObject(outlook::ObjectPtr object) {
 
 }  // namespace
 
-ComPtr<IDispatch> MakeApplicationObject(const outlook::ApplicationPtr& application) {
+ComPtr<IDispatch> MakeApplicationObject(const outlook::ApplicationPtr& application,
+                                        CommandBarsOfWindow command_bars_of) {
+  CommandBarsOf() = std::move(command_bars_of);
   return Make<ApplicationObject>(application);
 }
 

@@ -6,8 +6,11 @@
 #include <oaidl.h>
 #include <wrl/client.h>
 
+#include <cstdint>
+#include <functional>
 #include <string>
 
+#include "host/office/command_bars.h"
 #include "host/outlook/outlook.h"
 
 namespace quivra::olhost {
@@ -16,7 +19,11 @@ namespace quivra::olhost {
 // every object it hands out is a real automation object with Outlook's member names, answers
 // Outlook's IIDs in QueryInterface, and raises Outlook's events through connection points.
 // Failures of the Outlook behind it reach the caller as Outlook's raised errors.
-Microsoft::WRL::ComPtr<IDispatch> MakeApplicationObject(const outlook::ApplicationPtr& application);
+// With `command_bars_of`, an explorer answers CommandBars with the command bars of its window
+// (Outlook 2007); without, explorers have no CommandBars.
+using CommandBarsOfWindow = std::function<office::CommandBarsPtr(std::uintptr_t window)>;
+Microsoft::WRL::ComPtr<IDispatch> MakeApplicationObject(const outlook::ApplicationPtr& application,
+                                                        CommandBarsOfWindow command_bars_of = {});
 
 // Office's COMAddIn entry of one add-in: ProgId, Description, Guid, Connect and the Object
 // property the add-in sets.

@@ -68,6 +68,9 @@ const OutlookVersion& VersionOf(int year) {
 
 OutlookStandIn::OutlookStandIn(int year) : version_(VersionOf(year)) {
   world_.outlook.SetVersion(version_.version);
+  if (version_.year < 2010) {
+    command_bars_ = std::make_unique<office::sim::SimCommandBarsHost>();
+  }
   custom_ = ::SafeArrayCreateVector(VT_VARIANT, 0, 0);
 }
 
@@ -175,7 +178,13 @@ bool OutlookStandIn::Load(AddIn& add_in) {
 
 void OutlookStandIn::Start() {
   Print("Outlook " + std::to_string(version_.year) + " (" + version_.version + ") starts");
-  application_ = MakeApplicationObject(world_.outlook.application());
+  CommandBarsOfWindow command_bars_of;
+  if (command_bars_) {
+    command_bars_of = [bars = command_bars_.get()](std::uintptr_t window) {
+      return bars->ForWindow(window);
+    };
+  }
+  application_ = MakeApplicationObject(world_.outlook.application(), std::move(command_bars_of));
   started_ = true;
   add_ins_ = FindAddIns();
   std::vector<LARGE_INTEGER> began(add_ins_.size());

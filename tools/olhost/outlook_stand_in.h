@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/office/com/office_interfaces.h"
+#include "host/office/sim/sim_command_bars.h"
 #include "host/outlook/sim/standard_world.h"
 #include "platform/registry.h"
 #include "platform/win32/win32_registry.h"
@@ -58,6 +59,8 @@ class OutlookStandIn {
   double StartupMilliseconds(const std::string& prog_id) const;
   // The explorer ribbon of the add-in; null before Outlook asked for it and after disconnection.
   RibbonHost* Ribbon(const std::string& prog_id);
+  // Office's command bars of the explorer windows (Outlook 2007); null for a ribbon Outlook.
+  office::sim::SimCommandBarsHost* CommandBars() { return command_bars_.get(); }
 
  private:
   struct AddIn {
@@ -82,6 +85,7 @@ class OutlookStandIn {
   const OutlookVersion& version_;
   outlook::sim::StandardWorld world_;
   platform::win32::Win32Registry registry_;
+  std::unique_ptr<office::sim::SimCommandBarsHost> command_bars_;
   Microsoft::WRL::ComPtr<IDispatch> application_;
   std::vector<AddIn> add_ins_;
   SAFEARRAY* custom_ = nullptr;

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/office/sim/sim_command_bars.h"
 #include "host/outlook/sim/sim_world.h"
 #include "tools/olhost/dialog_answerer.h"
 #include "tools/olhost/keyboard_input.h"
@@ -40,6 +41,56 @@ std::string Unescaped(const std::string& text) {
     }
   }
   return plain;
+}
+
+// The controls of a bar as the user sees them, one line each, a pop-up's own controls indented
+// below it.
+void AppendControls(const std::vector<office::sim::SimControlView>& controls,
+                    const std::string& indent,
+                    std::string& text) {
+  for (const office::sim::SimControlView& control : controls) {
+    text += indent;
+    text += control.type == office::msoControlButton  ? "button"
+            : control.type == office::msoControlPopup ? "popup"
+                                                      : "control " + std::to_string(control.type);
+    text += " \"" + control.caption + "\"";
+    if (!control.enabled)
+      text += " disabled";
+    if (!control.visible)
+      text += " hidden";
+    if (control.begin_group)
+      text += " group";
+    if (control.has_picture)
+      text += " picture";
+    if (!control.tooltip.empty())
+      text += " tip=\"" + control.tooltip + "\"";
+    if (!control.tag.empty())
+      text += " tag=" + control.tag;
+    text += "\n";
+    AppendControls(control.controls, indent + "  ", text);
+  }
+}
+
+std::string BarText(const office::sim::SimBarView& bar) {
+  std::string text = "bar \"" + bar.name + "\"" + (bar.visible ? "" : " hidden") +
+                     (bar.enabled ? "" : " disabled") + "\n";
+  AppendControls(bar.controls, "  ", text);
+  return text;
+}
+
+// The caption of the control shown with that caption or carrying that tag; empty when none.
+std::string CaptionOf(const std::vector<office::sim::SimControlView>& controls,
+                      const std::string& caption_or_tag) {
+  for (const office::sim::SimControlView& control : controls) {
+    if (control.caption == caption_or_tag ||
+        (!control.tag.empty() && control.tag == caption_or_tag)) {
+      return control.caption;
+    }
+    const std::string inner = CaptionOf(control.controls, caption_or_tag);
+    if (!inner.empty())
+      return inner;
+  }
+  return {};
 }
 
 RegistryKey ParseKey(const std::string& text) {
@@ -198,6 +249,37 @@ class Runner {
         Check(ribbon->ClickLabel(text), "the ribbon took the click on " + text);
       } else {
         Check(ribbon->Text().find(text) != std::string::npos, "the ribbon shows " + text);
+      }
+    } else if (command == "command-bar" || command == "command-bar-click" ||
+               command == "expect-command-bar") {
+      // command-bar <bar>: prints the bar of the active explorer as the user sees it;
+      // command-bar-click <bar> <caption or tag>: clicks the button shown with that caption or
+      // carrying that tag; expect-command-bar <bar> <text>: some line of the bar contains the text.
+      std::istringstream args(rest);
+      std::string name;
+      args >> name;
+      std::string text;
+      std::getline(args, text);
+      text = Trimmed(text);
+      office::sim::SimCommandBarsHost* bars = outlook_.CommandBars();
+      outlook::ExplorerPtr explorer = sim.application()->ActiveExplorer();
+      if (bars == nullptr || !explorer) {
+        Fail("Outlook shows no command bars");
+        return;
+      }
+      const std::uintptr_t window = explorer->WindowHandle();
+      const office::sim::SimBarView bar = bars->Bar(window, name);
+      if (bar.name.empty()) {
+        Fail("the active explorer has no bar " + name);
+      } else if (command == "command-bar") {
+        std::printf("command bar of the active explorer:\n%s", BarText(bar).c_str());
+      } else if (command == "command-bar-click") {
+        std::printf("user clicks %s on the bar %s\n", text.c_str(), name.c_str());
+        const std::string caption = CaptionOf(bar.controls, text);
+        Check(!caption.empty() && bars->Click(window, name, caption),
+              "the bar took the click on " + text);
+      } else {
+        Check(BarText(bar).find(text) != std::string::npos, "the bar " + name + " shows " + text);
       }
     } else if (command == "expect-selected-in") {
       bool all_there = !selected_.empty();

@@ -1,0 +1,372 @@
+#include "tools/olhost/command_bar_objects.h"
+
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "platform/win32/wide_text.h"
+#include "tools/olhost/dispatch_object.h"
+
+namespace quivra::olhost {
+
+namespace {
+
+// _CommandBarButtonEvents; Click is DISPID 1.
+constexpr IID DIID_CommandBarButtonEvents = {0x000C0351,
+                                             0x0000,
+                                             0x0000,
+                                             {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID IID_CommandBars = {0x000C0302,
+                                 0x0000,
+                                 0x0000,
+                                 {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID IID_CommandBar = {0x000C0304,
+                                0x0000,
+                                0x0000,
+                                {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID IID_CommandBarControls = {0x000C0306,
+                                        0x0000,
+                                        0x0000,
+                                        {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr IID IID_CommandBarControl = {0x000C0308,
+                                       0x0000,
+                                       0x0000,
+                                       {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+constexpr DISPID kDispClick = 1;
+
+// The properties every control and every bar answers to by name.
+const wchar_t* const kControlProperties[] = {L"Type",        L"Id",
+                                             L"Tag",         L"Caption",
+                                             L"TooltipText", L"DescriptionText",
+                                             L"HelpFile",    L"HelpContextID",
+                                             L"Parameter",   L"Priority",
+                                             L"Enabled",     L"Visible",
+                                             L"BeginGroup",  L"Height",
+                                             L"Width",       L"Style",
+                                             L"FaceId",      L"ShortcutText",
+                                             L"State",       L"HyperlinkType"};
+const wchar_t* const kBarProperties[] = {L"Name",    L"NameLocal", L"BuiltIn",    L"Enabled",
+                                         L"Visible", L"Position",  L"Protection", L"Left",
+                                         L"Top",     L"RowIndex",  L"Type"};
+
+// Runs a member of an Office object: Office's errors are raised as the stand-in raises them.
+template <typename F>
+void Office(F&& call) {
+  try {
+    call();
+  } catch (const office::OfficeError& error) {
+    throw outlook::OutlookError(error.code(), error.what());
+  }
+}
+
+void Return(VARIANT* result, ComPtr<IDispatch> object) {
+  ReturnObject(result, object.Detach());
+}
+
+// Whether an optional argument was given (Office's callers pass DISP_E_PARAMNOTFOUND errors for
+// the ones they leave out).
+bool Given(const Args& args, size_t index) {
+  if (index >= args.size()) {
+    return false;
+  }
+  const VARTYPE type = args.at(index).vt;
+  return type != VT_ERROR && type != VT_EMPTY;
+}
+
+void ReturnValue(VARIANT* result, const office::PropertyValue& value) {
+  if (const bool* flag = std::get_if<bool>(&value)) {
+    ReturnBool(result, *flag);
+  } else if (const int* number = std::get_if<int>(&value)) {
+    ReturnInt(result, *number);
+  } else {
+    ReturnText(result, std::get<std::string>(value));
+  }
+}
+
+// The written value converted to the type the property has, as Office coerces it.
+office::PropertyValue PutValueAs(const Args& args, const office::PropertyValue& current) {
+  VARIANT value = args.PutValue();
+  if (value.vt == (VT_BYREF | VT_VARIANT) && value.pvarVal) {
+    value = *value.pvarVal;
+  }
+  const VARTYPE wanted = std::holds_alternative<bool>(current)  ? VT_BOOL
+                         : std::holds_alternative<int>(current) ? VT_I4
+                                                                : VT_BSTR;
+  VARIANT converted;
+  ::VariantInit(&converted);
+  if (FAILED(::VariantChangeType(&converted, &value, 0, wanted))) {
+    throw outlook::OutlookError(DISP_E_TYPEMISMATCH, "Type mismatch.");
+  }
+  office::PropertyValue result;
+  if (wanted == VT_BOOL) {
+    result = converted.boolVal != VARIANT_FALSE;
+  } else if (wanted == VT_I4) {
+    result = static_cast<int>(converted.lVal);
+  } else {
+    result = converted.bstrVal ? platform::win32::WideToUtf8(std::wstring_view(
+                                     converted.bstrVal, ::SysStringLen(converted.bstrVal)))
+                               : std::string();
+  }
+  ::VariantClear(&converted);
+  return result;
+}
+
+// The pixels of a picture object (an IPicture of a bitmap), rows top to bottom.
+office::Picture PictureOf(const Args& args) {
+  const VARIANT& value = args.PutValue();
+  IDispatch* object = value.vt == VT_DISPATCH ? value.pdispVal : nullptr;
+  ComPtr<IPicture> picture;
+  OLE_HANDLE handle = 0;
+  BITMAP bitmap{};
+  if (object == nullptr ||
+      FAILED(
+          object->QueryInterface(IID_IPicture, reinterpret_cast<void**>(picture.GetAddressOf()))) ||
+      FAILED(picture->get_Handle(&handle)) ||
+      ::GetObjectW(reinterpret_cast<HGDIOBJ>(static_cast<UINT_PTR>(handle)), sizeof bitmap,
+                   &bitmap) == 0) {
+    throw outlook::OutlookError(E_INVALIDARG, "Invalid picture.");
+  }
+  office::Picture result;
+  result.width = bitmap.bmWidth;
+  result.height = bitmap.bmHeight < 0 ? -bitmap.bmHeight : bitmap.bmHeight;
+  result.pixels.resize(static_cast<size_t>(result.width) * static_cast<size_t>(result.height));
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = result.width;
+  info.bmiHeader.biHeight = -result.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  HDC screen = ::GetDC(nullptr);
+  const int rows =
+      ::GetDIBits(screen, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), 0,
+                  static_cast<UINT>(result.height), result.pixels.data(), &info, DIB_RGB_COLORS);
+  ::ReleaseDC(nullptr, screen);
+  if (rows != result.height) {
+    throw outlook::OutlookError(E_INVALIDARG, "Invalid picture.");
+  }
+  for (std::uint32_t& pixel : result.pixels) {
+    pixel &= 0xFFFFFF;
+  }
+  return result;
+}
+
+ComPtr<IDispatch> ControlObject(office::CommandBarControlPtr control);
+
+VARIANT DispatchArg(IDispatch* object) {
+  VARIANT value;
+  ::VariantInit(&value);
+  value.vt = VT_DISPATCH;
+  value.pdispVal = object;
+  return value;
+}
+
+// Carries a button's Click to an automation sink: Click(Ctrl, CancelDefault).
+class ClickBridge : public office::CommandBarButtonEvents, public outlook::EventConnection {
+ public:
+  explicit ClickBridge(ComPtr<IDispatch> sink) : sink_(std::move(sink)) {}
+
+  void Hold(office::CommandBarEventConnectionPtr connection) {
+    connection_ = std::move(connection);
+  }
+
+  void Click(const office::CommandBarControlPtr& Ctrl, bool& CancelDefault) override {
+    ComPtr<IDispatch> object = ControlObject(Ctrl);
+    VARIANT_BOOL flag = CancelDefault ? VARIANT_TRUE : VARIANT_FALSE;
+    VARIANT by_ref;
+    ::VariantInit(&by_ref);
+    by_ref.vt = VT_BYREF | VT_BOOL;
+    by_ref.pboolVal = &flag;
+    Fire(sink_.Get(), kDispClick, {DispatchArg(object.Get()), by_ref});
+    CancelDefault = flag != VARIANT_FALSE;
+  }
+
+ private:
+  ComPtr<IDispatch> sink_;
+  office::CommandBarEventConnectionPtr connection_;
+};
+
+// Members by name shared by bars and controls: their properties, read and written.
+template <typename Object, typename Names, typename Add>
+void AddProperties(const std::shared_ptr<Object>& object, const Names& names, Add add) {
+  for (const wchar_t* name : names) {
+    const std::string property = platform::win32::WideToUtf8(name);
+    add(
+        name,
+        [object, property](const Args&, VARIANT* r) {
+          Office([&] { ReturnValue(r, object->Get(property)); });
+        },
+        [object, property](const Args& args, VARIANT*) {
+          Office([&] { object->Put(property, PutValueAs(args, object->Get(property))); });
+        });
+  }
+}
+
+class ControlsObject : public DispatchObject {
+ public:
+  explicit ControlsObject(office::CommandBarControlsPtr controls)
+      : DispatchObject({IID_CommandBarControls}), controls_(std::move(controls)) {
+    AddMember(L"Count", [this](const Args&, VARIANT* r) {
+      Office([&] { ReturnInt(r, controls_->Count()); });
+    });
+    AddMember(L"Item", [this](const Args& args, VARIANT* r) {
+      Office([&] { Return(r, ControlObject(controls_->Item(args.Int(0)))); });
+    });
+    // Add(Type, Id, Parameter, Before, Temporary).
+    AddMember(L"Add", [this](const Args& args, VARIANT* r) {
+      const int type = Given(args, 0) ? args.Int(0) : office::msoControlButton;
+      const int id = Given(args, 1) ? args.Int(1) : 1;
+      const std::optional<int> before =
+          Given(args, 3) ? std::optional<int>(args.Int(3)) : std::nullopt;
+      const bool temporary = Given(args, 4) && args.Int(4) != 0;
+      Office([&] { Return(r, ControlObject(controls_->Add(type, id, before, temporary))); });
+    });
+  }
+
+ private:
+  office::CommandBarControlsPtr controls_;
+};
+
+class Control : public DispatchObject {
+ public:
+  explicit Control(office::CommandBarControlPtr control)
+      : DispatchObject({IID_CommandBarControl}), control_(std::move(control)) {
+    AddProperties(control_, kControlProperties,
+                  [this](const wchar_t* name, Member get, Member put) {
+                    AddMember(name, std::move(get), std::move(put));
+                  });
+    AddMember(L"Controls", [this](const Args&, VARIANT* r) {
+      Office([&] { Return(r, Make<ControlsObject>(control_->Controls())); });
+    });
+    AddMember(L"Delete", [this](const Args&, VARIANT*) { Office([&] { control_->Delete(); }); });
+    // Office takes the face and its mask one after the other; the button shows them together.
+    AddMember(
+        L"Picture", [](const Args&, VARIANT* r) { ReturnObject(r, nullptr); },
+        [this](const Args& args, VARIANT*) {
+          picture_ = PictureOf(args);
+          ApplyPicture();
+        });
+    AddMember(
+        L"Mask", [](const Args&, VARIANT* r) { ReturnObject(r, nullptr); },
+        [this](const Args& args, VARIANT*) {
+          mask_ = PictureOf(args);
+          ApplyPicture();
+        });
+  }
+
+ protected:
+  HRESULT QueryOther(REFIID iid, void** out) override {
+    if (!IsEqualIID(iid, IID_IConnectionPointContainer)) {
+      return E_NOINTERFACE;
+    }
+    office::CommandBarControlPtr control = control_;
+    return MakeConnectionPoints(
+        {{DIID_CommandBarButtonEvents,
+          [control](ComPtr<IDispatch> sink) -> std::unique_ptr<outlook::EventConnection> {
+            auto bridge = std::make_unique<ClickBridge>(std::move(sink));
+            try {
+              bridge->Hold(control->Advise(*bridge));
+            } catch (const office::OfficeError& error) {
+              throw outlook::OutlookError(error.code(), error.what());
+            }
+            return bridge;
+          }}},
+        out);
+  }
+
+ private:
+  void ApplyPicture() {
+    if (picture_ && mask_) {
+      Office([&] { control_->SetPicture(*picture_, *mask_); });
+    }
+  }
+
+  office::CommandBarControlPtr control_;
+  std::optional<office::Picture> picture_;
+  std::optional<office::Picture> mask_;
+};
+
+ComPtr<IDispatch> ControlObject(office::CommandBarControlPtr control) {
+  return control ? Make<Control>(std::move(control)) : nullptr;
+}
+
+// FindControl(Type, Id, Tag, ...): only the type and tag are looked at.
+template <typename Owner>
+void FindControlMember(const std::shared_ptr<Owner>& owner, const Args& args, VARIANT* r) {
+  const int type = Given(args, 0) ? args.Int(0) : office::msoControlButton;
+  const std::string tag = Given(args, 2) ? args.Text(2) : std::string();
+  Office([&] { Return(r, ControlObject(owner->FindControl(type, tag))); });
+}
+
+class Bar : public DispatchObject {
+ public:
+  explicit Bar(office::CommandBarPtr bar) : DispatchObject({IID_CommandBar}), bar_(std::move(bar)) {
+    AddProperties(bar_, kBarProperties, [this](const wchar_t* name, Member get, Member put) {
+      AddMember(name, std::move(get), std::move(put));
+    });
+    AddMember(L"Controls", [this](const Args&, VARIANT* r) {
+      Office([&] { Return(r, Make<ControlsObject>(bar_->Controls())); });
+    });
+    AddMember(L"FindControl",
+              [this](const Args& args, VARIANT* r) { FindControlMember(bar_, args, r); });
+    AddMember(L"Delete", [this](const Args&, VARIANT*) { Office([&] { bar_->Delete(); }); });
+  }
+
+ private:
+  office::CommandBarPtr bar_;
+};
+
+ComPtr<IDispatch> BarObject(office::CommandBarPtr bar) {
+  return bar ? Make<Bar>(std::move(bar)) : nullptr;
+}
+
+class BarsObject : public DispatchObject {
+ public:
+  explicit BarsObject(office::CommandBarsPtr bars)
+      : DispatchObject({IID_CommandBars}), bars_(std::move(bars)) {
+    AddMember(L"Count",
+              [this](const Args&, VARIANT* r) { Office([&] { ReturnInt(r, bars_->Count()); }); });
+    // Item(Index): a position (1-based) or a bar's name.
+    AddMember(L"Item", [this](const Args& args, VARIANT* r) {
+      Office([&] {
+        if (args.at(0).vt != VT_BSTR) {
+          Return(r, BarObject(bars_->Item(args.Int(0))));
+          return;
+        }
+        const std::string name = args.Text(0);
+        const int count = bars_->Count();
+        for (int index = 1; index <= count; ++index) {
+          office::CommandBarPtr bar = bars_->Item(index);
+          if (bar->GetText("Name") == name) {
+            Return(r, BarObject(std::move(bar)));
+            return;
+          }
+        }
+        throw outlook::OutlookError(E_INVALIDARG, "Invalid index.");
+      });
+    });
+    // Add(Name, Position, MenuBar, Temporary).
+    AddMember(L"Add", [this](const Args& args, VARIANT* r) {
+      const std::string name = Given(args, 0) ? args.Text(0) : std::string();
+      const int position = Given(args, 1) ? args.Int(1) : 1;
+      const bool temporary = Given(args, 3) && args.Int(3) != 0;
+      Office([&] { Return(r, BarObject(bars_->Add(name, position, temporary))); });
+    });
+    AddMember(L"FindControl",
+              [this](const Args& args, VARIANT* r) { FindControlMember(bars_, args, r); });
+  }
+
+ private:
+  office::CommandBarsPtr bars_;
+};
+
+}  // namespace
+
+ComPtr<IDispatch> MakeCommandBarsObject(office::CommandBarsPtr bars) {
+  return bars ? Make<BarsObject>(std::move(bars)) : nullptr;
+}
+
+}  // namespace quivra::olhost
