@@ -10,44 +10,9 @@ set -u
 source "$(dirname "$0")/wine_env.sh"
 
 readonly OUTLOOK="${1:-2010}"
-readonly PROGID='OLQuivra.coOLQuivra'
-readonly USER_KEY='HKCU\Software\Microsoft\Office\Outlook\AddIns\OLQuivra.coOLQuivra'
-readonly HOME_DIR="$WINEPREFIX/drive_c/Quivra"
-readonly CONFIG_DIR="$WINEPREFIX/drive_c/users/${USER:-$(id -un)}/AppData/Local/QuivraOL"
+source "$(dirname "$0")/stand_in_session.sh"
 
-failures=0
-pass() { echo "PASS: $*"; }
-fail() {
-  echo "FAIL: $*"
-  failures=$((failures + 1))
-}
-
-mkdir -p "$HOME_DIR"
-cp "$QUIVRA_DLL" "$HOME_DIR/OLQuivra.dll"
-cp "$QUIVRA_OLHOST" "$HOME_DIR/olhost.exe"
-wine regsvr32 /s /u 'C:\Quivra\OLQuivra.dll' >/dev/null 2>&1
-wine reg delete "$USER_KEY" /f >/dev/null 2>&1
-(cd "$HOME_DIR" && wine olhost.exe --outlook "$OUTLOOK" --install >/dev/null 2>&1) ||
-  fail "Outlook $OUTLOOK installed"
-wine regsvr32 /s 'C:\Quivra\OLQuivra.dll' >/dev/null 2>&1 || fail "regsvr32 registered the add-in"
-
-rm -rf "$CONFIG_DIR"
-mkdir -p "$CONFIG_DIR"
-cat >"$CONFIG_DIR/Qelvo.xml" <<'XML'
-<?xml version="1.0" encoding="UTF-8" ?>
-<!--Quivra configuration - DO NOT MODIFY-->
-<config>
-  <folders>
-    <folder id="3">
-      <foldername>Mailbox\Projects\Alpha</foldername>
-      <buttonname>Alpha</buttonname>
-      <storename>Mailbox</storename>
-      <storenameid>Mailbox</storenameid>
-      <storeid>0000000038A1BB1005E5101AA1BB08002B2A56C200006D737073742E646C6C00000000E155E1A159433A1537B87F69B019491E</storeid>
-    </folder>
-  </folders>
-</config>
-XML
+install_add_in "$OUTLOOK" 3
 
 cat >"$HOME_DIR/script.txt" <<'SCRIPT'
 start
@@ -64,13 +29,5 @@ expect-selected-in Mailbox\Inbox
 expect-no-dialog
 quit
 SCRIPT
-out=$(cd "$HOME_DIR" && timeout 60 wine olhost.exe --outlook "$OUTLOOK" --script script.txt 2>&1)
-status=$?
-printf '%s\n' "$out" | sed 's/^/    /'
-[ "$status" -eq 0 ] && pass "stand-in script of Outlook $OUTLOOK" ||
-  fail "stand-in script of Outlook $OUTLOOK (exit $status)"
-
-wine regsvr32 /s /u 'C:\Quivra\OLQuivra.dll' >/dev/null 2>&1
-rm -rf "$CONFIG_DIR"
-echo "$failures failed"
-exit "$failures"
+run_script "$OUTLOOK"
+finish
