@@ -19,16 +19,8 @@
 #include "dialogs/folder_picker.h"
 #include "host/outlook/sim/standard_world.h"
 #include "platform/platform.h"
+#include "platform/ui/win32/win32_platform.h"
 #include "platform/shell.h"
-#include "platform/ui/win32/win32_ui.h"
-#include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_collation.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_keyboard.h"
-#include "platform/win32/win32_message_boxes.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_screen.h"
-#include "platform/win32/win32_text_codec.h"
 #include "tests/e2e/window_driver.h"
 
 namespace {
@@ -53,18 +45,10 @@ struct Fixture {
   outlook::sim::StandardWorld world;
   outlook::ApplicationPtr app = world.outlook.application();
   core::Configuration config;
-  platform::win32::Win32FileSystem files;
-  platform::win32::Win32Clock clock;
-  platform::win32::Win32TextCodec codec;
-  platform::win32::Win32Registry registry;
-  platform::win32::Win32MessageBoxes message_boxes;
-  platform::win32::Win32Screen screen;
-  platform::win32::Win32Keyboard keyboard;
-  platform::win32::Win32Collation collation;
-  ui::win32::Win32Ui forms{message_boxes};
   RecordingShell shell;
-  platform::Platform services{files,  clock,    codec,     registry, message_boxes,
-                              screen, keyboard, collation, forms,    shell};
+  platform::win32::Win32Platform windows{shell};
+  platform::Platform& services = windows.platform();
+  ui::win32::Win32Ui& forms = windows.forms;
   dialogs::TfrmFolders2 picker{*app, config, services};
 
   void Bind(int slot, const outlook::sim::SimFolder& folder, const std::string& caption) {

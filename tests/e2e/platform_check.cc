@@ -6,24 +6,13 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <stdexcept>
-#include <string_view>
 #include <string>
 
 #include "core/configuration.h"
 #include "core/configuration_file.h"
 #include "platform/platform.h"
+#include "platform/ui/win32/win32_platform.h"
 #include "platform/win32/wide_text.h"
-#include "platform/ui/ui.h"
-#include "platform/win32/win32_clock.h"
-#include "platform/win32/win32_collation.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_keyboard.h"
-#include "platform/win32/win32_message_boxes.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_screen.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_text_codec.h"
 
 namespace {
 
@@ -69,30 +58,18 @@ void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
   ::SendMessageW(button, BM_CLICK, 0, 0);
 }
 
-// This program shows no forms.
-class NoFormsUi : public ui::Ui {
- public:
-  ui::ModalResult ShowModal(ui::Form&) override { throw std::runtime_error("no forms here"); }
-  int TextWidth(const ui::Font&, std::string_view text) override {
-    return static_cast<int>(text.size()) * 7;
-  }
-};
-
 }  // namespace
 
 int main() {
-  platform::win32::Win32FileSystem files;
-  platform::win32::Win32Clock clock;
-  platform::win32::Win32TextCodec codec;
-  platform::win32::Win32Registry registry;
-  platform::win32::Win32MessageBoxes message_boxes;
-  platform::win32::Win32Screen screen;
-  platform::win32::Win32Keyboard keyboard;
-  platform::win32::Win32Collation collation;
-  NoFormsUi forms;
-  platform::win32::Win32Shell shell;
-  platform::Platform services{files,  clock,    codec,     registry, message_boxes,
-                              screen, keyboard, collation, forms,    shell};
+  platform::win32::Win32Platform windows;
+  platform::Platform& services = windows.platform();
+  auto& files = windows.files;
+  auto& clock = windows.clock;
+  auto& codec = windows.codec;
+  auto& message_boxes = windows.message_boxes;
+  auto& screen = windows.screen;
+  auto& keyboard = windows.keyboard;
+  auto& collation = windows.collation;
 
   try {
     const std::string app_data = files.LocalAppDataFolder();
@@ -156,7 +133,7 @@ int main() {
     Check(!::PeekMessageW(&left, nullptr, 0, 0, PM_NOREMOVE), "pending messages processed");
 
     // A target that does not exist: the shell refuses it and starts nothing.
-    Check(!shell.Open(app_data + "\\no such page.url"), "shell refuses a missing target");
+    Check(!services.shell.Open(app_data + "\\no such page.url"), "shell refuses a missing target");
   } catch (const std::exception& error) {
     Check(false, std::string("unexpected error: ") + error.what());
   }
