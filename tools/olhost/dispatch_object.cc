@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "platform/win32/wide_text.h"
+#include "tools/olhost/single_interface_object.h"
 
 namespace quivra::olhost {
 
@@ -241,32 +242,14 @@ void DispatchObject::AddMember(const std::wstring& name, Member get, Member put)
 
 namespace {
 
-class ConnectionPoint : public IConnectionPoint {
+class ConnectionPoint : public SingleInterfaceObject<IConnectionPoint> {
  public:
   ConnectionPoint(IConnectionPointContainer* container, IID events, SinkConnector connect)
-      : container_(container), events_(events), connect_(std::move(connect)) {}
-  virtual ~ConnectionPoint() = default;
+      : SingleInterfaceObject(IID_IConnectionPoint),
+        container_(container),
+        events_(events),
+        connect_(std::move(connect)) {}
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) {
-      return E_POINTER;
-    }
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPoint)) {
-      *object = static_cast<IConnectionPoint*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) {
-      delete this;
-    }
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
     if (!iid) {
       return E_POINTER;
@@ -329,12 +312,12 @@ class ConnectionPoint : public IConnectionPoint {
   SinkConnector connect_;
   std::map<DWORD, std::unique_ptr<outlook::EventConnection>> connections_;
   DWORD next_cookie_ = 1;
-  ULONG references_ = 1;
 };
 
-class PointContainer : public IConnectionPointContainer {
+class PointContainer : public SingleInterfaceObject<IConnectionPointContainer> {
  public:
-  explicit PointContainer(std::vector<std::pair<IID, SinkConnector>> points) {
+  explicit PointContainer(std::vector<std::pair<IID, SinkConnector>> points)
+      : SingleInterfaceObject(IID_IConnectionPointContainer) {
     for (auto& [iid, connect] : points) {
       ComPtr<ConnectionPoint> point;
       point.Attach(new ConnectionPoint(this, iid, std::move(connect)));
@@ -347,26 +330,6 @@ class PointContainer : public IConnectionPointContainer {
     }
   }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) {
-      return E_POINTER;
-    }
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConnectionPointContainer)) {
-      *object = static_cast<IConnectionPointContainer*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) {
-      delete this;
-    }
-    return left;
-  }
   HRESULT STDMETHODCALLTYPE EnumConnectionPoints(IEnumConnectionPoints** out) override {
     if (out) {
       *out = nullptr;
@@ -388,7 +351,6 @@ class PointContainer : public IConnectionPointContainer {
 
  private:
   std::vector<std::pair<IID, ComPtr<ConnectionPoint>>> points_;
-  ULONG references_ = 1;
 };
 
 }  // namespace

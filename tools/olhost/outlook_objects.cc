@@ -8,6 +8,7 @@
 #include "host/outlook/com/outlook_iids.h"
 #include "tools/olhost/command_bar_objects.h"
 #include "tools/olhost/dispatch_object.h"
+#include "tools/olhost/single_interface_object.h"
 
 namespace quivra::olhost {
 
@@ -251,30 +252,9 @@ std::unique_ptr<outlook::EventConnection> Connect(Source& source, ComPtr<IDispat
   return connection;
 }
 
-class OleWindow : public IOleWindow {
+class OleWindow : public SingleInterfaceObject<IOleWindow> {
  public:
-  explicit OleWindow(HWND window) : window_(window) {}
-  virtual ~OleWindow() = default;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (!object) {
-      return E_POINTER;
-    }
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IOleWindow)) {
-      *object = static_cast<IOleWindow*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) {
-      delete this;
-    }
-    return left;
-  }
+  explicit OleWindow(HWND window) : SingleInterfaceObject(IID_IOleWindow), window_(window) {}
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
     if (!window) {
       return E_POINTER;
@@ -286,7 +266,6 @@ class OleWindow : public IOleWindow {
 
  private:
   HWND window_;
-  ULONG references_ = 1;
 };
 
 class Explorer : public DispatchObject {
