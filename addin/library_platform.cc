@@ -1,6 +1,6 @@
 #include "addin/library_platform.h"
 
-#include "platform/ui/win32/win32_platform.h"
+#include "platform/compositions/win32/win32_platform.h"
 
 namespace quivra::addin {
 

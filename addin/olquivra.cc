@@ -8,13 +8,13 @@
 #include "addin/addin_identity.h"
 #include "addin/tco_olquivra.h"
 #include "host/framework/com/adx_com_server.h"
-#include "host/framework/registration.h"
+#include "host/framework/registration/registration.h"
 
 namespace {
 
+using quivra::addin::TcoOLQuivra;
 using quivra::framework::TadxOfficeHostApp;
 using quivra::framework::TadxRegistrationInfo;
-using quivra::addin::TcoOLQuivra;
 using quivra::framework::com::TadxComServer;
 
 TadxComServer* g_server = nullptr;
@@ -35,8 +35,8 @@ TadxRegistrationInfo QuivraRegistrationInfo() {
 bool InitializeLibrary(HINSTANCE instance) {
   try {
     g_server = new TadxComServer(instance);
-    g_server->AddFactory({quivra::addin::kClassId, &TcoOLQuivra::Create,
-                          &QuivraRegistrationInfo, "Apartment"});
+    g_server->AddFactory(
+        {quivra::addin::kClassId, &TcoOLQuivra::Create, &QuivraRegistrationInfo, "Apartment"});
     return true;
   } catch (...) {
     delete g_server;

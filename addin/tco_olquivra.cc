@@ -5,8 +5,8 @@
 
 #include "addin/library_platform.h"
 #include "core/add_in_module.h"
-#include "core/configuration.h"
 #include "host/framework/com/adx_keyboard_hook.h"
+#include "model/configuration.h"
 
 namespace quivra::addin {
 

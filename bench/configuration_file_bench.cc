@@ -4,9 +4,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/configuration.h"
-#include "core/configuration_file.h"
-#include "platform/sim/sim_platform.h"
+#include "model/configuration.h"
+#include "model/configuration_file.h"
+#include "platform/compositions/sim/sim_platform.h"
 
 namespace {
 
@@ -23,8 +23,8 @@ void FillFullConfiguration(Configuration& config) {
   }
   config.MainButtonCaption = "Quivra";
   for (int i = 1; i <= 20; ++i) {
-    config.MruList[i] = {"Archive\\20" + std::to_string(i) + "\\Customers & Partners",
-                         "Archive", "0000000038A1BB1005E5101AA1BB08002B2A56C2AAAA"};
+    config.MruList[i] = {"Archive\\20" + std::to_string(i) + "\\Customers & Partners", "Archive",
+                         "0000000038A1BB1005E5101AA1BB08002B2A56C2AAAA"};
   }
   std::vector<std::string> expanded;
   for (int i = 0; i < 200; ++i) {

@@ -5,10 +5,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/configuration.h"
 #include "core/filing_engine.h"
 #include "host/outlook/sim/sim_outlook.h"
-#include "platform/sim/sim_platform.h"
+#include "model/configuration.h"
+#include "platform/compositions/sim/sim_platform.h"
 
 namespace {
 
@@ -84,21 +84,17 @@ void BM_UndoInLargeFolder(benchmark::State& state) {
     const SimItem filed = items[items.size() - 1 - static_cast<size_t>(from_end)];
     outlook.ResetCallCounts();
     state.ResumeTiming();
-    engine.Undo(filed.conversation_index(), "Mailbox\\Inbox",
-                {"Mailbox", "", mailbox.store_id()}, "Mailbox\\Archive",
-                {"Mailbox", "Mailbox", mailbox.store_id()});
+    engine.Undo(filed.conversation_index(), "Mailbox\\Inbox", {"Mailbox", "", mailbox.store_id()},
+                "Mailbox\\Archive", {"Mailbox", "Mailbox", mailbox.store_id()});
     calls += outlook.TotalCalls();
     state.PauseTiming();
-    if (filed.folder() != inbox) state.SkipWithError("the item did not come back");
+    if (filed.folder() != inbox)
+      state.SkipWithError("the item did not come back");
     target.AddItem(ItemKind::kMail, "Mail");  // the folder keeps its size
     state.ResumeTiming();
   }
   state.counters["outlook_calls"] = calls / static_cast<double>(state.iterations());
 }
-BENCHMARK(BM_UndoInLargeFolder)
-    ->Arg(0)
-    ->Arg(1000)
-    ->Iterations(200)
-    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoInLargeFolder)->Arg(0)->Arg(1000)->Iterations(200)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -6,10 +6,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/configuration.h"
 #include "dialogs/folder_picker.h"
 #include "host/outlook/sim/sim_outlook.h"
-#include "platform/sim/sim_platform.h"
+#include "model/configuration.h"
+#include "platform/compositions/sim/sim_platform.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/configuration.h"
 #include "core/folder_resolution.h"
 #include "host/outlook/sim/sim_outlook.h"
+#include "model/configuration.h"
 
 namespace {
 

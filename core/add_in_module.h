@@ -5,17 +5,17 @@
 #include <memory>
 #include <string>
 
-#include "core/configuration.h"
-#include "core/configuration_file.h"
 #include "core/filing_engine.h"
-#include "host/framework/com_addin_module.h"
-#include "host/framework/command_bar.h"
-#include "host/framework/command_bar_controls.h"
-#include "host/framework/image_list.h"
-#include "host/framework/keyboard_shortcut.h"
-#include "host/framework/ribbon_controls.h"
-#include "host/framework/ribbon_tab.h"
+#include "host/framework/command_bars/command_bar.h"
+#include "host/framework/command_bars/command_bar_controls.h"
+#include "host/framework/keyboard/keyboard_shortcut.h"
+#include "host/framework/module/com_addin_module.h"
+#include "host/framework/module/image_list.h"
+#include "host/framework/ribbon/ribbon_controls.h"
+#include "host/framework/ribbon/ribbon_tab.h"
 #include "host/outlook/outlook.h"
+#include "model/configuration.h"
+#include "model/configuration_file.h"
 
 namespace quivra::dialogs {
 class TfrmFolders2;
@@ -32,7 +32,8 @@ namespace quivra::core {
 class TAddInModule : public framework::TadxCOMAddInModule {
  public:
   // `outlook` is the host application the module works on; it must be given.
-  TAddInModule(platform::Platform& platform, Configuration& configuration,
+  TAddInModule(platform::Platform& platform,
+               Configuration& configuration,
                outlook::ApplicationPtr outlook);
 
   Configuration& configuration() { return configuration_; }

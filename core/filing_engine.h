@@ -4,8 +4,8 @@
 #include <functional>
 #include <string>
 
-#include "core/configuration.h"
 #include "host/outlook/outlook.h"
+#include "model/configuration.h"
 #include "platform/platform.h"
 
 namespace quivra::core {
@@ -24,7 +24,8 @@ outlook::MAPIFolderPtr GetItemFolder(const outlook::ObjectPtr& item);
 // describes the last item moved, and the Undo buttons are brought into line after each run.
 class FilingEngine {
  public:
-  FilingEngine(outlook::Application& outlook, Configuration& configuration,
+  FilingEngine(outlook::Application& outlook,
+               Configuration& configuration,
                platform::Platform& platform,
                std::function<void(bool visible)> place_undo_button);
 
@@ -35,8 +36,10 @@ class FilingEngine {
 
   // Moves the last filed item back, from the undo record.
   void CallUndo();
-  void Undo(const std::string& conversation_index, const std::string& source_path,
-            const TStoreDetails& source_store, const std::string& target_path,
+  void Undo(const std::string& conversation_index,
+            const std::string& source_path,
+            const TStoreDetails& source_store,
+            const std::string& target_path,
             const TStoreDetails& target_store);
 
   // The item of `folder` whose ConversationIndex is `key`, searched from the end of the
@@ -45,7 +48,8 @@ class FilingEngine {
                                                const std::string& key);
 
  private:
-  void FileSelection(outlook::Explorer& explorer, const outlook::MAPIFolderPtr& target,
+  void FileSelection(outlook::Explorer& explorer,
+                     const outlook::MAPIFolderPtr& target,
                      const outlook::ObjectPtr& item);
   void Report(platform::MessageKind kind, const std::string& text, bool invalidate);
 

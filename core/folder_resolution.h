@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "core/configuration.h"
 #include "host/outlook/outlook.h"
+#include "model/configuration.h"
 
 // Turns a stored folder reference (full path and store details) into a live Outlook folder, and
 // a live folder back into its full path. Nothing is cached: every call walks Outlook's folders

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "host/framework/bitmap.h"
+#include "host/framework/module/bitmap.h"
 
 namespace quivra::core {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "host/framework/keyboard_hook_logic.h"
+#include "host/framework/keyboard/keyboard_hook_logic.h"
 
 namespace quivra::core {
 

@@ -1,7 +1,7 @@
 #ifndef QUIVRA_CORE_SYNTHETIC_KEYS_H_
 #define QUIVRA_CORE_SYNTHETIC_KEYS_H_
 
-#include "host/framework/enum_set.h"
+#include "host/framework/module/enum_set.h"
 #include "platform/keyboard.h"
 
 namespace quivra::core {

@@ -1,7 +1,7 @@
 #ifndef QUIVRA_CORE_VERSION_DETECTION_H_
 #define QUIVRA_CORE_VERSION_DETECTION_H_
 
-#include "core/configuration.h"
+#include "model/configuration.h"
 #include "platform/registry.h"
 
 namespace quivra::core {

@@ -5,8 +5,8 @@
 #include <memory>
 #include <string>
 
-#include "core/configuration.h"
 #include "dialogs/folder_picker.h"
+#include "model/configuration.h"
 #include "platform/ui/button.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/edit.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "core/configuration.h"
 #include "host/outlook/outlook.h"
+#include "model/configuration.h"
 #include "platform/platform.h"
 #include "platform/ui/button.h"
 #include "platform/ui/check_box.h"

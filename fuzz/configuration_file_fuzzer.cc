@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <string>
 
-#include "core/configuration.h"
-#include "core/configuration_file.h"
-#include "platform/sim/sim_platform.h"
+#include "model/configuration.h"
+#include "model/configuration_file.h"
+#include "platform/compositions/sim/sim_platform.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "core/add_in_module.h"
 #include "host/outlook/sim/standard_world.h"
-#include "platform/sim/sim_platform.h"
+#include "platform/compositions/sim/sim_platform.h"
 
 namespace quivra::core {
 namespace {
@@ -51,10 +51,14 @@ TEST_F(AddInModuleTest, ModuleSettingsAndComponents) {
   EXPECT_EQ(module.AddInName(), "QuivraOL");
   EXPECT_TRUE(module.RegisterForAllUsers());
   EXPECT_TRUE(module.HandleShortcuts());
-  const std::vector<std::string> expected = {
-      "adxOlExplorerCommandBar1", "adxRibbonTab1",         "adxRibbonTab2",
-      "ImageList1",               "adxKeyboardShortcutBkSp", "adxKeyboardShortcutAnyF",
-      "adxKeyboardShortcut01",    "adxKeyboardShortcut10"};
+  const std::vector<std::string> expected = {"adxOlExplorerCommandBar1",
+                                             "adxRibbonTab1",
+                                             "adxRibbonTab2",
+                                             "ImageList1",
+                                             "adxKeyboardShortcutBkSp",
+                                             "adxKeyboardShortcutAnyF",
+                                             "adxKeyboardShortcut01",
+                                             "adxKeyboardShortcut10"};
   for (const std::string& name : expected) {
     EXPECT_NE(module.FindComponent(name), nullptr) << name;
   }
@@ -120,7 +124,8 @@ TEST_F(AddInModuleTest, ElevenDistinctSlotIcons) {
     const framework::TadxBitmap& icon = module.ImageList1[i];
     EXPECT_EQ(icon.Width, 16);
     EXPECT_EQ(icon.Height, 16);
-    for (const auto& other : seen) EXPECT_NE(icon, other);
+    for (const auto& other : seen)
+      EXPECT_NE(icon, other);
     seen.push_back(icon);
     EXPECT_EQ(module.OwnFilingGroup().Controls()[i + 1].Glyph(), icon);
   }

@@ -6,7 +6,7 @@
 #include "core/add_in_module.h"
 #include "dialogs/folder_picker.h"
 #include "host/outlook/sim/standard_world.h"
-#include "platform/sim/sim_platform.h"
+#include "platform/compositions/sim/sim_platform.h"
 #include "platform/ui/sim/sim_ui.h"
 
 namespace quivra::core {

@@ -1,8 +1,8 @@
 #include <string>
 #include <vector>
 
-#include "core/configuration_file.h"
 #include "dialogs/folder_picker.h"
+#include "model/configuration_file.h"
 #include "platform/ui/edit.h"
 #include "tests/core/module_fixture.h"
 

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/configuration.h"
 #include "core/filing_engine.h"
 #include "host/outlook/sim/standard_world.h"
-#include "platform/sim/sim_platform.h"
+#include "model/configuration.h"
+#include "platform/compositions/sim/sim_platform.h"
 
 namespace quivra::core {
 namespace {
@@ -27,8 +27,9 @@ class FilingEngineTest : public ::testing::Test {
  protected:
   FilingEngineTest()
       : application(world.outlook.application()),
-        engine(*application, config, sim.platform(),
-               [this](bool visible) { undo_button_placements.push_back(visible); }) {
+        engine(*application, config, sim.platform(), [this](bool visible) {
+          undo_button_placements.push_back(visible);
+        }) {
     sim.screen.SetOnPendingMessages([this] { world.outlook.ProcessMessages(); });
   }
 
@@ -73,7 +74,8 @@ TEST_F(FilingEngineTest, MovesTheSelectionAndRecordsTheLastItem) {
   const std::vector<SimItem> items = Inbox(0, 3);
   world.explorer.Select(items);
   EXPECT_TRUE(File(3));
-  for (const SimItem& item : items) EXPECT_EQ(item.folder(), world.alpha);
+  for (const SimItem& item : items)
+    EXPECT_EQ(item.folder(), world.alpha);
   EXPECT_TRUE(Messages().empty());
   const TUndoDetails& undo = config.UndoDetails;
   EXPECT_TRUE(undo.IsComplete());
@@ -141,7 +143,8 @@ TEST_F(FilingEngineTest, CalendarTargetWarnsOncePerItem) {
   world.explorer.Select(Inbox(0, 3));
   EXPECT_TRUE(File(4));
   EXPECT_EQ(Messages(), (Strings{kNoMailItem, kNoMailItem, kNoMailItem}));
-  for (const SimItem& item : Inbox(0, 3)) EXPECT_EQ(item.folder(), world.inbox);
+  for (const SimItem& item : Inbox(0, 3))
+    EXPECT_EQ(item.folder(), world.inbox);
   EXPECT_FALSE(config.UndoDetails.IsComplete());
 }
 
@@ -214,7 +217,8 @@ TEST_F(UndoTest, MovesBackOnlyTheLastOfFiveItems) {
   FileItems(world.alpha, items);
   engine.CallUndo();
   EXPECT_EQ(items[4].folder(), world.inbox);
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(items[i].folder(), world.alpha);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(items[i].folder(), world.alpha);
   EXPECT_EQ(config.UndoDetails.TargetStore, TStoreDetails());
   EXPECT_EQ(config.UndoDetails.SourcePath, "");
   EXPECT_EQ(undo_button_placements, std::vector<bool>{true});

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/configuration_file.h"
+#include "model/configuration_file.h"
 #include "tests/core/module_fixture.h"
 
 namespace quivra::core {

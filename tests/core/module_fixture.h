@@ -9,7 +9,7 @@
 
 #include "core/add_in_module.h"
 #include "host/outlook/sim/standard_world.h"
-#include "platform/sim/sim_platform.h"
+#include "platform/compositions/sim/sim_platform.h"
 #include "tests/support/outlook_world_test.h"
 
 namespace quivra::core {

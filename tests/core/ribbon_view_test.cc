@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "core/add_in_module.h"
-#include "host/framework/adx_addin.h"
+#include "host/framework/module/adx_addin.h"
 #include "host/office/sim/sim_ribbon.h"
 #include "tests/core/module_fixture.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/about_box.h"
-#include "platform/sim/sim_platform.h"
+#include "platform/compositions/sim/sim_platform.h"
 #include "platform/ui/sim/sim_ui.h"
 
 namespace quivra::dialogs {

@@ -6,10 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include "core/configuration.h"
 #include "dialogs/folder_picker.h"
 #include "host/outlook/sim/standard_world.h"
-#include "platform/sim/sim_platform.h"
+#include "model/configuration.h"
+#include "platform/compositions/sim/sim_platform.h"
 #include "platform/ui/sim/sim_ui.h"
 
 namespace quivra::dialogs {

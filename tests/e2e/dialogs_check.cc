@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "core/configuration.h"
 #include "dialogs/add_folder_form.h"
 #include "dialogs/folder_picker.h"
 #include "host/outlook/sim/standard_world.h"
+#include "model/configuration.h"
+#include "platform/compositions/win32/win32_platform.h"
 #include "platform/platform.h"
-#include "platform/ui/win32/win32_platform.h"
 #include "platform/ui/button.h"
 #include "platform/win32/wide_text.h"
 #include "tests/e2e/window_driver.h"

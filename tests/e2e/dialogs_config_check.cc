@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "core/configuration.h"
 #include "dialogs/about_box.h"
 #include "dialogs/config_dialog.h"
 #include "dialogs/folder_picker.h"
 #include "host/outlook/sim/standard_world.h"
+#include "model/configuration.h"
+#include "platform/compositions/win32/win32_platform.h"
 #include "platform/platform.h"
-#include "platform/ui/win32/win32_platform.h"
 #include "platform/shell.h"
 #include "tests/e2e/window_driver.h"
 

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "core/add_in_module.h"
-#include "core/configuration.h"
 #include "host/framework/com/adx_keyboard_hook.h"
-#include "host/framework/keyboard_hook_logic.h"
+#include "host/framework/keyboard/keyboard_hook_logic.h"
 #include "host/outlook/sim/standard_world.h"
-#include "platform/sim/sim_platform.h"
+#include "model/configuration.h"
+#include "platform/compositions/sim/sim_platform.h"
 
 namespace {
 

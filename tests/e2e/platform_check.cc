@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <string>
 
-#include "core/configuration.h"
-#include "core/configuration_file.h"
+#include "model/configuration.h"
+#include "model/configuration_file.h"
+#include "platform/compositions/win32/win32_platform.h"
 #include "platform/platform.h"
-#include "platform/ui/win32/win32_platform.h"
 #include "platform/win32/wide_text.h"
 
 namespace {
@@ -23,7 +23,8 @@ int failures = 0;
 void Check(bool ok, const std::string& what) {
   std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what.c_str());
   std::fflush(stdout);
-  if (!ok) ++failures;
+  if (!ok)
+    ++failures;
 }
 
 // What the timer saw of the message box it answered.
@@ -44,7 +45,8 @@ BOOL CALLBACK FindMessageBox(HWND window, LPARAM found) {
 void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND box = nullptr;
   ::EnumThreadWindows(::GetCurrentThreadId(), FindMessageBox, reinterpret_cast<LPARAM>(&box));
-  if (!box) return;
+  if (!box)
+    return;
   ::KillTimer(nullptr, timer);
   wchar_t text[256] = {};
   ::GetWindowTextW(box, text, 256);
@@ -52,7 +54,8 @@ void CALLBACK AnswerMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
   ::GetDlgItemTextW(box, 0xFFFF, text, 256);
   seen_text = text;
   HWND button = ::GetDlgItem(box, IDOK);
-  if (!button) button = ::GetDlgItem(box, IDCANCEL);
+  if (!button)
+    button = ::GetDlgItem(box, IDCANCEL);
   ::GetWindowTextW(button, text, 256);
   seen_button = text;
   ::SendMessageW(button, BM_CLICK, 0, 0);
@@ -109,14 +112,15 @@ int main() {
 
     // A message box whose only button is Cancel.
     ::SetTimer(nullptr, 0, 100, AnswerMessageBox);
-    const platform::MessageButton answer = message_boxes.Show(
-        {"Warning", "Nothing selected - nothing moved.", platform::MessageIcon::kWarning,
-         {platform::MessageButton::kCancel}});
+    const platform::MessageButton answer = message_boxes.Show({"Warning",
+                                                               "Nothing selected - nothing moved.",
+                                                               platform::MessageIcon::kWarning,
+                                                               {platform::MessageButton::kCancel}});
     Check(answer == platform::MessageButton::kCancel, "message box answered with Cancel");
     Check(seen_caption == L"Warning" && seen_button == L"Cancel" &&
               seen_text == L"Nothing selected - nothing moved.",
-          "message box caption \"" + platform::win32::WideToUtf8(seen_caption) +
-              "\", button \"" + platform::win32::WideToUtf8(seen_button) + "\"");
+          "message box caption \"" + platform::win32::WideToUtf8(seen_caption) + "\", button \"" +
+              platform::win32::WideToUtf8(seen_button) + "\"");
 
     Check(keyboard.MapVirtualKeyCode(VK_BACK, 0) == 14, "scan code of Backspace");
     Check((keyboard.KeyState(VK_MENU) & 0x8000) == 0, "Alt is up");

@@ -1,7 +1,7 @@
 // The add-in object's connection lifecycle against the simulated Outlook: the order of the
 // module's events, the start-state marker, explorer tracking, fast shutdown, unloading by the
 // user and the error report.
-#include "host/framework/adx_addin.h"
+#include "host/framework/module/adx_addin.h"
 
 #include <memory>
 #include <stdexcept>
@@ -13,18 +13,18 @@
 
 #include "host/office/sim/sim_office.h"
 #include "host/outlook/sim/standard_world.h"
-#include "platform/sim/sim_platform.h"
+#include "platform/compositions/sim/sim_platform.h"
 
 namespace quivra::framework {
 namespace {
 
+using platform::RegistryKey;
+using platform::RegistryRoot;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
-using platform::RegistryKey;
-using platform::RegistryRoot;
 
 const char kProgId[] = "OLQuivra.coOLQuivra";
 const RegistryKey kUserKey{RegistryRoot::kCurrentUser,
@@ -134,8 +134,8 @@ TEST_F(AddinTest, StartupWorkRunsOncePerConnection) {
 
 TEST_F(AddinTest, ConnectedAfterOutlooksStartTheStartupWorkRunsInOnConnection) {
   addin_.OnConnection(world_.outlook.application(), ext_cm_AfterStartup, com_add_in_, self_);
-  EXPECT_THAT(log_, ElementsAre("Initialize", "StartupComplete", "NewExplorer Inbox",
-                                "Activate Inbox"));
+  EXPECT_THAT(log_,
+              ElementsAre("Initialize", "StartupComplete", "NewExplorer Inbox", "Activate Inbox"));
   addin_.OnStartupComplete();
   EXPECT_EQ(log_.size(), 4u);
 }
@@ -291,8 +291,8 @@ TEST_F(AddinTest, UnloadingByTheUserEndsTheModuleAndRemovesItsSavedBarState) {
   // Ticked again in the COM add-ins dialog: a new module starts at once.
   log_.clear();
   addin_.OnConnection(world_.outlook.application(), ext_cm_AfterStartup, nullptr, nullptr);
-  EXPECT_THAT(log_, ElementsAre("Initialize", "StartupComplete", "NewExplorer Inbox",
-                                "Activate Inbox"));
+  EXPECT_THAT(log_,
+              ElementsAre("Initialize", "StartupComplete", "NewExplorer Inbox", "Activate Inbox"));
 }
 
 // Errors.
@@ -304,9 +304,8 @@ TEST_F(AddinTest, AHandlersExceptionIsReportedAndTheStartupGoesOn) {
     };
   };
   Start();
-  EXPECT_THAT(Messages(),
-              ElementsAre("QuivraOL error: the add-in has fired an exception.\r\n"
-                          "The configuration file is damaged."));
+  EXPECT_THAT(Messages(), ElementsAre("QuivraOL error: the add-in has fired an exception.\r\n"
+                                      "The configuration file is damaged."));
   EXPECT_EQ(sim_.message_boxes.shown()[0].caption, "QuivraOL");
   EXPECT_EQ(sim_.registry.ReadString(kUserKey, "ADXStartMode"), "NORMAL");
   EXPECT_EQ(addin_.TrackedExplorerCount(), 1);
@@ -349,8 +348,7 @@ TEST_F(AddinTest, AModuleThatCannotBeCreatedFailsTheConnection) {
   TadxAddin failing(sim_.platform(), kProgId, [](const outlook::ApplicationPtr&) {
     return std::unique_ptr<TadxCOMAddInModule>();
   });
-  EXPECT_THROW(failing.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr,
-                                    nullptr),
+  EXPECT_THROW(failing.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr),
                std::runtime_error);
   EXPECT_EQ(failing.Module(), nullptr);
   EXPECT_NO_THROW(failing.OnStartupComplete());

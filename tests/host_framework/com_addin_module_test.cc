@@ -1,14 +1,14 @@
-#include "host/framework/com_addin_module.h"
+#include "host/framework/module/com_addin_module.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "host/framework/command_bar.h"
-#include "host/framework/framework_errors.h"
-#include "host/framework/keyboard_shortcut.h"
-#include "host/framework/ribbon_tab.h"
-#include "platform/sim/sim_platform.h"
+#include "host/framework/command_bars/command_bar.h"
+#include "host/framework/keyboard/keyboard_shortcut.h"
+#include "host/framework/module/framework_errors.h"
+#include "host/framework/ribbon/ribbon_tab.h"
+#include "platform/compositions/sim/sim_platform.h"
 
 namespace quivra::framework {
 namespace {

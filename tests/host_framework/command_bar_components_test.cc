@@ -4,10 +4,10 @@
 #include <set>
 #include <stdexcept>
 
-#include "host/framework/com_addin_module.h"
-#include "host/framework/command_bar.h"
-#include "host/framework/command_bar_controls.h"
-#include "platform/sim/sim_platform.h"
+#include "host/framework/command_bars/command_bar.h"
+#include "host/framework/command_bars/command_bar_controls.h"
+#include "host/framework/module/com_addin_module.h"
+#include "platform/compositions/sim/sim_platform.h"
 
 namespace quivra::framework {
 namespace {

@@ -2,7 +2,7 @@
 // object's lifecycle on an Outlook 2007 host: the bar and controls each explorer window shows,
 // clicks reaching the buttons' handlers, changes reaching every window, closed windows,
 // folder switches, saved positions and a button whose events cannot be connected.
-#include "host/framework/command_bar_connection.h"
+#include "host/framework/command_bars/command_bar_connection.h"
 
 #include <memory>
 #include <string>
@@ -12,12 +12,12 @@
 #include <gtest/gtest.h>
 
 #include "core/add_in_module.h"
-#include "core/configuration_file.h"
-#include "host/framework/adx_addin.h"
+#include "host/framework/module/adx_addin.h"
 #include "host/office/sim/sim_command_bars.h"
 #include "host/office/sim/sim_office.h"
 #include "host/outlook/sim/standard_world.h"
-#include "platform/sim/sim_platform.h"
+#include "model/configuration_file.h"
+#include "platform/compositions/sim/sim_platform.h"
 #include "tests/core/module_fixture.h"
 #include "tests/support/outlook_world_test.h"
 

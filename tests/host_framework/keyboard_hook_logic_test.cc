@@ -1,7 +1,7 @@
 // The keyboard hook's decisions over the simulated Outlook: which key presses the add-in takes,
 // what runs when the shortcut window receives the posted message, command-bar accelerators
 // before shortcut components, and the hook's installation by the add-in object.
-#include "host/framework/keyboard_hook_logic.h"
+#include "host/framework/keyboard/keyboard_hook_logic.h"
 
 #include <memory>
 #include <stdexcept>
@@ -11,15 +11,15 @@
 #include <gtest/gtest.h>
 
 #include "core/add_in_module.h"
-#include "core/configuration_file.h"
-#include "host/framework/adx_addin.h"
-#include "host/framework/com_addin_module.h"
-#include "host/framework/command_bar.h"
-#include "host/framework/keyboard_shortcut.h"
+#include "host/framework/command_bars/command_bar.h"
+#include "host/framework/keyboard/keyboard_shortcut.h"
+#include "host/framework/module/adx_addin.h"
+#include "host/framework/module/com_addin_module.h"
 #include "host/office/sim/sim_command_bars.h"
 #include "host/office/sim/sim_office.h"
 #include "host/outlook/sim/standard_world.h"
-#include "platform/sim/sim_platform.h"
+#include "model/configuration_file.h"
+#include "platform/compositions/sim/sim_platform.h"
 #include "tests/core/module_fixture.h"
 #include "tests/support/outlook_world_test.h"
 

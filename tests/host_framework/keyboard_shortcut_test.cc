@@ -3,12 +3,12 @@
 #include <stdexcept>
 #include <variant>
 
-#include "host/framework/com_addin_module.h"
-#include "host/framework/command_bar.h"
-#include "host/framework/keyboard_shortcut.h"
-#include "host/framework/shortcut_table.h"
-#include "host/framework/shortcut_text.h"
-#include "platform/sim/sim_platform.h"
+#include "host/framework/command_bars/command_bar.h"
+#include "host/framework/keyboard/keyboard_shortcut.h"
+#include "host/framework/keyboard/shortcut_table.h"
+#include "host/framework/keyboard/shortcut_text.h"
+#include "host/framework/module/com_addin_module.h"
+#include "platform/compositions/sim/sim_platform.h"
 
 namespace quivra::framework {
 namespace {

@@ -1,4 +1,4 @@
-#include "host/framework/registration.h"
+#include "host/framework/registration/registration.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

@@ -4,11 +4,11 @@
 #include <stdexcept>
 #include <typeinfo>
 
-#include "host/framework/com_addin_module.h"
-#include "host/framework/framework_errors.h"
-#include "host/framework/ribbon_controls.h"
-#include "host/framework/ribbon_tab.h"
-#include "platform/sim/sim_platform.h"
+#include "host/framework/module/com_addin_module.h"
+#include "host/framework/module/framework_errors.h"
+#include "host/framework/ribbon/ribbon_controls.h"
+#include "host/framework/ribbon/ribbon_tab.h"
+#include "platform/compositions/sim/sim_platform.h"
 
 namespace quivra::framework {
 namespace {

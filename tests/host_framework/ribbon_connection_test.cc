@@ -9,13 +9,13 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "host/framework/adx_addin.h"
-#include "host/framework/ribbon_callbacks.h"
-#include "host/framework/ribbon_custom_ui.h"
+#include "host/framework/module/adx_addin.h"
+#include "host/framework/ribbon/ribbon_connection.h"
+#include "host/framework/ribbon/ribbon_custom_ui.h"
 #include "host/office/sim/sim_office.h"
 #include "host/office/sim/sim_ribbon.h"
 #include "host/outlook/sim/standard_world.h"
-#include "platform/sim/sim_platform.h"
+#include "platform/compositions/sim/sim_platform.h"
 
 namespace quivra::framework {
 namespace {

@@ -6,9 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/configuration.h"
 #include "host/outlook/outlook.h"
 #include "host/outlook/sim/standard_world.h"
+#include "model/configuration.h"
 
 namespace quivra::test {
 

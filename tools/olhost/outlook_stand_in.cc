@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <stdexcept>
 
-#include "host/framework/host_apps.h"
+#include "host/framework/module/host_apps.h"
 #include "platform/win32/wide_text.h"
 #include "tools/olhost/outlook_objects.h"
 
@@ -85,8 +85,8 @@ OutlookStandIn::~OutlookStandIn() {
 }
 
 void OutlookStandIn::Install() {
-  const std::string server = std::string("C:\\Program Files\\Microsoft Office\\") +
-                             version_.folder + "\\OUTLOOK.EXE";
+  const std::string server =
+      std::string("C:\\Program Files\\Microsoft Office\\") + version_.folder + "\\OUTLOOK.EXE";
   for (platform::RegistryView view : {platform::RegistryView::k64, platform::RegistryView::k32}) {
     const RegistryKey prog_id{RegistryRoot::kClassesRoot, "Outlook.Application\\CLSID", view};
     registry_.CreateKey(prog_id);
@@ -199,9 +199,8 @@ void OutlookStandIn::Start() {
     if (!Load(add_in)) {
       continue;
     }
-    const HRESULT result =
-        add_in.object->OnConnection(application_.Get(), office::com::ext_cm_Startup,
-                                    add_in.entry.Get(), &custom_);
+    const HRESULT result = add_in.object->OnConnection(
+        application_.Get(), office::com::ext_cm_Startup, add_in.entry.Get(), &custom_);
     add_in.connected = SUCCEEDED(Report(add_in.prog_id, "OnConnection(ext_cm_Startup)", result));
   }
   // Outlook 2010 and later ask for the explorer's ribbon as the explorer first shows.
@@ -276,8 +275,9 @@ void OutlookStandIn::Quit() {
       continue;
     }
     if (FastShutdown(add_in)) {
-      Print(add_in.prog_id + ": fast shutdown, released without OnBeginShutdown and "
-                             "OnDisconnection");
+      Print(add_in.prog_id +
+            ": fast shutdown, released without OnBeginShutdown and "
+            "OnDisconnection");
     } else {
       Report(add_in.prog_id, "OnBeginShutdown", add_in.object->OnBeginShutdown(&custom_));
       Report(add_in.prog_id, "OnDisconnection(ext_dm_HostShutdown)",
@@ -339,8 +339,7 @@ void OutlookStandIn::Connect(const std::string& prog_id) {
   }
   const HRESULT result = add_in->object->OnConnection(
       application_.Get(), office::com::ext_cm_AfterStartup, add_in->entry.Get(), &custom_);
-  add_in->connected =
-      SUCCEEDED(Report(prog_id, "OnConnection(ext_cm_AfterStartup)", result));
+  add_in->connected = SUCCEEDED(Report(prog_id, "OnConnection(ext_cm_AfterStartup)", result));
   add_in->startup_ms = Milliseconds(began, Now());
 }
 
@@ -356,10 +355,10 @@ HRESULT OutlookStandIn::CanUnloadNow(const std::string& prog_id) {
   }
   wchar_t guid[40] = {};
   ::StringFromGUID2(class_id, guid, 40);
-  const std::optional<std::string> path = registry_.ReadString(
-      {RegistryRoot::kClassesRoot,
-       "CLSID\\" + platform::win32::WideToUtf8(guid) + "\\InprocServer32"},
-      "");
+  const std::optional<std::string> path =
+      registry_.ReadString({RegistryRoot::kClassesRoot,
+                            "CLSID\\" + platform::win32::WideToUtf8(guid) + "\\InprocServer32"},
+                           "");
   if (!path) {
     return S_OK;
   }

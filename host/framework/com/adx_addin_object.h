@@ -9,8 +9,8 @@
 #include <atomic>
 #include <memory>
 
-#include "host/framework/adx_addin.h"
 #include "host/framework/com/adx_com_server.h"
+#include "host/framework/module/adx_addin.h"
 #include "host/office/com/office_interfaces.h"
 
 namespace quivra::framework::com {

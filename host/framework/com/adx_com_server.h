@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "host/framework/registration.h"
+#include "host/framework/registration/registration.h"
 
 namespace quivra::framework::com {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "host/framework/com/com_support.h"
-#include "host/framework/com_addin_module.h"
+#include "host/framework/module/com_addin_module.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::framework::com {

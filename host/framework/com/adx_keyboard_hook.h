@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "host/framework/keyboard_hook_logic.h"
+#include "host/framework/keyboard/keyboard_hook_logic.h"
 
 namespace quivra::framework::com {
 

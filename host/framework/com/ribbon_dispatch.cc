@@ -12,7 +12,7 @@
 #include <string>
 #include <variant>
 
-#include "host/framework/ribbon_callbacks.h"
+#include "host/framework/ribbon/ribbon_connection.h"
 #include "host/office/com/com_ribbon.h"
 #include "platform/win32/wide_text.h"
 

@@ -5,7 +5,7 @@
 
 #include <oaidl.h>
 
-#include "host/framework/adx_addin.h"
+#include "host/framework/module/adx_addin.h"
 
 namespace quivra::framework::com {
 

@@ -5,7 +5,7 @@
 
 #include <oaidl.h>
 
-#include "host/framework/registration.h"
+#include "host/framework/registration/registration.h"
 
 namespace quivra::framework::com {
 

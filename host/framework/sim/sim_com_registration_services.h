@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/framework/registration.h"
+#include "host/framework/registration/registration.h"
 #include "platform/registry.h"
 
 namespace quivra::framework::sim {

@@ -1,0 +1,104 @@
+#ifndef QUIVRA_HOST_FRAMEWORK_KEYBOARD_KEYBOARD_HOOK_LOGIC_H_
+#define QUIVRA_HOST_FRAMEWORK_KEYBOARD_KEYBOARD_HOOK_LOGIC_H_
+
+#include <functional>
+#include <memory>
+
+#include "host/framework/keyboard/shortcut_table.h"
+#include "host/framework/keyboard/shortcut_text.h"
+#include "host/framework/module/host_apps.h"
+#include "host/outlook/outlook.h"
+
+namespace quivra::framework {
+
+class TadxCOMAddInModule;
+class TadxCommandBarButton;
+
+// The scan code that marks a Backspace the add-in sends on to Outlook itself. The hook lets a
+// key with this mark pass, so that the key it hands back is never taken a second time.
+constexpr int kTadxPassedOnScanCode = 1;
+
+// What the keyboard hook does with one keyboard message.
+struct TadxHookVerdict {
+  enum class Kind {
+    kPass,          // the message goes on to the host
+    kPostShortcut,  // swallowed; the shortcut window is told to run entry `Index`
+    kSwallow,       // swallowed; the module's OnKeyDown handled it
+  };
+  Kind Action = Kind::kPass;
+  int Index = -1;
+
+  bool Swallowed() const { return Action != Kind::kPass; }
+};
+
+// Asks a command-bar button's control in Office whether it answers and is enabled before the
+// button is clicked through a shortcut; false keeps the click from running.
+using TadxOfficeButtonCheck = std::function<bool(TadxCommandBarButton& Button)>;
+
+// The decisions of the add-in's keyboard hook on the host's user-interface thread, without the
+// Windows calls: which key presses the add-in takes, and what runs when the shortcut window
+// later receives the message the hook posted. The action never runs inside the hook, so a
+// handler may show dialogs and pump messages as it pleases.
+class TadxKeyboardHookLogic {
+ public:
+  // `host_app` is Outlook's application (its active window decides which command bars count);
+  // none for a host without command bars.
+  TadxKeyboardHookLogic(TadxCOMAddInModule& module,
+                        outlook::ApplicationPtr host_app,
+                        TadxOfficeHostApp host = TadxOfficeHostApp::ohaOutlook);
+  TadxKeyboardHookLogic(const TadxKeyboardHookLogic&) = delete;
+  TadxKeyboardHookLogic& operator=(const TadxKeyboardHookLogic&) = delete;
+
+  TadxCOMAddInModule& Module() const { return module_; }
+
+  // One keyboard message of the thread (hook code HC_ACTION). `window_exists`: the shortcut
+  // window is there to receive the posted message.
+  //
+  // A key-down that is neither an auto-repeat nor Shift, Ctrl or Alt by itself is turned into
+  // its shortcut text; the shortcut table is rebuilt and the first entry with that text taken
+  // (kPostShortcut). Otherwise the module's OnKeyDown, when assigned, sees non-repeated
+  // key-downs and may keep them (kSwallow). Key-ups, auto-repeats, the modifier keys and every
+  // other key pass on. Exceptions of the module's OnKeyDown go to its ReportError.
+  TadxHookVerdict KeyMessage(const TadxKeyPress& press, bool window_exists);
+
+  // The shortcut window received the posted message for entry `index` of the table as it is
+  // now (a later key press may have rebuilt it): an enabled shortcut component runs its
+  // OnAction; a command-bar button is clicked when it and its bar allow it. False when nothing
+  // could be asked (no such entry, or the button's control in Office did not answer): the
+  // message then gets the window's default handling.
+  bool RunShortcut(int index);
+
+  // Rebuilds the table: the entries of the enabled command bars that count for the window in
+  // front, then the module's enabled shortcut components. Failures to read the host's active
+  // window or its folder leave the command bars out.
+  void RebuildShortcutTable();
+  const TadxShortcutTable& ShortcutTable() const { return table_; }
+
+  // Names keys outside the fixed names (the keyboard layout's key names); unset: none.
+  TadxKeyNameSource KeyNames;
+  // Unset: a button's own Enabled stands for its control in Office.
+  TadxOfficeButtonCheck OfficeButtonCheck;
+
+ private:
+  void AddCommandBarEntries();
+
+  TadxCOMAddInModule& module_;
+  outlook::ApplicationPtr host_app_;
+  TadxOfficeHostApp host_;
+  TadxShortcutTable table_;
+};
+
+// The thread's keyboard hook and shortcut window serving one logic; destroying it removes both.
+class TadxInstalledKeyboardHook {
+ public:
+  virtual ~TadxInstalledKeyboardHook() = default;
+};
+
+// Installs the hook and the shortcut window on the calling thread for `logic`, which outlives
+// the result. Raises an exception when Windows refuses either.
+using TadxKeyboardHookInstaller =
+    std::function<std::unique_ptr<TadxInstalledKeyboardHook>(TadxKeyboardHookLogic& logic)>;
+
+}  // namespace quivra::framework
+
+#endif  // QUIVRA_HOST_FRAMEWORK_KEYBOARD_KEYBOARD_HOOK_LOGIC_H_

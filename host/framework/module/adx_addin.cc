@@ -1,0 +1,468 @@
+#include "host/framework/module/adx_addin.h"
+
+#include <algorithm>
+#include <cctype>
+#include <exception>
+#include <stdexcept>
+#include <utility>
+
+namespace quivra::framework {
+
+namespace {
+
+// Set while an explorer's activation work runs: an activation it causes (a dialog shown by a
+// handler, message pumping) is ignored. One flag for the whole process, as there is one
+// user-interface thread.
+bool InActivateHandler = false;
+
+std::string UpperCase(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  return text;
+}
+
+// The number before the first "." of a version text; 0 when there is none.
+int MajorVersion(const std::string& version) {
+  int major = 0;
+  for (char c : version) {
+    if (c < '0' || c > '9' || major > 1000) {
+      break;
+    }
+    major = major * 10 + (c - '0');
+  }
+  return major;
+}
+
+}  // namespace
+
+// One tracked explorer window: its event connection, whose events go to the add-in.
+class TadxAddin::TrackedExplorer : public outlook::ExplorerEvents {
+ public:
+  TrackedExplorer(TadxAddin& addin, outlook::ExplorerPtr explorer, std::uintptr_t window)
+      : addin_(addin), explorer_(std::move(explorer)), window_(window) {}
+
+  void Connect() { connection_ = explorer_->Advise(*this); }
+
+  const outlook::ExplorerPtr& explorer() const { return explorer_; }
+  std::uintptr_t window() const { return window_; }
+
+  void Activate() override {
+    addin_.Handle([this] { addin_.ExplorerActivation(*this); });
+  }
+  void FolderSwitch() override {
+    addin_.Handle([this] { addin_.ExplorerFolderSwitch(*this); });
+  }
+  void BeforeFolderSwitch(const outlook::MAPIFolderPtr& NewFolder, bool& Cancel) override {
+    addin_.Handle([&] {
+      addin_.Raise([&](TadxCOMAddInModule& module) {
+        if (module.OnOLExplorerBeforeFolderSwitch) {
+          module.OnOLExplorerBeforeFolderSwitch(module, explorer_, NewFolder, Cancel);
+        }
+      });
+    });
+  }
+  void ViewSwitch() override { RaiseExplorerEvent(&TadxCOMAddInModule::OnOLExplorerViewSwitch); }
+  void BeforeViewSwitch(const std::string& NewView, bool& Cancel) override {
+    addin_.Handle([&] {
+      addin_.Raise([&](TadxCOMAddInModule& module) {
+        if (module.OnOLExplorerBeforeViewSwitch) {
+          module.OnOLExplorerBeforeViewSwitch(module, explorer_, NewView, Cancel);
+        }
+      });
+    });
+  }
+  void Deactivate() override { RaiseExplorerEvent(&TadxCOMAddInModule::OnOLExplorerDeactivate); }
+  void SelectionChange() override {
+    RaiseExplorerEvent(&TadxCOMAddInModule::OnOLExplorerSelectionChange);
+  }
+  void Close() override {
+    addin_.Handle([this] { addin_.ExplorerClose(*this); });
+  }
+
+  void Disconnect() { connection_.reset(); }
+
+ private:
+  void RaiseExplorerEvent(TadxExplorerEvent TadxCOMAddInModule::*event) {
+    addin_.Handle([&] {
+      addin_.Raise([&](TadxCOMAddInModule& module) {
+        if (module.*event) {
+          (module.*event)(module, explorer_);
+        }
+      });
+    });
+  }
+
+  TadxAddin& addin_;
+  outlook::ExplorerPtr explorer_;
+  std::uintptr_t window_;
+  outlook::EventConnectionPtr connection_;
+};
+
+TadxAddin::TadxAddin(platform::Platform& platform, std::string prog_id, ModuleFactory create_module)
+    : platform_(platform),
+      prog_id_(std::move(prog_id)),
+      create_module_(std::move(create_module)),
+      add_in_key_{platform::RegistryRoot::kCurrentUser,
+                  AddInKeyPath(TadxOfficeHostApp::ohaOutlook, prog_id_)} {}
+
+TadxAddin::~TadxAddin() {
+  // A host that releases the object without disconnecting it: the module goes all the same.
+  ReleaseConnections();
+  closed_explorers_.clear();
+  module_.reset();
+}
+
+template <typename F>
+void TadxAddin::Raise(F&& raise) {
+  if (TadxCOMAddInModule* module = module_.get()) {
+    module->CallHandler([&] { raise(*module); });
+  }
+}
+
+template <typename F>
+void TadxAddin::Handle(F&& work) noexcept {
+  try {
+    work();
+  } catch (const std::exception& error) {
+    if (module_) {
+      module_->ReportError(error);
+    }
+  } catch (...) {
+    if (module_) {
+      module_->ReportError(std::runtime_error("Unknown exception."));
+    }
+  }
+}
+
+void TadxAddin::OnConnection(outlook::ApplicationPtr Application,
+                             int ConnectMode,
+                             office::COMAddInPtr AddInInst,
+                             office::AddInObjectPtr self) {
+  closed_explorers_.clear();
+  if (module_) {
+    // Connected again without a disconnection: the old connection ends first.
+    ReleaseConnections();
+    module_.reset();
+  }
+  quit_shutdown_ = false;
+  ribbon_host_ = false;
+  startup_count_ = 0;
+  activate_pending_ = false;
+  ribbon_.reset();
+  module_ = create_module_(Application);
+  if (!module_) {
+    throw std::runtime_error("The add-in module could not be created.");
+  }
+  host_app_ = std::move(Application);
+  if (ConnectMode != ext_cm_Startup) {
+    // Connected while Outlook runs (the COM add-ins dialog): no OnStartupComplete will come.
+    OnStartupComplete();
+  }
+  if (AddInInst) {
+    com_add_in_ = std::move(AddInInst);
+    com_add_in_->SetObject(self);
+  }
+}
+
+void TadxAddin::OnStartupComplete() {
+  closed_explorers_.clear();
+  if (++startup_count_ > 1 || !module_) {
+    return;
+  }
+  // The host: only Outlook's application answers to _Application.
+  host_is_outlook_ = host_app_ != nullptr;
+  if (host_is_outlook_) {
+    host_major_version_ = MajorVersion(host_app_->Version());
+    ribbon_host_ = ribbon_host_ || host_major_version_ > 11;
+  }
+  ReadStartState();
+
+  Raise([](TadxCOMAddInModule& module) {
+    if (module.OnAddInInitialize) {
+      module.OnAddInInitialize(module);
+    }
+  });
+  // The explorer command bars: saved positions restored now, the bars found or created in each
+  // explorer as it is tracked and activated below.
+  if (host_is_outlook_ && command_bars_host_.CommandBarsOf) {
+    command_bars_ = std::make_unique<TadxCommandBarConnection>(*module_, platform_.registry,
+                                                               add_in_key_, command_bars_host_);
+    command_bars_->RestorePositions();
+  }
+  Raise([](TadxCOMAddInModule& module) {
+    if (module.OnAddInStartupComplete) {
+      module.OnAddInStartupComplete(module);
+    }
+  });
+  if (start_state_ == TadxStartMode::FirstStart) {
+    platform_.registry.WriteString(add_in_key_, "ADXStartMode", "NORMAL");
+  }
+  if (!host_is_outlook_) {
+    return;
+  }
+  explorers_ = host_app_->Explorers();
+  explorers_connection_ = Require(explorers_).Advise(*this);
+  const int count = explorers_->Count();
+  for (int index = 1; index <= count; ++index) {
+    TrackExplorer(explorers_->Item(index), true);
+  }
+  if (FastShutdownApplies()) {
+    quit_connection_ = host_app_->Advise(*this);
+  }
+  if (module_->HandleShortcuts()) {
+    InstallKeyboardHook();
+  }
+}
+
+void TadxAddin::InstallKeyboardHook() {
+  RemoveKeyboardHook();
+  if (!keyboard_hook_installer_) {
+    return;
+  }
+  keyboard_hook_logic_ = std::make_unique<TadxKeyboardHookLogic>(*module_, host_app_);
+  if (command_bars_) {
+    // A button is clicked through its shortcut only when its control in Office answers (its
+    // Enabled is read and written back) and is enabled.
+    keyboard_hook_logic_->OfficeButtonCheck = [this](TadxCommandBarButton& button) {
+      const office::CommandBarControlPtr control =
+          command_bars_ ? command_bars_->OfficeControl(button) : nullptr;
+      if (!control) {
+        return false;
+      }
+      const bool enabled = control->GetBool("Enabled");
+      control->Put("Enabled", enabled);
+      return enabled;
+    };
+  }
+  try {
+    keyboard_hook_ = keyboard_hook_installer_(*keyboard_hook_logic_);
+  } catch (const std::exception& error) {
+    // Outlook goes on without the add-in's shortcuts; its buttons still work.
+    keyboard_hook_logic_.reset();
+    module_->ReportError(error);
+  }
+}
+
+void TadxAddin::RemoveKeyboardHook() noexcept {
+  keyboard_hook_.reset();
+  keyboard_hook_logic_.reset();
+}
+
+void TadxAddin::ReadStartState() {
+  // A key that cannot be made or read leaves the first start.
+  start_state_ = TadxStartMode::FirstStart;
+  try {
+    platform_.registry.CreateKey(add_in_key_);
+  } catch (const std::exception&) {
+    return;
+  }
+  const std::optional<std::string> mode =
+      platform_.registry.ReadString(add_in_key_, "ADXStartMode");
+  if (!mode) {
+    return;
+  }
+  const std::string upper = UpperCase(*mode);
+  if (upper == "UNINSTALL") {
+    start_state_ = TadxStartMode::Uninstall;
+  } else if (upper == "NORMAL") {
+    start_state_ = TadxStartMode::Normal;
+  }
+}
+
+bool TadxAddin::FastShutdownApplies() {
+  if (!host_is_outlook_ || host_major_version_ <= 13) {
+    return false;
+  }
+  const platform::RegistryKey outlook_options{platform::RegistryRoot::kCurrentUser,
+                                              "Software\\Microsoft\\Office\\" +
+                                                  std::to_string(host_major_version_) +
+                                                  ".0\\Outlook\\Options\\Shutdown"};
+  if (platform_.registry.ReadDword(outlook_options, "AddinFastShutdownBehavior") == 1u) {
+    return false;
+  }
+  platform::RegistryKey registered = add_in_key_;
+  if (module_ && module_->RegisterForAllUsers()) {
+    registered.root = platform::RegistryRoot::kLocalMachine;
+  }
+  return platform_.registry.ReadDword(registered, "RequireShutdownNotification") != 1u;
+}
+
+void TadxAddin::NewExplorer(const outlook::ExplorerPtr& Explorer) {
+  Handle([&] { TrackExplorer(Explorer, false); });
+}
+
+void TadxAddin::TrackExplorer(const outlook::ExplorerPtr& explorer, bool at_startup) {
+  closed_explorers_.clear();
+  if (!explorer || !module_) {
+    return;
+  }
+  const std::uintptr_t window = explorer->WindowHandle();
+  for (const auto& tracked : tracked_explorers_) {
+    if (tracked->window() == window) {
+      return;
+    }
+  }
+  auto tracked = std::make_unique<TrackedExplorer>(*this, explorer, window);
+  tracked->Connect();
+  TrackedExplorer& added = *tracked;
+  tracked_explorers_.push_back(std::move(tracked));
+  Raise([&](TadxCOMAddInModule& module) {
+    if (module.OnOLNewExplorer) {
+      module.OnOLNewExplorer(module, explorer);
+    }
+  });
+  if (at_startup) {
+    ExplorerActivation(added);
+    return;
+  }
+  // A new window shows its folder before it is activated; its activation work waits for that
+  // first folder switch. Outlook 2007 raises none, so the work is done now.
+  activate_pending_ = true;
+  if (host_major_version_ == 12) {
+    ExplorerActivation(added);
+    activate_pending_ = false;
+    ExplorerFolderSwitch(added);
+  }
+}
+
+void TadxAddin::ExplorerActivation(TrackedExplorer& tracked) {
+  if (InActivateHandler) {
+    return;
+  }
+  InActivateHandler = true;
+  struct Reset {
+    ~Reset() { InActivateHandler = false; }
+  } reset;
+  // The explorer's command bars become the active ones: the module's explorer command bars are
+  // found or created there and connected to them.
+  if (command_bars_) {
+    command_bars_->Activate(tracked.explorer(), ribbon_host_);
+  }
+  Raise([&](TadxCOMAddInModule& module) {
+    if (module.OnOLExplorerActivate) {
+      module.OnOLExplorerActivate(module, tracked.explorer());
+    }
+  });
+}
+
+void TadxAddin::ExplorerFolderSwitch(TrackedExplorer& tracked) {
+  if (activate_pending_) {
+    ExplorerActivation(tracked);
+    activate_pending_ = false;
+  }
+  if (command_bars_) {
+    command_bars_->FolderSwitch(tracked.explorer());
+  }
+  Raise([&](TadxCOMAddInModule& module) {
+    if (module.OnOLExplorerFolderSwitch) {
+      module.OnOLExplorerFolderSwitch(module, tracked.explorer());
+    }
+  });
+}
+
+void TadxAddin::ExplorerClose(TrackedExplorer& tracked) {
+  Raise([&](TadxCOMAddInModule& module) {
+    if (module.OnOLExplorerClose) {
+      module.OnOLExplorerClose(module, tracked.explorer());
+    }
+  });
+  if (command_bars_) {
+    command_bars_->Close(tracked.explorer());
+  }
+  auto found = std::find_if(tracked_explorers_.begin(), tracked_explorers_.end(),
+                            [&](const auto& entry) { return entry.get() == &tracked; });
+  if (found != tracked_explorers_.end()) {
+    // Its Close event is still running: the connection ends now, the object a little later.
+    (*found)->Disconnect();
+    closed_explorers_.push_back(std::move(*found));
+    tracked_explorers_.erase(found);
+  }
+}
+
+void TadxAddin::Quit() {
+  Handle([this] {
+    quit_shutdown_ = true;
+    OnBeginShutdown();
+    OnDisconnection(ext_dm_HostShutdown);
+  });
+}
+
+void TadxAddin::OnBeginShutdown() {
+  if (quit_shutdown_) {
+    return;
+  }
+  Raise([](TadxCOMAddInModule& module) {
+    if (module.OnAddInBeginShutdown) {
+      module.OnAddInBeginShutdown(module);
+    }
+  });
+}
+
+void TadxAddin::OnDisconnection(int RemoveMode) {
+  if (!module_) {
+    return;
+  }
+  if (RemoveMode != ext_dm_HostShutdown) {
+    // The user unloads the add-in while Outlook keeps running: its command bars and their
+    // saved state go with it.
+    OnBeginShutdown();
+    if (command_bars_) {
+      command_bars_->Remove();
+    }
+    for (const char* subkey : {"CommandBars", "Controls"}) {
+      try {
+        platform_.registry.DeleteKey(add_in_key_.Sub(subkey));
+      } catch (const std::exception&) {
+        // What cannot be deleted stays; the next registration removes it.
+      }
+    }
+  }
+  if (!quit_shutdown_) {
+    Raise([](TadxCOMAddInModule& module) {
+      if (module.OnAddInFinalize) {
+        module.OnAddInFinalize(module);
+      }
+    });
+  }
+  ReleaseConnections();
+  module_.reset();
+  ribbon_.reset();
+  host_app_.reset();
+  com_add_in_.reset();
+}
+
+void TadxAddin::ReleaseConnections() {
+  // The hook goes first: no key press may reach a module that is about to go.
+  RemoveKeyboardHook();
+  command_bars_.reset();
+  quit_connection_.reset();
+  explorers_connection_.reset();
+  explorers_.reset();
+  for (auto& tracked : tracked_explorers_) {
+    tracked->Disconnect();
+    // An explorer event may be running (Quit from inside a handler): keep the object until then.
+    closed_explorers_.push_back(std::move(tracked));
+  }
+  tracked_explorers_.clear();
+}
+
+std::string TadxAddin::GetCustomUI(const std::string& RibbonID) {
+  ribbon_host_ = true;
+  std::string xml;
+  Raise([&](TadxCOMAddInModule& module) {
+    if (module.OnRibbonBeforeCreate) {
+      module.OnRibbonBeforeCreate(module, RibbonID);
+    }
+  });
+  if (TadxRibbonConnection* ribbon = Ribbon()) {
+    xml = ribbon->GetCustomUI(RibbonID, RibbonHostVersion());
+  }
+  Raise([&](TadxCOMAddInModule& module) {
+    if (module.OnRibbonBeforeLoad) {
+      module.OnRibbonBeforeLoad(module, RibbonID, xml);
+    }
+  });
+  return xml;
+}
+
+}  // namespace quivra::framework

@@ -1,0 +1,96 @@
+#include "host/framework/module/com_addin_module.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "host/framework/module/framework_errors.h"
+
+namespace quivra::framework {
+
+namespace {
+
+bool SameName(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+constexpr std::string_view kErrorFormatTail = " error: the add-in has fired an exception.\r\n";
+
+}  // namespace
+
+TadxCOMAddInModule::TadxCOMAddInModule(platform::Platform& platform) : platform_(platform) {}
+
+TadxCOMAddInModule::~TadxCOMAddInModule() {
+  // Components may refer to those created before them (a tab to its image list).
+  while (!components_.empty())
+    components_.pop_back();
+}
+
+void TadxCOMAddInModule::SetAddInName(std::string value) {
+  if (value.empty())
+    throw TadxPropertyError("AddInName");
+  add_in_name_ = std::move(value);
+}
+
+void TadxCOMAddInModule::SetSupportedApps(TadxHostAppSet value) {
+  if (value.Empty())
+    throw TadxPropertyError("SupportedApps");
+  supported_apps_ = value;
+}
+
+TadxComponent* TadxCOMAddInModule::FindComponent(std::string_view name) const {
+  for (const auto& component : components_) {
+    if (SameName(component->Name(), name))
+      return component.get();
+  }
+  return nullptr;
+}
+
+std::string TadxCOMAddInModule::ComponentName(std::string_view class_name, std::string name) const {
+  if (!name.empty()) {
+    if (FindComponent(name) != nullptr) {
+      throw std::invalid_argument("A component named " + name + " already exists.");
+    }
+    return name;
+  }
+  // "TadxRibbonTab" gives "adxRibbonTab1", "adxRibbonTab2", ...
+  const std::string_view stem = class_name.starts_with('T') ? class_name.substr(1) : class_name;
+  for (int number = 1;; ++number) {
+    std::string candidate = std::string(stem) + std::to_string(number);
+    if (FindComponent(candidate) == nullptr)
+      return candidate;
+  }
+}
+
+void TadxCOMAddInModule::ReportError(const std::exception& E) noexcept {
+  bool handled = false;
+  if (OnError) {
+    try {
+      OnError(E, handled);
+    } catch (...) {
+      // A failing error handler has not dealt with the error; the message still shows.
+      handled = false;
+    }
+  }
+  if (handled)
+    return;
+  try {
+    platform::MessageBoxRequest request;
+    request.caption = add_in_name_;
+    request.text = add_in_name_ + std::string(kErrorFormatTail) + E.what();
+    request.icon = platform::MessageIcon::kError;
+    request.buttons = {platform::MessageButton::kOk};
+    platform_.message_boxes.Show(request);
+  } catch (...) {
+    // Nothing more can be reported; the add-in goes on.
+  }
+}
+
+void TadxCOMAddInModule::NotifyChanged(const TadxPropertyChange& change) {
+  if (PropertyChanged)
+    PropertyChanged(change);
+}
+
+}  // namespace quivra::framework

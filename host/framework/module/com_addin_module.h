@@ -1,0 +1,187 @@
+#ifndef QUIVRA_HOST_FRAMEWORK_MODULE_COM_ADDIN_MODULE_H_
+#define QUIVRA_HOST_FRAMEWORK_MODULE_COM_ADDIN_MODULE_H_
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "host/framework/keyboard/shortcut_text.h"
+#include "host/framework/module/component.h"
+#include "host/framework/module/host_apps.h"
+#include "host/office/ribbon.h"
+#include "host/outlook/outlook.h"
+#include "platform/platform.h"
+
+namespace quivra::framework {
+
+class TadxCOMAddInModule;
+
+// Event types of the module. Sender is the module.
+using TadxNotifyEvent = std::function<void(TadxCOMAddInModule& Sender)>;
+// Set Handled to keep the framework from showing its error message.
+using TadxOnError = std::function<void(const std::exception& E, bool& Handled)>;
+// An explorer window was opened, activated, deactivated, switched folder or view, changed its
+// selection or closed.
+using TadxExplorerEvent =
+    std::function<void(TadxCOMAddInModule& Sender, const outlook::ExplorerPtr& Explorer)>;
+// The explorer is about to show NewFolder; set Cancel to keep the current folder.
+using TadxBeforeFolderSwitch = std::function<void(TadxCOMAddInModule& Sender,
+                                                  const outlook::ExplorerPtr& Explorer,
+                                                  const outlook::MAPIFolderPtr& NewFolder,
+                                                  bool& Cancel)>;
+// The explorer is about to show the view named NewView; set Cancel to keep the current view.
+using TadxBeforeViewSwitch = std::function<void(TadxCOMAddInModule& Sender,
+                                                const outlook::ExplorerPtr& Explorer,
+                                                const std::string& NewView,
+                                                bool& Cancel)>;
+// A key press no shortcut took; set Handled to keep it from the host.
+using TadxKeyDownEventHandler =
+    std::function<void(TadxCOMAddInModule& Sender, TadxKeyDownEventArgs& Args)>;
+// The host is about to ask for the ribbon RibbonID.
+using TadxRibbonBeforeCreate =
+    std::function<void(TadxCOMAddInModule& Sender, const std::string& RibbonID)>;
+// The ribbon description for RibbonID is ready; the handler may change Xml.
+using TadxRibbonBeforeLoad =
+    std::function<void(TadxCOMAddInModule& Sender, const std::string& RibbonID, std::string& Xml)>;
+
+// Office has loaded the add-in's ribbon and handed over its ribbon UI.
+using TadxRibbonLoaded =
+    std::function<void(TadxCOMAddInModule& Sender, const office::RibbonUIPtr& RibbonUI)>;
+
+// The add-in module: the container of the add-in's components (ribbon tabs, command bars,
+// keyboard shortcuts, image lists), its published properties and events, and the common report
+// of exceptions raised by the add-in's event handlers. A descendant's constructor is its design
+// data: it sets the properties, creates the components and binds the handlers.
+class TadxCOMAddInModule {
+ public:
+  explicit TadxCOMAddInModule(platform::Platform& platform);
+  TadxCOMAddInModule(const TadxCOMAddInModule&) = delete;
+  TadxCOMAddInModule& operator=(const TadxCOMAddInModule&) = delete;
+  // Frees the components, last created first.
+  virtual ~TadxCOMAddInModule();
+
+  platform::Platform& Services() const { return platform_; }
+
+  // Published properties.
+
+  // The name Office shows for the add-in; may not be empty.
+  const std::string& AddInName() const { return add_in_name_; }
+  void SetAddInName(std::string value);
+  const std::string& Description() const { return description_; }
+  void SetDescription(std::string value) { description_ = std::move(value); }
+  int LoadBehavior() const { return load_behavior_; }
+  void SetLoadBehavior(int value) { load_behavior_ = value; }
+  bool RegisterForAllUsers() const { return register_for_all_users_; }
+  void SetRegisterForAllUsers(bool value) { register_for_all_users_ = value; }
+  // The hosts the add-in is for; may not be empty.
+  TadxHostAppSet SupportedApps() const { return supported_apps_; }
+  void SetSupportedApps(TadxHostAppSet value);
+  bool DisplayAlerts() const { return display_alerts_; }
+  void SetDisplayAlerts(bool value) { display_alerts_ = value; }
+  // Whether the framework takes the keyboard shortcuts of the module's shortcut components;
+  // creating a shortcut component turns it on.
+  bool HandleShortcuts() const { return handle_shortcuts_; }
+  void SetHandleShortcuts(bool value) { handle_shortcuts_ = value; }
+
+  // Published events; each is optional.
+  TadxNotifyEvent OnAddInInitialize;
+  TadxNotifyEvent OnAddInStartupComplete;
+  TadxNotifyEvent OnAddInBeginShutdown;
+  TadxNotifyEvent OnAddInFinalize;
+  TadxOnError OnError;
+  TadxExplorerEvent OnOLNewExplorer;
+  TadxExplorerEvent OnOLExplorerActivate;
+  TadxExplorerEvent OnOLExplorerFolderSwitch;
+  TadxExplorerEvent OnOLExplorerViewSwitch;
+  TadxExplorerEvent OnOLExplorerDeactivate;
+  TadxExplorerEvent OnOLExplorerSelectionChange;
+  TadxExplorerEvent OnOLExplorerClose;
+  TadxBeforeFolderSwitch OnOLExplorerBeforeFolderSwitch;
+  TadxBeforeViewSwitch OnOLExplorerBeforeViewSwitch;
+  TadxKeyDownEventHandler OnKeyDown;
+  TadxRibbonBeforeCreate OnRibbonBeforeCreate;
+  TadxRibbonBeforeLoad OnRibbonBeforeLoad;
+  TadxRibbonLoaded OnRibbonLoaded;
+
+  // Components.
+
+  // Creates a component of class T owned by the module, named `name`, or when `name` is empty
+  // by its class ("adxRibbonTab" + the lowest number not taken). Raises std::invalid_argument
+  // when the name is taken.
+  template <typename T>
+  T& CreateComponent(std::string name = {}) {
+    name = ComponentName(T::kClassName, std::move(name));
+    auto component = std::make_unique<T>(*this);
+    T& created = *component;
+    component->name_ = std::move(name);
+    components_.push_back(std::move(component));
+    return created;
+  }
+
+  // The components in creation order.
+  const std::vector<std::unique_ptr<TadxComponent>>& Components() const { return components_; }
+  // The component of that name, not regarding case, or null.
+  TadxComponent* FindComponent(std::string_view name) const;
+  // The components of class T (or derived from it), in creation order.
+  template <typename T>
+  std::vector<T*> ComponentsOf() const {
+    std::vector<T*> found;
+    for (const auto& component : components_) {
+      if (auto* typed = dynamic_cast<T*>(component.get()))
+        found.push_back(typed);
+    }
+    return found;
+  }
+
+  // Errors.
+
+  // The report of an exception raised by one of the add-in's event handlers: OnError, then,
+  // unless it sets Handled, a modal error message naming the add-in and the exception. Never
+  // raises; the add-in goes on.
+  void ReportError(const std::exception& E) noexcept;
+
+  // Calls an event handler of the add-in; an exception it raises goes to ReportError. Tells
+  // whether the handler ran to its end.
+  template <typename F>
+  bool CallHandler(F&& call) noexcept {
+    try {
+      std::forward<F>(call)();
+      return true;
+    } catch (const std::exception& error) {
+      ReportError(error);
+    } catch (...) {
+      ReportError(std::runtime_error("Unknown exception."));
+    }
+    return false;
+  }
+
+  // Change notification.
+
+  // Told of every change stored by a setter of a component or control (never of a value set to
+  // what it already was); the code that connects the components to Office carries the change
+  // there. Unset, changes are only stored.
+  std::function<void(const TadxPropertyChange&)> PropertyChanged;
+  void NotifyChanged(const TadxPropertyChange& change);
+
+ private:
+  std::string ComponentName(std::string_view class_name, std::string name) const;
+
+  platform::Platform& platform_;
+  std::string add_in_name_;
+  std::string description_;
+  int load_behavior_ = 3;
+  bool register_for_all_users_ = false;
+  TadxHostAppSet supported_apps_{TadxOfficeHostApp::ohaExcel};
+  bool display_alerts_ = false;
+  bool handle_shortcuts_ = false;
+  std::vector<std::unique_ptr<TadxComponent>> components_;
+};
+
+}  // namespace quivra::framework
+
+#endif  // QUIVRA_HOST_FRAMEWORK_MODULE_COM_ADDIN_MODULE_H_

@@ -1,0 +1,31 @@
+#include "host/framework/module/host_apps.h"
+
+namespace quivra::framework {
+
+namespace {
+
+constexpr TadxHostAppInfo kHosts[kHostAppCount] = {
+    {"Excel", "Excel.Application"},         {"Word", "Word.Application"},
+    {"Outlook", "Outlook.Application"},     {"PowerPoint", "PowerPoint.Application"},
+    {"Access", "Access.Application"},       {"MS Project", "MSProject.Application"},
+    {"FrontPage", "FrontPage.Application"}, {"MapPoint", "MapPoint.Application"},
+    {"Visio", "Visio.Application"},         {"Publisher", "Publisher.Application"},
+    {"InfoPath", "InfoPath.Application"},
+};
+
+}  // namespace
+
+const TadxHostAppInfo& HostAppInfo(TadxOfficeHostApp host) {
+  return kHosts[static_cast<int>(host)];
+}
+
+std::string AddInKeyPath(TadxOfficeHostApp host, const std::string& add_in_prog_id) {
+  // MapPoint and Visio keep their add-ins outside the Office branch.
+  const bool outside_office =
+      host == TadxOfficeHostApp::ohaMapPoint || host == TadxOfficeHostApp::ohaVisio;
+  return std::string(outside_office ? "\\Software\\Microsoft\\"
+                                    : "\\Software\\Microsoft\\Office\\") +
+         HostAppInfo(host).registry_name + "\\AddIns\\" + add_in_prog_id;
+}
+
+}  // namespace quivra::framework

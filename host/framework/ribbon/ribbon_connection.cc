@@ -1,0 +1,422 @@
+#include "host/framework/ribbon/ribbon_connection.h"
+
+#include <algorithm>
+#include <cctype>
+#include <exception>
+#include <functional>
+
+#include "host/framework/module/com_addin_module.h"
+#include "host/framework/module/image_list.h"
+#include "host/framework/ribbon/ribbon_custom_ui.h"
+
+namespace quivra::framework {
+
+namespace {
+
+struct CallbackName {
+  int dispid;
+  std::string_view name;
+};
+
+// Every callback name Office may call, with its DISPID; the add-in's customUI text uses
+// 10 ... 17, 19 ... 24 and 50.
+constexpr CallbackName kCallbacks[] = {
+    {10, "RibbonLoaded_Callback"},
+    {11, "GetImages_Callback"},
+    {12, "GetVisible_Callback"},
+    {13, "GetKeyTip_Callback"},
+    {14, "GetLabel_Callback"},
+    {15, "GetEnabled_Callback"},
+    {16, "GetPressed_Callback"},
+    {17, "GetImage_Callback"},
+    {19, "GetSuperTip_Callback"},
+    {20, "GetScreenTip_Callback"},
+    {21, "GetSize_Callback"},
+    {22, "GetShowLabel_Callback"},
+    {23, "GetShowImage_Callback"},
+    {24, "GetDescription_Callback"},
+    {25, "GetText_Callback"},
+    {26, "GetItemCount_Callback"},
+    {27, "GetItemID_Callback"},
+    {28, "GetItemImage_Callback"},
+    {29, "GetItemLabel_Callback"},
+    {30, "GetItemScreenTip_Callback"},
+    {31, "GetItemSuperTip_Callback"},
+    {32, "GetShowItemImage_Callback"},
+    {33, "GetSelectedItemIndex_Callback"},
+    {34, "GetSelectedItemId_Callback"},
+    {35, "GetItemHeight_Callback"},
+    {36, "GetItemWidth_Callback"},
+    {37, "GetContent_Callback"},
+    {38, "GetTitle_Callback"},
+    {50, "OnActionCommon_Callback"},
+    {51, "OnActionCommonRepurposed_Callback"},
+    {52, "OnActionState_Callback"},
+    {53, "OnActionStateRepurposed_Callback"},
+    {54, "OnActionSelected_Callback"},
+    {55, "OnChange_Callback"},
+    {60, "OnBackstageShow_Callback"},
+    {61, "OnBackstageHide_Callback"},
+    {62, "GetTarget_Callback"},
+    {63, "GetAltText_Callback"},
+    {64, "GetHelperText_Callback"},
+    {65, "GetStyle_Callback"},
+};
+
+bool SameKey(std::string_view a, std::string_view b) {
+  return std::ranges::equal(a, b, [](char x, char y) {
+    return std::tolower(static_cast<unsigned char>(x)) ==
+           std::tolower(static_cast<unsigned char>(y));
+  });
+}
+
+// The id of the component Office means: the inner button of a split button is the split button,
+// a context-menu copy is the control it copies.
+std::string ComponentId(std::string_view id) {
+  std::string key(id);
+  constexpr std::string_view kWrapped = "wrapped";
+  if (const size_t at = key.find(kWrapped); at != std::string::npos)
+    key.erase(at, kWrapped.size());
+  constexpr std::string_view kContextMenu = "_adx_context_menu_";
+  if (const size_t at = key.find(kContextMenu); at != std::string::npos)
+    key.erase(at, 22);
+  return key;
+}
+
+// The properties whose change Office must be told of; the others (Tag, ids, ribbons, ...) only
+// matter when the ribbon is built.
+bool ShownProperty(TadxProperty property) {
+  switch (property) {
+    case TadxProperty::Caption:
+    case TadxProperty::Description:
+    case TadxProperty::ScreenTip:
+    case TadxProperty::SuperTip:
+    case TadxProperty::KeyTip:
+    case TadxProperty::Enabled:
+    case TadxProperty::Visible:
+    case TadxProperty::ShowCaption:
+    case TadxProperty::Size:
+    case TadxProperty::Pressed:
+    case TadxProperty::Glyph:
+    case TadxProperty::ImageIndex:
+    case TadxProperty::ImageMso:
+    case TadxProperty::InsertAfterIdMso:
+    case TadxProperty::InsertBeforeIdMso:
+    case TadxProperty::InsertAfterId:
+    case TadxProperty::InsertBeforeId:
+      return true;
+    default:
+      return false;
+  }
+}
+
+template <typename T>
+T ValueAs(const TadxRibbonPropertyValue& value, T fallback) {
+  if (const T* typed = std::get_if<T>(&value))
+    return *typed;
+  return fallback;
+}
+
+}  // namespace
+
+std::optional<int> RibbonCallbackDispId(std::string_view name) {
+  for (const CallbackName& callback : kCallbacks) {
+    if (callback.name == name)
+      return callback.dispid;
+  }
+  return std::nullopt;
+}
+
+std::string_view RibbonCallbackName(int dispid) {
+  for (const CallbackName& callback : kCallbacks) {
+    if (callback.dispid == dispid)
+      return callback.name;
+  }
+  return {};
+}
+
+office::RibbonPicture RibbonPictureOf(const TadxBitmap& bitmap, bool transparent_corner) {
+  office::RibbonPicture picture;
+  if (bitmap.Empty() || bitmap.Pixels.size() < static_cast<size_t>(bitmap.Width) *
+                                                   static_cast<size_t>(bitmap.Height)) {
+    return picture;
+  }
+  picture.Width = bitmap.Width;
+  picture.Height = bitmap.Height;
+  picture.Pixels.assign(bitmap.Pixels.begin(),
+                        bitmap.Pixels.begin() + static_cast<std::ptrdiff_t>(bitmap.Width) *
+                                                    static_cast<std::ptrdiff_t>(bitmap.Height));
+  if (bitmap.BitsPerPixel < 32) {
+    for (std::uint32_t& pixel : picture.Pixels)
+      pixel |= 0xFF000000u;
+  }
+  if (transparent_corner) {
+    const std::uint32_t corner =
+        picture
+            .Pixels[static_cast<size_t>(picture.Height - 1) * static_cast<size_t>(picture.Width)] &
+        0x00FFFFFFu;
+    for (std::uint32_t& pixel : picture.Pixels) {
+      if ((pixel & 0x00FFFFFFu) == corner)
+        pixel &= 0x00FFFFFFu;
+    }
+  }
+  return picture;
+}
+
+TadxRibbonConnection::TadxRibbonConnection(TadxCOMAddInModule& module)
+    : module_(module), self_(std::make_shared<TadxRibbonConnection*>(this)) {
+  std::weak_ptr<TadxRibbonConnection*> self = self_;
+  module_.PropertyChanged =
+      [self, previous = std::move(module_.PropertyChanged)](const TadxPropertyChange& change) {
+        if (previous)
+          previous(change);
+        if (auto connection = self.lock())
+          (*connection)->Changed(change);
+      };
+}
+
+TadxRibbonConnection::~TadxRibbonConnection() = default;
+
+std::string TadxRibbonConnection::GetCustomUI(const std::string& RibbonID, int HostMajorVersion) {
+  BuildIndex(IsOutlookRibbon(RibbonID));
+  return WriteCustomUI(module_, RibbonID, HostMajorVersion);
+}
+
+void TadxRibbonConnection::BuildIndex(bool outlook_only) {
+  index_.clear();
+  auto add = [this](std::string key, Target target) {
+    if (key.empty())
+      return;
+    for (const auto& entry : index_) {
+      if (SameKey(entry.first, key))
+        return;
+    }
+    index_.emplace_back(std::move(key), target);
+  };
+  auto applies = [outlook_only](TadxRibbons ribbons, TadxRibbons2010 ribbons2010) {
+    return !outlook_only || AppliesToOutlook(ribbons, ribbons2010);
+  };
+  std::function<void(TadxRibbonControls&)> walk = [&](TadxRibbonControls& controls) {
+    for (const auto& control : controls.Items()) {
+      if (applies(control->Ribbons(), control->Ribbons2010()))
+        add(control->IdMso().empty() ? control->Id() : control->IdMso(), control.get());
+      if (TadxRibbonControls* children = control->Children())
+        walk(*children);
+    }
+  };
+  for (TadxRibbonTab* tab : module_.ComponentsOf<TadxRibbonTab>()) {
+    if (applies(tab->Ribbons(), tab->Ribbons2010()))
+      add(tab->IdMso().empty() ? tab->Id() : tab->IdMso(), tab);
+    walk(tab->Controls());
+  }
+  indexed_ = true;
+}
+
+TadxRibbonConnection::Target TadxRibbonConnection::Find(std::string_view id) {
+  if (!indexed_)
+    BuildIndex(false);
+  const std::string key = ComponentId(id);
+  for (const auto& entry : index_) {
+    if (SameKey(entry.first, key))
+      return entry.second;
+  }
+  return {};
+}
+
+void TadxRibbonConnection::RibbonLoaded(office::RibbonUIPtr ribbon) {
+  ribbon_ui_ = std::move(ribbon);
+}
+
+office::RibbonValue TadxRibbonConnection::Callback(TadxRibbonCallback callback,
+                                                   const TadxRibbonControlInfo& control,
+                                                   bool pressed) {
+  const Target target = Find(control.Id);
+  if (auto* tab = std::get_if<TadxRibbonTab*>(&target))
+    return TabValue(**tab, callback, control);
+  if (auto* item = std::get_if<TadxRibbonCustomControl*>(&target))
+    return ControlValue(**item, callback, control, pressed);
+  // Not one of the add-in's: the defaults.
+  switch (callback) {
+    case TadxRibbonCallback::GetVisible:
+    case TadxRibbonCallback::GetEnabled:
+    case TadxRibbonCallback::GetShowLabel:
+      return true;
+    case TadxRibbonCallback::GetPressed:
+    case TadxRibbonCallback::GetShowImage:
+      return false;
+    case TadxRibbonCallback::GetSize:
+      return 0;
+    case TadxRibbonCallback::GetLabel:
+    case TadxRibbonCallback::GetKeyTip:
+    case TadxRibbonCallback::GetScreenTip:
+    case TadxRibbonCallback::GetSuperTip:
+    case TadxRibbonCallback::GetDescription:
+      return std::string();
+    default:
+      return {};
+  }
+}
+
+office::RibbonValue TadxRibbonConnection::TabValue(TadxRibbonTab& tab,
+                                                   TadxRibbonCallback callback,
+                                                   const TadxRibbonControlInfo& control) {
+  TadxRibbonPropertyType type;
+  TadxRibbonPropertyValue value;
+  switch (callback) {
+    case TadxRibbonCallback::GetVisible:
+      type = TadxRibbonPropertyType::rcptVisible;
+      value = tab.Visible();
+      break;
+    case TadxRibbonCallback::GetLabel:
+      type = TadxRibbonPropertyType::rcptCaption;
+      value = tab.Caption();
+      break;
+    case TadxRibbonCallback::GetKeyTip:
+      type = TadxRibbonPropertyType::rcptKeyTip;
+      value = tab.KeyTip();
+      break;
+    default:
+      return {};
+  }
+  if (tab.OnPropertyChanging)
+    module_.CallHandler([&] { tab.OnPropertyChanging(tab, type, value, control); });
+  if (type == TadxRibbonPropertyType::rcptVisible)
+    return ValueAs<bool>(value, tab.Visible());
+  return ValueAs<std::string>(value, std::string());
+}
+
+office::RibbonValue TadxRibbonConnection::ControlValue(TadxRibbonCustomControl& item,
+                                                       TadxRibbonCallback callback,
+                                                       const TadxRibbonControlInfo& control,
+                                                       bool pressed) {
+  if (callback == TadxRibbonCallback::OnActionCommon ||
+      callback == TadxRibbonCallback::OnActionState) {
+    const bool state = callback == TadxRibbonCallback::OnActionState && pressed;
+    if (auto* button = dynamic_cast<TadxRibbonButton*>(&item)) {
+      button->DoClick(control, state);
+    } else if (auto* split = dynamic_cast<TadxRibbonSplitButton*>(&item)) {
+      split->DoClick(control, state);
+    }
+    return {};
+  }
+
+  TadxRibbonPropertyType type;
+  TadxRibbonPropertyValue value;
+  bool from_image_list = false;
+  switch (callback) {
+    case TadxRibbonCallback::GetVisible:
+      type = TadxRibbonPropertyType::rcptVisible;
+      value = item.Visible();
+      break;
+    case TadxRibbonCallback::GetEnabled:
+      type = TadxRibbonPropertyType::rcptEnabled;
+      value = item.Enabled();
+      break;
+    case TadxRibbonCallback::GetLabel:
+      type = TadxRibbonPropertyType::rcptCaption;
+      value = item.Caption();
+      break;
+    case TadxRibbonCallback::GetScreenTip:
+      type = TadxRibbonPropertyType::rcptScreenTip;
+      value = item.ScreenTip();
+      break;
+    case TadxRibbonCallback::GetSuperTip:
+      type = TadxRibbonPropertyType::rcptSuperTip;
+      value = item.SuperTip();
+      break;
+    case TadxRibbonCallback::GetKeyTip:
+      type = TadxRibbonPropertyType::rcptKeyTip;
+      value = item.KeyTip();
+      break;
+    case TadxRibbonCallback::GetDescription:
+      type = TadxRibbonPropertyType::rcptDescription;
+      value = item.Description();
+      break;
+    case TadxRibbonCallback::GetShowLabel:
+      type = TadxRibbonPropertyType::rcptShowCaption;
+      value = item.ShowCaption();
+      break;
+    case TadxRibbonCallback::GetShowImage:
+      type = TadxRibbonPropertyType::rcptShowImage;
+      value = !(item.Glyph().Empty() && item.ImageIndex() < 0 && item.ImageMso().empty());
+      break;
+    case TadxRibbonCallback::GetSize:
+      type = TadxRibbonPropertyType::rcptSize;
+      value = static_cast<int>(item.Size());
+      break;
+    case TadxRibbonCallback::GetPressed:
+      type = TadxRibbonPropertyType::rcptPressed;
+      value = item.Pressed();
+      break;
+    case TadxRibbonCallback::GetImage: {
+      type = TadxRibbonPropertyType::rcptGlyph;
+      TadxBitmap source = item.Glyph();
+      if (source.Empty()) {
+        const TadxRibbonTab* tab = item.Tab();
+        const TadxImageList* images = tab != nullptr ? tab->Images() : nullptr;
+        if (images != nullptr && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count()) {
+          source = (*images)[item.ImageIndex()];
+          from_image_list = true;
+        }
+      }
+      value = std::move(source);
+      break;
+    }
+    default:
+      return {};
+  }
+  if (item.OnPropertyChanging) {
+    const TadxRibbonPropertyValue before = value;
+    module_.CallHandler([&] { item.OnPropertyChanging(item, type, value, control); });
+    if (!(value == before))
+      from_image_list = false;
+  }
+  switch (type) {
+    case TadxRibbonPropertyType::rcptSize:
+      return ValueAs<int>(value, 0);
+    case TadxRibbonPropertyType::rcptGlyph: {
+      const TadxBitmap bitmap = ValueAs<TadxBitmap>(value, TadxBitmap());
+      if (bitmap.Empty())
+        return {};
+      return RibbonPictureOf(bitmap, !from_image_list);
+    }
+    case TadxRibbonPropertyType::rcptVisible:
+    case TadxRibbonPropertyType::rcptEnabled:
+    case TadxRibbonPropertyType::rcptShowCaption:
+    case TadxRibbonPropertyType::rcptShowImage:
+    case TadxRibbonPropertyType::rcptPressed:
+      return ValueAs<bool>(value, false);
+    default:
+      return ValueAs<std::string>(value, std::string());
+  }
+}
+
+void TadxRibbonConnection::Changed(const TadxPropertyChange& change) {
+  if (!ribbon_ui_ || !ShownProperty(change.Property))
+    return;
+  // Office keeps showing the old value when it cannot be told; the add-in's work goes on.
+  try {
+    if (TadxRibbonCustomControl* control = change.RibbonControl) {
+      if (!control->IdMso().empty()) {
+        ribbon_ui_->Invalidate();
+        return;
+      }
+      ribbon_ui_->InvalidateControl(control->Id());
+      if (control->Kind() == TadxRibbonControlKind::SplitButton)
+        ribbon_ui_->InvalidateControl(control->Id() + "wrapped");
+      return;
+    }
+    // Of a tab's own properties only the key tip reaches Office before the ribbon is rebuilt.
+    auto* tab = dynamic_cast<TadxRibbonTab*>(change.Component);
+    if (tab != nullptr && change.Property == TadxProperty::KeyTip) {
+      if (tab->IdMso().empty()) {
+        ribbon_ui_->InvalidateControl(tab->Id());
+      } else {
+        ribbon_ui_->Invalidate();
+      }
+    }
+  } catch (const std::exception&) {
+  }
+}
+
+}  // namespace quivra::framework

@@ -1,0 +1,104 @@
+#ifndef QUIVRA_HOST_FRAMEWORK_RIBBON_RIBBON_CONNECTION_H_
+#define QUIVRA_HOST_FRAMEWORK_RIBBON_RIBBON_CONNECTION_H_
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <variant>
+#include <vector>
+
+#include "host/framework/module/bitmap.h"
+#include "host/framework/module/component.h"
+#include "host/framework/ribbon/ribbon_controls.h"
+#include "host/framework/ribbon/ribbon_tab.h"
+#include "host/office/ribbon.h"
+
+namespace quivra::framework {
+
+class TadxCOMAddInModule;
+
+// The callbacks Office calls by the names written in the customUI text, with the DISPIDs the
+// add-in's IDispatch gives them.
+enum class TadxRibbonCallback {
+  RibbonLoaded = 10,
+  GetImages = 11,
+  GetVisible = 12,
+  GetKeyTip = 13,
+  GetLabel = 14,
+  GetEnabled = 15,
+  GetPressed = 16,
+  GetImage = 17,
+  GetSuperTip = 19,
+  GetScreenTip = 20,
+  GetSize = 21,
+  GetShowLabel = 22,
+  GetShowImage = 23,
+  GetDescription = 24,
+  OnActionCommon = 50,
+  OnActionState = 52,
+};
+
+// The DISPID of a callback name ("GetLabel_Callback" gives 14), compared exactly; none for a
+// name that is no callback.
+std::optional<int> RibbonCallbackDispId(std::string_view name);
+// The name of a callback DISPID; empty for a number that is none.
+std::string_view RibbonCallbackName(int dispid);
+
+// A button image as Office is given it: 32 bits a pixel with alpha. A bitmap made without alpha
+// is opaque; with `transparent_corner` every pixel of the colour of the bottom-left pixel
+// becomes transparent.
+office::RibbonPicture RibbonPictureOf(const TadxBitmap& bitmap, bool transparent_corner);
+
+// The connection of the module's ribbon components to Office: the index of tabs and controls by
+// id, the customUI text, the answers to the callbacks from the components' current values, the
+// clicks, and the invalidation of a control whose value changed once Office has given its ribbon
+// UI. Hooks the module's PropertyChanged for as long as it lives (keeping a hook set before).
+class TadxRibbonConnection {
+ public:
+  explicit TadxRibbonConnection(TadxCOMAddInModule& module);
+  ~TadxRibbonConnection();
+  TadxRibbonConnection(const TadxRibbonConnection&) = delete;
+  TadxRibbonConnection& operator=(const TadxRibbonConnection&) = delete;
+
+  // The customUI text of the ribbon RibbonID; the index then holds the components of that
+  // host's ribbons.
+  std::string GetCustomUI(const std::string& RibbonID, int HostMajorVersion);
+
+  // onLoad: keeps Office's ribbon UI.
+  void RibbonLoaded(office::RibbonUIPtr ribbon);
+  const office::RibbonUIPtr& RibbonUI() const { return ribbon_ui_; }
+
+  // A callback other than onLoad for `control`. Handlers' exceptions go to the module's error
+  // report; the callback still answers.
+  office::RibbonValue Callback(TadxRibbonCallback callback,
+                               const TadxRibbonControlInfo& control,
+                               bool pressed);
+
+  // The tab or control Office means by `id` (its inner-button and context-menu marks taken
+  // off), or neither.
+  using Target = std::variant<std::monostate, TadxRibbonTab*, TadxRibbonCustomControl*>;
+  Target Find(std::string_view id);
+
+ private:
+  void BuildIndex(bool outlook_only);
+  void Changed(const TadxPropertyChange& change);
+  office::RibbonValue TabValue(TadxRibbonTab& tab,
+                               TadxRibbonCallback callback,
+                               const TadxRibbonControlInfo& control);
+  office::RibbonValue ControlValue(TadxRibbonCustomControl& item,
+                                   TadxRibbonCallback callback,
+                                   const TadxRibbonControlInfo& control,
+                                   bool pressed);
+
+  TadxCOMAddInModule& module_;
+  std::shared_ptr<TadxRibbonConnection*> self_;
+  std::vector<std::pair<std::string, Target>> index_;
+  bool indexed_ = false;
+  office::RibbonUIPtr ribbon_ui_;
+};
+
+}  // namespace quivra::framework
+
+#endif  // QUIVRA_HOST_FRAMEWORK_RIBBON_RIBBON_CONNECTION_H_
