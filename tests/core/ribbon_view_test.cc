@@ -1,7 +1,9 @@
 // The add-in's ribbon as Outlook shows it: the simulated ribbon renders the customUI text of the
 // add-in object over the real module, asks every value through the callbacks and clicks through
 // onAction.
+#include <functional>
 #include <memory>
+#include <set>
 #include <string>
 
 #include <gmock/gmock.h>
@@ -9,6 +11,7 @@
 
 #include "core/add_in_module.h"
 #include "host/framework/module/adx_addin.h"
+#include "host/framework/ribbon/ribbon_tab.h"
 #include "host/office/sim/sim_ribbon.h"
 #include "tests/core/module_fixture.h"
 
@@ -124,6 +127,40 @@ TEST_F(RibbonViewTest, ADisabledOrHiddenButtonTakesNoClick) {
   EXPECT_FALSE(ribbon->Click(OwnId(2)));
   EXPECT_EQ(item.folder(), world.inbox);
   EXPECT_THAT(ribbon->invalidations(), Not(Contains(OwnId(2))));
+}
+
+// Office keys the Quick Access Toolbar and ribbon customizations by control id: a restart of
+// Outlook (a new load of the add-in) must hand over the same ids, all distinct.
+TEST_F(RibbonViewTest, EveryLoadWritesTheSameCustomUiWithDistinctIds) {
+  const std::string first = addin.GetCustomUI(kExplorer);
+  std::set<std::string> ids;
+  size_t count = 0;
+  for (const auto& component : module->Components()) {
+    auto* tab = dynamic_cast<framework::TadxRibbonTab*>(component.get());
+    if (tab == nullptr)
+      continue;
+    ids.insert(tab->Id());
+    ++count;
+    std::function<void(const framework::TadxRibbonControls&)> walk =
+        [&](const framework::TadxRibbonControls& controls) {
+          for (const auto& control : controls.Items()) {
+            ids.insert(control->Id());
+            ++count;
+            if (const framework::TadxRibbonControls* children = control->Children())
+              walk(*children);
+          }
+        };
+    walk(tab->Controls());
+  }
+  EXPECT_GT(count, 30u);
+  EXPECT_EQ(ids.size(), count);
+
+  addin.OnDisconnection(framework::ext_dm_HostShutdown);
+  addin.OnConnection(world.outlook.application(), framework::ext_cm_Startup, nullptr, nullptr);
+  addin.OnStartupComplete();
+  EXPECT_EQ(addin.GetCustomUI(kExplorer), first);
+  EXPECT_THAT(first,
+              ::testing::HasSubstr("id=\"" + module->OwnFilingGroup().Controls()[3].Id() + "\""));
 }
 
 }  // namespace

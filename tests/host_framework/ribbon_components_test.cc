@@ -8,6 +8,7 @@
 #include "host/framework/module/framework_errors.h"
 #include "host/framework/ribbon/ribbon_controls.h"
 #include "host/framework/ribbon/ribbon_tab.h"
+#include "host/framework/ribbon/unique_id.h"
 #include "platform/compositions/sim/sim_platform.h"
 
 namespace quivra::framework {
@@ -71,6 +72,31 @@ TEST_F(RibbonComponentsTest, NewControlsGetDistinctIdsOfTheFrameworksForm) {
   EXPECT_TRUE(std::regex_match(group.Id(), std::regex("adxRibbonGroup[0-9A-F]{32}")));
   EXPECT_TRUE(std::regex_match(tab_.Id(), std::regex("adxRibbonTab[0-9A-F]{32}")));
   EXPECT_NE(a.Id(), b.Id());
+}
+
+TEST_F(RibbonComponentsTest, IdsFollowThePlaceInTheDesignNotTheLoad) {
+  TadxRibbonGroup& group = tab_.Controls().Add<TadxRibbonGroup>();
+  TadxRibbonButton& first = group.Controls().Add<TadxRibbonButton>();
+  TadxRibbonButton& second = group.Controls().Add<TadxRibbonButton>();
+
+  // The same design built again, as on the next load of the add-in.
+  TadxCOMAddInModule again{sim_.platform()};
+  TadxRibbonTab& tab = again.CreateComponent<TadxRibbonTab>();
+  TadxRibbonGroup& group_again = tab.Controls().Add<TadxRibbonGroup>();
+  EXPECT_EQ(tab.Id(), tab_.Id());
+  EXPECT_EQ(group_again.Id(), group.Id());
+  EXPECT_EQ(group_again.Controls().Add<TadxRibbonButton>().Id(), first.Id());
+  EXPECT_EQ(group_again.Controls().Add<TadxRibbonButton>().Id(), second.Id());
+
+  // Fixed values: no dependence on word size, byte order or a random source.
+  EXPECT_EQ(DesignControlId("adxRibbonTab", "adxRibbonTab1"),
+            "adxRibbonTab" + DesignControlId("", "adxRibbonTab1"));
+  EXPECT_EQ(DesignControlId("adxRibbonButton", "adxRibbonTab1/1/3"),
+            "adxRibbonButtonD7C0F9C6359F95FC6EB2AF4AADDEAC1C");
+  // Another tab, or another place, another id.
+  EXPECT_NE(again.CreateComponent<TadxRibbonTab>().Id(), tab_.Id());
+  EXPECT_NE(DesignControlId("adxRibbonButton", "adxRibbonTab1/1/3"),
+            DesignControlId("adxRibbonButton", "adxRibbonTab1/1/4"));
 }
 
 TEST_F(RibbonComponentsTest, EachHolderTakesOnlyItsKindsOfControl) {

@@ -119,6 +119,7 @@ class TadxCOMAddInModule {
     auto component = std::make_unique<T>(*this);
     T& created = *component;
     component->name_ = std::move(name);
+    component->Named();
     components_.push_back(std::move(component));
     return created;
   }

@@ -139,6 +139,9 @@ class TadxComponent {
  protected:
   explicit TadxComponent(TadxCOMAddInModule& owner) : owner_(owner) {}
 
+  // Called once the module has given the component its name.
+  virtual void Named() {}
+
   // Tells the module of a stored change of one of this component's own properties. Every
   // setter that stores a new value calls it once; a value set to what it already was does not.
   void Changed(TadxProperty property);

@@ -22,6 +22,7 @@ void TadxRibbonControls::Adopt(std::unique_ptr<TadxRibbonCustomControl>& control
     control->parent_tab_ = tab_;
     control->ribbons_ = tab_->Ribbons();
     control->ribbons2010_ = tab_->Ribbons2010();
+    control->design_path_ = tab_->Name();
   } else {
     if (!control_->CanContain(control->Kind())) {
       throw TadxContainmentError(control->ClassName(), control_->ClassName());
@@ -29,7 +30,11 @@ void TadxRibbonControls::Adopt(std::unique_ptr<TadxRibbonCustomControl>& control
     control->parent_control_ = control_;
     control->ribbons_ = control_->Ribbons();
     control->ribbons2010_ = control_->Ribbons2010();
+    control->design_path_ = control_->design_path_;
   }
+  // Fixed by the control's place: the same id on every load.
+  control->design_path_ += "/" + std::to_string(Count());
+  control->id_ = DesignControlId(control->ClassName().substr(1), control->design_path_);
 }
 
 // TadxRibbonCustomControl

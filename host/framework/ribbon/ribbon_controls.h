@@ -95,7 +95,8 @@ class TadxRibbonCustomControl {
   // The module owning the tab, or null.
   TadxCOMAddInModule* Module() const;
 
-  // The ribbon's key of the control; a new control has a unique one (kind + 32 hex digits).
+  // The ribbon's key of the control (kind + 32 hex digits): a new control has a unique one, and a
+  // control added to a tab or control one fixed by its place there, the same on every load.
   const std::string& Id() const { return id_; }
   void SetId(std::string value);
   // The built-in Office control this one stands for, if any.
@@ -165,6 +166,8 @@ class TadxRibbonCustomControl {
 
   TadxRibbonTab* parent_tab_ = nullptr;
   TadxRibbonCustomControl* parent_control_ = nullptr;
+  // The control's place in the design data, from which its id is made when it is added.
+  std::string design_path_;
   bool in_click_ = false;
 
   std::string id_;

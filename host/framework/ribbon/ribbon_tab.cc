@@ -9,6 +9,10 @@ namespace quivra::framework {
 TadxRibbonTab::TadxRibbonTab(TadxCOMAddInModule& owner)
     : TadxComponent(owner), id_(NewControlId("adxRibbonTab")) {}
 
+void TadxRibbonTab::Named() {
+  id_ = DesignControlId("adxRibbonTab", Name());
+}
+
 void TadxRibbonTab::SetId(std::string value) {
   if (StoreIfChanged(id_, std::move(value)))
     Changed(TadxProperty::Id);

@@ -30,11 +30,13 @@ class TadxRibbonTab : public TadxComponent {
 
   explicit TadxRibbonTab(TadxCOMAddInModule& owner);
   std::string_view ClassName() const override { return kClassName; }
+  void Named() override;
 
   TadxRibbonControls& Controls() { return controls_; }
   const TadxRibbonControls& Controls() const { return controls_; }
 
-  // The ribbon's key of a tab of the add-in's own; a new tab has a unique one.
+  // The ribbon's key of a tab of the add-in's own; a tab of the module's design data has one
+  // made from its component name, the same on every load.
   const std::string& Id() const { return id_; }
   void SetId(std::string value);
   const std::string& IdMso() const { return id_mso_; }

@@ -53,4 +53,23 @@ std::string NewControlId(std::string_view kind) {
   return text;
 }
 
+std::string DesignControlId(std::string_view kind, std::string_view design_path) {
+  // Two 64-bit FNV-1a hashes of the path with different offset bases: 128 bits that depend only
+  // on the text, never on the platform's word size or byte order.
+  constexpr std::uint64_t kPrime = 0x100000001B3ULL;
+  std::uint64_t high = 0xCBF29CE484222325ULL;
+  std::uint64_t low = 0x84222325CBF29CE4ULL;
+  for (unsigned char c : design_path) {
+    high = (high ^ c) * kPrime;
+    low = (low ^ c) * kPrime;
+  }
+  low = (low ^ 0xFF) * kPrime;  // parts the two hashes further for short paths
+  std::string text(kind);
+  for (std::uint64_t half : {high, low}) {
+    for (int shift = 56; shift >= 0; shift -= 8)
+      AppendHex(text, static_cast<std::uint8_t>(half >> shift));
+  }
+  return text;
+}
+
 }  // namespace quivra::framework

@@ -13,6 +13,12 @@ std::string NewGuidText();
 // ("adxRibbonButton3F2A…").
 std::string NewControlId(std::string_view kind);
 
+// The control id of the framework's form for the control at `design_path` of the design data
+// (its tab's component name, then its position in each container: "adxRibbonTab1/1/3"). The same
+// text gives the same id on every load of the add-in and in every build, so what Office keys by
+// control id (the Quick Access Toolbar, ribbon customizations) survives a restart of Outlook.
+std::string DesignControlId(std::string_view kind, std::string_view design_path);
+
 }  // namespace quivra::framework
 
 #endif  // QUIVRA_HOST_FRAMEWORK_RIBBON_UNIQUE_ID_H_
