@@ -104,7 +104,8 @@ void TAddInModule::EnableShortcut(int Digit) {
 void TAddInModule::PlaceButtonBar() {
   PlaceRibbonBar();
   if (!configuration_.HostChecked) {
-    DetectOutlookVersion(Services().registry, configuration_);
+    DetectOutlookVersion(Services().registry, configuration_,
+                         [this] { return HostApplication().Version(); });
     if (configuration_.HostIsRibbonOutlook) {
       // The own ribbon tab carries the buttons; the bar stays out of explorers opened later.
       WorkingCommandBar->SetUseForRibbon(false);

@@ -35,6 +35,8 @@ inline void RegisterOutlookServer(platform::Registry& registry,
 class ModuleTest : public ::testing::Test {
  protected:
   ModuleTest() : module(sim.platform(), config, world.outlook.application()) {
+    // Outlook 2007 unless a test registers another: the command bar is in use.
+    world.outlook.SetVersion("12.0.6423.1000");
     sim.screen.SetOnPendingMessages([this] {
       sim.keyboard.DeliverPending([this](const platform::sim::SentKey& key) {
         if (key.released() || !keys_reach_list) {

@@ -1,5 +1,8 @@
 #include "core/version_detection.h"
 
+#include <stdexcept>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "platform/sim/sim_registry.h"
@@ -42,13 +45,55 @@ TEST_F(VersionDetectionTest, RibbonOutlooksAreRecognisedInEitherCase) {
       (Flags{true, false, true}));
 }
 
-TEST_F(VersionDetectionTest, OtherVersionsUseTheCommandBar) {
+TEST_F(VersionDetectionTest, EveryVersionFromOffice14OnShowsARibbon) {
+  // Outlook 2016, 2019, 2021 and Microsoft 365 all register as Office16, click-to-run under root.
+  EXPECT_EQ(DetectWith("C:\\Program Files\\Microsoft Office\\root\\Office16\\OUTLOOK.EXE",
+                       RegistryView::k32),
+            (Flags{false, true, true}));
+  EXPECT_EQ(
+      DetectWith("C:\\Program Files\\Microsoft Office\\Office16\\OUTLOOK.EXE", RegistryView::k64),
+      (Flags{true, false, true}));
+  EXPECT_EQ(DetectWith("D:\\office\\Office17\\outlook.exe", RegistryView::k64),
+            (Flags{true, false, true}));
+}
+
+TEST_F(VersionDetectionTest, Outlook2007AndPathsNamingNoVersionUseTheCommandBar) {
   EXPECT_EQ(
       DetectWith("C:\\Program Files\\Microsoft Office\\Office12\\OUTLOOK.EXE", RegistryView::k64),
       (Flags{false, false, false}));
-  EXPECT_EQ(DetectWith("C:\\Program Files\\Microsoft Office\\root\\Office16\\OUTLOOK.EXE",
-                       RegistryView::k32),
+  // "Office" without a number, or with one digit, names no version.
+  EXPECT_EQ(DetectWith("C:\\Office\\Outlook\\OUTLOOK.EXE", RegistryView::k64),
             (Flags{false, false, false}));
+  EXPECT_EQ(DetectWith("C:\\Office9\\OUTLOOK.EXE", RegistryView::k64),
+            (Flags{false, false, false}));
+}
+
+TEST_F(VersionDetectionTest, TheReportedVersionDecidesOnlyWhenNoRegistrationNamesOne) {
+  int asked = 0;
+  auto reports = [&asked](std::string version) {
+    return [&asked, version] {
+      ++asked;
+      return version;
+    };
+  };
+  platform::sim::SimRegistry empty;
+  DetectOutlookVersion(empty, config, reports("16.0.0.17328"));
+  EXPECT_EQ((Flags{config.HostFoundNative, config.HostFoundWow64, config.HostIsRibbonOutlook}),
+            (Flags{false, false, true}));
+  DetectOutlookVersion(empty, config, reports("12.0.6423.1000"));
+  EXPECT_FALSE(config.HostIsRibbonOutlook);
+  DetectOutlookVersion(empty, config, []() -> std::string { throw std::runtime_error("gone"); });
+  EXPECT_FALSE(config.HostIsRibbonOutlook);
+  EXPECT_TRUE(config.HostChecked);
+  EXPECT_EQ(asked, 2);
+
+  // A registration that names Office12 wins over what Outlook reports; the report is not asked.
+  platform::sim::SimRegistry registry;
+  RegisterOutlookServer(registry, "C:\\Program Files\\Microsoft Office\\Office12\\OUTLOOK.EXE",
+                        RegistryView::k64);
+  DetectOutlookVersion(registry, config, reports("16.0.0.17328"));
+  EXPECT_FALSE(config.HostIsRibbonOutlook);
+  EXPECT_EQ(asked, 2);
 }
 
 TEST_F(VersionDetectionTest, ThirtyTwoBitRegistrationOnSixtyFourBitWindows) {
@@ -87,6 +132,13 @@ TEST_F(PlacementDetectionTest, FirstPlacementDetectsOnceAndKeepsTheBarOutOfTheRi
   module.PlaceButtonBar();
   EXPECT_TRUE(config.HostIsRibbonOutlook);
   EXPECT_TRUE(sim.message_boxes.shown().empty());
+}
+
+TEST_F(PlacementDetectionTest, AnUnregisteredOutlookOfToday) {
+  world.outlook.SetVersion("16.0.0.17328");
+  module.PlaceButtonBar();
+  EXPECT_TRUE(config.HostIsRibbonOutlook);
+  EXPECT_FALSE(module.adxOlExplorerCommandBar1.UseForRibbon());
 }
 
 TEST_F(PlacementDetectionTest, CommandBarHostKeepsTheBarAsDesigned) {

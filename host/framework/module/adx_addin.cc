@@ -21,18 +21,6 @@ std::string UpperCase(std::string text) {
   return text;
 }
 
-// The number before the first "." of a version text; 0 when there is none.
-int MajorVersion(const std::string& version) {
-  int major = 0;
-  for (char c : version) {
-    if (c < '0' || c > '9' || major > 1000) {
-      break;
-    }
-    major = major * 10 + (c - '0');
-  }
-  return major;
-}
-
 }  // namespace
 
 // One tracked explorer window: its event connection, whose events go to the add-in.
@@ -172,7 +160,7 @@ void TadxAddin::OnStartupComplete() {
   // The host: only Outlook's application answers to _Application.
   host_is_outlook_ = host_app_ != nullptr;
   if (host_is_outlook_) {
-    host_major_version_ = MajorVersion(host_app_->Version());
+    host_major_version_ = MajorVersionOf(host_app_->Version());
     ribbon_host_ = ribbon_host_ || host_major_version_ > 11;
   }
   ReadStartState();

@@ -26,13 +26,7 @@ int TadxAddin::RibbonHostVersion() const {
     return host_major_version_;
   // Office may ask for the ribbon before start-up completes.
   try {
-    int major = 0;
-    for (char c : host_app_->Version()) {
-      if (c < '0' || c > '9' || major > 1000)
-        break;
-      major = major * 10 + (c - '0');
-    }
-    return major;
+    return MajorVersionOf(host_app_->Version());
   } catch (const std::exception&) {
     return 0;
   }

@@ -28,4 +28,15 @@ std::string AddInKeyPath(TadxOfficeHostApp host, const std::string& add_in_prog_
          HostAppInfo(host).registry_name + "\\AddIns\\" + add_in_prog_id;
 }
 
+int MajorVersionOf(const std::string& version) {
+  int major = 0;
+  for (char c : version) {
+    if (c < '0' || c > '9' || major > 1000) {
+      break;
+    }
+    major = major * 10 + (c - '0');
+  }
+  return major;
+}
+
 }  // namespace quivra::framework

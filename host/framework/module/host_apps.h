@@ -56,6 +56,9 @@ const TadxHostAppInfo& HostAppInfo(TadxOfficeHostApp host);
 // "\Software\Microsoft\Office\Outlook\AddIns\OLQuivra.coOLQuivra" and the like.
 std::string AddInKeyPath(TadxOfficeHostApp host, const std::string& add_in_prog_id);
 
+// The major version of a host's version text ("16.0.0.17328": 16); 0 when it starts with no digit.
+int MajorVersionOf(const std::string& version);
+
 }  // namespace quivra::framework
 
 #endif  // QUIVRA_HOST_FRAMEWORK_MODULE_HOST_APPS_H_
