@@ -163,5 +163,29 @@ TEST_F(RibbonViewTest, EveryLoadWritesTheSameCustomUiWithDistinctIds) {
               ::testing::HasSubstr("id=\"" + module->OwnFilingGroup().Controls()[3].Id() + "\""));
 }
 
+// Office calls onLoad again, with a ribbon UI of its own, when the first window of an inspector
+// kind opens: the explorer's ribbon must still hear of every change, even when the inspector's
+// refuses.
+TEST_F(RibbonViewTest, TheExplorerRibbonStaysCurrentAfterAnInspectorRibbonLoads) {
+  auto inspector = SimRibbon::Load(addin, "Microsoft.Outlook.Mail.Read");
+  inspector->FailInvalidate(true);
+  Place();
+  EXPECT_EQ(View(OwnId(3)).Label, "Alpha");
+
+  const outlook::sim::SimItem item = world.inbox_mail[0];
+  world.explorer.Select({item});
+  ASSERT_TRUE(ribbon->Click(OwnId(3)));
+  EXPECT_EQ(item.folder(), world.alpha);
+  EXPECT_TRUE(View(OwnId(kUndoTag)).Enabled);
+  EXPECT_TRUE(View(HomeId(kUndoTag)).Enabled);
+
+  // Configure OK with a new caption, after the inspector's ribbon has gone.
+  inspector.reset();
+  config.ButtonNames[3] = "Alpha project";
+  module->PlaceButtonBar();
+  EXPECT_EQ(View(OwnId(3)).Label, "Alpha project");
+  EXPECT_TRUE(sim.message_boxes.shown().empty());
+}
+
 }  // namespace
 }  // namespace quivra::core

@@ -224,7 +224,12 @@ TadxRibbonConnection::Target TadxRibbonConnection::Find(std::string_view id) {
 }
 
 void TadxRibbonConnection::RibbonLoaded(office::RibbonUIPtr ribbon) {
-  ribbon_ui_ = std::move(ribbon);
+  if (!ribbon)
+    return;
+  auto known = std::find(ribbon_uis_.begin(), ribbon_uis_.end(), ribbon);
+  if (known != ribbon_uis_.end())
+    ribbon_uis_.erase(known);
+  ribbon_uis_.push_back(std::move(ribbon));
 }
 
 office::RibbonValue TadxRibbonConnection::Callback(TadxRibbonCallback callback,
@@ -392,30 +397,38 @@ office::RibbonValue TadxRibbonConnection::ControlValue(TadxRibbonCustomControl& 
 }
 
 void TadxRibbonConnection::Changed(const TadxPropertyChange& change) {
-  if (!ribbon_ui_ || !ShownProperty(change.Property))
+  if (ribbon_uis_.empty() || !ShownProperty(change.Property))
     return;
-  // Office keeps showing the old value when it cannot be told; the add-in's work goes on.
-  try {
-    if (TadxRibbonCustomControl* control = change.RibbonControl) {
-      if (!control->IdMso().empty()) {
-        ribbon_ui_->Invalidate();
-        return;
-      }
-      ribbon_ui_->InvalidateControl(control->Id());
-      if (control->Kind() == TadxRibbonControlKind::SplitButton)
-        ribbon_ui_->InvalidateControl(control->Id() + "wrapped");
+  // Every ribbon Office handed over is told; one that fails does not keep the others from
+  // hearing. Office keeps showing the old value where it cannot be told; the add-in's work goes
+  // on.
+  for (const office::RibbonUIPtr& ribbon : ribbon_uis_) {
+    try {
+      Invalidate(*ribbon, change);
+    } catch (const std::exception&) {
+    }
+  }
+}
+
+void TadxRibbonConnection::Invalidate(office::RibbonUI& ribbon, const TadxPropertyChange& change) {
+  if (TadxRibbonCustomControl* control = change.RibbonControl) {
+    if (!control->IdMso().empty()) {
+      ribbon.Invalidate();
       return;
     }
-    // Of a tab's own properties only the key tip reaches Office before the ribbon is rebuilt.
-    auto* tab = dynamic_cast<TadxRibbonTab*>(change.Component);
-    if (tab != nullptr && change.Property == TadxProperty::KeyTip) {
-      if (tab->IdMso().empty()) {
-        ribbon_ui_->InvalidateControl(tab->Id());
-      } else {
-        ribbon_ui_->Invalidate();
-      }
+    ribbon.InvalidateControl(control->Id());
+    if (control->Kind() == TadxRibbonControlKind::SplitButton)
+      ribbon.InvalidateControl(control->Id() + "wrapped");
+    return;
+  }
+  // Of a tab's own properties only the key tip reaches Office before the ribbon is rebuilt.
+  auto* tab = dynamic_cast<TadxRibbonTab*>(change.Component);
+  if (tab != nullptr && change.Property == TadxProperty::KeyTip) {
+    if (tab->IdMso().empty()) {
+      ribbon.InvalidateControl(tab->Id());
+    } else {
+      ribbon.Invalidate();
     }
-  } catch (const std::exception&) {
   }
 }
 

@@ -66,9 +66,15 @@ class TadxRibbonConnection {
   // host's ribbons.
   std::string GetCustomUI(const std::string& RibbonID, int HostMajorVersion);
 
-  // onLoad: keeps Office's ribbon UI.
+  // onLoad: keeps Office's ribbon UI. Office calls onLoad once for each kind of ribbon that shows
+  // the customUI (the explorer's, and each inspector kind's when its first window opens) and may
+  // hand over a different ribbon UI each time: every distinct one is kept and told of changes.
   void RibbonLoaded(office::RibbonUIPtr ribbon);
-  const office::RibbonUIPtr& RibbonUI() const { return ribbon_ui_; }
+  // The ribbon UI of the latest onLoad, or null before the first.
+  office::RibbonUIPtr RibbonUI() const {
+    return ribbon_uis_.empty() ? nullptr : ribbon_uis_.back();
+  }
+  const std::vector<office::RibbonUIPtr>& RibbonUIs() const { return ribbon_uis_; }
 
   // A callback other than onLoad for `control`. Handlers' exceptions go to the module's error
   // report; the callback still answers.
@@ -84,6 +90,8 @@ class TadxRibbonConnection {
  private:
   void BuildIndex(bool outlook_only);
   void Changed(const TadxPropertyChange& change);
+  // Tells one ribbon UI of the change.
+  static void Invalidate(office::RibbonUI& ribbon, const TadxPropertyChange& change);
   office::RibbonValue TabValue(TadxRibbonTab& tab,
                                TadxRibbonCallback callback,
                                const TadxRibbonControlInfo& control);
@@ -96,7 +104,7 @@ class TadxRibbonConnection {
   std::shared_ptr<TadxRibbonConnection*> self_;
   std::vector<std::pair<std::string, Target>> index_;
   bool indexed_ = false;
-  office::RibbonUIPtr ribbon_ui_;
+  std::vector<office::RibbonUIPtr> ribbon_uis_;
 };
 
 }  // namespace quivra::framework
