@@ -23,7 +23,7 @@ namespace quivra::ui::win32 {
 // step with it while it is up, destroyed when it closes. The form's own window runs the modal
 // loop, passes what the control windows report to them, and keeps the focus and the form's
 // place and size; each control's window is one of its kind (control_window.h).
-class FormWindow : public ControlHost {
+class FormWindow final : public ControlHost {
  public:
   FormWindow(Form& form, platform::MessageBoxes& boxes, FontCache& fonts);
   ~FormWindow();
