@@ -4,20 +4,11 @@
 
 // After windows.h, which it needs.
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <algorithm>
 #include <stdexcept>
 
-#include "platform/ui/button.h"
-#include "platform/ui/check_box.h"
-#include "platform/ui/edit.h"
-#include "platform/ui/html_label.h"
-#include "platform/ui/html_layout.h"
-#include "platform/ui/static_controls.h"
-#include "platform/ui/tree_view.h"
-#include "platform/ui/win32/pictures.h"
-#include "platform/ui/win32/state_images.h"
+#include "platform/ui/win32/control_window_factory.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::ui::win32 {
@@ -25,36 +16,18 @@ namespace quivra::ui::win32 {
 namespace {
 
 using platform::win32::Utf8ToWide;
-using platform::win32::WideToUtf8;
 
 constexpr wchar_t kFormClass[] = L"QuivraForm";
-constexpr wchar_t kPanelClass[] = L"QuivraPanel";
-constexpr wchar_t kHtmlLabelClass[] = L"QuivraHtmlLabel";
-// Posted to the form window: bring the windows in step with the form; check a list's selection.
+// Posted to the form window: bring the windows in step with the form; pass a control window's
+// posted message back to it (its window handle in lParam).
 constexpr UINT kSyncMessage = WM_APP + 1;
-constexpr UINT kListCheckMessage = WM_APP + 2;
+constexpr UINT kPostBackMessage = WM_APP + 2;
 constexpr int kFirstControlId = 1000;
-
-// The module this code is linked into: the add-in library, or a test program.
-HINSTANCE ThisModule() {
-  HMODULE module = nullptr;
-  ::GetModuleHandleExW(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-  return module;
-}
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[32] = {};
   ::GetClassNameW(window, name, 32);
   return name;
-}
-
-std::wstring WindowText(HWND window) {
-  const int length = ::GetWindowTextLengthW(window);
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  text.resize(static_cast<size_t>(::GetWindowTextW(window, text.data(), length + 1)));
-  return text;
 }
 
 // Controls of a parent in their tab order; equal orders keep the order of declaration.
@@ -65,55 +38,6 @@ std::vector<Control*> InTabOrder(const Control& parent) {
   });
   return children;
 }
-
-// The tree view window's items for the tree mirror.
-class TreeWindowPort : public TreeViewPort {
- public:
-  explicit TreeWindowPort(HWND tree) : tree_(tree) {}
-
-  Item Insert(Item parent, Item after, const TreeNode& node) override {
-    const std::wstring text = Utf8ToWide(node.Text());
-    TVINSERTSTRUCTW insert{};
-    insert.hParent = parent != nullptr ? static_cast<HTREEITEM>(parent) : TVI_ROOT;
-    insert.hInsertAfter = after != nullptr ? static_cast<HTREEITEM>(after) : TVI_FIRST;
-    Describe(node, text, insert.item);
-    return reinterpret_cast<Item>(
-        ::SendMessageW(tree_, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
-  }
-  void Remove(Item item) override {
-    ::SendMessageW(tree_, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
-  }
-  void Update(Item item, const TreeNode& node) override {
-    const std::wstring text = Utf8ToWide(node.Text());
-    TVITEMW described{};
-    Describe(node, text, described);
-    described.mask |= TVIF_HANDLE;
-    described.hItem = static_cast<HTREEITEM>(item);
-    ::SendMessageW(tree_, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&described));
-  }
-  void SetExpanded(Item item, bool expanded) override {
-    ::SendMessageW(tree_, TVM_EXPAND, expanded ? TVE_EXPAND : TVE_COLLAPSE,
-                   reinterpret_cast<LPARAM>(item));
-  }
-  Item Selected() override {
-    return reinterpret_cast<Item>(::SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_CARET, 0));
-  }
-  void Select(Item item) override {
-    ::SendMessageW(tree_, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
-  }
-
- private:
-  static void Describe(const TreeNode& node, const std::wstring& text, TVITEMW& item) {
-    item.mask = TVIF_TEXT | TVIF_STATE | TVIF_CHILDREN;
-    item.pszText = const_cast<wchar_t*>(text.c_str());
-    item.cChildren = node.HasChildren() ? 1 : 0;
-    const int image = node.StateIndex() >= 1 && node.StateIndex() <= 15 ? node.StateIndex() : 0;
-    item.state = INDEXTOSTATEIMAGEMASK(image);
-    item.stateMask = TVIS_STATEIMAGEMASK;
-  }
-
-  HWND tree_;
-};
 
 }  // namespace
 
@@ -128,14 +52,7 @@ void FormWindow::RegisterClasses() {
   frame.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   frame.lpszClassName = kFormClass;
   ::RegisterClassExW(&frame);
-  WNDCLASSEXW panel = frame;
-  panel.lpfnWndProc = PanelProc;
-  panel.lpszClassName = kPanelClass;
-  ::RegisterClassExW(&panel);
-  WNDCLASSEXW label = frame;
-  label.lpfnWndProc = HtmlLabelProc;
-  label.lpszClassName = kHtmlLabelClass;
-  ::RegisterClassExW(&label);
+  RegisterControlWindowClasses(frame);
   INITCOMMONCONTROLSEX common{sizeof(common),
                               ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&common);
@@ -143,9 +60,8 @@ void FormWindow::RegisterClasses() {
 
 void FormWindow::UnregisterClasses() {
   const HINSTANCE module = ThisModule();
-  for (const wchar_t* name : {kFormClass, kPanelClass, kHtmlLabelClass}) {
-    ::UnregisterClassW(name, module);
-  }
+  ::UnregisterClassW(kFormClass, module);
+  UnregisterControlWindowClasses(module);
 }
 
 FormWindow::FormWindow(Form& form, platform::MessageBoxes& boxes, FontCache& fonts)
@@ -163,19 +79,9 @@ FormWindow::~FormWindow() {
       ::SetActiveWindow(owner_);
     }
     tooltips_.reset();
-    // Destroyed while the controls' bindings still exist: the windows may be called until then.
+    // Destroyed while the control windows still exist: the windows may be called until then.
     frame_.reset();
   }
-}
-
-FormWindow* FormWindow::Of(HWND window) {
-  const HWND root = ::GetAncestor(window, GA_ROOT);
-  wchar_t name[32] = {};
-  ::GetClassNameW(root, name, 32);
-  if (std::wstring(name) != kFormClass) {
-    return nullptr;
-  }
-  return reinterpret_cast<FormWindow*>(::GetWindowLongPtrW(root, GWLP_USERDATA));
 }
 
 ModalResult FormWindow::ShowModal() {
@@ -290,151 +196,17 @@ void FormWindow::Build() {
 
 void FormWindow::BuildChildren(Control& parent, HWND parent_window) {
   for (Control* control : InTabOrder(parent)) {
-    auto binding = std::make_unique<Binding>();
-    binding->control = control;
-    if (dynamic_cast<CheckBox*>(control)) {
-      binding->kind = Kind::kCheckBox;
-    } else if (dynamic_cast<Button*>(control)) {
-      binding->kind = Kind::kButton;
-    } else if (dynamic_cast<Edit*>(control)) {
-      binding->kind = Kind::kEdit;
-    } else if (dynamic_cast<HtmlLabel*>(control)) {
-      binding->kind = Kind::kHtmlLabel;
-    } else if (dynamic_cast<TreeView*>(control)) {
-      binding->kind = Kind::kTreeView;
-    } else if (dynamic_cast<ListView*>(control)) {
-      binding->kind = Kind::kListView;
-    } else if (dynamic_cast<GroupBox*>(control)) {
-      binding->kind = Kind::kGroupBox;
-    } else if (dynamic_cast<Panel*>(control)) {
-      binding->kind = Kind::kPanel;
-    } else if (dynamic_cast<Image*>(control)) {
-      binding->kind = Kind::kImage;
-    } else {
-      binding->kind = Kind::kLabel;
-    }
-    const int id = kFirstControlId + static_cast<int>(bindings_.size());
-    HWND window = CreateControlWindow(*binding, parent_window, id);
+    const int id = kFirstControlId + static_cast<int>(controls_.size());
+    // Owned before its window exists, which may call it from then on.
+    ControlWindow& made = *controls_.emplace_back(MakeControlWindow(*control, *this));
+    HWND window = made.Create(parent_window, id);
     if (window == nullptr) {
       throw std::runtime_error("The control " + control->Name() + " cannot be created: " +
                                platform::win32::SystemErrorText(::GetLastError()));
     }
-    binding->window = window;
-    by_window_[window] = binding.get();
-    bindings_.push_back(std::move(binding));
+    by_window_[window] = &made;
     BuildChildren(*control, window);
   }
-}
-
-HWND FormWindow::CreateControlWindow(Binding& binding, HWND parent_window, int id) {
-  Control& control = *binding.control;
-  const wchar_t* window_class = L"STATIC";
-  DWORD style = WS_CHILD | WS_CLIPSIBLINGS;
-  DWORD ex_style = 0;
-  switch (binding.kind) {
-    case Kind::kButton:
-      window_class = L"BUTTON";
-      style |= WS_TABSTOP | BS_NOTIFY |
-               (static_cast<Button&>(control).Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-      break;
-    case Kind::kCheckBox:
-      // Not an automatic check box: the click toggles the form's check box, which is written
-      // back.
-      window_class = L"BUTTON";
-      style |= WS_TABSTOP | BS_NOTIFY | BS_CHECKBOX;
-      break;
-    case Kind::kEdit:
-      window_class = L"EDIT";
-      style |= WS_TABSTOP | ES_AUTOHSCROLL;
-      ex_style |= WS_EX_CLIENTEDGE;
-      break;
-    case Kind::kLabel:
-      style |= SS_LEFTNOWORDWRAP;
-      break;
-    case Kind::kGroupBox:
-      window_class = L"BUTTON";
-      style = WS_CHILD | BS_GROUPBOX | WS_CLIPCHILDREN;
-      ex_style |= WS_EX_CONTROLPARENT;
-      break;
-    case Kind::kPanel:
-      window_class = kPanelClass;
-      style |= WS_CLIPCHILDREN;
-      ex_style |= WS_EX_CONTROLPARENT;
-      break;
-    case Kind::kImage: {
-      // The module's bitmap of that name, or else the picture drawn in code; without either the
-      // control stays empty rather than showing a black box.
-      const std::string& name = static_cast<Image&>(control).PictureName();
-      if (!name.empty()) {
-        const std::wstring wide = Utf8ToWide(name);
-        binding.picture.reset(static_cast<HBITMAP>(
-            ::LoadImageW(ThisModule(), wide.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-        if (!binding.picture) {
-          binding.picture = DrawPicture(name, control.Width(), control.Height());
-        }
-      }
-      style |= SS_NOTIFY | (binding.picture ? SS_BITMAP | SS_CENTERIMAGE : 0);
-      break;
-    }
-    case Kind::kHtmlLabel:
-      window_class = kHtmlLabelClass;
-      break;
-    case Kind::kTreeView: {
-      auto& tree = static_cast<TreeView&>(control);
-      window_class = WC_TREEVIEWW;
-      style |= WS_TABSTOP | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
-               (tree.RowSelect() ? TVS_FULLROWSELECT : TVS_HASLINES);
-      ex_style |= WS_EX_CLIENTEDGE;
-      break;
-    }
-    case Kind::kListView: {
-      auto& list = static_cast<ListView&>(control);
-      window_class = WC_LISTVIEWW;
-      style |= WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-               (list.ColumnClick() ? 0 : LVS_NOSORTHEADER);
-      ex_style |= WS_EX_CLIENTEDGE;
-      break;
-    }
-  }
-  const Rect& bounds = control.BoundsRect();
-  HWND window = ::CreateWindowExW(
-      ex_style, window_class, L"", style, bounds.left, bounds.top, bounds.width, bounds.height,
-      parent_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
-  if (window == nullptr) {
-    return nullptr;
-  }
-  switch (binding.kind) {
-    case Kind::kGroupBox:
-      ::SetWindowSubclass(window, ContainerSubclass, 1, 0);
-      break;
-    case Kind::kTreeView: {
-      auto& tree = static_cast<TreeView&>(control);
-      ::SetWindowSubclass(window, TreeSubclass, 1, 0);
-      binding.mirror = std::make_unique<TreeMirror>();
-      binding.state_images = MakeStateImages(tree.StateImages());
-      if (binding.state_images) {
-        ::SendMessageW(window, TVM_SETIMAGELIST, TVSIL_STATE,
-                       reinterpret_cast<LPARAM>(binding.state_images.get()));
-      }
-      ::SendMessageW(window, TVM_SETINDENT, static_cast<WPARAM>(tree.Indent()), 0);
-      break;
-    }
-    case Kind::kListView:
-      if (static_cast<ListView&>(control).RowSelect()) {
-        ::SendMessageW(window, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT,
-                       LVS_EX_FULLROWSELECT);
-      }
-      break;
-    case Kind::kImage:
-      if (binding.picture) {
-        ::SendMessageW(window, STM_SETIMAGE, IMAGE_BITMAP,
-                       reinterpret_cast<LPARAM>(binding.picture.get()));
-      }
-      break;
-    default:
-      break;
-  }
-  return window;
 }
 
 void FormWindow::Place() {
@@ -495,15 +267,20 @@ void FormWindow::ShowError(const std::exception& error) {
   }
 }
 
-FormWindow::Binding* FormWindow::Find(HWND window) {
+bool FormWindow::PostBack(ControlWindow& window) {
+  return ::PostMessageW(frame_.get(), kPostBackMessage, 0,
+                        reinterpret_cast<LPARAM>(window.window())) != FALSE;
+}
+
+ControlWindow* FormWindow::Find(HWND window) {
   const auto it = by_window_.find(window);
   return it == by_window_.end() ? nullptr : it->second;
 }
 
-FormWindow::Binding* FormWindow::Find(const Control* control) {
-  for (auto& binding : bindings_) {
-    if (binding->control == control) {
-      return binding.get();
+ControlWindow* FormWindow::Find(const Control* control) {
+  for (auto& made : controls_) {
+    if (&made->control() == control) {
+      return made.get();
     }
   }
   return nullptr;
@@ -516,8 +293,8 @@ void FormWindow::Sync() {
     ~Done() { --writing; }
   } done{writing_};
   SyncFrame();
-  for (auto& binding : bindings_) {
-    SyncBinding(*binding);
+  for (auto& made : controls_) {
+    made->Sync();
   }
   SyncFocus();
 }
@@ -546,193 +323,8 @@ void FormWindow::SyncFrame() {
   frame_bounds_ = bounds;
 }
 
-void FormWindow::SyncBinding(Binding& binding) {
-  Control& control = *binding.control;
-  HWND window = binding.window;
-  const bool first = !binding.written;
-  binding.written = true;
-  const Font font = control.GetFont();
-  const bool has_caption = binding.kind == Kind::kButton || binding.kind == Kind::kCheckBox ||
-                           binding.kind == Kind::kLabel || binding.kind == Kind::kGroupBox;
-  // A label's window fits its text, so that a longer text is not cut off and a wide label does
-  // not cover its neighbours; it changes with the text and the font.
-  const bool label_resized = binding.kind == Kind::kLabel &&
-                             (control.Caption() != binding.caption || font != binding.font);
-  if (first || control.BoundsRect() != binding.bounds || label_resized) {
-    const Rect& bounds = control.BoundsRect();
-    const Rect placed = binding.kind == Kind::kLabel ? LabelBounds(control) : bounds;
-    ::MoveWindow(window, placed.left, placed.top, placed.width, placed.height, TRUE);
-    binding.bounds = bounds;
-  }
-  if (first || font != binding.font) {
-    ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(font)), TRUE);
-    binding.font = font;
-    ::InvalidateRect(window, nullptr, TRUE);
-  }
-  if (has_caption && (first || control.Caption() != binding.caption)) {
-    ::SetWindowTextW(window, Utf8ToWide(control.Caption()).c_str());
-    binding.caption = control.Caption();
-  }
-  switch (binding.kind) {
-    case Kind::kCheckBox: {
-      const bool checked = static_cast<CheckBox&>(control).Checked();
-      if (first || checked != binding.checked) {
-        ::SendMessageW(window, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-        binding.checked = checked;
-      }
-      break;
-    }
-    case Kind::kEdit: {
-      const std::string& text = static_cast<Edit&>(control).Text();
-      if (first || text != binding.text) {
-        ::SetWindowTextW(window, Utf8ToWide(text).c_str());
-        binding.text = text;
-      }
-      break;
-    }
-    case Kind::kHtmlLabel: {
-      const std::vector<std::string>& html = static_cast<HtmlLabel&>(control).HTMLText();
-      if (first || html != binding.html) {
-        binding.html = html;
-        // The text without markup is the window's text, as screen readers read it.
-        ::SetWindowTextW(window, Utf8ToWide(static_cast<HtmlLabel&>(control).PlainText()).c_str());
-        ::InvalidateRect(window, nullptr, TRUE);
-      }
-      break;
-    }
-    case Kind::kTreeView: {
-      TreeWindowPort port(window);
-      binding.mirror->Sync(static_cast<TreeView&>(control), port);
-      break;
-    }
-    case Kind::kListView:
-      SyncList(binding);
-      break;
-    default:
-      break;
-  }
-  if (first || control.Hint() != binding.hint) {
-    SyncHint(binding);
-  }
-  if (first || control.Enabled() != binding.enabled) {
-    ::EnableWindow(window, control.Enabled() ? TRUE : FALSE);
-    binding.enabled = control.Enabled();
-  }
-  if (first || control.Visible() != binding.visible) {
-    ::ShowWindow(window, control.Visible() ? SW_SHOWNA : SW_HIDE);
-    binding.visible = control.Visible();
-  }
-}
-
-void FormWindow::SyncHint(Binding& binding) {
-  if (!tooltips_) {
-    return;
-  }
-  // The tool is the control's window. The description leaves out the newest field, which older
-  // common controls refuse.
-  TTTOOLINFOW tool{};
-  tool.cbSize = TTTOOLINFOW_V2_SIZE;
-  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-  tool.hwnd = frame_.get();
-  tool.uId = reinterpret_cast<UINT_PTR>(binding.window);
-  if (!binding.hint.empty()) {
-    ::SendMessageW(tooltips_.get(), TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
-  binding.hint = binding.control->Hint();
-  if (!binding.hint.empty()) {
-    std::wstring text = Utf8ToWide(binding.hint);
-    tool.lpszText = text.data();
-    ::SendMessageW(tooltips_.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-  }
-}
-
 HBRUSH FormWindow::Background() const {
   return ::GetSysColorBrush(form_.Color() == FormColor::kWindow ? COLOR_WINDOW : COLOR_BTNFACE);
-}
-
-Rect FormWindow::LabelBounds(const Control& label) {
-  Rect bounds = label.BoundsRect();
-  if (label.Caption().empty()) {
-    return bounds;
-  }
-  const std::wstring text = Utf8ToWide(label.Caption());
-  WindowDc screen(nullptr);
-  UniqueMemoryDc dc(::CreateCompatibleDC(screen.get()));
-  Selected chosen(dc.get(), fonts_.Get(label.GetFont()));
-  // Measured as the static control draws it, with & marking a shortcut letter.
-  RECT extent = {0, 0, 0, 0};
-  ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent,
-              DT_CALCRECT | DT_SINGLELINE | DT_LEFT);
-  bounds.width = extent.right;
-  bounds.height = std::max(bounds.height, static_cast<int>(extent.bottom));
-  return bounds;
-}
-
-void FormWindow::SyncList(Binding& binding) {
-  auto& list = static_cast<ListView&>(*binding.control);
-  HWND window = binding.window;
-  std::vector<std::tuple<std::string, int>> columns;
-  for (const ListColumn& column : list.Columns()) {
-    columns.emplace_back(column.caption, column.width);
-  }
-  if (columns != binding.columns) {
-    const size_t shown = binding.columns.size();
-    for (size_t i = 0; i < columns.size(); ++i) {
-      std::wstring caption = Utf8ToWide(std::get<0>(columns[i]));
-      LVCOLUMNW column{};
-      column.mask = LVCF_TEXT | LVCF_WIDTH;
-      column.pszText = caption.data();
-      column.cx = std::get<1>(columns[i]);
-      ::SendMessageW(window, i < shown ? LVM_SETCOLUMNW : LVM_INSERTCOLUMNW, i,
-                     reinterpret_cast<LPARAM>(&column));
-    }
-    for (size_t i = shown; i > columns.size(); --i) {
-      ::SendMessageW(window, LVM_DELETECOLUMN, i - 1, 0);
-    }
-    binding.columns = std::move(columns);
-  }
-  bool rows_changed = static_cast<int>(binding.rows.size()) != list.Count();
-  for (int row = 0; !rows_changed && row < list.Count(); ++row) {
-    const ListItem& item = list.Item(row);
-    const ListItem& shown = binding.rows[static_cast<size_t>(row)];
-    rows_changed = item.caption != shown.caption || item.sub_items != shown.sub_items;
-  }
-  if (rows_changed) {
-    ::SendMessageW(window, LVM_DELETEALLITEMS, 0, 0);
-    binding.rows.clear();
-    for (int row = 0; row < list.Count(); ++row) {
-      const ListItem& item = list.Item(row);
-      std::wstring caption = Utf8ToWide(item.caption);
-      LVITEMW line{};
-      line.mask = LVIF_TEXT;
-      line.iItem = row;
-      line.pszText = caption.data();
-      ::SendMessageW(window, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&line));
-      for (size_t sub = 0; sub < item.sub_items.size(); ++sub) {
-        std::wstring text = Utf8ToWide(item.sub_items[sub]);
-        LVITEMW cell{};
-        cell.iSubItem = static_cast<int>(sub + 1);
-        cell.pszText = text.data();
-        ::SendMessageW(window, LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
-                       reinterpret_cast<LPARAM>(&cell));
-      }
-      binding.rows.push_back(item);
-    }
-    binding.row = -1;
-  }
-  if (list.ItemIndex() != binding.row) {
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    ::SendMessageW(window, LVM_SETITEMSTATE, static_cast<WPARAM>(-1),
-                   reinterpret_cast<LPARAM>(&state));
-    if (list.ItemIndex() >= 0) {
-      state.state = LVIS_SELECTED | LVIS_FOCUSED;
-      ::SendMessageW(window, LVM_SETITEMSTATE, static_cast<WPARAM>(list.ItemIndex()),
-                     reinterpret_cast<LPARAM>(&state));
-      ::SendMessageW(window, LVM_ENSUREVISIBLE, static_cast<WPARAM>(list.ItemIndex()), FALSE);
-    }
-    binding.row = list.ItemIndex();
-  }
 }
 
 void FormWindow::SyncFocus() {
@@ -741,11 +333,11 @@ void FormWindow::SyncFocus() {
     return;
   }
   focus_written_ = active;
-  Binding* binding = Find(active);
-  if (binding != nullptr && ::IsWindowVisible(binding->window) &&
-      ::IsWindowEnabled(binding->window) && ::GetFocus() != binding->window) {
+  ControlWindow* shown = Find(active);
+  if (shown != nullptr && ::IsWindowVisible(shown->window()) &&
+      ::IsWindowEnabled(shown->window()) && ::GetFocus() != shown->window()) {
     ++writing_;
-    ::SetFocus(binding->window);
+    ::SetFocus(shown->window());
     --writing_;
   }
 }
@@ -772,15 +364,15 @@ LRESULT CALLBACK FormWindow::FrameProc(HWND window, UINT message, WPARAM wparam,
 LRESULT FormWindow::OnFrameMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
-      if (Binding* binding = Find(reinterpret_cast<HWND>(lparam))) {
-        OnCommand(*binding, HIWORD(wparam));
+      if (ControlWindow* control = Find(reinterpret_cast<HWND>(lparam))) {
+        OnCommand(*control, HIWORD(wparam));
         return 0;
       }
       break;
     case WM_NOTIFY: {
       auto* header = reinterpret_cast<NMHDR*>(lparam);
-      if (Binding* binding = Find(header->hwndFrom)) {
-        return OnNotify(*binding, *header);
+      if (ControlWindow* control = Find(header->hwndFrom)) {
+        return OnNotify(*control, *header);
       }
       break;
     }
@@ -815,9 +407,9 @@ LRESULT FormWindow::OnFrameMessage(HWND window, UINT message, WPARAM wparam, LPA
       sync_posted_ = false;
       Sync();
       return 0;
-    case kListCheckMessage:
-      if (Binding* binding = Find(reinterpret_cast<HWND>(lparam))) {
-        CheckListSelection(*binding);
+    case kPostBackMessage:
+      if (ControlWindow* control = Find(reinterpret_cast<HWND>(lparam))) {
+        control->OnPosted();
       }
       return 0;
     case WM_DESTROY:
@@ -829,351 +421,29 @@ LRESULT FormWindow::OnFrameMessage(HWND window, UINT message, WPARAM wparam, LPA
   return ::DefWindowProcW(window, message, wparam, lparam);
 }
 
-void FormWindow::OnCommand(Binding& binding, int code) {
+void FormWindow::OnCommand(ControlWindow& control, int code) {
   if (writing_ > 0) {
     return;
   }
-  Control& control = *binding.control;
-  switch (code) {
-    case BN_CLICKED:  // and STN_CLICKED, of the same value
-    case BN_DOUBLECLICKED:
-      // A quick second click on a button or check box arrives as a double-click: it clicks too.
-      if (binding.kind == Kind::kButton) {
-        auto& button = static_cast<Button&>(control);
-        Dispatch([&button] {
-          button.SetFocus();
-          button.Click();
-        });
-      } else if (binding.kind == Kind::kCheckBox) {
-        auto& box = static_cast<CheckBox&>(control);
-        Dispatch([&box] {
-          box.SetFocus();
-          box.Click();
-        });
-      } else if (binding.kind == Kind::kImage && code == STN_CLICKED) {
-        auto& image = static_cast<Image&>(control);
-        Dispatch([&image] { image.Click(); });
-      }
-      break;
-    case BN_SETFOCUS:
-    case EN_SETFOCUS:
-      Dispatch([&control] { control.SetFocus(); });
-      break;
-    case EN_CHANGE: {
-      auto& edit = static_cast<Edit&>(control);
-      std::string text = WideToUtf8(WindowText(binding.window));
-      if (text != edit.Text()) {
-        // What the user typed is in the window already: only a handler's change is written.
-        binding.text = text;
-        Dispatch([&edit, &text] { edit.SetText(std::move(text)); });
-      }
-      break;
-    }
-    default:
-      break;
+  if (code == BN_SETFOCUS || code == EN_SETFOCUS) {
+    Control& focused = control.control();
+    Dispatch([&focused] { focused.SetFocus(); });
+    return;
   }
+  control.OnCommand(code);
 }
 
-LRESULT FormWindow::OnNotify(Binding& binding, NMHDR& header) {
-  Control& control = *binding.control;
+LRESULT FormWindow::OnNotify(ControlWindow& control, NMHDR& header) {
   if (writing_ > 0) {
     // Expanding and collapsing by the view itself goes ahead.
     return 0;
   }
   if (header.code == NM_SETFOCUS) {
-    Dispatch([&control] { control.SetFocus(); });
+    Control& focused = control.control();
+    Dispatch([&focused] { focused.SetFocus(); });
     return 0;
   }
-  if (binding.kind == Kind::kTreeView) {
-    auto& tree = static_cast<TreeView&>(control);
-    switch (header.code) {
-      case TVN_SELCHANGEDW: {
-        const auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
-        TreeNode* node = binding.mirror->NodeOf(change.itemNew.hItem, tree);
-        Dispatch([&tree, node] { tree.UserClick(node); });
-        return 0;
-      }
-      case TVN_ITEMEXPANDINGW: {
-        // The form decides: its OnExpanding loads the children or refuses, and the window then
-        // shows what the form holds. Windows is in the middle of its own expansion, so the
-        // window is brought in step from the message queue.
-        const auto& change = reinterpret_cast<NMTREEVIEWW&>(header);
-        TreeNode* node = binding.mirror->NodeOf(change.itemNew.hItem, tree);
-        const bool expand = (change.action & TVE_EXPAND) != 0;
-        if (node != nullptr) {
-          Dispatch(
-              [&tree, node, expand] {
-                if (expand) {
-                  tree.Expand(*node);
-                } else {
-                  tree.Collapse(*node);
-                }
-              },
-              true);
-        }
-        return TRUE;
-      }
-      case NM_RCLICK:
-        if (tree.RightClickSelect()) {
-          TVHITTESTINFO hit{};
-          ::GetCursorPos(&hit.pt);
-          ::ScreenToClient(binding.window, &hit.pt);
-          ::SendMessageW(binding.window, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-          if (hit.hItem != nullptr && (hit.flags & TVHT_ONITEM) != 0) {
-            TreeNode* node = binding.mirror->NodeOf(hit.hItem, tree);
-            Dispatch([&tree, node] { tree.UserClick(node); });
-          }
-        }
-        return 0;
-      default:
-        return 0;
-    }
-  }
-  if (binding.kind == Kind::kListView) {
-    auto& list = static_cast<ListView&>(control);
-    switch (header.code) {
-      case LVN_ITEMCHANGED: {
-        const auto& change = reinterpret_cast<NMLISTVIEW&>(header);
-        if ((change.uChanged & LVIF_STATE) != 0 &&
-            ((change.uOldState ^ change.uNewState) & LVIS_SELECTED) != 0 &&
-            !binding.list_check_posted) {
-          // A new selection arrives as one row losing it and another gaining it: the list is
-          // read once both have happened.
-          binding.list_check_posted =
-              ::PostMessageW(frame_.get(), kListCheckMessage, 0,
-                             reinterpret_cast<LPARAM>(binding.window)) != FALSE;
-        }
-        return 0;
-      }
-      case NM_DBLCLK: {
-        CheckListSelection(binding);
-        const int row = reinterpret_cast<NMITEMACTIVATE&>(header).iItem;
-        Dispatch([&list, row] { list.UserDoubleClick(row); });
-        return 0;
-      }
-      default:
-        return 0;
-    }
-  }
-  return 0;
-}
-
-void FormWindow::CheckListSelection(Binding& binding) {
-  binding.list_check_posted = false;
-  auto& list = static_cast<ListView&>(*binding.control);
-  const int row = static_cast<int>(
-      ::SendMessageW(binding.window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-  if (row != list.ItemIndex()) {
-    binding.row = row;
-    Dispatch([&list, row] { list.UserClick(row); });
-  }
-}
-
-void FormWindow::TreeDoubleClick(Binding& binding, POINT point) {
-  auto& tree = static_cast<TreeView&>(*binding.control);
-  TVHITTESTINFO hit{};
-  hit.pt = point;
-  ::SendMessageW(binding.window, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-  TreeNode* node = hit.hItem != nullptr ? binding.mirror->NodeOf(hit.hItem, tree) : nullptr;
-  if (node != nullptr && (hit.flags & TVHT_ONITEMBUTTON) != 0) {
-    // A second click on the expander: it opens or closes the node again.
-    Dispatch([&tree, node] {
-      if (node->Expanded()) {
-        tree.Collapse(*node);
-      } else {
-        tree.Expand(*node);
-      }
-    });
-  } else if (node != nullptr &&
-             (hit.flags & (TVHT_ONITEM | TVHT_ONITEMINDENT | TVHT_ONITEMRIGHT)) != 0) {
-    Dispatch([&tree, node] { tree.UserDoubleClick(node); });
-  } else {
-    // Beside the nodes the selection stays, and only the double-click is passed on.
-    Dispatch([&tree] {
-      if (tree.Reachable()) {
-        tree.SetFocus();
-        if (tree.OnDblClick) {
-          tree.OnDblClick();
-        }
-      }
-    });
-  }
-}
-
-LRESULT CALLBACK FormWindow::ContainerSubclass(HWND window,
-                                               UINT message,
-                                               WPARAM wparam,
-                                               LPARAM lparam,
-                                               UINT_PTR,
-                                               DWORD_PTR) {
-  switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-      // The controls of a group box or panel report to the form, as the form's own do.
-      return ::SendMessageW(::GetAncestor(window, GA_ROOT), message, wparam, lparam);
-    case WM_ERASEBKGND: {
-      // The form does not draw below its controls, so a group box fills its own background.
-      RECT client{};
-      ::GetClientRect(window, &client);
-      FormWindow* self = Of(window);
-      ::FillRect(reinterpret_cast<HDC>(wparam), &client,
-                 self != nullptr ? self->Background() : ::GetSysColorBrush(COLOR_BTNFACE));
-      return TRUE;
-    }
-    case WM_NCDESTROY:
-      ::RemoveWindowSubclass(window, ContainerSubclass, 1);
-      break;
-    default:
-      break;
-  }
-  return ::DefSubclassProc(window, message, wparam, lparam);
-}
-
-LRESULT CALLBACK FormWindow::PanelProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORLISTBOX:
-      return ::SendMessageW(::GetAncestor(window, GA_ROOT), message, wparam, lparam);
-    default:
-      return ::DefWindowProcW(window, message, wparam, lparam);
-  }
-}
-
-LRESULT CALLBACK FormWindow::TreeSubclass(HWND window,
-                                          UINT message,
-                                          WPARAM wparam,
-                                          LPARAM lparam,
-                                          UINT_PTR,
-                                          DWORD_PTR) {
-  if (message == WM_LBUTTONDBLCLK) {
-    // The form's tree decides what a double-click does (select, open or close, OnDblClick);
-    // the window's own opening and closing would do it twice.
-    FormWindow* self = Of(window);
-    Binding* binding = self != nullptr ? self->Find(window) : nullptr;
-    if (binding != nullptr) {
-      try {
-        ::SetFocus(window);
-        self->TreeDoubleClick(*binding, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
-      } catch (const std::exception& error) {
-        self->ShowError(error);
-      } catch (...) {
-        self->ShowError(std::runtime_error("An unexpected error occurred"));
-      }
-      return 0;
-    }
-  }
-  if (message == WM_NCDESTROY) {
-    ::RemoveWindowSubclass(window, TreeSubclass, 1);
-  }
-  return ::DefSubclassProc(window, message, wparam, lparam);
-}
-
-LRESULT CALLBACK FormWindow::HtmlLabelProc(HWND window,
-                                           UINT message,
-                                           WPARAM wparam,
-                                           LPARAM lparam) {
-  FormWindow* self = Of(window);
-  Binding* binding = self != nullptr ? self->Find(window) : nullptr;
-  if (binding == nullptr) {
-    return ::DefWindowProcW(window, message, wparam, lparam);
-  }
-  try {
-    switch (message) {
-      case WM_PAINT: {
-        PaintDc dc(window);
-        self->PaintHtmlLabel(*binding, dc.get());
-        return 0;
-      }
-      case WM_SETCURSOR: {
-        POINT point{};
-        ::GetCursorPos(&point);
-        ::ScreenToClient(window, &point);
-        if (!self->LinkAt(*binding, point).empty()) {
-          ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
-          return TRUE;
-        }
-        break;
-      }
-      case WM_LBUTTONUP: {
-        const std::string href =
-            self->LinkAt(*binding, {GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
-        if (!href.empty()) {
-          auto& label = static_cast<HtmlLabel&>(*binding->control);
-          self->Dispatch([&label, href] { label.ClickAnchor(href); });
-        }
-        return 0;
-      }
-      default:
-        break;
-    }
-  } catch (const std::exception& error) {
-    self->ShowError(error);
-    return 0;
-  } catch (...) {
-    self->ShowError(std::runtime_error("An unexpected error occurred"));
-    return 0;
-  }
-  return ::DefWindowProcW(window, message, wparam, lparam);
-}
-
-namespace {
-
-// An HTML label's text placed with its fonts, measured in `dc`.
-HtmlLayout LayOut(const HtmlLabel& label, HDC dc, FontCache& fonts, int& line_height) {
-  Font font = label.GetFont();
-  Font bold = font;
-  bold.bold = true;
-  TEXTMETRICW metrics{};
-  {
-    Selected chosen(dc, fonts.Get(font));
-    ::GetTextMetricsW(dc, &metrics);
-  }
-  line_height = metrics.tmHeight;
-  return HtmlLayout(label.Runs(), line_height, [&](std::string_view text, bool is_bold) {
-    const std::wstring wide = Utf8ToWide(text);
-    Selected chosen(dc, fonts.Get(is_bold ? bold : font));
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
-    return static_cast<int>(size.cx);
-  });
-}
-
-}  // namespace
-
-void FormWindow::PaintHtmlLabel(Binding& binding, HDC dc) {
-  auto& label = static_cast<HtmlLabel&>(*binding.control);
-  RECT client{};
-  ::GetClientRect(binding.window, &client);
-  ::FillRect(dc, &client, Background());
-  int line_height = 0;
-  const HtmlLayout layout = LayOut(label, dc, fonts_, line_height);
-  ::SetBkMode(dc, TRANSPARENT);
-  const Font font = label.GetFont();
-  for (const HtmlPiece& piece : layout.Pieces()) {
-    Font piece_font = font;
-    piece_font.bold = piece.bold;
-    Selected chosen(dc, fonts_.Get(piece_font, !piece.link.empty()));
-    ::SetTextColor(dc, !piece.link.empty()                 ? RGB(0, 0, 255)
-                       : ::IsWindowEnabled(binding.window) ? ::GetSysColor(COLOR_WINDOWTEXT)
-                                                           : ::GetSysColor(COLOR_GRAYTEXT));
-    const std::wstring text = Utf8ToWide(piece.text);
-    ::TextOutW(dc, piece.left, piece.top, text.c_str(), static_cast<int>(text.size()));
-  }
-}
-
-std::string FormWindow::LinkAt(Binding& binding, POINT point) {
-  auto& label = static_cast<HtmlLabel&>(*binding.control);
-  WindowDc dc(binding.window);
-  int line_height = 0;
-  return LayOut(label, dc.get(), fonts_, line_height).LinkAt(point.x, point.y);
+  return control.OnNotify(header);
 }
 
 }  // namespace quivra::ui::win32

@@ -1,0 +1,110 @@
+#include "platform/ui/win32/html_label_window.h"
+
+#include <windows.h>
+
+// After windows.h, which it needs.
+#include <windowsx.h>
+
+#include <string_view>
+
+#include "platform/ui/html_layout.h"
+#include "platform/win32/wide_text.h"
+
+namespace quivra::ui::win32 {
+
+namespace {
+
+using platform::win32::Utf8ToWide;
+
+// An HTML label's text placed with its fonts, measured in `dc`.
+HtmlLayout LayOut(const HtmlLabel& label, HDC dc, FontCache& fonts) {
+  Font font = label.GetFont();
+  Font bold = font;
+  bold.bold = true;
+  TEXTMETRICW metrics{};
+  {
+    Selected chosen(dc, fonts.Get(font));
+    ::GetTextMetricsW(dc, &metrics);
+  }
+  return HtmlLayout(label.Runs(), metrics.tmHeight, [&](std::string_view text, bool is_bold) {
+    const std::wstring wide = Utf8ToWide(text);
+    Selected chosen(dc, fonts.Get(is_bold ? bold : font));
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
+    return static_cast<int>(size.cx);
+  });
+}
+
+}  // namespace
+
+HtmlLabelWindow::HtmlLabelWindow(HtmlLabel& label, ControlHost& host)
+    : ControlWindow(label, host), label_(label) {}
+
+ControlWindow::Spec HtmlLabelWindow::Describe() {
+  return {.window_class = kWindowClass, .own_messages = true};
+}
+
+void HtmlLabelWindow::SyncContent(bool first) {
+  const std::vector<std::string>& html = label_.HTMLText();
+  if (first || html != html_) {
+    html_ = html;
+    // The text without markup is the window's text, as screen readers read it.
+    ::SetWindowTextW(window(), Utf8ToWide(label_.PlainText()).c_str());
+    ::InvalidateRect(window(), nullptr, TRUE);
+  }
+}
+
+std::optional<LRESULT> HtmlLabelWindow::OnMessage(UINT message, WPARAM, LPARAM lparam) {
+  switch (message) {
+    case WM_PAINT: {
+      PaintDc dc(window());
+      Paint(dc.get());
+      return 0;
+    }
+    case WM_SETCURSOR: {
+      POINT point{};
+      ::GetCursorPos(&point);
+      ::ScreenToClient(window(), &point);
+      if (!LinkAt(point).empty()) {
+        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      return std::nullopt;
+    }
+    case WM_LBUTTONUP: {
+      const std::string href = LinkAt({GET_X_LPARAM(lparam), GET_Y_LPARAM(lparam)});
+      if (!href.empty()) {
+        Dispatch([this, href] { label_.ClickAnchor(href); });
+      }
+      return 0;
+    }
+    default:
+      return std::nullopt;
+  }
+}
+
+void HtmlLabelWindow::Paint(HDC dc) {
+  RECT client{};
+  ::GetClientRect(window(), &client);
+  ::FillRect(dc, &client, host().Background());
+  const HtmlLayout layout = LayOut(label_, dc, host().Fonts());
+  ::SetBkMode(dc, TRANSPARENT);
+  const Font font = label_.GetFont();
+  for (const HtmlPiece& piece : layout.Pieces()) {
+    Font piece_font = font;
+    piece_font.bold = piece.bold;
+    Selected chosen(dc, host().Fonts().Get(piece_font, !piece.link.empty()));
+    ::SetTextColor(dc, !piece.link.empty()           ? RGB(0, 0, 255)
+                       : ::IsWindowEnabled(window()) ? ::GetSysColor(COLOR_WINDOWTEXT)
+                                                     : ::GetSysColor(COLOR_GRAYTEXT));
+    const std::wstring text = Utf8ToWide(piece.text);
+    ::TextOutW(dc, piece.left, piece.top, text.c_str(), static_cast<int>(text.size()));
+  }
+}
+
+std::string HtmlLabelWindow::LinkAt(POINT point) {
+  WindowDc dc(window());
+  return LayOut(label_, dc.get(), host().Fonts()).LinkAt(point.x, point.y);
+}
+
+}  // namespace quivra::ui::win32

@@ -1,0 +1,28 @@
+#ifndef QUIVRA_PLATFORM_UI_WIN32_IMAGE_WINDOW_H_
+#define QUIVRA_PLATFORM_UI_WIN32_IMAGE_WINDOW_H_
+
+#include "platform/ui/static_controls.h"
+#include "platform/ui/win32/control_window.h"
+
+namespace quivra::ui::win32 {
+
+// A picture that takes clicks: the module's bitmap of the picture's name, or else the picture
+// drawn in code; without either the control stays empty rather than showing a black box.
+class ImageWindow : public ControlWindow {
+ public:
+  ImageWindow(Image& image, ControlHost& host);
+
+  void OnCommand(int code) override;
+
+ protected:
+  Spec Describe() override;
+  void Created() override;
+
+ private:
+  Image& image_;
+  UniqueBitmap picture_;
+};
+
+}  // namespace quivra::ui::win32
+
+#endif  // QUIVRA_PLATFORM_UI_WIN32_IMAGE_WINDOW_H_
