@@ -4,6 +4,7 @@
 
 #include "platform/sim/sim_registry.h"
 #include "tests/core/module_fixture.h"
+#include "tests/support/outlook_registration.h"
 
 namespace quivra::core {
 namespace {
@@ -26,7 +27,7 @@ class VersionDetectionTest : public ::testing::Test {
   }
   Flags DetectWith(const std::string& path, RegistryView view, bool process_is_32bit = false) {
     platform::sim::SimRegistry registry(process_is_32bit);
-    RegisterOutlookServer(registry, path, view);
+    test::RegisterOutlookServer(registry, path, view);
     return Detect(registry);
   }
 

@@ -7,20 +7,20 @@
 #include "host/framework/command_bars/command_bar.h"
 #include "host/framework/command_bars/command_bar_controls.h"
 #include "host/framework/module/com_addin_module.h"
-#include "platform/compositions/sim/sim_platform.h"
+#include "tests/support/message_texts.h"
+#include "tests/support/simulated_world_test.h"
 
 namespace quivra::framework {
 namespace {
 
-class CommandBarComponentsTest : public ::testing::Test {
+class CommandBarComponentsTest : public test::SimulatedPlatformTest {
  protected:
   CommandBarComponentsTest() {
     module_.SetAddInName("QuivraOL");
     module_.PropertyChanged = [this](const TadxPropertyChange& c) { changes_.push_back(c); };
   }
 
-  platform::sim::SimPlatform sim_;
-  TadxCOMAddInModule module_{sim_.platform()};
+  TadxCOMAddInModule module_{sim.platform()};
   std::vector<TadxPropertyChange> changes_;
   TadxOlExplorerCommandBar& bar_ = module_.CreateComponent<TadxOlExplorerCommandBar>();
 };
@@ -167,9 +167,9 @@ TEST_F(CommandBarClickTest, AFailingHandlerIsReportedAndTheButtonStaysUsable) {
   EXPECT_NO_THROW(button_.DoClick());
   EXPECT_NO_THROW(button_.DoClick());
   EXPECT_EQ(calls, 2);
-  ASSERT_EQ(sim_.message_boxes.shown().size(), 2u);
-  EXPECT_EQ(sim_.message_boxes.shown()[1].text,
-            "QuivraOL error: the add-in has fired an exception.\r\nOutlook refused the move.");
+  ASSERT_EQ(sim.message_boxes.shown().size(), 2u);
+  EXPECT_EQ(sim.message_boxes.shown()[1].text,
+            std::string(test::kAddInError) + "Outlook refused the move.");
 }
 
 }  // namespace

@@ -8,20 +8,20 @@
 #include "host/framework/module/framework_errors.h"
 #include "host/framework/ribbon/ribbon_controls.h"
 #include "host/framework/ribbon/ribbon_tab.h"
-#include "platform/compositions/sim/sim_platform.h"
+#include "tests/support/message_texts.h"
+#include "tests/support/simulated_world_test.h"
 
 namespace quivra::framework {
 namespace {
 
-class RibbonComponentsTest : public ::testing::Test {
+class RibbonComponentsTest : public test::SimulatedPlatformTest {
  protected:
   RibbonComponentsTest() {
     module_.SetAddInName("QuivraOL");
     module_.PropertyChanged = [this](const TadxPropertyChange& c) { changes_.push_back(c); };
   }
 
-  platform::sim::SimPlatform sim_;
-  TadxCOMAddInModule module_{sim_.platform()};
+  TadxCOMAddInModule module_{sim.platform()};
   std::vector<TadxPropertyChange> changes_;
   TadxRibbonTab& tab_ = module_.CreateComponent<TadxRibbonTab>();
 };
@@ -231,9 +231,9 @@ TEST_F(RibbonClickTest, AFailingHandlerIsReportedAndTheButtonStaysUsable) {
   EXPECT_NO_THROW(button_.DoClick(info_));
   EXPECT_NO_THROW(button_.DoClick(info_));
   EXPECT_EQ(calls, 2);
-  ASSERT_EQ(sim_.message_boxes.shown().size(), 2u);
-  EXPECT_EQ(sim_.message_boxes.shown()[0].text,
-            "QuivraOL error: the add-in has fired an exception.\r\nThe folder cannot be found.");
+  ASSERT_EQ(sim.message_boxes.shown().size(), 2u);
+  EXPECT_EQ(sim.message_boxes.shown()[0].text,
+            std::string(test::kAddInError) + "The folder cannot be found.");
 }
 
 TEST_F(RibbonClickTest, ASplitButtonClickCallsItsOwnHandler) {
