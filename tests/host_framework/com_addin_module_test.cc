@@ -8,8 +8,8 @@
 #include "host/framework/keyboard/keyboard_shortcut.h"
 #include "host/framework/module/framework_errors.h"
 #include "host/framework/ribbon/ribbon_tab.h"
+#include "tests/host_framework/framework_module_fixture.h"
 #include "tests/support/message_texts.h"
-#include "tests/support/simulated_world_test.h"
 
 namespace quivra::framework {
 namespace {
@@ -17,12 +17,7 @@ namespace {
 using platform::MessageButton;
 using platform::MessageIcon;
 
-class ComAddInModuleTest : public test::SimulatedPlatformTest {
- protected:
-  ComAddInModuleTest() { module_.SetAddInName("QuivraOL"); }
-
-  TadxCOMAddInModule module_{sim.platform()};
-};
+class ComAddInModuleTest : public FrameworkModuleTest {};
 
 TEST_F(ComAddInModuleTest, PublishedPropertiesStartAtTheirDefaults) {
   TadxCOMAddInModule module(sim.platform());

@@ -7,21 +7,16 @@
 #include "host/framework/command_bars/command_bar.h"
 #include "host/framework/command_bars/command_bar_controls.h"
 #include "host/framework/module/com_addin_module.h"
+#include "tests/host_framework/framework_module_fixture.h"
 #include "tests/support/message_texts.h"
-#include "tests/support/simulated_world_test.h"
 
 namespace quivra::framework {
 namespace {
 
-class CommandBarComponentsTest : public test::SimulatedPlatformTest {
+class CommandBarComponentsTest : public FrameworkModuleTest {
  protected:
-  CommandBarComponentsTest() {
-    module_.SetAddInName("QuivraOL");
-    module_.PropertyChanged = [this](const TadxPropertyChange& c) { changes_.push_back(c); };
-  }
+  CommandBarComponentsTest() { RecordChanges(); }
 
-  TadxCOMAddInModule module_{sim.platform()};
-  std::vector<TadxPropertyChange> changes_;
   TadxOlExplorerCommandBar& bar_ = module_.CreateComponent<TadxOlExplorerCommandBar>();
 };
 

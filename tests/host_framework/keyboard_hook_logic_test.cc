@@ -18,6 +18,7 @@
 #include "host/office/sim/sim_command_bars.h"
 #include "host/office/sim/sim_office.h"
 #include "model/configuration_file.h"
+#include "tests/host_framework/framework_module_fixture.h"
 #include "tests/support/simulated_world_test.h"
 #include "tests/support/slot_assignment.h"
 
@@ -37,12 +38,9 @@ TadxKeyPress Alt(int vk, std::uint32_t key_data = kKeyDown) {
   return TadxKeyPress{vk, key_data, false, false, true};
 }
 
-class KeyboardHookLogicTest : public test::SimulatedWorldTest {
+class KeyboardHookLogicTest : public FrameworkModuleTest {
  protected:
-  KeyboardHookLogicTest() {
-    module_.SetAddInName("QuivraOL");
-    module_.SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
-  }
+  KeyboardHookLogicTest() { ServeOutlook(); }
 
   TadxKeyboardShortcut& Shortcut(const std::string& text, int tag) {
     auto& shortcut = module_.CreateComponent<TadxKeyboardShortcut>();
@@ -75,7 +73,6 @@ class KeyboardHookLogicTest : public test::SimulatedWorldTest {
     return verdict;
   }
 
-  TadxCOMAddInModule module_{sim.platform()};
   TadxKeyboardHookLogic logic_{module_, world.outlook.application()};
   std::vector<std::string> ran_;
 };

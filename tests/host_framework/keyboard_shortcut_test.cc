@@ -8,8 +8,8 @@
 #include "host/framework/keyboard/shortcut_table.h"
 #include "host/framework/keyboard/shortcut_text.h"
 #include "host/framework/module/com_addin_module.h"
+#include "tests/host_framework/framework_module_fixture.h"
 #include "tests/support/message_texts.h"
-#include "tests/support/simulated_world_test.h"
 
 namespace quivra::framework {
 namespace {
@@ -69,12 +69,9 @@ TEST(ShortcutTextTest, CaptionsGiveTheirMenuAccelerator) {
   EXPECT_EQ(AcceleratorText("Trailing&"), "");
 }
 
-class KeyboardShortcutTest : public test::SimulatedPlatformTest {
+class KeyboardShortcutTest : public FrameworkModuleTest {
  protected:
-  KeyboardShortcutTest() {
-    module_.SetAddInName("QuivraOL");
-    module_.SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
-  }
+  KeyboardShortcutTest() { ServeOutlook(); }
 
   TadxKeyboardShortcut& Shortcut(const std::string& text, int tag, bool enabled = true) {
     auto& shortcut = module_.CreateComponent<TadxKeyboardShortcut>();
@@ -87,8 +84,6 @@ class KeyboardShortcutTest : public test::SimulatedPlatformTest {
   TadxKeyboardShortcut* Find(const TadxKeyPress& press) {
     return FindKeyboardShortcut(module_, TadxOfficeHostApp::ohaOutlook, ShortcutTextOf(press));
   }
-
-  TadxCOMAddInModule module_{sim.platform()};
 };
 
 TEST_F(KeyboardShortcutTest, ANewShortcutStartsEnabledForTheModulesHostsAndTurnsOnHandling) {

@@ -8,21 +8,16 @@
 #include "host/framework/module/framework_errors.h"
 #include "host/framework/ribbon/ribbon_controls.h"
 #include "host/framework/ribbon/ribbon_tab.h"
+#include "tests/host_framework/framework_module_fixture.h"
 #include "tests/support/message_texts.h"
-#include "tests/support/simulated_world_test.h"
 
 namespace quivra::framework {
 namespace {
 
-class RibbonComponentsTest : public test::SimulatedPlatformTest {
+class RibbonComponentsTest : public FrameworkModuleTest {
  protected:
-  RibbonComponentsTest() {
-    module_.SetAddInName("QuivraOL");
-    module_.PropertyChanged = [this](const TadxPropertyChange& c) { changes_.push_back(c); };
-  }
+  RibbonComponentsTest() { RecordChanges(); }
 
-  TadxCOMAddInModule module_{sim.platform()};
-  std::vector<TadxPropertyChange> changes_;
   TadxRibbonTab& tab_ = module_.CreateComponent<TadxRibbonTab>();
 };
 
