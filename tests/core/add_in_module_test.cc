@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "core/add_in_module.h"
-#include "host/outlook/sim/standard_world.h"
-#include "platform/compositions/sim/sim_platform.h"
+#include "tests/support/simulated_world_test.h"
+#include "tests/support/slot_assignment.h"
 
 namespace quivra::core {
 namespace {
@@ -18,16 +18,15 @@ using framework::TadxRibbonCustomControl;
 using framework::TadxRibbonGroup;
 using outlook::sim::SimFolder;
 
-class AddInModuleTest : public ::testing::Test {
+class AddInModuleTest : public test::SimulatedWorldTest {
  protected:
   AddInModuleTest() : module(sim.platform(), config, world.outlook.application()) {
     sim.screen.SetOnPendingMessages([this] { world.outlook.ProcessMessages(); });
   }
 
   void Configure(int slot, const SimFolder& folder) {
-    config.FolderNames[slot] = folder.path();
+    test::AssignSlot(config, slot, folder.path(), folder.store_id());
     config.ButtonNames[slot] = folder.name();
-    config.StoreDetails[slot] = {"Mailbox", "Mailbox", folder.store_id()};
   }
   framework::TadxCommandBarControl& BarUndo() {
     return module.adxOlExplorerCommandBar1.Controls()[13];
@@ -41,9 +40,6 @@ class AddInModuleTest : public ::testing::Test {
     return BarUndo().Enabled();
   }
 
-  outlook::sim::StandardWorld world;
-  platform::sim::SimPlatform sim;
-  Configuration config;
   TAddInModule module;
 };
 

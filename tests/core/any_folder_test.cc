@@ -5,9 +5,10 @@
 
 #include "core/add_in_module.h"
 #include "dialogs/folder_picker.h"
-#include "host/outlook/sim/standard_world.h"
-#include "platform/compositions/sim/sim_platform.h"
 #include "platform/ui/sim/sim_ui.h"
+#include "tests/support/message_texts.h"
+#include "tests/support/simulated_world_test.h"
+#include "tests/support/slot_assignment.h"
 
 namespace quivra::core {
 namespace {
@@ -18,17 +19,14 @@ using ui::sim::SimUser;
 
 constexpr char kConfigFile[] = "C:\\Users\\Tester\\AppData\\Local\\QuivraOL\\Qelvo.xml";
 
-class AnyFolderTest : public ::testing::Test {
+class AnyFolderTest : public test::SimulatedWorldTest {
  protected:
   AnyFolderTest() : module(sim.platform(), config, world.outlook.application()) {
     sim.screen.SetOnPendingMessages([this] { world.outlook.ProcessMessages(); });
     config.ExpandList.emplace();
   }
 
-  void AddMru(const SimFolder& folder) {
-    const std::string store = folder.path().substr(0, folder.path().find('\\'));
-    config.MoveMruEntryToTop(folder.path(), store, folder.store_id(), -1);
-  }
+  void AddMru(const SimFolder& folder) { test::AddMru(config, folder); }
   std::vector<std::string> Mru() {
     std::vector<std::string> folders;
     for (int k = 1; k <= kMruCapacity && config.MruList[k].InUse(); ++k) {
@@ -52,16 +50,7 @@ class AnyFolderTest : public ::testing::Test {
     sim.ui.Expect([row](SimUser& user) { user.DoubleClickRow(row); });
     module.FileToAnyFolder();
   }
-  std::vector<std::string> Messages() {
-    std::vector<std::string> texts;
-    for (const auto& box : sim.message_boxes.shown())
-      texts.push_back(box.text);
-    return texts;
-  }
 
-  outlook::sim::StandardWorld world;
-  platform::sim::SimPlatform sim;
-  Configuration config;
   TAddInModule module;
 };
 
@@ -106,7 +95,7 @@ TEST_F(AnyFolderTest, ATreeFolderEntersTheListBeforeFilingWhateverTheOutcome) {
   sim.message_boxes.SetOnShow(
       [this, &top_when_reported](const auto&) { top_when_reported = config.MruList[1].Folder; });
   PickTreeFolder("Mailbox\\Drafts");  // nothing selected in Outlook
-  EXPECT_EQ(Messages(), Strings{"Nothing selected - nothing moved."});
+  EXPECT_EQ(Messages(), Strings{test::kNothingSelected});
   EXPECT_EQ(top_when_reported, "Mailbox\\Drafts");
 }
 
@@ -133,7 +122,7 @@ TEST_F(AnyFolderTest, AnEntryWhoseFolderIsGoneLeavesTheListEvenWithUpdatesDisabl
   SelectInboxMail(1);
   world.alpha.Delete();
   PickRow(1);
-  EXPECT_EQ(Messages(), Strings{"Folder doesn't exist."});
+  EXPECT_EQ(Messages(), Strings{test::kFolderDoesNotExist});
   EXPECT_EQ(Mru(), (Strings{"Mailbox\\Drafts", "Mailbox\\Projects\\Beta"}));
   config.NoListUpdates = true;
   world.beta.Delete();

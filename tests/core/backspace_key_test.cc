@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/core/module_fixture.h"
+#include "tests/support/message_texts.h"
 
 namespace quivra::core {
 namespace {
@@ -128,7 +129,7 @@ TEST_F(BackspaceKeyTest, BackspaceKeyOffPassesBackspaceOn) {
 TEST_F(BackspaceKeyTest, ItemOfAnotherKindIsReportedAndNotFiled) {
   world.explorer.Select({world.contact});
   PressBackspace();
-  EXPECT_EQ(Messages(), (Strings{"An error occurred - message not moved."}));
+  EXPECT_EQ(Messages(), (Strings{test::kNotMoved}));
   EXPECT_EQ(sim.message_boxes.shown().front().caption, "Error");
   EXPECT_TRUE(Strokes().empty());
   EXPECT_EQ(world.contact.folder(), world.inbox);

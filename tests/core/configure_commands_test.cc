@@ -57,7 +57,7 @@ TEST_F(ConfigureCommandsTest, CancelSavesNothingButBrowsedFoldersStayInMemory) {
 
 TEST_F(ConfigureCommandsTest, OkLeavesModelFileAndButtonsInAgreement) {
   config.MainButtonCaption.clear();
-  config.MoveMruEntryToTop(world.beta.path(), "Mailbox", world.beta.store_id(), -1);
+  test::AddMru(config, world.beta);
   sim.ui.Expect([&](SimUser& user) {
     EXPECT_EQ(user.Get<ui::Edit>("MainButtonName").Text(), "Quivra");
     user.Type("MainButtonName", "");

@@ -4,9 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "core/filing_engine.h"
-#include "host/outlook/sim/standard_world.h"
 #include "model/configuration.h"
-#include "platform/compositions/sim/sim_platform.h"
+#include "tests/support/message_texts.h"
+#include "tests/support/simulated_world_test.h"
+#include "tests/support/slot_assignment.h"
 
 namespace quivra::core {
 namespace {
@@ -17,34 +18,30 @@ using outlook::sim::SimItem;
 using platform::MessageButton;
 using platform::MessageIcon;
 
-constexpr char kFolderDoesNotExist[] = "Folder doesn't exist.";
-constexpr char kNothingSelected[] = "Nothing selected - nothing moved.";
-constexpr char kAlreadyInFolder[] = "Message already in this folder";
-constexpr char kNoMailItem[] = "No Mail item selected - nothing moved.";
-constexpr char kNotMoved[] = "An error occurred - message not moved.";
+using test::kAlreadyInFolder;
+using test::kFolderDoesNotExist;
+using test::kNoMailItem;
+using test::kNothingSelected;
+using test::kNotMoved;
 
-class FilingEngineTest : public ::testing::Test {
+class FilingEngineTest : public test::SimulatedWorldTest {
  protected:
   FilingEngineTest()
-      : application(world.outlook.application()),
-        engine(*application, config, sim.platform(), [this](bool visible) {
+      : engine(*app, config, sim.platform(), [this](bool visible) {
           undo_button_placements.push_back(visible);
         }) {
     sim.screen.SetOnPendingMessages([this] { world.outlook.ProcessMessages(); });
   }
 
   void Configure(int slot, const SimFolder& folder) {
-    const std::string root = folder.path().substr(0, folder.path().find('\\'));
-    config.FolderNames[slot] = folder.path();
+    test::AssignSlot(config, slot, folder.path(), folder.store_id());
     config.ButtonNames[slot] = folder.name();
-    config.StoreDetails[slot] = {root, root, folder.store_id()};
   }
   std::vector<SimItem> Inbox(int first, int count) {
     return {world.inbox_mail.begin() + first, world.inbox_mail.begin() + first + count};
   }
   // The texts of the message boxes shown, and a check that each is a standard message.
   std::vector<std::string> Messages() {
-    std::vector<std::string> texts;
     for (const auto& box : sim.message_boxes.shown()) {
       EXPECT_EQ(box.buttons, std::vector<MessageButton>{MessageButton::kCancel});
       const bool kind_matches =
@@ -52,17 +49,12 @@ class FilingEngineTest : public ::testing::Test {
           (box.caption == "Error" && box.icon == MessageIcon::kError) ||
           (box.caption == "Information" && box.icon == MessageIcon::kInformation);
       EXPECT_TRUE(kind_matches) << box.caption;
-      texts.push_back(box.text);
     }
-    return texts;
+    return SimulatedWorldTest::Messages();
   }
   std::string Caption(size_t index) { return sim.message_boxes.shown().at(index).caption; }
   bool File(int slot) { return engine.FileToFolder(slot, nullptr); }
 
-  outlook::sim::StandardWorld world;
-  outlook::ApplicationPtr application;
-  platform::sim::SimPlatform sim;
-  Configuration config;
   std::vector<bool> undo_button_placements;
   FilingEngine engine;
 };

@@ -6,7 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/outlook_world_test.h"
+#include "tests/support/simulated_world_test.h"
+#include "tests/support/slot_assignment.h"
 
 namespace quivra::core {
 namespace {
@@ -16,9 +17,9 @@ using outlook::sim::FailMode;
 using outlook::sim::SimFolder;
 using test::AssignSlot;
 
-class FolderResolutionTest : public test::OutlookWorldTest {
+class FolderResolutionTest : public test::SimulatedWorldTest {
  protected:
-  outlook::MAPIFolderPtr Resolve(int slot) { return FindMapiFolder(*app_, config_, slot); }
+  outlook::MAPIFolderPtr Resolve(int slot) { return FindMapiFolder(*app, config, slot); }
 };
 
 TEST(RelativeFolderPathTest, RemovesTheStoreNameInFront) {
@@ -41,31 +42,31 @@ TEST(RelativeFolderPathTest, HandEditedPathLosesALaterOccurrence) {
 }
 
 TEST_F(FolderResolutionTest, FindStoreByExactStoreId) {
-  outlook::MAPIFolderPtr root = FindStore(*app_, world_.archive.store_id());
+  outlook::MAPIFolderPtr root = FindStore(*app, world.archive.store_id());
   ASSERT_TRUE(root);
-  EXPECT_EQ(root->EntryID(), world_.archive.entry_id());
-  EXPECT_FALSE(FindStore(*app_, "0000"));
-  EXPECT_FALSE(FindStore(*app_, ""));
+  EXPECT_EQ(root->EntryID(), world.archive.entry_id());
+  EXPECT_FALSE(FindStore(*app, "0000"));
+  EXPECT_FALSE(FindStore(*app, ""));
 }
 
 TEST_F(FolderResolutionTest, StoreIdsAreComparedCaseSensitively) {
-  std::string lowered = world_.mailbox.store_id();
+  std::string lowered = world.mailbox.store_id();
   for (char& c : lowered) {
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   }
-  ASSERT_NE(lowered, world_.mailbox.store_id());
-  EXPECT_FALSE(FindStore(*app_, lowered));
+  ASSERT_NE(lowered, world.mailbox.store_id());
+  EXPECT_FALSE(FindStore(*app, lowered));
 }
 
 TEST_F(FolderResolutionTest, FindFolderWalksNamesAsOutlookMatchesThem) {
-  outlook::MAPIFolderPtr root = world_.mailbox.handle();
-  EXPECT_EQ(FindFolder(root, "Projects\\Beta\\Specs")->EntryID(), world_.specs.entry_id());
-  EXPECT_EQ(FindFolder(root, "projects\\BETA")->EntryID(), world_.beta.entry_id());
-  EXPECT_EQ(FindFolder(root, "Inbox")->EntryID(), world_.inbox.entry_id());
+  outlook::MAPIFolderPtr root = world.mailbox.handle();
+  EXPECT_EQ(FindFolder(root, "Projects\\Beta\\Specs")->EntryID(), world.specs.entry_id());
+  EXPECT_EQ(FindFolder(root, "projects\\BETA")->EntryID(), world.beta.entry_id());
+  EXPECT_EQ(FindFolder(root, "Inbox")->EntryID(), world.inbox.entry_id());
 }
 
 TEST_F(FolderResolutionTest, FindFolderFailsOnAMissingOrEmptyName) {
-  outlook::MAPIFolderPtr root = world_.mailbox.handle();
+  outlook::MAPIFolderPtr root = world.mailbox.handle();
   EXPECT_THROW(FindFolder(root, "Projects\\Gamma"), OutlookError);
   EXPECT_THROW(FindFolder(root, "Projects\\\\Alpha"), OutlookError);
   EXPECT_THROW(FindFolder(root, "Projects\\Alpha\\"), OutlookError);
@@ -73,12 +74,12 @@ TEST_F(FolderResolutionTest, FindFolderFailsOnAMissingOrEmptyName) {
 }
 
 TEST_F(FolderResolutionTest, FindMapiFolderResolvesEveryFolderGetFolderPathDescribes) {
-  for (const SimFolder& folder : {world_.mailbox, world_.inbox, world_.specs, world_.archive,
-                                  world_.archive_alpha, world_.calendar}) {
+  for (const SimFolder& folder : {world.mailbox, world.inbox, world.specs, world.archive,
+                                  world.archive_alpha, world.calendar}) {
     FolderLocation location = GetFolderPath(folder.handle());
     EXPECT_EQ(location.path, folder.path());
-    config_.FolderNames[3] = location.path;
-    config_.StoreDetails[3] =
+    config.FolderNames[3] = location.path;
+    config.StoreDetails[3] =
         TStoreDetails{location.store_name, location.store_name, location.store_id};
     outlook::MAPIFolderPtr found = Resolve(3);
     ASSERT_TRUE(found) << folder.path();
@@ -87,84 +88,84 @@ TEST_F(FolderResolutionTest, FindMapiFolderResolvesEveryFolderGetFolderPathDescr
 }
 
 TEST_F(FolderResolutionTest, PathEqualToTheStoreNameIsTheRoot) {
-  AssignSlot(config_, 1, world_.archive);
-  ASSERT_EQ(config_.FolderNames[1], "Archive");
+  AssignSlot(config, 1, world.archive);
+  ASSERT_EQ(config.FolderNames[1], "Archive");
   outlook::MAPIFolderPtr found = Resolve(1);
   ASSERT_TRUE(found);
-  EXPECT_EQ(found->EntryID(), world_.archive.entry_id());
+  EXPECT_EQ(found->EntryID(), world.archive.entry_id());
 }
 
 TEST_F(FolderResolutionTest, StoresWithTheSameRootNameAreToldApartByStoreId) {
-  SimFolder second = world_.outlook.AddStore("Mailbox");
+  SimFolder second = world.outlook.AddStore("Mailbox");
   SimFolder second_alpha = second.AddFolder("Projects").AddFolder("Alpha");
-  AssignSlot(config_, 1, world_.alpha);
-  AssignSlot(config_, 2, second_alpha);
-  ASSERT_EQ(config_.FolderNames[1], config_.FolderNames[2]);
-  EXPECT_EQ(Resolve(1)->EntryID(), world_.alpha.entry_id());
+  AssignSlot(config, 1, world.alpha);
+  AssignSlot(config, 2, second_alpha);
+  ASSERT_EQ(config.FolderNames[1], config.FolderNames[2]);
+  EXPECT_EQ(Resolve(1)->EntryID(), world.alpha.entry_id());
   EXPECT_EQ(Resolve(2)->EntryID(), second_alpha.entry_id());
 }
 
 TEST_F(FolderResolutionTest, RenamedRootStillResolves) {
-  AssignSlot(config_, 4, world_.specs);
-  AssignSlot(config_, 5, world_.mailbox);
-  world_.mailbox.Rename("Mailbox - Jane");
-  EXPECT_EQ(Resolve(4)->EntryID(), world_.specs.entry_id());
-  EXPECT_EQ(Resolve(5)->EntryID(), world_.mailbox.entry_id());
+  AssignSlot(config, 4, world.specs);
+  AssignSlot(config, 5, world.mailbox);
+  world.mailbox.Rename("Mailbox - Jane");
+  EXPECT_EQ(Resolve(4)->EntryID(), world.specs.entry_id());
+  EXPECT_EQ(Resolve(5)->EntryID(), world.mailbox.entry_id());
 }
 
 TEST_F(FolderResolutionTest, RenamedInnerFolderFails) {
-  AssignSlot(config_, 4, world_.specs);
-  world_.beta.Rename("Beta (old)");
+  AssignSlot(config, 4, world.specs);
+  world.beta.Rename("Beta (old)");
   EXPECT_THROW(Resolve(4), OutlookError);
 }
 
 TEST_F(FolderResolutionTest, HandEditedPathKeepsItsFirstNameInTheLookup) {
-  AssignSlot(config_, 6, world_.alpha);
-  config_.FolderNames[6] = "Projects\\Alpha";  // the store name was edited away
-  EXPECT_EQ(Resolve(6)->EntryID(), world_.alpha.entry_id())
+  AssignSlot(config, 6, world.alpha);
+  config.FolderNames[6] = "Projects\\Alpha";  // the store name was edited away
+  EXPECT_EQ(Resolve(6)->EntryID(), world.alpha.entry_id())
       << "a path relative to the root still leads to the folder";
-  config_.FolderNames[6] = "Postfach\\Projects\\Alpha";
+  config.FolderNames[6] = "Postfach\\Projects\\Alpha";
   EXPECT_THROW(Resolve(6), OutlookError);
 }
 
 TEST_F(FolderResolutionTest, UndoTargetIsWrittenBeforeAFailingLookup) {
-  AssignSlot(config_, 7, world_.specs);
-  config_.UndoDetails.SourcePath = "Mailbox\\Inbox";
-  config_.UndoDetails.ConversationIndex = "01ABCD";
-  world_.specs.Delete();
+  AssignSlot(config, 7, world.specs);
+  config.UndoDetails.SourcePath = "Mailbox\\Inbox";
+  config.UndoDetails.ConversationIndex = "01ABCD";
+  world.specs.Delete();
   EXPECT_THROW(Resolve(7), OutlookError);
-  EXPECT_EQ(config_.UndoDetails.TargetPath, "Mailbox\\Projects\\Beta\\Specs");
-  EXPECT_EQ(config_.UndoDetails.TargetStore, config_.StoreDetails[7]);
-  EXPECT_EQ(config_.UndoDetails.SourcePath, "Mailbox\\Inbox") << "the source half is left";
-  EXPECT_EQ(config_.UndoDetails.ConversationIndex, "01ABCD");
+  EXPECT_EQ(config.UndoDetails.TargetPath, "Mailbox\\Projects\\Beta\\Specs");
+  EXPECT_EQ(config.UndoDetails.TargetStore, config.StoreDetails[7]);
+  EXPECT_EQ(config.UndoDetails.SourcePath, "Mailbox\\Inbox") << "the source half is left";
+  EXPECT_EQ(config.UndoDetails.ConversationIndex, "01ABCD");
 }
 
 TEST_F(FolderResolutionTest, UndoTargetIsWrittenWhenOutlookFails) {
-  AssignSlot(config_, 2, world_.alpha);
-  world_.outlook.FailCall("Folders.Count");
+  AssignSlot(config, 2, world.alpha);
+  world.outlook.FailCall("Folders.Count");
   EXPECT_THROW(Resolve(2), OutlookError);
-  EXPECT_EQ(config_.UndoDetails.TargetPath, "Mailbox\\Projects\\Alpha");
+  EXPECT_EQ(config.UndoDetails.TargetPath, "Mailbox\\Projects\\Alpha");
 }
 
 TEST_F(FolderResolutionTest, ClosedStoreGivesNoneForItsRootAndFailsBelowIt) {
-  AssignSlot(config_, 1, world_.archive);
-  AssignSlot(config_, 2, world_.archive_alpha);
-  world_.outlook.CloseStore(world_.archive);
+  AssignSlot(config, 1, world.archive);
+  AssignSlot(config, 2, world.archive_alpha);
+  world.outlook.CloseStore(world.archive);
   EXPECT_FALSE(Resolve(1));
-  EXPECT_EQ(config_.UndoDetails.TargetPath, "Archive");
+  EXPECT_EQ(config.UndoDetails.TargetPath, "Archive");
   EXPECT_THROW(Resolve(2), OutlookError);
-  EXPECT_EQ(config_.UndoDetails.TargetPath, "Archive\\Projects\\Alpha");
+  EXPECT_EQ(config.UndoDetails.TargetPath, "Archive\\Projects\\Alpha");
 }
 
 TEST_F(FolderResolutionTest, SlotWithoutStoreLeavesTheUndoRecordAlone) {
-  AssignSlot(config_, 1, world_.alpha);
+  AssignSlot(config, 1, world.alpha);
   Resolve(1);
-  config_.FolderNames[9] = "Mailbox\\Inbox";  // a path without store id is not enough
-  world_.outlook.ResetCallCounts();
+  config.FolderNames[9] = "Mailbox\\Inbox";  // a path without store id is not enough
+  world.outlook.ResetCallCounts();
   EXPECT_FALSE(Resolve(9));
-  EXPECT_EQ(config_.UndoDetails.TargetPath, "Mailbox\\Projects\\Alpha");
-  EXPECT_EQ(config_.UndoDetails.TargetStore, config_.StoreDetails[1]);
-  EXPECT_EQ(world_.outlook.TotalCalls(), 0);
+  EXPECT_EQ(config.UndoDetails.TargetPath, "Mailbox\\Projects\\Alpha");
+  EXPECT_EQ(config.UndoDetails.TargetStore, config.StoreDetails[1]);
+  EXPECT_EQ(world.outlook.TotalCalls(), 0);
 }
 
 TEST_F(FolderResolutionTest, SlotOutsideTheTableIsRefused) {
@@ -173,22 +174,22 @@ TEST_F(FolderResolutionTest, SlotOutsideTheTableIsRefused) {
 }
 
 TEST_F(FolderResolutionTest, GetFolderPathOfADeepFolderAndOfARoot) {
-  FolderLocation specs = GetFolderPath(world_.specs.handle());
+  FolderLocation specs = GetFolderPath(world.specs.handle());
   EXPECT_EQ(specs.path, "Mailbox\\Projects\\Beta\\Specs");
   EXPECT_EQ(specs.store_name, "Mailbox");
-  EXPECT_EQ(specs.store_id, world_.mailbox.store_id());
+  EXPECT_EQ(specs.store_id, world.mailbox.store_id());
 
-  FolderLocation root = GetFolderPath(world_.archive.handle());
+  FolderLocation root = GetFolderPath(world.archive.handle());
   EXPECT_EQ(root.path, "Archive");
   EXPECT_EQ(root.store_name, "Archive");
-  EXPECT_EQ(root.store_id, world_.archive.store_id());
+  EXPECT_EQ(root.store_id, world.archive.store_id());
 }
 
 TEST_F(FolderResolutionTest, GetFolderPathPassesOnAFailedParentRead) {
   // A failure to read a parent is not the top of the store: a shortened path would send undo to
   // the wrong folder.
-  world_.outlook.FailCall("MAPIFolder.Parent", FailMode::kOnce, 1);
-  EXPECT_THROW(GetFolderPath(world_.specs.handle()), OutlookError);
+  world.outlook.FailCall("MAPIFolder.Parent", FailMode::kOnce, 1);
+  EXPECT_THROW(GetFolderPath(world.specs.handle()), OutlookError);
   EXPECT_THROW(GetFolderPath(nullptr), OutlookError);
 }
 

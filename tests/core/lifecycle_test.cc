@@ -17,10 +17,8 @@ class LifecycleTest : public ModuleTest {
   // folders, as an earlier session left it.
   void WriteFile(bool backspace_key) {
     Configuration saved;
-    test::AssignSlot(saved, 2, world.beta);
-    saved.ButtonNames[2] = "Beta";
-    test::AssignSlot(saved, 11, world.deleted_items);
-    saved.ButtonNames[11] = "Bin";
+    test::ConfigureSlot(saved, 2, world.beta, "Beta");
+    test::ConfigureSlot(saved, 11, world.deleted_items, "Bin");
     saved.BackspaceKey = backspace_key;
     saved.ExpandList = std::vector<std::string>{"entry-a", "entry-b"};
     ConfigurationFile(saved, sim.platform()).SaveButtonsToFile();

@@ -8,31 +8,15 @@
 #include <gtest/gtest.h>
 
 #include "core/add_in_module.h"
-#include "host/outlook/sim/standard_world.h"
-#include "platform/compositions/sim/sim_platform.h"
-#include "tests/support/outlook_world_test.h"
+#include "tests/support/simulated_world_test.h"
+#include "tests/support/slot_assignment.h"
 
 namespace quivra::core {
-
-// Registers Outlook's local server with that path, in one view of the registry.
-inline void RegisterOutlookServer(platform::Registry& registry,
-                                  const std::string& server_path,
-                                  platform::RegistryView view) {
-  using platform::RegistryKey;
-  using platform::RegistryRoot;
-  const std::string clsid = "{0006F03A-0000-0000-C000-000000000046}";
-  const RegistryKey progid{RegistryRoot::kClassesRoot, "Outlook.Application\\CLSID", view};
-  registry.CreateKey(progid);
-  registry.WriteString(progid, "", clsid);
-  const RegistryKey server{RegistryRoot::kClassesRoot, "CLSID\\" + clsid + "\\LocalServer32", view};
-  registry.CreateKey(server);
-  registry.WriteString(server, "", server_path);
-}
 
 // The add-in module on the standard simulated Outlook. Processing the thread's messages delivers
 // the synthetic keys to Outlook's window in front, then lets Outlook bring its explorers up to
 // date, as the message loop does.
-class ModuleTest : public ::testing::Test {
+class ModuleTest : public test::SimulatedWorldTest {
  protected:
   ModuleTest() : module(sim.platform(), config, world.outlook.application()) {
     // Outlook 2007 unless a test registers another: the command bar is in use.
@@ -55,18 +39,15 @@ class ModuleTest : public ::testing::Test {
 
   // Binds the slot to the folder with that caption (empty: the folder's name).
   void Configure(int slot, const outlook::sim::SimFolder& folder, std::string caption = {}) {
-    test::AssignSlot(config, slot, folder);
-    config.ButtonNames[static_cast<size_t>(slot)] = caption.empty() ? folder.name() : caption;
+    test::ConfigureSlot(config, slot, folder, caption);
   }
 
   // Registers Outlook's local server with that path, in one view of the registry.
   void RegisterOutlook(const std::string& server_path,
                        platform::RegistryView view = platform::RegistryView::kDefault) {
-    RegisterOutlookServer(sim.registry, server_path, view);
+    test::RegisterOutlookServer(sim.registry, server_path, view);
   }
-  void UseRibbonHost() {
-    RegisterOutlook("C:\\Program Files\\Microsoft Office\\Office15\\OUTLOOK.EXE");
-  }
+  void UseRibbonHost() { RegisterOutlook(test::kOutlook2013.server_path); }
 
   framework::TadxCommandBarButton& Bar(int position) {
     return module.adxOlExplorerCommandBar1.Controls().Item<framework::TadxCommandBarButton>(
@@ -120,18 +101,6 @@ class ModuleTest : public ::testing::Test {
     return strokes;
   }
 
-  // The texts of the message boxes shown so far.
-  std::vector<std::string> Messages() const {
-    std::vector<std::string> texts;
-    for (const auto& box : sim.message_boxes.shown()) {
-      texts.push_back(box.text);
-    }
-    return texts;
-  }
-
-  outlook::sim::StandardWorld world;
-  platform::sim::SimPlatform sim;
-  Configuration config;
   TAddInModule module;
   // False: the message list does not have the keyboard focus and ignores the keys.
   bool keys_reach_list = true;

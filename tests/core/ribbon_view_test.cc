@@ -13,7 +13,8 @@
 #include "host/framework/module/adx_addin.h"
 #include "host/framework/ribbon/ribbon_tab.h"
 #include "host/office/sim/sim_ribbon.h"
-#include "tests/core/module_fixture.h"
+#include "tests/support/simulated_world_test.h"
+#include "tests/support/slot_assignment.h"
 
 namespace quivra::core {
 namespace {
@@ -24,7 +25,7 @@ using ::testing::Not;
 
 constexpr char kExplorer[] = "Microsoft.Outlook.Explorer";
 
-class RibbonViewTest : public ::testing::Test {
+class RibbonViewTest : public test::SimulatedWorldTest {
  protected:
   RibbonViewTest()
       : addin(sim.platform(), "OLQuivra.coOLQuivra", [this](const outlook::ApplicationPtr& app) {
@@ -32,10 +33,7 @@ class RibbonViewTest : public ::testing::Test {
           module = created.get();
           return created;
         }) {
-    RegisterOutlookServer(sim.registry,
-                          "C:\\Program Files\\Microsoft Office\\Office14\\OUTLOOK.EXE",
-                          platform::RegistryView::kDefault);
-    world.outlook.SetVersion("14.0.0.7015");
+    InstallOutlook(test::kOutlook2010);
     addin.OnConnection(world.outlook.application(), framework::ext_cm_Startup, nullptr, nullptr);
     addin.OnStartupComplete();
     ribbon = SimRibbon::Load(addin, kExplorer);
@@ -43,10 +41,8 @@ class RibbonViewTest : public ::testing::Test {
 
   // Binds slots as Configure OK does and places the buttons again.
   void Place() {
-    test::AssignSlot(config, 1, world.projects);
-    config.ButtonNames[1] = "Projects";
-    test::AssignSlot(config, 3, world.alpha);
-    config.ButtonNames[3] = "Alpha";
+    test::ConfigureSlot(config, 1, world.projects, "Projects");
+    test::ConfigureSlot(config, 3, world.alpha, "Alpha");
     module->PlaceButtonBar();
   }
 
@@ -59,9 +55,6 @@ class RibbonViewTest : public ::testing::Test {
     return control ? *control : missing;
   }
 
-  outlook::sim::StandardWorld world;
-  platform::sim::SimPlatform sim;
-  Configuration config;
   TAddInModule* module = nullptr;
   framework::TadxAddin addin;
   std::shared_ptr<SimRibbon> ribbon;

@@ -7,6 +7,7 @@
 
 #include "platform/sim/sim_registry.h"
 #include "tests/core/module_fixture.h"
+#include "tests/support/outlook_registration.h"
 
 namespace quivra::core {
 namespace {
@@ -29,7 +30,7 @@ class VersionDetectionTest : public ::testing::Test {
   }
   Flags DetectWith(const std::string& path, RegistryView view, bool process_is_32bit = false) {
     platform::sim::SimRegistry registry(process_is_32bit);
-    RegisterOutlookServer(registry, path, view);
+    test::RegisterOutlookServer(registry, path, view);
     return Detect(registry);
   }
 
@@ -89,8 +90,8 @@ TEST_F(VersionDetectionTest, TheReportedVersionDecidesOnlyWhenNoRegistrationName
 
   // A registration that names Office12 wins over what Outlook reports; the report is not asked.
   platform::sim::SimRegistry registry;
-  RegisterOutlookServer(registry, "C:\\Program Files\\Microsoft Office\\Office12\\OUTLOOK.EXE",
-                        RegistryView::k64);
+  test::RegisterOutlookServer(
+      registry, "C:\\Program Files\\Microsoft Office\\Office12\\OUTLOOK.EXE", RegistryView::k64);
   DetectOutlookVersion(registry, config, reports("16.0.0.17328"));
   EXPECT_FALSE(config.HostIsRibbonOutlook);
   EXPECT_EQ(asked, 2);

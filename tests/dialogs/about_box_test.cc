@@ -3,17 +3,16 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/about_box.h"
-#include "platform/compositions/sim/sim_platform.h"
 #include "platform/ui/sim/sim_ui.h"
+#include "tests/support/simulated_world_test.h"
 
 namespace quivra::dialogs {
 namespace {
 
 using ui::sim::SimUser;
 
-class AboutBoxTest : public ::testing::Test {
+class AboutBoxTest : public test::SimulatedPlatformTest {
  protected:
-  platform::sim::SimPlatform sim;
   TFormAbout about{sim.shell};
 };
 

@@ -63,7 +63,7 @@ TEST_F(PickerTest, AddWithNothingSelectedOnlySaysSo) {
     user.Click("ButtonAdd");
     user.Click("btnCancel");
   });
-  EXPECT_EQ(MessageTexts(), Strings{"Select a folder in the tree where to place the new folder"});
+  EXPECT_EQ(Messages(), Strings{"Select a folder in the tree where to place the new folder"});
   EXPECT_EQ(sim.ui.shown(), Strings{"frmFolders2"});
 }
 

@@ -26,10 +26,7 @@ class ConfigDialogTest : public PickerTest {
     return sim.ui.ShowModal(dialog);
   }
   void Bind(int slot, const SimFolder& folder, const std::string& caption) {
-    const std::string path = folder.path();
-    const std::string store = path.substr(0, path.find('\\'));
-    config.StoreDetails[slot] = {store, store, folder.store_id()};
-    config.FolderNames[slot] = path;
+    test::AssignSlot(config, slot, folder.path(), folder.store_id());
     config.ButtonNames[slot] = caption;
   }
   // Queues the picker's user choosing the node at `path` with OK.

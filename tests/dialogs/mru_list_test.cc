@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "tests/dialogs/picker_fixture.h"
+#include "tests/support/message_texts.h"
 
 namespace quivra::dialogs {
 namespace {
@@ -160,8 +161,7 @@ TEST_F(MruListTest, ClearListOnOkAsksAndClosesWithoutChoosingEitherWay) {
   };
   EXPECT_EQ(ShowAnyFolder(check_and_press_ok), ModalResult::kCancel);
   EXPECT_EQ(Folders().size(), 3u);
-  EXPECT_EQ(sim.message_boxes.shown()[0].text,
-            "Do you want to clear the list of Most Recently Used folders?");
+  EXPECT_EQ(sim.message_boxes.shown()[0].text, test::kClearMruQuestion);
   sim.message_boxes.ScriptAnswer(MessageButton::kOk);
   EXPECT_EQ(ShowAnyFolder(check_and_press_ok), ModalResult::kCancel);
   EXPECT_TRUE(Folders().empty());

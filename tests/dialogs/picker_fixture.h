@@ -7,15 +7,14 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/folder_picker.h"
-#include "host/outlook/sim/standard_world.h"
-#include "model/configuration.h"
-#include "platform/compositions/sim/sim_platform.h"
 #include "platform/ui/sim/sim_ui.h"
+#include "tests/support/simulated_world_test.h"
+#include "tests/support/slot_assignment.h"
 
 namespace quivra::dialogs {
 
 // The folder picker on the standard simulated Outlook, shown as its two callers show it.
-class PickerTest : public ::testing::Test {
+class PickerTest : public test::SimulatedWorldTest {
  protected:
   PickerTest() { config.ExpandList.emplace(); }
 
@@ -42,11 +41,7 @@ class PickerTest : public ::testing::Test {
     sim.ui.Expect(std::move(script));
     return picker.ShowModal();
   }
-  void AddMru(const outlook::sim::SimFolder& folder) {
-    const std::string path = folder.path();
-    const std::string store = path.substr(0, path.find('\\'));
-    config.MoveMruEntryToTop(path, store, folder.store_id(), -1);
-  }
+  void AddMru(const outlook::sim::SimFolder& folder) { test::AddMru(config, folder); }
   // The texts of the children of the node at `path` ("" for the top level).
   std::vector<std::string> Children(const std::string& path) {
     std::vector<std::string> texts;
@@ -72,17 +67,7 @@ class PickerTest : public ::testing::Test {
     });
     return found;
   }
-  std::vector<std::string> MessageTexts() {
-    std::vector<std::string> texts;
-    for (const auto& box : sim.message_boxes.shown())
-      texts.push_back(box.text);
-    return texts;
-  }
 
-  outlook::sim::StandardWorld world;
-  platform::sim::SimPlatform sim;
-  core::Configuration config;
-  outlook::ApplicationPtr app = world.outlook.application();
   TfrmFolders2 picker{*app, config, sim.platform()};
 };
 

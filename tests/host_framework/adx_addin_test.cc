@@ -12,8 +12,8 @@
 #include <gtest/gtest.h>
 
 #include "host/office/sim/sim_office.h"
-#include "host/outlook/sim/standard_world.h"
-#include "platform/compositions/sim/sim_platform.h"
+#include "tests/support/message_texts.h"
+#include "tests/support/simulated_world_test.h"
 
 namespace quivra::framework {
 namespace {
@@ -60,12 +60,12 @@ class LoggingModule : public TadxCOMAddInModule {
   std::vector<std::string>& log_;
 };
 
-class AddinTest : public ::testing::Test {
+class AddinTest : public test::SimulatedWorldTest {
  protected:
   AddinTest()
-      : addin_(sim_.platform(), kProgId, [this](const outlook::ApplicationPtr& application) {
+      : addin_(sim.platform(), kProgId, [this](const outlook::ApplicationPtr& application) {
           EXPECT_TRUE(application);
-          auto module = std::make_unique<LoggingModule>(sim_.platform(), log_);
+          auto module = std::make_unique<LoggingModule>(sim.platform(), log_);
           module_ = module.get();
           if (customize_) {
             customize_(*module);
@@ -74,9 +74,9 @@ class AddinTest : public ::testing::Test {
         }) {}
 
   // Outlook's start: OnConnection, OnAddInsUpdate, OnStartupComplete.
-  void Start(const char* version = "14.0.0.7015") {
-    world_.outlook.SetVersion(version);
-    addin_.OnConnection(world_.outlook.application(), ext_cm_Startup, com_add_in_, self_);
+  void Start(const char* version = test::kOutlook2010.version) {
+    world.outlook.SetVersion(version);
+    addin_.OnConnection(world.outlook.application(), ext_cm_Startup, com_add_in_, self_);
     addin_.OnAddInsUpdate();
     addin_.OnStartupComplete();
   }
@@ -85,16 +85,7 @@ class AddinTest : public ::testing::Test {
     addin_.OnBeginShutdown();
     addin_.OnDisconnection(ext_dm_HostShutdown);
   }
-  std::vector<std::string> Messages() const {
-    std::vector<std::string> texts;
-    for (const auto& box : sim_.message_boxes.shown()) {
-      texts.push_back(box.text);
-    }
-    return texts;
-  }
 
-  outlook::sim::StandardWorld world_;
-  platform::sim::SimPlatform sim_;
   std::vector<std::string> log_;
   LoggingModule* module_ = nullptr;
   std::function<void(LoggingModule&)> customize_;
@@ -107,7 +98,7 @@ class AddinTest : public ::testing::Test {
 // Start-up.
 
 TEST_F(AddinTest, NormalStartRaisesTheModuleEventsInOrderAndTracksTheOpenExplorers) {
-  world_.outlook.AddExplorer(world_.projects);
+  world.outlook.AddExplorer(world.projects);
   Start();
   EXPECT_THAT(log_, ElementsAre("Initialize", "StartupComplete", "NewExplorer Inbox",
                                 "Activate Inbox", "NewExplorer Projects", "Activate Projects"));
@@ -121,7 +112,7 @@ TEST_F(AddinTest, NormalStartRaisesTheModuleEventsInOrderAndTracksTheOpenExplore
   EXPECT_THAT(std::vector<std::string>(log_.end() - 3, log_.end()),
               ElementsAre("BeginShutdown", "Finalize", "freed"));
   EXPECT_EQ(addin_.Module(), nullptr);
-  EXPECT_EQ(world_.outlook.EventConnectionCount(), 0);
+  EXPECT_EQ(world.outlook.EventConnectionCount(), 0);
 }
 
 TEST_F(AddinTest, StartupWorkRunsOncePerConnection) {
@@ -133,7 +124,7 @@ TEST_F(AddinTest, StartupWorkRunsOncePerConnection) {
 }
 
 TEST_F(AddinTest, ConnectedAfterOutlooksStartTheStartupWorkRunsInOnConnection) {
-  addin_.OnConnection(world_.outlook.application(), ext_cm_AfterStartup, com_add_in_, self_);
+  addin_.OnConnection(world.outlook.application(), ext_cm_AfterStartup, com_add_in_, self_);
   EXPECT_THAT(log_,
               ElementsAre("Initialize", "StartupComplete", "NewExplorer Inbox", "Activate Inbox"));
   addin_.OnStartupComplete();
@@ -143,20 +134,20 @@ TEST_F(AddinTest, ConnectedAfterOutlooksStartTheStartupWorkRunsInOnConnection) {
 TEST_F(AddinTest, StartStateGoesFromFirstStartToNormalAndIsReadWithoutRegardToCase) {
   Start();
   EXPECT_EQ(addin_.StartState(), TadxStartMode::FirstStart);
-  EXPECT_EQ(sim_.registry.ReadString(kUserKey, "ADXStartMode"), "NORMAL");
+  EXPECT_EQ(sim.registry.ReadString(kUserKey, "ADXStartMode"), "NORMAL");
   Stop();
 
-  sim_.registry.WriteString(kUserKey, "ADXStartMode", "normal");
-  sim_.registry.ClearChanges();
+  sim.registry.WriteString(kUserKey, "ADXStartMode", "normal");
+  sim.registry.ClearChanges();
   Start();
   EXPECT_EQ(addin_.StartState(), TadxStartMode::Normal);
-  EXPECT_THAT(sim_.registry.changes(), Not(Contains(HasSubstr("ADXStartMode"))));
+  EXPECT_THAT(sim.registry.changes(), Not(Contains(HasSubstr("ADXStartMode"))));
   Stop();
 
-  sim_.registry.WriteString(kUserKey, "ADXStartMode", "UNINSTALL");
+  sim.registry.WriteString(kUserKey, "ADXStartMode", "UNINSTALL");
   Start();
   EXPECT_EQ(addin_.StartState(), TadxStartMode::Uninstall);
-  EXPECT_EQ(sim_.registry.ReadString(kUserKey, "ADXStartMode"), "UNINSTALL");
+  EXPECT_EQ(sim.registry.ReadString(kUserKey, "ADXStartMode"), "UNINSTALL");
 }
 
 TEST_F(AddinTest, OutlookVersionsSetTheMajorVersionAndRibbonHost) {
@@ -179,9 +170,9 @@ TEST_F(AddinTest, OutlookVersionsSetTheMajorVersionAndRibbonHost) {
 
 TEST_F(AddinTest, ANewExplorerReportedTwiceIsTrackedOnce) {
   Start();
-  auto second = world_.outlook.AddExplorer(world_.projects);
-  world_.outlook.ReportNewExplorer(second);
-  world_.outlook.ReportNewExplorer(world_.explorer);
+  auto second = world.outlook.AddExplorer(world.projects);
+  world.outlook.ReportNewExplorer(second);
+  world.outlook.ReportNewExplorer(world.explorer);
   EXPECT_EQ(addin_.TrackedExplorerCount(), 2);
   EXPECT_EQ(std::count(log_.begin(), log_.end(), "NewExplorer Projects"), 1);
 }
@@ -189,11 +180,11 @@ TEST_F(AddinTest, ANewExplorerReportedTwiceIsTrackedOnce) {
 TEST_F(AddinTest, ANewExplorersActivationWaitsForItsFirstFolderSwitchFrom2010On) {
   Start();
   log_.clear();
-  world_.outlook.ReportNewExplorer(world_.outlook.AddExplorer(world_.projects));
+  world.outlook.ReportNewExplorer(world.outlook.AddExplorer(world.projects));
   // The sim's new window deactivates the Inbox and activates itself.
   EXPECT_THAT(log_, ElementsAre("NewExplorer Projects", "Deactivate Inbox", "Activate Projects"));
   EXPECT_TRUE(addin_.ActivatePending());
-  world_.outlook.explorers().back().ShowFolder(world_.alpha);
+  world.outlook.explorers().back().ShowFolder(world.alpha);
   EXPECT_FALSE(addin_.ActivatePending());
   EXPECT_THAT(std::vector<std::string>(log_.end() - 2, log_.end()),
               ElementsAre("Activate Alpha", "FolderSwitch Alpha"));
@@ -202,37 +193,37 @@ TEST_F(AddinTest, ANewExplorersActivationWaitsForItsFirstFolderSwitchFrom2010On)
 TEST_F(AddinTest, OnOutlook2007ANewExplorerIsActivatedAndSwitchedAtOnce) {
   Start("12.0.0.6423");
   log_.clear();
-  world_.outlook.AddExplorer(world_.projects);
+  world.outlook.AddExplorer(world.projects);
   EXPECT_THAT(log_, ElementsAre("NewExplorer Projects", "Activate Projects",
                                 "FolderSwitch Projects", "Deactivate Inbox", "Activate Projects"));
   EXPECT_FALSE(addin_.ActivatePending());
 }
 
 TEST_F(AddinTest, AnActivationCausedByActivationWorkIsIgnored) {
-  auto second = world_.outlook.AddExplorer(world_.projects);
+  auto second = world.outlook.AddExplorer(world.projects);
   Start();
   log_.clear();
   module_->OnOLExplorerActivate = [&](TadxCOMAddInModule&, const outlook::ExplorerPtr& explorer) {
     log_.push_back("Activate " + explorer->CurrentFolder()->Name());
     second.Activate();  // a dialog or message pumping brings another window up
   };
-  world_.explorer.Activate();
+  world.explorer.Activate();
   EXPECT_THAT(log_, ElementsAre("Deactivate Projects", "Activate Inbox", "Deactivate Inbox"));
   // The guard is down again afterwards.
   module_->OnOLExplorerActivate = module_->Logger("Activate");
-  world_.explorer.Activate();
+  world.explorer.Activate();
   EXPECT_EQ(log_.back(), "Activate Inbox");
 }
 
 TEST_F(AddinTest, AClosedExplorerIsNoLongerTrackedAndItsEventsStop) {
-  auto second = world_.outlook.AddExplorer(world_.projects);
+  auto second = world.outlook.AddExplorer(world.projects);
   Start();
   log_.clear();
   second.Close();
   EXPECT_THAT(log_, ElementsAre("Close Projects", "Activate Inbox"));
   EXPECT_EQ(addin_.TrackedExplorerCount(), 1);
   // Only the Inbox explorer's and the Explorers' connections remain.
-  EXPECT_EQ(world_.outlook.EventConnectionCount(), 3);
+  EXPECT_EQ(world.outlook.EventConnectionCount(), 3);
 }
 
 // Shutdown.
@@ -241,10 +232,10 @@ TEST_F(AddinTest, FastShutdownOnOutlook2010FreesTheModuleWithoutShutdownEvents) 
   Start();
   ASSERT_TRUE(addin_.QuitHooked());
   log_.clear();
-  world_.outlook.Quit();
+  world.outlook.Quit();
   EXPECT_THAT(log_, ElementsAre("freed"));
   EXPECT_TRUE(addin_.QuitShutdown());
-  EXPECT_EQ(world_.outlook.EventConnectionCount(), 0);
+  EXPECT_EQ(world.outlook.EventConnectionCount(), 0);
   // Whatever Outlook still calls finds nothing to do.
   Stop();
   EXPECT_THAT(log_, ElementsAre("freed"));
@@ -257,20 +248,20 @@ TEST_F(AddinTest, FastShutdownIsOffBefore2010AndWhereTheRegistrySwitchesItOff) {
 
   const RegistryKey options{RegistryRoot::kCurrentUser,
                             "Software\\Microsoft\\Office\\15.0\\Outlook\\Options\\Shutdown"};
-  sim_.registry.CreateKey(options);
-  sim_.registry.WriteDword(options, "AddinFastShutdownBehavior", 1);
+  sim.registry.CreateKey(options);
+  sim.registry.WriteDword(options, "AddinFastShutdownBehavior", 1);
   Start("15.0.0.4569");
   EXPECT_FALSE(addin_.QuitHooked());
   Stop();
 
   RegistryKey machine = kUserKey;
   machine.root = RegistryRoot::kLocalMachine;
-  sim_.registry.CreateKey(machine);
-  sim_.registry.WriteDword(machine, "RequireShutdownNotification", 1);
+  sim.registry.CreateKey(machine);
+  sim.registry.WriteDword(machine, "RequireShutdownNotification", 1);
   Start("14.0.0.7015");
   EXPECT_FALSE(addin_.QuitHooked());
   log_.clear();
-  world_.outlook.Quit();
+  world.outlook.Quit();
   EXPECT_THAT(log_, IsEmpty());
   Stop();
   EXPECT_THAT(log_, ElementsAre("BeginShutdown", "Finalize", "freed"));
@@ -278,19 +269,19 @@ TEST_F(AddinTest, FastShutdownIsOffBefore2010AndWhereTheRegistrySwitchesItOff) {
 
 TEST_F(AddinTest, UnloadingByTheUserEndsTheModuleAndRemovesItsSavedBarState) {
   Start();
-  sim_.registry.CreateKey(kUserKey.Sub("CommandBars"));
-  sim_.registry.CreateKey(kUserKey.Sub("Controls"));
+  sim.registry.CreateKey(kUserKey.Sub("CommandBars"));
+  sim.registry.CreateKey(kUserKey.Sub("Controls"));
   log_.clear();
   addin_.OnDisconnection(ext_dm_UserClosed);
   EXPECT_THAT(log_, ElementsAre("BeginShutdown", "Finalize", "freed"));
-  EXPECT_FALSE(sim_.registry.KeyExists(kUserKey.Sub("CommandBars")));
-  EXPECT_FALSE(sim_.registry.KeyExists(kUserKey.Sub("Controls")));
-  EXPECT_TRUE(sim_.registry.KeyExists(kUserKey));
-  EXPECT_EQ(world_.outlook.EventConnectionCount(), 0);
+  EXPECT_FALSE(sim.registry.KeyExists(kUserKey.Sub("CommandBars")));
+  EXPECT_FALSE(sim.registry.KeyExists(kUserKey.Sub("Controls")));
+  EXPECT_TRUE(sim.registry.KeyExists(kUserKey));
+  EXPECT_EQ(world.outlook.EventConnectionCount(), 0);
 
   // Ticked again in the COM add-ins dialog: a new module starts at once.
   log_.clear();
-  addin_.OnConnection(world_.outlook.application(), ext_cm_AfterStartup, nullptr, nullptr);
+  addin_.OnConnection(world.outlook.application(), ext_cm_AfterStartup, nullptr, nullptr);
   EXPECT_THAT(log_,
               ElementsAre("Initialize", "StartupComplete", "NewExplorer Inbox", "Activate Inbox"));
 }
@@ -304,10 +295,10 @@ TEST_F(AddinTest, AHandlersExceptionIsReportedAndTheStartupGoesOn) {
     };
   };
   Start();
-  EXPECT_THAT(Messages(), ElementsAre("QuivraOL error: the add-in has fired an exception.\r\n"
-                                      "The configuration file is damaged."));
-  EXPECT_EQ(sim_.message_boxes.shown()[0].caption, "QuivraOL");
-  EXPECT_EQ(sim_.registry.ReadString(kUserKey, "ADXStartMode"), "NORMAL");
+  EXPECT_THAT(Messages(),
+              ElementsAre(std::string(test::kAddInError) + "The configuration file is damaged."));
+  EXPECT_EQ(sim.message_boxes.shown()[0].caption, "QuivraOL");
+  EXPECT_EQ(sim.registry.ReadString(kUserKey, "ADXStartMode"), "NORMAL");
   EXPECT_EQ(addin_.TrackedExplorerCount(), 1);
 }
 
@@ -325,9 +316,9 @@ TEST_F(AddinTest, OnErrorMayHandleTheReport) {
 }
 
 TEST_F(AddinTest, AFailingOutlookCallOfTheFrameworkFailsTheStartupAfterTheModuleEvents) {
-  world_.outlook.FailCall("Application.Explorers");
-  world_.outlook.SetVersion("14.0.0.7015");
-  addin_.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+  world.outlook.FailCall("Application.Explorers");
+  world.outlook.SetVersion(test::kOutlook2010.version);
+  addin_.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
   EXPECT_THROW(addin_.OnStartupComplete(), outlook::OutlookError);
   EXPECT_THAT(log_, ElementsAre("Initialize", "StartupComplete"));
   EXPECT_EQ(addin_.TrackedExplorerCount(), 0);
@@ -337,18 +328,18 @@ TEST_F(AddinTest, AFailingOutlookCallOfTheFrameworkFailsTheStartupAfterTheModule
 
 TEST_F(AddinTest, AFailingOutlookCallInsideAnOutlookEventIsReportedNotRaised) {
   Start();
-  world_.outlook.FailCall("Explorer.WindowHandle");
-  EXPECT_NO_THROW(world_.outlook.AddExplorer(world_.projects));
+  world.outlook.FailCall("Explorer.WindowHandle");
+  EXPECT_NO_THROW(world.outlook.AddExplorer(world.projects));
   ASSERT_EQ(Messages().size(), 1u);
   EXPECT_THAT(Messages()[0], ::testing::HasSubstr("(Explorer.WindowHandle)"));
   EXPECT_EQ(addin_.TrackedExplorerCount(), 1);
 }
 
 TEST_F(AddinTest, AModuleThatCannotBeCreatedFailsTheConnection) {
-  TadxAddin failing(sim_.platform(), kProgId, [](const outlook::ApplicationPtr&) {
+  TadxAddin failing(sim.platform(), kProgId, [](const outlook::ApplicationPtr&) {
     return std::unique_ptr<TadxCOMAddInModule>();
   });
-  EXPECT_THROW(failing.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr),
+  EXPECT_THROW(failing.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr),
                std::runtime_error);
   EXPECT_EQ(failing.Module(), nullptr);
   EXPECT_NO_THROW(failing.OnStartupComplete());

@@ -8,7 +8,8 @@
 #include "host/framework/keyboard/keyboard_shortcut.h"
 #include "host/framework/module/framework_errors.h"
 #include "host/framework/ribbon/ribbon_tab.h"
-#include "platform/compositions/sim/sim_platform.h"
+#include "tests/host_framework/framework_module_fixture.h"
+#include "tests/support/message_texts.h"
 
 namespace quivra::framework {
 namespace {
@@ -16,16 +17,10 @@ namespace {
 using platform::MessageButton;
 using platform::MessageIcon;
 
-class ComAddInModuleTest : public ::testing::Test {
- protected:
-  ComAddInModuleTest() { module_.SetAddInName("QuivraOL"); }
-
-  platform::sim::SimPlatform sim_;
-  TadxCOMAddInModule module_{sim_.platform()};
-};
+class ComAddInModuleTest : public FrameworkModuleTest {};
 
 TEST_F(ComAddInModuleTest, PublishedPropertiesStartAtTheirDefaults) {
-  TadxCOMAddInModule module(sim_.platform());
+  TadxCOMAddInModule module(sim.platform());
   EXPECT_EQ(module.AddInName(), "");
   EXPECT_EQ(module.Description(), "");
   EXPECT_EQ(module.LoadBehavior(), 3);
@@ -58,10 +53,10 @@ TEST_F(ComAddInModuleTest, RequiredPropertiesRefuseEmptyValuesAndKeepTheOldOne) 
 TEST_F(ComAddInModuleTest, ReportErrorShowsTheAddInsErrorMessage) {
   module_.ReportError(std::runtime_error("Folder not found."));
 
-  ASSERT_EQ(sim_.message_boxes.shown().size(), 1u);
-  const platform::MessageBoxRequest& box = sim_.message_boxes.shown()[0];
+  ASSERT_EQ(sim.message_boxes.shown().size(), 1u);
+  const platform::MessageBoxRequest& box = sim.message_boxes.shown()[0];
   EXPECT_EQ(box.caption, "QuivraOL");
-  EXPECT_EQ(box.text, "QuivraOL error: the add-in has fired an exception.\r\nFolder not found.");
+  EXPECT_EQ(box.text, std::string(test::kAddInError) + "Folder not found.");
   EXPECT_EQ(box.icon, MessageIcon::kError);
   EXPECT_EQ(box.buttons, std::vector<MessageButton>{MessageButton::kOk});
 }
@@ -74,12 +69,12 @@ TEST_F(ComAddInModuleTest, OnErrorDecidesWhetherTheMessageShows) {
   };
   module_.ReportError(std::runtime_error("first"));
   EXPECT_EQ(seen, "first");
-  EXPECT_TRUE(sim_.message_boxes.shown().empty());
+  EXPECT_TRUE(sim.message_boxes.shown().empty());
 
   module_.OnError = [&](const std::exception& e, bool&) { seen = e.what(); };
   module_.ReportError(std::runtime_error("second"));
   EXPECT_EQ(seen, "second");
-  EXPECT_EQ(sim_.message_boxes.shown().size(), 1u);
+  EXPECT_EQ(sim.message_boxes.shown().size(), 1u);
 }
 
 TEST_F(ComAddInModuleTest, AFailingErrorHandlerOrMessageBoxDoesNotEscapeReportError) {
@@ -88,12 +83,11 @@ TEST_F(ComAddInModuleTest, AFailingErrorHandlerOrMessageBoxDoesNotEscapeReportEr
     throw std::logic_error("handler broke");
   };
   EXPECT_NO_THROW(module_.ReportError(std::runtime_error("original")));
-  ASSERT_EQ(sim_.message_boxes.shown().size(), 1u);
-  EXPECT_EQ(sim_.message_boxes.shown()[0].text,
-            "QuivraOL error: the add-in has fired an exception.\r\noriginal");
+  ASSERT_EQ(sim.message_boxes.shown().size(), 1u);
+  EXPECT_EQ(sim.message_boxes.shown()[0].text, std::string(test::kAddInError) + "original");
 
   module_.OnError = nullptr;
-  sim_.message_boxes.SetOnShow(
+  sim.message_boxes.SetOnShow(
       [](const platform::MessageBoxRequest&) { throw std::runtime_error("no desktop"); });
   EXPECT_NO_THROW(module_.ReportError(std::runtime_error("again")));
 }
@@ -103,11 +97,10 @@ TEST_F(ComAddInModuleTest, CallHandlerReportsWhatTheHandlerRaises) {
   EXPECT_FALSE(module_.CallHandler([] { throw std::runtime_error("boom"); }));
   EXPECT_FALSE(module_.CallHandler([] { throw 42; }));
 
-  ASSERT_EQ(sim_.message_boxes.shown().size(), 2u);
-  EXPECT_EQ(sim_.message_boxes.shown()[0].text,
-            "QuivraOL error: the add-in has fired an exception.\r\nboom");
-  EXPECT_EQ(sim_.message_boxes.shown()[1].text,
-            "QuivraOL error: the add-in has fired an exception.\r\nUnknown exception.");
+  ASSERT_EQ(sim.message_boxes.shown().size(), 2u);
+  EXPECT_EQ(sim.message_boxes.shown()[0].text, std::string(test::kAddInError) + "boom");
+  EXPECT_EQ(sim.message_boxes.shown()[1].text,
+            std::string(test::kAddInError) + "Unknown exception.");
 }
 
 TEST_F(ComAddInModuleTest, ComponentsAreNamedByClassUnlessNamed) {

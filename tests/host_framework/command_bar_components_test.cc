@@ -7,21 +7,16 @@
 #include "host/framework/command_bars/command_bar.h"
 #include "host/framework/command_bars/command_bar_controls.h"
 #include "host/framework/module/com_addin_module.h"
-#include "platform/compositions/sim/sim_platform.h"
+#include "tests/host_framework/framework_module_fixture.h"
+#include "tests/support/message_texts.h"
 
 namespace quivra::framework {
 namespace {
 
-class CommandBarComponentsTest : public ::testing::Test {
+class CommandBarComponentsTest : public FrameworkModuleTest {
  protected:
-  CommandBarComponentsTest() {
-    module_.SetAddInName("QuivraOL");
-    module_.PropertyChanged = [this](const TadxPropertyChange& c) { changes_.push_back(c); };
-  }
+  CommandBarComponentsTest() { RecordChanges(); }
 
-  platform::sim::SimPlatform sim_;
-  TadxCOMAddInModule module_{sim_.platform()};
-  std::vector<TadxPropertyChange> changes_;
   TadxOlExplorerCommandBar& bar_ = module_.CreateComponent<TadxOlExplorerCommandBar>();
 };
 
@@ -167,9 +162,9 @@ TEST_F(CommandBarClickTest, AFailingHandlerIsReportedAndTheButtonStaysUsable) {
   EXPECT_NO_THROW(button_.DoClick());
   EXPECT_NO_THROW(button_.DoClick());
   EXPECT_EQ(calls, 2);
-  ASSERT_EQ(sim_.message_boxes.shown().size(), 2u);
-  EXPECT_EQ(sim_.message_boxes.shown()[1].text,
-            "QuivraOL error: the add-in has fired an exception.\r\nOutlook refused the move.");
+  ASSERT_EQ(sim.message_boxes.shown().size(), 2u);
+  EXPECT_EQ(sim.message_boxes.shown()[1].text,
+            std::string(test::kAddInError) + "Outlook refused the move.");
 }
 
 }  // namespace

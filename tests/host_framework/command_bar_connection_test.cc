@@ -15,11 +15,9 @@
 #include "host/framework/module/adx_addin.h"
 #include "host/office/sim/sim_command_bars.h"
 #include "host/office/sim/sim_office.h"
-#include "host/outlook/sim/standard_world.h"
 #include "model/configuration_file.h"
-#include "platform/compositions/sim/sim_platform.h"
-#include "tests/core/module_fixture.h"
-#include "tests/support/outlook_world_test.h"
+#include "tests/support/simulated_world_test.h"
+#include "tests/support/slot_assignment.h"
 
 namespace quivra::framework {
 namespace {
@@ -32,19 +30,19 @@ using ::testing::IsEmpty;
 const char kProgId[] = "OLQuivra.coOLQuivra";
 const char kBar[] = "QuivraOL";
 
-class CommandBarConnectionTest : public ::testing::Test {
+class CommandBarConnectionTest : public test::SimulatedWorldTest {
  protected:
   CommandBarConnectionTest()
       : office_([this](std::uintptr_t window) {
-          for (const auto& explorer : world_.outlook.explorers()) {
+          for (const auto& explorer : world.outlook.explorers()) {
             if (explorer.window() == window && explorer.is_open()) {
               return true;
             }
           }
           return false;
         }),
-        addin_(sim_.platform(), kProgId, [this](const outlook::ApplicationPtr& application) {
-          auto module = std::make_unique<core::TAddInModule>(sim_.platform(), config_, application);
+        addin_(sim.platform(), kProgId, [this](const outlook::ApplicationPtr& application) {
+          auto module = std::make_unique<core::TAddInModule>(sim.platform(), config, application);
           module_ = module.get();
           return module;
         }) {
@@ -54,22 +52,17 @@ class CommandBarConnectionTest : public ::testing::Test {
                                [this](const std::string& line) { debug_lines_.push_back(line); }});
     // Slot 2 files into Beta, captioned "Beta"; slot 11 into Deleted Items.
     core::Configuration saved;
-    test::AssignSlot(saved, 2, world_.beta);
-    saved.ButtonNames[2] = "Beta";
-    test::AssignSlot(saved, 11, world_.deleted_items);
-    saved.ButtonNames[11] = "Bin";
-    core::ConfigurationFile(saved, sim_.platform()).SaveButtonsToFile();
+    test::ConfigureSlot(saved, 2, world.beta, "Beta");
+    test::ConfigureSlot(saved, 11, world.deleted_items, "Bin");
+    core::ConfigurationFile(saved, sim.platform()).SaveButtonsToFile();
   }
 
   ~CommandBarConnectionTest() override { addin_.OnDisconnection(ext_dm_HostShutdown); }
 
   // Outlook 2007 starts with the add-in.
   void Start() {
-    core::RegisterOutlookServer(sim_.registry,
-                                "C:\\Program Files\\Microsoft Office\\Office12\\OUTLOOK.EXE",
-                                platform::RegistryView::kDefault);
-    world_.outlook.SetVersion("12.0.6423.1000");
-    addin_.OnConnection(world_.outlook.application(), ext_cm_Startup,
+    InstallOutlook(test::kOutlook2007);
+    addin_.OnConnection(world.outlook.application(), ext_cm_Startup,
                         std::make_shared<office::sim::SimCOMAddIn>(), nullptr);
     addin_.OnAddInsUpdate();
     addin_.OnStartupComplete();
@@ -91,20 +84,10 @@ class CommandBarConnectionTest : public ::testing::Test {
     }
     return nullptr;
   }
-  std::vector<std::string> Messages() const {
-    std::vector<std::string> texts;
-    for (const auto& box : sim_.message_boxes.shown()) {
-      texts.push_back(box.text);
-    }
-    return texts;
-  }
   TadxCommandBarButton& Button(int position) {
     return module_->adxOlExplorerCommandBar1.Controls().Item<TadxCommandBarButton>(position);
   }
 
-  outlook::sim::StandardWorld world_;
-  platform::sim::SimPlatform sim_;
-  core::Configuration config_;
   office::sim::SimCommandBarsHost office_;
   std::vector<std::string> debug_lines_;
   core::TAddInModule* module_ = nullptr;
@@ -113,7 +96,7 @@ class CommandBarConnectionTest : public ::testing::Test {
 
 TEST_F(CommandBarConnectionTest, TheExplorerShowsTheBarAsTheModelDescribesIt) {
   Start();
-  const SimBarView bar = BarOf(world_.explorer);
+  const SimBarView bar = BarOf(world.explorer);
   ASSERT_EQ(bar.name, kBar);
   EXPECT_TRUE(bar.visible);
   EXPECT_TRUE(bar.enabled);
@@ -158,49 +141,46 @@ TEST_F(CommandBarConnectionTest, TheExplorerShowsTheBarAsTheModelDescribesIt) {
 }
 
 TEST_F(CommandBarConnectionTest, ARibbonOutlookGetsNoBar) {
-  core::RegisterOutlookServer(sim_.registry,
-                              "C:\\Program Files\\Microsoft Office\\Office14\\OUTLOOK.EXE",
-                              platform::RegistryView::kDefault);
-  world_.outlook.SetVersion("14.0.0.7015");
-  addin_.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+  InstallOutlook(test::kOutlook2010);
+  addin_.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
   addin_.OnStartupComplete();
-  EXPECT_EQ(BarOf(world_.explorer).name, "");
-  EXPECT_EQ(office_.Bars(world_.explorer.window()).size(), 1u);  // Office's own bar only
+  EXPECT_EQ(BarOf(world.explorer).name, "");
+  EXPECT_EQ(office_.Bars(world.explorer.window()).size(), 1u);  // Office's own bar only
 }
 
 TEST_F(CommandBarConnectionTest, AClickFilesTheSelectionAndEnablesUndoInEveryWindow) {
   Start();
-  const auto second = world_.outlook.AddExplorer(world_.inbox);
+  const auto second = world.outlook.AddExplorer(world.inbox);
   // The second window has its own bar and controls, with the same tags.
   const SimBarView second_bar = BarOf(second);
   ASSERT_EQ(second_bar.controls.size(), 14u);
-  EXPECT_EQ(second_bar.controls[2].tag, BarOf(world_.explorer).controls[2].tag);
+  EXPECT_EQ(second_bar.controls[2].tag, BarOf(world.explorer).controls[2].tag);
   EXPECT_EQ(addin_.CommandBars()->WindowCount(), 2);
 
-  const auto item = world_.inbox_mail[0];
+  const auto item = world.inbox_mail[0];
   second.Select({item});
-  world_.outlook.ResetCallCounts();
+  world.outlook.ResetCallCounts();
   ASSERT_TRUE(office_.Click(second.window(), kBar, Button(2).Caption()));
-  EXPECT_EQ(item.folder(), world_.beta);
+  EXPECT_EQ(item.folder(), world.beta);
   // Office raised Click on both windows' buttons; the handler ran once.
-  EXPECT_EQ(world_.outlook.CallCount("Item.Move"), 1);
+  EXPECT_EQ(world.outlook.CallCount("Item.Move"), 1);
   EXPECT_TRUE(Find(BarOf(second).controls, "Undo")->enabled);
-  EXPECT_TRUE(Find(BarOf(world_.explorer).controls, "Undo")->enabled);
+  EXPECT_TRUE(Find(BarOf(world.explorer).controls, "Undo")->enabled);
 
   // The first window, activated again, reconnects to its existing controls and clicks there
   // also fire once.
-  world_.explorer.Activate();
-  ASSERT_TRUE(office_.Click(world_.explorer.window(), kBar, "Undo"));
-  EXPECT_EQ(item.folder(), world_.inbox);
-  EXPECT_EQ(world_.outlook.CallCount("Item.Move"), 2);
+  world.explorer.Activate();
+  ASSERT_TRUE(office_.Click(world.explorer.window(), kBar, "Undo"));
+  EXPECT_EQ(item.folder(), world.inbox);
+  EXPECT_EQ(world.outlook.CallCount("Item.Move"), 2);
   EXPECT_FALSE(Find(BarOf(second).controls, "Undo")->enabled);
-  EXPECT_EQ(BarOf(world_.explorer).controls.size(), 14u);
+  EXPECT_EQ(BarOf(world.explorer).controls.size(), 14u);
   EXPECT_THAT(Messages(), IsEmpty());
 }
 
 TEST_F(CommandBarConnectionTest, AClosedWindowIsDroppedAndClicksGoOnInTheOthers) {
   Start();
-  const auto second = world_.outlook.AddExplorer(world_.inbox);
+  const auto second = world.outlook.AddExplorer(world.inbox);
   ASSERT_EQ(addin_.CommandBars()->WindowCount(), 2);
   second.Close();
   EXPECT_EQ(addin_.CommandBars()->WindowCount(), 1);
@@ -208,35 +188,35 @@ TEST_F(CommandBarConnectionTest, AClosedWindowIsDroppedAndClicksGoOnInTheOthers)
   const platform::RegistryKey saved{platform::RegistryRoot::kCurrentUser,
                                     "Software\\Microsoft\\Office\\Outlook\\AddIns\\" +
                                         std::string(kProgId) + "\\CommandBars\\QuivraOL"};
-  EXPECT_EQ(sim_.registry.ReadDword(saved, "Position"), 1u);
-  EXPECT_TRUE(sim_.registry.ReadDword(saved, "RowIndex").has_value());
+  EXPECT_EQ(sim.registry.ReadDword(saved, "Position"), 1u);
+  EXPECT_TRUE(sim.registry.ReadDword(saved, "RowIndex").has_value());
 
   // A change now reaches the remaining window only, without errors for the closed one.
   Button(13).SetEnabled(true);
-  EXPECT_TRUE(Find(BarOf(world_.explorer).controls, "Undo")->enabled);
+  EXPECT_TRUE(Find(BarOf(world.explorer).controls, "Undo")->enabled);
   Button(13).SetEnabled(false);
 
-  const auto item = world_.inbox_mail[0];
-  world_.explorer.Select({item});
-  world_.outlook.ResetCallCounts();
-  ASSERT_TRUE(office_.Click(world_.explorer.window(), kBar, Button(2).Caption()));
-  EXPECT_EQ(item.folder(), world_.beta);
-  EXPECT_EQ(world_.outlook.CallCount("Item.Move"), 1);
+  const auto item = world.inbox_mail[0];
+  world.explorer.Select({item});
+  world.outlook.ResetCallCounts();
+  ASSERT_TRUE(office_.Click(world.explorer.window(), kBar, Button(2).Caption()));
+  EXPECT_EQ(item.folder(), world.beta);
+  EXPECT_EQ(world.outlook.CallCount("Item.Move"), 1);
   EXPECT_THAT(Messages(), IsEmpty());
 }
 
 TEST_F(CommandBarConnectionTest, AStaleConnectionIsMovedToTheClickedButton) {
   Start();
-  const auto second = world_.outlook.AddExplorer(world_.inbox);
+  const auto second = world.outlook.AddExplorer(world.inbox);
   // The window the buttons listen on goes without a Close reaching the add-in.
   addin_.CommandBars()->Close(second.handle());
   second.Close();
-  const auto item = world_.inbox_mail[0];
-  world_.explorer.Select({item});
-  world_.outlook.ResetCallCounts();
-  ASSERT_TRUE(office_.Click(world_.explorer.window(), kBar, Button(2).Caption()));
-  EXPECT_EQ(world_.outlook.CallCount("Item.Move"), 1);
-  EXPECT_EQ(item.folder(), world_.beta);
+  const auto item = world.inbox_mail[0];
+  world.explorer.Select({item});
+  world.outlook.ResetCallCounts();
+  ASSERT_TRUE(office_.Click(world.explorer.window(), kBar, Button(2).Caption()));
+  EXPECT_EQ(world.outlook.CallCount("Item.Move"), 1);
+  EXPECT_EQ(item.folder(), world.beta);
   EXPECT_THAT(Messages(), IsEmpty());
 }
 
@@ -247,7 +227,7 @@ TEST_F(CommandBarConnectionTest, OnlyRealChangesAreSentToOffice) {
   EXPECT_EQ(office_.CallCount("CommandBarControl.PutCaption"), 0);
   Button(2).SetCaption("Projects B");
   EXPECT_EQ(office_.CallCount("CommandBarControl.PutCaption"), 1);
-  EXPECT_EQ(BarOf(world_.explorer).controls[2].caption, "Projects B");
+  EXPECT_EQ(BarOf(world.explorer).controls[2].caption, "Projects B");
   // An enabled change is followed by a width nudge, which Outlook needs to redraw the button.
   Button(13).SetEnabled(true);
   EXPECT_EQ(office_.CallCount("CommandBarControl.PutWidth"), 2);
@@ -258,36 +238,36 @@ TEST_F(CommandBarConnectionTest, AGlyphShowsTheFaceThroughItsTransparentColour) 
   // Rows top to bottom; the bottom-left pixel (green) is the default transparent colour.
   TadxBitmap glyph{2, 2, 24, {0xFF0000, 0x00FF00, 0x00FF00, 0x0000FF}};
   Button(12).SetGlyph(glyph);
-  EXPECT_THAT(Find(BarOf(world_.explorer).controls, "Any Folder...")->mask,
+  EXPECT_THAT(Find(BarOf(world.explorer).controls, "Any Folder...")->mask,
               ElementsAre(0u, 0xFFFFFFu, 0xFFFFFFu, 0u));
   Button(12).SetGlyphTransparentColor(0xFF0000);
-  EXPECT_THAT(Find(BarOf(world_.explorer).controls, "Any Folder...")->mask,
+  EXPECT_THAT(Find(BarOf(world.explorer).controls, "Any Folder...")->mask,
               ElementsAre(0xFFFFFFu, 0u, 0u, 0u));
 }
 
 TEST_F(CommandBarConnectionTest, TheBarFollowsTheFolderItemType) {
   Start();
-  world_.explorer.ShowFolder(world_.calendar);
-  EXPECT_FALSE(BarOf(world_.explorer).visible);
-  EXPECT_FALSE(BarOf(world_.explorer).enabled);
+  world.explorer.ShowFolder(world.calendar);
+  EXPECT_FALSE(BarOf(world.explorer).visible);
+  EXPECT_FALSE(BarOf(world.explorer).enabled);
   EXPECT_FALSE(module_->adxOlExplorerCommandBar1.Visible());
-  EXPECT_FALSE(office_.Click(world_.explorer.window(), kBar, Button(2).Caption()));
-  world_.explorer.ShowFolder(world_.inbox);
-  EXPECT_TRUE(BarOf(world_.explorer).visible);
-  EXPECT_TRUE(BarOf(world_.explorer).enabled);
+  EXPECT_FALSE(office_.Click(world.explorer.window(), kBar, Button(2).Caption()));
+  world.explorer.ShowFolder(world.inbox);
+  EXPECT_TRUE(BarOf(world.explorer).visible);
+  EXPECT_TRUE(BarOf(world.explorer).enabled);
 }
 
 TEST_F(CommandBarConnectionTest, SavedPositionsAreRestoredAtStartUp) {
   const platform::RegistryKey saved{platform::RegistryRoot::kCurrentUser,
                                     "Software\\Microsoft\\Office\\Outlook\\AddIns\\" +
                                         std::string(kProgId) + "\\CommandBars\\QuivraOL"};
-  sim_.registry.CreateKey(saved);
-  sim_.registry.WriteDword(saved, "Position", 3);
-  sim_.registry.WriteDword(saved, "Left", 40);
-  sim_.registry.WriteDword(saved, "Top", 7);
-  sim_.registry.WriteDword(saved, "RowIndex", 2);
+  sim.registry.CreateKey(saved);
+  sim.registry.WriteDword(saved, "Position", 3);
+  sim.registry.WriteDword(saved, "Left", 40);
+  sim.registry.WriteDword(saved, "Top", 7);
+  sim.registry.WriteDword(saved, "RowIndex", 2);
   Start();
-  const SimBarView bar = BarOf(world_.explorer);
+  const SimBarView bar = BarOf(world.explorer);
   EXPECT_EQ(bar.position, 3);
   EXPECT_EQ(bar.left, 40);
   EXPECT_EQ(bar.top, 7);
@@ -297,7 +277,7 @@ TEST_F(CommandBarConnectionTest, SavedPositionsAreRestoredAtStartUp) {
 TEST_F(CommandBarConnectionTest, AButtonWhoseEventsCannotBeConnectedIsShownAndLogged) {
   office_.FailCall("CommandBarControl.Advise");
   Start();
-  EXPECT_EQ(BarOf(world_.explorer).controls.size(), 14u);
+  EXPECT_EQ(BarOf(world.explorer).controls.size(), 14u);
   ASSERT_FALSE(debug_lines_.empty());
   EXPECT_EQ(debug_lines_[0], "TadxEventSink.Create1 error: The operation failed.");
   EXPECT_EQ(office_.SinkCount(), 0);
@@ -318,7 +298,7 @@ TEST_F(CommandBarConnectionTest, AWindowWithoutCommandBarsIsLeftAlone) {
 TEST_F(CommandBarConnectionTest, UnloadingRemovesTheBar) {
   Start();
   addin_.OnDisconnection(ext_dm_UserClosed);
-  EXPECT_EQ(BarOf(world_.explorer).name, "");
+  EXPECT_EQ(BarOf(world.explorer).name, "");
   EXPECT_EQ(office_.SinkCount(), 0);
 }
 

@@ -17,11 +17,10 @@
 #include "host/framework/module/com_addin_module.h"
 #include "host/office/sim/sim_command_bars.h"
 #include "host/office/sim/sim_office.h"
-#include "host/outlook/sim/standard_world.h"
 #include "model/configuration_file.h"
-#include "platform/compositions/sim/sim_platform.h"
-#include "tests/core/module_fixture.h"
-#include "tests/support/outlook_world_test.h"
+#include "tests/host_framework/framework_module_fixture.h"
+#include "tests/support/simulated_world_test.h"
+#include "tests/support/slot_assignment.h"
 
 namespace quivra::framework {
 namespace {
@@ -39,12 +38,9 @@ TadxKeyPress Alt(int vk, std::uint32_t key_data = kKeyDown) {
   return TadxKeyPress{vk, key_data, false, false, true};
 }
 
-class KeyboardHookLogicTest : public ::testing::Test {
+class KeyboardHookLogicTest : public FrameworkModuleTest {
  protected:
-  KeyboardHookLogicTest() {
-    module_.SetAddInName("QuivraOL");
-    module_.SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
-  }
+  KeyboardHookLogicTest() { ServeOutlook(); }
 
   TadxKeyboardShortcut& Shortcut(const std::string& text, int tag) {
     auto& shortcut = module_.CreateComponent<TadxKeyboardShortcut>();
@@ -77,10 +73,7 @@ class KeyboardHookLogicTest : public ::testing::Test {
     return verdict;
   }
 
-  outlook::sim::StandardWorld world_;
-  platform::sim::SimPlatform sim_;
-  TadxCOMAddInModule module_{sim_.platform()};
-  TadxKeyboardHookLogic logic_{module_, world_.outlook.application()};
+  TadxKeyboardHookLogic logic_{module_, world.outlook.application()};
   std::vector<std::string> ran_;
 };
 
@@ -155,8 +148,8 @@ TEST_F(KeyboardHookLogicTest, ActionsThatRaiseAreReportedAndStaleMessagesRunNoth
     throw std::runtime_error("Folder gone");
   };
   EXPECT_TRUE(Press(Alt('1')).Swallowed());
-  ASSERT_EQ(sim_.message_boxes.shown().size(), 1u);
-  EXPECT_NE(sim_.message_boxes.shown()[0].text.find("Folder gone"), std::string::npos);
+  ASSERT_EQ(sim.message_boxes.shown().size(), 1u);
+  EXPECT_NE(sim.message_boxes.shown()[0].text.find("Folder gone"), std::string::npos);
 
   EXPECT_FALSE(logic_.RunShortcut(7));
   EXPECT_FALSE(logic_.RunShortcut(-1));
@@ -198,21 +191,21 @@ TEST_F(CommandBarShortcutTest, AnAcceleratorOfAnExplorerBarComesBeforeTheShortcu
 
   // A folder of another item type, a disabled bar or no explorer in front: the component wins.
   ran_.clear();
-  world_.explorer.ShowFolder(world_.calendar);
+  world.explorer.ShowFolder(world.calendar);
   Press(Alt('3'));
-  world_.explorer.ShowFolder(world_.inbox);
+  world.explorer.ShowFolder(world.inbox);
   bar_.SetEnabled(false);
   Press(Alt('3'));
   bar_.SetEnabled(true);
-  world_.outlook.DeactivateWindows();
+  world.outlook.DeactivateWindows();
   Press(Alt('3'));
   EXPECT_EQ(ran_, (std::vector<std::string>{"shortcut 33", "shortcut 33", "shortcut 33"}));
 }
 
 TEST_F(CommandBarShortcutTest, OutlookFailingToNameItsWindowLeavesTheBarsOut) {
-  world_.outlook.FailCall("Application.ActiveWindow");
+  world.outlook.FailCall("Application.ActiveWindow");
   Press(Alt('3'));
-  world_.outlook.FailCall("MAPIFolder.DefaultItemType");
+  world.outlook.FailCall("MAPIFolder.DefaultItemType");
   Press(Alt('3'));
   EXPECT_EQ(ran_, (std::vector<std::string>{"shortcut 33", "shortcut 33"}));
 }
@@ -246,7 +239,7 @@ TEST_F(CommandBarShortcutTest, AButtonWhoseOfficeControlDoesNotAnswerGetsNoClick
   ASSERT_EQ(verdict.Action, Kind::kPostShortcut);
   EXPECT_FALSE(logic_.RunShortcut(verdict.Index));
   EXPECT_TRUE(ran_.empty());
-  EXPECT_TRUE(sim_.message_boxes.shown().empty());
+  EXPECT_TRUE(sim.message_boxes.shown().empty());
 }
 
 // The hook's installation by the add-in object.
@@ -276,12 +269,12 @@ class ShortcutModule : public TadxCOMAddInModule {
   std::vector<std::string>& log_;
 };
 
-class KeyboardHookInstallTest : public ::testing::Test {
+class KeyboardHookInstallTest : public test::SimulatedWorldTest {
  protected:
   TadxAddin& Addin(bool shortcuts) {
     addin_ = std::make_unique<TadxAddin>(
-        sim_.platform(), "OLQuivra.coOLQuivra", [this, shortcuts](const outlook::ApplicationPtr&) {
-          return std::make_unique<ShortcutModule>(sim_.platform(), log_, shortcuts);
+        sim.platform(), "OLQuivra.coOLQuivra", [this, shortcuts](const outlook::ApplicationPtr&) {
+          return std::make_unique<ShortcutModule>(sim.platform(), log_, shortcuts);
         });
     addin_->SetKeyboardHookInstaller(
         [this](TadxKeyboardHookLogic& logic) -> std::unique_ptr<TadxInstalledKeyboardHook> {
@@ -294,12 +287,10 @@ class KeyboardHookInstallTest : public ::testing::Test {
     return *addin_;
   }
   void Start(TadxAddin& addin) {
-    addin.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+    addin.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
     addin.OnStartupComplete();
   }
 
-  outlook::sim::StandardWorld world_;
-  platform::sim::SimPlatform sim_;
   std::vector<std::string> log_;
   TadxCOMAddInModule* logic_module_ = nullptr;
   bool refuse_ = false;
@@ -308,7 +299,7 @@ class KeyboardHookInstallTest : public ::testing::Test {
 
 TEST_F(KeyboardHookInstallTest, TheHookLivesFromStartUpUntilBeforeTheModuleIsFreed) {
   TadxAddin& addin = Addin(true);
-  addin.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+  addin.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
   EXPECT_EQ(addin.KeyboardHook(), nullptr);
   addin.OnStartupComplete();
   ASSERT_NE(addin.KeyboardHook(), nullptr);
@@ -331,21 +322,21 @@ TEST_F(KeyboardHookInstallTest, NoHookWithoutShortcutsAndARefusedHookIsReported)
   TadxAddin& refused = Addin(true);
   Start(refused);
   EXPECT_EQ(refused.KeyboardHook(), nullptr);
-  ASSERT_EQ(sim_.message_boxes.shown().size(), 1u);
-  EXPECT_NE(sim_.message_boxes.shown()[0].text.find("SetWindowsHookEx"), std::string::npos);
+  ASSERT_EQ(sim.message_boxes.shown().size(), 1u);
+  EXPECT_NE(sim.message_boxes.shown()[0].text.find("SetWindowsHookEx"), std::string::npos);
   // The start-up went on: the explorer is tracked.
   EXPECT_EQ(refused.TrackedExplorerCount(), 1);
 }
 
 // Outlook 2007 with the add-in's command bar in Office: a filing button's caption carries its
 // slot's accelerator, and its control in Office decides whether the shortcut may click it.
-class CommandBarAcceleratorTest : public ::testing::Test {
+class CommandBarAcceleratorTest : public test::SimulatedWorldTest {
  protected:
   CommandBarAcceleratorTest()
-      : addin_(sim_.platform(),
+      : addin_(sim.platform(),
                "OLQuivra.coOLQuivra",
                [this](const outlook::ApplicationPtr& application) {
-                 return std::make_unique<core::TAddInModule>(sim_.platform(), config_, application);
+                 return std::make_unique<core::TAddInModule>(sim.platform(), config, application);
                }) {
     addin_.SetCommandBarsHost({[this](const outlook::ExplorerPtr& explorer) {
                                  return office_.ForWindow(explorer->WindowHandle());
@@ -354,23 +345,19 @@ class CommandBarAcceleratorTest : public ::testing::Test {
     addin_.SetKeyboardHookInstaller(
         [](TadxKeyboardHookLogic&) { return std::make_unique<TadxInstalledKeyboardHook>(); });
     core::Configuration saved;
-    test::AssignSlot(saved, 2, world_.beta);
-    saved.ButtonNames[2] = "Beta";
+    test::ConfigureSlot(saved, 2, world.beta, "Beta");
     saved.Icons = false;
-    core::ConfigurationFile(saved, sim_.platform()).SaveButtonsToFile();
-    core::RegisterOutlookServer(sim_.registry,
-                                "C:\\Program Files\\Microsoft Office\\Office12\\OUTLOOK.EXE",
-                                platform::RegistryView::kDefault);
-    world_.outlook.SetVersion("12.0.6423.1000");
-    addin_.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+    core::ConfigurationFile(saved, sim.platform()).SaveButtonsToFile();
+    InstallOutlook(test::kOutlook2007);
+    addin_.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
     addin_.OnStartupComplete();
   }
   ~CommandBarAcceleratorTest() override { addin_.OnDisconnection(ext_dm_HostShutdown); }
 
   // Alt+2 on one selected Inbox mail; tells the folder the mail is in afterwards.
   std::string AltTwo(bool expect_run) {
-    const outlook::sim::SimItem item = world_.inbox_mail[next_mail_++];
-    world_.explorer.Select({item});
+    const outlook::sim::SimItem item = world.inbox_mail[next_mail_++];
+    world.explorer.Select({item});
     TadxKeyboardHookLogic* logic = addin_.KeyboardHook();
     EXPECT_NE(logic, nullptr);
     if (logic == nullptr) {
@@ -383,20 +370,17 @@ class CommandBarAcceleratorTest : public ::testing::Test {
     return item.folder().path();
   }
 
-  outlook::sim::StandardWorld world_;
-  platform::sim::SimPlatform sim_;
-  core::Configuration config_;
   office::sim::SimCommandBarsHost office_;
   TadxAddin addin_;
   int next_mail_ = 0;
 };
 
 TEST_F(CommandBarAcceleratorTest, TheAcceleratorClicksTheButtonOnlyWhileItsOfficeControlAnswers) {
-  EXPECT_EQ(AltTwo(true), world_.beta.path());
+  EXPECT_EQ(AltTwo(true), world.beta.path());
 
   office_.FailCall("CommandBarControl.Enabled");
-  EXPECT_EQ(AltTwo(false), world_.inbox.path());
-  EXPECT_TRUE(sim_.message_boxes.shown().empty());
+  EXPECT_EQ(AltTwo(false), world.inbox.path());
+  EXPECT_TRUE(sim.message_boxes.shown().empty());
 }
 
 }  // namespace

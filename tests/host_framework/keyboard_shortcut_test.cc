@@ -8,7 +8,8 @@
 #include "host/framework/keyboard/shortcut_table.h"
 #include "host/framework/keyboard/shortcut_text.h"
 #include "host/framework/module/com_addin_module.h"
-#include "platform/compositions/sim/sim_platform.h"
+#include "tests/host_framework/framework_module_fixture.h"
+#include "tests/support/message_texts.h"
 
 namespace quivra::framework {
 namespace {
@@ -68,12 +69,9 @@ TEST(ShortcutTextTest, CaptionsGiveTheirMenuAccelerator) {
   EXPECT_EQ(AcceleratorText("Trailing&"), "");
 }
 
-class KeyboardShortcutTest : public ::testing::Test {
+class KeyboardShortcutTest : public FrameworkModuleTest {
  protected:
-  KeyboardShortcutTest() {
-    module_.SetAddInName("QuivraOL");
-    module_.SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
-  }
+  KeyboardShortcutTest() { ServeOutlook(); }
 
   TadxKeyboardShortcut& Shortcut(const std::string& text, int tag, bool enabled = true) {
     auto& shortcut = module_.CreateComponent<TadxKeyboardShortcut>();
@@ -86,9 +84,6 @@ class KeyboardShortcutTest : public ::testing::Test {
   TadxKeyboardShortcut* Find(const TadxKeyPress& press) {
     return FindKeyboardShortcut(module_, TadxOfficeHostApp::ohaOutlook, ShortcutTextOf(press));
   }
-
-  platform::sim::SimPlatform sim_;
-  TadxCOMAddInModule module_{sim_.platform()};
 };
 
 TEST_F(KeyboardShortcutTest, ANewShortcutStartsEnabledForTheModulesHostsAndTurnsOnHandling) {
@@ -160,15 +155,13 @@ TEST_F(KeyboardShortcutTest, TheActionRunsOnlyWhileEnabledAndItsErrorsAreReporte
   int tag_seen = -1;
   shortcut.OnAction = [&](TadxKeyboardShortcut& sender) {
     tag_seen = sender.Tag();
-    throw std::runtime_error("No folder is set for this button.");
+    throw std::runtime_error(test::kNoFolderSet);
   };
 
   EXPECT_NO_THROW(shortcut.DoAction());
   EXPECT_EQ(tag_seen, 1);
-  ASSERT_EQ(sim_.message_boxes.shown().size(), 1u);
-  EXPECT_EQ(sim_.message_boxes.shown()[0].text,
-            "QuivraOL error: the add-in has fired an exception.\r\n"
-            "No folder is set for this button.");
+  ASSERT_EQ(sim.message_boxes.shown().size(), 1u);
+  EXPECT_EQ(sim.message_boxes.shown()[0].text, std::string(test::kAddInError) + test::kNoFolderSet);
 
   tag_seen = -1;
   shortcut.SetEnabled(false);

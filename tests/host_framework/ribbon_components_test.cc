@@ -9,21 +9,16 @@
 #include "host/framework/ribbon/ribbon_controls.h"
 #include "host/framework/ribbon/ribbon_tab.h"
 #include "host/framework/ribbon/unique_id.h"
-#include "platform/compositions/sim/sim_platform.h"
+#include "tests/host_framework/framework_module_fixture.h"
+#include "tests/support/message_texts.h"
 
 namespace quivra::framework {
 namespace {
 
-class RibbonComponentsTest : public ::testing::Test {
+class RibbonComponentsTest : public FrameworkModuleTest {
  protected:
-  RibbonComponentsTest() {
-    module_.SetAddInName("QuivraOL");
-    module_.PropertyChanged = [this](const TadxPropertyChange& c) { changes_.push_back(c); };
-  }
+  RibbonComponentsTest() { RecordChanges(); }
 
-  platform::sim::SimPlatform sim_;
-  TadxCOMAddInModule module_{sim_.platform()};
-  std::vector<TadxPropertyChange> changes_;
   TadxRibbonTab& tab_ = module_.CreateComponent<TadxRibbonTab>();
 };
 
@@ -80,7 +75,7 @@ TEST_F(RibbonComponentsTest, IdsFollowThePlaceInTheDesignNotTheLoad) {
   TadxRibbonButton& second = group.Controls().Add<TadxRibbonButton>();
 
   // The same design built again, as on the next load of the add-in.
-  TadxCOMAddInModule again{sim_.platform()};
+  TadxCOMAddInModule again{sim.platform()};
   TadxRibbonTab& tab = again.CreateComponent<TadxRibbonTab>();
   TadxRibbonGroup& group_again = tab.Controls().Add<TadxRibbonGroup>();
   EXPECT_EQ(tab.Id(), tab_.Id());
@@ -257,9 +252,9 @@ TEST_F(RibbonClickTest, AFailingHandlerIsReportedAndTheButtonStaysUsable) {
   EXPECT_NO_THROW(button_.DoClick(info_));
   EXPECT_NO_THROW(button_.DoClick(info_));
   EXPECT_EQ(calls, 2);
-  ASSERT_EQ(sim_.message_boxes.shown().size(), 2u);
-  EXPECT_EQ(sim_.message_boxes.shown()[0].text,
-            "QuivraOL error: the add-in has fired an exception.\r\nThe folder cannot be found.");
+  ASSERT_EQ(sim.message_boxes.shown().size(), 2u);
+  EXPECT_EQ(sim.message_boxes.shown()[0].text,
+            std::string(test::kAddInError) + "The folder cannot be found.");
 }
 
 TEST_F(RibbonClickTest, ASplitButtonClickCallsItsOwnHandler) {

@@ -14,8 +14,7 @@
 #include "host/framework/ribbon/ribbon_custom_ui.h"
 #include "host/office/sim/sim_office.h"
 #include "host/office/sim/sim_ribbon.h"
-#include "host/outlook/sim/standard_world.h"
-#include "platform/compositions/sim/sim_platform.h"
+#include "tests/support/simulated_world_test.h"
 
 namespace quivra::framework {
 namespace {
@@ -99,16 +98,16 @@ class RibbonModule : public TadxCOMAddInModule {
   TadxRibbonGroup* home_group = nullptr;
 };
 
-class RibbonConnectionTest : public ::testing::Test {
+class RibbonConnectionTest : public test::SimulatedWorldTest {
  protected:
   RibbonConnectionTest()
-      : addin_(sim_.platform(), "OLQuivra.coOLQuivra", [this](const outlook::ApplicationPtr&) {
-          auto module = std::make_unique<RibbonModule>(sim_.platform());
+      : addin_(sim.platform(), "OLQuivra.coOLQuivra", [this](const outlook::ApplicationPtr&) {
+          auto module = std::make_unique<RibbonModule>(sim.platform());
           module_ = module.get();
           return module;
         }) {
-    world_.outlook.SetVersion("14.0.0.7015");
-    addin_.OnConnection(world_.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+    world.outlook.SetVersion(test::kOutlook2010.version);
+    addin_.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
     addin_.OnStartupComplete();
   }
 
@@ -116,8 +115,6 @@ class RibbonConnectionTest : public ::testing::Test {
     return office::sim::SimRibbon::Load(addin_, ribbon_id);
   }
 
-  outlook::sim::StandardWorld world_;
-  platform::sim::SimPlatform sim_;
   RibbonModule* module_ = nullptr;
   TadxAddin addin_;
 };
@@ -291,8 +288,8 @@ TEST_F(RibbonConnectionTest, ClicksReachOnClickAndTheInnerButtonIsTheSplitButton
   EXPECT_FALSE(ribbon->Click("File1"));
   EXPECT_THAT(clicks, ElementsAre("Projects via File1 tag 1", "Quivra via Mainwrapped tag 0"));
   // The failing handler went to the error report; the add-in goes on.
-  ASSERT_EQ(sim_.message_boxes.shown().size(), 1u);
-  EXPECT_THAT(sim_.message_boxes.shown()[0].text, HasSubstr("About failed"));
+  ASSERT_EQ(sim.message_boxes.shown().size(), 1u);
+  EXPECT_THAT(sim.message_boxes.shown()[0].text, HasSubstr("About failed"));
 }
 
 TEST_F(RibbonConnectionTest, PropertyChangingHandlersMayChangeTheAnswer) {
@@ -307,7 +304,7 @@ TEST_F(RibbonConnectionTest, PropertyChangingHandlersMayChangeTheAnswer) {
   auto ribbon = Load();
   EXPECT_EQ(ribbon->Find("File2")->Label, "Changed");
   EXPECT_TRUE(ribbon->Find("File2")->Enabled);
-  EXPECT_EQ(sim_.message_boxes.shown().size(), 1u);
+  EXPECT_EQ(sim.message_boxes.shown().size(), 1u);
 }
 
 TEST_F(RibbonConnectionTest, OnLoadRaisesOnRibbonLoadedWithTheRibbonUI) {

@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "host/outlook/sim/sim_outlook.h"
-#include "tests/support/outlook_world_test.h"
+#include "tests/support/simulated_world_test.h"
 
 namespace quivra::outlook::sim {
 namespace {
@@ -49,7 +49,7 @@ class ExplorerLog : public ExplorerEvents {
   std::string name_;
 };
 
-class SimOutlookEventsTest : public test::OutlookWorldTest {
+class SimOutlookEventsTest : public test::SimulatedWorldTest {
  protected:
   std::vector<std::string> log_;
 };
@@ -57,7 +57,7 @@ class SimOutlookEventsTest : public test::OutlookWorldTest {
 TEST_F(SimOutlookEventsTest, NewExplorerIsReportedThenActivatedAndTheOldOneDeactivated) {
   ExplorerLog first("first");
   first.log = &log_;
-  first.connection = world_.explorer.handle()->Advise(first);
+  first.connection = world.explorer.handle()->Advise(first);
 
   struct NewExplorers : ExplorersEvents {
     void NewExplorer(const ExplorerPtr& explorer) override {
@@ -65,63 +65,63 @@ TEST_F(SimOutlookEventsTest, NewExplorerIsReportedThenActivatedAndTheOldOneDeact
     }
     std::vector<std::string> seen;
   } explorers;
-  EventConnectionPtr connection = app_->Explorers()->Advise(explorers);
+  EventConnectionPtr connection = app->Explorers()->Advise(explorers);
 
-  SimExplorer second = world_.outlook.AddExplorer(world_.projects);
+  SimExplorer second = world.outlook.AddExplorer(world.projects);
   EXPECT_THAT(explorers.seen, ElementsAre("Projects"));
   EXPECT_THAT(log_, ElementsAre("first Deactivate"));
-  EXPECT_EQ(app_->Explorers()->Count(), 2);
-  EXPECT_EQ(app_->Explorers()->Item(2)->WindowHandle(), second.window());
-  EXPECT_NE(second.window(), world_.explorer.window());
+  EXPECT_EQ(app->Explorers()->Count(), 2);
+  EXPECT_EQ(app->Explorers()->Item(2)->WindowHandle(), second.window());
+  EXPECT_NE(second.window(), world.explorer.window());
 
   // Bringing the first back to the front activates it; doing so again changes nothing.
-  world_.explorer.Activate();
-  world_.explorer.Activate();
+  world.explorer.Activate();
+  world.explorer.Activate();
   EXPECT_THAT(log_, ElementsAre("first Deactivate", "first Activate"));
 }
 
 TEST_F(SimOutlookEventsTest, FolderAndViewSwitchesCanBeCancelled) {
   ExplorerLog sink("e");
   sink.log = &log_;
-  sink.connection = world_.explorer.handle()->Advise(sink);
+  sink.connection = world.explorer.handle()->Advise(sink);
 
-  EXPECT_TRUE(world_.explorer.ShowFolder(world_.drafts));
-  EXPECT_TRUE(world_.explorer.SwitchView("Compact"));
+  EXPECT_TRUE(world.explorer.ShowFolder(world.drafts));
+  EXPECT_TRUE(world.explorer.SwitchView("Compact"));
   sink.cancel_switches = true;
-  EXPECT_FALSE(world_.explorer.ShowFolder(world_.projects));
-  EXPECT_FALSE(world_.explorer.SwitchView("Single"));
-  EXPECT_EQ(world_.explorer.current_folder(), world_.drafts);
+  EXPECT_FALSE(world.explorer.ShowFolder(world.projects));
+  EXPECT_FALSE(world.explorer.SwitchView("Single"));
+  EXPECT_EQ(world.explorer.current_folder(), world.drafts);
   EXPECT_THAT(log_, ElementsAre("e BeforeFolderSwitch Drafts", "e FolderSwitch",
                                 "e BeforeViewSwitch Compact", "e ViewSwitch",
                                 "e BeforeFolderSwitch Projects", "e BeforeViewSwitch Single"));
 }
 
 TEST_F(SimOutlookEventsTest, ClosingTheFrontExplorerActivatesTheOtherAndSinksMayDisconnect) {
-  SimExplorer second = world_.outlook.AddExplorer(world_.projects);
+  SimExplorer second = world.outlook.AddExplorer(world.projects);
   ExplorerLog first_sink("first");
   first_sink.log = &log_;
-  first_sink.connection = world_.explorer.handle()->Advise(first_sink);
+  first_sink.connection = world.explorer.handle()->Advise(first_sink);
   ExplorerLog second_sink("second");
   second_sink.log = &log_;
   second_sink.drop_on_close = true;
   second_sink.connection = second.handle()->Advise(second_sink);
-  EXPECT_EQ(world_.outlook.EventConnectionCount(), 2);
+  EXPECT_EQ(world.outlook.EventConnectionCount(), 2);
 
   second.Close();
   EXPECT_THAT(log_, ElementsAre("second Close", "first Activate"));
-  EXPECT_EQ(world_.outlook.EventConnectionCount(), 1);
-  EXPECT_EQ(app_->Explorers()->Count(), 1);
+  EXPECT_EQ(world.outlook.EventConnectionCount(), 1);
+  EXPECT_EQ(app->Explorers()->Count(), 1);
   EXPECT_THROW(second.handle()->Advise(second_sink), OutlookError);
 }
 
 TEST_F(SimOutlookEventsTest, InspectorsAndOtherProgramsDeactivateTheExplorer) {
   ExplorerLog sink("e");
   sink.log = &log_;
-  sink.connection = world_.explorer.handle()->Advise(sink);
-  world_.outlook.ActivateInspector();
-  world_.explorer.Activate();
-  world_.outlook.DeactivateWindows();
-  world_.outlook.DeactivateWindows();
+  sink.connection = world.explorer.handle()->Advise(sink);
+  world.outlook.ActivateInspector();
+  world.explorer.Activate();
+  world.outlook.DeactivateWindows();
+  world.outlook.DeactivateWindows();
   EXPECT_THAT(log_, ElementsAre("e Deactivate", "e Activate", "e Deactivate"));
 }
 
@@ -130,15 +130,15 @@ TEST_F(SimOutlookEventsTest, QuitReachesConnectedSinksOnlyAndVersionIsSettable) 
     void Quit() override { ++quits; }
     int quits = 0;
   } connected, dropped;
-  EventConnectionPtr keep = app_->Advise(connected);
-  app_->Advise(dropped);  // dropped at once
-  world_.outlook.Quit();
+  EventConnectionPtr keep = app->Advise(connected);
+  app->Advise(dropped);  // dropped at once
+  world.outlook.Quit();
   EXPECT_EQ(connected.quits, 1);
   EXPECT_EQ(dropped.quits, 0);
 
-  EXPECT_EQ(app_->Version(), "14.0.0.7015");
-  world_.outlook.SetVersion("12.0.0.6423");
-  EXPECT_EQ(app_->Version(), "12.0.0.6423");
+  EXPECT_EQ(app->Version(), "14.0.0.7015");
+  world.outlook.SetVersion("12.0.0.6423");
+  EXPECT_EQ(app->Version(), "12.0.0.6423");
 }
 
 TEST_F(SimOutlookEventsTest, ConnectionsMayOutliveTheOutlook) {

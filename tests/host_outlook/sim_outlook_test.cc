@@ -6,7 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "tests/support/outlook_world_test.h"
+#include "tests/support/simulated_world_test.h"
 
 namespace quivra::outlook::sim {
 namespace {
@@ -14,9 +14,9 @@ namespace {
 using test::Subjects;
 using ::testing::ElementsAre;
 
-class SimOutlookTest : public test::OutlookWorldTest {
+class SimOutlookTest : public test::SimulatedWorldTest {
  protected:
-  NameSpacePtr Session() { return app_->GetNamespace("MAPI"); }
+  NameSpacePtr Session() { return app->GetNamespace("MAPI"); }
 };
 
 bool IsUpperHex(const std::string& text) {
@@ -26,7 +26,7 @@ bool IsUpperHex(const std::string& text) {
 // Interface queries: how the product tells roots, folders and item kinds apart.
 
 TEST_F(SimOutlookTest, RootFolderParentIsNotAFolder) {
-  ObjectPtr parent = world_.mailbox.handle()->Parent();
+  ObjectPtr parent = world.mailbox.handle()->Parent();
   ASSERT_TRUE(parent);
   try {
     parent->AsMAPIFolder();
@@ -37,18 +37,18 @@ TEST_F(SimOutlookTest, RootFolderParentIsNotAFolder) {
 }
 
 TEST_F(SimOutlookTest, InnerFolderParentIsItsFolder) {
-  MAPIFolderPtr parent = world_.specs.handle()->Parent()->AsMAPIFolder();
+  MAPIFolderPtr parent = world.specs.handle()->Parent()->AsMAPIFolder();
   EXPECT_EQ(parent->Name(), "Beta");
-  EXPECT_EQ(parent->EntryID(), world_.beta.entry_id());
+  EXPECT_EQ(parent->EntryID(), world.beta.entry_id());
 }
 
 TEST_F(SimOutlookTest, EachItemKindIsAcceptedOnlyThroughItsOwnInterface) {
   const std::pair<SimItem, ItemInterface> accepted[] = {
-      {world_.inbox_mail[0], ItemInterface::kMailItem},
-      {world_.meeting, ItemInterface::kMeetingItem},
-      {world_.report, ItemInterface::kReportItem},
-      {world_.task_request, ItemInterface::kTaskRequestItem},
-      {world_.post, ItemInterface::kPostItem},
+      {world.inbox_mail[0], ItemInterface::kMailItem},
+      {world.meeting, ItemInterface::kMeetingItem},
+      {world.report, ItemInterface::kReportItem},
+      {world.task_request, ItemInterface::kTaskRequestItem},
+      {world.post, ItemInterface::kPostItem},
   };
   for (const auto& [item, own] : accepted) {
     for (ItemInterface query : kMessageInterfaces) {
@@ -63,7 +63,7 @@ TEST_F(SimOutlookTest, EachItemKindIsAcceptedOnlyThroughItsOwnInterface) {
 }
 
 TEST_F(SimOutlookTest, ContactAndAppointmentRefuseAllMessageInterfaces) {
-  for (const SimItem& item : {world_.contact, world_.appointment}) {
+  for (const SimItem& item : {world.contact, world.appointment}) {
     for (ItemInterface query : kMessageInterfaces) {
       EXPECT_THROW(item.handle()->AsItem(query), OutlookError) << InterfaceName(query);
     }
@@ -72,33 +72,33 @@ TEST_F(SimOutlookTest, ContactAndAppointmentRefuseAllMessageInterfaces) {
 }
 
 TEST_F(SimOutlookTest, ItemParentIsTheFolderHoldingIt) {
-  ItemPtr mail = world_.inbox_mail[3].handle()->AsItem(ItemInterface::kMailItem);
-  EXPECT_EQ(mail->Parent()->AsMAPIFolder()->EntryID(), world_.inbox.entry_id());
+  ItemPtr mail = world.inbox_mail[3].handle()->AsItem(ItemInterface::kMailItem);
+  EXPECT_EQ(mail->Parent()->AsMAPIFolder()->EntryID(), world.inbox.entry_id());
 }
 
 TEST_F(SimOutlookTest, ActiveWindowIsTheExplorerAnInspectorOrNothing) {
-  EXPECT_EQ(app_->ActiveWindow()->AsExplorer()->CurrentFolder()->Name(), "Inbox");
+  EXPECT_EQ(app->ActiveWindow()->AsExplorer()->CurrentFolder()->Name(), "Inbox");
 
-  world_.outlook.ActivateInspector();
-  ObjectPtr inspector = app_->ActiveWindow();
+  world.outlook.ActivateInspector();
+  ObjectPtr inspector = app->ActiveWindow();
   ASSERT_TRUE(inspector);
   EXPECT_THROW(inspector->AsExplorer(), OutlookError);
-  EXPECT_TRUE(app_->ActiveExplorer()) << "an inspector in front keeps the active explorer";
+  EXPECT_TRUE(app->ActiveExplorer()) << "an inspector in front keeps the active explorer";
 
-  world_.outlook.DeactivateWindows();
-  EXPECT_FALSE(app_->ActiveWindow());
+  world.outlook.DeactivateWindows();
+  EXPECT_FALSE(app->ActiveWindow());
 }
 
 TEST_F(SimOutlookTest, ClosingTheLastExplorerLeavesNoActiveExplorer) {
-  world_.explorer.Close();
-  EXPECT_FALSE(app_->ActiveExplorer());
-  EXPECT_FALSE(app_->ActiveWindow());
+  world.explorer.Close();
+  EXPECT_FALSE(app->ActiveExplorer());
+  EXPECT_FALSE(app->ActiveWindow());
 }
 
 // Folders: lookup by position and by name, and new folders.
 
 TEST_F(SimOutlookTest, NameSpaceListsOneRootPerStoreInOrder) {
-  FolderCollectionPtr roots = app_->Session()->Folders();
+  FolderCollectionPtr roots = app->Session()->Folders();
   ASSERT_EQ(roots->Count(), 2);
   EXPECT_EQ(roots->Item(1)->Name(), "Mailbox");
   EXPECT_EQ(roots->Item(2)->Name(), "Archive");
@@ -107,15 +107,15 @@ TEST_F(SimOutlookTest, NameSpaceListsOneRootPerStoreInOrder) {
 }
 
 TEST_F(SimOutlookTest, ItemByNameIgnoresLetterCase) {
-  world_.mailbox.AddFolder("Gelöschte Elemente");
-  FolderCollectionPtr folders = world_.mailbox.handle()->Folders();
-  EXPECT_EQ(folders->Item("sent items")->EntryID(), world_.sent_items.entry_id());
-  EXPECT_EQ(folders->Item("PROJECTS")->EntryID(), world_.projects.entry_id());
+  world.mailbox.AddFolder("Gelöschte Elemente");
+  FolderCollectionPtr folders = world.mailbox.handle()->Folders();
+  EXPECT_EQ(folders->Item("sent items")->EntryID(), world.sent_items.entry_id());
+  EXPECT_EQ(folders->Item("PROJECTS")->EntryID(), world.projects.entry_id());
   EXPECT_EQ(folders->Item("GELÖSCHTE ELEMENTE")->Name(), "Gelöschte Elemente");
 }
 
 TEST_F(SimOutlookTest, ItemByNameFailsForAMissingName) {
-  FolderCollectionPtr folders = world_.projects.handle()->Folders();
+  FolderCollectionPtr folders = world.projects.handle()->Folders();
   for (const char* name : {"Gamma", "", "Alph", "Alpha\\", "Specs"}) {
     try {
       folders->Item(name);
@@ -127,69 +127,69 @@ TEST_F(SimOutlookTest, ItemByNameFailsForAMissingName) {
 }
 
 TEST_F(SimOutlookTest, AddCreatesAFolderInTheSameStore) {
-  MAPIFolderPtr added = world_.projects.handle()->Folders()->Add("Gamma", 15);
-  EXPECT_EQ(added->StoreID(), world_.mailbox.store_id());
+  MAPIFolderPtr added = world.projects.handle()->Folders()->Add("Gamma", 15);
+  EXPECT_EQ(added->StoreID(), world.mailbox.store_id());
   EXPECT_EQ(added->DefaultItemType(), kMailItem);
   EXPECT_TRUE(IsUpperHex(added->EntryID()));
-  EXPECT_EQ(world_.projects["Gamma"].entry_id(), added->EntryID());
+  EXPECT_EQ(world.projects["Gamma"].entry_id(), added->EntryID());
 
   std::set<std::string> entry_ids = {added->EntryID()};
-  for (const SimFolder& folder : world_.projects.subfolders()) {
+  for (const SimFolder& folder : world.projects.subfolders()) {
     entry_ids.insert(folder.entry_id());
   }
   EXPECT_EQ(entry_ids.size(), 3u) << "the new entry id is fresh";
 }
 
 TEST_F(SimOutlookTest, AddRefusesAnExistingOrEmptyName) {
-  FolderCollectionPtr folders = world_.projects.handle()->Folders();
+  FolderCollectionPtr folders = world.projects.handle()->Folders();
   EXPECT_THROW(folders->Add("alpha", 15), OutlookError);
   EXPECT_THROW(folders->Add("", 15), OutlookError);
   EXPECT_EQ(folders->Count(), 2);
 }
 
 TEST_F(SimOutlookTest, StoreAndEntryIdsAreDistinctUppercaseHex) {
-  EXPECT_TRUE(IsUpperHex(world_.mailbox.store_id()));
-  EXPECT_TRUE(IsUpperHex(world_.inbox.entry_id()));
-  EXPECT_NE(world_.mailbox.store_id(), world_.archive.store_id());
-  EXPECT_EQ(world_.specs.store_id(), world_.mailbox.store_id());
-  EXPECT_NE(world_.alpha.entry_id(), world_.archive_alpha.entry_id());
+  EXPECT_TRUE(IsUpperHex(world.mailbox.store_id()));
+  EXPECT_TRUE(IsUpperHex(world.inbox.entry_id()));
+  EXPECT_NE(world.mailbox.store_id(), world.archive.store_id());
+  EXPECT_EQ(world.specs.store_id(), world.mailbox.store_id());
+  EXPECT_NE(world.alpha.entry_id(), world.archive_alpha.entry_id());
 }
 
 TEST_F(SimOutlookTest, DefaultFoldersAreThoseOfTheDefaultStore) {
   NameSpacePtr session = Session();
   EXPECT_EQ(session->GetDefaultFolder(kFolderInbox)->Name(), "Inbox");
   EXPECT_EQ(session->GetDefaultFolder(kFolderDeletedItems)->Name(), "Deleted Items");
-  EXPECT_EQ(session->GetDefaultFolder(kFolderDeletedItems)->StoreID(), world_.mailbox.store_id());
+  EXPECT_EQ(session->GetDefaultFolder(kFolderDeletedItems)->StoreID(), world.mailbox.store_id());
   EXPECT_EQ(session->GetDefaultFolder(kFolderDrafts)->Name(), "Drafts");
   EXPECT_EQ(session->GetDefaultFolder(kFolderOutbox)->Name(), "Outbox");
   EXPECT_EQ(session->GetDefaultFolder(kFolderSentMail)->Name(), "Sent Items");
   EXPECT_EQ(session->GetDefaultFolder(kFolderCalendar)->DefaultItemType(), 1);
   EXPECT_EQ(session->GetDefaultFolder(kFolderContacts)->DefaultItemType(), 2);
   EXPECT_THROW(session->GetDefaultFolder(11), OutlookError);
-  EXPECT_THROW(app_->GetNamespace("EXCHANGE"), OutlookError);
+  EXPECT_THROW(app->GetNamespace("EXCHANGE"), OutlookError);
 }
 
 TEST_F(SimOutlookTest, DeletedFolderFailsThroughEveryReference) {
-  MAPIFolderPtr beta = world_.beta.handle();
-  MAPIFolderPtr specs = world_.specs.handle();
-  world_.beta.Delete();
+  MAPIFolderPtr beta = world.beta.handle();
+  MAPIFolderPtr specs = world.specs.handle();
+  world.beta.Delete();
   EXPECT_THROW(beta->Name(), OutlookError);
   EXPECT_THROW(specs->Items(), OutlookError);
-  EXPECT_THROW(world_.projects.handle()->Folders()->Item("Beta"), OutlookError);
-  EXPECT_FALSE(world_.specs.items()[0].exists());
+  EXPECT_THROW(world.projects.handle()->Folders()->Item("Beta"), OutlookError);
+  EXPECT_FALSE(world.specs.items()[0].exists());
 }
 
 TEST_F(SimOutlookTest, ClosedStoreLeavesTheNameSpace) {
-  MAPIFolderPtr archive = world_.archive.handle();
-  world_.outlook.CloseStore(world_.archive);
-  EXPECT_EQ(app_->Session()->Folders()->Count(), 1);
+  MAPIFolderPtr archive = world.archive.handle();
+  world.outlook.CloseStore(world.archive);
+  EXPECT_EQ(app->Session()->Folders()->Count(), 1);
   EXPECT_THROW(archive->StoreID(), OutlookError);
 }
 
 // Items: walking a folder from its end.
 
 TEST_F(SimOutlookTest, GetPreviousRunsOutAfterTheFirstItem) {
-  SimFolder folder = world_.specs;  // two items
+  SimFolder folder = world.specs;  // two items
   ItemCollectionPtr items = folder.handle()->Items();
   ASSERT_EQ(items->Count(), 2);
   ObjectPtr last = items->GetLast();
@@ -203,7 +203,7 @@ TEST_F(SimOutlookTest, GetPreviousRunsOutAfterTheFirstItem) {
 }
 
 TEST_F(SimOutlookTest, EmptyFolderHasNoLastItem) {
-  ItemCollectionPtr items = world_.outbox.handle()->Items();
+  ItemCollectionPtr items = world.outbox.handle()->Items();
   EXPECT_EQ(items->Count(), 0);
   EXPECT_FALSE(items->GetLast());
   EXPECT_FALSE(items->GetPrevious());
@@ -212,72 +212,72 @@ TEST_F(SimOutlookTest, EmptyFolderHasNoLastItem) {
 // Moving items, and how explorers follow.
 
 TEST_F(SimOutlookTest, MoveGoesToTheEndOfTheTargetFolder) {
-  SimItem mail = world_.inbox_mail[5];
-  mail.handle()->AsItem(ItemInterface::kMailItem)->Move(world_.alpha.handle());
-  EXPECT_EQ(mail.folder(), world_.alpha);
-  EXPECT_EQ(world_.alpha.items().back(), mail);
-  EXPECT_EQ(world_.inbox.items().size(), 24u);
-  ObjectPtr last = world_.alpha.handle()->Items()->GetLast();
+  SimItem mail = world.inbox_mail[5];
+  mail.handle()->AsItem(ItemInterface::kMailItem)->Move(world.alpha.handle());
+  EXPECT_EQ(mail.folder(), world.alpha);
+  EXPECT_EQ(world.alpha.items().back(), mail);
+  EXPECT_EQ(world.inbox.items().size(), 24u);
+  ObjectPtr last = world.alpha.handle()->Items()->GetLast();
   EXPECT_EQ(last->AsItem(ItemInterface::kMailItem)->Parent()->AsMAPIFolder()->Name(), "Alpha");
 }
 
 TEST_F(SimOutlookTest, MoveAcrossStoresAndIntoAGoneFolder) {
-  ItemPtr mail = world_.inbox_mail[0].handle()->AsItem(ItemInterface::kMailItem);
-  mail->Move(world_.archive_2024.handle());
-  EXPECT_EQ(world_.inbox_mail[0].folder(), world_.archive_2024);
+  ItemPtr mail = world.inbox_mail[0].handle()->AsItem(ItemInterface::kMailItem);
+  mail->Move(world.archive_2024.handle());
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.archive_2024);
 
-  MAPIFolderPtr beta = world_.beta.handle();
-  world_.beta.Delete();
+  MAPIFolderPtr beta = world.beta.handle();
+  world.beta.Delete();
   EXPECT_THROW(mail->Move(beta), OutlookError);
   EXPECT_THROW(mail->Move(nullptr), OutlookError);
-  EXPECT_EQ(world_.inbox_mail[0].folder(), world_.archive_2024);
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.archive_2024);
 }
 
 TEST_F(SimOutlookTest, MovedItemsLeaveTheSelectionWhenMessagesAreProcessed) {
-  const auto& mail = world_.inbox_mail;
-  world_.explorer.Select({mail[10], mail[11], mail[12]});
-  mail[11].handle()->AsItem(ItemInterface::kMailItem)->Move(world_.alpha.handle());
+  const auto& mail = world.inbox_mail;
+  world.explorer.Select({mail[10], mail[11], mail[12]});
+  mail[11].handle()->AsItem(ItemInterface::kMailItem)->Move(world.alpha.handle());
 
   // The window has not redrawn yet: the selection still holds the moved item.
-  EXPECT_EQ(app_->ActiveExplorer()->Selection()->Count(), 3);
-  world_.outlook.ProcessMessages();
-  EXPECT_THAT(Subjects(world_.explorer.selection()), ElementsAre("Inbox mail 11", "Inbox mail 13"));
-  EXPECT_EQ(app_->ActiveExplorer()->Selection()->Count(), 2);
+  EXPECT_EQ(app->ActiveExplorer()->Selection()->Count(), 3);
+  world.outlook.ProcessMessages();
+  EXPECT_THAT(Subjects(world.explorer.selection()), ElementsAre("Inbox mail 11", "Inbox mail 13"));
+  EXPECT_EQ(app->ActiveExplorer()->Selection()->Count(), 2);
 }
 
 TEST_F(SimOutlookTest, WhenTheWholeSelectionLeavesTheNextItemIsSelected) {
-  const auto& mail = world_.inbox_mail;
+  const auto& mail = world.inbox_mail;
   // Newest first: mail 3 is listed just above mail 2, mail 2 just above mail 1.
-  world_.explorer.Select({mail[2], mail[1]});
+  world.explorer.Select({mail[2], mail[1]});
   for (int i : {2, 1}) {
-    mail[i].handle()->AsItem(ItemInterface::kMailItem)->Move(world_.alpha.handle());
+    mail[i].handle()->AsItem(ItemInterface::kMailItem)->Move(world.alpha.handle());
   }
-  world_.outlook.ProcessMessages();
-  EXPECT_THAT(Subjects(world_.explorer.selection()), ElementsAre("Inbox mail 1"));
+  world.outlook.ProcessMessages();
+  EXPECT_THAT(Subjects(world.explorer.selection()), ElementsAre("Inbox mail 1"));
 
   // At the bottom of the list the item above takes over.
-  world_.explorer.Select({mail[0]});
-  mail[0].MoveTo(world_.alpha);
-  world_.outlook.ProcessMessages();
-  EXPECT_THAT(Subjects(world_.explorer.selection()), ElementsAre("Inbox mail 4"));
+  world.explorer.Select({mail[0]});
+  mail[0].MoveTo(world.alpha);
+  world.outlook.ProcessMessages();
+  EXPECT_THAT(Subjects(world.explorer.selection()), ElementsAre("Inbox mail 4"));
 }
 
 TEST_F(SimOutlookTest, SelectionSnapshotKeepsItsItems) {
-  world_.explorer.Select({world_.inbox_mail[0], world_.inbox_mail[1]});
-  SelectionPtr selection = app_->ActiveExplorer()->Selection();
-  world_.explorer.Select({});
+  world.explorer.Select({world.inbox_mail[0], world.inbox_mail[1]});
+  SelectionPtr selection = app->ActiveExplorer()->Selection();
+  world.explorer.Select({});
   EXPECT_EQ(selection->Count(), 2);
-  EXPECT_EQ(app_->ActiveExplorer()->Selection()->Count(), 0);
+  EXPECT_EQ(app->ActiveExplorer()->Selection()->Count(), 0);
   EXPECT_THROW(selection->Item(3), OutlookError);
 }
 
 // Accounting: the cost of an operation, and failures on demand.
 
 TEST_F(SimOutlookTest, CountsCallsByMethod) {
-  world_.outlook.ResetCallCounts();
-  MAPIFolderPtr projects = app_->Session()->Folders()->Item("Mailbox")->Folders()->Item("Projects");
+  world.outlook.ResetCallCounts();
+  MAPIFolderPtr projects = app->Session()->Folders()->Item("Mailbox")->Folders()->Item("Projects");
   projects->Parent()->AsMAPIFolder()->Name();
-  SimOutlook& outlook = world_.outlook;
+  SimOutlook& outlook = world.outlook;
   EXPECT_EQ(outlook.CallCount("Folders.Item"), 2);
   EXPECT_EQ(outlook.CallCount("Application.Session"), 1);
   EXPECT_EQ(outlook.CallCount("MAPIFolder.Parent"), 1);
@@ -291,15 +291,15 @@ TEST_F(SimOutlookTest, CountsCallsByMethod) {
 }
 
 TEST_F(SimOutlookTest, FailedCallsAreCountedToo) {
-  world_.outlook.ResetCallCounts();
-  world_.outlook.FailCall("Application.ActiveExplorer");
-  EXPECT_THROW(app_->ActiveExplorer(), OutlookError);
-  EXPECT_EQ(world_.outlook.CallCount("Application.ActiveExplorer"), 1);
+  world.outlook.ResetCallCounts();
+  world.outlook.FailCall("Application.ActiveExplorer");
+  EXPECT_THROW(app->ActiveExplorer(), OutlookError);
+  EXPECT_EQ(world.outlook.CallCount("Application.ActiveExplorer"), 1);
 }
 
 TEST_F(SimOutlookTest, FailOnceStrikesTheNextCallOnly) {
-  FolderCollectionPtr folders = world_.mailbox.handle()->Folders();
-  world_.outlook.FailCall("Folders.Item", FailMode::kOnce);
+  FolderCollectionPtr folders = world.mailbox.handle()->Folders();
+  world.outlook.FailCall("Folders.Item", FailMode::kOnce);
   try {
     folders->Item("Inbox");
     FAIL() << "the injected failure did not strike";
@@ -310,23 +310,23 @@ TEST_F(SimOutlookTest, FailOnceStrikesTheNextCallOnly) {
 }
 
 TEST_F(SimOutlookTest, FailAlwaysStrikesUntilStopped) {
-  world_.outlook.FailCall("MAPIFolder.Name", FailMode::kAlways);
-  MAPIFolderPtr inbox = world_.inbox.handle();
+  world.outlook.FailCall("MAPIFolder.Name", FailMode::kAlways);
+  MAPIFolderPtr inbox = world.inbox.handle();
   EXPECT_THROW(inbox->Name(), OutlookError);
   EXPECT_THROW(inbox->Name(), OutlookError);
-  EXPECT_EQ(inbox->EntryID(), world_.inbox.entry_id()) << "other methods are untouched";
-  world_.outlook.StopFailing();
+  EXPECT_EQ(inbox->EntryID(), world.inbox.entry_id()) << "other methods are untouched";
+  world.outlook.StopFailing();
   EXPECT_EQ(inbox->Name(), "Inbox");
 }
 
 TEST_F(SimOutlookTest, FailureCanWaitForALaterCall) {
-  world_.outlook.FailCall("Item.Move", FailMode::kOnce, 1);
-  ItemPtr first = world_.inbox_mail[0].handle()->AsItem(ItemInterface::kMailItem);
-  ItemPtr second = world_.inbox_mail[1].handle()->AsItem(ItemInterface::kMailItem);
-  first->Move(world_.alpha.handle());
-  EXPECT_THROW(second->Move(world_.alpha.handle()), OutlookError);
-  EXPECT_EQ(world_.inbox_mail[0].folder(), world_.alpha);
-  EXPECT_EQ(world_.inbox_mail[1].folder(), world_.inbox);
+  world.outlook.FailCall("Item.Move", FailMode::kOnce, 1);
+  ItemPtr first = world.inbox_mail[0].handle()->AsItem(ItemInterface::kMailItem);
+  ItemPtr second = world.inbox_mail[1].handle()->AsItem(ItemInterface::kMailItem);
+  first->Move(world.alpha.handle());
+  EXPECT_THROW(second->Move(world.alpha.handle()), OutlookError);
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.alpha);
+  EXPECT_EQ(world.inbox_mail[1].folder(), world.inbox);
 }
 
 TEST_F(SimOutlookTest, HandlesOutliveTheWorld) {

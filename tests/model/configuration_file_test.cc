@@ -4,7 +4,8 @@
 
 #include "model/configuration.h"
 #include "model/configuration_file.h"
-#include "platform/compositions/sim/sim_platform.h"
+#include "tests/support/simulated_world_test.h"
+#include "tests/support/slot_assignment.h"
 
 namespace quivra::core {
 namespace {
@@ -24,7 +25,7 @@ std::string EmptyFolder(int id) {
          "    </folder>\r\n";
 }
 
-class ConfigurationFileTest : public ::testing::Test {
+class ConfigurationFileTest : public test::SimulatedPlatformTest {
  protected:
   ConfigurationFileTest() : file(config, sim.platform()) { sim.clock.Set({2026, 12, 9, 8, 5, 3}); }
 
@@ -44,13 +45,10 @@ class ConfigurationFileTest : public ::testing::Test {
                  const std::string& path,
                  const std::string& caption,
                  const std::string& store_id) {
-    const std::string store = path.substr(0, path.find('\\'));
-    config.FolderNames[slot] = path;
+    test::AssignSlot(config, slot, path, store_id);
     config.ButtonNames[slot] = caption;
-    config.StoreDetails[slot] = {store, store, store_id};
   }
 
-  platform::sim::SimPlatform sim;
   Configuration config;
   ConfigurationFile file;
 };

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/framework/command_bars/office_properties.h"
 #include "platform/win32/wide_text.h"
 #include "tools/olhost/dispatch_object.h"
 
@@ -36,21 +37,6 @@ constexpr IID IID_CommandBarControl = {0x000C0308,
                                        0x0000,
                                        {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
 constexpr DISPID kDispClick = 1;
-
-// The properties every control and every bar answers to by name.
-const wchar_t* const kControlProperties[] = {L"Type",        L"Id",
-                                             L"Tag",         L"Caption",
-                                             L"TooltipText", L"DescriptionText",
-                                             L"HelpFile",    L"HelpContextID",
-                                             L"Parameter",   L"Priority",
-                                             L"Enabled",     L"Visible",
-                                             L"BeginGroup",  L"Height",
-                                             L"Width",       L"Style",
-                                             L"FaceId",      L"ShortcutText",
-                                             L"State",       L"HyperlinkType"};
-const wchar_t* const kBarProperties[] = {L"Name",    L"NameLocal", L"BuiltIn",    L"Enabled",
-                                         L"Visible", L"Position",  L"Protection", L"Left",
-                                         L"Top",     L"RowIndex",  L"Type"};
 
 // Runs a member of an Office object: Office's errors are raised as the stand-in raises them.
 template <typename F>
@@ -189,13 +175,14 @@ class ClickBridge : public office::CommandBarButtonEvents, public outlook::Event
   office::CommandBarEventConnectionPtr connection_;
 };
 
-// Members by name shared by bars and controls: their properties, read and written.
-template <typename Object, typename Names, typename Add>
-void AddProperties(const std::shared_ptr<Object>& object, const Names& names, Add add) {
-  for (const wchar_t* name : names) {
-    const std::string property = platform::win32::WideToUtf8(name);
+// Members by name shared by bars and controls: every property Office's object has, read and
+// written.
+template <typename Object, typename Properties, typename Add>
+void AddProperties(const std::shared_ptr<Object>& object, Properties properties, Add add) {
+  for (const auto& row : properties) {
+    const std::string property(row.office_name);
     add(
-        name,
+        platform::win32::Utf8ToWide(property),
         [object, property](const Args&, VARIANT* r) {
           Office([&] { ReturnValue(r, object->Get(property)); });
         },
@@ -234,8 +221,8 @@ class Control : public DispatchObject {
  public:
   explicit Control(office::CommandBarControlPtr control)
       : DispatchObject({IID_CommandBarControl}), control_(std::move(control)) {
-    AddProperties(control_, kControlProperties,
-                  [this](const wchar_t* name, Member get, Member put) {
+    AddProperties(control_, framework::OfficeControlProperties(),
+                  [this](const std::wstring& name, Member get, Member put) {
                     AddMember(name, std::move(get), std::move(put));
                   });
     AddMember(L"Controls", [this](const Args&, VARIANT* r) {
@@ -304,9 +291,10 @@ void FindControlMember(const std::shared_ptr<Owner>& owner, const Args& args, VA
 class Bar : public DispatchObject {
  public:
   explicit Bar(office::CommandBarPtr bar) : DispatchObject({IID_CommandBar}), bar_(std::move(bar)) {
-    AddProperties(bar_, kBarProperties, [this](const wchar_t* name, Member get, Member put) {
-      AddMember(name, std::move(get), std::move(put));
-    });
+    AddProperties(bar_, framework::OfficeBarProperties(),
+                  [this](const std::wstring& name, Member get, Member put) {
+                    AddMember(name, std::move(get), std::move(put));
+                  });
     AddMember(L"Controls", [this](const Args&, VARIANT* r) {
       Office([&] { Return(r, Make<ControlsObject>(bar_->Controls())); });
     });
@@ -340,7 +328,7 @@ class BarsObject : public DispatchObject {
         const int count = bars_->Count();
         for (int index = 1; index <= count; ++index) {
           office::CommandBarPtr bar = bars_->Item(index);
-          if (bar->GetText("Name") == name) {
+          if (bar->GetText(framework::kOfficeName) == name) {
             Return(r, BarObject(std::move(bar)));
             return;
           }

@@ -6,6 +6,8 @@
 #include <optional>
 #include <utility>
 
+#include "host/framework/command_bars/office_properties.h"
+
 namespace quivra::framework {
 
 namespace {
@@ -32,113 +34,6 @@ void Write(office::OfficeObject& object, std::string_view property, const Proper
   }
 }
 
-// The Office property of a control property, when Office has one.
-const char* OfficeName(TadxProperty property) {
-  switch (property) {
-    case TadxProperty::Caption:
-      return "Caption";
-    case TadxProperty::TooltipText:
-      return "TooltipText";
-    case TadxProperty::DescriptionText:
-      return "DescriptionText";
-    case TadxProperty::HelpFile:
-      return "HelpFile";
-    case TadxProperty::HelpContextID:
-      return "HelpContextID";
-    case TadxProperty::Parameter:
-      return "Parameter";
-    case TadxProperty::Priority:
-      return "Priority";
-    case TadxProperty::Height:
-      return "Height";
-    case TadxProperty::Width:
-      return "Width";
-    case TadxProperty::Enabled:
-      return "Enabled";
-    case TadxProperty::Visible:
-      return "Visible";
-    case TadxProperty::BeginGroup:
-      return "BeginGroup";
-    case TadxProperty::OfficeTag:
-      return "Tag";
-    case TadxProperty::Style:
-      return "Style";
-    case TadxProperty::FaceID:
-      return "FaceId";
-    case TadxProperty::ShortcutText:
-      return "ShortcutText";
-    case TadxProperty::State:
-      return "State";
-    case TadxProperty::HyperlinkType:
-      return "HyperlinkType";
-    default:
-      return nullptr;
-  }
-}
-
-// The value of a control property as Office takes it; none for properties Office does not
-// have, and for sizes and face ids left at 0 (Office's own).
-std::optional<PropertyValue> OfficeValue(const TadxCommandBarControl& item, TadxProperty property) {
-  const auto* button = dynamic_cast<const TadxCommandBarButton*>(&item);
-  switch (property) {
-    case TadxProperty::Caption:
-      return item.Caption();
-    case TadxProperty::TooltipText:
-      return item.TooltipText();
-    case TadxProperty::DescriptionText:
-      return item.DescriptionText();
-    case TadxProperty::HelpFile:
-      return item.HelpFile();
-    case TadxProperty::HelpContextID:
-      return item.HelpContextID();
-    case TadxProperty::Parameter:
-      return item.Parameter();
-    case TadxProperty::Priority:
-      return item.Priority();
-    case TadxProperty::Height:
-      return item.Height() != 0 ? std::optional<PropertyValue>(item.Height()) : std::nullopt;
-    case TadxProperty::Width:
-      return item.Width() != 0 ? std::optional<PropertyValue>(item.Width()) : std::nullopt;
-    case TadxProperty::Enabled:
-      return item.Enabled();
-    case TadxProperty::Visible:
-      return item.Visible();
-    case TadxProperty::BeginGroup:
-      return item.BeginGroup();
-    case TadxProperty::OfficeTag:
-      return item.OfficeTag();
-    default:
-      break;
-  }
-  if (button == nullptr) {
-    return std::nullopt;
-  }
-  switch (property) {
-    case TadxProperty::Style:
-      return static_cast<int>(button->Style());
-    case TadxProperty::FaceID:
-      return button->FaceID() != 0 ? std::optional<PropertyValue>(button->FaceID()) : std::nullopt;
-    case TadxProperty::ShortcutText:
-      return button->ShortcutText();
-    case TadxProperty::State:
-      return button->State();
-    case TadxProperty::HyperlinkType:
-      return button->HyperlinkType();
-    default:
-      return std::nullopt;
-  }
-}
-
-// The order in which a new control gets its properties.
-constexpr TadxProperty kControlProperties[] = {
-    TadxProperty::BeginGroup, TadxProperty::Caption,     TadxProperty::DescriptionText,
-    TadxProperty::Enabled,    TadxProperty::Height,      TadxProperty::HelpContextID,
-    TadxProperty::HelpFile,   TadxProperty::Parameter,   TadxProperty::Priority,
-    TadxProperty::OfficeTag,  TadxProperty::TooltipText, TadxProperty::Visible,
-    TadxProperty::Width,      TadxProperty::FaceID,      TadxProperty::ShortcutText,
-    TadxProperty::State,      TadxProperty::Style,       TadxProperty::HyperlinkType,
-};
-
 // The button's picture and mask: the mask is white where the glyph shows the button face (its
 // transparent colour, or its bottom-left pixel by default; fully transparent pixels too).
 std::pair<office::Picture, office::Picture> PictureOf(const TadxCommandBarButton& button) {
@@ -162,40 +57,6 @@ std::pair<office::Picture, office::Picture> PictureOf(const TadxCommandBarButton
     mask.pixels.push_back(clear ? 0xFFFFFF : 0);
   }
   return {picture, mask};
-}
-
-// The bar properties as Office takes them; Left, Top and RowIndex only when set.
-std::optional<std::pair<const char*, PropertyValue>> BarValue(const TadxOlExplorerCommandBar& bar,
-                                                              TadxProperty property) {
-  switch (property) {
-    case TadxProperty::Enabled:
-      return std::pair<const char*, PropertyValue>{"Enabled", bar.Enabled()};
-    case TadxProperty::Visible:
-      return std::pair<const char*, PropertyValue>{"Visible", bar.Visible()};
-    case TadxProperty::Protection:
-      return std::pair<const char*, PropertyValue>{"Protection",
-                                                   static_cast<int>(bar.Protection())};
-    case TadxProperty::Position:
-      return std::pair<const char*, PropertyValue>{"Position", static_cast<int>(bar.Position())};
-    case TadxProperty::CommandBarLeft:
-      if (bar.CommandBarLeft() != -1) {
-        return std::pair<const char*, PropertyValue>{"Left", bar.CommandBarLeft()};
-      }
-      break;
-    case TadxProperty::CommandBarTop:
-      if (bar.CommandBarTop() != -1) {
-        return std::pair<const char*, PropertyValue>{"Top", bar.CommandBarTop()};
-      }
-      break;
-    case TadxProperty::RowIndex:
-      if (bar.RowIndex() != -1) {
-        return std::pair<const char*, PropertyValue>{"RowIndex", bar.RowIndex()};
-      }
-      break;
-    default:
-      break;
-  }
-  return std::nullopt;
 }
 
 }  // namespace
@@ -224,8 +85,7 @@ TadxCommandBarConnection::TadxCommandBarConnection(TadxCOMAddInModule& module,
                                                    platform::RegistryKey add_in_key,
                                                    TadxCommandBarsHost host)
     : module_(module),
-      registry_(registry),
-      add_in_key_(std::move(add_in_key)),
+      positions_(registry, std::move(add_in_key)),
       host_(std::move(host)),
       self_(std::make_shared<TadxCommandBarConnection*>(this)) {
   // A hook set later may keep this one inside it: once the connection is gone it passes the
@@ -246,31 +106,8 @@ TadxCommandBarConnection::~TadxCommandBarConnection() {
   button_sinks_.clear();
 }
 
-platform::RegistryKey TadxCommandBarConnection::PositionsKey(
-    const TadxOlExplorerCommandBar& bar) const {
-  return add_in_key_.Sub("CommandBars").Sub(bar.CommandBarName());
-}
-
 void TadxCommandBarConnection::RestorePositions() {
-  for (TadxOlExplorerCommandBar* bar : module_.ComponentsOf<TadxOlExplorerCommandBar>()) {
-    if (!bar->Temporary()) {
-      continue;
-    }
-    const platform::RegistryKey key = PositionsKey(*bar);
-    if (auto position = registry_.ReadDword(key, "Position");
-        position && *position <= static_cast<std::uint32_t>(TadxMsoBarPosition::adxMsoBarMenuBar)) {
-      bar->SetPosition(static_cast<TadxMsoBarPosition>(*position));
-    }
-    if (auto left = registry_.ReadDword(key, "Left")) {
-      bar->SetCommandBarLeft(static_cast<int>(static_cast<std::int32_t>(*left)));
-    }
-    if (auto top = registry_.ReadDword(key, "Top")) {
-      bar->SetCommandBarTop(static_cast<int>(static_cast<std::int32_t>(*top)));
-    }
-    if (auto row = registry_.ReadDword(key, "RowIndex")) {
-      bar->SetRowIndex(static_cast<int>(static_cast<std::int32_t>(*row)));
-    }
-  }
+  positions_.Restore(module_.ComponentsOf<TadxOlExplorerCommandBar>());
 }
 
 TadxCommandBarConnection::Window* TadxCommandBarConnection::FindWindow(std::uintptr_t handle) {
@@ -290,11 +127,11 @@ office::CommandBarPtr TadxCommandBarConnection::FindBar(office::CommandBars& bar
     if (!bar) {
       continue;
     }
-    if (SameTextIgnoringCase(bar->GetText("Name"), name)) {
+    if (SameTextIgnoringCase(bar->GetText(kOfficeName), name)) {
       return bar;
     }
     try {
-      if (SameTextIgnoringCase(bar->GetText("NameLocal"), name)) {
+      if (SameTextIgnoringCase(bar->GetText(kOfficeNameLocal), name)) {
         return bar;
       }
     } catch (const office::OfficeError&) {
@@ -357,30 +194,29 @@ void TadxCommandBarConnection::CreateBar(Window& window, TadxOlExplorerCommandBa
   if (!office_bar) {
     return;
   }
-  Write(*office_bar, "NameLocal", bar.CommandBarName());
+  Write(*office_bar, kOfficeNameLocal, bar.CommandBarName());
   window.bar[&bar] = office_bar;
-  if (!office_bar->GetBool("BuiltIn")) {
+  if (!office_bar->GetBool(kOfficeBuiltIn)) {
     ApplyBarProperties(*office_bar, bar);
   }
   // Controls can be added only to an unprotected bar.
-  const int protection = office_bar->GetInt("Protection");
-  office_bar->Put("Protection", 0);
+  const std::string_view protection_name = OfficeBarName(TadxProperty::Protection);
+  const int protection = office_bar->GetInt(protection_name);
+  office_bar->Put(protection_name, 0);
   office::CommandBarControlsPtr controls = office_bar->Controls();
   CreateControls(window, bar.Controls(), *controls);
-  office_bar->Put("Protection", protection);
+  office_bar->Put(protection_name, protection);
 }
 
 void TadxCommandBarConnection::ApplyBarProperties(office::CommandBar& office_bar,
                                                   const TadxOlExplorerCommandBar& bar) {
-  for (TadxProperty property :
-       {TadxProperty::Enabled, TadxProperty::Visible, TadxProperty::Protection,
-        TadxProperty::Position, TadxProperty::CommandBarLeft, TadxProperty::CommandBarTop,
-        TadxProperty::RowIndex}) {
-    if (property == TadxProperty::Visible && !bar.Enabled()) {
+  for (const TadxOfficeBarProperty& row : OfficeBarProperties()) {
+    if (row.value == nullptr || row.property == TadxProperty::CommandBarName ||
+        (row.property == TadxProperty::Visible && !bar.Enabled())) {
       continue;
     }
-    if (auto value = BarValue(bar, property)) {
-      Write(office_bar, value->first, value->second);
+    if (auto value = row.value(bar)) {
+      Write(office_bar, row.office_name, *value);
     }
   }
 }
@@ -443,7 +279,7 @@ office::CommandBarControlPtr TadxCommandBarConnection::FindControl(
       if (!found) {
         return nullptr;
       }
-      found->GetInt("Type");
+      found->GetInt(kOfficeType);
       return found;
     } catch (const office::OfficeError&) {
       // Treated as not found, once more.
@@ -492,9 +328,12 @@ void TadxCommandBarConnection::CreateControl(Window& window,
 
 void TadxCommandBarConnection::ApplyControlProperties(office::CommandBarControl& control,
                                                       const TadxCommandBarControl& item) {
-  for (TadxProperty property : kControlProperties) {
-    if (auto value = OfficeValue(item, property)) {
-      Write(control, OfficeName(property), *value);
+  for (const TadxOfficeControlProperty& row : OfficeControlProperties()) {
+    if (row.value == nullptr) {
+      continue;
+    }
+    if (auto value = row.value(item)) {
+      Write(control, row.office_name, *value);
     }
   }
   if (const auto* button = dynamic_cast<const TadxCommandBarButton*>(&item)) {
@@ -547,7 +386,7 @@ void TadxCommandBarConnection::ConnectButton(TadxCommandBarButton& button,
 void TadxCommandBarConnection::Click(ButtonSink& sink, const office::CommandBarControlPtr& ctrl) {
   TadxCommandBarButton& button = sink.button();
   try {
-    if (!ctrl || ctrl->GetText("Tag") != button.OfficeTag()) {
+    if (!ctrl || ctrl->GetText(OfficeControlName(TadxProperty::OfficeTag)) != button.OfficeTag()) {
       return;
     }
   } catch (const office::OfficeError&) {
@@ -558,7 +397,8 @@ void TadxCommandBarConnection::Click(ButtonSink& sink, const office::CommandBarC
   bool alive = current != nullptr;
   if (alive) {
     try {
-      current->Put("HelpFile", current->GetText("HelpFile"));
+      const std::string_view help_file = OfficeControlName(TadxProperty::HelpFile);
+      current->Put(help_file, current->GetText(help_file));
     } catch (const office::OfficeError&) {
       alive = false;
     }
@@ -602,7 +442,7 @@ void TadxCommandBarConnection::ApplyFolderRule(Window& window,
   } restore{bar_target_, saved_target};
   for (auto& [bar, office_bar] : window.bar) {
     auto* component = const_cast<TadxOlExplorerCommandBar*>(bar);
-    if (office_bar->GetBool("BuiltIn") || !component->FolderName().empty() ||
+    if (office_bar->GetBool(kOfficeBuiltIn) || !component->FolderName().empty() ||
         !component->FolderNames().empty()) {
       continue;
     }
@@ -612,12 +452,13 @@ void TadxCommandBarConnection::ApplyFolderRule(Window& window,
     component->SetEnabled(enabled);
     component->SetVisible(enabled);
     // Office's own state may differ from the component's (another window switched before).
-    Write(*office_bar, "Enabled", enabled);
-    Write(*office_bar, "Visible", enabled);
+    Write(*office_bar, OfficeBarName(TadxProperty::Enabled), enabled);
+    Write(*office_bar, OfficeBarName(TadxProperty::Visible), enabled);
     if (enabled != was_enabled && component->CommandBarLeft() != -1) {
       // Outlook lays the bar out anew once its Left moves.
-      office_bar->Put("Left", component->CommandBarLeft() - 1);
-      office_bar->Put("Left", component->CommandBarLeft());
+      const std::string_view left = OfficeBarName(TadxProperty::CommandBarLeft);
+      office_bar->Put(left, component->CommandBarLeft() - 1);
+      office_bar->Put(left, component->CommandBarLeft());
     }
   }
 }
@@ -664,9 +505,13 @@ void TadxCommandBarConnection::CarryToControl(office::CommandBarControl& control
     }
     return;
   }
-  const char* name = OfficeName(property);
-  std::optional<PropertyValue> value = OfficeValue(item, property);
-  if (name == nullptr || !value) {
+  const TadxOfficeControlProperty* row = FindOfficeControlProperty(property);
+  if (row == nullptr || row->value == nullptr) {
+    return;
+  }
+  const std::string_view name = row->office_name;
+  std::optional<PropertyValue> value = row->value(item);
+  if (!value) {
     return;
   }
   std::optional<PropertyValue> current;
@@ -680,50 +525,29 @@ void TadxCommandBarConnection::CarryToControl(office::CommandBarControl& control
   control.Put(name, *value);
   if (property == TadxProperty::Enabled) {
     // Outlook redraws a control whose Enabled changed only once its size changes.
-    const int width = control.GetInt("Width");
-    control.Put("Width", width + 1);
-    control.Put("Width", width);
+    const std::string_view width_name = OfficeControlName(TadxProperty::Width);
+    const int width = control.GetInt(width_name);
+    control.Put(width_name, width + 1);
+    control.Put(width_name, width);
   }
 }
 
 void TadxCommandBarConnection::CarryToBar(office::CommandBar& office_bar,
                                           const TadxOlExplorerCommandBar& bar,
                                           TadxProperty property) {
-  if (office_bar.GetBool("BuiltIn")) {
-    return;
-  }
-  if (property == TadxProperty::CommandBarName) {
-    Write(office_bar, "Name", bar.CommandBarName());
-    Write(office_bar, "NameLocal", bar.CommandBarName());
+  if (office_bar.GetBool(kOfficeBuiltIn)) {
     return;
   }
   if (property == TadxProperty::Visible && !bar.Enabled()) {
     return;
   }
-  if (auto value = BarValue(bar, property)) {
-    Write(office_bar, value->first, value->second);
-  }
-}
-
-void TadxCommandBarConnection::SavePositions(Window& window) {
-  for (auto& [bar, office_bar] : window.bar) {
-    if (!bar->Temporary()) {
+  // The name goes to both of Office's names of the bar.
+  for (const TadxOfficeBarProperty& row : OfficeBarProperties()) {
+    if (row.property != property || row.value == nullptr) {
       continue;
     }
-    try {
-      if (office_bar->GetBool("BuiltIn")) {
-        continue;
-      }
-      const platform::RegistryKey key = PositionsKey(*bar);
-      registry_.CreateKey(key);
-      registry_.WriteDword(key, "Position",
-                           static_cast<std::uint32_t>(office_bar->GetInt("Position")));
-      registry_.WriteDword(key, "Left", static_cast<std::uint32_t>(office_bar->GetInt("Left")));
-      registry_.WriteDword(key, "Top", static_cast<std::uint32_t>(office_bar->GetInt("Top")));
-      registry_.WriteDword(key, "RowIndex",
-                           static_cast<std::uint32_t>(office_bar->GetInt("RowIndex")));
-    } catch (const std::exception&) {
-      // A bar that no longer answers keeps the positions saved before.
+    if (auto value = row.value(bar)) {
+      Write(office_bar, row.office_name, *value);
     }
   }
 }
@@ -736,7 +560,7 @@ void TadxCommandBarConnection::Close(const outlook::ExplorerPtr& explorer) {
   if (window == nullptr) {
     return;
   }
-  SavePositions(*window);
+  positions_.Save(window->bar);
   // The components stay pointed at the closing window's objects until another is activated;
   // a click arriving meanwhile reconnects its button to the clicked one.
   if (active_ == window) {
@@ -767,7 +591,7 @@ void TadxCommandBarConnection::Remove() {
           }
         }
       }
-      if (!found->GetBool("BuiltIn")) {
+      if (!found->GetBool(kOfficeBuiltIn)) {
         found->Delete();
       }
     } catch (const office::OfficeError&) {

@@ -10,6 +10,7 @@
 
 #include "host/framework/command_bars/command_bar.h"
 #include "host/framework/command_bars/command_bar_controls.h"
+#include "host/framework/command_bars/command_bar_positions.h"
 #include "host/framework/module/com_addin_module.h"
 #include "host/office/command_bars.h"
 #include "host/outlook/outlook.h"
@@ -108,13 +109,10 @@ class TadxCommandBarConnection {
   void CarryToBar(office::CommandBar& office_bar,
                   const TadxOlExplorerCommandBar& bar,
                   TadxProperty property);
-  void SavePositions(Window& window);
   void Click(ButtonSink& sink, const office::CommandBarControlPtr& ctrl);
-  platform::RegistryKey PositionsKey(const TadxOlExplorerCommandBar& bar) const;
 
   TadxCOMAddInModule& module_;
-  platform::Registry& registry_;
-  platform::RegistryKey add_in_key_;
+  TadxCommandBarPositions positions_;
   TadxCommandBarsHost host_;
   // Alive as long as the connection; the module's hook holds it weakly.
   std::shared_ptr<TadxCommandBarConnection*> self_;

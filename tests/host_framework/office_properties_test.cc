@@ -1,0 +1,113 @@
+// The table of Office's command-bar properties: every name is one Office's objects answer to,
+// and the values a control or bar hands Office, including where Office keeps its own.
+#include "host/framework/command_bars/office_properties.h"
+
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "host/framework/command_bars/command_bar.h"
+#include "host/framework/command_bars/command_bar_controls.h"
+#include "host/office/sim/sim_command_bars.h"
+#include "tests/host_framework/framework_module_fixture.h"
+
+namespace quivra::framework {
+namespace {
+
+using office::PropertyValue;
+
+class OfficePropertiesTest : public FrameworkModuleTest {
+ protected:
+  TadxOlExplorerCommandBar& bar_ = module_.CreateComponent<TadxOlExplorerCommandBar>();
+  TadxCommandBarButton& button_ = bar_.Controls().Add<TadxCommandBarButton>();
+  TadxCommandBarPopup& popup_ = bar_.Controls().Add<TadxCommandBarPopup>();
+};
+
+TEST_F(OfficePropertiesTest, EveryNameIsOneOfficesObjectsAnswerToAndIsListedOnce) {
+  office::sim::SimCommandBarsHost office;
+  office::CommandBarPtr bar = office.ForWindow(1)->Add("Bar", 1, true);
+  office::CommandBarControlPtr control =
+      bar->Controls()->Add(office::msoControlButton, 1, std::nullopt, true);
+
+  std::set<std::string_view> control_names;
+  for (const auto& row : OfficeControlProperties()) {
+    SCOPED_TRACE(std::string(row.office_name));
+    EXPECT_NO_THROW(control->Get(row.office_name));
+    EXPECT_TRUE(control_names.insert(row.office_name).second);
+  }
+  std::set<std::string_view> bar_names;
+  for (const auto& row : OfficeBarProperties()) {
+    SCOPED_TRACE(std::string(row.office_name));
+    EXPECT_NO_THROW(bar->Get(row.office_name));
+    EXPECT_TRUE(bar_names.insert(row.office_name).second);
+  }
+}
+
+TEST_F(OfficePropertiesTest, EachChangeableControlPropertyReachesItsOfficeProperty) {
+  button_.SetCaption("&File");
+  button_.SetOfficeTag("tag-1");
+  button_.SetStyle(TadxMsoButtonStyle::adxMsoButtonIconAndCaption);
+  button_.SetShortcutText("Alt+1");
+  button_.SetEnabled(false);
+  const auto value = [&](TadxProperty property) {
+    const TadxOfficeControlProperty* row = FindOfficeControlProperty(property);
+    EXPECT_NE(row, nullptr);
+    return row != nullptr && row->value != nullptr ? row->value(button_) : std::nullopt;
+  };
+  EXPECT_EQ(OfficeControlName(TadxProperty::OfficeTag), "Tag");
+  EXPECT_EQ(value(TadxProperty::OfficeTag), PropertyValue(std::string("tag-1")));
+  EXPECT_EQ(value(TadxProperty::Caption), PropertyValue(std::string("&File")));
+  EXPECT_EQ(value(TadxProperty::Style), PropertyValue(3));
+  EXPECT_EQ(value(TadxProperty::ShortcutText), PropertyValue(std::string("Alt+1")));
+  EXPECT_EQ(value(TadxProperty::Enabled), PropertyValue(false));
+  // Properties Office does not have by name: none to carry.
+  EXPECT_EQ(FindOfficeControlProperty(TadxProperty::Glyph), nullptr);
+  EXPECT_EQ(FindOfficeControlProperty(TadxProperty::Temporary), nullptr);
+  EXPECT_EQ(FindOfficeControlProperty(TadxProperty::OfficeID)->value, nullptr);
+}
+
+TEST_F(OfficePropertiesTest, OfficeKeepsItsOwnSizesFaceAndPlacementAndAPopUpHasNoButtonValues) {
+  const auto control_value = [](TadxProperty property, const TadxCommandBarControl& item) {
+    return FindOfficeControlProperty(property)->value(item);
+  };
+  EXPECT_EQ(control_value(TadxProperty::Width, button_), std::nullopt);
+  EXPECT_EQ(control_value(TadxProperty::Height, button_), std::nullopt);
+  EXPECT_EQ(control_value(TadxProperty::FaceID, button_), std::nullopt);
+  button_.SetWidth(40);
+  button_.SetFaceID(59);
+  EXPECT_EQ(control_value(TadxProperty::Width, button_), PropertyValue(40));
+  EXPECT_EQ(control_value(TadxProperty::FaceID, button_), PropertyValue(59));
+  for (TadxProperty property :
+       {TadxProperty::Style, TadxProperty::FaceID, TadxProperty::ShortcutText, TadxProperty::State,
+        TadxProperty::HyperlinkType}) {
+    EXPECT_EQ(control_value(property, popup_), std::nullopt);
+  }
+  EXPECT_TRUE(control_value(TadxProperty::Caption, popup_).has_value());
+
+  const auto bar_value = [&](TadxProperty property) {
+    return FindOfficeBarProperty(property)->value(bar_);
+  };
+  EXPECT_EQ(bar_value(TadxProperty::CommandBarLeft), std::nullopt);
+  EXPECT_EQ(bar_value(TadxProperty::RowIndex), std::nullopt);
+  bar_.SetCommandBarLeft(0);
+  bar_.SetPosition(TadxMsoBarPosition::adxMsoBarFloating);
+  EXPECT_EQ(bar_value(TadxProperty::CommandBarLeft), PropertyValue(0));
+  EXPECT_EQ(bar_value(TadxProperty::Position), PropertyValue(4));
+  EXPECT_EQ(OfficeBarName(TadxProperty::CommandBarLeft), "Left");
+}
+
+TEST_F(OfficePropertiesTest, TheBarsNameGoesToBothOfOfficesNames) {
+  bar_.SetCommandBarName("QuivraOL");
+  std::set<std::string_view> names;
+  for (const auto& row : OfficeBarProperties()) {
+    if (row.property == TadxProperty::CommandBarName) {
+      names.insert(row.office_name);
+      EXPECT_EQ(row.value(bar_), PropertyValue(std::string("QuivraOL")));
+    }
+  }
+  EXPECT_EQ(names, (std::set<std::string_view>{kOfficeName, kOfficeNameLocal}));
+}
+
+}  // namespace
+}  // namespace quivra::framework
