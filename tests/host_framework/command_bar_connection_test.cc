@@ -205,11 +205,24 @@ TEST_F(CommandBarConnectionTest, AClosedWindowIsDroppedAndClicksGoOnInTheOthers)
   EXPECT_THAT(Messages(), IsEmpty());
 }
 
+TEST_F(CommandBarConnectionTest, ClosingUsesTheWindowRecordedWhenTracked) {
+  Start();
+  const auto second = world.outlook.AddExplorer(world.inbox);
+  ASSERT_EQ(addin_.CommandBars()->WindowCount(), 2);
+  world.explorer.Activate();
+  // Outlook no longer answers for the closing window: its bar still goes, without a message.
+  world.outlook.FailCall("Explorer.WindowHandle", outlook::sim::FailMode::kAlways);
+  second.Close();
+  world.outlook.StopFailing();
+  EXPECT_EQ(addin_.CommandBars()->WindowCount(), 1);
+  EXPECT_THAT(Messages(), IsEmpty());
+}
+
 TEST_F(CommandBarConnectionTest, AStaleConnectionIsMovedToTheClickedButton) {
   Start();
   const auto second = world.outlook.AddExplorer(world.inbox);
   // The window the buttons listen on goes without a Close reaching the add-in.
-  addin_.CommandBars()->Close(second.handle());
+  addin_.CommandBars()->Close(second.window());
   second.Close();
   const auto item = world.inbox_mail[0];
   world.explorer.Select({item});

@@ -552,11 +552,8 @@ void TadxCommandBarConnection::CarryToBar(office::CommandBar& office_bar,
   }
 }
 
-void TadxCommandBarConnection::Close(const outlook::ExplorerPtr& explorer) {
-  if (!explorer) {
-    return;
-  }
-  Window* window = FindWindow(explorer->WindowHandle());
+void TadxCommandBarConnection::Close(std::uintptr_t window_handle) {
+  Window* window = FindWindow(window_handle);
   if (window == nullptr) {
     return;
   }

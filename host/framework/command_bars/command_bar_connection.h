@@ -55,8 +55,10 @@ class TadxCommandBarConnection {
   void Activate(const outlook::ExplorerPtr& explorer, bool ribbon_host);
   // The explorer shows another folder: its bars are enabled and shown by the folder's item type.
   void FolderSwitch(const outlook::ExplorerPtr& explorer);
-  // The explorer window closes: the positions of its bars are saved and its objects dropped.
-  void Close(const outlook::ExplorerPtr& explorer);
+  // The explorer window with that handle (the one recorded when the explorer was first tracked;
+  // a closing explorer is not asked again) closes: the positions of its bars are saved and its
+  // objects dropped.
+  void Close(std::uintptr_t window_handle);
   // The add-in is unloaded by the user: the bars and their controls leave the active window.
   void Remove();
 

@@ -355,7 +355,7 @@ void TadxAddin::ExplorerClose(TrackedExplorer& tracked) {
     }
   });
   if (command_bars_) {
-    command_bars_->Close(tracked.explorer());
+    command_bars_->Close(tracked.window());
   }
   auto found = std::find_if(tracked_explorers_.begin(), tracked_explorers_.end(),
                             [&](const auto& entry) { return entry.get() == &tracked; });
