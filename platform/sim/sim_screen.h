@@ -17,10 +17,22 @@ class SimScreen : public Screen {
   void SetPointerPosition(Point position) override { pointer_ = position; }
   void ProcessPendingMessages() override {
     ++pending_message_passes_;
+    // What was posted before this pass runs in it; what it posts waits for the next one.
+    std::vector<std::function<void()>> posted = std::move(posted_);
+    posted_.clear();
+    for (auto& action : posted) {
+      try {
+        action();
+      } catch (...) {
+      }
+    }
     if (on_pending_messages_) {
       on_pending_messages_();
     }
   }
+  void Post(std::function<void()> action) override { posted_.push_back(std::move(action)); }
+  // Actions posted and not yet run.
+  size_t posted_count() const { return posted_.size(); }
 
   CursorShape cursor() const {
     return cursor_history_.empty() ? CursorShape::kDefault : cursor_history_.back();
@@ -36,6 +48,7 @@ class SimScreen : public Screen {
   Point pointer_{400, 300};
   int pending_message_passes_ = 0;
   std::function<void()> on_pending_messages_;
+  std::vector<std::function<void()>> posted_;
 };
 
 }  // namespace quivra::platform::sim

@@ -1,5 +1,10 @@
 #include "platform/win32/win32_screen.h"
 
+#include <utility>
+
+#include "platform/platform_error.h"
+#include "platform/win32/this_module.h"
+
 #include <windows.h>
 
 namespace quivra::platform::win32 {
@@ -28,6 +33,66 @@ void Win32Screen::ProcessPendingMessages() {
     }
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
+  }
+}
+
+namespace {
+
+constexpr wchar_t kPostedClass[] = L"QuivraPosted";
+constexpr UINT kRunPosted = WM_APP + 1;
+
+}  // namespace
+
+Win32Screen::~Win32Screen() {
+  if (posted_window_ != nullptr) {
+    // Actions still waiting go with the window: their messages find no window any more.
+    ::DestroyWindow(posted_window_);
+    ::UnregisterClassW(kPostedClass, ThisModule());
+  }
+}
+
+void Win32Screen::Post(std::function<void()> action) {
+  if (posted_window_ == nullptr) {
+    WNDCLASSEXW window_class = {};
+    window_class.cbSize = sizeof window_class;
+    window_class.lpfnWndProc = &Win32Screen::PostedProc;
+    window_class.hInstance = ThisModule();
+    window_class.lpszClassName = kPostedClass;
+    ::RegisterClassExW(&window_class);  // already there for a second screen: that is fine
+    posted_window_ = ::CreateWindowExW(0, kPostedClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                       nullptr, ThisModule(), nullptr);
+    if (posted_window_ == nullptr) {
+      throw PlatformError("The window for posted work could not be made.");
+    }
+    ::SetWindowLongPtrW(posted_window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  posted_.push_back(std::move(action));
+  if (!::PostMessageW(posted_window_, kRunPosted, 0, 0)) {
+    posted_.pop_back();
+    throw PlatformError("Work could not be posted to the message queue.");
+  }
+}
+
+LRESULT CALLBACK Win32Screen::PostedProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == kRunPosted) {
+    if (auto* screen = reinterpret_cast<Win32Screen*>(::GetWindowLongPtrW(window, GWLP_USERDATA))) {
+      screen->RunPosted();
+    }
+    return 0;
+  }
+  return ::DefWindowProcW(window, message, wparam, lparam);
+}
+
+void Win32Screen::RunPosted() {
+  if (posted_.empty()) {
+    return;
+  }
+  std::function<void()> action = std::move(posted_.front());
+  posted_.pop_front();
+  try {
+    action();
+  } catch (...) {
+    // Nothing may leave a window procedure.
   }
 }
 

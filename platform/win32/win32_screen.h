@@ -1,6 +1,11 @@
 #ifndef QUIVRA_PLATFORM_WIN32_WIN32_SCREEN_H_
 #define QUIVRA_PLATFORM_WIN32_WIN32_SCREEN_H_
 
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+
 #include "platform/screen.h"
 
 namespace quivra::platform::win32 {
@@ -11,6 +16,21 @@ class Win32Screen : public Screen {
   Point PointerPosition() override;
   void SetPointerPosition(Point position) override;
   void ProcessPendingMessages() override;
+  void Post(std::function<void()> action) override;
+
+  Win32Screen() = default;
+  ~Win32Screen() override;
+  Win32Screen(const Win32Screen&) = delete;
+  Win32Screen& operator=(const Win32Screen&) = delete;
+
+ private:
+  static LRESULT CALLBACK PostedProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  void RunPosted();
+
+  // A message-only window of the thread that first posted: each post puts one message in its
+  // queue, which runs the oldest action waiting here.
+  HWND posted_window_ = nullptr;
+  std::deque<std::function<void()>> posted_;
 };
 
 }  // namespace quivra::platform::win32

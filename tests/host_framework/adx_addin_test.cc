@@ -295,11 +295,45 @@ TEST_F(AddinTest, AHandlersExceptionIsReportedAndTheStartupGoesOn) {
     };
   };
   Start();
-  EXPECT_THAT(Messages(),
+  // Outlook times OnConnection and OnStartupComplete: the message shows once they have returned
+  // and Outlook's message loop runs again.
+  EXPECT_THAT(Messages(), IsEmpty());
+  sim.screen.ProcessPendingMessages();
+  ASSERT_THAT(Messages(),
               ElementsAre(std::string(test::kAddInError) + "The configuration file is damaged."));
   EXPECT_EQ(sim.message_boxes.shown()[0].caption, "QuivraOL");
   EXPECT_EQ(sim.registry.ReadString(kUserKey, "ADXStartMode"), "NORMAL");
   EXPECT_EQ(addin_.TrackedExplorerCount(), 1);
+}
+
+TEST_F(AddinTest, StartUpMessagesWaitForTheMessageLoopEvenWhenTheModuleHasGone) {
+  customize_ = [](LoggingModule& module) {
+    module.OnAddInInitialize = [](TadxCOMAddInModule&) { throw std::runtime_error("first"); };
+    module.OnAddInStartupComplete = [](TadxCOMAddInModule&) { throw std::runtime_error("second"); };
+  };
+  Start();
+  Stop();
+  sim.screen.ProcessPendingMessages();
+  EXPECT_THAT(Messages(), ElementsAre(std::string(test::kAddInError) + "first",
+                                      std::string(test::kAddInError) + "second"));
+  // Once started, a report shows at once.
+  Start();
+  sim.screen.ProcessPendingMessages();
+  addin_.Module()->ReportError(std::runtime_error("later"));
+  EXPECT_EQ(Messages().back(), std::string(test::kAddInError) + "later");
+}
+
+TEST_F(AddinTest, ARefusedComAddInObjectDoesNotFailTheConnection) {
+  std::vector<std::string> debug_lines;
+  addin_.SetCommandBarsHost(
+      {nullptr, [&](const std::string& line) { debug_lines.push_back(line); }});
+  com_add_in_->FailSetObject(true);
+  EXPECT_NO_THROW(Start());
+  EXPECT_EQ(addin_.TrackedExplorerCount(), 1);
+  EXPECT_THAT(log_, Contains("StartupComplete"));
+  ASSERT_EQ(debug_lines.size(), 1u);
+  EXPECT_THAT(debug_lines[0], HasSubstr("COMAddIn.Object"));
+  EXPECT_THAT(Messages(), IsEmpty());
 }
 
 TEST_F(AddinTest, OnErrorMayHandleTheReport) {

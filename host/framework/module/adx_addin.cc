@@ -141,6 +141,8 @@ void TadxAddin::OnConnection(outlook::ApplicationPtr Application,
   if (!module_) {
     throw std::runtime_error("The add-in module could not be created.");
   }
+  // Outlook times the start-up: error messages wait until OnStartupComplete has returned.
+  module_->DeferErrorMessages();
   host_app_ = std::move(Application);
   if (ConnectMode != ext_cm_Startup) {
     // Connected while Outlook runs (the COM add-ins dialog): no OnStartupComplete will come.
@@ -148,7 +150,21 @@ void TadxAddin::OnConnection(outlook::ApplicationPtr Application,
   }
   if (AddInInst) {
     com_add_in_ = std::move(AddInInst);
-    com_add_in_->SetObject(self);
+    // Only other programs reach the add-in through COMAddIn.Object; Office disables an add-in
+    // whose OnConnection fails, so a refusal is only logged.
+    try {
+      com_add_in_->SetObject(self);
+    } catch (const std::exception& error) {
+      DebugOutput(std::string("COMAddIn.Object could not be set: ") + error.what());
+    }
+  }
+}
+
+void TadxAddin::DebugOutput(const std::string& line) const noexcept {
+  try {
+    if (command_bars_host_.DebugOutput)
+      command_bars_host_.DebugOutput(line);
+  } catch (...) {
   }
 }
 
@@ -157,6 +173,14 @@ void TadxAddin::OnStartupComplete() {
   if (++startup_count_ > 1 || !module_) {
     return;
   }
+  // However start-up ends, its error messages are shown once Outlook's message loop runs again.
+  struct ShowDeferredErrors {
+    TadxAddin& addin;
+    ~ShowDeferredErrors() {
+      if (addin.module_)
+        addin.module_->ShowDeferredErrorMessages();
+    }
+  } show_deferred_errors{*this};
   // The host: only Outlook's application answers to _Application.
   host_is_outlook_ = host_app_ != nullptr;
   if (host_is_outlook_) {

@@ -137,6 +137,8 @@ class TadxAddin : public office::RibbonExtensibility,
   // The host's major version for the ribbon, read from Outlook when start-up has not yet.
   int RibbonHostVersion() const;
   void InstallKeyboardHook();
+  // One line to the debugger's output, through the command bars host's sink.
+  void DebugOutput(const std::string& line) const noexcept;
   void RemoveKeyboardHook() noexcept;
 
   platform::Platform& platform_;

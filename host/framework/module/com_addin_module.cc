@@ -1,5 +1,7 @@
 #include "host/framework/module/com_addin_module.h"
 
+#include <memory>
+
 #include <algorithm>
 #include <cctype>
 
@@ -82,9 +84,43 @@ void TadxCOMAddInModule::ReportError(const std::exception& E) noexcept {
     request.text = add_in_name_ + std::string(kErrorFormatTail) + E.what();
     request.icon = platform::MessageIcon::kError;
     request.buttons = {platform::MessageButton::kOk};
+    if (deferring_errors_) {
+      deferred_errors_.push_back(std::move(request));
+      return;
+    }
     platform_.message_boxes.Show(request);
   } catch (...) {
     // Nothing more can be reported; the add-in goes on.
+  }
+}
+
+void TadxCOMAddInModule::DeferErrorMessages() {
+  deferring_errors_ = true;
+}
+
+void TadxCOMAddInModule::ShowDeferredErrorMessages() noexcept {
+  deferring_errors_ = false;
+  if (deferred_errors_.empty())
+    return;
+  // The posted work may run after the module has gone: it holds the messages and the Windows
+  // services, which outlive every module.
+  platform::MessageBoxes& boxes = platform_.message_boxes;
+  auto messages =
+      std::make_shared<std::vector<platform::MessageBoxRequest>>(std::move(deferred_errors_));
+  deferred_errors_.clear();
+  try {
+    platform_.screen.Post([&boxes, messages] {
+      for (const platform::MessageBoxRequest& request : *messages)
+        boxes.Show(request);
+    });
+  } catch (...) {
+    // No message loop to wait for: shown now rather than never.
+    for (const platform::MessageBoxRequest& request : *messages) {
+      try {
+        boxes.Show(request);
+      } catch (...) {
+      }
+    }
   }
 }
 

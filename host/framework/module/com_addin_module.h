@@ -146,6 +146,12 @@ class TadxCOMAddInModule {
   // raises; the add-in goes on.
   void ReportError(const std::exception& E) noexcept;
 
+  // While Outlook starts the add-in (OnConnection through OnStartupComplete) it times the
+  // start-up and disables add-ins that take too long: the messages of reports made meanwhile
+  // are kept, and shown, in order, once Outlook's message loop runs again.
+  void DeferErrorMessages();
+  void ShowDeferredErrorMessages() noexcept;
+
   // Calls an event handler of the add-in; an exception it raises goes to ReportError. Tells
   // whether the handler ran to its end.
   template <typename F>
@@ -181,6 +187,8 @@ class TadxCOMAddInModule {
   bool display_alerts_ = false;
   bool handle_shortcuts_ = false;
   std::vector<std::unique_ptr<TadxComponent>> components_;
+  bool deferring_errors_ = false;
+  std::vector<platform::MessageBoxRequest> deferred_errors_;
 };
 
 }  // namespace quivra::framework
