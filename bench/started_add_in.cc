@@ -72,9 +72,9 @@ OutlookMachine::OutlookMachine(int year, int recent_folders) : year_(year) {
   world_.outlook.SetVersion(release.version);
   RegisterOutlook(sim_.registry, release);
 
-  const SimFolder slots[] = {world_.projects,      world_.alpha,         world_.beta,
-                             world_.specs,         world_.sent_items,    world_.drafts,
-                             world_.archive_2023,  world_.archive_2024,  world_.archive_projects,
+  const SimFolder slots[] = {world_.projects,      world_.alpha,        world_.beta,
+                             world_.specs,         world_.sent_items,   world_.drafts,
+                             world_.archive_2023,  world_.archive_2024, world_.archive_projects,
                              world_.archive_alpha, world_.deleted_items};
   for (int slot = 1; slot <= 11; ++slot) {
     const SimFolder& folder = slots[slot - 1];
@@ -93,7 +93,8 @@ OutlookMachine::OutlookMachine(int year, int recent_folders) : year_(year) {
 
 StartedAddIn::StartedAddIn(OutlookMachine& machine)
     : machine_(machine),
-      addin_(machine.sim().platform(), "OLQuivra.coOLQuivra",
+      addin_(machine.sim().platform(),
+             "OLQuivra.coOLQuivra",
              [this](const outlook::ApplicationPtr& application) {
                auto module = std::make_unique<core::TAddInModule>(machine_.sim().platform(),
                                                                   config_, application);
@@ -101,11 +102,11 @@ StartedAddIn::StartedAddIn(OutlookMachine& machine)
                return module;
              }) {
   addin_.SetCommandBarsHost({[this](const outlook::ExplorerPtr& explorer) {
-    return command_bars_.ForWindow(explorer->WindowHandle());
-  }, {}});
-  addin_.SetKeyboardHookInstaller([](framework::TadxKeyboardHookLogic&) {
-    return std::make_unique<LogicOnlyHook>();
-  });
+                               return command_bars_.ForWindow(explorer->WindowHandle());
+                             },
+                             {}});
+  addin_.SetKeyboardHookInstaller(
+      [](framework::TadxKeyboardHookLogic&) { return std::make_unique<LogicOnlyHook>(); });
 }
 
 StartedAddIn::~StartedAddIn() {

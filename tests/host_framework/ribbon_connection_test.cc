@@ -231,9 +231,9 @@ TEST_F(RibbonConnectionTest, CallbacksFindTheFirstControlOfAnIdWhateverItsCase) 
         << id;
   }
   // The split button's inner button and the built-in tab by its idMso, in any case.
-  EXPECT_EQ(std::get<std::string>(addin_.RibbonCallback("GetLabel_Callback", Ctl("MAINwrapped"),
-                                                        {})),
-            "Quivra");
+  EXPECT_EQ(
+      std::get<std::string>(addin_.RibbonCallback("GetLabel_Callback", Ctl("MAINwrapped"), {})),
+      "Quivra");
   EXPECT_TRUE(std::get<bool>(addin_.RibbonCallback("GetVisible_Callback", Ctl("tabmail"), {})));
   EXPECT_EQ(std::get<std::string>(addin_.RibbonCallback("GetLabel_Callback", Ctl("File9"), {})),
             "");

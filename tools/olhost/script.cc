@@ -4,8 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <stdexcept>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -237,8 +237,8 @@ class Runner {
         throw std::invalid_argument("key-loop needs a key and a count");
       }
       const double ms = KeyboardInput::TypeRepeatedly(key, count);
-      std::printf("key loop: %d key-downs of %s in %.1f ms, %.0f per second, %.2f us each\n",
-                  count, key.c_str(), ms, count * 1000.0 / ms, ms * 1000.0 / count);
+      std::printf("key loop: %d key-downs of %s in %.1f ms, %.0f per second, %.2f us each\n", count,
+                  key.c_str(), ms, count * 1000.0 / ms, ms * 1000.0 / count);
       std::fflush(stdout);
     } else if (command == "expect-key") {
       Check(KeyboardInput::MainKeyReached() == (rest != "no"),
