@@ -237,7 +237,7 @@ TEST_F(CommandBarConnectionTest, OnlyRealChangesAreSentToOffice) {
   Start();
   office_.ResetCallCounts();
   Button(2).SetCaption(Button(2).Caption());
-  EXPECT_EQ(office_.CallCount("CommandBarControl.PutCaption"), 0);
+  EXPECT_EQ(office_.TotalCalls(), 0);
   Button(2).SetCaption("Projects B");
   EXPECT_EQ(office_.CallCount("CommandBarControl.PutCaption"), 1);
   EXPECT_EQ(BarOf(world.explorer).controls[2].caption, "Projects B");

@@ -218,6 +218,24 @@ TEST_F(RibbonConnectionTest, InspectorRibbonGetsAnEmptyRibbonAndTheIndexKeepsOut
             "Projects");
 }
 
+TEST_F(RibbonConnectionTest, CallbacksFindTheFirstControlOfAnIdWhateverItsCase) {
+  // Two controls whose ids differ only in case: Office's callbacks reach the first one made.
+  module_->second->SetId("FILE1");
+  addin_.GetCustomUI(kExplorer);
+  for (const char* id : {"File1", "FILE1", "file1"}) {
+    EXPECT_EQ(std::get<std::string>(addin_.RibbonCallback("GetLabel_Callback", Ctl(id), {})),
+              "Projects")
+        << id;
+  }
+  // The split button's inner button and the built-in tab by its idMso, in any case.
+  EXPECT_EQ(
+      std::get<std::string>(addin_.RibbonCallback("GetLabel_Callback", Ctl("MAINwrapped"), {})),
+      "Quivra");
+  EXPECT_TRUE(std::get<bool>(addin_.RibbonCallback("GetVisible_Callback", Ctl("tabmail"), {})));
+  EXPECT_EQ(std::get<std::string>(addin_.RibbonCallback("GetLabel_Callback", Ctl("File9"), {})),
+            "");
+}
+
 TEST_F(RibbonConnectionTest, TheRibbonShowsTheComponentsValues) {
   auto ribbon = Load();
   EXPECT_EQ(ribbon->Text(),

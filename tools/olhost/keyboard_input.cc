@@ -2,9 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace quivra::olhost {
@@ -137,6 +139,57 @@ void KeyboardInput::Type(const std::string& combination) {
     throw std::runtime_error("the key strokes could not be injected");
   }
   TakeMessages(300);
+}
+
+double KeyboardInput::TypeRepeatedly(const std::string& key, int count) {
+  constexpr int kBatch = 16;
+  constexpr DWORD kPatience = 5000;  // milliseconds without a key-down before giving up
+  const WORD virtual_key = VirtualKey(key);
+  ExplorerWindow();
+  TakeMessages(50);
+  ReachedKeys().clear();
+  main_key = virtual_key;
+  LARGE_INTEGER frequency;
+  LARGE_INTEGER start;
+  LARGE_INTEGER end;
+  ::QueryPerformanceFrequency(&frequency);
+  ::QueryPerformanceCounter(&start);
+  int typed = 0;
+  while (typed < count) {
+    const int batch = std::min(kBatch, count - typed);
+    std::vector<INPUT> inputs;
+    for (int i = 0; i < batch; ++i) {
+      inputs.push_back(KeyInput(virtual_key, false));
+      inputs.push_back(KeyInput(virtual_key, true));
+    }
+    if (::SendInput(static_cast<UINT>(inputs.size()), inputs.data(),
+                    static_cast<int>(sizeof(INPUT))) != inputs.size()) {
+      throw std::runtime_error("the key strokes could not be injected");
+    }
+    typed += batch;
+    DWORD waited_since = ::GetTickCount();
+    size_t reached = ReachedKeys().size();
+    while (ReachedKeys().size() < static_cast<size_t>(typed)) {
+      MSG msg;
+      if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+        continue;
+      }
+      if (ReachedKeys().size() != reached) {
+        reached = ReachedKeys().size();
+        waited_since = ::GetTickCount();
+      } else if (::GetTickCount() - waited_since > kPatience) {
+        throw std::runtime_error(std::to_string(typed - reached) +
+                                 " key-downs did not reach the window");
+      }
+      ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 1, QS_ALLINPUT);
+    }
+  }
+  ::QueryPerformanceCounter(&end);
+  TakeMessages(20);
+  return static_cast<double>(end.QuadPart - start.QuadPart) * 1000.0 /
+         static_cast<double>(frequency.QuadPart);
 }
 
 bool KeyboardInput::MainKeyReached() {

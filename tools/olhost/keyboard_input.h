@@ -18,6 +18,12 @@ class KeyboardInput {
 
   // Whether the key-down of the last combination's main key reached the window.
   static bool MainKeyReached();
+
+  // Types one key (as Type names it) `count` times as fast as the window takes it: key-downs
+  // and key-ups are injected in batches, and the next batch only once every key-down of the
+  // last one has reached the window. The milliseconds from the first injection until the last
+  // key-down arrived. Raises std::runtime_error when key-downs stop arriving.
+  static double TypeRepeatedly(const std::string& key, int count);
 };
 
 }  // namespace quivra::olhost

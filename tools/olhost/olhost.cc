@@ -19,6 +19,26 @@
 #include "tools/olhost/outlook_stand_in.h"
 #include "tools/olhost/script.h"
 
+namespace {
+
+// A library loaded for as long as the stand-in runs.
+class LoadedLibrary {
+ public:
+  explicit LoadedLibrary(const wchar_t* name) : module_(::LoadLibraryW(name)) {}
+  ~LoadedLibrary() {
+    if (module_ != nullptr) {
+      ::FreeLibrary(module_);
+    }
+  }
+  LoadedLibrary(const LoadedLibrary&) = delete;
+  LoadedLibrary& operator=(const LoadedLibrary&) = delete;
+
+ private:
+  HMODULE module_;
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
   int year = 2010;
   bool install = false;
@@ -40,6 +60,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "olhost: COM could not be initialised\n");
     return 101;
   }
+  // Outlook has the common controls and the shell loaded long before it loads its add-ins;
+  // so does the stand-in, so that an add-in's start-up is not charged with starting them.
+  const LoadedLibrary common_controls(L"comctl32.dll");
+  const LoadedLibrary shell(L"shell32.dll");
   int failures = 0;
   try {
     quivra::olhost::OutlookStandIn outlook(year);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -225,6 +226,20 @@ class Runner {
     } else if (command == "key") {
       std::printf("user types %s\n", rest.c_str());
       KeyboardInput::Type(rest);
+    } else if (command == "key-loop") {
+      // key-loop <key> <count>: types the key that many times as fast as the window takes it
+      // and prints the rate.
+      std::istringstream args(rest);
+      std::string key;
+      int count = 0;
+      args >> key >> count;
+      if (count <= 0) {
+        throw std::invalid_argument("key-loop needs a key and a count");
+      }
+      const double ms = KeyboardInput::TypeRepeatedly(key, count);
+      std::printf("key loop: %d key-downs of %s in %.1f ms, %.0f per second, %.2f us each\n", count,
+                  key.c_str(), ms, count * 1000.0 / ms, ms * 1000.0 / count);
+      std::fflush(stdout);
     } else if (command == "expect-key") {
       Check(KeyboardInput::MainKeyReached() == (rest != "no"),
             std::string("the key ") + (rest != "no" ? "reached" : "did not reach") +

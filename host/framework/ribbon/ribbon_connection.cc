@@ -63,11 +63,13 @@ constexpr CallbackName kCallbacks[] = {
     {65, "GetStyle_Callback"},
 };
 
-bool SameKey(std::string_view a, std::string_view b) {
-  return std::ranges::equal(a, b, [](char x, char y) {
-    return std::tolower(static_cast<unsigned char>(x)) ==
-           std::tolower(static_cast<unsigned char>(y));
-  });
+// Ids compare without regard to case, as Office compares them: the index keeps them lower-cased.
+std::string LowerCased(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
 }
 
 // The id of the component Office means: the inner button of a split button is the split button,
@@ -184,14 +186,9 @@ std::string TadxRibbonConnection::GetCustomUI(const std::string& RibbonID, int H
 
 void TadxRibbonConnection::BuildIndex(bool outlook_only) {
   index_.clear();
-  auto add = [this](std::string key, Target target) {
-    if (key.empty())
-      return;
-    for (const auto& entry : index_) {
-      if (SameKey(entry.first, key))
-        return;
-    }
-    index_.emplace_back(std::move(key), target);
+  auto add = [this](const std::string& key, Target target) {
+    if (!key.empty())
+      index_.emplace(LowerCased(key), target);
   };
   auto applies = [outlook_only](TadxRibbons ribbons, TadxRibbons2010 ribbons2010) {
     return !outlook_only || AppliesToOutlook(ribbons, ribbons2010);
@@ -215,12 +212,8 @@ void TadxRibbonConnection::BuildIndex(bool outlook_only) {
 TadxRibbonConnection::Target TadxRibbonConnection::Find(std::string_view id) {
   if (!indexed_)
     BuildIndex(false);
-  const std::string key = ComponentId(id);
-  for (const auto& entry : index_) {
-    if (SameKey(entry.first, key))
-      return entry.second;
-  }
-  return {};
+  const auto found = index_.find(LowerCased(ComponentId(id)));
+  return found == index_.end() ? Target{} : found->second;
 }
 
 void TadxRibbonConnection::RibbonLoaded(office::RibbonUIPtr ribbon) {

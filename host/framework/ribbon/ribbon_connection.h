@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -102,7 +103,9 @@ class TadxRibbonConnection {
 
   TadxCOMAddInModule& module_;
   std::shared_ptr<TadxRibbonConnection*> self_;
-  std::vector<std::pair<std::string, Target>> index_;
+  // The add-in's tabs and controls by id (idMso for a built-in one), lower-cased, as Office
+  // names them in every callback; the first of equal ids wins.
+  std::unordered_map<std::string, Target> index_;
   bool indexed_ = false;
   std::vector<office::RibbonUIPtr> ribbon_uis_;
 };

@@ -477,6 +477,14 @@ int SimCommandBarsHost::CallCount(std::string_view method) const {
   return found == board_->calls.end() ? 0 : found->second;
 }
 
+int SimCommandBarsHost::TotalCalls() const {
+  int total = 0;
+  for (const auto& [method, count] : board_->calls) {
+    total += count;
+  }
+  return total;
+}
+
 void SimCommandBarsHost::ResetCallCounts() {
   board_->calls.clear();
 }

@@ -72,6 +72,8 @@ class SimCommandBarsHost {
   bool Click(std::uintptr_t window, std::string_view bar, std::string_view caption);
 
   int CallCount(std::string_view method) const;
+  // Every call counted, whatever its method.
+  int TotalCalls() const;
   void ResetCallCounts();
   // Makes every call of `method` ("CommandBarControl.Advise", "CommandBars.Add", ...) fail.
   void FailCall(std::string method);
