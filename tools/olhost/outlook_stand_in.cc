@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "host/framework/module/host_apps.h"
+#include "platform/win32/com/iids.h"
 #include "platform/win32/wide_text.h"
 #include "tools/olhost/outlook_objects.h"
 
@@ -164,7 +165,7 @@ bool OutlookStandIn::Load(AddIn& add_in) {
     Report(add_in.prog_id, "CoCreateInstance", result);
     return false;
   }
-  result = object->QueryInterface(office::com::IID_IDTExtensibility2,
+  result = object->QueryInterface(quivra::com::IID_IDTExtensibility2,
                                   reinterpret_cast<void**>(add_in.object.GetAddressOf()));
   if (FAILED(result)) {
     Report(add_in.prog_id, "QueryInterface(IDTExtensibility2)", result);
@@ -208,7 +209,7 @@ void OutlookStandIn::Start() {
     for (AddIn& add_in : add_ins_) {
       ComPtr<office::com::IRibbonExtensibility> ribbon;
       if (!add_in.connected ||
-          FAILED(add_in.object->QueryInterface(office::com::IID_IRibbonExtensibility,
+          FAILED(add_in.object->QueryInterface(quivra::com::IID_IRibbonExtensibility,
                                                reinterpret_cast<void**>(ribbon.GetAddressOf())))) {
         continue;
       }

@@ -5,29 +5,11 @@
 
 #include <oleauto.h>
 
-#include <stdexcept>
 #include <string>
 
+#include "platform/hresult_error.h"
+
 namespace quivra::framework::com {
-
-// Owns a BSTR.
-class Bstr {
- public:
-  Bstr() = default;
-  ~Bstr() { ::SysFreeString(text_); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-
-  BSTR* Receive() {
-    ::SysFreeString(text_);
-    text_ = nullptr;
-    return &text_;
-  }
-  std::wstring str() const { return text_ ? std::wstring(text_, ::SysStringLen(text_)) : L""; }
-
- private:
-  BSTR text_ = nullptr;
-};
 
 // Holds a type library's or a type's attributes while in scope.
 class LibAttr {
@@ -71,18 +53,8 @@ class TypeAttr {
 // "{6643EE33-41DB-4BAE-A169-9DF0341D4AE0}", the form the registry uses.
 std::string GuidText(REFGUID guid);
 
-// Raised when a COM call fails; carries its HRESULT.
-class ComError : public std::runtime_error {
- public:
-  ComError(const std::string& what, HRESULT result);
-  HRESULT result() const { return result_; }
-
- private:
-  HRESULT result_;
-};
-
-// Raises ComError when `result` is a failure.
-void Check(HRESULT result, const char* what);
+// Raised when a COM call fails; carries its HRESULT (see quivra::com::Check).
+using ComError = platform::HresultError;
 
 }  // namespace quivra::framework::com
 
