@@ -153,9 +153,7 @@ void AddProperties(const std::shared_ptr<Object>& object, const Names& names, Ad
     const std::string property = platform::win32::WideToUtf8(name);
     add(
         name,
-        [object, property](const Args&, VARIANT* r) {
-          ReturnValue(r, object->Get(property));
-        },
+        [object, property](const Args&, VARIANT* r) { ReturnValue(r, object->Get(property)); },
         [object, property](const Args& args, VARIANT*) {
           object->Put(property, PutValueAs(args, object->Get(property)));
         });
@@ -166,9 +164,7 @@ class ControlsObject : public DispatchObject {
  public:
   explicit ControlsObject(office::CommandBarControlsPtr controls)
       : DispatchObject({IID_CommandBarControls}), controls_(std::move(controls)) {
-    AddMember(L"Count", [this](const Args&, VARIANT* r) {
-      ReturnInt(r, controls_->Count());
-    });
+    AddMember(L"Count", [this](const Args&, VARIANT* r) { ReturnInt(r, controls_->Count()); });
     AddMember(L"Item", [this](const Args& args, VARIANT* r) {
       Return(r, ControlObject(controls_->Item(args.Int(0))));
     });
@@ -280,8 +276,7 @@ class BarsObject : public DispatchObject {
  public:
   explicit BarsObject(office::CommandBarsPtr bars)
       : DispatchObject({IID_CommandBars}), bars_(std::move(bars)) {
-    AddMember(L"Count",
-              [this](const Args&, VARIANT* r) { ReturnInt(r, bars_->Count()); });
+    AddMember(L"Count", [this](const Args&, VARIANT* r) { ReturnInt(r, bars_->Count()); });
     // Item(Index): a position (1-based) or a bar's name.
     AddMember(L"Item", [this](const Args& args, VARIANT* r) {
       if (args.at(0).vt != VT_BSTR) {

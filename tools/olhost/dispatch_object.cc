@@ -196,9 +196,7 @@ namespace {
 class ConnectionPoint : public quivra::com::Object<IConnectionPoint> {
  public:
   ConnectionPoint(IConnectionPointContainer* container, IID events, SinkConnector connect)
-      : container_(container),
-        events_(events),
-        connect_(std::move(connect)) {}
+      : container_(container), events_(events), connect_(std::move(connect)) {}
 
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
     if (!iid) {

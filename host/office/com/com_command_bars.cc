@@ -115,9 +115,7 @@ class ComControls : public CommandBarControls {
   explicit ComControls(ComPtr<IDispatch> object)
       : object_(std::move(object), "CommandBarControls") {}
 
-  int Count() override {
-    return object_.Call(L"Count").ToInt();
-  }
+  int Count() override { return object_.Call(L"Count").ToInt(); }
   CommandBarControlPtr Item(int index) override {
     std::vector<Variant> args;
     args.push_back(Variant::Int(index));
@@ -155,35 +153,32 @@ class ComControl : public ComObject<CommandBarControl> {
     object_.Put(L"Picture", Variant::Dispatch(face.Get()));
     object_.Put(L"Mask", Variant::Dispatch(clear.Get()));
   }
-  void Delete() override {
-    object_.Call(L"Delete");
-  }
+  void Delete() override { object_.Call(L"Delete"); }
   CommandBarEventConnectionPtr Advise(CommandBarButtonEvents& sink) override {
-    return std::make_unique<ComConnection>(
-        object_.get(), [&sink](DISPID id, DISPPARAMS* params) {
-          // Click(Ctrl, CancelDefault): the arguments come last first.
-          if (id != kDispClick || params == nullptr || params->cArgs < 2) {
-            return;
-          }
-          VARIANT& ctrl = params->rgvarg[params->cArgs - 1];
-          VARIANT& cancel = params->rgvarg[params->cArgs - 2];
-          if (ctrl.vt != VT_DISPATCH) {
-            return;
-          }
-          bool cancel_default = false;
-          const bool by_reference = cancel.vt == (VT_BYREF | VT_BOOL) && cancel.pboolVal;
-          if (by_reference) {
-            cancel_default = *cancel.pboolVal != VARIANT_FALSE;
-          }
-          try {
-            sink.Click(MakeControl(ctrl.pdispVal), cancel_default);
-          } catch (...) {
-            // Office is not told of the add-in's failures.
-          }
-          if (by_reference) {
-            *cancel.pboolVal = cancel_default ? VARIANT_TRUE : VARIANT_FALSE;
-          }
-        });
+    return std::make_unique<ComConnection>(object_.get(), [&sink](DISPID id, DISPPARAMS* params) {
+      // Click(Ctrl, CancelDefault): the arguments come last first.
+      if (id != kDispClick || params == nullptr || params->cArgs < 2) {
+        return;
+      }
+      VARIANT& ctrl = params->rgvarg[params->cArgs - 1];
+      VARIANT& cancel = params->rgvarg[params->cArgs - 2];
+      if (ctrl.vt != VT_DISPATCH) {
+        return;
+      }
+      bool cancel_default = false;
+      const bool by_reference = cancel.vt == (VT_BYREF | VT_BOOL) && cancel.pboolVal;
+      if (by_reference) {
+        cancel_default = *cancel.pboolVal != VARIANT_FALSE;
+      }
+      try {
+        sink.Click(MakeControl(ctrl.pdispVal), cancel_default);
+      } catch (...) {
+        // Office is not told of the add-in's failures.
+      }
+      if (by_reference) {
+        *cancel.pboolVal = cancel_default ? VARIANT_TRUE : VARIANT_FALSE;
+      }
+    });
   }
 };
 
@@ -205,9 +200,7 @@ class ComBar : public ComObject<CommandBar> {
     args.push_back(Variant::Text(tag));
     return MakeControl(object_.Call(L"FindControl", std::move(args)).ToDispatch());
   }
-  void Delete() override {
-    object_.Call(L"Delete");
-  }
+  void Delete() override { object_.Call(L"Delete"); }
 };
 
 CommandBarPtr MakeBar(ComPtr<IDispatch> object) {
@@ -218,9 +211,7 @@ class ComBars : public CommandBars {
  public:
   explicit ComBars(ComPtr<IDispatch> object) : object_(std::move(object), "_CommandBars") {}
 
-  int Count() override {
-    return object_.Call(L"Count").ToInt();
-  }
+  int Count() override { return object_.Call(L"Count").ToInt(); }
   CommandBarPtr Item(int index) override {
     std::vector<Variant> args;
     args.push_back(Variant::Int(index));

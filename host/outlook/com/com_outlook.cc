@@ -13,10 +13,10 @@ namespace quivra::outlook::com {
 
 namespace {
 
+using Microsoft::WRL::ComPtr;
 using quivra::com::DispatchRef;
 using quivra::com::QueryDispatch;
 using quivra::com::Variant;
-using Microsoft::WRL::ComPtr;
 using namespace quivra::com;  // Outlook's IIDs
 
 // An event subscription: the sink stays connected while it lives.
@@ -312,12 +312,12 @@ class ComApplication : public Application, Typed {
     return explorers ? std::make_shared<ComExplorers>(std::move(explorers)) : nullptr;
   }
   EventConnectionPtr Advise(ApplicationEvents& sink) override {
-    return std::make_unique<SinkSubscription>(
-        object_.get(), DIID_ApplicationEvents_11, [&sink](DISPID id, DISPPARAMS*) {
-          if (id == kDispApplicationQuit) {
-            sink.Quit();
-          }
-        });
+    return std::make_unique<SinkSubscription>(object_.get(), DIID_ApplicationEvents_11,
+                                              [&sink](DISPID id, DISPPARAMS*) {
+                                                if (id == kDispApplicationQuit) {
+                                                  sink.Quit();
+                                                }
+                                              });
   }
 
  private:

@@ -22,9 +22,8 @@ constexpr DISPID kDispApplicationQuit = 0xF007;
 // The interface Outlook answers for an item of that kind.
 inline const GUID& ItemInterfaceId(int interface_index) {
   using namespace quivra::com;
-  static const GUID kIds[] = {IID_Outlook_MailItem, IID_Outlook_MeetingItem,
-                              IID_Outlook_ReportItem, IID_Outlook_TaskRequestItem,
-                              IID_Outlook_PostItem};
+  static const GUID kIds[] = {IID_Outlook_MailItem, IID_Outlook_MeetingItem, IID_Outlook_ReportItem,
+                              IID_Outlook_TaskRequestItem, IID_Outlook_PostItem};
   return kIds[interface_index];
 }
 

@@ -74,10 +74,9 @@ Variant DispatchRef::Invoke(const wchar_t* name, WORD flags, std::vector<Variant
   Variant result;
   ExcepInfo info;
   UINT bad_argument = 0;
-  const HRESULT outcome =
-      object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                      (flags & DISPATCH_PROPERTYPUT) ? nullptr : result.get(), info.get(),
-                      &bad_argument);
+  const HRESULT outcome = object_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                          (flags & DISPATCH_PROPERTYPUT) ? nullptr : result.get(),
+                                          info.get(), &bad_argument);
   if (FAILED(outcome)) {
     ThrowCallError(outcome, outcome == DISP_E_EXCEPTION ? info.get() : nullptr,
                    type_ + "." + platform::win32::WideToUtf8(name));

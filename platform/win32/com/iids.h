@@ -37,8 +37,10 @@ inline constexpr GUID DIID_ExplorersEvents = AutomationGuid(0x00063078);
 inline constexpr GUID DIID_ApplicationEvents_11 = AutomationGuid(0x0006302C);
 
 // The add-in interfaces Office calls by vtable.
-inline constexpr GUID IID_IDTExtensibility2 = {
-    0xB65AD801, 0xABAF, 0x11D0, {0xBB, 0x8B, 0x00, 0xA0, 0xC9, 0x0F, 0x27, 0x44}};
+inline constexpr GUID IID_IDTExtensibility2 = {0xB65AD801,
+                                               0xABAF,
+                                               0x11D0,
+                                               {0xBB, 0x8B, 0x00, 0xA0, 0xC9, 0x0F, 0x27, 0x44}};
 inline constexpr GUID IID_IRibbonExtensibility = AutomationGuid(0x000C0396);
 inline constexpr GUID IID_ICustomTaskPaneConsumer = AutomationGuid(0x000C033E);
 

@@ -21,14 +21,8 @@ class SinkConnection::Sink : public Object<IDispatch> {
   HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
     return E_NOTIMPL;
   }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID id,
-                                   REFIID,
-                                   LCID,
-                                   WORD,
-                                   DISPPARAMS* params,
-                                   VARIANT*,
-                                   EXCEPINFO*,
-                                   UINT*) override {
+  HRESULT STDMETHODCALLTYPE
+  Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
     // The handler may drop the connection, and with it this sink's last other reference.
     ComPtr<Sink> keep(this);
     if (disconnected_) {
