@@ -195,11 +195,10 @@ void VariantChecks() {
   const com::Variant missing = com::Variant::Missing();
   Check(missing.ref().vt == VT_ERROR && missing.ref().scode == DISP_E_PARAMNOTFOUND,
         "a left-out argument is DISP_E_PARAMNOTFOUND");
-  VARIANT out;
-  ::VariantInit(&out);
-  com::Variant::Text("handed over").Detach(&out);
-  Check(out.vt == VT_BSTR && com::Utf8Of(out.bstrVal) == "handed over", "a value is handed over");
-  ::VariantClear(&out);
+  com::Variant out;
+  com::Variant::Text("handed over").Detach(out.get());
+  Check(out.ref().vt == VT_BSTR && com::Utf8Of(out.ref().bstrVal) == "handed over",
+        "a value is handed over");
   Check(com::Bstr().Utf8().empty() && com::Utf8Of(nullptr).empty(), "a null BSTR is empty text");
 }
 
@@ -230,13 +229,11 @@ void DispatchChecks() {
               std::string(error.what()) == "No such interface supported (IClassFactory).",
           "a refused interface is raised, naming it");
   }
-  EXCEPINFO info{};
-  com::ExcepInfo::Fill(&info, E_FAIL, L"QuivraOL", "Broken");
-  Check(info.scode == E_FAIL && com::Utf8Of(info.bstrSource) == "QuivraOL" &&
-            com::Utf8Of(info.bstrDescription) == "Broken",
+  com::ExcepInfo info;
+  com::ExcepInfo::Fill(info.get(), E_FAIL, L"QuivraOL", "Broken");
+  Check(info.ref().scode == E_FAIL && com::Utf8Of(info.ref().bstrSource) == "QuivraOL" &&
+            info.Description() == "Broken",
         "a failure is reported through the caller's EXCEPINFO");
-  ::SysFreeString(info.bstrSource);
-  ::SysFreeString(info.bstrDescription);
   com::ExcepInfo::Fill(nullptr, E_FAIL, L"QuivraOL", "Broken");
 }
 
