@@ -9,6 +9,7 @@
 #include "addin/tco_olquivra.h"
 #include "host/framework/com/adx_com_server.h"
 #include "host/framework/registration/registration.h"
+#include "platform/win32/com/caught_error.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ STDAPI DllGetClassObject(REFCLSID class_id, REFIID iid, LPVOID* object) {
   try {
     return g_server->GetClassObject(class_id, iid, object);
   } catch (...) {
-    return E_UNEXPECTED;
+    return quivra::com::HResultFromCaught(E_UNEXPECTED);
   }
 }
 

@@ -1,14 +1,34 @@
 #include "addin/tco_olquivra.h"
 
 #include <memory>
-#include <new>
 
 #include "addin/library_platform.h"
 #include "core/add_in_module.h"
 #include "host/framework/com/adx_keyboard_hook.h"
 #include "model/configuration.h"
+#include "platform/win32/com/caught_error.h"
 
 namespace quivra::addin {
+
+namespace {
+
+// The add-in's lifecycle over the library's Windows services: its module is made on
+// OnConnection, its keyboard shortcuts run through the thread's keyboard hook.
+std::unique_ptr<framework::TadxAddin> MakeAddin() {
+  platform::Platform& services = LibraryPlatform();
+  auto addin = std::make_unique<framework::TadxAddin>(
+      services, kProgId, [&services](const outlook::ApplicationPtr& application) {
+        return std::make_unique<core::TAddInModule>(services, core::TheConfiguration(),
+                                                    application);
+      });
+  addin->SetKeyboardHookInstaller(&framework::com::TadxKeyboardHook::Install);
+  return addin;
+}
+
+}  // namespace
+
+TcoOLQuivra::TcoOLQuivra(framework::com::TadxComServer& server, ITypeInfo* class_info)
+    : TadxAddinObject(server, class_info, MakeAddin()) {}
 
 HRESULT TcoOLQuivra::Create(framework::com::TadxComServer& server,
                             ITypeInfo* class_info,
@@ -16,18 +36,9 @@ HRESULT TcoOLQuivra::Create(framework::com::TadxComServer& server,
                             void** object) {
   *object = nullptr;
   try {
-    platform::Platform& services = LibraryPlatform();
-    auto addin = std::make_unique<framework::TadxAddin>(
-        services, kProgId, [&services](const outlook::ApplicationPtr& application) {
-          return std::make_unique<core::TAddInModule>(services, core::TheConfiguration(),
-                                                      application);
-        });
-    addin->SetKeyboardHookInstaller(&framework::com::TadxKeyboardHook::Install);
-    return TadxAddinObject::Create(server, class_info, std::move(addin), iid, object);
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
+    return quivra::com::Make<TcoOLQuivra>(server, class_info)->QueryInterface(iid, object);
   } catch (...) {
-    return E_UNEXPECTED;
+    return quivra::com::HResultFromCaught(E_UNEXPECTED);
   }
 }
 

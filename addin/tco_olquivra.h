@@ -12,15 +12,19 @@ namespace quivra::addin {
 // The ProgID of the add-in's COM class, which names its add-in key.
 inline constexpr char kProgId[] = "OLQuivra.coOLQuivra";
 
-// The add-in's COM object, coOLQuivra: the framework's add-in object whose module is the
-// add-in's TAddInModule, created on OnConnection over the library's configuration.
+// The add-in's COM object, coOLQuivra, the object Outlook gets: the framework's add-in object
+// whose module is the add-in's TAddInModule, created on OnConnection over the library's
+// configuration.
 class TcoOLQuivra : public framework::com::TadxAddinObject {
  public:
-  // The class factory's creator of coOLQuivra objects.
+  // The class factory's creator of coOLQuivra objects: a new object as interface `iid`.
   static HRESULT Create(framework::com::TadxComServer& server,
                         ITypeInfo* class_info,
                         REFIID iid,
                         void** object);
+
+  // Raises when the object cannot be made (see TadxAddinObject).
+  TcoOLQuivra(framework::com::TadxComServer& server, ITypeInfo* class_info);
 };
 
 }  // namespace quivra::addin

@@ -3,24 +3,17 @@
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
+
+#include "platform/hresult_error.h"
 
 // The Office add-in interfaces that the framework calls, as one C++ interface: the simulated
 // Office of the tests and the real one reached through IDispatch implement the same classes.
 // Failures are OfficeError exceptions.
 namespace quivra::office {
 
-// A call into Office failed; `code` is the HRESULT.
-class OfficeError : public std::runtime_error {
- public:
-  OfficeError(std::int32_t code, const std::string& message)
-      : std::runtime_error(message), code_(code) {}
-  std::int32_t code() const { return code_; }
-
- private:
-  std::int32_t code_;
-};
+// A call into Office failed; `code()` is the HRESULT. The same error as Outlook's.
+using OfficeError = platform::HresultError;
 
 // The add-in's own COM object as its COM skin hands it out; opaque to portable code.
 class AddInObject {

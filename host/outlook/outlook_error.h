@@ -3,8 +3,9 @@
 
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
+
+#include "platform/hresult_error.h"
 
 namespace quivra::outlook {
 
@@ -17,18 +18,9 @@ constexpr std::int32_t kErrorInvalidArgument =
     static_cast<std::int32_t>(0x80070057);  // E_INVALIDARG
 
 // A call into Outlook failed: Outlook raised an error, an object refused an interface query, or
-// the caller used a reference to nothing. `code` is the HRESULT; the message is what the user
+// the caller used a reference to nothing. `code()` is the HRESULT; the message is what the user
 // sees when the error reaches the add-in's general error report.
-class OutlookError : public std::runtime_error {
- public:
-  OutlookError(std::int32_t code, const std::string& message)
-      : std::runtime_error(message), code_(code) {}
-
-  std::int32_t code() const { return code_; }
-
- private:
-  std::int32_t code_;
-};
+using OutlookError = platform::HresultError;
 
 // Dereferences an Outlook object reference, raising OutlookError for a reference to nothing
 // (an empty ActiveExplorer, a store that was not found), as a late-bound call on Nothing does.

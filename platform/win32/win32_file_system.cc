@@ -7,36 +7,17 @@
 #include <string>
 
 #include "platform/platform_error.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::platform::win32 {
 
 namespace {
 
-// Owns a file handle for the duration of one read or write.
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE handle) : handle_(handle) {}
-  ~FileHandle() {
-    if (valid()) {
-      ::CloseHandle(handle_);
-    }
-  }
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-
-  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle_; }
-  // Closes now, reporting whether the system accepted the close.
-  bool Close() {
-    const bool ok = ::CloseHandle(handle_) != 0;
-    handle_ = INVALID_HANDLE_VALUE;
-    return ok;
-  }
-
- private:
-  HANDLE handle_;
-};
+// Closes a file now, reporting whether the system accepted the close (a write may fail there).
+bool Close(UniqueFile& file) {
+  return ::CloseHandle(file.release()) != 0;
+}
 
 [[noreturn]] void Fail(const std::string& what, const std::string& path) {
   throw PlatformError(what + " " + path + ": " + SystemErrorText(::GetLastError()));
@@ -88,10 +69,10 @@ bool Win32FileSystem::FileExists(const std::string& path) {
 }
 
 std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
-  FileHandle file(::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) {
+  UniqueFile file(ValidOrNull(::CreateFileW(Utf8ToWide(path).c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)));
+  if (!file) {
     Fail("Cannot open file", path);
   }
   std::string bytes;
@@ -111,9 +92,9 @@ void Win32FileSystem::ReplaceWholeFile(const std::string& path,
   const std::wstring target = Utf8ToWide(path);
   const std::wstring temporary = target + L".tmp";
   {
-    FileHandle file(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.valid()) {
+    UniqueFile file(ValidOrNull(::CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr,
+                                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+    if (!file) {
       Fail("Cannot create file", path);
     }
     size_t offset = 0;
@@ -124,14 +105,14 @@ void Win32FileSystem::ReplaceWholeFile(const std::string& path,
       if (!::WriteFile(file.get(), bytes.data() + offset, chunk, &written, nullptr) ||
           written == 0) {
         const DWORD error = ::GetLastError();
-        file.Close();
+        file.reset();
         ::DeleteFileW(temporary.c_str());
         ::SetLastError(error);
         Fail("Cannot write file", path);
       }
       offset += written;
     }
-    if (!::FlushFileBuffers(file.get()) || !file.Close()) {
+    if (!::FlushFileBuffers(file.get()) || !Close(file)) {
       const DWORD error = ::GetLastError();
       ::DeleteFileW(temporary.c_str());
       ::SetLastError(error);

@@ -6,35 +6,12 @@
 #include <utility>
 
 #include "platform/platform_error.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::platform::win32 {
 
 namespace {
-
-// Owns an open registry key.
-class KeyHandle {
- public:
-  KeyHandle() = default;
-  ~KeyHandle() { Reset(); }
-  KeyHandle(const KeyHandle&) = delete;
-  KeyHandle& operator=(const KeyHandle&) = delete;
-
-  HKEY get() const { return key_; }
-  HKEY* Receive() {
-    Reset();
-    return &key_;
-  }
-
- private:
-  void Reset() {
-    if (key_ != nullptr) {
-      ::RegCloseKey(key_);
-      key_ = nullptr;
-    }
-  }
-  HKEY key_ = nullptr;
-};
 
 HKEY RootHandle(RegistryRoot root) {
   switch (root) {
@@ -74,7 +51,7 @@ std::wstring WidePath(const std::string& path) {
                       SystemErrorText(static_cast<unsigned long>(error)));
 }
 
-LONG Open(const RegistryKey& key, REGSAM access, KeyHandle& handle) {
+LONG Open(const RegistryKey& key, REGSAM access, UniqueKey& handle) {
   return ::RegOpenKeyExW(RootHandle(key.root), WidePath(key.path).c_str(), 0,
                          access | ViewFlag(key.view), handle.Receive());
 }
@@ -98,7 +75,7 @@ LONG DeleteOneKey(HKEY parent, const std::wstring& name, REGSAM view) {
 // Deletes the subkey `name` of `parent` after all its own subkeys.
 LONG DeleteTree(HKEY parent, const std::wstring& name, REGSAM view) {
   {
-    KeyHandle key;
+    UniqueKey key;
     LONG result =
         ::RegOpenKeyExW(parent, name.c_str(), 0,
                         KEY_ENUMERATE_SUB_KEYS | KEY_QUERY_VALUE | DELETE | view, key.Receive());
@@ -127,12 +104,12 @@ LONG DeleteTree(HKEY parent, const std::wstring& name, REGSAM view) {
 }  // namespace
 
 bool Win32Registry::KeyExists(const RegistryKey& key) {
-  KeyHandle handle;
+  UniqueKey handle;
   return Open(key, KEY_READ, handle) == ERROR_SUCCESS;
 }
 
 void Win32Registry::CreateKey(const RegistryKey& key) {
-  KeyHandle handle;
+  UniqueKey handle;
   const LONG result = ::RegCreateKeyExW(
       RootHandle(key.root), WidePath(key.path).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
       KEY_WRITE | ViewFlag(key.view), nullptr, handle.Receive(), nullptr);
@@ -150,7 +127,7 @@ bool Win32Registry::DeleteKey(const RegistryKey& key) {
   if (name.empty()) {
     return false;
   }
-  KeyHandle parent;
+  UniqueKey parent;
   LONG result = ::RegOpenKeyExW(RootHandle(key.root), parent_path.c_str(), 0,
                                 KEY_ENUMERATE_SUB_KEYS | ViewFlag(key.view), parent.Receive());
   if (result == ERROR_FILE_NOT_FOUND) {
@@ -170,7 +147,7 @@ bool Win32Registry::DeleteKey(const RegistryKey& key) {
 
 std::optional<std::string> Win32Registry::ReadString(const RegistryKey& key,
                                                      const std::string& name) {
-  KeyHandle handle;
+  UniqueKey handle;
   if (Open(key, KEY_QUERY_VALUE, handle) != ERROR_SUCCESS) {
     return std::nullopt;
   }
@@ -199,7 +176,7 @@ std::optional<std::string> Win32Registry::ReadString(const RegistryKey& key,
 
 std::optional<std::uint32_t> Win32Registry::ReadDword(const RegistryKey& key,
                                                       const std::string& name) {
-  KeyHandle handle;
+  UniqueKey handle;
   if (Open(key, KEY_QUERY_VALUE, handle) != ERROR_SUCCESS) {
     return std::nullopt;
   }
@@ -217,7 +194,7 @@ std::optional<std::uint32_t> Win32Registry::ReadDword(const RegistryKey& key,
 void Win32Registry::WriteString(const RegistryKey& key,
                                 const std::string& name,
                                 const std::string& value) {
-  KeyHandle handle;
+  UniqueKey handle;
   LONG result = Open(key, KEY_SET_VALUE, handle);
   if (result == ERROR_SUCCESS) {
     const std::wstring text = Utf8ToWide(value);
@@ -233,7 +210,7 @@ void Win32Registry::WriteString(const RegistryKey& key,
 void Win32Registry::WriteDword(const RegistryKey& key,
                                const std::string& name,
                                std::uint32_t value) {
-  KeyHandle handle;
+  UniqueKey handle;
   LONG result = Open(key, KEY_SET_VALUE, handle);
   if (result == ERROR_SUCCESS) {
     const DWORD data = value;
@@ -246,7 +223,7 @@ void Win32Registry::WriteDword(const RegistryKey& key,
 }
 
 bool Win32Registry::DeleteValue(const RegistryKey& key, const std::string& name) {
-  KeyHandle handle;
+  UniqueKey handle;
   LONG result = Open(key, KEY_SET_VALUE, handle);
   if (result == ERROR_FILE_NOT_FOUND) {
     return false;
@@ -265,7 +242,7 @@ bool Win32Registry::DeleteValue(const RegistryKey& key, const std::string& name)
 
 std::vector<std::string> Win32Registry::ValueNames(const RegistryKey& key) {
   std::vector<std::string> names;
-  KeyHandle handle;
+  UniqueKey handle;
   if (Open(key, KEY_QUERY_VALUE, handle) != ERROR_SUCCESS) {
     return names;
   }
@@ -284,7 +261,7 @@ std::vector<std::string> Win32Registry::ValueNames(const RegistryKey& key) {
 
 std::vector<std::string> Win32Registry::SubkeyNames(const RegistryKey& key) {
   std::vector<std::string> names;
-  KeyHandle handle;
+  UniqueKey handle;
   if (Open(key, KEY_ENUMERATE_SUB_KEYS, handle) != ERROR_SUCCESS) {
     return names;
   }

@@ -10,18 +10,16 @@
 #include <cstdio>
 #include <string>
 
+#include "addin/addin_identity.h"
+#include "platform/win32/com/bstr.h"
+
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
-constexpr CLSID kExpectedClassId = {0x6643EE33,
-                                    0x41DB,
-                                    0x4BAE,
-                                    {0xA1, 0x69, 0x9D, 0xF0, 0x34, 0x1D, 0x4A, 0xE0}};
-constexpr IID kIcoOLQuivra = {0x02AD0300,
-                              0x8F4A,
-                              0x4179,
-                              {0xA6, 0x67, 0xE5, 0x4F, 0x54, 0x6F, 0x04, 0x02}};
+constexpr const CLSID& kExpectedClassId = quivra::addin::kClassId;
+constexpr const IID& kIcoOLQuivra = quivra::addin::kInterfaceId;
+// A class id no server here registers.
 constexpr CLSID kOtherClassId = {0x2E1A2C61,
                                  0x6A0B,
                                  0x4B1C,
@@ -47,13 +45,11 @@ Function Export(HMODULE module, const char* name) {
 }
 
 std::wstring TypeName(ITypeInfo* info) {
-  BSTR name = nullptr;
-  std::wstring text;
-  if (SUCCEEDED(info->GetDocumentation(MEMBERID_NIL, &name, nullptr, nullptr, nullptr))) {
-    text.assign(name, ::SysStringLen(name));
-    ::SysFreeString(name);
+  quivra::com::Bstr name;
+  if (FAILED(info->GetDocumentation(MEMBERID_NIL, name.Receive(), nullptr, nullptr, nullptr))) {
+    return {};
   }
-  return text;
+  return name.str();
 }
 
 void RunChecks() {

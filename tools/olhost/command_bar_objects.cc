@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "host/framework/command_bars/office_properties.h"
+#include "platform/win32/com/bstr.h"
+#include "platform/win32/com/iids.h"
+#include "platform/win32/com/variant.h"
 #include "platform/win32/wide_text.h"
 #include "tools/olhost/dispatch_object.h"
 
@@ -15,38 +18,11 @@ namespace quivra::olhost {
 
 namespace {
 
-// _CommandBarButtonEvents; Click is DISPID 1.
-constexpr IID DIID_CommandBarButtonEvents = {0x000C0351,
-                                             0x0000,
-                                             0x0000,
-                                             {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr IID IID_CommandBars = {0x000C0302,
-                                 0x0000,
-                                 0x0000,
-                                 {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr IID IID_CommandBar = {0x000C0304,
-                                0x0000,
-                                0x0000,
-                                {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr IID IID_CommandBarControls = {0x000C0306,
-                                        0x0000,
-                                        0x0000,
-                                        {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-constexpr IID IID_CommandBarControl = {0x000C0308,
-                                       0x0000,
-                                       0x0000,
-                                       {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+using namespace quivra::com;  // Office's IIDs
+
+// Click of _CommandBarButtonEvents.
 constexpr DISPID kDispClick = 1;
 
-// Runs a member of an Office object: Office's errors are raised as the stand-in raises them.
-template <typename F>
-void Office(F&& call) {
-  try {
-    call();
-  } catch (const office::OfficeError& error) {
-    throw outlook::OutlookError(error.code(), error.what());
-  }
-}
 
 void Return(VARIANT* result, ComPtr<IDispatch> object) {
   ReturnObject(result, object.Detach());
@@ -81,23 +57,17 @@ office::PropertyValue PutValueAs(const Args& args, const office::PropertyValue& 
   const VARTYPE wanted = std::holds_alternative<bool>(current)  ? VT_BOOL
                          : std::holds_alternative<int>(current) ? VT_I4
                                                                 : VT_BSTR;
-  VARIANT converted;
-  ::VariantInit(&converted);
-  if (FAILED(::VariantChangeType(&converted, &value, 0, wanted))) {
+  Variant converted;
+  if (FAILED(converted.ChangeType(value, wanted))) {
     throw outlook::OutlookError(DISP_E_TYPEMISMATCH, "Type mismatch.");
   }
-  office::PropertyValue result;
   if (wanted == VT_BOOL) {
-    result = converted.boolVal != VARIANT_FALSE;
-  } else if (wanted == VT_I4) {
-    result = static_cast<int>(converted.lVal);
-  } else {
-    result = converted.bstrVal ? platform::win32::WideToUtf8(std::wstring_view(
-                                     converted.bstrVal, ::SysStringLen(converted.bstrVal)))
-                               : std::string();
+    return converted.ref().boolVal != VARIANT_FALSE;
   }
-  ::VariantClear(&converted);
-  return result;
+  if (wanted == VT_I4) {
+    return static_cast<int>(converted.ref().lVal);
+  }
+  return Utf8Of(converted.ref().bstrVal);
 }
 
 // The pixels of a picture object (an IPicture of a bitmap), rows top to bottom.
@@ -142,14 +112,6 @@ office::Picture PictureOf(const Args& args) {
 
 ComPtr<IDispatch> ControlObject(office::CommandBarControlPtr control);
 
-VARIANT DispatchArg(IDispatch* object) {
-  VARIANT value;
-  ::VariantInit(&value);
-  value.vt = VT_DISPATCH;
-  value.pdispVal = object;
-  return value;
-}
-
 // Carries a button's Click to an automation sink: Click(Ctrl, CancelDefault).
 class ClickBridge : public office::CommandBarButtonEvents, public outlook::EventConnection {
  public:
@@ -162,11 +124,7 @@ class ClickBridge : public office::CommandBarButtonEvents, public outlook::Event
   void Click(const office::CommandBarControlPtr& Ctrl, bool& CancelDefault) override {
     ComPtr<IDispatch> object = ControlObject(Ctrl);
     VARIANT_BOOL flag = CancelDefault ? VARIANT_TRUE : VARIANT_FALSE;
-    VARIANT by_ref;
-    ::VariantInit(&by_ref);
-    by_ref.vt = VT_BYREF | VT_BOOL;
-    by_ref.pboolVal = &flag;
-    Fire(sink_.Get(), kDispClick, {DispatchArg(object.Get()), by_ref});
+    Fire(sink_.Get(), kDispClick, {ObjectArgument(object.Get()), BoolReference(&flag)});
     CancelDefault = flag != VARIANT_FALSE;
   }
 
@@ -183,11 +141,9 @@ void AddProperties(const std::shared_ptr<Object>& object, Properties properties,
     const std::string property(row.office_name);
     add(
         platform::win32::Utf8ToWide(property),
-        [object, property](const Args&, VARIANT* r) {
-          Office([&] { ReturnValue(r, object->Get(property)); });
-        },
+        [object, property](const Args&, VARIANT* r) { ReturnValue(r, object->Get(property)); },
         [object, property](const Args& args, VARIANT*) {
-          Office([&] { object->Put(property, PutValueAs(args, object->Get(property))); });
+          object->Put(property, PutValueAs(args, object->Get(property)));
         });
   }
 }
@@ -196,11 +152,9 @@ class ControlsObject : public DispatchObject {
  public:
   explicit ControlsObject(office::CommandBarControlsPtr controls)
       : DispatchObject({IID_CommandBarControls}), controls_(std::move(controls)) {
-    AddMember(L"Count", [this](const Args&, VARIANT* r) {
-      Office([&] { ReturnInt(r, controls_->Count()); });
-    });
+    AddMember(L"Count", [this](const Args&, VARIANT* r) { ReturnInt(r, controls_->Count()); });
     AddMember(L"Item", [this](const Args& args, VARIANT* r) {
-      Office([&] { Return(r, ControlObject(controls_->Item(args.Int(0)))); });
+      Return(r, ControlObject(controls_->Item(args.Int(0))));
     });
     // Add(Type, Id, Parameter, Before, Temporary).
     AddMember(L"Add", [this](const Args& args, VARIANT* r) {
@@ -209,7 +163,7 @@ class ControlsObject : public DispatchObject {
       const std::optional<int> before =
           Given(args, 3) ? std::optional<int>(args.Int(3)) : std::nullopt;
       const bool temporary = Given(args, 4) && args.Int(4) != 0;
-      Office([&] { Return(r, ControlObject(controls_->Add(type, id, before, temporary))); });
+      Return(r, ControlObject(controls_->Add(type, id, before, temporary)));
     });
   }
 
@@ -226,9 +180,9 @@ class Control : public DispatchObject {
                     AddMember(name, std::move(get), std::move(put));
                   });
     AddMember(L"Controls", [this](const Args&, VARIANT* r) {
-      Office([&] { Return(r, Make<ControlsObject>(control_->Controls())); });
+      Return(r, Make<ControlsObject>(control_->Controls()));
     });
-    AddMember(L"Delete", [this](const Args&, VARIANT*) { Office([&] { control_->Delete(); }); });
+    AddMember(L"Delete", [this](const Args&, VARIANT*) { control_->Delete(); });
     // Office takes the face and its mask one after the other; the button shows them together.
     AddMember(
         L"Picture", [](const Args&, VARIANT* r) { ReturnObject(r, nullptr); },
@@ -245,7 +199,7 @@ class Control : public DispatchObject {
   }
 
  protected:
-  HRESULT QueryOther(REFIID iid, void** out) override {
+  HRESULT QueryOtherObject(REFIID iid, void** out) override {
     if (!IsEqualIID(iid, IID_IConnectionPointContainer)) {
       return E_NOINTERFACE;
     }
@@ -254,11 +208,7 @@ class Control : public DispatchObject {
         {{DIID_CommandBarButtonEvents,
           [control](ComPtr<IDispatch> sink) -> std::unique_ptr<outlook::EventConnection> {
             auto bridge = std::make_unique<ClickBridge>(std::move(sink));
-            try {
-              bridge->Hold(control->Advise(*bridge));
-            } catch (const office::OfficeError& error) {
-              throw outlook::OutlookError(error.code(), error.what());
-            }
+            bridge->Hold(control->Advise(*bridge));
             return bridge;
           }}},
         out);
@@ -267,7 +217,7 @@ class Control : public DispatchObject {
  private:
   void ApplyPicture() {
     if (picture_ && mask_) {
-      Office([&] { control_->SetPicture(*picture_, *mask_); });
+      control_->SetPicture(*picture_, *mask_);
     }
   }
 
@@ -285,7 +235,7 @@ template <typename Owner>
 void FindControlMember(const std::shared_ptr<Owner>& owner, const Args& args, VARIANT* r) {
   const int type = Given(args, 0) ? args.Int(0) : office::msoControlButton;
   const std::string tag = Given(args, 2) ? args.Text(2) : std::string();
-  Office([&] { Return(r, ControlObject(owner->FindControl(type, tag))); });
+  Return(r, ControlObject(owner->FindControl(type, tag)));
 }
 
 class Bar : public DispatchObject {
@@ -296,11 +246,11 @@ class Bar : public DispatchObject {
                     AddMember(name, std::move(get), std::move(put));
                   });
     AddMember(L"Controls", [this](const Args&, VARIANT* r) {
-      Office([&] { Return(r, Make<ControlsObject>(bar_->Controls())); });
+      Return(r, Make<ControlsObject>(bar_->Controls()));
     });
     AddMember(L"FindControl",
               [this](const Args& args, VARIANT* r) { FindControlMember(bar_, args, r); });
-    AddMember(L"Delete", [this](const Args&, VARIANT*) { Office([&] { bar_->Delete(); }); });
+    AddMember(L"Delete", [this](const Args&, VARIANT*) { bar_->Delete(); });
   }
 
  private:
@@ -315,33 +265,30 @@ class BarsObject : public DispatchObject {
  public:
   explicit BarsObject(office::CommandBarsPtr bars)
       : DispatchObject({IID_CommandBars}), bars_(std::move(bars)) {
-    AddMember(L"Count",
-              [this](const Args&, VARIANT* r) { Office([&] { ReturnInt(r, bars_->Count()); }); });
+    AddMember(L"Count", [this](const Args&, VARIANT* r) { ReturnInt(r, bars_->Count()); });
     // Item(Index): a position (1-based) or a bar's name.
     AddMember(L"Item", [this](const Args& args, VARIANT* r) {
-      Office([&] {
-        if (args.at(0).vt != VT_BSTR) {
-          Return(r, BarObject(bars_->Item(args.Int(0))));
+      if (args.at(0).vt != VT_BSTR) {
+        Return(r, BarObject(bars_->Item(args.Int(0))));
+        return;
+      }
+      const std::string name = args.Text(0);
+      const int count = bars_->Count();
+      for (int index = 1; index <= count; ++index) {
+        office::CommandBarPtr bar = bars_->Item(index);
+        if (bar->GetText(framework::kOfficeName) == name) {
+          Return(r, BarObject(std::move(bar)));
           return;
         }
-        const std::string name = args.Text(0);
-        const int count = bars_->Count();
-        for (int index = 1; index <= count; ++index) {
-          office::CommandBarPtr bar = bars_->Item(index);
-          if (bar->GetText(framework::kOfficeName) == name) {
-            Return(r, BarObject(std::move(bar)));
-            return;
-          }
-        }
-        throw outlook::OutlookError(E_INVALIDARG, "Invalid index.");
-      });
+      }
+      throw outlook::OutlookError(E_INVALIDARG, "Invalid index.");
     });
     // Add(Name, Position, MenuBar, Temporary).
     AddMember(L"Add", [this](const Args& args, VARIANT* r) {
       const std::string name = Given(args, 0) ? args.Text(0) : std::string();
       const int position = Given(args, 1) ? args.Int(1) : 1;
       const bool temporary = Given(args, 3) && args.Int(3) != 0;
-      Office([&] { Return(r, BarObject(bars_->Add(name, position, temporary))); });
+      Return(r, BarObject(bars_->Add(name, position, temporary)));
     });
     AddMember(L"FindControl",
               [this](const Args& args, VARIANT* r) { FindControlMember(bars_, args, r); });

@@ -6,13 +6,12 @@
 #include <cwctype>
 #include <utility>
 
-#include "platform/win32/wide_text.h"
-#include "tools/olhost/single_interface_object.h"
+#include "platform/win32/com/bstr.h"
+#include "platform/win32/com/caught_error.h"
+#include "platform/win32/com/excep_info.h"
+#include "platform/win32/com/variant.h"
 
 namespace quivra::olhost {
-
-using platform::win32::Utf8ToWide;
-using platform::win32::WideToUtf8;
 
 namespace {
 
@@ -44,25 +43,19 @@ const VARIANT& Args::at(size_t index) const {
 }
 
 int Args::Int(size_t index) const {
-  VARIANT converted;
-  ::VariantInit(&converted);
-  if (FAILED(::VariantChangeType(&converted, const_cast<VARIANT*>(&at(index)), 0, VT_I4))) {
+  quivra::com::Variant converted;
+  if (FAILED(converted.ChangeType(at(index), VT_I4))) {
     ThrowBadArgument();
   }
-  return converted.lVal;
+  return converted.ref().lVal;
 }
 
 std::string Args::Text(size_t index) const {
-  VARIANT converted;
-  ::VariantInit(&converted);
-  if (FAILED(::VariantChangeType(&converted, const_cast<VARIANT*>(&at(index)), 0, VT_BSTR))) {
+  quivra::com::Variant converted;
+  if (FAILED(converted.ChangeType(at(index), VT_BSTR))) {
     ThrowBadArgument();
   }
-  std::string text = converted.bstrVal ? WideToUtf8(std::wstring(
-                                             converted.bstrVal, ::SysStringLen(converted.bstrVal)))
-                                       : std::string();
-  ::VariantClear(&converted);
-  return text;
+  return quivra::com::Utf8Of(converted.ref().bstrVal);
 }
 
 IDispatch* Args::Dispatch(size_t index) const {
@@ -87,25 +80,17 @@ const VARIANT& Args::PutValue() const {
 }
 
 void ReturnInt(VARIANT* result, int value) {
-  if (result) {
-    result->vt = VT_I4;
-    result->lVal = value;
-  }
+  quivra::com::Variant::Int(value).Detach(result);
 }
 
 void ReturnText(VARIANT* result, const std::string& utf8) {
   if (result) {
-    const std::wstring text = Utf8ToWide(utf8);
-    result->vt = VT_BSTR;
-    result->bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    quivra::com::Variant::Text(utf8).Detach(result);
   }
 }
 
 void ReturnBool(VARIANT* result, bool value) {
-  if (result) {
-    result->vt = VT_BOOL;
-    result->boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
-  }
+  quivra::com::Variant::Bool(value).Detach(result);
 }
 
 void ReturnObject(VARIANT* result, IDispatch* object) {
@@ -119,37 +104,17 @@ void ReturnObject(VARIANT* result, IDispatch* object) {
 
 DispatchObject::DispatchObject(std::vector<IID> interfaces) : interfaces_(std::move(interfaces)) {}
 
-HRESULT DispatchObject::QueryInterface(REFIID iid, void** object) {
-  if (!object) {
-    return E_POINTER;
-  }
-  *object = nullptr;
-  bool mine = IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch);
+HRESULT DispatchObject::QueryOther(REFIID iid, void** object) {
   for (const IID& own : interfaces_) {
-    mine = mine || IsEqualIID(iid, own);
+    if (IsEqualIID(iid, own)) {
+      return HandOut(static_cast<IDispatch*>(this), object);
+    }
   }
-  if (mine) {
-    *object = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  return QueryOther(iid, object);
+  return QueryOtherObject(iid, object);
 }
 
-HRESULT DispatchObject::QueryOther(REFIID, void**) {
+HRESULT DispatchObject::QueryOtherObject(REFIID, void**) {
   return E_NOINTERFACE;
-}
-
-ULONG DispatchObject::AddRef() {
-  return ++references_;
-}
-
-ULONG DispatchObject::Release() {
-  const ULONG left = --references_;
-  if (left == 0) {
-    delete this;
-  }
-  return left;
 }
 
 HRESULT DispatchObject::GetTypeInfoCount(UINT* count) {
@@ -211,27 +176,13 @@ HRESULT DispatchObject::Invoke(DISPID id,
   }
   // A member may drop the caller's last reference to this object.
   ComPtr<IDispatch> keep(this);
-  HRESULT code = S_OK;
-  std::string message;
   try {
     member(Args(params), result);
     return S_OK;
-  } catch (const outlook::OutlookError& error) {
-    code = error.code();
-    message = error.what();
-  } catch (const std::exception& error) {
-    code = E_FAIL;
-    message = error.what();
   } catch (...) {
-    code = E_UNEXPECTED;
-    message = "Unexpected failure.";
-  }
-  if (exception) {
-    *exception = EXCEPINFO{};
-    exception->scode = code;
-    exception->bstrSource = ::SysAllocString(L"Outlook");
-    const std::wstring text = Utf8ToWide(message);
-    exception->bstrDescription = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    // Outlook raises the error's own code, and E_FAIL for any other failure.
+    quivra::com::ExcepInfo::Fill(exception, quivra::com::HResultFromCaught(E_FAIL), L"Outlook",
+                                 quivra::com::MessageOfCaught("Unexpected failure."));
   }
   return DISP_E_EXCEPTION;
 }
@@ -242,13 +193,10 @@ void DispatchObject::AddMember(const std::wstring& name, Member get, Member put)
 
 namespace {
 
-class ConnectionPoint : public SingleInterfaceObject<IConnectionPoint> {
+class ConnectionPoint : public quivra::com::Object<IConnectionPoint> {
  public:
   ConnectionPoint(IConnectionPointContainer* container, IID events, SinkConnector connect)
-      : SingleInterfaceObject(IID_IConnectionPoint),
-        container_(container),
-        events_(events),
-        connect_(std::move(connect)) {}
+      : container_(container), events_(events), connect_(std::move(connect)) {}
 
   HRESULT STDMETHODCALLTYPE GetConnectionInterface(IID* iid) override {
     if (!iid) {
@@ -314,17 +262,14 @@ class ConnectionPoint : public SingleInterfaceObject<IConnectionPoint> {
   DWORD next_cookie_ = 1;
 };
 
-class PointContainer : public SingleInterfaceObject<IConnectionPointContainer> {
+class PointContainer : public quivra::com::Object<IConnectionPointContainer> {
  public:
-  explicit PointContainer(std::vector<std::pair<IID, SinkConnector>> points)
-      : SingleInterfaceObject(IID_IConnectionPointContainer) {
+  explicit PointContainer(std::vector<std::pair<IID, SinkConnector>> points) {
     for (auto& [iid, connect] : points) {
-      ComPtr<ConnectionPoint> point;
-      point.Attach(new ConnectionPoint(this, iid, std::move(connect)));
-      points_.emplace_back(iid, point);
+      points_.emplace_back(iid, quivra::com::Make<ConnectionPoint>(this, iid, std::move(connect)));
     }
   }
-  virtual ~PointContainer() {
+  ~PointContainer() override {
     for (auto& entry : points_) {
       entry.second->Orphan();
     }
@@ -356,9 +301,25 @@ class PointContainer : public SingleInterfaceObject<IConnectionPointContainer> {
 }  // namespace
 
 HRESULT MakeConnectionPoints(std::vector<std::pair<IID, SinkConnector>> points, void** object) {
-  auto* container = new PointContainer(std::move(points));
-  *object = static_cast<IConnectionPointContainer*>(container);
+  *object = static_cast<IConnectionPointContainer*>(
+      quivra::com::Make<PointContainer>(std::move(points)).Detach());
   return S_OK;
+}
+
+VARIANT ObjectArgument(IDispatch* object) {
+  VARIANT value;
+  ::VariantInit(&value);
+  value.vt = VT_DISPATCH;
+  value.pdispVal = object;
+  return value;
+}
+
+VARIANT BoolReference(VARIANT_BOOL* flag) {
+  VARIANT value;
+  ::VariantInit(&value);
+  value.vt = VT_BYREF | VT_BOOL;
+  value.pboolVal = flag;
+  return value;
 }
 
 void Fire(IDispatch* sink, DISPID id, std::vector<VARIANT> args) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "host/outlook/outlook.h"
+#include "platform/win32/com/com_object.h"
 
 // Automation objects of the stand-in: IDispatch answered from a table of named members, the
 // object's interfaces answered in QueryInterface, events through connection points.
@@ -49,19 +50,13 @@ void ReturnObject(VARIANT* result, IDispatch* object);
 // order of addition, so they are the same for every object of a class. Failures of a member
 // (OutlookError or any exception) reach the caller as DISP_E_EXCEPTION with the error's code
 // and message.
-class DispatchObject : public IDispatch {
+class DispatchObject : public quivra::com::Object<IDispatch> {
  public:
   using Member = std::function<void(const Args& args, VARIANT* result)>;
 
   // The interfaces besides IUnknown and IDispatch the object answers to.
   explicit DispatchObject(std::vector<IID> interfaces);
-  virtual ~DispatchObject() = default;
-  DispatchObject(const DispatchObject&) = delete;
-  DispatchObject& operator=(const DispatchObject&) = delete;
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
   HRESULT STDMETHODCALLTYPE
@@ -78,7 +73,7 @@ class DispatchObject : public IDispatch {
  protected:
   void AddMember(const std::wstring& name, Member get, Member put = {});
   // Interfaces answered by another object (connection points, IOleWindow, typed views).
-  virtual HRESULT QueryOther(REFIID iid, void** object);
+  virtual HRESULT QueryOtherObject(REFIID iid, void** object);
 
  private:
   struct Entry {
@@ -86,17 +81,17 @@ class DispatchObject : public IDispatch {
     Member get;
     Member put;
   };
+  // The interfaces of the list, then QueryOtherObject.
+  HRESULT QueryOther(REFIID iid, void** object) final;
+
   std::vector<IID> interfaces_;
   std::vector<Entry> members_;
-  ULONG references_ = 1;
 };
 
-// Makes a new object of class T (reference count 1) and hands it out as IDispatch.
+// Makes a new object of class T and hands it out as IDispatch.
 template <typename T, typename... A>
 ComPtr<IDispatch> Make(A&&... args) {
-  ComPtr<IDispatch> object;
-  object.Attach(new T(std::forward<A>(args)...));
-  return object;
+  return quivra::com::Make<T>(std::forward<A>(args)...);
 }
 
 // One event interface of an object: sinks advised here are connected to the portable object's
@@ -106,6 +101,10 @@ using SinkConnector =
 
 // The connection points of an object, as the IConnectionPointContainer it answers with.
 HRESULT MakeConnectionPoints(std::vector<std::pair<IID, SinkConnector>> points, void** object);
+
+// Arguments of an event, owned by the caller: an object, and a Boolean the sink may change.
+VARIANT ObjectArgument(IDispatch* object);
+VARIANT BoolReference(VARIANT_BOOL* flag);
 
 // Raises an event on a sink: DISPID and arguments in their written order.
 void Fire(IDispatch* sink, DISPID id, std::vector<VARIANT> args = {});

@@ -4,17 +4,18 @@
 
 #include <utility>
 
-#include "host/office/com/office_interfaces.h"
-#include "host/outlook/com/outlook_iids.h"
+#include "host/outlook/com/outlook_dispids.h"
+#include "platform/win32/com/iids.h"
+#include "platform/win32/com/variant.h"
 #include "tools/olhost/command_bar_objects.h"
 #include "tools/olhost/dispatch_object.h"
-#include "tools/olhost/single_interface_object.h"
 
 namespace quivra::olhost {
 
 namespace {
 
-using namespace outlook::com;  // Outlook's IIDs and event DISPIDs
+using namespace outlook::com;  // Outlook's event DISPIDs
+using namespace quivra::com;   // Outlook's IIDs
 
 ComPtr<IDispatch> FolderObject(outlook::MAPIFolderPtr folder);
 ComPtr<IDispatch> ExplorerObject(outlook::ExplorerPtr explorer);
@@ -32,14 +33,6 @@ void Return(VARIANT* result, ComPtr<IDispatch> object) {
   ReturnObject(result, object.Detach());
 }
 
-VARIANT DispatchArg(IDispatch* object) {
-  VARIANT value;
-  ::VariantInit(&value);
-  value.vt = VT_DISPATCH;
-  value.pdispVal = object;
-  return value;
-}
-
 // The views of an object whose type Outlook's caller does not know yet: each interface query
 // asks the Outlook behind it, which refuses it as Outlook would.
 class Untyped : public DispatchObject {
@@ -47,7 +40,7 @@ class Untyped : public DispatchObject {
   explicit Untyped(outlook::ObjectPtr object) : DispatchObject({}), object_(std::move(object)) {}
 
  protected:
-  HRESULT QueryOther(REFIID iid, void** out) override {
+  HRESULT QueryOtherObject(REFIID iid, void** out) override {
     try {
       ComPtr<IDispatch> typed;
       if (IsEqualIID(iid, IID_Outlook_MAPIFolder)) {
@@ -201,27 +194,15 @@ class ExplorerEventsBridge : public outlook::ExplorerEvents {
   void BeforeFolderSwitch(const outlook::MAPIFolderPtr& folder, bool& cancel) override {
     ComPtr<IDispatch> object = FolderObject(folder);
     VARIANT_BOOL flag = cancel ? VARIANT_TRUE : VARIANT_FALSE;
-    VARIANT by_ref;
-    ::VariantInit(&by_ref);
-    by_ref.vt = VT_BYREF | VT_BOOL;
-    by_ref.pboolVal = &flag;
-    Fire(sink_.Get(), kDispExplorerBeforeFolderSwitch, {DispatchArg(object.Get()), by_ref});
+    Fire(sink_.Get(), kDispExplorerBeforeFolderSwitch,
+         {ObjectArgument(object.Get()), BoolReference(&flag)});
     cancel = flag != VARIANT_FALSE;
   }
   void ViewSwitch() override { Fire(sink_.Get(), kDispExplorerViewSwitch); }
   void BeforeViewSwitch(const std::string& view, bool& cancel) override {
-    VARIANT name;
-    ::VariantInit(&name);
-    const std::wstring wide(view.begin(), view.end());
-    name.vt = VT_BSTR;
-    name.bstrVal = ::SysAllocString(wide.c_str());
+    Variant name = Variant::Text(view);
     VARIANT_BOOL flag = cancel ? VARIANT_TRUE : VARIANT_FALSE;
-    VARIANT by_ref;
-    ::VariantInit(&by_ref);
-    by_ref.vt = VT_BYREF | VT_BOOL;
-    by_ref.pboolVal = &flag;
-    Fire(sink_.Get(), kDispExplorerBeforeViewSwitch, {name, by_ref});
-    ::VariantClear(&name);
+    Fire(sink_.Get(), kDispExplorerBeforeViewSwitch, {name.ref(), BoolReference(&flag)});
     cancel = flag != VARIANT_FALSE;
   }
   void Deactivate() override { Fire(sink_.Get(), kDispExplorerDeactivate); }
@@ -252,9 +233,9 @@ std::unique_ptr<outlook::EventConnection> Connect(Source& source, ComPtr<IDispat
   return connection;
 }
 
-class OleWindow : public SingleInterfaceObject<IOleWindow> {
+class OleWindow : public quivra::com::Object<IOleWindow> {
  public:
-  explicit OleWindow(HWND window) : SingleInterfaceObject(IID_IOleWindow), window_(window) {}
+  explicit OleWindow(HWND window) : window_(window) {}
   HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
     if (!window) {
       return E_POINTER;
@@ -286,11 +267,12 @@ class Explorer : public DispatchObject {
   }
 
  protected:
-  HRESULT QueryOther(REFIID iid, void** out) override {
+  HRESULT QueryOtherObject(REFIID iid, void** out) override {
     if (IsEqualIID(iid, IID_IOleWindow)) {
       try {
         *out = static_cast<IOleWindow*>(
-            new OleWindow(reinterpret_cast<HWND>(explorer_->WindowHandle())));
+            quivra::com::Make<OleWindow>(reinterpret_cast<HWND>(explorer_->WindowHandle()))
+                .Detach());
         return S_OK;
       } catch (const std::exception&) {
         return E_FAIL;
@@ -317,7 +299,7 @@ class NewExplorerBridge : public outlook::ExplorersEvents {
   explicit NewExplorerBridge(ComPtr<IDispatch> sink) : sink_(std::move(sink)) {}
   void NewExplorer(const outlook::ExplorerPtr& explorer) override {
     ComPtr<IDispatch> object = ExplorerObject(explorer);
-    Fire(sink_.Get(), kDispNewExplorer, {DispatchArg(object.Get())});
+    Fire(sink_.Get(), kDispNewExplorer, {ObjectArgument(object.Get())});
   }
 
  private:
@@ -335,7 +317,7 @@ class ExplorersObject : public DispatchObject {
   }
 
  protected:
-  HRESULT QueryOther(REFIID iid, void** out) override {
+  HRESULT QueryOtherObject(REFIID iid, void** out) override {
     if (!IsEqualIID(iid, IID_IConnectionPointContainer)) {
       return E_NOINTERFACE;
     }
@@ -400,7 +382,7 @@ class ApplicationObject : public DispatchObject {
   }
 
  protected:
-  HRESULT QueryOther(REFIID iid, void** out) override {
+  HRESULT QueryOtherObject(REFIID iid, void** out) override {
     if (!IsEqualIID(iid, IID_IConnectionPointContainer)) {
       return E_NOINTERFACE;
     }
@@ -443,7 +425,7 @@ ComPtr<IDispatch> MakeApplicationObject(const outlook::ApplicationPtr& applicati
 class COMAddInEntry : public DispatchObject {
  public:
   COMAddInEntry(std::string prog_id, std::string description, std::string guid)
-      : DispatchObject({office::com::IID_COMAddIn}) {
+      : DispatchObject({IID_COMAddIn}) {
     AddMember(L"ProgId", [prog_id](const Args&, VARIANT* r) { ReturnText(r, prog_id); });
     AddMember(L"Description",
               [description](const Args&, VARIANT* r) { ReturnText(r, description); });

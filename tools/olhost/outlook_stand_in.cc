@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "host/framework/module/host_apps.h"
+#include "platform/win32/com/iids.h"
 #include "platform/win32/wide_text.h"
 #include "tools/olhost/outlook_objects.h"
 
@@ -53,6 +54,20 @@ std::string Hex(HRESULT result) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(result));
   return text;
+}
+
+// Outlook's message loop takes over once a start or a connection is done: what the add-ins
+// posted meanwhile (error messages held back during start-up, say) runs now.
+void DispatchWaitingMessages() {
+  MSG message;
+  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      ::PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
+  }
 }
 
 }  // namespace
@@ -164,7 +179,7 @@ bool OutlookStandIn::Load(AddIn& add_in) {
     Report(add_in.prog_id, "CoCreateInstance", result);
     return false;
   }
-  result = object->QueryInterface(office::com::IID_IDTExtensibility2,
+  result = object->QueryInterface(quivra::com::IID_IDTExtensibility2,
                                   reinterpret_cast<void**>(add_in.object.GetAddressOf()));
   if (FAILED(result)) {
     Report(add_in.prog_id, "QueryInterface(IDTExtensibility2)", result);
@@ -211,7 +226,7 @@ void OutlookStandIn::Start() {
     for (AddIn& add_in : add_ins_) {
       ComPtr<office::com::IRibbonExtensibility> ribbon;
       if (!add_in.connected ||
-          FAILED(add_in.object->QueryInterface(office::com::IID_IRibbonExtensibility,
+          FAILED(add_in.object->QueryInterface(quivra::com::IID_IRibbonExtensibility,
                                                reinterpret_cast<void**>(ribbon.GetAddressOf())))) {
         continue;
       }
@@ -258,6 +273,7 @@ void OutlookStandIn::Start() {
                   add_in.ribbon_ms);
     Print(line);
   }
+  DispatchWaitingMessages();
 }
 
 RibbonHost* OutlookStandIn::Ribbon(const std::string& prog_id) {
@@ -363,6 +379,7 @@ void OutlookStandIn::Connect(const std::string& prog_id) {
       application_.Get(), office::com::ext_cm_AfterStartup, add_in->entry.Get(), &custom_);
   add_in->connected = SUCCEEDED(Report(prog_id, "OnConnection(ext_cm_AfterStartup)", result));
   add_in->startup_ms = Milliseconds(began, Now());
+  DispatchWaitingMessages();
 }
 
 bool OutlookStandIn::Connected(const std::string& prog_id) const {

@@ -4,11 +4,15 @@
 #include <oleauto.h>
 #include <olectl.h>
 
-#include <exception>
 #include <utility>
 #include <vector>
 
 #include "host/office/com/office_interfaces.h"
+#include "platform/win32/com/bstr.h"
+#include "platform/win32/com/caught_error.h"
+#include "platform/win32/com/excep_info.h"
+#include "platform/win32/com/iids.h"
+#include "platform/win32/com/variant.h"
 #include "platform/win32/wide_text.h"
 #include "tools/olhost/dispatch_object.h"
 
@@ -21,7 +25,7 @@ namespace {
 class RibbonUIObject : public DispatchObject {
  public:
   explicit RibbonUIObject(std::weak_ptr<office::sim::SimRibbon> ribbon)
-      : DispatchObject({office::com::IID_IRibbonUI}), ribbon_(std::move(ribbon)) {
+      : DispatchObject({quivra::com::IID_IRibbonUI}), ribbon_(std::move(ribbon)) {
     AddMember(L"Invalidate", [this](const Args&, VARIANT*) {
       if (auto ribbon = ribbon_.lock())
         ribbon->Invalidate();
@@ -40,7 +44,7 @@ class RibbonUIObject : public DispatchObject {
 class RibbonControlObject : public DispatchObject {
  public:
   explicit RibbonControlObject(office::RibbonControl control)
-      : DispatchObject({office::com::IID_IRibbonControl}), control_(std::move(control)) {
+      : DispatchObject({quivra::com::IID_IRibbonControl}), control_(std::move(control)) {
     AddMember(L"Id", [this](const Args&, VARIANT* result) { ReturnText(result, control_.Id); });
     AddMember(L"Context", [](const Args&, VARIANT* result) { ReturnObject(result, nullptr); });
     AddMember(L"Tag", [this](const Args&, VARIANT* result) { ReturnText(result, control_.Tag); });
@@ -50,16 +54,14 @@ class RibbonControlObject : public DispatchObject {
   office::RibbonControl control_;
 };
 
-office::RibbonValue FromVariant(VARIANT& value) {
+office::RibbonValue FromVariant(const VARIANT& value) {
   switch (V_VT(&value)) {
     case VT_BOOL:
       return V_BOOL(&value) != VARIANT_FALSE;
     case VT_I4:
       return static_cast<int>(V_I4(&value));
     case VT_BSTR:
-      return platform::win32::WideToUtf8(
-          V_BSTR(&value) ? std::wstring_view(V_BSTR(&value), ::SysStringLen(V_BSTR(&value)))
-                         : std::wstring_view());
+      return quivra::com::Utf8Of(V_BSTR(&value));
     case VT_DISPATCH: {
       // A picture: its size is what the stand-in shows of it.
       office::RibbonPicture picture;
@@ -89,35 +91,25 @@ class ComRibbonAddIn : public office::RibbonExtensibility {
  public:
   explicit ComRibbonAddIn(IUnknown* add_in) {
     add_in->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(dispatch_.GetAddressOf()));
-    add_in->QueryInterface(office::com::IID_IRibbonExtensibility,
+    add_in->QueryInterface(quivra::com::IID_IRibbonExtensibility,
                            reinterpret_cast<void**>(ribbon_.GetAddressOf()));
   }
 
   std::string GetCustomUI(const std::string& RibbonID) override {
     if (!ribbon_)
       throw office::OfficeError(E_NOINTERFACE, "The add-in has no IRibbonExtensibility.");
-    const std::wstring wide = platform::win32::Utf8ToWide(RibbonID);
-    BSTR id = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-    BSTR xml = nullptr;
-    const HRESULT result = ribbon_->GetCustomUI(id, &xml);
-    ::SysFreeString(id);
-    std::string text =
-        xml ? platform::win32::WideToUtf8(std::wstring_view(xml, ::SysStringLen(xml)))
-            : std::string();
-    ::SysFreeString(xml);
+    quivra::com::Bstr xml;
+    const HRESULT result =
+        ribbon_->GetCustomUI(quivra::com::Bstr::FromUtf8(RibbonID).get(), xml.Receive());
     if (FAILED(result))
       throw office::OfficeError(result, "GetCustomUI failed.");
-    return text;
+    return xml.Utf8();
   }
 
   void RibbonLoad(const std::string& callback, const office::RibbonUIPtr& ribbon) override {
     auto sim = std::dynamic_pointer_cast<office::sim::SimRibbon>(ribbon);
     ComPtr<IDispatch> object = Make<RibbonUIObject>(sim);
-    VARIANT argument;
-    ::VariantInit(&argument);
-    V_VT(&argument) = VT_DISPATCH;
-    V_DISPATCH(&argument) = object.Get();
-    std::vector<VARIANT> arguments{argument};
+    std::vector<VARIANT> arguments{ObjectArgument(object.Get())};
     Call(callback, arguments);
   }
 
@@ -127,18 +119,11 @@ class ComRibbonAddIn : public office::RibbonExtensibility {
     ComPtr<IDispatch> object = Make<RibbonControlObject>(control);
     // In reverse order: the control is the last one of the array.
     std::vector<VARIANT> arguments;
+    const quivra::com::Variant state = quivra::com::Variant::Bool(pressed.value_or(false));
     if (pressed) {
-      VARIANT state;
-      ::VariantInit(&state);
-      V_VT(&state) = VT_BOOL;
-      V_BOOL(&state) = *pressed ? VARIANT_TRUE : VARIANT_FALSE;
-      arguments.push_back(state);
+      arguments.push_back(state.ref());
     }
-    VARIANT argument;
-    ::VariantInit(&argument);
-    V_VT(&argument) = VT_DISPATCH;
-    V_DISPATCH(&argument) = object.Get();
-    arguments.push_back(argument);
+    arguments.push_back(ObjectArgument(object.Get()));
     return Call(callback, arguments);
   }
 
@@ -153,24 +138,13 @@ class ComRibbonAddIn : public office::RibbonExtensibility {
     if (FAILED(result))
       throw office::OfficeError(result, "Unknown callback " + callback);
     DISPPARAMS params{arguments.data(), nullptr, static_cast<UINT>(arguments.size()), 0};
-    VARIANT value;
-    ::VariantInit(&value);
-    EXCEPINFO exception{};
-    result = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &value,
-                               &exception, nullptr);
-    std::string description;
-    if (exception.bstrDescription != nullptr)
-      description = platform::win32::WideToUtf8(exception.bstrDescription);
-    ::SysFreeString(exception.bstrSource);
-    ::SysFreeString(exception.bstrDescription);
-    ::SysFreeString(exception.bstrHelpFile);
-    if (FAILED(result)) {
-      ::VariantClear(&value);
-      throw office::OfficeError(result, callback + " failed: " + description);
-    }
-    office::RibbonValue answer = FromVariant(value);
-    ::VariantClear(&value);
-    return answer;
+    quivra::com::Variant value;
+    quivra::com::ExcepInfo exception;
+    result = dispatch_->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                               value.get(), exception.get(), nullptr);
+    if (FAILED(result))
+      throw office::OfficeError(result, callback + " failed: " + exception.Description());
+    return FromVariant(value.ref());
   }
 
   ComPtr<IDispatch> dispatch_;
@@ -185,10 +159,8 @@ HRESULT RibbonHost::Load(const std::string& RibbonID) {
   try {
     ribbon_ = office::sim::SimRibbon::Load(*add_in_, RibbonID);
     return S_OK;
-  } catch (const office::OfficeError& error) {
-    return FAILED(error.code()) ? error.code() : E_FAIL;
-  } catch (const std::exception&) {
-    return E_FAIL;
+  } catch (...) {
+    return quivra::com::HResultFromCaught(E_FAIL);
   }
 }
 

@@ -1,6 +1,5 @@
 #include "host/framework/com/adx_addin_object.h"
 
-#include <new>
 #include <string>
 #include <utility>
 
@@ -9,6 +8,8 @@
 #include "host/office/com/com_command_bars.h"
 #include "host/office/com/com_office.h"
 #include "host/outlook/com/com_outlook.h"
+#include "platform/win32/com/bstr.h"
+#include "platform/win32/com/caught_error.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::framework::com {
@@ -63,39 +64,12 @@ void Trace(const std::string& line) {
 
 }  // namespace
 
-HRESULT TadxAddinObject::Create(TadxComServer& server,
-                                ITypeInfo* class_info,
-                                std::unique_ptr<TadxAddin> addin,
-                                REFIID iid,
-                                void** object) {
-  *object = nullptr;
-  ComPtr<ITypeInfo> dispatch_info;
-  ComPtr<ITypeInfo> interface_info;
-  IID default_iid{};
-  const HRESULT found = DefaultInterface(class_info, dispatch_info, interface_info, default_iid);
-  if (FAILED(found)) {
-    return found;
-  }
-  auto* created = new (std::nothrow)
-      TadxAddinObject(server, std::move(addin), dispatch_info, interface_info, default_iid);
-  if (created == nullptr) {
-    return E_OUTOFMEMORY;
-  }
-  const HRESULT result = created->QueryInterface(iid, object);
-  created->Release();
-  return result;
-}
-
 TadxAddinObject::TadxAddinObject(TadxComServer& server,
-                                 std::unique_ptr<TadxAddin> addin,
-                                 ComPtr<ITypeInfo> dispatch_info,
-                                 ComPtr<ITypeInfo> interface_info,
-                                 IID default_iid)
-    : server_(server),
-      addin_(std::move(addin)),
-      dispatch_info_(std::move(dispatch_info)),
-      interface_info_(std::move(interface_info)),
-      default_iid_(default_iid) {
+                                 ITypeInfo* class_info,
+                                 std::unique_ptr<TadxAddin> addin)
+    : server_(server), addin_(std::move(addin)) {
+  quivra::com::Check(DefaultInterface(class_info, dispatch_info_, interface_info_, default_iid_),
+                     "Finding the class's default interface");
   server_.ObjectCreated();
 }
 
@@ -113,54 +87,25 @@ HRESULT TadxAddinObject::Guarded(const char* step, F&& work) noexcept {
   try {
     work();
     return S_OK;
-  } catch (const ComError& error) {
-    Trace(std::string(step) + ": " + error.what());
-    return error.result();
-  } catch (const outlook::OutlookError& error) {
-    Trace(std::string(step) + ": " + error.what());
-    return FAILED(error.code()) ? error.code() : E_FAIL;
-  } catch (const office::OfficeError& error) {
-    Trace(std::string(step) + ": " + error.what());
-    return FAILED(error.code()) ? error.code() : E_FAIL;
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  } catch (const std::exception& error) {
-    Trace(std::string(step) + ": " + error.what());
-    return E_UNEXPECTED;
   } catch (...) {
-    return E_UNEXPECTED;
+    const HRESULT result = quivra::com::HResultFromCaught(E_UNEXPECTED);
+    try {
+      const std::string what = quivra::com::MessageOfCaught("");
+      if (result != E_OUTOFMEMORY && !what.empty()) {
+        Trace(std::string(step) + ": " + what);
+      }
+    } catch (...) {
+      // No memory for the trace: the result alone tells.
+    }
+    return result;
   }
 }
 
-HRESULT TadxAddinObject::QueryInterface(REFIID iid, void** object) {
-  if (object == nullptr) {
-    return E_POINTER;
+HRESULT TadxAddinObject::QueryOther(REFIID iid, void** object) {
+  if (IsEqualIID(iid, default_iid_)) {
+    return HandOut(static_cast<office::com::IDTExtensibility2*>(this), object);
   }
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDispatch) ||
-      IsEqualIID(iid, default_iid_) || IsEqualIID(iid, office::com::IID_IDTExtensibility2)) {
-    *object = static_cast<office::com::IDTExtensibility2*>(this);
-  } else if (IsEqualIID(iid, office::com::IID_IRibbonExtensibility)) {
-    *object = static_cast<office::com::IRibbonExtensibility*>(this);
-  } else if (IsEqualIID(iid, office::com::IID_ICustomTaskPaneConsumer)) {
-    *object = static_cast<office::com::ICustomTaskPaneConsumer*>(this);
-  } else {
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  AddRef();
-  return S_OK;
-}
-
-ULONG TadxAddinObject::AddRef() {
-  return ++references_;
-}
-
-ULONG TadxAddinObject::Release() {
-  const ULONG remaining = --references_;
-  if (remaining == 0) {
-    delete this;
-  }
-  return remaining;
+  return E_NOINTERFACE;
 }
 
 HRESULT TadxAddinObject::GetTypeInfoCount(UINT* count) {
@@ -250,13 +195,8 @@ HRESULT TadxAddinObject::GetCustomUI(BSTR RibbonID, BSTR* RibbonXml) {
   }
   *RibbonXml = nullptr;
   return Guarded("GetCustomUI", [&] {
-    const std::wstring id = RibbonID ? std::wstring(RibbonID, ::SysStringLen(RibbonID)) : L"";
-    const std::wstring xml =
-        platform::win32::Utf8ToWide(addin_->GetCustomUI(platform::win32::WideToUtf8(id)));
-    *RibbonXml = ::SysAllocStringLen(xml.data(), static_cast<UINT>(xml.size()));
-    if (*RibbonXml == nullptr) {
-      throw std::bad_alloc();
-    }
+    *RibbonXml =
+        quivra::com::Bstr::FromUtf8(addin_->GetCustomUI(quivra::com::Utf8Of(RibbonID))).Detach();
   });
 }
 

@@ -6,35 +6,24 @@
 #include <oaidl.h>
 #include <wrl/client.h>
 
-#include <atomic>
 #include <memory>
 
 #include "host/framework/com/adx_com_server.h"
 #include "host/framework/module/adx_addin.h"
 #include "host/office/com/office_interfaces.h"
+#include "platform/win32/com/com_object.h"
 
 namespace quivra::framework::com {
 
 // The add-in's COM object: the interfaces Office calls (IDTExtensibility2,
 // IRibbonExtensibility, ICustomTaskPaneConsumer) and the IDispatch of its coclass's default
 // interface, as a thin skin over the portable lifecycle (TadxAddin). Arguments are converted
-// here; no exception leaves a method: a failure becomes the method's failure result.
-class TadxAddinObject : public office::com::IDTExtensibility2,
-                        public office::com::IRibbonExtensibility,
-                        public office::com::ICustomTaskPaneConsumer {
+// here; no exception leaves a method: a failure becomes the method's failure result. The
+// add-in's own COM class derives from it and supplies the TadxAddin.
+class TadxAddinObject : public quivra::com::Object<office::com::IDTExtensibility2,
+                                                   office::com::IRibbonExtensibility,
+                                                   office::com::ICustomTaskPaneConsumer> {
  public:
-  // Makes the object over `addin`, answering the coclass `class_info` of the server's type
-  // library, and returns it as interface `iid`.
-  static HRESULT Create(TadxComServer& server,
-                        ITypeInfo* class_info,
-                        std::unique_ptr<TadxAddin> addin,
-                        REFIID iid,
-                        void** object);
-
-  // IUnknown
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-  ULONG STDMETHODCALLTYPE AddRef() override;
-  ULONG STDMETHODCALLTYPE Release() override;
   // IDispatch, shared by every interface: the members of the default interface.
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
   HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override;
@@ -66,12 +55,13 @@ class TadxAddinObject : public office::com::IDTExtensibility2,
   TadxAddin& addin() { return *addin_; }
 
  protected:
-  TadxAddinObject(TadxComServer& server,
-                  std::unique_ptr<TadxAddin> addin,
-                  Microsoft::WRL::ComPtr<ITypeInfo> dispatch_info,
-                  Microsoft::WRL::ComPtr<ITypeInfo> interface_info,
-                  IID default_iid);
-  virtual ~TadxAddinObject();
+  // The object over `addin`, answering the coclass `class_info` of the server's type library;
+  // raises ComError when the coclass has no default interface.
+  TadxAddinObject(TadxComServer& server, ITypeInfo* class_info, std::unique_ptr<TadxAddin> addin);
+  ~TadxAddinObject() override;
+
+  // The coclass's default interface is the IDTExtensibility2 face too.
+  HRESULT QueryOther(REFIID iid, void** object) override;
 
  private:
   // Runs a lifecycle step; what it raises becomes the result.
@@ -82,8 +72,7 @@ class TadxAddinObject : public office::com::IDTExtensibility2,
   std::unique_ptr<TadxAddin> addin_;
   Microsoft::WRL::ComPtr<ITypeInfo> dispatch_info_;
   Microsoft::WRL::ComPtr<ITypeInfo> interface_info_;
-  IID default_iid_;
-  std::atomic<ULONG> references_{1};
+  IID default_iid_{};
 };
 
 }  // namespace quivra::framework::com

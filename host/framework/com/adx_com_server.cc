@@ -1,15 +1,19 @@
 #include "host/framework/com/adx_com_server.h"
 
-#include <exception>
 #include <utility>
 
 #include "host/framework/com/adx_factory.h"
 #include "host/framework/com/com_support.h"
 #include "host/framework/com/win32_com_registration_services.h"
+#include "platform/win32/com/bstr.h"
+#include "platform/win32/com/caught_error.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_registry.h"
 
 namespace quivra::framework::com {
+
+using quivra::com::Bstr;
+using quivra::com::Check;
 
 namespace {
 
@@ -63,7 +67,7 @@ TadxComClassIdentity Identity(ITypeLib* library, const TadxFactoryDescription& d
         "Reading the class's name");
   LibAttr attr(library);
   if (attr.get() == nullptr) {
-    throw ComError("Reading the type library's attributes", E_FAIL);
+    quivra::com::ThrowFailed(E_FAIL, "Reading the type library's attributes");
   }
   TadxComClassIdentity identity;
   identity.ClassId = GuidText(description.ClassId);
@@ -93,7 +97,7 @@ TadxComServer::~TadxComServer() {
 }
 
 void TadxComServer::AddFactory(TadxFactoryDescription description) {
-  factories_.push_back(std::make_unique<TadxFactory>(*this, std::move(description)));
+  factories_.push_back(std::move(description));
 }
 
 ITypeLib* TadxComServer::TypeLibrary() {
@@ -120,36 +124,35 @@ HRESULT TadxComServer::GetClassObject(REFCLSID class_id, REFIID iid, void** obje
     return E_POINTER;
   }
   *object = nullptr;
-  for (const auto& factory : factories_) {
-    if (IsEqualCLSID(factory->description().ClassId, class_id)) {
-      return factory->QueryInterface(iid, object);
+  for (const TadxFactoryDescription& description : factories_) {
+    if (IsEqualCLSID(description.ClassId, class_id)) {
+      return quivra::com::Make<TadxFactory>(*this, description)->QueryInterface(iid, object);
     }
   }
   return CLASS_E_CLASSNOTAVAILABLE;
 }
 
 HRESULT TadxComServer::CanUnloadNow() const {
-  return objects_ > 0 || locks_ > 0 || factory_references_ > 0 ? S_FALSE : S_OK;
+  return objects_ > 0 || locks_ > 0 ? S_FALSE : S_OK;
 }
 
 HRESULT TadxComServer::UpdateRegistry(bool do_register) {
   try {
     ITypeLib* library = TypeLibrary();
     std::vector<TadxFactoryRegistration> registrations;
-    for (const auto& factory : factories_) {
-      registrations.push_back(
-          {Identity(library, factory->description()), factory->description().ModuleInfo});
+    for (const TadxFactoryDescription& description : factories_) {
+      registrations.push_back({Identity(library, description), description.ModuleInfo});
     }
     platform::win32::Win32Registry registry;
     Win32ComRegistrationServices services(library);
     UpdateServerRegistry(do_register, platform::win32::WideToUtf8(module_path_), registrations,
                          registry, services);
     return S_OK;
-  } catch (const std::exception& error) {
-    Report(std::string(do_register ? "Registration" : "Unregistration") +
-           " failed: " + error.what());
   } catch (...) {
-    Report(do_register ? "Registration failed" : "Unregistration failed");
+    // Registration reports E_FAIL for any failure; what went wrong goes to the debugger.
+    const std::string what = quivra::com::MessageOfCaught("");
+    Report(std::string(do_register ? "Registration" : "Unregistration") + " failed" +
+           (what.empty() ? "" : ": " + what));
   }
   return E_FAIL;
 }

@@ -17,7 +17,6 @@
 namespace quivra::framework::com {
 
 class TadxComServer;
-class TadxFactory;
 
 // Creates the COM object of a class: `class_info` is the coclass's type information in the
 // server's type library; the new object is returned as interface `iid`.
@@ -36,8 +35,8 @@ struct TadxFactoryDescription {
 };
 
 // The in-process COM server: one per DLL. It knows the DLL's file, loads the type library
-// embedded in it when first needed, keeps the class factories, and counts what keeps the DLL
-// in use: live COM objects, server locks and references to its class factories.
+// embedded in it when first needed, keeps what its class factories are made from, and counts
+// what keeps the DLL in use: live COM objects (class factories included) and server locks.
 class TadxComServer {
  public:
   explicit TadxComServer(HMODULE module);
@@ -64,17 +63,14 @@ class TadxComServer {
   void ObjectDestroyed() { --objects_; }
   // IClassFactory::LockServer; an unlock without a lock is ignored.
   void LockServer(bool lock);
-  void FactoryReferenced() { ++factory_references_; }
-  void FactoryReleased() { --factory_references_; }
 
  private:
   std::wstring module_path_;
   CRITICAL_SECTION type_library_lock_;
   Microsoft::WRL::ComPtr<ITypeLib> type_library_;
-  std::vector<std::unique_ptr<TadxFactory>> factories_;
+  std::vector<TadxFactoryDescription> factories_;
   std::atomic<long> objects_{0};
   std::atomic<long> locks_{0};
-  std::atomic<long> factory_references_{0};
 };
 
 }  // namespace quivra::framework::com

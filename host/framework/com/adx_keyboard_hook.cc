@@ -8,6 +8,7 @@
 
 #include "host/framework/com/com_support.h"
 #include "host/framework/module/com_addin_module.h"
+#include "platform/win32/com/caught_error.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::framework::com {
@@ -76,20 +77,9 @@ UINT ShortcutMessage() {
   return message;
 }
 
-void HookHandle::Reset(HHOOK hook) {
-  if (hook_ != nullptr) {
-    ::UnhookWindowsHookEx(hook_);
-  }
-  hook_ = hook;
-}
-
-void WindowHandle::Reset(HWND window) {
-  if (window_ != nullptr) {
-    // Messages still on their way find no object behind the window.
-    ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    ::DestroyWindow(window_);
-  }
-  window_ = window;
+void DestroyObjectWindow(HWND window) {
+  ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+  ::DestroyWindow(window);
 }
 
 TadxKeyboardHook::TadxKeyboardHook(TadxKeyboardHookLogic& logic) : logic_(logic) {
@@ -109,21 +99,21 @@ TadxKeyboardHook::TadxKeyboardHook(TadxKeyboardHookLogic& logic) : logic_(logic)
   LiveHooks().push_back(this);
   try {
     const std::wstring title = NewGuidTitle();
-    window_.Reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, title.c_str(), WS_POPUP, 0, 0,
+    window_.reset(::CreateWindowExW(WS_EX_TOOLWINDOW, kWindowClass, title.c_str(), WS_POPUP, 0, 0,
                                     0, 0, nullptr, nullptr, instance, this));
     if (window_.get() == nullptr) {
       throw std::runtime_error("The shortcut window could not be created: " +
                                platform::win32::SystemErrorText(::GetLastError()));
     }
-    hook_.Reset(::SetWindowsHookExW(WH_KEYBOARD, &TadxKeyboardHook::HookProc, nullptr,
+    hook_.reset(::SetWindowsHookExW(WH_KEYBOARD, &TadxKeyboardHook::HookProc, nullptr,
                                     ::GetCurrentThreadId()));
     if (hook_.get() == nullptr) {
       throw std::runtime_error("The keyboard hook could not be installed: " +
                                platform::win32::SystemErrorText(::GetLastError()));
     }
   } catch (...) {
-    hook_.Reset();
-    window_.Reset();
+    hook_.reset();
+    window_.reset();
     auto& hooks = LiveHooks();
     hooks.erase(std::remove(hooks.begin(), hooks.end(), this), hooks.end());
     throw;
@@ -134,8 +124,8 @@ TadxKeyboardHook::TadxKeyboardHook(TadxKeyboardHookLogic& logic) : logic_(logic)
 }
 
 TadxKeyboardHook::~TadxKeyboardHook() {
-  hook_.Reset();
-  window_.Reset();
+  hook_.reset();
+  window_.reset();
   auto& hooks = LiveHooks();
   hooks.erase(std::remove(hooks.begin(), hooks.end(), this), hooks.end());
   if (hooks.empty()) {
@@ -179,11 +169,8 @@ LRESULT TadxKeyboardHook::KeyMessage(int code, WPARAM wparam, LPARAM lparam) {
       ::CallNextHookEx(hook, code, wparam, lparam);
       return 1;
     }
-  } catch (const std::exception& error) {
-    pending_error_ = error.what();
-    ::PostMessageW(window_.get(), kReportHookError, 0, 0);
   } catch (...) {
-    pending_error_ = "Unknown exception.";
+    pending_error_ = quivra::com::MessageOfCaught("Unknown exception.");
     ::PostMessageW(window_.get(), kReportHookError, 0, 0);
   }
   return ::CallNextHookEx(hook, code, wparam, lparam);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "host/framework/keyboard/keyboard_hook_logic.h"
+#include "platform/win32/unique_handle.h"
 
 namespace quivra::framework::com {
 
@@ -14,39 +15,13 @@ namespace quivra::framework::com {
 // shortcut table to run. Registered once per process as "WM_ADXKEYDOWN".
 UINT ShortcutMessage();
 
-// A thread hook handle, removed when it goes.
-class HookHandle {
- public:
-  HookHandle() = default;
-  explicit HookHandle(HHOOK hook) : hook_(hook) {}
-  ~HookHandle() { Reset(); }
-  HookHandle(const HookHandle&) = delete;
-  HookHandle& operator=(const HookHandle&) = delete;
+// Destroys a window whose procedure finds its object through GWLP_USERDATA; messages still on
+// their way find no object behind it.
+void DestroyObjectWindow(HWND window);
 
-  HHOOK get() const { return hook_; }
-  // Removes the hook held and takes `hook`.
-  void Reset(HHOOK hook = nullptr);
-
- private:
-  HHOOK hook_ = nullptr;
-};
-
-// A window handle, destroyed when it goes.
-class WindowHandle {
- public:
-  WindowHandle() = default;
-  explicit WindowHandle(HWND window) : window_(window) {}
-  ~WindowHandle() { Reset(); }
-  WindowHandle(const WindowHandle&) = delete;
-  WindowHandle& operator=(const WindowHandle&) = delete;
-
-  HWND get() const { return window_; }
-  // Destroys the window held and takes `window`.
-  void Reset(HWND window = nullptr);
-
- private:
-  HWND window_ = nullptr;
-};
+// A thread hook, removed when it goes; the shortcut window, destroyed when it goes.
+using HookHandle = platform::win32::UniqueHook;
+using WindowHandle = platform::win32::Unique<HWND, &DestroyObjectWindow>;
 
 // The add-in's keyboard hook on the calling thread (WH_KEYBOARD) with its shortcut window: a
 // hidden tool window of class "TadxNativeWindow" whose title is a new GUID. The hook asks the

@@ -5,84 +5,21 @@
 
 #include <oleauto.h>
 
-#include <stdexcept>
 #include <string>
+
+#include "platform/hresult_error.h"
+#include "platform/win32/com/type_attributes.h"
 
 namespace quivra::framework::com {
 
-// Owns a BSTR.
-class Bstr {
- public:
-  Bstr() = default;
-  ~Bstr() { ::SysFreeString(text_); }
-  Bstr(const Bstr&) = delete;
-  Bstr& operator=(const Bstr&) = delete;
-
-  BSTR* Receive() {
-    ::SysFreeString(text_);
-    text_ = nullptr;
-    return &text_;
-  }
-  std::wstring str() const { return text_ ? std::wstring(text_, ::SysStringLen(text_)) : L""; }
-
- private:
-  BSTR text_ = nullptr;
-};
-
-// Holds a type library's or a type's attributes while in scope.
-class LibAttr {
- public:
-  explicit LibAttr(ITypeLib* library) : library_(library) {
-    if (FAILED(library_->GetLibAttr(&attr_)))
-      attr_ = nullptr;
-  }
-  ~LibAttr() {
-    if (attr_)
-      library_->ReleaseTLibAttr(attr_);
-  }
-  LibAttr(const LibAttr&) = delete;
-  LibAttr& operator=(const LibAttr&) = delete;
-  const TLIBATTR* get() const { return attr_; }
-
- private:
-  ITypeLib* library_;
-  TLIBATTR* attr_ = nullptr;
-};
-
-class TypeAttr {
- public:
-  explicit TypeAttr(ITypeInfo* info) : info_(info) {
-    if (FAILED(info_->GetTypeAttr(&attr_)))
-      attr_ = nullptr;
-  }
-  ~TypeAttr() {
-    if (attr_)
-      info_->ReleaseTypeAttr(attr_);
-  }
-  TypeAttr(const TypeAttr&) = delete;
-  TypeAttr& operator=(const TypeAttr&) = delete;
-  const TYPEATTR* get() const { return attr_; }
-
- private:
-  ITypeInfo* info_;
-  TYPEATTR* attr_ = nullptr;
-};
+using quivra::com::LibAttr;
+using quivra::com::TypeAttr;
 
 // "{6643EE33-41DB-4BAE-A169-9DF0341D4AE0}", the form the registry uses.
 std::string GuidText(REFGUID guid);
 
-// Raised when a COM call fails; carries its HRESULT.
-class ComError : public std::runtime_error {
- public:
-  ComError(const std::string& what, HRESULT result);
-  HRESULT result() const { return result_; }
-
- private:
-  HRESULT result_;
-};
-
-// Raises ComError when `result` is a failure.
-void Check(HRESULT result, const char* what);
+// Raised when a COM call fails; carries its HRESULT (see quivra::com::Check).
+using ComError = platform::HresultError;
 
 }  // namespace quivra::framework::com
 

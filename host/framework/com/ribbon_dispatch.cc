@@ -6,7 +6,6 @@
 #include <wrl/client.h>
 
 #include <cstring>
-#include <exception>
 #include <new>
 #include <optional>
 #include <string>
@@ -14,6 +13,9 @@
 
 #include "host/framework/ribbon/ribbon_connection.h"
 #include "host/office/com/com_ribbon.h"
+#include "platform/win32/com/caught_error.h"
+#include "platform/win32/com/excep_info.h"
+#include "platform/win32/com/variant.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::framework::com {
@@ -53,13 +55,9 @@ bool BoolArgument(const VARIANT* argument) {
     return false;
   if (V_VT(argument) == (VT_BOOL | VT_BYREF))
     return V_BOOLREF(argument) && *V_BOOLREF(argument) != VARIANT_FALSE;
-  VARIANT converted;
-  ::VariantInit(&converted);
-  const bool pressed =
-      SUCCEEDED(::VariantChangeType(&converted, const_cast<VARIANT*>(argument), 0, VT_BOOL)) &&
-      V_BOOL(&converted) != VARIANT_FALSE;
-  ::VariantClear(&converted);
-  return pressed;
+  quivra::com::Variant converted;
+  return SUCCEEDED(converted.ChangeType(*argument, VT_BOOL)) &&
+         V_BOOL(converted.get()) != VARIANT_FALSE;
 }
 
 // A top-down 32-bit bitmap with alpha, handed to an OLE picture that owns it.
@@ -93,41 +91,26 @@ IDispatch* Picture(const office::RibbonPicture& picture) {
   return created;
 }
 
+// Answers the value in `result`, which the caller owns; nothing is answered when this raises.
 void SetResult(const office::RibbonValue& value, VARIANT* result) {
   if (result == nullptr)
     return;
-  ::VariantInit(result);
+  quivra::com::Variant answer;
   if (const bool* flag = std::get_if<bool>(&value)) {
-    V_VT(result) = VT_BOOL;
-    V_BOOL(result) = *flag ? VARIANT_TRUE : VARIANT_FALSE;
+    answer = quivra::com::Variant::Bool(*flag);
   } else if (const int* number = std::get_if<int>(&value)) {
-    V_VT(result) = VT_I4;
-    V_I4(result) = *number;
+    answer = quivra::com::Variant::Int(*number);
   } else if (const std::string* text = std::get_if<std::string>(&value)) {
-    const std::wstring wide = platform::win32::Utf8ToWide(*text);
-    BSTR copy = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-    if (copy == nullptr)
-      throw std::bad_alloc();
-    V_VT(result) = VT_BSTR;
-    V_BSTR(result) = copy;
+    answer = quivra::com::Variant::Text(*text);
   } else if (const auto* picture = std::get_if<office::RibbonPicture>(&value)) {
     if (picture->Width > 0 && picture->Height > 0 &&
         picture->Pixels.size() ==
             static_cast<size_t>(picture->Width) * static_cast<size_t>(picture->Height)) {
-      V_VT(result) = VT_DISPATCH;
-      V_DISPATCH(result) = Picture(*picture);
+      V_VT(answer.get()) = VT_DISPATCH;
+      V_DISPATCH(answer.get()) = Picture(*picture);
     }
   }
-}
-
-void Fail(EXCEPINFO* exception, const char* what) {
-  if (exception == nullptr)
-    return;
-  *exception = EXCEPINFO{};
-  exception->scode = E_FAIL;
-  exception->bstrSource = ::SysAllocString(L"QuivraOL");
-  const std::wstring text = platform::win32::Utf8ToWide(what);
-  exception->bstrDescription = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  answer.Detach(result);
 }
 
 }  // namespace
@@ -176,14 +159,9 @@ HRESULT InvokeRibbonCallback(TadxAddin& addin,
       pressed = BoolArgument(Argument(*params, 1));
     SetResult(addin.RibbonCallback(name, control, pressed), result);
     return S_OK;
-  } catch (const std::exception& error) {
-    if (result != nullptr)
-      ::VariantClear(result);
-    Fail(exception, error.what());
   } catch (...) {
-    if (result != nullptr)
-      ::VariantClear(result);
-    Fail(exception, "Unknown exception.");
+    quivra::com::ExcepInfo::Fill(exception, E_FAIL, L"QuivraOL",
+                                 quivra::com::MessageOfCaught("Unknown exception."));
   }
   return DISP_E_EXCEPTION;
 }

@@ -4,10 +4,13 @@
 #include <string>
 
 #include "host/framework/com/com_support.h"
+#include "platform/win32/com/caught_error.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_registry.h"
 
 namespace quivra::framework::com {
+
+using quivra::com::Check;
 
 using platform::win32::Utf8ToWide;
 using platform::win32::WideToUtf8;
@@ -53,7 +56,7 @@ void Win32ComRegistrationServices::UnregisterTypeLibrary() {
   }
   LibAttr attr(library_);
   if (attr.get() == nullptr) {
-    throw ComError("Reading the type library's attributes", E_FAIL);
+    quivra::com::ThrowFailed(E_FAIL, "Reading the type library's attributes");
   }
   const TLIBATTR& a = *attr.get();
   // A library that is not (or no longer) registered for this platform has nothing to remove;

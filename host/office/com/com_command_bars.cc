@@ -7,43 +7,23 @@
 #include <utility>
 #include <vector>
 
-#include "host/outlook/com/dispatch.h"
+#include "platform/win32/com/dispatch_ref.h"
+#include "platform/win32/com/iids.h"
+#include "platform/win32/com/sink_connection.h"
 
 namespace quivra::office::com {
 
 namespace {
 
 using Microsoft::WRL::ComPtr;
-using outlook::com::DispatchRef;
-using outlook::com::Variant;
+using quivra::com::DispatchRef;
+using quivra::com::Variant;
 
-// _CommandBarButtonEvents; Click is DISPID 1.
-constexpr GUID DIID_CommandBarButtonEvents = {0x000C0351,
-                                              0x0000,
-                                              0x0000,
-                                              {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
+// Click of _CommandBarButtonEvents.
 constexpr DISPID kDispClick = 1;
 
 std::wstring Wide(std::string_view ascii) {
   return std::wstring(ascii.begin(), ascii.end());
-}
-
-// An argument left out of a call.
-Variant Missing() {
-  Variant missing;
-  missing.get()->vt = VT_ERROR;
-  missing.get()->scode = DISP_E_PARAMNOTFOUND;
-  return missing;
-}
-
-// Runs an Office call; Outlook's error type becomes Office's.
-template <typename F>
-auto Office(F&& call) -> decltype(call()) {
-  try {
-    return call();
-  } catch (const outlook::OutlookError& error) {
-    throw OfficeError(error.code(), error.what());
-  }
 }
 
 PropertyValue FromVariant(const Variant& value) {
@@ -101,13 +81,14 @@ ComPtr<IDispatch> MakePicture(const Picture& picture) {
   return result;
 }
 
+// A button's Click subscription: the sink stays connected while it lives.
 class ComConnection : public CommandBarEventConnection {
  public:
-  explicit ComConnection(std::unique_ptr<outlook::com::SinkConnection> sink)
-      : sink_(std::move(sink)) {}
+  ComConnection(IDispatch* button, quivra::com::SinkConnection::Handler handler)
+      : sink_(button, quivra::com::DIID_CommandBarButtonEvents, std::move(handler)) {}
 
  private:
-  std::unique_ptr<outlook::com::SinkConnection> sink_;
+  quivra::com::SinkConnection sink_;
 };
 
 // Properties by name of a bar or control.
@@ -117,10 +98,10 @@ class ComObject : public Base {
   ComObject(ComPtr<IDispatch> object, std::string type) : object_(std::move(object), type) {}
 
   PropertyValue Get(std::string_view property) override {
-    return Office([&] { return FromVariant(object_.Call(Wide(property).c_str())); });
+    return FromVariant(object_.Call(Wide(property).c_str()));
   }
   void Put(std::string_view property, const PropertyValue& value) override {
-    Office([&] { object_.Put(Wide(property).c_str(), ToVariant(value)); });
+    object_.Put(Wide(property).c_str(), ToVariant(value));
   }
 
  protected:
@@ -134,26 +115,20 @@ class ComControls : public CommandBarControls {
   explicit ComControls(ComPtr<IDispatch> object)
       : object_(std::move(object), "CommandBarControls") {}
 
-  int Count() override {
-    return Office([&] { return object_.Call(L"Count").ToInt(); });
-  }
+  int Count() override { return object_.Call(L"Count").ToInt(); }
   CommandBarControlPtr Item(int index) override {
-    return Office([&] {
-      std::vector<Variant> args;
-      args.push_back(Variant::Int(index));
-      return MakeControl(object_.Call(L"Item", std::move(args)).ToDispatch());
-    });
+    std::vector<Variant> args;
+    args.push_back(Variant::Int(index));
+    return MakeControl(object_.Call(L"Item", std::move(args)).ToDispatch());
   }
   CommandBarControlPtr Add(int type, int id, std::optional<int> before, bool temporary) override {
-    return Office([&] {
-      std::vector<Variant> args;
-      args.push_back(Variant::Int(type));
-      args.push_back(Variant::Int(id));
-      args.push_back(Missing());
-      args.push_back(before ? Variant::Int(*before) : Missing());
-      args.push_back(Variant::Bool(temporary));
-      return MakeControl(object_.Call(L"Add", std::move(args)).ToDispatch());
-    });
+    std::vector<Variant> args;
+    args.push_back(Variant::Int(type));
+    args.push_back(Variant::Int(id));
+    args.push_back(Variant::Missing());
+    args.push_back(before ? Variant::Int(*before) : Variant::Missing());
+    args.push_back(Variant::Bool(temporary));
+    return MakeControl(object_.Call(L"Add", std::move(args)).ToDispatch());
   }
 
  private:
@@ -166,53 +141,43 @@ class ComControl : public ComObject<CommandBarControl> {
       : ComObject(std::move(object), "CommandBarControl") {}
 
   CommandBarControlsPtr Controls() override {
-    return Office([&] {
-      ComPtr<IDispatch> controls = object_.Call(L"Controls").ToDispatch();
-      if (!controls) {
-        throw OfficeError(static_cast<std::int32_t>(E_POINTER), "The control has no controls.");
-      }
-      return std::make_shared<ComControls>(std::move(controls));
-    });
+    ComPtr<IDispatch> controls = object_.Call(L"Controls").ToDispatch();
+    if (!controls) {
+      throw OfficeError(static_cast<std::int32_t>(E_POINTER), "The control has no controls.");
+    }
+    return std::make_shared<ComControls>(std::move(controls));
   }
   void SetPicture(const Picture& picture, const Picture& mask) override {
     ComPtr<IDispatch> face = MakePicture(picture);
     ComPtr<IDispatch> clear = MakePicture(mask);
-    Office([&] {
-      object_.Put(L"Picture", Variant::Dispatch(face.Get()));
-      object_.Put(L"Mask", Variant::Dispatch(clear.Get()));
-    });
+    object_.Put(L"Picture", Variant::Dispatch(face.Get()));
+    object_.Put(L"Mask", Variant::Dispatch(clear.Get()));
   }
-  void Delete() override {
-    Office([&] { object_.Call(L"Delete"); });
-  }
+  void Delete() override { object_.Call(L"Delete"); }
   CommandBarEventConnectionPtr Advise(CommandBarButtonEvents& sink) override {
-    return Office([&] {
-      auto connection = std::make_unique<outlook::com::SinkConnection>(
-          object_.get(), DIID_CommandBarButtonEvents, [&sink](DISPID id, DISPPARAMS* params) {
-            // Click(Ctrl, CancelDefault): the arguments come last first.
-            if (id != kDispClick || params == nullptr || params->cArgs < 2) {
-              return;
-            }
-            VARIANT& ctrl = params->rgvarg[params->cArgs - 1];
-            VARIANT& cancel = params->rgvarg[params->cArgs - 2];
-            if (ctrl.vt != VT_DISPATCH) {
-              return;
-            }
-            bool cancel_default = false;
-            const bool by_reference = cancel.vt == (VT_BYREF | VT_BOOL) && cancel.pboolVal;
-            if (by_reference) {
-              cancel_default = *cancel.pboolVal != VARIANT_FALSE;
-            }
-            try {
-              sink.Click(MakeControl(ctrl.pdispVal), cancel_default);
-            } catch (...) {
-              // Office is not told of the add-in's failures.
-            }
-            if (by_reference) {
-              *cancel.pboolVal = cancel_default ? VARIANT_TRUE : VARIANT_FALSE;
-            }
-          });
-      return std::make_unique<ComConnection>(std::move(connection));
+    return std::make_unique<ComConnection>(object_.get(), [&sink](DISPID id, DISPPARAMS* params) {
+      // Click(Ctrl, CancelDefault): the arguments come last first.
+      if (id != kDispClick || params == nullptr || params->cArgs < 2) {
+        return;
+      }
+      VARIANT& ctrl = params->rgvarg[params->cArgs - 1];
+      VARIANT& cancel = params->rgvarg[params->cArgs - 2];
+      if (ctrl.vt != VT_DISPATCH) {
+        return;
+      }
+      bool cancel_default = false;
+      const bool by_reference = cancel.vt == (VT_BYREF | VT_BOOL) && cancel.pboolVal;
+      if (by_reference) {
+        cancel_default = *cancel.pboolVal != VARIANT_FALSE;
+      }
+      try {
+        sink.Click(MakeControl(ctrl.pdispVal), cancel_default);
+      } catch (...) {
+        // Office is not told of the add-in's failures.
+      }
+      if (by_reference) {
+        *cancel.pboolVal = cancel_default ? VARIANT_TRUE : VARIANT_FALSE;
+      }
     });
   }
 };
@@ -226,21 +191,16 @@ class ComBar : public ComObject<CommandBar> {
   explicit ComBar(ComPtr<IDispatch> object) : ComObject(std::move(object), "CommandBar") {}
 
   CommandBarControlsPtr Controls() override {
-    return Office(
-        [&] { return std::make_shared<ComControls>(object_.Call(L"Controls").ToDispatch()); });
+    return std::make_shared<ComControls>(object_.Call(L"Controls").ToDispatch());
   }
   CommandBarControlPtr FindControl(int type, const std::string& tag) override {
-    return Office([&] {
-      std::vector<Variant> args;
-      args.push_back(Variant::Int(type));
-      args.push_back(Missing());
-      args.push_back(Variant::Text(tag));
-      return MakeControl(object_.Call(L"FindControl", std::move(args)).ToDispatch());
-    });
+    std::vector<Variant> args;
+    args.push_back(Variant::Int(type));
+    args.push_back(Variant::Missing());
+    args.push_back(Variant::Text(tag));
+    return MakeControl(object_.Call(L"FindControl", std::move(args)).ToDispatch());
   }
-  void Delete() override {
-    Office([&] { object_.Call(L"Delete"); });
-  }
+  void Delete() override { object_.Call(L"Delete"); }
 };
 
 CommandBarPtr MakeBar(ComPtr<IDispatch> object) {
@@ -251,35 +211,27 @@ class ComBars : public CommandBars {
  public:
   explicit ComBars(ComPtr<IDispatch> object) : object_(std::move(object), "_CommandBars") {}
 
-  int Count() override {
-    return Office([&] { return object_.Call(L"Count").ToInt(); });
-  }
+  int Count() override { return object_.Call(L"Count").ToInt(); }
   CommandBarPtr Item(int index) override {
-    return Office([&] {
-      std::vector<Variant> args;
-      args.push_back(Variant::Int(index));
-      return MakeBar(object_.Call(L"Item", std::move(args)).ToDispatch());
-    });
+    std::vector<Variant> args;
+    args.push_back(Variant::Int(index));
+    return MakeBar(object_.Call(L"Item", std::move(args)).ToDispatch());
   }
   CommandBarPtr Add(const std::string& name, int position, bool temporary) override {
-    return Office([&] {
-      std::vector<Variant> args;
-      args.push_back(Variant::Text(name));
-      args.push_back(Variant::Int(position));
-      args.push_back(Missing());
-      args.push_back(Variant::Bool(temporary));
-      return MakeBar(object_.Call(L"Add", std::move(args)).ToDispatch());
-    });
+    std::vector<Variant> args;
+    args.push_back(Variant::Text(name));
+    args.push_back(Variant::Int(position));
+    args.push_back(Variant::Missing());
+    args.push_back(Variant::Bool(temporary));
+    return MakeBar(object_.Call(L"Add", std::move(args)).ToDispatch());
   }
   CommandBarControlPtr FindControl(int type, const std::string& tag) override {
-    return Office([&] {
-      std::vector<Variant> args;
-      args.push_back(Variant::Int(type));
-      args.push_back(Missing());
-      args.push_back(Variant::Text(tag));
-      args.push_back(Missing());
-      return MakeControl(object_.Call(L"FindControl", std::move(args)).ToDispatch());
-    });
+    std::vector<Variant> args;
+    args.push_back(Variant::Int(type));
+    args.push_back(Variant::Missing());
+    args.push_back(Variant::Text(tag));
+    args.push_back(Variant::Missing());
+    return MakeControl(object_.Call(L"FindControl", std::move(args)).ToDispatch());
   }
 
  private:
@@ -308,23 +260,21 @@ std::function<CommandBarsPtr(const outlook::ExplorerPtr&)> MakeComCommandBarsOf(
       return nullptr;
     }
     const std::uintptr_t wanted = explorer->WindowHandle();
-    return Office([&]() -> CommandBarsPtr {
-      DispatchRef app(kept, "_Application");
-      DispatchRef explorers(app.Call(L"Explorers").ToDispatch(), "_Explorers");
-      const int count = explorers.Call(L"Count").ToInt();
-      for (int index = 1; index <= count; ++index) {
-        std::vector<Variant> args;
-        args.push_back(Variant::Int(index));
-        ComPtr<IDispatch> candidate = explorers.Call(L"Item", std::move(args)).ToDispatch();
-        if (WindowOf(candidate.Get()) != wanted) {
-          continue;
-        }
-        ComPtr<IDispatch> bars =
-            DispatchRef(candidate, "_Explorer").Call(L"CommandBars").ToDispatch();
-        return bars ? std::make_shared<ComBars>(std::move(bars)) : nullptr;
+    DispatchRef app(kept, "_Application");
+    DispatchRef explorers(app.Call(L"Explorers").ToDispatch(), "_Explorers");
+    const int count = explorers.Call(L"Count").ToInt();
+    for (int index = 1; index <= count; ++index) {
+      std::vector<Variant> args;
+      args.push_back(Variant::Int(index));
+      ComPtr<IDispatch> candidate = explorers.Call(L"Item", std::move(args)).ToDispatch();
+      if (WindowOf(candidate.Get()) != wanted) {
+        continue;
       }
-      return nullptr;
-    });
+      ComPtr<IDispatch> bars =
+          DispatchRef(candidate, "_Explorer").Call(L"CommandBars").ToDispatch();
+      return bars ? std::make_shared<ComBars>(std::move(bars)) : nullptr;
+    }
+    return nullptr;
   };
 }
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "host/office/com/office_interfaces.h"
-#include "host/outlook/com/dispatch.h"
+#include "platform/win32/com/dispatch_ref.h"
+#include "platform/win32/com/iids.h"
 
 namespace quivra::office::com {
 
@@ -16,15 +16,11 @@ class ComCOMAddIn : public COMAddIn {
 
   void SetObject(const AddInObjectPtr& object) override {
     auto* own = dynamic_cast<ComAddInObject*>(object.get());
-    try {
-      object_.Put(L"Object", outlook::com::Variant::Dispatch(own ? own->get() : nullptr));
-    } catch (const outlook::OutlookError& error) {
-      throw OfficeError(error.code(), error.what());
-    }
+    object_.Put(L"Object", quivra::com::Variant::Dispatch(own ? own->get() : nullptr));
   }
 
  private:
-  outlook::com::DispatchRef object_;
+  quivra::com::DispatchRef object_;
 };
 
 }  // namespace
@@ -34,7 +30,7 @@ COMAddInPtr MakeComCOMAddIn(IDispatch* add_in_inst) {
     return nullptr;
   }
   Microsoft::WRL::ComPtr<IUnknown> typed;
-  if (FAILED(add_in_inst->QueryInterface(IID_COMAddIn,
+  if (FAILED(add_in_inst->QueryInterface(quivra::com::IID_COMAddIn,
                                          reinterpret_cast<void**>(typed.GetAddressOf()))) ||
       !typed) {
     return nullptr;

@@ -3,18 +3,22 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
+#include <new>
 #include <string>
 #include <utility>
 
-#include "host/office/com/office_interfaces.h"
 #include "host/office/office.h"
-#include "platform/win32/wide_text.h"
+#include "platform/win32/com/bstr.h"
+#include "platform/win32/com/excep_info.h"
+#include "platform/win32/com/iids.h"
+#include "platform/win32/com/variant.h"
 
 namespace quivra::office::com {
 
 namespace {
 
 using Microsoft::WRL::ComPtr;
+using quivra::com::Variant;
 
 constexpr DISPID kInvalidate = 1;
 constexpr DISPID kInvalidateControl = 2;
@@ -22,42 +26,24 @@ constexpr DISPID kControlId = 1;
 constexpr DISPID kControlContext = 2;
 constexpr DISPID kControlTag = 3;
 
-// Owns a VARIANT.
-class OwnedVariant {
- public:
-  OwnedVariant() { ::VariantInit(&value_); }
-  ~OwnedVariant() { ::VariantClear(&value_); }
-  OwnedVariant(const OwnedVariant&) = delete;
-  OwnedVariant& operator=(const OwnedVariant&) = delete;
-  VARIANT* get() { return &value_; }
-
- private:
-  VARIANT value_;
-};
-
 HRESULT Call(IDispatch* object, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result) {
-  EXCEPINFO exception{};
-  const HRESULT hr =
-      object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, params, result, &exception, nullptr);
-  ::SysFreeString(exception.bstrSource);
-  ::SysFreeString(exception.bstrDescription);
-  ::SysFreeString(exception.bstrHelpFile);
-  if (hr == DISP_E_EXCEPTION && FAILED(exception.scode))
-    return exception.scode;
+  quivra::com::ExcepInfo exception;
+  const HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, params, result,
+                                    exception.get(), nullptr);
+  if (hr == DISP_E_EXCEPTION && FAILED(exception.ref().scode))
+    return exception.ref().scode;
   return hr;
 }
 
 std::string Text(IDispatch* object, DISPID id) {
-  OwnedVariant value;
+  Variant value;
   DISPPARAMS none{};
   if (FAILED(Call(object, id, DISPATCH_PROPERTYGET, &none, value.get())))
     return {};
-  if (FAILED(::VariantChangeType(value.get(), value.get(), 0, VT_BSTR)) ||
-      V_BSTR(value.get()) == nullptr) {
+  Variant text;
+  if (FAILED(text.ChangeType(value.ref(), VT_BSTR)) || V_BSTR(text.get()) == nullptr)
     return {};
-  }
-  return platform::win32::WideToUtf8(
-      std::wstring_view(V_BSTR(value.get()), ::SysStringLen(V_BSTR(value.get()))));
+  return quivra::com::Utf8Of(V_BSTR(text.get()));
 }
 
 class ComRibbonUI : public RibbonUI {
@@ -70,18 +56,15 @@ class ComRibbonUI : public RibbonUI {
   }
 
   void InvalidateControl(const std::string& ControlID) override {
-    const std::wstring wide = platform::win32::Utf8ToWide(ControlID);
-    BSTR id = ::SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
-    if (id == nullptr)
+    Variant argument;
+    try {
+      argument = Variant::Text(ControlID);
+    } catch (const std::bad_alloc&) {
       throw OfficeError(E_OUTOFMEMORY, "Out of memory. (InvalidateControl)");
-    VARIANT argument;
-    ::VariantInit(&argument);
-    V_VT(&argument) = VT_BSTR;
-    V_BSTR(&argument) = id;
-    DISPPARAMS params{&argument, nullptr, 1, 0};
-    const HRESULT hr = Call(ribbon_.Get(), kInvalidateControl, DISPATCH_METHOD, &params, nullptr);
-    ::VariantClear(&argument);
-    Check(hr, "InvalidateControl");
+    }
+    DISPPARAMS params{argument.get(), nullptr, 1, 0};
+    Check(Call(ribbon_.Get(), kInvalidateControl, DISPATCH_METHOD, &params, nullptr),
+          "InvalidateControl");
   }
 
  private:
@@ -99,7 +82,7 @@ RibbonUIPtr MakeComRibbonUI(IDispatch* ribbon_ui) {
   if (ribbon_ui == nullptr)
     return nullptr;
   ComPtr<IDispatch> typed;
-  if (FAILED(ribbon_ui->QueryInterface(IID_IRibbonUI,
+  if (FAILED(ribbon_ui->QueryInterface(quivra::com::IID_IRibbonUI,
                                        reinterpret_cast<void**>(typed.GetAddressOf()))) ||
       !typed) {
     typed = ribbon_ui;
@@ -111,14 +94,14 @@ RibbonControl ReadComRibbonControl(IUnknown* control) {
   RibbonControl read;
   ComPtr<IDispatch> typed;
   if (control == nullptr ||
-      FAILED(control->QueryInterface(IID_IRibbonControl,
+      FAILED(control->QueryInterface(quivra::com::IID_IRibbonControl,
                                      reinterpret_cast<void**>(typed.GetAddressOf()))) ||
       !typed) {
     return read;
   }
   read.Id = Text(typed.Get(), kControlId);
   read.Tag = Text(typed.Get(), kControlTag);
-  OwnedVariant context;
+  Variant context;
   DISPPARAMS none{};
   if (SUCCEEDED(Call(typed.Get(), kControlContext, DISPATCH_PROPERTYGET, &none, context.get())) &&
       V_VT(context.get()) == VT_DISPATCH && V_DISPATCH(context.get()) != nullptr) {

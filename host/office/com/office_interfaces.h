@@ -5,22 +5,11 @@
 
 #include <oaidl.h>
 
+#include "platform/win32/com/iids.h"
+
 // Office's add-in interfaces that Office calls by vtable, declared from their published
-// documentation, with the IIDs of the Office interfaces the add-in queries.
+// documentation; their IIDs are in platform/win32/com/iids.h.
 namespace quivra::office::com {
-
-constexpr GUID OfficeGuid(unsigned long prefix) {
-  return {prefix, 0x0000, 0x0000, {0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46}};
-}
-
-constexpr GUID IID_IDTExtensibility2 = {
-    0xB65AD801, 0xABAF, 0x11D0, {0xBB, 0x8B, 0x00, 0xA0, 0xC9, 0x0F, 0x27, 0x44}};
-constexpr GUID IID_IRibbonExtensibility = OfficeGuid(0x000C0396);
-constexpr GUID IID_ICustomTaskPaneConsumer = OfficeGuid(0x000C033E);
-constexpr GUID IID_IRibbonControl = OfficeGuid(0x000C0395);
-constexpr GUID IID_IRibbonUI = OfficeGuid(0x000C03A7);
-constexpr GUID IID_COMAddIn = OfficeGuid(0x000C033A);
-constexpr GUID IID_CommandBars = OfficeGuid(0x000C0302);
 
 // ext_ConnectMode and ext_DisconnectMode.
 enum ext_ConnectMode : int {
@@ -35,6 +24,7 @@ enum ext_DisconnectMode : int {
 };
 
 struct IDTExtensibility2 : public IDispatch {
+  static constexpr const IID& kIid = quivra::com::IID_IDTExtensibility2;
   virtual HRESULT STDMETHODCALLTYPE OnConnection(IDispatch* Application,
                                                  ext_ConnectMode ConnectMode,
                                                  IDispatch* AddInInst,
@@ -47,10 +37,12 @@ struct IDTExtensibility2 : public IDispatch {
 };
 
 struct IRibbonExtensibility : public IDispatch {
+  static constexpr const IID& kIid = quivra::com::IID_IRibbonExtensibility;
   virtual HRESULT STDMETHODCALLTYPE GetCustomUI(BSTR RibbonID, BSTR* RibbonXml) = 0;
 };
 
 struct ICustomTaskPaneConsumer : public IDispatch {
+  static constexpr const IID& kIid = quivra::com::IID_ICustomTaskPaneConsumer;
   virtual HRESULT STDMETHODCALLTYPE CTPFactoryAvailable(IDispatch* CTPFactoryInst) = 0;
 };
 

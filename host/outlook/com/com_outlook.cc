@@ -4,12 +4,30 @@
 
 #include <utility>
 
-#include "host/outlook/com/dispatch.h"
-#include "host/outlook/com/outlook_iids.h"
+#include "host/outlook/com/outlook_dispids.h"
+#include "platform/win32/com/dispatch_ref.h"
+#include "platform/win32/com/iids.h"
+#include "platform/win32/com/sink_connection.h"
 
 namespace quivra::outlook::com {
 
 namespace {
+
+using Microsoft::WRL::ComPtr;
+using quivra::com::DispatchRef;
+using quivra::com::QueryDispatch;
+using quivra::com::Variant;
+using namespace quivra::com;  // Outlook's IIDs
+
+// An event subscription: the sink stays connected while it lives.
+class SinkSubscription : public EventConnection {
+ public:
+  SinkSubscription(IDispatch* source, REFIID events, quivra::com::SinkConnection::Handler handler)
+      : sink_(source, events, std::move(handler)) {}
+
+ private:
+  quivra::com::SinkConnection sink_;
+};
 
 ObjectPtr MakeObject(ComPtr<IDispatch> object);
 MAPIFolderPtr MakeFolder(ComPtr<IDispatch> object);
@@ -206,7 +224,7 @@ class ComExplorer : public Explorer, Typed {
     return reinterpret_cast<std::uintptr_t>(handle);
   }
   EventConnectionPtr Advise(ExplorerEvents& sink) override {
-    return std::make_unique<SinkConnection>(
+    return std::make_unique<SinkSubscription>(
         object_.get(), DIID_ExplorerEvents_10,
         [&sink](DISPID id, DISPPARAMS* params) { DispatchExplorerEvent(sink, id, params); });
   }
@@ -223,7 +241,7 @@ class ComExplorers : public Explorers, Typed {
     return MakeExplorer(object_.Call(L"Item", std::move(args)).ToDispatch());
   }
   EventConnectionPtr Advise(ExplorersEvents& sink) override {
-    return std::make_unique<SinkConnection>(
+    return std::make_unique<SinkSubscription>(
         object_.get(), DIID_ExplorersEvents, [&sink](DISPID id, DISPPARAMS* params) {
           if (id != kDispNewExplorer || !params || params->cArgs < 1) {
             return;
@@ -294,12 +312,12 @@ class ComApplication : public Application, Typed {
     return explorers ? std::make_shared<ComExplorers>(std::move(explorers)) : nullptr;
   }
   EventConnectionPtr Advise(ApplicationEvents& sink) override {
-    return std::make_unique<SinkConnection>(
-        object_.get(), DIID_ApplicationEvents_11, [&sink](DISPID id, DISPPARAMS*) {
-          if (id == kDispApplicationQuit) {
-            sink.Quit();
-          }
-        });
+    return std::make_unique<SinkSubscription>(object_.get(), DIID_ApplicationEvents_11,
+                                              [&sink](DISPID id, DISPPARAMS*) {
+                                                if (id == kDispApplicationQuit) {
+                                                  sink.Quit();
+                                                }
+                                              });
   }
 
  private:

@@ -6,42 +6,16 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
-#include <utility>
+#include "platform/win32/unique_handle.h"
 
 namespace quivra::ui::win32 {
 
 // Owns one Windows handle and releases it with `Release` when dropped.
 template <typename Handle, auto Release>
-class Unique {
- public:
-  Unique() = default;
-  explicit Unique(Handle handle) : handle_(handle) {}
-  ~Unique() { reset(); }
-  Unique(Unique&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
-  Unique& operator=(Unique&& other) noexcept {
-    if (this != &other) {
-      reset(std::exchange(other.handle_, nullptr));
-    }
-    return *this;
-  }
-  Unique(const Unique&) = delete;
-  Unique& operator=(const Unique&) = delete;
-
-  Handle get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
-  void reset(Handle handle = nullptr) {
-    if (handle_ != nullptr) {
-      Release(handle_);
-    }
-    handle_ = handle;
-  }
-
- private:
-  Handle handle_ = nullptr;
-};
+using Unique = platform::win32::Unique<Handle, Release>;
 
 // A top-level window; its child windows go with it.
-using UniqueWindow = Unique<HWND, &::DestroyWindow>;
+using UniqueWindow = platform::win32::UniqueWindow;
 using UniqueFont = Unique<HFONT, &::DeleteObject>;
 using UniqueBitmap = Unique<HBITMAP, &::DeleteObject>;
 using UniqueBrush = Unique<HBRUSH, &::DeleteObject>;
