@@ -59,8 +59,8 @@ void Win32Screen::Post(std::function<void()> action) {
     window_class.hInstance = ThisModule();
     window_class.lpszClassName = kPostedClass;
     ::RegisterClassExW(&window_class);  // already there for a second screen: that is fine
-    posted_window_ = ::CreateWindowExW(0, kPostedClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
-                                       nullptr, ThisModule(), nullptr);
+    posted_window_ = ::CreateWindowExW(0, kPostedClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                       ThisModule(), nullptr);
     if (posted_window_ == nullptr) {
       throw PlatformError("The window for posted work could not be made.");
     }

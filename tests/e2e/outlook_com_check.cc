@@ -91,6 +91,16 @@ void Run() {
   world.outlook.FailCall("Item.Move");
   const std::int32_t failed = Raised([&] { mail->Move(mailbox); });
   Check(failed == outlook::kErrorFailed, "a failing Move raises Outlook's code");
+  // The stand-in, like Outlook, defers the error's texts; they arrive all the same.
+  world.outlook.FailCall("Item.Move");
+  std::string text;
+  try {
+    mail->Move(mailbox);
+  } catch (const outlook::OutlookError& error) {
+    text = error.what();
+  }
+  Check(text == "The operation failed. (Item.Move)",
+        "Outlook's own text of a deferred error arrives: \"" + text + "\"");
 
   // Events through connection points, and their ends.
   Log log;

@@ -19,6 +19,43 @@ namespace {
   throw outlook::OutlookError(DISP_E_TYPEMISMATCH, "Type mismatch.");
 }
 
+// The texts of the latest failure, waiting for the caller to ask for them. Like Outlook, the
+// stand-in defers them: a failed Invoke hands back only the code and pfnDeferredFillIn, which
+// fills in source and description when called (Microsoft's EXCEPINFO documentation: "Use the
+// pfnDeferredFillIn field to enable an object to defer filling in the bstrDescription ...").
+// One user-interface thread calls the stand-in's objects.
+struct PendingError {
+  std::wstring source;
+  std::string description;
+};
+PendingError& Pending() {
+  static PendingError pending;
+  return pending;
+}
+
+HRESULT STDAPICALLTYPE FillInPendingError(EXCEPINFO* info) {
+  if (info == nullptr) {
+    return E_POINTER;
+  }
+  try {
+    info->bstrSource = quivra::com::Bstr(Pending().source).Detach();
+    info->bstrDescription = quivra::com::Bstr::FromUtf8(Pending().description).Detach();
+  } catch (...) {
+    return E_OUTOFMEMORY;
+  }
+  return S_OK;
+}
+
+void ReportDeferred(EXCEPINFO* out, HRESULT code, const wchar_t* source, std::string description) {
+  if (out == nullptr) {
+    return;
+  }
+  *out = EXCEPINFO{};
+  out->scode = code;
+  out->pfnDeferredFillIn = &FillInPendingError;
+  Pending() = {source, std::move(description)};
+}
+
 bool SameName(const std::wstring& a, const wchar_t* b) {
   size_t i = 0;
   for (; i < a.size() && b[i]; ++i) {
@@ -181,8 +218,8 @@ HRESULT DispatchObject::Invoke(DISPID id,
     return S_OK;
   } catch (...) {
     // Outlook raises the error's own code, and E_FAIL for any other failure.
-    quivra::com::ExcepInfo::Fill(exception, quivra::com::HResultFromCaught(E_FAIL), L"Outlook",
-                                 quivra::com::MessageOfCaught("Unexpected failure."));
+    ReportDeferred(exception, quivra::com::HResultFromCaught(E_FAIL), L"Outlook",
+                   quivra::com::MessageOfCaught("Unexpected failure."));
   }
   return DISP_E_EXCEPTION;
 }

@@ -9,6 +9,7 @@
 #include "host/framework/com/com_support.h"
 #include "host/framework/module/com_addin_module.h"
 #include "platform/win32/com/caught_error.h"
+#include "platform/win32/this_module.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::framework::com {
@@ -28,15 +29,6 @@ std::vector<TadxKeyboardHook*>& LiveHooks() {
 TadxKeyboardHook* CurrentHook() {
   const auto& hooks = LiveHooks();
   return hooks.empty() ? nullptr : hooks.back();
-}
-
-// The module (DLL or program) holding this code, which owns the window class.
-HINSTANCE CodeModule() {
-  HMODULE module = nullptr;
-  ::GetModuleHandleExW(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCWSTR>(&CodeModule), &module);
-  return module;
 }
 
 bool KeyDown(int virtual_key) {
@@ -86,7 +78,7 @@ TadxKeyboardHook::TadxKeyboardHook(TadxKeyboardHookLogic& logic) : logic_(logic)
   if (ShortcutMessage() == 0) {
     throw std::runtime_error("The shortcut message could not be registered.");
   }
-  const HINSTANCE instance = CodeModule();
+  const HINSTANCE instance = platform::win32::ThisModule();
   WNDCLASSEXW window_class = {};
   window_class.cbSize = sizeof(window_class);
   window_class.lpfnWndProc = &TadxKeyboardHook::WindowProc;
@@ -130,7 +122,7 @@ TadxKeyboardHook::~TadxKeyboardHook() {
   hooks.erase(std::remove(hooks.begin(), hooks.end(), this), hooks.end());
   if (hooks.empty()) {
     // A class left registered would outlive an unloaded library and point into freed code.
-    ::UnregisterClassW(kWindowClass, CodeModule());
+    ::UnregisterClassW(kWindowClass, platform::win32::ThisModule());
   }
 }
 

@@ -13,14 +13,6 @@ namespace quivra::ui::win32 {
 
 using platform::win32::Utf8ToWide;
 
-HINSTANCE ThisModule() {
-  HMODULE module = nullptr;
-  ::GetModuleHandleExW(
-      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-      reinterpret_cast<LPCWSTR>(&ThisModule), &module);
-  return module;
-}
-
 ControlWindow::ControlWindow(Control& control, ControlHost& host)
     : control_(control), host_(host) {}
 

@@ -11,13 +11,13 @@
 #include "platform/ui/control.h"
 #include "platform/ui/win32/handles.h"
 #include "platform/ui/win32/win32_ui.h"
+#include "platform/win32/this_module.h"
 
 namespace quivra::ui::win32 {
 
 class ControlWindow;
 
-// The module this code is linked into: the add-in library, or a test program.
-HINSTANCE ThisModule();
+using platform::win32::ThisModule;
 
 // What a control's window needs of the form window it stands on.
 class ControlHost {

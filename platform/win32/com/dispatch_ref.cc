@@ -78,6 +78,9 @@ Variant DispatchRef::Invoke(const wchar_t* name, WORD flags, std::vector<Variant
                                           (flags & DISPATCH_PROPERTYPUT) ? nullptr : result.get(),
                                           info.get(), &bad_argument);
   if (FAILED(outcome)) {
+    if (outcome == DISP_E_EXCEPTION) {
+      info.FillInDeferred();
+    }
     ThrowCallError(outcome, outcome == DISP_E_EXCEPTION ? info.get() : nullptr,
                    type_ + "." + platform::win32::WideToUtf8(name));
   }

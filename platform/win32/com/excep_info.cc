@@ -12,6 +12,15 @@ ExcepInfo::~ExcepInfo() {
   ::SysFreeString(info_.bstrHelpFile);
 }
 
+void ExcepInfo::FillInDeferred() noexcept {
+  if (info_.pfnDeferredFillIn == nullptr) {
+    return;
+  }
+  auto fill_in = info_.pfnDeferredFillIn;
+  info_.pfnDeferredFillIn = nullptr;
+  fill_in(&info_);
+}
+
 std::string ExcepInfo::Description() const {
   return Utf8Of(info_.bstrDescription);
 }

@@ -21,6 +21,10 @@ class ExcepInfo {
   const EXCEPINFO& ref() const { return info_; }
   // The description the callee gave, in UTF-8; empty when it gave none.
   std::string Description() const;
+  // Lets a callee that defers its texts fill them in now (pfnDeferredFillIn, which Outlook uses
+  // for many of its errors; see Microsoft's EXCEPINFO documentation); before it, only the code
+  // is there. Called once, before the texts are read; a later call does nothing.
+  void FillInDeferred() noexcept;
 
   // Reports a failure to the caller of an Invoke through its EXCEPINFO (which may be null):
   // `code` as scode, the source and the description. Never raises: without memory for the
