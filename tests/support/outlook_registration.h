@@ -22,6 +22,9 @@ inline constexpr OutlookRelease kOutlook2010{
 // Outlook 2013.
 inline constexpr OutlookRelease kOutlook2013{
     "C:\\Program Files\\Microsoft Office\\Office15\\OUTLOOK.EXE", "15.0.4569.1506"};
+// Outlook 2016 (2019, 2021 and Microsoft 365 report the same major version), click-to-run.
+inline constexpr OutlookRelease kOutlook2016{
+    "C:\\Program Files\\Microsoft Office\\root\\Office16\\OUTLOOK.EXE", "16.0.0.17328"};
 
 // Registers Outlook's local server with that path, in one view of the registry, as Outlook's
 // set-up does.
