@@ -24,6 +24,10 @@ void Win32Screen::SetPointerPosition(Point position) {
 }
 
 void Win32Screen::ProcessPendingMessages() {
+  DispatchPendingMessages();
+}
+
+void DispatchPendingMessages() {
   MSG message;
   while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
     if (message.message == WM_QUIT) {

@@ -10,6 +10,10 @@
 
 namespace quivra::platform::win32 {
 
+// Dispatches the messages waiting in the thread's queue, then returns; a quit request is left
+// for the thread's own loop.
+void DispatchPendingMessages();
+
 class Win32Screen : public Screen {
  public:
   void SetCursor(CursorShape shape) override;

@@ -16,6 +16,7 @@
 #include "host/outlook/sim/standard_world.h"
 #include "model/configuration.h"
 #include "platform/compositions/sim/sim_platform.h"
+#include "tests/support/slot_assignment.h"
 
 namespace {
 
@@ -106,17 +107,6 @@ HWND ShowExplorerWindow() {
   return window;
 }
 
-void AssignSlot(core::Configuration& config, int slot, const outlook::sim::SimFolder& folder) {
-  outlook::sim::SimFolder root = folder;
-  while (root.parent()) {
-    root = root.parent();
-  }
-  config.StoreDetails.at(static_cast<size_t>(slot)) =
-      core::TStoreDetails{root.name(), root.name(), root.store_id()};
-  config.FolderNames.at(static_cast<size_t>(slot)) = folder.path();
-  config.ButtonNames.at(static_cast<size_t>(slot)) = folder.name();
-}
-
 }  // namespace
 
 int main() {
@@ -129,7 +119,7 @@ int main() {
   core::Configuration config;
   core::TAddInModule module(sim.platform(), config, world.outlook.application());
   module.adxCOMAddInModuleAddInInitialize(module);
-  AssignSlot(config, 3, world.alpha);
+  test::ConfigureSlot(config, 3, world.alpha);
   module.PlaceButtonBar();
 
   framework::TadxKeyboardHookLogic logic(module, world.outlook.application());

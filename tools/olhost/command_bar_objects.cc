@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/framework/command_bars/office_properties.h"
+#include "platform/win32/bitmap_header.h"
 #include "platform/win32/com/bstr.h"
 #include "platform/win32/com/iids.h"
 #include "platform/win32/com/variant.h"
@@ -22,7 +23,6 @@ using namespace quivra::com;  // Office's IIDs
 
 // Click of _CommandBarButtonEvents.
 constexpr DISPID kDispClick = 1;
-
 
 void Return(VARIANT* result, ComPtr<IDispatch> object) {
   ReturnObject(result, object.Detach());
@@ -89,13 +89,7 @@ office::Picture PictureOf(const Args& args) {
   result.width = bitmap.bmWidth;
   result.height = bitmap.bmHeight < 0 ? -bitmap.bmHeight : bitmap.bmHeight;
   result.pixels.resize(static_cast<size_t>(result.width) * static_cast<size_t>(result.height));
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = result.width;
-  info.bmiHeader.biHeight = -result.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = platform::win32::TopDownBitmapInfo(result.width, result.height);
   HDC screen = ::GetDC(nullptr);
   const int rows =
       ::GetDIBits(screen, reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), 0,

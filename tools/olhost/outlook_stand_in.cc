@@ -6,6 +6,7 @@
 #include "host/framework/module/host_apps.h"
 #include "platform/win32/com/iids.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_screen.h"
 #include "tools/olhost/outlook_objects.h"
 
 namespace quivra::olhost {
@@ -54,20 +55,6 @@ std::string Hex(HRESULT result) {
   char text[16];
   std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(result));
   return text;
-}
-
-// Outlook's message loop takes over once a start or a connection is done: what the add-ins
-// posted meanwhile (error messages held back during start-up, say) runs now.
-void DispatchWaitingMessages() {
-  MSG message;
-  while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      ::PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
-    ::TranslateMessage(&message);
-    ::DispatchMessageW(&message);
-  }
 }
 
 }  // namespace
@@ -273,7 +260,9 @@ void OutlookStandIn::Start() {
                   add_in.ribbon_ms);
     Print(line);
   }
-  DispatchWaitingMessages();
+  // Outlook's message loop takes over: what the add-ins posted meanwhile (error messages held
+  // back during start-up, say) runs now.
+  platform::win32::DispatchPendingMessages();
 }
 
 RibbonHost* OutlookStandIn::Ribbon(const std::string& prog_id) {
@@ -379,7 +368,9 @@ void OutlookStandIn::Connect(const std::string& prog_id) {
       application_.Get(), office::com::ext_cm_AfterStartup, add_in->entry.Get(), &custom_);
   add_in->connected = SUCCEEDED(Report(prog_id, "OnConnection(ext_cm_AfterStartup)", result));
   add_in->startup_ms = Milliseconds(began, Now());
-  DispatchWaitingMessages();
+  // Outlook's message loop takes over: what the add-ins posted meanwhile (error messages held
+  // back during start-up, say) runs now.
+  platform::win32::DispatchPendingMessages();
 }
 
 bool OutlookStandIn::Connected(const std::string& prog_id) const {

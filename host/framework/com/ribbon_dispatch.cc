@@ -13,6 +13,7 @@
 
 #include "host/framework/ribbon/ribbon_connection.h"
 #include "host/office/com/com_ribbon.h"
+#include "platform/win32/bitmap_header.h"
 #include "platform/win32/com/caught_error.h"
 #include "platform/win32/com/excep_info.h"
 #include "platform/win32/com/variant.h"
@@ -62,13 +63,7 @@ bool BoolArgument(const VARIANT* argument) {
 
 // A top-down 32-bit bitmap with alpha, handed to an OLE picture that owns it.
 IDispatch* Picture(const office::RibbonPicture& picture) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = picture.Width;
-  info.bmiHeader.biHeight = -picture.Height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = platform::win32::TopDownBitmapInfo(picture.Width, picture.Height);
   void* bits = nullptr;
   HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (bitmap == nullptr || bits == nullptr) {

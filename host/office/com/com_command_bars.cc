@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/bitmap_header.h"
 #include "platform/win32/com/dispatch_ref.h"
 #include "platform/win32/com/iids.h"
 #include "platform/win32/com/sink_connection.h"
@@ -49,13 +50,7 @@ Variant ToVariant(const PropertyValue& value) {
 
 // A bitmap of the picture as an OLE picture (PICTYPE_BITMAP) that owns it.
 ComPtr<IDispatch> MakePicture(const Picture& picture) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = picture.width;
-  info.bmiHeader.biHeight = -picture.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = platform::win32::TopDownBitmapInfo(picture.width, picture.height);
   void* bits = nullptr;
   HDC screen = ::GetDC(nullptr);
   HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
