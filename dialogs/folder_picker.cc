@@ -525,7 +525,19 @@ void TfrmFolders2::ButtonAddClick() {
   }
   const TFolderData* data = FolderData(*node);
   outlook::MAPIFolderPtr parent = data != nullptr ? data->MapiFolder : nullptr;
-  outlook::Require(outlook::Require(parent).Folders()).Add(name, kNewFolderType);
+  const outlook::FolderCollectionPtr folders = outlook::Require(parent).Folders();
+  try {
+    outlook::Require(folders).Add(name, kNewFolderType);
+  } catch (const outlook::OutlookError& error) {
+    // The type argument is not one Outlook documents for Folders.Add; an Outlook that refuses
+    // it as such gets none, and gives the new folder its parent's type. Every other failure
+    // stays a failure.
+    if (error.code() != outlook::kErrorInvalidArgument &&
+        error.code() != outlook::kErrorTypeMismatch) {
+      throw;
+    }
+    outlook::Require(folders).Add(name, std::nullopt);
+  }
   FillTree();
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -184,8 +185,9 @@ class FolderCollection {
   // The subfolder of that name, matched as Outlook matches names (not case-sensitive); fails
   // when no subfolder has it.
   virtual MAPIFolderPtr Item(std::string_view name) = 0;
-  // Creates a subfolder. `type` is Outlook's folder-type argument.
-  virtual MAPIFolderPtr Add(std::string_view name, int type) = 0;
+  // Creates a subfolder. `type` is Outlook's folder-type argument; without it Outlook gives the
+  // new folder the type of the folder it is created in.
+  virtual MAPIFolderPtr Add(std::string_view name, std::optional<int> type) = 0;
 };
 
 // Outlook's MAPIFolder.

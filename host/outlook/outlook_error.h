@@ -16,6 +16,8 @@ constexpr std::int32_t kErrorPointer = static_cast<std::int32_t>(0x80004003);   
 constexpr std::int32_t kErrorNotFound = static_cast<std::int32_t>(0x8004010F);  // MAPI_E_NOT_FOUND
 constexpr std::int32_t kErrorInvalidArgument =
     static_cast<std::int32_t>(0x80070057);  // E_INVALIDARG
+constexpr std::int32_t kErrorTypeMismatch =
+    static_cast<std::int32_t>(0x80020005);  // DISP_E_TYPEMISMATCH
 
 // A call into Outlook failed: Outlook raised an error, an object refused an interface query, or
 // the caller used a reference to nothing. `code()` is the HRESULT; the message is what the user

@@ -85,6 +85,37 @@ TEST_F(PickerTest, AnOutlookRefusalIsShownAndThePickerStaysWithItsTree) {
   EXPECT_EQ(sim.message_boxes.shown()[0].icon, platform::MessageIcon::kError);
 }
 
+// The folder type the picker passes is not among those Outlook documents for Folders.Add; an
+// Outlook that refuses it as an argument gets the call again without a type.
+TEST_F(PickerTest, AnOutlookThatRefusesTheFolderTypeGetsTheFolderTypedAsItsParent) {
+  const auto add_below_projects = [this](const std::string& folder) {
+    ShowBrowse([this, folder](SimUser& user) {
+      sim.ui.Expect([folder](SimUser& name) {
+        name.Type("EditFolderName", folder);
+        name.PressEnter();
+      });
+      user.SelectNode("Mailbox\\Projects");
+      user.Click("ButtonAdd");
+      user.Click("btnCancel");
+    });
+  };
+  world.outlook.RefuseFolderType(15, outlook::kErrorInvalidArgument);
+  add_below_projects("Invoices");
+  world.outlook.RefuseFolderType(15, outlook::kErrorTypeMismatch);
+  add_below_projects("Receipts");
+  EXPECT_EQ(world.outlook.CallCount("Folders.Add"), 4);
+  EXPECT_EQ(world.projects["Invoices"].default_item_type(), outlook::kMailItem);
+  EXPECT_EQ(world.projects["Receipts"].default_item_type(), outlook::kMailItem);
+  EXPECT_TRUE(sim.message_boxes.shown().empty());
+
+  // Refused for another reason: no second call, and the error shows as before.
+  world.outlook.RefuseFolderType(15, outlook::kErrorFailed);
+  add_below_projects("Orders");
+  EXPECT_EQ(world.outlook.CallCount("Folders.Add"), 5);
+  ASSERT_EQ(sim.message_boxes.shown().size(), 1u);
+  EXPECT_EQ(sim.message_boxes.shown()[0].icon, platform::MessageIcon::kError);
+}
+
 TEST(AskNewFolderNameTest, GivesTheNameAsTypedOnlyOnOk) {
   platform::sim::SimPlatform sim;
   std::string name = "stale";

@@ -75,9 +75,8 @@ class ItemView : public DispatchObject {
   ItemView(outlook::ItemPtr item, IID iid) : DispatchObject({iid}), item_(std::move(item)) {
     AddMember(L"ConversationIndex",
               [this](const Args&, VARIANT* r) { ReturnText(r, item_->ConversationIndex()); });
-    AddMember(L"Move", [this](const Args& args, VARIANT*) {
-      item_->Move(Typed(args.Dispatch(0)));
-    });
+    AddMember(L"Move",
+              [this](const Args& args, VARIANT*) { item_->Move(Typed(args.Dispatch(0))); });
     AddMember(L"Parent",
               [this](const Args&, VARIANT* r) { Return(r, UntypedObject(item_->Parent())); });
   }
@@ -107,7 +106,9 @@ class Folders : public DispatchObject {
       }
     });
     AddMember(L"Add", [this](const Args& args, VARIANT* r) {
-      Return(r, FolderObject(folders_->Add(args.Text(0), args.size() > 1 ? args.Int(1) : 0)));
+      Return(r,
+             FolderObject(folders_->Add(
+                 args.Text(0), args.size() > 1 ? std::optional<int>(args.Int(1)) : std::nullopt)));
     });
   }
 
@@ -122,9 +123,8 @@ class Items : public DispatchObject {
     AddMember(L"Count", [this](const Args&, VARIANT* r) { ReturnInt(r, items_->Count()); });
     AddMember(L"GetLast",
               [this](const Args&, VARIANT* r) { Return(r, UntypedObject(items_->GetLast())); });
-    AddMember(L"GetPrevious", [this](const Args&, VARIANT* r) {
-      Return(r, UntypedObject(items_->GetPrevious()));
-    });
+    AddMember(L"GetPrevious",
+              [this](const Args&, VARIANT* r) { Return(r, UntypedObject(items_->GetPrevious())); });
   }
 
  private:
@@ -141,8 +141,9 @@ class Folder : public DispatchObject {
     AddMember(L"Folders", [this](const Args&, VARIANT* r) {
       Return(r, Make<olhost::Folders>(folder_->Folders()));
     });
-    AddMember(L"Items",
-              [this](const Args&, VARIANT* r) { Return(r, Make<olhost::Items>(folder_->Items())); });
+    AddMember(L"Items", [this](const Args&, VARIANT* r) {
+      Return(r, Make<olhost::Items>(folder_->Items()));
+    });
     AddMember(L"DefaultItemType",
               [this](const Args&, VARIANT* r) { ReturnInt(r, folder_->DefaultItemType()); });
     AddMember(L"Parent",
@@ -280,12 +281,12 @@ class Explorer : public DispatchObject {
     }
     if (IsEqualIID(iid, IID_IConnectionPointContainer)) {
       outlook::ExplorerPtr explorer = explorer_;
-      return MakeConnectionPoints(
-          {{DIID_ExplorerEvents_10,
-            [explorer](ComPtr<IDispatch> sink) {
-              return Connect<ExplorerEventsBridge>(*explorer, std::move(sink));
-            }}},
-          out);
+      return MakeConnectionPoints({{DIID_ExplorerEvents_10,
+                                    [explorer](ComPtr<IDispatch> sink) {
+                                      return Connect<ExplorerEventsBridge>(*explorer,
+                                                                           std::move(sink));
+                                    }}},
+                                  out);
     }
     return E_NOINTERFACE;
   }
@@ -432,8 +433,7 @@ class COMAddInEntry : public DispatchObject {
     AddMember(L"Guid", [guid](const Args&, VARIANT* r) { ReturnText(r, guid); });
     AddMember(L"Connect", [this](const Args&, VARIANT* r) { ReturnBool(r, object_ != nullptr); });
     AddMember(
-        L"Object",
-        [this](const Args&, VARIANT* r) { Return(r, object_); },
+        L"Object", [this](const Args&, VARIANT* r) { Return(r, object_); },
         [this](const Args& args, VARIANT*) {
           const VARIANT& value = args.PutValue();
           if (value.vt != VT_DISPATCH && value.vt != VT_EMPTY && value.vt != VT_NULL) {

@@ -62,13 +62,14 @@ class ComFolderCollection : public FolderCollection, Typed {
     return MakeFolder(object_.Call(L"Item", Args(Variant::Int(index))).ToDispatch());
   }
   MAPIFolderPtr Item(std::string_view name) override {
-    return MakeFolder(
-        object_.Call(L"Item", Args(Variant::Text(std::string(name)))).ToDispatch());
+    return MakeFolder(object_.Call(L"Item", Args(Variant::Text(std::string(name)))).ToDispatch());
   }
-  MAPIFolderPtr Add(std::string_view name, int type) override {
+  MAPIFolderPtr Add(std::string_view name, std::optional<int> type) override {
     std::vector<Variant> args;
     args.push_back(Variant::Text(std::string(name)));
-    args.push_back(Variant::Int(type));
+    if (type) {
+      args.push_back(Variant::Int(*type));
+    }
     return MakeFolder(object_.Call(L"Add", std::move(args)).ToDispatch());
   }
 
@@ -86,9 +87,7 @@ class ComItemCollection : public ItemCollection, Typed {
 
   int Count() override { return object_.Call(L"Count").ToInt(); }
   ObjectPtr GetLast() override { return MakeObject(object_.Call(L"GetLast").ToDispatch()); }
-  ObjectPtr GetPrevious() override {
-    return MakeObject(object_.Call(L"GetPrevious").ToDispatch());
-  }
+  ObjectPtr GetPrevious() override { return MakeObject(object_.Call(L"GetPrevious").ToDispatch()); }
 };
 
 class ComFolder : public MAPIFolder, Typed {
@@ -213,8 +212,8 @@ class ComExplorer : public Explorer, Typed {
   std::uintptr_t WindowHandle() override {
     ComPtr<IOleWindow> window;
     HWND handle = nullptr;
-    HRESULT result = object_.get()->QueryInterface(
-        IID_IOleWindow, reinterpret_cast<void**>(window.GetAddressOf()));
+    HRESULT result = object_.get()->QueryInterface(IID_IOleWindow,
+                                                   reinterpret_cast<void**>(window.GetAddressOf()));
     if (SUCCEEDED(result)) {
       result = window->GetWindow(&handle);
     }

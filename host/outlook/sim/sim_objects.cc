@@ -189,14 +189,18 @@ class FolderCollectionObject : public FolderCollection {
     }
     return MakeFolder(world_, folder);
   }
-  MAPIFolderPtr Add(std::string_view name, int type) override {
+  MAPIFolderPtr Add(std::string_view name, std::optional<int> type) override {
     world_->Call("Folders.Add");
     List();
+    if (type && world_->refused_folder_type && *type == world_->refused_folder_type->first) {
+      throw OutlookError(world_->refused_folder_type->second, "The parameter is incorrect.");
+    }
     if (!owner_ || name.empty() || World::FindChild(owner_->children, name)) {
       throw OutlookError(kErrorFailed, "Cannot create the folder.");
     }
     FolderNode* folder = world_->NewFolder(
-        owner_, name, ItemTypeForNewFolder(type, owner_->default_item_type), owner_->store_id);
+        owner_, name, ItemTypeForNewFolder(type.value_or(0), owner_->default_item_type),
+        owner_->store_id);
     return MakeFolder(world_, folder);
   }
 

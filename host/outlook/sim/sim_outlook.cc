@@ -217,9 +217,8 @@ bool SimExplorer::ShowFolder(const SimFolder& folder) const {
   }
   ExplorerNode* explorer = Node();
   bool cancel = false;
-  world_->RaiseExplorerEvent(explorer, [&](ExplorerEvents& sink) {
-    sink.BeforeFolderSwitch(folder.handle(), cancel);
-  });
+  world_->RaiseExplorerEvent(
+      explorer, [&](ExplorerEvents& sink) { sink.BeforeFolderSwitch(folder.handle(), cancel); });
   if (cancel) {
     return false;
   }
@@ -267,9 +266,8 @@ void SimExplorer::Activate() const {
   if (!Node()->open) {
     Misuse("activating a closed explorer");
   }
-  ExplorerNode* before = world_->active_window == internal::WindowKind::kExplorer
-                             ? world_->active_explorer
-                             : nullptr;
+  ExplorerNode* before =
+      world_->active_window == internal::WindowKind::kExplorer ? world_->active_explorer : nullptr;
   world_->active_explorer = node_;
   world_->active_window = internal::WindowKind::kExplorer;
   if (before == node_) {
@@ -408,6 +406,10 @@ void SimOutlook::ActivateInspector() {
 void SimOutlook::DeactivateWindows() {
   DeactivateFront(*world_);
   world_->active_window = internal::WindowKind::kNone;
+}
+
+void SimOutlook::RefuseFolderType(int type, std::int32_t code) {
+  world_->refused_folder_type = std::make_pair(type, code);
 }
 
 void SimOutlook::SetVersion(std::string_view version) {

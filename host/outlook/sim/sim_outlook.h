@@ -187,6 +187,9 @@ class SimOutlook {
 
   // The version text Application.Version reports; "14.0.0.7015" (Outlook 2010) unless set.
   void SetVersion(std::string_view version);
+  // Folders.Add raises `code` when given the folder type `type` (an Outlook that does not take
+  // a folder type its documentation does not list).
+  void RefuseFolderType(int type, std::int32_t code);
   // The user closes Outlook: raises the application's Quit event.
   void Quit();
   // How many sinks are connected to events now (explorer, explorers and application events).

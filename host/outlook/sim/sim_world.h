@@ -8,8 +8,10 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace quivra::outlook {
@@ -116,6 +118,8 @@ class World : public std::enable_shared_from_this<World> {
   std::map<std::string, int, std::less<>> calls;
   std::map<std::string, Failure, std::less<>> failures;
   std::string version = "14.0.0.7015";
+  // A folder type Folders.Add refuses, and the error code it raises then.
+  std::optional<std::pair<int, std::int32_t>> refused_folder_type;
 
   // Event sinks by connection number. Events go to the sinks connected when the event is
   // raised, in the order they connected, skipping those dropped meanwhile.
@@ -125,7 +129,8 @@ class World : public std::enable_shared_from_this<World> {
   int next_connection = 1;
   std::uintptr_t next_window = 0x10010;
 
-  void RaiseExplorerEvent(ExplorerNode* explorer, const std::function<void(ExplorerEvents&)>& raise);
+  void RaiseExplorerEvent(ExplorerNode* explorer,
+                          const std::function<void(ExplorerEvents&)>& raise);
   void RaiseNewExplorer(ExplorerNode* explorer);
   void RaiseQuit();
 
