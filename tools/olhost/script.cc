@@ -200,6 +200,14 @@ class Runner {
       std::printf("Outlook will fail %s\n", method.c_str());
     } else if (command == "answer") {
       DialogAnswerer::QueueAnswer(rest);
+    } else if (command == "answer-edit") {
+      // answer-edit <text> -> <new text>: in the next form, the edit box showing the text is
+      // changed to the new one (before the queued answer presses its button).
+      const size_t arrow = rest.find(" -> ");
+      if (arrow == std::string::npos) {
+        throw std::invalid_argument("answer-edit needs <text> -> <new text>");
+      }
+      DialogAnswerer::QueueEdit(Trimmed(rest.substr(0, arrow)), Trimmed(rest.substr(arrow + 4)));
     } else if (command == "expect-connected") {
       std::istringstream args(rest);
       std::string prog_id;

@@ -27,6 +27,7 @@ class OutlookStandIn;
 //   connect <ProgID>              the user ticks it (connection after start-up)
 //   fail <method> [always]        Outlook's next call of <method> fails ("Explorer.WindowHandle")
 //   answer <button>               the next dialog is answered with that button
+//   answer-edit <text> -> <new>   in the next form, the edit box showing <text> gets <new>
 //   expect-connected <ProgID> yes|no
 //   expect-unload <ProgID> S_OK|S_FALSE     what the add-in's DllCanUnloadNow answers
 //   expect-dialog <text>          a dialog has shown a text containing <text> (\r \n allowed)
