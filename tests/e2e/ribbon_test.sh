@@ -6,8 +6,8 @@
 # button, its screen tip and picture, the Home-tab group, Undo disabled. A click on the button
 # files the selection, and the Undo buttons become enabled through InvalidateControl.
 #
-# Outlook 2016 and Microsoft 365 draw the same ribbon and, like 2010 and 2013, give the add-in no
-# command bars: it must ask for none.
+# Outlook 2016 and Microsoft 365 draw the same ribbon and, like 2010 and 2013, have no command
+# bars in their explorers: the add-in goes on without them, with no error shown.
 #
 # Usage: ribbon_test.sh <2010|2013|2016|365>
 # Environment: QUIVRA_E2E_PREFIX, QUIVRA_DLL, QUIVRA_OLHOST (the stand-in of the same bitness).
@@ -35,7 +35,6 @@ expect-selected-in Mailbox\Projects\Alpha
 ribbon OLQuivra.coOLQuivra
 expect-ribbon OLQuivra.coOLQuivra button "Undo" tip="Undo last filing action" image
 expect-no-dialog
-expect-not-asked CommandBars
 quit
 SCRIPT
 run_script "$OUTLOOK"

@@ -10,7 +10,6 @@
 #include "platform/win32/com/caught_error.h"
 #include "platform/win32/com/excep_info.h"
 #include "platform/win32/com/variant.h"
-#include "platform/win32/wide_text.h"
 
 namespace quivra::olhost {
 
@@ -170,19 +169,6 @@ HRESULT DispatchObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
   return E_NOTIMPL;
 }
 
-namespace {
-
-std::vector<std::string>& AskedInVain() {
-  static std::vector<std::string> names;
-  return names;
-}
-
-}  // namespace
-
-const std::vector<std::string>& NamesAskedInVain() {
-  return AskedInVain();
-}
-
 HRESULT DispatchObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (!names || !ids || count == 0) {
     return E_INVALIDARG;
@@ -198,7 +184,6 @@ HRESULT DispatchObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
                               [&](const Entry& entry) { return SameName(entry.name, names[i]); });
     if (found == members_.end()) {
       result = DISP_E_UNKNOWNNAME;
-      AskedInVain().push_back(platform::win32::WideToUtf8(names[i]));
     } else {
       ids[i] = static_cast<DISPID>(found - members_.begin()) + 1;
     }

@@ -46,10 +46,6 @@ void ReturnBool(VARIANT* result, bool value);
 // Takes over one reference of `object` (null: Nothing).
 void ReturnObject(VARIANT* result, IDispatch* object);
 
-// The member names callers asked the stand-in's objects for that they do not have (first
-// argument of GetIDsOfNames), in the order asked: what a caller looked for in vain.
-const std::vector<std::string>& NamesAskedInVain();
-
 // An automation object. Subclasses add their members in their constructor; DISPIDs follow the
 // order of addition, so they are the same for every object of a class. Failures of a member
 // (OutlookError or any exception) reach the caller as DISP_E_EXCEPTION with the error's code

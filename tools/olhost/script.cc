@@ -13,7 +13,6 @@
 #include "host/office/sim/sim_command_bars.h"
 #include "host/outlook/sim/sim_world.h"
 #include "tools/olhost/dialog_answerer.h"
-#include "tools/olhost/dispatch_object.h"
 #include "tools/olhost/keyboard_input.h"
 #include "tools/olhost/outlook_stand_in.h"
 
@@ -236,14 +235,6 @@ class Runner {
       const int count = sim.EventConnectionCount();
       Check(count == std::stoi(rest),
             "event sinks connected to Outlook: " + std::to_string(count));
-    } else if (command == "expect-not-asked") {
-      // expect-not-asked <member>: no add-in asked Outlook's objects for that member, which
-      // they do not have (CommandBars of a ribbon Outlook's explorer).
-      const std::vector<std::string>& asked = NamesAskedInVain();
-      const bool never = std::none_of(asked.begin(), asked.end(), [&](const std::string& name) {
-        return _stricmp(name.c_str(), rest.c_str()) == 0;
-      });
-      Check(never, "nobody asked Outlook for " + rest);
     } else if (command == "expect-no-dialog") {
       Check(DialogAnswerer::Seen().empty(),
             "no dialog (" + std::to_string(DialogAnswerer::Seen().size()) + " seen)");

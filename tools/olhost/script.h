@@ -32,7 +32,6 @@ class OutlookStandIn;
 //   expect-unload <ProgID> S_OK|S_FALSE     what the add-in's DllCanUnloadNow answers
 //   expect-dialog <text>          a dialog has shown a text containing <text> (\r \n allowed)
 //   expect-no-dialog
-//   expect-not-asked <member>     no add-in looked for that member Outlook's objects lack
 //   expect-sinks <n>              event sinks connected to Outlook's objects now
 //   expect-registry <key> <value name> <text>   e.g. HKCU\Software\...\Key ADXStartMode NORMAL
 //   expect-no-registry <key> <value name>
