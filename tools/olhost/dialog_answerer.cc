@@ -49,6 +49,13 @@ BOOL CALLBACK CollectButtons(HWND child, LPARAM list) {
   return TRUE;
 }
 
+BOOL CALLBACK CollectEdits(HWND child, LPARAM list) {
+  if (ClassName(child) == "Edit" && ::IsWindowVisible(child)) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  }
+  return TRUE;
+}
+
 // Button texts without their mnemonic ampersands.
 std::string Plain(std::string text) {
   std::string plain;
@@ -75,15 +82,7 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
   if (form) {
     // The user types into the edit boxes first; the form hears it as EN_CHANGE.
     std::vector<HWND> edits;
-    ::EnumChildWindows(
-        dialog,
-        [](HWND child, LPARAM list) -> BOOL {
-          if (ClassName(child) == "Edit" && ::IsWindowVisible(child)) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
-          }
-          return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&edits));
+    ::EnumChildWindows(dialog, CollectEdits, reinterpret_cast<LPARAM>(&edits));
     for (const auto& [from, to] : g_edits) {
       for (HWND edit : edits) {
         if (WindowText(edit) == from) {
