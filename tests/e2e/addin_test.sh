@@ -25,7 +25,7 @@ reg_quiet() { wine reg "$@" >/dev/null 2>&1; }
 
 # The DLL and the stand-in in C:\Quivra, Outlook of the given version installed, the add-in
 # registered, no per-user state of an earlier case and no configuration file.
-setup() {  # setup <2007|2010|2013>
+setup() {  # setup <2007|2010|2013|2016|365>
   mkdir -p "$HOME_DIR"
   cp "$QUIVRA_DLL" "$HOME_DIR/OLQuivra.dll"
   cp "$QUIVRA_OLHOST" "$HOME_DIR/olhost.exe"
@@ -33,6 +33,7 @@ setup() {  # setup <2007|2010|2013>
   reg_quiet delete "$USER_KEY" /f
   reg_quiet delete 'HKCU\Software\Microsoft\Office\14.0\Outlook\Options\Shutdown' /f
   reg_quiet delete 'HKCU\Software\Microsoft\Office\15.0\Outlook\Options\Shutdown' /f
+  reg_quiet delete 'HKCU\Software\Microsoft\Office\16.0\Outlook\Options\Shutdown' /f
   rm -rf "$CONFIG_DIR"
   (cd "$HOME_DIR" && wine olhost.exe --outlook "$1" --install >/dev/null 2>&1) ||
     fail "Outlook $1 installed"
@@ -135,7 +136,40 @@ quit
 SCRIPT
   saw 'dialog "QuivraOL": "QuivraOL error: the add-in has fired an exception.\r\nThe configuration file'
   saw "$PROGID: OnStartupComplete -> S_OK"
+  error_after_startup
   [ -e "$CONFIG_DIR/Qelvo.xml.bad" ] && pass "damaged file kept" || fail "damaged file kept"
+
+  # The same on Outlook of today, whose ribbon the add-in goes on drawing.
+  setup 365
+  mkdir -p "$CONFIG_DIR"
+  printf '<?xml version="1.0" encoding="UTF-8" ?>\r\n<config><folders><folder id="1">\r\n' \
+    >"$CONFIG_DIR/Qelvo.xml"
+  play 365 <<SCRIPT
+answer OK
+start
+expect-dialog ${ERROR_REPORT}The configuration file
+expect-connected $PROGID yes
+expect-ribbon $PROGID tab "Quivra"
+open-explorer Mailbox\Inbox
+expect-sinks 4
+quit
+SCRIPT
+  error_after_startup
+}
+
+# The error box of a start-up comes once start-up is over: OnStartupComplete has returned S_OK
+# and the start-up time was printed before the dialog appeared.
+error_after_startup() {
+  local completed timed shown
+  completed=$(printf '%s\n' "$out" | grep -nF "$PROGID: OnStartupComplete -> S_OK" | head -n 1 | cut -d: -f1)
+  timed=$(printf '%s\n' "$out" | grep -nF "$PROGID: start-up took" | head -n 1 | cut -d: -f1)
+  shown=$(printf '%s\n' "$out" | grep -nF 'dialog "QuivraOL"' | head -n 1 | cut -d: -f1)
+  if [ -n "$completed" ] && [ -n "$timed" ] && [ -n "$shown" ] && [ "$completed" -lt "$shown" ] &&
+    [ "$timed" -lt "$shown" ]; then
+    pass "start-up completed (line $completed, timed line $timed) before the error box (line $shown)"
+  else
+    fail "start-up completed before the error box (${completed:-none}, ${timed:-none}, ${shown:-none})"
+  fi
 }
 
 case_after_startup() {

@@ -6,7 +6,10 @@
 # button, its screen tip and picture, the Home-tab group, Undo disabled. A click on the button
 # files the selection, and the Undo buttons become enabled through InvalidateControl.
 #
-# Usage: ribbon_test.sh <2010|2013>
+# Outlook 2016 and Microsoft 365 draw the same ribbon and, like 2010 and 2013, have no command
+# bars in their explorers: the add-in goes on without them, with no error shown.
+#
+# Usage: ribbon_test.sh <2010|2013|2016|365>
 # Environment: QUIVRA_E2E_PREFIX, QUIVRA_DLL, QUIVRA_OLHOST (the stand-in of the same bitness).
 set -u
 source "$(dirname "$0")/wine_env.sh"

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <deque>
+#include <utility>
+#include <vector>
 
 #include "platform/win32/wide_text.h"
 
@@ -14,6 +16,7 @@ namespace {
 using platform::win32::WideToUtf8;
 
 std::deque<std::string> g_answers;
+std::vector<std::pair<std::string, std::string>> g_edits;
 std::vector<SeenDialog> g_seen;
 
 std::string WindowText(HWND window) {
@@ -29,8 +32,10 @@ std::string ClassName(HWND window) {
   return WideToUtf8(name);
 }
 
+// A message box or standard dialog, or one of the add-in's own forms.
 BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-  if (::IsWindowVisible(window) && ClassName(window) == "#32770") {
+  if (::IsWindowVisible(window) &&
+      (ClassName(window) == "#32770" || ClassName(window) == "QuivraForm")) {
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
   }
@@ -39,6 +44,13 @@ BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
 
 BOOL CALLBACK CollectButtons(HWND child, LPARAM list) {
   if (ClassName(child) == "Button" && ::IsWindowVisible(child)) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK CollectEdits(HWND child, LPARAM list) {
+  if (ClassName(child) == "Edit" && ::IsWindowVisible(child)) {
     reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
   }
   return TRUE;
@@ -63,12 +75,31 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
   }
   SeenDialog seen;
   seen.caption = WindowText(dialog);
+  const bool form = ClassName(dialog) == "QuivraForm";
   if (HWND text = ::GetDlgItem(dialog, 0xFFFF)) {
     seen.text = WindowText(text);
   }
+  if (form) {
+    // The user types into the edit boxes first; the form hears it as EN_CHANGE.
+    std::vector<HWND> edits;
+    ::EnumChildWindows(dialog, CollectEdits, reinterpret_cast<LPARAM>(&edits));
+    for (const auto& [from, to] : g_edits) {
+      for (HWND edit : edits) {
+        if (WindowText(edit) == from) {
+          ::SendMessageW(edit, WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(platform::win32::Utf8ToWide(to).c_str()));
+          std::printf("user changes \"%s\" to \"%s\" in \"%s\"\n", from.c_str(), to.c_str(),
+                      seen.caption.c_str());
+          break;
+        }
+      }
+    }
+    g_edits.clear();
+  }
   std::vector<HWND> buttons;
   ::EnumChildWindows(dialog, CollectButtons, reinterpret_cast<LPARAM>(&buttons));
-  HWND press = buttons.empty() ? nullptr : buttons.front();
+  // A form's first button may be any of its controls: without an answer, the user closes it.
+  HWND press = buttons.empty() || form ? nullptr : buttons.front();
   const std::string wanted = g_answers.empty() ? std::string() : g_answers.front();
   for (HWND button : buttons) {
     const std::string caption = Plain(WindowText(button));
@@ -105,6 +136,10 @@ void DialogAnswerer::Start() {
 
 void DialogAnswerer::QueueAnswer(const std::string& button) {
   g_answers.push_back(button);
+}
+
+void DialogAnswerer::QueueEdit(const std::string& from, const std::string& to) {
+  g_edits.emplace_back(from, to);
 }
 
 const std::vector<SeenDialog>& DialogAnswerer::Seen() {

@@ -17,13 +17,16 @@ struct SeenDialog {
 // Answers the modal windows that the add-in shows on the stand-in's own thread, as a user would:
 // a thread timer, which fires inside any modal loop of the thread, finds the window, reads its
 // caption, text and buttons, prints them and presses a button — the next queued answer, else
-// the first button. Nothing blocks.
+// the first button of a message box and the close box of the add-in's own forms. In a form, the
+// queued edits are typed first. Nothing blocks.
 class DialogAnswerer {
  public:
   // Starts the timer of the current thread.
   static void Start();
   // The button (by its text, "OK", "Cancel", ...) that answers the next dialog.
   static void QueueAnswer(const std::string& button);
+  // In the next form, the edit box showing `from` is changed to show `to`.
+  static void QueueEdit(const std::string& from, const std::string& to);
   static const std::vector<SeenDialog>& Seen();
 };
 

@@ -1,8 +1,8 @@
-// olhost.exe, the Outlook stand-in: plays Outlook 2007, 2010 or 2013 over the simulated
-// mailbox for the COM add-ins registered on this machine, driven by a script.
+// olhost.exe, the Outlook stand-in: plays Outlook 2007, 2010, 2013, 2016 or Microsoft 365 over
+// the simulated mailbox for the COM add-ins registered on this machine, driven by a script.
 //
-//   olhost.exe [--outlook 2007|2010|2013] --install     registers Outlook of that version
-//   olhost.exe [--outlook 2007|2010|2013] [--script FILE]
+//   olhost.exe [--outlook 2007|2010|2013|2016|365] --install   registers Outlook of that version
+//   olhost.exe [--outlook 2007|2010|2013|2016|365] [--script FILE]
 //
 // Without a script, Outlook starts, then quits. Exits with the number of failed expectations.
 #include <windows.h>
@@ -40,19 +40,20 @@ class LoadedLibrary {
 }  // namespace
 
 int main(int argc, char** argv) {
-  int year = 2010;
+  std::string outlook_name = "2010";
   bool install = false;
   const char* script_path = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--outlook") == 0 && i + 1 < argc) {
-      year = std::atoi(argv[++i]);
+      outlook_name = argv[++i];
     } else if (std::strcmp(argv[i], "--install") == 0) {
       install = true;
     } else if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
       script_path = argv[++i];
     } else {
       std::fprintf(stderr,
-                   "usage: olhost [--outlook 2007|2010|2013] [--install] [--script FILE]\n");
+                   "usage: olhost [--outlook 2007|2010|2013|2016|365] [--install] "
+                   "[--script FILE]\n");
       return 100;
     }
   }
@@ -66,7 +67,7 @@ int main(int argc, char** argv) {
   const LoadedLibrary shell(L"shell32.dll");
   int failures = 0;
   try {
-    quivra::olhost::OutlookStandIn outlook(year);
+    quivra::olhost::OutlookStandIn outlook(outlook_name);
     if (install) {
       outlook.Install();
     } else {

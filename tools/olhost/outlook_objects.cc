@@ -425,7 +425,7 @@ ComPtr<IDispatch> MakeApplicationObject(const outlook::ApplicationPtr& applicati
 
 class COMAddInEntry : public DispatchObject {
  public:
-  COMAddInEntry(std::string prog_id, std::string description, std::string guid)
+  COMAddInEntry(std::string prog_id, std::string description, std::string guid, bool refuse)
       : DispatchObject({IID_COMAddIn}) {
     AddMember(L"ProgId", [prog_id](const Args&, VARIANT* r) { ReturnText(r, prog_id); });
     AddMember(L"Description",
@@ -434,7 +434,10 @@ class COMAddInEntry : public DispatchObject {
     AddMember(L"Connect", [this](const Args&, VARIANT* r) { ReturnBool(r, object_ != nullptr); });
     AddMember(
         L"Object", [this](const Args&, VARIANT* r) { Return(r, object_); },
-        [this](const Args& args, VARIANT*) {
+        [this, refuse](const Args& args, VARIANT*) {
+          if (refuse) {
+            throw outlook::OutlookError(E_ACCESSDENIED, "Access denied.");
+          }
           const VARIANT& value = args.PutValue();
           if (value.vt != VT_DISPATCH && value.vt != VT_EMPTY && value.vt != VT_NULL) {
             throw outlook::OutlookError(DISP_E_TYPEMISMATCH, "Type mismatch.");
@@ -448,8 +451,9 @@ class COMAddInEntry : public DispatchObject {
 
 ComPtr<IDispatch> MakeCOMAddInObject(const std::string& prog_id,
                                      const std::string& description,
-                                     const std::string& guid) {
-  return Make<COMAddInEntry>(prog_id, description, guid);
+                                     const std::string& guid,
+                                     bool refuse_object) {
+  return Make<COMAddInEntry>(prog_id, description, guid, refuse_object);
 }
 
 ComPtr<IDispatch> COMAddInObjectOf(IDispatch* entry) {

@@ -26,11 +26,13 @@ Microsoft::WRL::ComPtr<IDispatch> MakeApplicationObject(const outlook::Applicati
                                                         CommandBarsOfWindow command_bars_of = {});
 
 // Office's COMAddIn entry of one add-in: ProgId, Description, Guid, Connect and the Object
-// property the add-in sets.
+// property the add-in sets. With `refuse_object`, setting Object fails as it does where Office
+// refuses it (E_ACCESSDENIED).
 class COMAddInEntry;
 Microsoft::WRL::ComPtr<IDispatch> MakeCOMAddInObject(const std::string& prog_id,
                                                      const std::string& description,
-                                                     const std::string& guid);
+                                                     const std::string& guid,
+                                                     bool refuse_object = false);
 // The object the add-in set on its entry (none when unset), and clearing it when the add-in
 // goes.
 Microsoft::WRL::ComPtr<IDispatch> COMAddInObjectOf(IDispatch* entry);

@@ -21,10 +21,14 @@ using platform::win32::Utf8ToWide;
 constexpr char kOutlookClassId[] = "{0006F03A-0000-0000-C000-000000000046}";
 constexpr char kAddInsKey[] = "Software\\Microsoft\\Office\\Outlook\\Addins";
 
+// Outlook 2016 and later all report version 16.0: 2016 as an installer-based Office in
+// "Office16", Microsoft 365 as a click-to-run Office below "root".
 const OutlookVersion kVersions[] = {
-    {2007, "12.0.0.6423", "Office12"},
-    {2010, "14.0.0.7015", "Office14"},
-    {2013, "15.0.0.4569", "Office15"},
+    {"2007", 12, "12.0.0.6423", "Office12"},
+    {"2010", 14, "14.0.0.7015", "Office14"},
+    {"2013", 15, "15.0.0.4569", "Office15"},
+    {"2016", 16, "16.0.0.4266", "Office16"},
+    {"365", 16, "16.0.0.17928", "root\\Office16"},
 };
 
 double Milliseconds(LARGE_INTEGER from, LARGE_INTEGER to) {
@@ -59,18 +63,19 @@ std::string Hex(HRESULT result) {
 
 }  // namespace
 
-const OutlookVersion& VersionOf(int year) {
+const OutlookVersion& VersionOf(const std::string& name) {
   for (const OutlookVersion& version : kVersions) {
-    if (version.year == year) {
+    if (name == version.name) {
       return version;
     }
   }
-  throw std::invalid_argument("Outlook " + std::to_string(year) + " is not played");
+  throw std::invalid_argument("Outlook " + name + " is not played");
 }
 
-OutlookStandIn::OutlookStandIn(int year) : version_(VersionOf(year)) {
+OutlookStandIn::OutlookStandIn(const std::string& name) : version_(VersionOf(name)) {
   world_.outlook.SetVersion(version_.version);
-  if (version_.year < 2010) {
+  // Only Outlook 2007 has command bars in its explorers; from 2010 on they have the ribbon.
+  if (version_.major < 14) {
     command_bars_ = std::make_unique<office::sim::SimCommandBarsHost>();
   }
   custom_ = ::SafeArrayCreateVector(VT_VARIANT, 0, 0);
@@ -102,7 +107,7 @@ void OutlookStandIn::Install() {
     registry_.CreateKey(local);
     registry_.WriteString(local, "", server);
   }
-  Print("installed Outlook " + std::to_string(version_.year) + " (" + server + ")");
+  Print(std::string("installed Outlook ") + version_.name + " (" + server + ")");
 }
 
 std::vector<OutlookStandIn::AddIn> OutlookStandIn::FindAddIns() {
@@ -174,12 +179,13 @@ bool OutlookStandIn::Load(AddIn& add_in) {
   }
   wchar_t guid[40] = {};
   ::StringFromGUID2(class_id, guid, 40);
-  add_in.entry = MakeCOMAddInObject(add_in.prog_id, "", platform::win32::WideToUtf8(guid));
+  add_in.entry = MakeCOMAddInObject(add_in.prog_id, "", platform::win32::WideToUtf8(guid),
+                                    refuse_addin_object_);
   return true;
 }
 
 void OutlookStandIn::Start() {
-  Print("Outlook " + std::to_string(version_.year) + " (" + version_.version + ") starts");
+  Print(std::string("Outlook ") + version_.name + " (" + version_.version + ") starts");
   CommandBarsOfWindow command_bars_of;
   if (command_bars_) {
     command_bars_of = [bars = command_bars_.get()](std::uintptr_t window) {
@@ -207,9 +213,11 @@ void OutlookStandIn::Start() {
         application_.Get(), office::com::ext_cm_Startup, add_in.entry.Get(), &custom_);
     add_in.connection_ms = Milliseconds(loaded, Now());
     add_in.connected = SUCCEEDED(Report(add_in.prog_id, "OnConnection(ext_cm_Startup)", result));
+    Print(add_in.prog_id + ": COMAddIn.Object " +
+          (COMAddInObjectOf(add_in.entry.Get()) ? "set" : "not set"));
   }
   // Outlook 2010 and later ask for the explorer's ribbon as the explorer first shows.
-  if (version_.year >= 2010) {
+  if (version_.major >= 14) {
     for (AddIn& add_in : add_ins_) {
       ComPtr<office::com::IRibbonExtensibility> ribbon;
       if (!add_in.connected ||
@@ -270,8 +278,120 @@ RibbonHost* OutlookStandIn::Ribbon(const std::string& prog_id) {
   return add_in != nullptr && add_in->connected ? add_in->ribbon.get() : nullptr;
 }
 
+RibbonHost* OutlookStandIn::LoadedRibbon(const std::string& RibbonID, std::string* prog_id) {
+  for (AddIn& add_in : add_ins_) {
+    if (!add_in.connected) {
+      continue;
+    }
+    RibbonHost* ribbon = nullptr;
+    if (RibbonID == "Microsoft.Outlook.Explorer") {
+      ribbon = add_in.ribbon.get();
+    } else if (auto found = add_in.inspector_ribbons.find(RibbonID);
+               found != add_in.inspector_ribbons.end()) {
+      ribbon = found->second.get();
+    }
+    if (ribbon != nullptr) {
+      *prog_id = add_in.prog_id;
+      return ribbon;
+    }
+  }
+  return nullptr;
+}
+
+// Office loads the customUI of an inspector ribbon when the first inspector of that kind is
+// shown, not at start-up: it calls GetCustomUI with the kind's ribbon id
+// ("Microsoft.Outlook.Mail.Read" for a received mail, "Microsoft.Outlook.Mail.Compose" for one
+// being written, one id for each type of inspector) and keeps what it got for every later
+// inspector of that kind; an item shown in the reading pane asks for nothing. The text is a
+// customUI document of its own, so its onLoad is called again, with the IRibbonUI of that ribbon:
+// an object other than the explorer's, through which only that ribbon is invalidated.
+// Described in "Implementing the IRibbonExtensibility Interface" (Outlook VBA reference):
+// https://learn.microsoft.com/en-us/office/vba/outlook/how-to/office-fluent-ui-extensibility/implementing-the-iribbonextensibility-interface
+// and "IRibbonExtensibility.GetCustomUI Method", whose RibbonID is "one for each type of
+// Inspector object" in Outlook:
+// https://learn.microsoft.com/en-us/previous-versions/office/developer/office-2007/aa433551(v=office.12)
+void OutlookStandIn::OpenInspector(const std::string& RibbonID) {
+  if (!started_) {
+    Print("Outlook has not started");
+    return;
+  }
+  std::uintptr_t front = 0;
+  try {
+    if (outlook::ExplorerPtr explorer = world_.outlook.application()->ActiveExplorer()) {
+      front = explorer->WindowHandle();
+    }
+  } catch (const std::exception&) {
+  }
+  Print("user opens an inspector (" + RibbonID + ")");
+  world_.outlook.ActivateInspector();
+  inspectors_.emplace_back(RibbonID, front);
+  // Outlook 2007 already shows the ribbon in its inspectors.
+  for (AddIn& add_in : add_ins_) {
+    if (!add_in.connected) {
+      continue;
+    }
+    ComPtr<office::com::IRibbonExtensibility> extensibility;
+    if (FAILED(add_in.object->QueryInterface(
+            quivra::com::IID_IRibbonExtensibility,
+            reinterpret_cast<void**>(extensibility.GetAddressOf())))) {
+      continue;
+    }
+    if (add_in.inspector_ribbons.count(RibbonID) != 0) {
+      Print(add_in.prog_id + ": the " + RibbonID + " ribbon is loaded already");
+      continue;
+    }
+    auto ribbon = std::make_shared<RibbonHost>(add_in.object.Get());
+    const HRESULT result = ribbon->Load(RibbonID);
+    Print(add_in.prog_id + ": GetCustomUI(" + RibbonID + ") -> " + Hex(result) + ", " +
+          std::to_string(ribbon->CustomUI().size()) + " characters, " +
+          std::to_string(ribbon->RibbonLoadCount()) + " onLoad with a new IRibbonUI");
+    if (SUCCEEDED(result)) {
+      ribbon->Text();
+      add_in.inspector_ribbons[RibbonID] = std::move(ribbon);
+    }
+  }
+  DispatchWaitingMessages();
+}
+
+void OutlookStandIn::CloseInspector() {
+  if (inspectors_.empty()) {
+    Print("no inspector is open");
+    return;
+  }
+  const auto [ribbon_id, front] = inspectors_.back();
+  inspectors_.pop_back();
+  Print("user closes the inspector (" + ribbon_id + ")");
+  if (!inspectors_.empty()) {
+    return;
+  }
+  for (const outlook::sim::SimExplorer& explorer : world_.outlook.explorers()) {
+    if (explorer.is_open() && explorer.window() == front) {
+      explorer.Activate();
+    }
+  }
+  DispatchWaitingMessages();
+}
+
+void OutlookStandIn::Restart() {
+  Quit();
+  std::vector<std::string> prog_ids;
+  for (const AddIn& add_in : add_ins_) {
+    if (LoadedLibrary(add_in.prog_id) != nullptr) {
+      prog_ids.push_back(add_in.prog_id);
+    }
+  }
+  // Outlook's process ends: what it loaded goes with it. The stand-in's process goes on, so it
+  // frees the libraries that allow it, as COM would for a process that ends.
+  ::CoFreeUnusedLibraries();
+  for (const std::string& prog_id : prog_ids) {
+    Print(prog_id + ": library " + (LoadedLibrary(prog_id) ? "still loaded" : "unloaded"));
+  }
+  inspectors_.clear();
+  Start();
+}
+
 bool OutlookStandIn::FastShutdown(const AddIn& add_in) {
-  if (version_.year < 2010) {
+  if (version_.major < 14) {
     return false;
   }
   const RegistryKey options{RegistryRoot::kCurrentUser,
@@ -286,6 +406,7 @@ bool OutlookStandIn::FastShutdown(const AddIn& add_in) {
 
 void OutlookStandIn::Release(AddIn& add_in) {
   add_in.ribbon.reset();
+  add_in.inspector_ribbons.clear();
   if (add_in.entry) {
     ClearCOMAddInObject(add_in.entry.Get());
   }
@@ -378,10 +499,10 @@ bool OutlookStandIn::Connected(const std::string& prog_id) const {
   return add_in && add_in->connected;
 }
 
-HRESULT OutlookStandIn::CanUnloadNow(const std::string& prog_id) {
+HMODULE OutlookStandIn::LoadedLibrary(const std::string& prog_id) {
   CLSID class_id;
   if (FAILED(::CLSIDFromProgID(Utf8ToWide(prog_id).c_str(), &class_id))) {
-    return S_OK;
+    return nullptr;
   }
   wchar_t guid[40] = {};
   ::StringFromGUID2(class_id, guid, 40);
@@ -390,9 +511,13 @@ HRESULT OutlookStandIn::CanUnloadNow(const std::string& prog_id) {
                             "CLSID\\" + platform::win32::WideToUtf8(guid) + "\\InprocServer32"},
                            "");
   if (!path) {
-    return S_OK;
+    return nullptr;
   }
-  HMODULE library = ::GetModuleHandleW(Utf8ToWide(*path).c_str());
+  return ::GetModuleHandleW(Utf8ToWide(*path).c_str());
+}
+
+HRESULT OutlookStandIn::CanUnloadNow(const std::string& prog_id) {
+  HMODULE library = LoadedLibrary(prog_id);
   if (!library) {
     return S_OK;
   }

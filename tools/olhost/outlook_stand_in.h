@@ -6,6 +6,8 @@
 #include <oaidl.h>
 #include <wrl/client.h>
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -21,12 +23,13 @@ namespace quivra::olhost {
 
 // The Outlook versions the stand-in plays.
 struct OutlookVersion {
-  int year;              // 2007, 2010, 2013
-  const char* version;   // Application.Version
-  const char* folder;    // the Office folder of OUTLOOK.EXE
+  const char* name;     // "2007", "2010", "2013", "2016", "365"
+  int major;            // 12, 14, 15, 16
+  const char* version;  // Application.Version
+  const char* folder;   // the folder of OUTLOOK.EXE below "Microsoft Office"
 };
-// The version of that year; raises std::invalid_argument for another year.
-const OutlookVersion& VersionOf(int year);
+// The version of that name; raises std::invalid_argument for another name.
+const OutlookVersion& VersionOf(const std::string& name);
 
 // Outlook, played over the simulated mailbox: it registers itself as Outlook of its version,
 // finds its COM add-ins in the registry as Outlook does, loads them in-process and talks to them
@@ -34,7 +37,7 @@ const OutlookVersion& VersionOf(int year);
 // what happens, one line per step.
 class OutlookStandIn {
  public:
-  explicit OutlookStandIn(int year);
+  explicit OutlookStandIn(const std::string& name);
   ~OutlookStandIn();
 
   outlook::sim::StandardWorld& world() { return world_; }
@@ -47,6 +50,17 @@ class OutlookStandIn {
   void Start();
   // The user closes Outlook.
   void Quit();
+  // Outlook quits and starts again in the same session: the add-ins are released, their
+  // libraries freed when they allow it, and found and loaded again through the registry.
+  void Restart();
+  // The user opens an item in its own window: an inspector of the ribbon kind RibbonID
+  // ("Microsoft.Outlook.Mail.Read"). The first inspector of a kind has Office load that kind's
+  // ribbon from every connected add-in.
+  void OpenInspector(const std::string& RibbonID);
+  // The user closes the inspector opened last; the explorer in front before comes back.
+  void CloseInspector();
+  // From the next start on, the COMAddIn entries refuse the add-ins' Object.
+  void RefuseAddInObject() { refuse_addin_object_ = true; }
   // The user unticks or ticks the add-in in the COM add-ins dialog.
   void Disconnect(const std::string& prog_id);
   void Connect(const std::string& prog_id);
@@ -59,6 +73,9 @@ class OutlookStandIn {
   double StartupMilliseconds(const std::string& prog_id) const;
   // The explorer ribbon of the add-in; null before Outlook asked for it and after disconnection.
   RibbonHost* Ribbon(const std::string& prog_id);
+  // The ribbon RibbonID (the explorer's or an inspector kind's) of the first connected add-in
+  // that has it loaded, with that add-in's ProgID; null when none has.
+  RibbonHost* LoadedRibbon(const std::string& RibbonID, std::string* prog_id);
   // Office's command bars of the explorer windows (Outlook 2007); null for a ribbon Outlook.
   office::sim::SimCommandBarsHost* CommandBars() { return command_bars_.get(); }
 
@@ -77,6 +94,9 @@ class OutlookStandIn {
     double connection_ms = 0;
     double ribbon_ms = 0;
     std::shared_ptr<RibbonHost> ribbon;
+    // The inspector ribbons by ribbon id, each loaded when the first inspector of its kind
+    // opened and kept while the add-in is connected.
+    std::map<std::string, std::shared_ptr<RibbonHost>> inspector_ribbons;
   };
 
   std::vector<AddIn> FindAddIns();
@@ -86,6 +106,8 @@ class OutlookStandIn {
   HRESULT Report(const std::string& prog_id, const char* call, HRESULT result);
   bool FastShutdown(const AddIn& add_in);
   void Release(AddIn& add_in);
+  // The add-in's library as loaded in the process now; null when it is not loaded.
+  HMODULE LoadedLibrary(const std::string& prog_id);
 
   const OutlookVersion& version_;
   outlook::sim::StandardWorld world_;
@@ -95,6 +117,9 @@ class OutlookStandIn {
   std::vector<AddIn> add_ins_;
   SAFEARRAY* custom_ = nullptr;
   bool started_ = false;
+  bool refuse_addin_object_ = false;
+  // The inspectors open, by ribbon id, with the window of the explorer in front before each.
+  std::vector<std::pair<std::string, std::uintptr_t>> inspectors_;
 };
 
 }  // namespace quivra::olhost

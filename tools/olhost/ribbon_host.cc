@@ -110,8 +110,11 @@ class ComRibbonAddIn : public office::RibbonExtensibility {
     auto sim = std::dynamic_pointer_cast<office::sim::SimRibbon>(ribbon);
     ComPtr<IDispatch> object = Make<RibbonUIObject>(sim);
     std::vector<VARIANT> arguments{ObjectArgument(object.Get())};
+    ++ribbon_loads_;
     Call(callback, arguments);
   }
+
+  int ribbon_loads() const { return ribbon_loads_; }
 
   office::RibbonValue RibbonCallback(const std::string& callback,
                                      const office::RibbonControl& control,
@@ -149,6 +152,7 @@ class ComRibbonAddIn : public office::RibbonExtensibility {
 
   ComPtr<IDispatch> dispatch_;
   ComPtr<office::com::IRibbonExtensibility> ribbon_;
+  int ribbon_loads_ = 0;
 };
 
 RibbonHost::RibbonHost(IUnknown* add_in) : add_in_(std::make_unique<ComRibbonAddIn>(add_in)) {}
@@ -162,6 +166,10 @@ HRESULT RibbonHost::Load(const std::string& RibbonID) {
   } catch (...) {
     return quivra::com::HResultFromCaught(E_FAIL);
   }
+}
+
+int RibbonHost::RibbonLoadCount() const {
+  return add_in_->ribbon_loads();
 }
 
 std::string RibbonHost::CustomUI() const {

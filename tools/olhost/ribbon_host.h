@@ -34,6 +34,8 @@ class RibbonHost {
   std::string Text();
   // The user clicks the control shown with that label; false when none takes the click.
   bool ClickLabel(const std::string& label);
+  // How often the add-in's onLoad was called, each time with a new IRibbonUI of this ribbon.
+  int RibbonLoadCount() const;
   // The callbacks made into the add-in so far, onLoad aside.
   int CallbackCount() const { return ribbon_ ? ribbon_->callback_count() : 0; }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -135,6 +136,40 @@ class Runner {
       outlook_.Start();
     } else if (command == "quit") {
       outlook_.Quit();
+    } else if (command == "restart") {
+      std::printf("user quits Outlook and starts it again\n");
+      outlook_.Restart();
+    } else if (command == "refuse-addin-object") {
+      std::printf("Office will refuse the add-ins' COMAddIn.Object\n");
+      outlook_.RefuseAddInObject();
+    } else if (command == "open-inspector") {
+      // open-inspector [read|compose]: a received mail (the default) or a new one in its own
+      // window.
+      outlook_.OpenInspector(rest == "compose" ? "Microsoft.Outlook.Mail.Compose"
+                                               : "Microsoft.Outlook.Mail.Read");
+    } else if (command == "close-inspector") {
+      outlook_.CloseInspector();
+    } else if (command == "save-custom-ui") {
+      // save-custom-ui <ribbon id> <file>: the customUI text the add-in returned for that
+      // ribbon, as UTF-8, byte for byte.
+      std::istringstream args(rest);
+      std::string ribbon_id;
+      args >> ribbon_id;
+      std::string file;
+      std::getline(args, file);
+      file = Trimmed(file);
+      std::string prog_id;
+      RibbonHost* ribbon = outlook_.LoadedRibbon(ribbon_id, &prog_id);
+      if (ribbon == nullptr || file.empty()) {
+        Fail("no add-in has the ribbon " + ribbon_id + " loaded");
+        return;
+      }
+      const std::string text = ribbon->CustomUI();
+      std::ofstream out(file, std::ios::binary | std::ios::trunc);
+      out.write(text.data(), static_cast<std::streamsize>(text.size()));
+      out.close();
+      Check(static_cast<bool>(out), "saved the " + ribbon_id + " customUI of " + prog_id + " (" +
+                                        std::to_string(text.size()) + " bytes) to " + file);
     } else if (command == "open-explorer") {
       std::printf("user opens an explorer on %s\n", rest.c_str());
       sim.AddExplorer(sim.FolderAt(rest));
@@ -165,6 +200,14 @@ class Runner {
       std::printf("Outlook will fail %s\n", method.c_str());
     } else if (command == "answer") {
       DialogAnswerer::QueueAnswer(rest);
+    } else if (command == "answer-edit") {
+      // answer-edit <text> -> <new text>: in the next form, the edit box showing the text is
+      // changed to the new one (before the queued answer presses its button).
+      const size_t arrow = rest.find(" -> ");
+      if (arrow == std::string::npos) {
+        throw std::invalid_argument("answer-edit needs <text> -> <new text>");
+      }
+      DialogAnswerer::QueueEdit(Trimmed(rest.substr(0, arrow)), Trimmed(rest.substr(arrow + 4)));
     } else if (command == "expect-connected") {
       std::istringstream args(rest);
       std::string prog_id;

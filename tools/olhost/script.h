@@ -13,6 +13,11 @@ class OutlookStandIn;
 //
 //   start                         Outlook starts and loads its add-ins
 //   quit                          the user closes Outlook
+//   restart                       Outlook quits and starts again; add-ins are loaded afresh
+//   refuse-addin-object           from the next start, COMAddIn.Object cannot be set
+//   open-inspector [read|compose] the user opens a mail in its own window
+//   close-inspector               the user closes the inspector opened last
+//   save-custom-ui <ribbon id> <file>   writes the customUI text the add-in returned (UTF-8)
 //   open-explorer <folder path>   a new explorer window on the folder ("Mailbox\Projects")
 //   activate-explorer <n>         the n-th open explorer comes to the front
 //   show-folder <n> <folder path> the n-th explorer shows another folder
@@ -22,6 +27,7 @@ class OutlookStandIn;
 //   connect <ProgID>              the user ticks it (connection after start-up)
 //   fail <method> [always]        Outlook's next call of <method> fails ("Explorer.WindowHandle")
 //   answer <button>               the next dialog is answered with that button
+//   answer-edit <text> -> <new>   in the next form, the edit box showing <text> gets <new>
 //   expect-connected <ProgID> yes|no
 //   expect-unload <ProgID> S_OK|S_FALSE     what the add-in's DllCanUnloadNow answers
 //   expect-dialog <text>          a dialog has shown a text containing <text> (\r \n allowed)
