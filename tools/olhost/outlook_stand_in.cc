@@ -350,7 +350,7 @@ void OutlookStandIn::OpenInspector(const std::string& RibbonID) {
       add_in.inspector_ribbons[RibbonID] = std::move(ribbon);
     }
   }
-  DispatchWaitingMessages();
+  platform::win32::DispatchPendingMessages();
 }
 
 void OutlookStandIn::CloseInspector() {
@@ -369,7 +369,7 @@ void OutlookStandIn::CloseInspector() {
       explorer.Activate();
     }
   }
-  DispatchWaitingMessages();
+  platform::win32::DispatchPendingMessages();
 }
 
 void OutlookStandIn::Restart() {
