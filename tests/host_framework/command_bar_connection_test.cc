@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "core/add_in_module.h"
+#include "host/framework/command_bars/office_properties.h"
 #include "host/framework/module/adx_addin.h"
 #include "host/office/sim/sim_command_bars.h"
 #include "host/office/sim/sim_office.h"
@@ -138,6 +139,36 @@ TEST_F(CommandBarConnectionTest, TheExplorerShowsTheBarAsTheModelDescribesIt) {
   EXPECT_FALSE(undo.enabled);
   EXPECT_THAT(Messages(), IsEmpty());
   EXPECT_THAT(debug_lines_, IsEmpty());
+}
+
+TEST_F(CommandBarConnectionTest, OnlyAControlOfficeAlreadyHadIsReadBeforeItIsWritten) {
+  InstallOutlook(test::kOutlook2007);
+  addin_.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+  // An earlier start left Beta's button on Office's own bar, with another caption.
+  office::CommandBarControlPtr left = office_.ForWindow(world.explorer.window())
+                                          ->Item(1)
+                                          ->Controls()
+                                          ->Add(office::msoControlButton, 1, std::nullopt, false);
+  left->Put("Tag", Button(2).OfficeTag());
+  left->Put("Caption", std::string("Old"));
+  office_.ResetCallCounts();
+  addin_.OnStartupComplete();
+
+  // The controls Office added now hold Office's values for a new control: nothing of theirs is
+  // read back. The one found is read once per property, and shows the item's values.
+  for (const TadxOfficeControlProperty& row : OfficeControlProperties()) {
+    if (row.value != nullptr && row.value(Button(2))) {
+      EXPECT_EQ(office_.CallCount("CommandBarControl." + std::string(row.office_name)), 1)
+          << row.office_name;
+    }
+  }
+  EXPECT_EQ(left->GetText("Caption"), Button(2).Caption());
+  EXPECT_EQ(left->GetText("TooltipText"), Button(2).TooltipText());
+  const SimBarView bar = BarOf(world.explorer);
+  EXPECT_EQ(bar.controls[1].caption, Button(1).Caption());
+  ASSERT_NE(Find(bar.controls, "Undo"), nullptr);
+  EXPECT_FALSE(Find(bar.controls, "Undo")->enabled);  // off Office's value for a new control
+  EXPECT_THAT(Messages(), IsEmpty());
 }
 
 TEST_F(CommandBarConnectionTest, ARibbonOutlookGetsNoBar) {

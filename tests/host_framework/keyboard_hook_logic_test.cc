@@ -202,6 +202,29 @@ TEST_F(CommandBarShortcutTest, AnAcceleratorOfAnExplorerBarComesBeforeTheShortcu
   EXPECT_EQ(ran_, (std::vector<std::string>{"shortcut 33", "shortcut 33", "shortcut 33"}));
 }
 
+TEST_F(CommandBarShortcutTest, AKeyNoEntryHasAsksOutlookNothing) {
+  const TadxHookVerdict verdict = logic_.KeyMessage(Alt('3'), true);
+  ASSERT_EQ(verdict.Action, Kind::kPostShortcut);
+  world.outlook.ResetCallCounts();
+  // Typing, and keys nobody has, before the posted message arrives: no window is asked for.
+  EXPECT_FALSE(Press(TadxKeyPress{'Q', kKeyDown}).Swallowed());
+  EXPECT_FALSE(Press(Alt('7')).Swallowed());
+  EXPECT_EQ(world.outlook.TotalCalls(), 0);
+  EXPECT_TRUE(logic_.RunShortcut(verdict.Index));
+  EXPECT_EQ(ran_, std::vector<std::string>{"button 3"});
+
+  // A text a bar has is looked up in the window in front, even where the bar does not count.
+  world.explorer.ShowFolder(world.calendar);
+  EXPECT_TRUE(Press(Alt('3')).Swallowed());
+  EXPECT_GT(world.outlook.TotalCalls(), 0);
+  EXPECT_EQ(ran_, (std::vector<std::string>{"button 3", "shortcut 33"}));
+
+  // Only a fresh key-down has its modifiers looked at.
+  EXPECT_TRUE(TadxKeyboardHookLogic::UsesModifiers(kKeyDown));
+  EXPECT_FALSE(TadxKeyboardHookLogic::UsesModifiers(kRepeat));
+  EXPECT_FALSE(TadxKeyboardHookLogic::UsesModifiers(kKeyUp));
+}
+
 TEST_F(CommandBarShortcutTest, OutlookFailingToNameItsWindowLeavesTheBarsOut) {
   world.outlook.FailCall("Application.ActiveWindow");
   Press(Alt('3'));

@@ -24,7 +24,7 @@ class OfficePropertiesTest : public FrameworkModuleTest {
   TadxCommandBarPopup& popup_ = bar_.Controls().Add<TadxCommandBarPopup>();
 };
 
-TEST_F(OfficePropertiesTest, EveryNameIsOneOfficesObjectsAnswerToAndIsListedOnce) {
+TEST_F(OfficePropertiesTest, EveryNameIsOneOfficesObjectsAnswerToListedOnceWithItsNewValue) {
   office::sim::SimCommandBarsHost office;
   office::CommandBarPtr bar = office.ForWindow(1)->Add("Bar", 1, true);
   office::CommandBarControlPtr control =
@@ -35,6 +35,10 @@ TEST_F(OfficePropertiesTest, EveryNameIsOneOfficesObjectsAnswerToAndIsListedOnce
     SCOPED_TRACE(std::string(row.office_name));
     EXPECT_NO_THROW(control->Get(row.office_name));
     EXPECT_TRUE(control_names.insert(row.office_name).second);
+    // What a new control is taken to hold is what Office's new control holds.
+    if (row.new_value != nullptr) {
+      EXPECT_EQ(control->Get(row.office_name), row.new_value());
+    }
   }
   std::set<std::string_view> bar_names;
   for (const auto& row : OfficeBarProperties()) {

@@ -287,6 +287,62 @@ TEST_F(RibbonConnectionTest, ChangesBeforeOnLoadAreKeptAndLaterOnesInvalidate) {
   EXPECT_TRUE(module_->first->Enabled());
 }
 
+// Office may draw the ribbon before start-up completes (Outlook 2010 and later): what start-up
+// changes reaches it once per control, when start-up ends.
+class RibbonStartUpTest : public test::SimulatedWorldTest {
+ protected:
+  RibbonStartUpTest()
+      : addin_(sim.platform(), "OLQuivra.coOLQuivra", [this](const outlook::ApplicationPtr&) {
+          auto module = std::make_unique<RibbonModule>(sim.platform());
+          module_ = module.get();
+          return module;
+        }) {
+    world.outlook.SetVersion(test::kOutlook2010.version);
+    addin_.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+    ribbon_ = office::sim::SimRibbon::Load(addin_, kExplorer);
+  }
+
+  RibbonModule* module_ = nullptr;
+  TadxAddin addin_;
+  std::shared_ptr<office::sim::SimRibbon> ribbon_;
+};
+
+TEST_F(RibbonStartUpTest, ChangesDuringStartUpInvalidateEachControlOnceWhenItEnds) {
+  size_t during = 0;
+  module_->OnAddInStartupComplete = [&](TadxCOMAddInModule&) {
+    module_->first->SetCaption("Beta");
+    module_->split->SetCaption("Quivra!");
+    module_->first->SetEnabled(false);
+    module_->second->SetVisible(false);
+    module_->first->SetScreenTip("Mailbox\\Beta (Alt+1)");
+    during = ribbon_->invalidations().size();
+  };
+  addin_.OnStartupComplete();
+  EXPECT_EQ(during, 0u);
+  EXPECT_THAT(ribbon_->invalidations(), ElementsAre("File1", "Main", "Mainwrapped", "File2"));
+  EXPECT_EQ(ribbon_->Find("File1")->Label, "Beta");
+  EXPECT_FALSE(ribbon_->Find("File1")->Enabled);
+  EXPECT_FALSE(ribbon_->Shown("File2"));
+  EXPECT_EQ(ribbon_->Find("Mainwrapped")->Label, "Quivra!");
+
+  // After start-up every change is sent at once.
+  module_->second->SetVisible(true);
+  EXPECT_THAT(ribbon_->invalidations(),
+              ElementsAre("File1", "Main", "Mainwrapped", "File2", "File2"));
+  EXPECT_TRUE(ribbon_->Shown("File2"));
+}
+
+TEST_F(RibbonStartUpTest, AChangeThatNeedsTheWholeRibbonReplacesTheControlsOnes) {
+  module_->OnAddInStartupComplete = [&](TadxCOMAddInModule&) {
+    module_->first->SetCaption("Beta");
+    module_->home.SetKeyTip("Q");  // a built-in tab: Office rebuilds the whole ribbon
+    module_->second->SetCaption("Gamma");
+  };
+  addin_.OnStartupComplete();
+  EXPECT_THAT(ribbon_->invalidations(), ElementsAre("*"));
+  EXPECT_EQ(ribbon_->Find("File2")->Label, "Gamma");
+}
+
 TEST_F(RibbonConnectionTest, ClicksReachOnClickAndTheInnerButtonIsTheSplitButton) {
   std::vector<std::string> clicks;
   auto record = [&](TadxRibbonCustomControl& sender, const TadxRibbonControlInfo& control) {

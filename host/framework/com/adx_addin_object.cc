@@ -128,13 +128,12 @@ HRESULT TadxAddinObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
 }
 
 HRESULT TadxAddinObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
-  const HRESULT found = ::DispGetIDsOfNames(dispatch_info_.Get(), names, count, ids);
-  // Names the type library does not know may be the ribbon's callbacks.
-  if (found == DISP_E_UNKNOWNNAME && names != nullptr && ids != nullptr && count == 1 &&
-      RibbonCallbackId(names[0], ids[0])) {
+  // The ribbon's callbacks first: Office asks for one by name on every callback, and the
+  // type library's interface has no member of those names.
+  if (names != nullptr && ids != nullptr && count == 1 && RibbonCallbackId(names[0], ids[0])) {
     return S_OK;
   }
-  return found;
+  return ::DispGetIDsOfNames(dispatch_info_.Get(), names, count, ids);
 }
 
 HRESULT TadxAddinObject::Invoke(DISPID id,

@@ -31,13 +31,9 @@ TadxKeyboardHook* CurrentHook() {
   return hooks.empty() ? nullptr : hooks.back();
 }
 
-bool KeyDown(int virtual_key) {
-  return ::GetKeyState(virtual_key) < 0;
-}
-
-// A modifier counts as pressed when either of its keys is down.
-bool ModifierDown(int either, int left, int right) {
-  return KeyDown(either) || KeyDown(left) || KeyDown(right);
+// A modifier counts as pressed when either of its keys is down (the high bit of its state).
+bool ModifierDown(const BYTE (&state)[256], int either, int left, int right) {
+  return ((state[either] | state[left] | state[right]) & 0x80) != 0;
 }
 
 // The keyboard layout's name of a key, as Windows shows it ("Num Lock", ";").
@@ -147,9 +143,14 @@ LRESULT TadxKeyboardHook::KeyMessage(int code, WPARAM wparam, LPARAM lparam) {
     TadxKeyPress press;
     press.VirtualKey = static_cast<int>(wparam);
     press.KeyData = static_cast<std::uint32_t>(static_cast<std::uintptr_t>(lparam));
-    press.Ctrl = ModifierDown(VK_CONTROL, VK_LCONTROL, VK_RCONTROL);
-    press.Shift = ModifierDown(VK_SHIFT, VK_LSHIFT, VK_RSHIFT);
-    press.Alt = ModifierDown(VK_MENU, VK_LMENU, VK_RMENU);
+    // The thread's keyboard state in one call, and only for a message whose modifiers count:
+    // every call reaches the window server, and key-ups and repeats need none.
+    BYTE state[256] = {};
+    if (TadxKeyboardHookLogic::UsesModifiers(press.KeyData) && ::GetKeyboardState(state)) {
+      press.Ctrl = ModifierDown(state, VK_CONTROL, VK_LCONTROL, VK_RCONTROL);
+      press.Shift = ModifierDown(state, VK_SHIFT, VK_LSHIFT, VK_RSHIFT);
+      press.Alt = ModifierDown(state, VK_MENU, VK_LMENU, VK_RMENU);
+    }
     const TadxHookVerdict verdict = logic_.KeyMessage(press, window_.get() != nullptr);
     bool swallow = verdict.Action == TadxHookVerdict::Kind::kSwallow;
     if (verdict.Action == TadxHookVerdict::Kind::kPostShortcut) {

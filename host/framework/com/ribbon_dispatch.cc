@@ -147,8 +147,10 @@ HRESULT InvokeRibbonCallback(TadxAddin& addin,
       // The customUI text names no images to load.
       return S_OK;
     }
-    const office::RibbonControl control =
-        office::com::ReadComRibbonControl(ObjectArgument(Argument(*params, 0)));
+    // The callbacks answer by the control's id and tag alone: the window it shows in is not
+    // asked for, which saves Office a call on each of the hundreds of callbacks of a draw.
+    const office::RibbonControl control = office::com::ReadComRibbonControl(
+        ObjectArgument(Argument(*params, 0)), /*read_context=*/false);
     std::optional<bool> pressed;
     if (id == static_cast<DISPID>(TadxRibbonCallback::OnActionState))
       pressed = BoolArgument(Argument(*params, 1));

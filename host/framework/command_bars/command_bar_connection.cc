@@ -306,7 +306,8 @@ void TadxCommandBarConnection::CreateControl(Window& window,
     control = window.bars->FindControl(item.OfficeControlType(), item.OfficeTag());
   } catch (const office::OfficeError&) {
   }
-  if (!control) {
+  const bool added = !control;
+  if (added) {
     control = parent.Add(item.OfficeControlType(), item.OfficeID(),
                          item.Before() > 0 ? std::optional<int>(item.Before()) : std::nullopt,
                          item.Temporary());
@@ -314,7 +315,7 @@ void TadxCommandBarConnection::CreateControl(Window& window,
   if (!control) {
     return;
   }
-  ApplyControlProperties(*control, item);
+  ApplyControlProperties(*control, item, added);
   try {
     ConnectItem(window, item, control);
   } catch (const std::exception& error) {
@@ -327,13 +328,22 @@ void TadxCommandBarConnection::CreateControl(Window& window,
 }
 
 void TadxCommandBarConnection::ApplyControlProperties(office::CommandBarControl& control,
-                                                      const TadxCommandBarControl& item) {
+                                                      const TadxCommandBarControl& item,
+                                                      bool added) {
   for (const TadxOfficeControlProperty& row : OfficeControlProperties()) {
     if (row.value == nullptr) {
       continue;
     }
-    if (auto value = row.value(item)) {
+    std::optional<PropertyValue> value = row.value(item);
+    if (!value) {
+      continue;
+    }
+    if (!added) {
       Write(control, row.office_name, *value);
+    } else if (row.new_value == nullptr || row.new_value() != value) {
+      // A control just added holds Office's values for a new one: reading them back from
+      // Office would only tell what is already known. What is not known is written as is.
+      control.Put(row.office_name, *value);
     }
   }
   if (const auto* button = dynamic_cast<const TadxCommandBarButton*>(&item)) {

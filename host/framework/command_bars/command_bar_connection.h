@@ -97,8 +97,10 @@ class TadxCommandBarConnection {
   office::CommandBarControlPtr FindControl(Window& window,
                                            const TadxCommandBarControl& item,
                                            office::CommandBar* bar);
+  // `added`: Office has just made the control, so it holds the values of a new one.
   void ApplyControlProperties(office::CommandBarControl& control,
-                              const TadxCommandBarControl& item);
+                              const TadxCommandBarControl& item,
+                              bool added);
   void ApplyGlyph(office::CommandBarControl& control, const TadxCommandBarButton& button);
   void ConnectItem(Window& window,
                    TadxCommandBarControl& item,

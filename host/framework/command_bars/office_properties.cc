@@ -19,31 +19,45 @@ Value Size(int value) {
   return value != 0 ? Value(value) : std::nullopt;
 }
 
+// What a control Office has just added holds: no text, no group line, enabled and visible, an
+// up button in the automatic style without a hyperlink. Its caption, tooltip, priority, size
+// and face are left out: Office versions differ there.
+Value Empty() {
+  return std::string();
+}
+
+Value Zero() {
+  return 0;
+}
+
 constexpr TadxOfficeControlProperty kControlProperties[] = {
     {"BeginGroup", TadxProperty::BeginGroup,
-     [](const TadxCommandBarControl& item) -> Value { return item.BeginGroup(); }},
+     [](const TadxCommandBarControl& item) -> Value { return item.BeginGroup(); },
+     [] { return Value(false); }},
     {"Caption", TadxProperty::Caption,
      [](const TadxCommandBarControl& item) -> Value { return item.Caption(); }},
     {"DescriptionText", TadxProperty::DescriptionText,
-     [](const TadxCommandBarControl& item) -> Value { return item.DescriptionText(); }},
+     [](const TadxCommandBarControl& item) -> Value { return item.DescriptionText(); }, &Empty},
     {"Enabled", TadxProperty::Enabled,
-     [](const TadxCommandBarControl& item) -> Value { return item.Enabled(); }},
+     [](const TadxCommandBarControl& item) -> Value { return item.Enabled(); },
+     [] { return Value(true); }},
     {"Height", TadxProperty::Height,
      [](const TadxCommandBarControl& item) { return Size(item.Height()); }},
     {"HelpContextID", TadxProperty::HelpContextID,
-     [](const TadxCommandBarControl& item) -> Value { return item.HelpContextID(); }},
+     [](const TadxCommandBarControl& item) -> Value { return item.HelpContextID(); }, &Zero},
     {"HelpFile", TadxProperty::HelpFile,
-     [](const TadxCommandBarControl& item) -> Value { return item.HelpFile(); }},
+     [](const TadxCommandBarControl& item) -> Value { return item.HelpFile(); }, &Empty},
     {"Parameter", TadxProperty::Parameter,
-     [](const TadxCommandBarControl& item) -> Value { return item.Parameter(); }},
+     [](const TadxCommandBarControl& item) -> Value { return item.Parameter(); }, &Empty},
     {"Priority", TadxProperty::Priority,
      [](const TadxCommandBarControl& item) -> Value { return item.Priority(); }},
     {"Tag", TadxProperty::OfficeTag,
-     [](const TadxCommandBarControl& item) -> Value { return item.OfficeTag(); }},
+     [](const TadxCommandBarControl& item) -> Value { return item.OfficeTag(); }, &Empty},
     {"TooltipText", TadxProperty::TooltipText,
      [](const TadxCommandBarControl& item) -> Value { return item.TooltipText(); }},
     {"Visible", TadxProperty::Visible,
-     [](const TadxCommandBarControl& item) -> Value { return item.Visible(); }},
+     [](const TadxCommandBarControl& item) -> Value { return item.Visible(); },
+     [] { return Value(true); }},
     {"Width", TadxProperty::Width,
      [](const TadxCommandBarControl& item) { return Size(item.Width()); }},
     {"FaceId", TadxProperty::FaceID,
@@ -55,22 +69,26 @@ constexpr TadxOfficeControlProperty kControlProperties[] = {
      [](const TadxCommandBarControl& item) {
        const auto* button = AsButton(item);
        return button != nullptr ? Value(button->ShortcutText()) : std::nullopt;
-     }},
+     },
+     &Empty},
     {"State", TadxProperty::State,
      [](const TadxCommandBarControl& item) {
        const auto* button = AsButton(item);
        return button != nullptr ? Value(button->State()) : std::nullopt;
-     }},
+     },
+     &Zero},
     {"Style", TadxProperty::Style,
      [](const TadxCommandBarControl& item) {
        const auto* button = AsButton(item);
        return button != nullptr ? Value(static_cast<int>(button->Style())) : std::nullopt;
-     }},
+     },
+     &Zero},
     {"HyperlinkType", TadxProperty::HyperlinkType,
      [](const TadxCommandBarControl& item) {
        const auto* button = AsButton(item);
        return button != nullptr ? Value(button->HyperlinkType()) : std::nullopt;
-     }},
+     },
+     &Zero},
     // Given when the control is added, never written.
     {kOfficeType, std::nullopt},
     {"Id", TadxProperty::OfficeID},

@@ -23,6 +23,9 @@ struct TadxOfficeProperty {
   // The value Office takes from the add-in's control or bar; null for a property that is not
   // written by name, and a result of none where Office keeps its own value.
   std::optional<office::PropertyValue> (*value)(const Item&) = nullptr;
+  // The value a control Office has just added holds; null where it is not known for certain.
+  // Office's new control is given only values that differ from it, without a read.
+  std::optional<office::PropertyValue> (*new_value)() = nullptr;
 };
 
 using TadxOfficeControlProperty = TadxOfficeProperty<TadxCommandBarControl>;

@@ -29,10 +29,6 @@ bool IsPassedOnBackspace(const TadxKeyPress& press) {
          static_cast<int>((press.KeyData >> 16) & 0xFF) == kTadxPassedOnScanCode;
 }
 
-bool IsFreshKeyDown(const TadxKeyPress& press) {
-  return (press.KeyData & (kRepeatBit | kReleaseBit)) == 0;
-}
-
 }  // namespace
 
 TadxKeyboardHookLogic::TadxKeyboardHookLogic(TadxCOMAddInModule& module,
@@ -50,7 +46,7 @@ TadxHookVerdict TadxKeyboardHookLogic::KeyMessage(const TadxKeyPress& press, boo
   // with nobody to run its action would simply be lost.
   if (window_exists) {
     const std::string text = ShortcutTextOf(press, KeyNames);
-    if (!text.empty()) {
+    if (!text.empty() && AnyEntryHas(text)) {
       RebuildShortcutTable();
       const int index = table_.Find(text);
       if (index >= 0) {
@@ -58,7 +54,7 @@ TadxHookVerdict TadxKeyboardHookLogic::KeyMessage(const TadxKeyPress& press, boo
       }
     }
   }
-  if (on_key_down && IsFreshKeyDown(press)) {
+  if (on_key_down && UsesModifiers(press.KeyData)) {
     TadxKeyDownEventArgs args;
     args.Ctrl = press.Ctrl;
     args.Alt = press.Alt;
@@ -71,6 +67,25 @@ TadxHookVerdict TadxKeyboardHookLogic::KeyMessage(const TadxKeyPress& press, boo
     }
   }
   return {};
+}
+
+bool TadxKeyboardHookLogic::UsesModifiers(std::uint32_t key_data) {
+  return (key_data & (kRepeatBit | kReleaseBit)) == 0;
+}
+
+bool TadxKeyboardHookLogic::AnyEntryHas(const std::string& text) const {
+  // The table's entries as if every enabled bar counted in the window in front: a text none of
+  // them has cannot match, so Outlook need not be asked which window that is.
+  TadxShortcutTable candidates;
+  if (host_ == TadxOfficeHostApp::ohaOutlook && host_app_) {
+    for (TadxOlExplorerCommandBar* bar : module_.ComponentsOf<TadxOlExplorerCommandBar>()) {
+      if (bar->SupportedApps().Contains(host_) && bar->Enabled()) {
+        candidates.AddCommandBarControls(bar->Controls());
+      }
+    }
+  }
+  candidates.AddKeyboardShortcuts(module_, host_);
+  return candidates.Find(text) >= 0;
 }
 
 void TadxKeyboardHookLogic::RebuildShortcutTable() {

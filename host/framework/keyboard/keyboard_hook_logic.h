@@ -1,6 +1,7 @@
 #ifndef QUIVRA_HOST_FRAMEWORK_KEYBOARD_KEYBOARD_HOOK_LOGIC_H_
 #define QUIVRA_HOST_FRAMEWORK_KEYBOARD_KEYBOARD_HOOK_LOGIC_H_
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -55,11 +56,18 @@ class TadxKeyboardHookLogic {
   // window is there to receive the posted message.
   //
   // A key-down that is neither an auto-repeat nor Shift, Ctrl or Alt by itself is turned into
-  // its shortcut text; the shortcut table is rebuilt and the first entry with that text taken
-  // (kPostShortcut). Otherwise the module's OnKeyDown, when assigned, sees non-repeated
-  // key-downs and may keep them (kSwallow). Key-ups, auto-repeats, the modifier keys and every
-  // other key pass on. Exceptions of the module's OnKeyDown go to its ReportError.
+  // its shortcut text; when some enabled bar or shortcut component has that text, the shortcut
+  // table is rebuilt and the first entry with that text taken (kPostShortcut). A text nobody
+  // has leaves the table as it was, asking Outlook nothing. Otherwise the module's OnKeyDown, when
+  // assigned, sees non-repeated key-downs and may keep them (kSwallow). Key-ups, auto-repeats, the
+  // modifier keys and every other key pass on. Exceptions of the module's OnKeyDown go to its
+  // ReportError.
   TadxHookVerdict KeyMessage(const TadxKeyPress& press, bool window_exists);
+
+  // Whether KeyMessage looks at the modifier state of a message with this key data: only for a
+  // fresh key-down (neither an auto-repeat nor a release). The hook reads the keyboard's state
+  // for those alone; Ctrl, Shift and Alt of any other message may be left unset.
+  static bool UsesModifiers(std::uint32_t key_data);
 
   // The shortcut window received the posted message for entry `index` of the table as it is
   // now (a later key press may have rebuilt it): an enabled shortcut component runs its
@@ -81,6 +89,8 @@ class TadxKeyboardHookLogic {
 
  private:
   void AddCommandBarEntries();
+  // Whether `text` is the text of any entry the table could hold, whatever window is in front.
+  bool AnyEntryHas(const std::string& text) const;
 
   TadxCOMAddInModule& module_;
   outlook::ApplicationPtr host_app_;

@@ -181,6 +181,12 @@ void TadxAddin::OnStartupComplete() {
         addin.module_->ShowDeferredErrorMessages();
     }
   } show_deferred_errors{*this};
+  // A ribbon Office drew before start-up completes hears of the placed buttons once each, when
+  // start-up ends (before any error message is shown).
+  std::optional<TadxRibbonConnection::InvalidationHold> hold_invalidations;
+  if (ribbon_) {
+    hold_invalidations.emplace(*ribbon_);
+  }
   // The host: only Outlook's application answers to _Application.
   host_is_outlook_ = host_app_ != nullptr;
   if (host_is_outlook_) {

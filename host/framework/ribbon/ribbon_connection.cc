@@ -392,37 +392,84 @@ office::RibbonValue TadxRibbonConnection::ControlValue(TadxRibbonCustomControl& 
 void TadxRibbonConnection::Changed(const TadxPropertyChange& change) {
   if (ribbon_uis_.empty() || !ShownProperty(change.Property))
     return;
+  if (holds_ > 0) {
+    AddInvalidations(change, held_ids_, held_whole_);
+    return;
+  }
+  std::vector<std::string> ids;
+  bool whole = false;
+  AddInvalidations(change, ids, whole);
+  SendInvalidations(ids, whole);
+}
+
+void TadxRibbonConnection::SendInvalidations(const std::vector<std::string>& ids, bool whole) {
+  if (!whole && ids.empty())
+    return;
   // Every ribbon Office handed over is told; one that fails does not keep the others from
   // hearing. Office keeps showing the old value where it cannot be told; the add-in's work goes
   // on.
   for (const office::RibbonUIPtr& ribbon : ribbon_uis_) {
     try {
-      Invalidate(*ribbon, change);
+      if (whole) {
+        ribbon->Invalidate();
+        continue;
+      }
+      for (const std::string& id : ids)
+        ribbon->InvalidateControl(id);
     } catch (const std::exception&) {
     }
   }
 }
 
-void TadxRibbonConnection::Invalidate(office::RibbonUI& ribbon, const TadxPropertyChange& change) {
+void TadxRibbonConnection::AddInvalidations(const TadxPropertyChange& change,
+                                            std::vector<std::string>& ids,
+                                            bool& whole) {
+  auto add = [&ids](std::string id) {
+    if (std::find(ids.begin(), ids.end(), id) == ids.end())
+      ids.push_back(std::move(id));
+  };
   if (TadxRibbonCustomControl* control = change.RibbonControl) {
     if (!control->IdMso().empty()) {
-      ribbon.Invalidate();
+      whole = true;
       return;
     }
-    ribbon.InvalidateControl(control->Id());
+    add(control->Id());
     if (control->Kind() == TadxRibbonControlKind::SplitButton)
-      ribbon.InvalidateControl(control->Id() + "wrapped");
+      add(control->Id() + "wrapped");
     return;
   }
   // Of a tab's own properties only the key tip reaches Office before the ribbon is rebuilt.
   auto* tab = dynamic_cast<TadxRibbonTab*>(change.Component);
   if (tab != nullptr && change.Property == TadxProperty::KeyTip) {
     if (tab->IdMso().empty()) {
-      ribbon.InvalidateControl(tab->Id());
+      add(tab->Id());
     } else {
-      ribbon.Invalidate();
+      whole = true;
     }
   }
+}
+
+TadxRibbonConnection::InvalidationHold::InvalidationHold(TadxRibbonConnection& connection)
+    : connection_(connection.self_) {
+  ++connection.holds_;
+}
+
+TadxRibbonConnection::InvalidationHold::~InvalidationHold() {
+  try {
+    if (auto connection = connection_.lock())
+      (*connection)->ReleaseHeldInvalidations();
+  } catch (...) {
+    // Out of memory for the list: Office keeps what it shows until the next change.
+  }
+}
+
+void TadxRibbonConnection::ReleaseHeldInvalidations() {
+  if (--holds_ > 0)
+    return;
+  std::vector<std::string> ids;
+  ids.swap(held_ids_);
+  const bool whole = std::exchange(held_whole_, false);
+  SendInvalidations(ids, whole);
 }
 
 }  // namespace quivra::framework

@@ -83,6 +83,23 @@ class TadxRibbonConnection {
                                const TadxRibbonControlInfo& control,
                                bool pressed);
 
+  // While a hold lives, the invalidations that changes call for are gathered instead of sent;
+  // when the last hold ends, every ribbon UI is told once per changed control, in the order
+  // they first changed, or once as a whole where a change needs that. Start-up holds them:
+  // Office may draw the ribbon before the buttons are placed, and the many property changes
+  // of placing them then cost Office one invalidation per control instead of one per change.
+  class InvalidationHold {
+   public:
+    explicit InvalidationHold(TadxRibbonConnection& connection);
+    ~InvalidationHold();
+    InvalidationHold(const InvalidationHold&) = delete;
+    InvalidationHold& operator=(const InvalidationHold&) = delete;
+
+   private:
+    // The connection may go while the hold lives (the add-in disconnected).
+    std::weak_ptr<TadxRibbonConnection*> connection_;
+  };
+
   // The tab or control Office means by `id` (its inner-button and context-menu marks taken
   // off), or neither.
   using Target = std::variant<std::monostate, TadxRibbonTab*, TadxRibbonCustomControl*>;
@@ -91,8 +108,14 @@ class TadxRibbonConnection {
  private:
   void BuildIndex(bool outlook_only);
   void Changed(const TadxPropertyChange& change);
-  // Tells one ribbon UI of the change.
-  static void Invalidate(office::RibbonUI& ribbon, const TadxPropertyChange& change);
+  // Adds what Office must be told of the change to `ids` (controls to invalidate, each once)
+  // or sets `whole` (the whole ribbon).
+  static void AddInvalidations(const TadxPropertyChange& change,
+                               std::vector<std::string>& ids,
+                               bool& whole);
+  // Tells every ribbon UI to invalidate the controls `ids`, or the whole ribbon.
+  void SendInvalidations(const std::vector<std::string>& ids, bool whole);
+  void ReleaseHeldInvalidations();
   office::RibbonValue TabValue(TadxRibbonTab& tab,
                                TadxRibbonCallback callback,
                                const TadxRibbonControlInfo& control);
@@ -108,6 +131,10 @@ class TadxRibbonConnection {
   std::unordered_map<std::string, Target> index_;
   bool indexed_ = false;
   std::vector<office::RibbonUIPtr> ribbon_uis_;
+  // Invalidations gathered while held.
+  int holds_ = 0;
+  std::vector<std::string> held_ids_;
+  bool held_whole_ = false;
 };
 
 }  // namespace quivra::framework

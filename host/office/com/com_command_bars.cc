@@ -52,9 +52,9 @@ Variant ToVariant(const PropertyValue& value) {
 ComPtr<IDispatch> MakePicture(const Picture& picture) {
   BITMAPINFO info = platform::win32::TopDownBitmapInfo(picture.width, picture.height);
   void* bits = nullptr;
-  HDC screen = ::GetDC(nullptr);
-  HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  ::ReleaseDC(nullptr, screen);
+  // RGB colours need no device context; the screen's would cost a round trip to the window
+  // server for each picture.
+  HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   if (bitmap == nullptr || bits == nullptr) {
     throw OfficeError(static_cast<std::int32_t>(E_OUTOFMEMORY), "The picture cannot be made.");
   }

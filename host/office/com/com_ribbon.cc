@@ -90,7 +90,7 @@ RibbonUIPtr MakeComRibbonUI(IDispatch* ribbon_ui) {
   return std::make_shared<ComRibbonUI>(std::move(typed));
 }
 
-RibbonControl ReadComRibbonControl(IUnknown* control) {
+RibbonControl ReadComRibbonControl(IUnknown* control, bool read_context) {
   RibbonControl read;
   ComPtr<IDispatch> typed;
   if (control == nullptr ||
@@ -101,6 +101,8 @@ RibbonControl ReadComRibbonControl(IUnknown* control) {
   }
   read.Id = Text(typed.Get(), kControlId);
   read.Tag = Text(typed.Get(), kControlTag);
+  if (!read_context)
+    return read;
   Variant context;
   DISPPARAMS none{};
   if (SUCCEEDED(Call(typed.Get(), kControlContext, DISPATCH_PROPERTYGET, &none, context.get())) &&

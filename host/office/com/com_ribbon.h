@@ -13,9 +13,10 @@ namespace quivra::office::com {
 // through IDispatch by the interface's DISPIDs (Invalidate 1, InvalidateControl 2).
 RibbonUIPtr MakeComRibbonUI(IDispatch* ribbon_ui);
 
-// The Id, Tag and Context of Office's IRibbonControl behind `control`. An object that is no
-// ribbon control gives an empty control (the callbacks then answer their defaults).
-RibbonControl ReadComRibbonControl(IUnknown* control);
+// The Id, Tag and, with `read_context`, Context of Office's IRibbonControl behind `control`.
+// An object that is no ribbon control gives an empty control (the callbacks then answer their
+// defaults).
+RibbonControl ReadComRibbonControl(IUnknown* control, bool read_context = true);
 
 }  // namespace quivra::office::com
 
