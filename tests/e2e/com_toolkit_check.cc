@@ -21,20 +21,14 @@
 #include "platform/win32/com/excep_info.h"
 #include "platform/win32/com/variant.h"
 #include "platform/win32/unique_handle.h"
+#include "tests/e2e/check_report.h"
 
 namespace {
 
 using namespace quivra;
 using com::ComPtr;
 
-int failures = 0;
-
-void Check(bool ok, const std::string& what) {
-  std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what.c_str());
-  std::fflush(stdout);
-  if (!ok)
-    ++failures;
-}
+using e2e::Check;
 
 constexpr IID kExtraId = {0x5B0E43A1,
                           0x2C7D,
@@ -261,5 +255,5 @@ int main() {
   DispatchChecks();
   HandleChecks();
   ::CoUninitialize();
-  return failures;
+  return e2e::Failures();
 }

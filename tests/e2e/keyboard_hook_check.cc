@@ -16,20 +16,14 @@
 #include "host/outlook/sim/standard_world.h"
 #include "model/configuration.h"
 #include "platform/compositions/sim/sim_platform.h"
+#include "tests/e2e/check_report.h"
 #include "tests/support/slot_assignment.h"
 
 namespace {
 
 using namespace quivra;
 
-int failures = 0;
-
-void Check(bool ok, const std::string& what) {
-  std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what.c_str());
-  std::fflush(stdout);
-  if (!ok)
-    ++failures;
-}
+using e2e::Check;
 
 // The key messages the window in front received: "down 51", "up 18" (virtual keys).
 std::vector<std::string> received;
@@ -155,6 +149,6 @@ int main() {
   Check(third.folder().path() == world.inbox.path(), "after the hook is removed nothing moves");
 
   ::DestroyWindow(explorer_window);
-  std::printf("%d failed\n", failures);
-  return failures;
+  std::printf("%d failed\n", e2e::Failures());
+  return e2e::Failures();
 }

@@ -12,19 +12,14 @@
 
 #include "host/outlook/com/com_outlook.h"
 #include "host/outlook/sim/standard_world.h"
+#include "tests/e2e/check_report.h"
 #include "tools/olhost/outlook_objects.h"
 
 namespace {
 
 using namespace quivra;
 
-int failures = 0;
-
-void Check(bool ok, const std::string& what) {
-  std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what.c_str());
-  std::fflush(stdout);
-  if (!ok) ++failures;
-}
+using e2e::Check;
 
 // The code Outlook raised, or 0 when the call succeeded.
 template <typename F>
@@ -84,8 +79,7 @@ void Run() {
   Check(Raised([&] { selection->Item(2)->AsItem(outlook::ItemInterface::kMailItem); }) ==
             outlook::kErrorNoInterface,
         "a contact is not a mail item");
-  Check(mail->ConversationIndex() == world.inbox_mail[0].conversation_index(),
-        "ConversationIndex");
+  Check(mail->ConversationIndex() == world.inbox_mail[0].conversation_index(), "ConversationIndex");
   mail->Move(alpha);
   Check(world.inbox_mail[0].folder() == world.alpha, "Move puts the item into the folder");
   world.outlook.FailCall("Item.Move");
@@ -123,11 +117,12 @@ void Run() {
   new_explorers.reset();
   quit.reset();
   second.Close();
-  const std::vector<std::string> expected = {"NewExplorer Projects", "Deactivate",
-                                             "BeforeFolderSwitch Drafts",
-                                             "BeforeFolderSwitch Drafts", "FolderSwitch", "Quit"};
+  const std::vector<std::string> expected = {
+      "NewExplorer Projects",      "Deactivate",   "BeforeFolderSwitch Drafts",
+      "BeforeFolderSwitch Drafts", "FolderSwitch", "Quit"};
   std::string seen;
-  for (const auto& line : log.lines) seen += line + "; ";
+  for (const auto& line : log.lines)
+    seen += line + "; ";
   Check(log.lines == expected, "events in order, none after Unadvise: " + seen);
   Check(world.outlook.EventConnectionCount() == 0, "every subscription ended");
 }
@@ -142,5 +137,5 @@ int main() {
     Check(false, std::string("unexpected error: ") + error.what());
   }
   ::OleUninitialize();
-  return failures;
+  return e2e::Failures();
 }
