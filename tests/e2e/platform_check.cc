@@ -97,6 +97,7 @@ int main() {
     const std::string first = folder + "\\файл.bad-1";
     const std::string second = folder + "\\файл.bad-2";
     const std::string renamed = folder + "\\файл.unread-1";
+    files.RemoveFile(renamed);  // left by an earlier run in the same prefix
     files.ReplaceWholeFile(first, "one");
     files.ReplaceWholeFile(second, "two");
     std::vector<std::string> listed = files.ListFiles(folder, "файл.bad-");
