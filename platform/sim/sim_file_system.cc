@@ -34,6 +34,9 @@ fs::path SimFileSystem::HostPath(const std::string& windows_path) const {
 void SimFileSystem::Enter(Call call, const std::string& path) {
   const auto index = static_cast<size_t>(call);
   ++call_counts_[index];
+  if (++total_calls_ == failing_call_number_) {
+    throw PlatformError("Cannot use " + path + ": the device is not ready");
+  }
   if (failing_calls_[index] > 0) {
     --failing_calls_[index];
     throw PlatformError("Cannot use " + path + ": the device is not ready");

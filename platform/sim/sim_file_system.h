@@ -51,6 +51,11 @@ class SimFileSystem : public FileSystem {
   void FailNext(Call call, int count = 1) { failing_calls_[static_cast<size_t>(call)] = count; }
   // Every call made so far, failed ones included, counted by kind.
   int calls(Call call) const { return call_counts_[static_cast<size_t>(call)]; }
+  // Every call made so far, of any kind.
+  int total_calls() const { return total_calls_; }
+  // The call that brings total_calls() to `number` raises PlatformError, whatever its kind
+  // (0: none). Sweeps fail each call of an operation in turn with it.
+  void FailCallNumber(int number) { failing_call_number_ = number; }
 
   // The host path that a Windows path maps to.
   std::filesystem::path HostPath(const std::string& windows_path) const;
@@ -63,6 +68,8 @@ class SimFileSystem : public FileSystem {
 
   std::array<int, kCallCount> failing_calls_{};
   std::array<int, kCallCount> call_counts_{};
+  int total_calls_ = 0;
+  int failing_call_number_ = 0;
   int failing_replaces_ = 0;
   int replace_count_ = 0;
 };

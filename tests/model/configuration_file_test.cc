@@ -404,6 +404,57 @@ TEST_F(ConfigurationFileTest, TheLastFiveDamagedCopiesAreKeptInTimeOrder) {
   EXPECT_EQ(Files("Qelvo.xml.unread"), Strings{"Qelvo.xml.unread-20261209-103005"});
 }
 
+// Each file-system call of a save, then of a load followed by a save, fails in turn: the file is
+// always the old configuration or the new one byte for byte, and the old one is never lost.
+TEST_F(ConfigurationFileTest, EveryDiskFaultOfASaveOrALoadKeepsTheConfiguration) {
+  Configure(1, "Mailbox\\Inbox", "Old", "00AB");
+  file.SaveButtonsToFile();
+  const std::string old_text = FileText();
+  Configure(1, "Mailbox\\Projects", "New", "00AB");
+  const std::string new_text =
+      ConfigurationFile::Render(config, sim.clock.Now(), sim.clock.TimeSeparator());
+  // Whether the file or one of the kept copies holds `text`.
+  const auto kept = [&](const std::string& text) {
+    for (const std::string& name : Files("Qelvo.xml")) {
+      if (sim.files.ReadWholeFile(std::string(kFolder) + "\\" + name) == text) {
+        return true;
+      }
+    }
+    return false;
+  };
+
+  int before = sim.files.total_calls();
+  file.SaveButtonsToFile();
+  const int save_calls = sim.files.total_calls() - before;
+  for (int k = 1; k <= save_calls; ++k) {
+    WriteFile(old_text);
+    sim.files.FailCallNumber(sim.files.total_calls() + k);
+    EXPECT_ANY_THROW(file.SaveButtonsToFile()) << "call " << k;
+    sim.files.FailCallNumber(0);
+    EXPECT_TRUE(FileText() == old_text || FileText() == new_text) << "call " << k;
+    file.SaveButtonsToFile();
+    EXPECT_EQ(FileText(), new_text) << "call " << k;
+  }
+
+  WriteFile(old_text);
+  before = sim.files.total_calls();
+  Configuration probe;
+  ConfigurationFile(probe, sim.platform()).LoadButtonsFromFile();
+  const int load_calls = sim.files.total_calls() - before;
+  for (int k = 1; k <= load_calls; ++k) {
+    WriteFile(old_text);
+    Configuration loaded;
+    ConfigurationFile reader(loaded, sim.platform());
+    sim.files.FailCallNumber(sim.files.total_calls() + k);
+    EXPECT_ANY_THROW(reader.LoadButtonsFromFile()) << "call " << k;
+    sim.files.FailCallNumber(0);
+    reader.SaveButtonsToFile();
+    EXPECT_TRUE(kept(old_text)) << "call " << k;
+  }
+  EXPECT_GE(save_calls, 4);
+  EXPECT_GE(load_calls, 5);
+}
+
 TEST_F(ConfigurationFileTest, EmptyFileLoadsNothing) {
   config.Icons = false;
   WriteFile("");
