@@ -79,6 +79,18 @@ TEST(XmlParse, MalformedTextNamesLineAndColumn) {
   }
 }
 
+// A zero byte (as a file cut short by a crash holds) is refused, even inside text, where the
+// writer could not write it back.
+TEST(XmlParse, ZeroCharacterIsRefusedWhereItStands) {
+  try {
+    Document::Parse(std::string("<a>\n x\0</a>", 11));
+    ADD_FAILURE() << "parsed";
+  } catch (const ParseError& error) {
+    EXPECT_EQ(error.line(), 2);
+    EXPECT_EQ(error.column(), 3);
+  }
+}
+
 TEST(XmlParse, ColumnsCountCharactersNotBytes) {
   try {
     Document::Parse("<a>Привет</b>");
