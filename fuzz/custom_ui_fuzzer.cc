@@ -35,6 +35,9 @@ constexpr const char* kPieces[] = {"a", "Z",  "7", " ",     "&",    "<",  ">",  
                                    "'", ";",  "=", "&amp;", "&lt;", "&#", "]]>", "/>",
                                    "é", "漢", "😀", "&#38;", "<!--", "?>", "x",   "--"};
 
+// A design large enough for every nesting the writer knows, small enough to keep each run fast.
+constexpr int kMaxControls = 24;
+
 class Design {
  public:
   explicit Design(FuzzedDataProvider& input) : input_(input) {}
@@ -89,7 +92,8 @@ class Design {
   // Controls of a group or menu (`depth` levels of menus at most below).
   void Items(fw::TadxRibbonControls& controls, int depth) {
     const int count = input_.ConsumeIntegralInRange(0, 4);
-    for (int i = 0; i < count && input_.remaining_bytes() > 0; ++i) {
+    for (int i = 0; i < count && input_.remaining_bytes() > 0 && controls_ < kMaxControls;
+         ++i, ++controls_) {
       switch (input_.ConsumeIntegralInRange(0, depth > 0 ? 2 : 0)) {
         case 0: {
           auto& button = controls.Add<fw::TadxRibbonButton>();
@@ -138,7 +142,8 @@ class Design {
       tab.SetRibbons2010({fw::TadxRibbon2010::msrOutlookExplorer2010});
     }
     const int groups = input_.ConsumeIntegralInRange(0, 3);
-    for (int i = 0; i < groups && input_.remaining_bytes() > 0; ++i) {
+    for (int i = 0; i < groups && input_.remaining_bytes() > 0 && controls_ < kMaxControls;
+         ++i, ++controls_) {
       auto& group = tab.Controls().Add<fw::TadxRibbonGroup>();
       Common(group);
       group.SetAutoScale(input_.ConsumeBool());
@@ -152,6 +157,7 @@ class Design {
  private:
   FuzzedDataProvider& input_;
   std::set<std::string> texts_;
+  int controls_ = 0;
 };
 
 // Every attribute value that came from the design is one of its texts, whole; no element holds
