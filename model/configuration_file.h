@@ -3,15 +3,17 @@
 
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "model/configuration.h"
 #include "platform/platform.h"
 
 namespace quivra::core {
 
-// The configuration file could not be read: it is not well-formed XML, an element lacks its id,
-// or a value is not of its kind. The message says what and where, and names the copy of the
-// damaged file that was kept.
+// The configuration file could not be read: it is not well-formed XML or not valid UTF-8, an
+// element lacks its id, a value is not of its kind, or the file itself could not be read. The
+// message says what and where, and what became of the file. Also raised by a save that would
+// have had to replace a file it could not first set aside.
 class ConfigurationFileError : public std::runtime_error {
  public:
   explicit ConfigurationFileError(const std::string& message) : std::runtime_error(message) {}
@@ -23,8 +25,14 @@ class ConfigurationFile {
  public:
   static constexpr char kFolderName[] = "QuivraOL";
   static constexpr char kFileName[] = "Qelvo.xml";
-  // The copy of a file that failed to load, kept beside it.
-  static constexpr char kDamagedFileName[] = "Qelvo.xml.bad";
+  // A file that failed to load is copied beside it as "Qelvo.xml.bad-YYYYMMDD-HHMMSS" (the
+  // local time of the copy, then "-02", "-03" ... when two fall in the same second), so the
+  // names sort by age. A file that was there but could not be read at all is renamed to
+  // "Qelvo.xml.unread-..." in the same way before the next save. The newest kKeptCopies of
+  // each kind are kept, older ones removed.
+  static constexpr char kDamagedFilePrefix[] = "Qelvo.xml.bad-";
+  static constexpr char kUnreadFilePrefix[] = "Qelvo.xml.unread-";
+  static constexpr int kKeptCopies = 5;
 
   ConfigurationFile(Configuration& configuration, platform::Platform& platform);
 
@@ -33,12 +41,25 @@ class ConfigurationFile {
 
   // Empties slots 1 ... 11 and reads the file over the configuration. A missing file leaves
   // the slots empty and the rest unchanged. A damaged file raises ConfigurationFileError after
-  // it has been copied to Qelvo.xml.bad; whatever was read before the damage stays read.
+  // it has been copied to a Qelvo.xml.bad-... file; whatever was read before the damage stays
+  // read. A file that exists but cannot be read (locked, access denied, an I/O error) is
+  // treated the same way, except that it cannot be copied: it stays where it is, and the next
+  // save sets it aside first.
   void LoadButtonsFromFile();
 
   // Writes the whole configuration. The old file is replaced only once the new one has been
-  // written completely.
+  // written completely. A file that the last load could not read (or that appeared after the
+  // last load found none) is never overwritten: it is renamed to a Qelvo.xml.unread-... file
+  // first, and if that fails the save raises ConfigurationFileError and writes nothing.
   void SaveButtonsToFile();
+
+  // Reads the file's bytes over the configuration, exactly as a load does once it has them: a
+  // byte-order mark or the UTF-8 declaration means UTF-8 (which must then be valid), anything
+  // else is text in the system code page; line ends are made CR LF; the XML is parsed and its
+  // values read. Raises xml::ParseError, ConversionError or AssertionError.
+  static void ReadBytes(std::string_view bytes,
+                        Configuration& configuration,
+                        platform::TextCodec& codec);
 
   // The file's text for the configuration at the given moment.
   static std::string Render(const Configuration& configuration,
@@ -46,11 +67,22 @@ class ConfigurationFile {
                             const std::string& time_separator);
 
  private:
-  std::string DecodeFile(const std::string& bytes);
-  void ReadDocument(const std::string& text);
+  // What this object knows of the file on disk.
+  enum class DiskFile {
+    kUnknown,  // never loaded: the caller's configuration is saved as it is
+    kAbsent,   // the last load found no file
+    kUnread,   // the last load found the file but it was neither read nor copied
+    kKnown,    // the file was read (or kept as a copy), or written by the last save
+  };
+
+  // A path "<folder>\<prefix>YYYYMMDD-HHMMSS[-NN]" that does not exist yet.
+  std::string KeptCopyPath(const std::string& folder, const std::string& prefix);
+  // Removes all but the newest kKeptCopies files of `prefix`; failures are ignored.
+  void RemoveOldCopies(const std::string& folder, const std::string& prefix);
 
   Configuration& configuration_;
   platform::Platform& platform_;
+  DiskFile disk_file_ = DiskFile::kUnknown;
 };
 
 }  // namespace quivra::core

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quivra::platform {
 
@@ -25,6 +26,15 @@ class FileSystem {
   // Replaces the file with `bytes`: they are written to a temporary file in the same folder,
   // which is then moved over the old file, so a failed write leaves the old file as it was.
   virtual void ReplaceWholeFile(const std::string& path, std::string_view bytes) = 0;
+
+  // The names (without the folder) of the files in `folder` whose names begin with `prefix`,
+  // in no particular order. A missing folder has no files.
+  virtual std::vector<std::string> ListFiles(const std::string& folder,
+                                             const std::string& prefix) = 0;
+  // Deletes the file; a file that is not there is no failure.
+  virtual void RemoveFile(const std::string& path) = 0;
+  // Renames (moves within its volume) a file without reading it. Fails if `to` exists.
+  virtual void RenameFile(const std::string& from, const std::string& to) = 0;
 };
 
 }  // namespace quivra::platform

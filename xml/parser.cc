@@ -32,6 +32,12 @@ class Parser {
   explicit Parser(std::string_view text) : text_(text) {}
 
   Document Parse() {
+    // XML allows the character U+0000 nowhere, not even as a reference; a run of zero bytes is
+    // what a file cut short by a crash often holds, and the writer could not give it back.
+    const size_t zero = text_.find('\0');
+    if (zero != std::string_view::npos) {
+      FailAt("the character U+0000 is not allowed", zero);
+    }
     Document document;
     if (LookingAt("<?xml") && pos_ + 5 < text_.size() && IsSpace(text_[pos_ + 5])) {
       document.SetDeclaration(ReadProcessingInstruction());

@@ -1,5 +1,7 @@
 #include "xml/utf8.h"
 
+#include "xml/xml_error.h"
+
 namespace quivra::xml {
 
 void AppendUtf8(std::string& out, char32_t code) {
@@ -76,6 +78,25 @@ std::string SanitizeUtf8(std::string_view text) {
     }
   }
   return out;
+}
+
+void RequireUtf8(std::string_view text) {
+  int line = 1;
+  int column = 1;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const size_t length = SequenceLength(text, pos);
+    if (length == 0) {
+      throw ParseError("the text is not valid UTF-8", line, column);
+    }
+    if (text[pos] == '\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
+    pos += length;
+  }
 }
 
 }  // namespace quivra::xml

@@ -31,17 +31,32 @@ fs::path SimFileSystem::HostPath(const std::string& windows_path) const {
   return root_ / fs::path(std::u8string(relative.begin(), relative.end()));
 }
 
+void SimFileSystem::Enter(Call call, const std::string& path) {
+  const auto index = static_cast<size_t>(call);
+  ++call_counts_[index];
+  if (++total_calls_ == failing_call_number_) {
+    throw PlatformError("Cannot use " + path + ": the device is not ready");
+  }
+  if (failing_calls_[index] > 0) {
+    --failing_calls_[index];
+    throw PlatformError("Cannot use " + path + ": the device is not ready");
+  }
+}
+
 std::string SimFileSystem::LocalAppDataFolder() {
+  Enter(Call::kLocalAppDataFolder, local_app_data_);
   CreateDirectories(local_app_data_);
   return local_app_data_;
 }
 
 bool SimFileSystem::DirectoryExists(const std::string& path) {
+  Enter(Call::kDirectoryExists, path);
   std::error_code error;
   return fs::is_directory(HostPath(path), error);
 }
 
 void SimFileSystem::CreateDirectories(const std::string& path) {
+  Enter(Call::kCreateDirectories, path);
   std::error_code error;
   fs::create_directories(HostPath(path), error);
   if (error) {
@@ -50,11 +65,13 @@ void SimFileSystem::CreateDirectories(const std::string& path) {
 }
 
 bool SimFileSystem::FileExists(const std::string& path) {
+  Enter(Call::kFileExists, path);
   std::error_code error;
   return fs::is_regular_file(HostPath(path), error);
 }
 
 std::string SimFileSystem::ReadWholeFile(const std::string& path) {
+  Enter(Call::kReadWholeFile, path);
   std::ifstream in(HostPath(path), std::ios::binary);
   if (!in) {
     throw PlatformError("Cannot open file " + path);
@@ -69,6 +86,7 @@ std::string SimFileSystem::ReadWholeFile(const std::string& path) {
 
 void SimFileSystem::ReplaceWholeFile(const std::string& path,
                                      std::string_view bytes) {
+  Enter(Call::kReplaceWholeFile, path);
   ++replace_count_;
   const fs::path target = HostPath(path);
   fs::path temporary = target;
@@ -97,6 +115,52 @@ void SimFileSystem::ReplaceWholeFile(const std::string& path,
   if (error) {
     fs::remove(temporary, error);
     throw PlatformError("Cannot replace file " + path + ": " + error.message());
+  }
+}
+
+std::vector<std::string> SimFileSystem::ListFiles(const std::string& folder,
+                                                  const std::string& prefix) {
+  Enter(Call::kListFiles, folder);
+  std::vector<std::string> names;
+  std::error_code error;
+  fs::directory_iterator entries(HostPath(folder), error);
+  if (error) {
+    if (error == std::errc::no_such_file_or_directory) {
+      return names;
+    }
+    throw PlatformError("Cannot list folder " + folder + ": " + error.message());
+  }
+  for (const fs::directory_entry& entry : entries) {
+    if (!entry.is_regular_file(error)) {
+      continue;
+    }
+    const std::u8string name = entry.path().filename().u8string();
+    std::string text(name.begin(), name.end());
+    if (text.compare(0, prefix.size(), prefix) == 0) {
+      names.push_back(std::move(text));
+    }
+  }
+  return names;
+}
+
+void SimFileSystem::RemoveFile(const std::string& path) {
+  Enter(Call::kRemoveFile, path);
+  std::error_code error;
+  fs::remove(HostPath(path), error);
+  if (error) {
+    throw PlatformError("Cannot delete file " + path + ": " + error.message());
+  }
+}
+
+void SimFileSystem::RenameFile(const std::string& from, const std::string& to) {
+  Enter(Call::kRenameFile, from);
+  std::error_code error;
+  if (fs::exists(HostPath(to), error)) {
+    throw PlatformError("Cannot rename file " + from + ": " + to + " exists");
+  }
+  fs::rename(HostPath(from), HostPath(to), error);
+  if (error) {
+    throw PlatformError("Cannot rename file " + from + ": " + error.message());
   }
 }
 

@@ -52,6 +52,8 @@ inline HANDLE ValidOrNull(HANDLE handle) {
 }
 
 using UniqueFile = Unique<HANDLE, &::CloseHandle>;
+// A search of FindFirstFileW.
+using UniqueFind = Unique<HANDLE, &::FindClose>;
 using UniqueKey = Unique<HKEY, &::RegCloseKey>;
 using UniqueHook = Unique<HHOOK, &::UnhookWindowsHookEx>;
 // A top-level window; its child windows go with it.

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/platform_error.h"
 #include "platform/win32/unique_handle.h"
@@ -125,6 +126,53 @@ void Win32FileSystem::ReplaceWholeFile(const std::string& path,
     ::DeleteFileW(temporary.c_str());
     ::SetLastError(error);
     Fail("Cannot replace file", path);
+  }
+}
+
+std::vector<std::string> Win32FileSystem::ListFiles(const std::string& folder,
+                                                    const std::string& prefix) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAW found = {};
+  const UniqueFind search(
+      ValidOrNull(::FindFirstFileW(Utf8ToWide(folder + "\\" + prefix + "*").c_str(), &found)));
+  if (!search) {
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+        error == ERROR_NO_MORE_FILES) {
+      return names;
+    }
+    Fail("Cannot list folder", folder);
+  }
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      continue;
+    }
+    // The pattern also matches short (8.3) names; keep only long names that really begin
+    // with the prefix.
+    std::string name = WideToUtf8(found.cFileName);
+    if (name.compare(0, prefix.size(), prefix) == 0) {
+      names.push_back(std::move(name));
+    }
+  } while (::FindNextFileW(search.get(), &found));
+  if (::GetLastError() != ERROR_NO_MORE_FILES) {
+    Fail("Cannot list folder", folder);
+  }
+  return names;
+}
+
+void Win32FileSystem::RemoveFile(const std::string& path) {
+  if (!::DeleteFileW(Utf8ToWide(path).c_str())) {
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+      return;
+    }
+    Fail("Cannot delete file", path);
+  }
+}
+
+void Win32FileSystem::RenameFile(const std::string& from, const std::string& to) {
+  if (!::MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), MOVEFILE_WRITE_THROUGH)) {
+    Fail("Cannot rename file", from);
   }
 }
 

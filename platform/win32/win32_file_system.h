@@ -13,6 +13,9 @@ class Win32FileSystem : public FileSystem {
   bool FileExists(const std::string& path) override;
   std::string ReadWholeFile(const std::string& path) override;
   void ReplaceWholeFile(const std::string& path, std::string_view bytes) override;
+  std::vector<std::string> ListFiles(const std::string& folder, const std::string& prefix) override;
+  void RemoveFile(const std::string& path) override;
+  void RenameFile(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace quivra::platform::win32

@@ -154,7 +154,8 @@ TEST_F(AnyFolderTest, CancelFilesNothingYetSavesTheFile) {
   EXPECT_EQ(world.inbox_mail[0].folder(), world.inbox);
   EXPECT_EQ(Mru(), Strings{"Mailbox\\Projects\\Alpha"});
   EXPECT_EQ(sim.files.replace_count(), 1);
-  EXPECT_NE(sim.files.ReadWholeFile(kConfigFile).find("nolistupdates"), std::string::npos);
+  EXPECT_NE(sim.files.ReadWholeFile(kConfigFile).find("<nolistupdates>-1</nolistupdates>"),
+            std::string::npos);
   EXPECT_TRUE(config.NoListUpdates);
   EXPECT_TRUE(config.FolderNames[0].empty());
 }

@@ -158,8 +158,10 @@ TEST_F(FilingEngineTest, OtherMessageKindsAreFiled) {
   world.explorer.Select({world.meeting, world.report, world.task_request, world.post});
   EXPECT_TRUE(File(1));
   EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(world.post.folder(), world.beta);
   EXPECT_EQ(world.meeting.folder(), world.beta);
+  EXPECT_EQ(world.report.folder(), world.beta);
+  EXPECT_EQ(world.task_request.folder(), world.beta);
+  EXPECT_EQ(world.post.folder(), world.beta);
 }
 
 TEST_F(FilingEngineTest, FilingIntoTheFolderShownIsRefused) {

@@ -1,17 +1,21 @@
 // Exercises the real Windows backends of the platform seams, and the configuration file on top
-// of them, inside a Wine prefix: the local application-data folder, atomic replace, the clock
+// of them, inside a Wine prefix: the local application-data folder, atomic replace, listing,
+// renaming and deleting files, the kept copy of a damaged configuration file, the clock
 // and time separator, the code page, message boxes (answered by a thread timer, as a user
 // would), the pointer and the message pump. Prints one PASS or FAIL line per check and exits
 // with the number of failures.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "model/configuration.h"
 #include "model/configuration_file.h"
 #include "platform/compositions/win32/win32_platform.h"
 #include "platform/platform.h"
+#include "platform/platform_error.h"
 #include "platform/win32/wide_text.h"
 
 namespace {
@@ -89,6 +93,32 @@ int main() {
           "whole file replaced and read back");
     Check(!files.FileExists(file + ".tmp"), "no temporary file left behind");
 
+    // Files listed by the beginning of their names, renamed without replacing, deleted.
+    const std::string first = folder + "\\файл.bad-1";
+    const std::string second = folder + "\\файл.bad-2";
+    const std::string renamed = folder + "\\файл.unread-1";
+    files.RemoveFile(renamed);  // left by an earlier run in the same prefix
+    files.ReplaceWholeFile(first, "one");
+    files.ReplaceWholeFile(second, "two");
+    std::vector<std::string> listed = files.ListFiles(folder, "файл.bad-");
+    std::sort(listed.begin(), listed.end());
+    Check(listed == std::vector<std::string>{"файл.bad-1", "файл.bad-2"},
+          "files listed by the beginning of their names");
+    Check(files.ListFiles(folder + "\\missing", "").empty(), "a missing folder lists nothing");
+    files.RenameFile(first, renamed);
+    Check(!files.FileExists(first) && files.ReadWholeFile(renamed) == "one", "file renamed");
+    bool refused = false;
+    try {
+      files.RenameFile(renamed, second);
+    } catch (const platform::PlatformError&) {
+      refused = true;
+    }
+    Check(refused && files.ReadWholeFile(second) == "two" && files.FileExists(renamed),
+          "a rename never replaces a file");
+    files.RemoveFile(second);
+    files.RemoveFile(second);
+    Check(!files.FileExists(second), "file deleted, and a missing file deleted without complaint");
+
     const platform::LocalTime now = clock.Now();
     Check(now.year >= 2020 && now.month >= 1 && now.month <= 12, "local time");
     Check(!clock.TimeSeparator().empty(), "time separator \"" + clock.TimeSeparator() + "\"");
@@ -109,6 +139,27 @@ int main() {
     loader.LoadButtonsFromFile();
     Check(loaded.FolderNames == saved.FolderNames && loaded.MruList == saved.MruList,
           "configuration saved and loaded in " + loader.ConfigPath());
+
+    // A damaged file is kept as a dated copy beside it.
+    const std::string config_folder = loader.ConfigPath();
+    for (const std::string& old : files.ListFiles(config_folder, "Qelvo.xml.bad-")) {
+      files.RemoveFile(config_folder + "\\" + old);
+    }
+    files.ReplaceWholeFile(config_folder + "\\Qelvo.xml", "<config><folders>");
+    bool damaged = false;
+    try {
+      loader.LoadButtonsFromFile();
+    } catch (const core::ConfigurationFileError&) {
+      damaged = true;
+    }
+    const std::vector<std::string> kept = files.ListFiles(config_folder, "Qelvo.xml.bad-");
+    Check(damaged && kept.size() == 1 &&
+              files.ReadWholeFile(config_folder + "\\" + kept[0]) == "<config><folders>",
+          "damaged configuration kept as " + (kept.empty() ? std::string("nothing") : kept[0]));
+    files.RemoveFile(config_folder + "\\Qelvo.xml");
+    if (!kept.empty()) {
+      files.RemoveFile(config_folder + "\\" + kept[0]);
+    }
 
     // A message box whose only button is Cancel.
     ::SetTimer(nullptr, 0, 100, AnswerMessageBox);

@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -12,7 +14,13 @@ namespace {
 
 constexpr char kFolder[] = "C:\\Users\\Tester\\AppData\\Local\\QuivraOL";
 constexpr char kFile[] = "C:\\Users\\Tester\\AppData\\Local\\QuivraOL\\Qelvo.xml";
-constexpr char kDamaged[] = "C:\\Users\\Tester\\AppData\\Local\\QuivraOL\\Qelvo.xml.bad";
+constexpr char kDamaged[] =
+    "C:\\Users\\Tester\\AppData\\Local\\QuivraOL\\Qelvo.xml.bad-20261209-080503";
+constexpr char kUnread[] =
+    "C:\\Users\\Tester\\AppData\\Local\\QuivraOL\\Qelvo.xml.unread-20261209-080503";
+
+using Call = platform::sim::SimFileSystem::Call;
+using Strings = std::vector<std::string>;
 
 std::string EmptyFolder(int id) {
   return "    <folder id=\"" + std::to_string(id) +
@@ -30,6 +38,21 @@ class ConfigurationFileTest : public test::SimulatedPlatformTest {
   ConfigurationFileTest() : file(config, sim.platform()) { sim.clock.Set({2026, 12, 9, 8, 5, 3}); }
 
   std::string FileText() { return sim.files.ReadWholeFile(kFile); }
+  // The names in the configuration folder that begin with `prefix`, in order.
+  Strings Files(const std::string& prefix) {
+    Strings names = sim.files.ListFiles(kFolder, prefix);
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+  // Loads and returns the error's text, or "" when the load succeeded.
+  std::string LoadError() {
+    try {
+      file.LoadButtonsFromFile();
+    } catch (const ConfigurationFileError& error) {
+      return error.what();
+    }
+    return "";
+  }
   void WriteFile(const std::string& text) {
     sim.files.CreateDirectories(kFolder);
     sim.files.ReplaceWholeFile(kFile, text);
@@ -296,6 +319,140 @@ TEST_F(ConfigurationFileTest, FailedWriteLeavesThePreviousFileByteIdentical) {
   EXPECT_EQ(FileText(), before);
   file.SaveButtonsToFile();
   EXPECT_NE(FileText().find("Mailbox\\Other"), std::string::npos);
+}
+
+TEST_F(ConfigurationFileTest, UnreadableFileIsNeverOverwritten) {
+  Configure(1, "Mailbox\\Inbox", "Inbox", "00AB");
+  file.SaveButtonsToFile();
+  const std::string intact = FileText();
+
+  // A scanner holds the file at start-up: the load fails like a damaged file.
+  Configuration loaded;
+  ConfigurationFile reader(loaded, sim.platform());
+  sim.files.FailNext(Call::kReadWholeFile);
+  try {
+    reader.LoadButtonsFromFile();
+    FAIL() << "the unreadable file loaded";
+  } catch (const ConfigurationFileError& error) {
+    EXPECT_NE(std::string(error.what()).find("cannot be read: Cannot use"), std::string::npos)
+        << error.what();
+  }
+  EXPECT_EQ(loaded.FolderNames[1], "");
+
+  // Setting it aside fails too: nothing is written.
+  sim.files.FailNext(Call::kRenameFile);
+  try {
+    reader.SaveButtonsToFile();
+    FAIL() << "the save went ahead";
+  } catch (const ConfigurationFileError& error) {
+    EXPECT_NE(std::string(error.what()).find("the configuration was not saved"), std::string::npos)
+        << error.what();
+  }
+  EXPECT_EQ(FileText(), intact);
+
+  // The next save renames the unread file first, then writes; later saves just replace.
+  reader.SaveButtonsToFile();
+  EXPECT_EQ(sim.files.ReadWholeFile(kUnread), intact);
+  EXPECT_EQ(FileText().find("Mailbox\\Inbox"), std::string::npos);
+  reader.LoadButtonsFromFile();
+  reader.SaveButtonsToFile();
+  EXPECT_EQ(Files("Qelvo.xml.unread-"), Strings{"Qelvo.xml.unread-20261209-080503"});
+}
+
+TEST_F(ConfigurationFileTest, FileThatAppearsAfterALoadFoundNoneIsSetAside) {
+  file.LoadButtonsFromFile();
+  Configuration other;
+  test::AssignSlot(other, 1, "Mailbox\\Inbox", "00AB");
+  ConfigurationFile(other, sim.platform()).SaveButtonsToFile();
+  const std::string theirs = FileText();
+  file.SaveButtonsToFile();
+  EXPECT_EQ(sim.files.ReadWholeFile(kUnread), theirs);
+}
+
+TEST_F(ConfigurationFileTest, InvalidUtf8IsADamagedFileNamingTheFirstBadByte) {
+  // The last line is "<foldername>Café" and a Windows-1252 "ü": column 17 in characters.
+  const std::string body =
+      "<config><folders><folder id=\"1\">\r\n"
+      "<storeid>S</storeid>\r\n"
+      "<foldername>Caf\xC3\xA9\xFCller</foldername></folder></folders></config>\r\n";
+  const std::string declared = "<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n" + body;
+  WriteFile(declared);
+  EXPECT_NE(LoadError().find("not valid UTF-8 at line 4, column 17"), std::string::npos)
+      << LoadError();
+  EXPECT_EQ(sim.files.ReadWholeFile(kDamaged), declared);
+  WriteFile("\xEF\xBB\xBF" + body);
+  EXPECT_NE(LoadError().find("not valid UTF-8 at line 3, column 17"), std::string::npos)
+      << LoadError();
+}
+
+TEST_F(ConfigurationFileTest, TheLastFiveDamagedCopiesAreKeptInTimeOrder) {
+  const char* const damaged = "<config><folders>";
+  const int seconds[] = {1, 2, 2, 2, 3, 4, 5};
+  for (const int second : seconds) {
+    WriteFile(damaged);
+    sim.clock.Set({2026, 12, 9, 10, 30, second});
+    EXPECT_NE(LoadError().find("A copy was kept"), std::string::npos);
+  }
+  EXPECT_EQ(Files("Qelvo.xml.bad"),
+            (Strings{"Qelvo.xml.bad-20261209-103002-02", "Qelvo.xml.bad-20261209-103002-03",
+                     "Qelvo.xml.bad-20261209-103003", "Qelvo.xml.bad-20261209-103004",
+                     "Qelvo.xml.bad-20261209-103005"}));
+  // A copy that cannot be written is reported; the damaged file is then set aside at the save.
+  sim.files.FailNext(Call::kReplaceWholeFile);
+  EXPECT_NE(LoadError().find("could not be copied"), std::string::npos);
+  file.SaveButtonsToFile();
+  EXPECT_EQ(Files("Qelvo.xml.unread"), Strings{"Qelvo.xml.unread-20261209-103005"});
+}
+
+// Each file-system call of a save, then of a load followed by a save, fails in turn: the file is
+// always the old configuration or the new one byte for byte, and the old one is never lost.
+TEST_F(ConfigurationFileTest, EveryDiskFaultOfASaveOrALoadKeepsTheConfiguration) {
+  Configure(1, "Mailbox\\Inbox", "Old", "00AB");
+  file.SaveButtonsToFile();
+  const std::string old_text = FileText();
+  Configure(1, "Mailbox\\Projects", "New", "00AB");
+  const std::string new_text =
+      ConfigurationFile::Render(config, sim.clock.Now(), sim.clock.TimeSeparator());
+  // Whether the file or one of the kept copies holds `text`.
+  const auto kept = [&](const std::string& text) {
+    for (const std::string& name : Files("Qelvo.xml")) {
+      if (sim.files.ReadWholeFile(std::string(kFolder) + "\\" + name) == text) {
+        return true;
+      }
+    }
+    return false;
+  };
+
+  int before = sim.files.total_calls();
+  file.SaveButtonsToFile();
+  const int save_calls = sim.files.total_calls() - before;
+  for (int k = 1; k <= save_calls; ++k) {
+    WriteFile(old_text);
+    sim.files.FailCallNumber(sim.files.total_calls() + k);
+    EXPECT_ANY_THROW(file.SaveButtonsToFile()) << "call " << k;
+    sim.files.FailCallNumber(0);
+    EXPECT_TRUE(FileText() == old_text || FileText() == new_text) << "call " << k;
+    file.SaveButtonsToFile();
+    EXPECT_EQ(FileText(), new_text) << "call " << k;
+  }
+
+  WriteFile(old_text);
+  before = sim.files.total_calls();
+  Configuration probe;
+  ConfigurationFile(probe, sim.platform()).LoadButtonsFromFile();
+  const int load_calls = sim.files.total_calls() - before;
+  for (int k = 1; k <= load_calls; ++k) {
+    WriteFile(old_text);
+    Configuration loaded;
+    ConfigurationFile reader(loaded, sim.platform());
+    sim.files.FailCallNumber(sim.files.total_calls() + k);
+    EXPECT_ANY_THROW(reader.LoadButtonsFromFile()) << "call " << k;
+    sim.files.FailCallNumber(0);
+    reader.SaveButtonsToFile();
+    EXPECT_TRUE(kept(old_text)) << "call " << k;
+  }
+  EXPECT_GE(save_calls, 4);
+  EXPECT_GE(load_calls, 5);
 }
 
 TEST_F(ConfigurationFileTest, EmptyFileLoadsNothing) {
