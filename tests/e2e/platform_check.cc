@@ -17,19 +17,13 @@
 #include "platform/platform.h"
 #include "platform/platform_error.h"
 #include "platform/win32/wide_text.h"
+#include "tests/e2e/check_report.h"
 
 namespace {
 
 using namespace quivra;
 
-int failures = 0;
-
-void Check(bool ok, const std::string& what) {
-  std::printf("%s: %s\n", ok ? "PASS" : "FAIL", what.c_str());
-  std::fflush(stdout);
-  if (!ok)
-    ++failures;
-}
+using e2e::Check;
 
 // What the timer saw of the message box it answered.
 std::wstring seen_caption;
@@ -192,5 +186,5 @@ int main() {
   } catch (const std::exception& error) {
     Check(false, std::string("unexpected error: ") + error.what());
   }
-  return failures;
+  return e2e::Failures();
 }
