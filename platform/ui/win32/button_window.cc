@@ -7,7 +7,7 @@ namespace quivra::ui::win32 {
 ButtonWindow::ButtonWindow(Button& button, ControlHost& host)
     : ControlWindow(button, host), button_(button) {}
 
-ControlWindow::Spec ButtonWindow::Describe() {
+ControlWindow::WindowKind ButtonWindow::Describe() {
   return {.window_class = L"BUTTON",
           .style = kChildStyle | WS_TABSTOP | BS_NOTIFY |
                    (button_.Default() ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)};

@@ -14,7 +14,7 @@ class ButtonWindow : public ControlWindow {
   void OnCommand(int code) override;
 
  protected:
-  Spec Describe() override;
+  WindowKind Describe() override;
   bool ShowsCaption() const override { return true; }
 
  private:

@@ -7,7 +7,7 @@ namespace quivra::ui::win32 {
 CheckBoxWindow::CheckBoxWindow(CheckBox& box, ControlHost& host)
     : ControlWindow(box, host), box_(box) {}
 
-ControlWindow::Spec CheckBoxWindow::Describe() {
+ControlWindow::WindowKind CheckBoxWindow::Describe() {
   return {.window_class = L"BUTTON", .style = kChildStyle | WS_TABSTOP | BS_NOTIFY | BS_CHECKBOX};
 }
 

@@ -15,7 +15,7 @@ class CheckBoxWindow : public ControlWindow {
   void OnCommand(int code) override;
 
  protected:
-  Spec Describe() override;
+  WindowKind Describe() override;
   bool ShowsCaption() const override { return true; }
   void SyncContent(bool first) override;
 

@@ -19,16 +19,16 @@ ControlWindow::ControlWindow(Control& control, ControlHost& host)
 ControlWindow::~ControlWindow() = default;
 
 HWND ControlWindow::Create(HWND parent, int id) {
-  const Spec spec = Describe();
+  const WindowKind kind = Describe();
   const Rect& bounds = control_.BoundsRect();
   window_ =
-      ::CreateWindowExW(spec.ex_style, spec.window_class, L"", spec.style, bounds.left, bounds.top,
+      ::CreateWindowExW(kind.ex_style, kind.window_class, L"", kind.style, bounds.left, bounds.top,
                         bounds.width, bounds.height, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ThisModule(), nullptr);
   if (window_ == nullptr) {
     return nullptr;
   }
-  if (spec.own_messages) {
+  if (kind.own_messages) {
     ::SetWindowSubclass(window_, Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
   }
   Created();

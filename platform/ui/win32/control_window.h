@@ -76,7 +76,7 @@ class ControlWindow {
   static constexpr DWORD kChildStyle = WS_CHILD | WS_CLIPSIBLINGS;
 
   // How the window is made.
-  struct Spec {
+  struct WindowKind {
     const wchar_t* window_class = L"STATIC";
     DWORD style = kChildStyle;
     DWORD ex_style = 0;
@@ -85,7 +85,7 @@ class ControlWindow {
   };
 
   // The window's class and styles, asked for just before it is made.
-  virtual Spec Describe() = 0;
+  virtual WindowKind Describe() = 0;
   // Sets the window up once it is made.
   virtual void Created() {}
   // The window shows the control's caption as its text.

@@ -21,7 +21,7 @@ std::wstring WindowText(HWND window) {
 
 EditWindow::EditWindow(Edit& edit, ControlHost& host) : ControlWindow(edit, host), edit_(edit) {}
 
-ControlWindow::Spec EditWindow::Describe() {
+ControlWindow::WindowKind EditWindow::Describe() {
   return {.window_class = L"EDIT",
           .style = kChildStyle | WS_TABSTOP | ES_AUTOHSCROLL,
           .ex_style = WS_EX_CLIENTEDGE};

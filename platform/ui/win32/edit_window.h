@@ -16,7 +16,7 @@ class EditWindow : public ControlWindow {
   void OnCommand(int code) override;
 
  protected:
-  Spec Describe() override;
+  WindowKind Describe() override;
   void SyncContent(bool first) override;
 
  private:

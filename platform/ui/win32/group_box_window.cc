@@ -6,7 +6,7 @@ namespace quivra::ui::win32 {
 
 GroupBoxWindow::GroupBoxWindow(GroupBox& box, ControlHost& host) : ControlWindow(box, host) {}
 
-ControlWindow::Spec GroupBoxWindow::Describe() {
+ControlWindow::WindowKind GroupBoxWindow::Describe() {
   // Not clipped by its siblings, which it frames.
   return {.window_class = L"BUTTON",
           .style = WS_CHILD | BS_GROUPBOX | WS_CLIPCHILDREN,

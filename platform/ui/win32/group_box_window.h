@@ -14,7 +14,7 @@ class GroupBoxWindow : public ControlWindow {
   GroupBoxWindow(GroupBox& box, ControlHost& host);
 
  protected:
-  Spec Describe() override;
+  WindowKind Describe() override;
   bool ShowsCaption() const override { return true; }
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 };

@@ -40,7 +40,7 @@ HtmlLayout LayOut(const HtmlLabel& label, HDC dc, FontCache& fonts) {
 HtmlLabelWindow::HtmlLabelWindow(HtmlLabel& label, ControlHost& host)
     : ControlWindow(label, host), label_(label) {}
 
-ControlWindow::Spec HtmlLabelWindow::Describe() {
+ControlWindow::WindowKind HtmlLabelWindow::Describe() {
   return {.window_class = kWindowClass, .own_messages = true};
 }
 

@@ -19,7 +19,7 @@ class HtmlLabelWindow : public ControlWindow {
   HtmlLabelWindow(HtmlLabel& label, ControlHost& host);
 
  protected:
-  Spec Describe() override;
+  WindowKind Describe() override;
   void SyncContent(bool first) override;
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 

@@ -12,7 +12,7 @@ namespace quivra::ui::win32 {
 ImageWindow::ImageWindow(Image& image, ControlHost& host)
     : ControlWindow(image, host), image_(image) {}
 
-ControlWindow::Spec ImageWindow::Describe() {
+ControlWindow::WindowKind ImageWindow::Describe() {
   const std::string& name = image_.PictureName();
   if (!name.empty()) {
     const std::wstring wide = platform::win32::Utf8ToWide(name);

@@ -15,7 +15,7 @@ class ImageWindow : public ControlWindow {
   void OnCommand(int code) override;
 
  protected:
-  Spec Describe() override;
+  WindowKind Describe() override;
   void Created() override;
 
  private:

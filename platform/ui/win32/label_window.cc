@@ -11,7 +11,7 @@ namespace quivra::ui::win32 {
 
 LabelWindow::LabelWindow(Control& label, ControlHost& host) : ControlWindow(label, host) {}
 
-ControlWindow::Spec LabelWindow::Describe() {
+ControlWindow::WindowKind LabelWindow::Describe() {
   return {.style = kChildStyle | SS_LEFTNOWORDWRAP};
 }
 

@@ -14,7 +14,7 @@ class LabelWindow : public ControlWindow {
   LabelWindow(Control& label, ControlHost& host);
 
  protected:
-  Spec Describe() override;
+  WindowKind Describe() override;
   bool ShowsCaption() const override { return true; }
   bool FitsText() const override { return true; }
   // At the label's place, as wide as its text.

@@ -16,7 +16,7 @@ using platform::win32::Utf8ToWide;
 ListViewWindow::ListViewWindow(ListView& list, ControlHost& host)
     : ControlWindow(list, host), list_(list) {}
 
-ControlWindow::Spec ListViewWindow::Describe() {
+ControlWindow::WindowKind ListViewWindow::Describe() {
   return {.window_class = WC_LISTVIEWW,
           .style = kChildStyle | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                    (list_.ColumnClick() ? 0 : LVS_NOSORTHEADER),

@@ -20,7 +20,7 @@ class ListViewWindow : public ControlWindow {
   void OnPosted() override;
 
  protected:
-  Spec Describe() override;
+  WindowKind Describe() override;
   void Created() override;
   void SyncContent(bool first) override;
 

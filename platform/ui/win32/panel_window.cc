@@ -6,7 +6,7 @@ namespace quivra::ui::win32 {
 
 PanelWindow::PanelWindow(Panel& panel, ControlHost& host) : ControlWindow(panel, host) {}
 
-ControlWindow::Spec PanelWindow::Describe() {
+ControlWindow::WindowKind PanelWindow::Describe() {
   return {.window_class = kWindowClass,
           .style = kChildStyle | WS_CLIPCHILDREN,
           .ex_style = WS_EX_CONTROLPARENT,

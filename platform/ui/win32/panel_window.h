@@ -16,7 +16,7 @@ class PanelWindow : public ControlWindow {
   PanelWindow(Panel& panel, ControlHost& host);
 
  protected:
-  Spec Describe() override;
+  WindowKind Describe() override;
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 };
 

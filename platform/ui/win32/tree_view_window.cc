@@ -71,7 +71,7 @@ class TreeWindowPort : public TreeViewPort {
 TreeViewWindow::TreeViewWindow(TreeView& tree, ControlHost& host)
     : ControlWindow(tree, host), tree_(tree) {}
 
-ControlWindow::Spec TreeViewWindow::Describe() {
+ControlWindow::WindowKind TreeViewWindow::Describe() {
   return {.window_class = WC_TREEVIEWW,
           .style = kChildStyle | WS_TABSTOP | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS |
                    (tree_.RowSelect() ? TVS_FULLROWSELECT : TVS_HASLINES),

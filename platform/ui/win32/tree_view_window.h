@@ -18,7 +18,7 @@ class TreeViewWindow : public ControlWindow {
   LRESULT OnNotify(NMHDR& header) override;
 
  protected:
-  Spec Describe() override;
+  WindowKind Describe() override;
   void Created() override;
   void SyncContent(bool first) override;
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
