@@ -48,30 +48,31 @@ constexpr UINT kRunPosted = WM_APP + 1;
 }  // namespace
 
 Win32Screen::~Win32Screen() {
-  if (posted_window_ != nullptr) {
-    // Actions still waiting go with the window: their messages find no window any more.
-    ::DestroyWindow(posted_window_);
+  if (posted_window_) {
+    // Actions still waiting go with the window: their messages find no window any more. The
+    // class can go only once its window has.
+    posted_window_.reset();
     ::UnregisterClassW(kPostedClass, ThisModule());
   }
 }
 
 void Win32Screen::Post(std::function<void()> action) {
-  if (posted_window_ == nullptr) {
+  if (!posted_window_) {
     WNDCLASSEXW window_class = {};
     window_class.cbSize = sizeof window_class;
     window_class.lpfnWndProc = &Win32Screen::PostedProc;
     window_class.hInstance = ThisModule();
     window_class.lpszClassName = kPostedClass;
     ::RegisterClassExW(&window_class);  // already there for a second screen: that is fine
-    posted_window_ = ::CreateWindowExW(0, kPostedClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                       ThisModule(), nullptr);
-    if (posted_window_ == nullptr) {
+    posted_window_.reset(::CreateWindowExW(0, kPostedClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                           nullptr, ThisModule(), nullptr));
+    if (!posted_window_) {
       throw PlatformError("The window for posted work could not be made.");
     }
-    ::SetWindowLongPtrW(posted_window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    ::SetWindowLongPtrW(posted_window_.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
   }
   posted_.push_back(std::move(action));
-  if (!::PostMessageW(posted_window_, kRunPosted, 0, 0)) {
+  if (!::PostMessageW(posted_window_.get(), kRunPosted, 0, 0)) {
     posted_.pop_back();
     throw PlatformError("Work could not be posted to the message queue.");
   }

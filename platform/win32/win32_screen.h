@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "platform/screen.h"
+#include "platform/win32/unique_handle.h"
 
 namespace quivra::platform::win32 {
 
@@ -33,7 +34,7 @@ class Win32Screen : public Screen {
 
   // A message-only window of the thread that first posted: each post puts one message in its
   // queue, which runs the oldest action waiting here.
-  HWND posted_window_ = nullptr;
+  UniqueWindow posted_window_;
   std::deque<std::function<void()>> posted_;
 };
 
