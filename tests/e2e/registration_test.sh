@@ -60,7 +60,17 @@ install_dll() {  # install_dll <folder below C:\>; prints the DLL's Windows path
   cp "$QUIVRA_DLL" "$WINEPREFIX/drive_c/$1/OLQuivra.dll"
   printf 'C:\\%s\\OLQuivra.dll' "${1//\//\\}"
 }
-regsvr() { wine regsvr32 /s "$@" >/dev/null 2>&1; }
+# On failure, shows regsvr32's exit status and what Wine printed, so that a fault on a fresh
+# machine can be told from a fault of the DLL.
+regsvr() {
+  local out status
+  out=$(WINEDEBUG=err+all wine regsvr32 /s "$@" 2>&1)
+  status=$?
+  [ "$status" -eq 0 ] && return 0
+  echo "    regsvr32 $* exited with $status"
+  printf '%s\n' "$out" | tr -d '\r' | tail -n 20 | sed 's/^/    | /'
+  return "$status"
+}
 
 fake_outlook() { reg_quiet add "HKCR\\Outlook.Application\\CLSID" /ve /d "$OUTLOOK_CLSID" /f; }
 click_to_run() {  # click_to_run <14.0|15.0>
@@ -71,7 +81,7 @@ click_to_run() {  # click_to_run <14.0|15.0>
 clean_slate() {
   local dll
   for dll in 'C:\Quivra\OLQuivra.dll' 'C:\Program Files\Quivra Add-in\OLQuivra.dll'; do
-    regsvr /u "$dll"
+    wine regsvr32 /s /u "$dll" >/dev/null 2>&1
   done
   reg_quiet delete "HKCR\\Outlook.Application" /f
   reg_quiet delete 'HKLM\Software\Microsoft\Office\14.0' /f
