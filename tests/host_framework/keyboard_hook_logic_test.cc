@@ -127,6 +127,69 @@ TEST_F(KeyboardHookLogicTest, OnlyEnabledShortcutsForOutlookWithTheExactModifier
   EXPECT_FALSE(Press(TadxKeyPress{kVkBack, kPassedOnKeyDown}).Swallowed());
 }
 
+TEST_F(KeyboardHookLogicTest, ShortcutsActOnlyInAnExplorerAndBackspaceNeverWhileTheUserTypes) {
+  Shortcut("Alt+3", 3);
+  Shortcut("Alt+Z", 12);
+  Shortcut("BkSp", 11);
+  constexpr std::uintptr_t kExplorer = 0x100;
+  constexpr std::uintptr_t kOtherExplorer = 0x200;
+  std::uintptr_t foreground = kExplorer;
+  TadxFocusedWindow focused{"SysListView32", false};
+  int window_queries = 0;
+  logic_.IsExplorerWindow = [&](std::uintptr_t window) {
+    return window == kExplorer || window == kOtherExplorer;
+  };
+  logic_.WindowInFront.Foreground = [&] {
+    ++window_queries;
+    return foreground;
+  };
+  logic_.WindowInFront.Focused = [&] { return focused; };
+
+  // In an explorer's message list every shortcut acts; a key nobody armed asks Windows nothing.
+  EXPECT_TRUE(Press(Alt('3')).Swallowed());
+  EXPECT_TRUE(Press(TadxKeyPress{kVkBack, kKeyDown}).Swallowed());
+  foreground = kOtherExplorer;
+  EXPECT_TRUE(Press(Alt('Z')).Swallowed());
+  EXPECT_EQ(ran_, (std::vector<std::string>{"shortcut 3", "shortcut 11", "shortcut 12"}));
+  window_queries = 0;
+  EXPECT_FALSE(Press(Alt('4')).Swallowed());
+  EXPECT_EQ(window_queries, 0);
+
+  // A message window, the add-in's own dialog or no window in front: every key goes on.
+  for (const std::uintptr_t other : {std::uintptr_t{0x300}, std::uintptr_t{0}}) {
+    foreground = other;
+    EXPECT_FALSE(Press(Alt('3')).Swallowed());
+    EXPECT_FALSE(Press(Alt('Z')).Swallowed());
+    EXPECT_FALSE(Press(TadxKeyPress{kVkBack, kKeyDown}).Swallowed());
+  }
+  EXPECT_EQ(ran_.size(), 3u);
+
+  // In the explorer, Backspace goes on in a text field or any window showing the caret; Alt+3
+  // still files from there.
+  foreground = kExplorer;
+  for (const TadxFocusedWindow& typing :
+       {TadxFocusedWindow{"Edit", false}, TadxFocusedWindow{"richedit20w", false},
+        TadxFocusedWindow{"RICHEDIT50W", false}, TadxFocusedWindow{"ComboBox", false},
+        TadxFocusedWindow{"MailEditor", true}}) {
+    focused = typing;
+    EXPECT_FALSE(Press(TadxKeyPress{kVkBack, kKeyDown}).Swallowed()) << typing.ClassName;
+  }
+  EXPECT_TRUE(Press(Alt('3')).Swallowed());
+  EXPECT_EQ(ran_.size(), 4u);
+}
+
+TEST(TextEntryWindowTest, OnlyWindowsThatTakeTextCountAsTyping) {
+  for (const char* name : {"Edit", "EDIT", "RichEdit", "RichEdit20A", "RichEdit20W",
+                           "RICHEDIT50W", "ComboBox", "ComboBoxEx32"}) {
+    EXPECT_TRUE(IsTextEntryWindowClass(name)) << name;
+  }
+  for (const char* name : {"", "SysListView32", "SysTreeView32", "Button", "Edit2", "RichEdit2"}) {
+    EXPECT_FALSE(IsTextEntryWindowClass(name)) << name;
+    EXPECT_FALSE(IsTyping(TadxFocusedWindow{name, false})) << name;
+    EXPECT_TRUE(IsTyping(TadxFocusedWindow{name, true})) << name;
+  }
+}
+
 TEST_F(KeyboardHookLogicTest, ArmingAndDisarmingTakeEffectWithTheNextKeyPress) {
   TadxKeyboardShortcut& shortcut = Shortcut("", 3);
   EXPECT_FALSE(Press(Alt('3')).Swallowed());
@@ -333,6 +396,29 @@ TEST_F(KeyboardHookInstallTest, TheHookLivesFromStartUpUntilBeforeTheModuleIsFre
   addin.OnDisconnection(ext_dm_HostShutdown);
   EXPECT_EQ(addin.KeyboardHook(), nullptr);
   EXPECT_EQ(log_, (std::vector<std::string>{"hooked", "unhooked", "module freed"}));
+}
+
+TEST_F(KeyboardHookInstallTest, TheAddinsExplorersAreTheWindowsWhereShortcutsAct) {
+  TadxAddin& addin = Addin(true);
+  TadxKeyboardHookLogic* logic = nullptr;
+  addin.SetKeyboardHookInstaller([&](TadxKeyboardHookLogic& installed) {
+    logic = &installed;
+    return std::make_unique<TadxInstalledKeyboardHook>();
+  });
+  Start(addin);
+  ASSERT_NE(logic, nullptr);
+  ASSERT_TRUE(logic->IsExplorerWindow);
+  const std::uintptr_t first = world.explorer.window();
+  EXPECT_TRUE(logic->IsExplorerWindow(first));
+  EXPECT_FALSE(logic->IsExplorerWindow(0));
+  EXPECT_FALSE(logic->IsExplorerWindow(first + 1));
+
+  // A second explorer counts from when Outlook reports it; a closed one no longer does.
+  outlook::sim::SimExplorer second = world.outlook.AddExplorer(world.inbox);
+  EXPECT_TRUE(logic->IsExplorerWindow(second.window()));
+  second.Close();
+  EXPECT_FALSE(logic->IsExplorerWindow(second.window()));
+  EXPECT_TRUE(logic->IsExplorerWindow(first));
 }
 
 TEST_F(KeyboardHookInstallTest, NoHookWithoutShortcutsAndARefusedHookIsReported) {

@@ -50,6 +50,28 @@ std::string LayoutKeyName(int virtual_key) {
   return platform::win32::WideToUtf8(std::wstring_view(name, static_cast<size_t>(length)));
 }
 
+// The window with the focus on this thread and whether it shows the thread's caret.
+TadxFocusedWindow FocusedWindow() {
+  TadxFocusedWindow focused;
+  const HWND focus = ::GetFocus();
+  if (focus == nullptr) {
+    return focused;
+  }
+  wchar_t name[256] = {};
+  const int length = ::GetClassNameW(focus, name, 256);
+  if (length > 0) {
+    focused.ClassName =
+        platform::win32::WideToUtf8(std::wstring_view(name, static_cast<size_t>(length)));
+  }
+  // GUITHREADINFO.hwndCaret: the window that displays the thread's caret.
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof(info);
+  if (::GetGUIThreadInfo(::GetCurrentThreadId(), &info) && info.hwndCaret != nullptr) {
+    focused.ShowsCaret = info.hwndCaret == focus || ::IsChild(focus, info.hwndCaret);
+  }
+  return focused;
+}
+
 std::wstring NewGuidTitle() {
   GUID guid = {};
   if (FAILED(::CoCreateGuid(&guid))) {
@@ -108,6 +130,14 @@ TadxKeyboardHook::TadxKeyboardHook(TadxKeyboardHookLogic& logic) : logic_(logic)
   }
   if (!logic_.KeyNames) {
     logic_.KeyNames = &LayoutKeyName;
+  }
+  if (!logic_.WindowInFront.Foreground) {
+    logic_.WindowInFront.Foreground = [] {
+      return reinterpret_cast<std::uintptr_t>(::GetForegroundWindow());
+    };
+  }
+  if (!logic_.WindowInFront.Focused) {
+    logic_.WindowInFront.Focused = &FocusedWindow;
   }
 }
 

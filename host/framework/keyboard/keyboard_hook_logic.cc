@@ -46,7 +46,7 @@ TadxHookVerdict TadxKeyboardHookLogic::KeyMessage(const TadxKeyPress& press, boo
   // with nobody to run its action would simply be lost.
   if (window_exists) {
     const std::string text = ShortcutTextOf(press, KeyNames);
-    if (!text.empty() && AnyEntryHas(text)) {
+    if (!text.empty() && AnyEntryHas(text) && KeyGoesToExplorer(press)) {
       RebuildShortcutTable();
       const int index = table_.Find(text);
       if (index >= 0) {
@@ -86,6 +86,15 @@ bool TadxKeyboardHookLogic::AnyEntryHas(const std::string& text) const {
   }
   candidates.AddKeyboardShortcuts(module_, host_);
   return candidates.Find(text) >= 0;
+}
+
+bool TadxKeyboardHookLogic::KeyGoesToExplorer(const TadxKeyPress& press) const {
+  if (IsExplorerWindow && WindowInFront.Foreground &&
+      !IsExplorerWindow(WindowInFront.Foreground())) {
+    return false;
+  }
+  return press.VirtualKey != kVkBack || !WindowInFront.Focused ||
+         !IsTyping(WindowInFront.Focused());
 }
 
 void TadxKeyboardHookLogic::RebuildShortcutTable() {

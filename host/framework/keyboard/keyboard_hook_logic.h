@@ -7,6 +7,7 @@
 
 #include "host/framework/keyboard/shortcut_table.h"
 #include "host/framework/keyboard/shortcut_text.h"
+#include "host/framework/keyboard/window_in_front.h"
 #include "host/framework/module/host_apps.h"
 #include "host/outlook/outlook.h"
 
@@ -56,8 +57,9 @@ class TadxKeyboardHookLogic {
   // window is there to receive the posted message.
   //
   // A key-down that is neither an auto-repeat nor Shift, Ctrl or Alt by itself is turned into
-  // its shortcut text; when some enabled bar or shortcut component has that text, the shortcut
-  // table is rebuilt and the first entry with that text taken (kPostShortcut). A text nobody
+  // its shortcut text; when some enabled bar or shortcut component has that text and the key
+  // goes to an explorer (see KeyGoesToExplorer), the shortcut table is rebuilt and the first
+  // entry with that text taken (kPostShortcut). A text nobody
   // has leaves the table as it was, asking Outlook nothing. Otherwise the module's OnKeyDown, when
   // assigned, sees non-repeated key-downs and may keep them (kSwallow). Key-ups, auto-repeats, the
   // modifier keys and every other key pass on. Exceptions of the module's OnKeyDown go to its
@@ -86,11 +88,22 @@ class TadxKeyboardHookLogic {
   TadxKeyNameSource KeyNames;
   // Unset: a button's own Enabled stands for its control in Office.
   TadxOfficeButtonCheck OfficeButtonCheck;
+  // Where the key is going; either part unset: that part is not asked.
+  TadxWindowInFront WindowInFront;
+  // Whether a top-level window is one of Outlook's explorers the add-in tracks; unset: every
+  // window counts as one.
+  std::function<bool(std::uintptr_t window)> IsExplorerWindow;
 
  private:
   void AddCommandBarEntries();
   // Whether `text` is the text of any entry the table could hold, whatever window is in front.
   bool AnyEntryHas(const std::string& text) const;
+  // Shortcuts act in the explorers only: a key pressed in a message window, another Outlook
+  // window or one of the add-in's own dialogs goes on to that window untouched (Alt+1 ... Alt+9
+  // are Outlook's own keys there, and a shortcut inside the add-in's dialog would start a
+  // second one over the first). Backspace goes on while the user is typing text in the
+  // explorer: in its search box, a folder name being edited, or a reply in the reading pane.
+  bool KeyGoesToExplorer(const TadxKeyPress& press) const;
 
   TadxCOMAddInModule& module_;
   outlook::ApplicationPtr host_app_;

@@ -238,6 +238,9 @@ void TadxAddin::InstallKeyboardHook() {
     return;
   }
   keyboard_hook_logic_ = std::make_unique<TadxKeyboardHookLogic>(*module_, host_app_);
+  keyboard_hook_logic_->IsExplorerWindow = [this](std::uintptr_t window) {
+    return IsTrackedExplorerWindow(window);
+  };
   if (command_bars_) {
     // A button is clicked through its shortcut only when its control in Office answers (its
     // Enabled is read and written back) and is enabled.
@@ -259,6 +262,11 @@ void TadxAddin::InstallKeyboardHook() {
     keyboard_hook_logic_.reset();
     module_->ReportError(error);
   }
+}
+
+bool TadxAddin::IsTrackedExplorerWindow(std::uintptr_t window) const {
+  return window != 0 && std::any_of(tracked_explorers_.begin(), tracked_explorers_.end(),
+                                    [&](const auto& tracked) { return tracked->window() == window; });
 }
 
 void TadxAddin::RemoveKeyboardHook() noexcept {

@@ -111,6 +111,8 @@ class TadxAddin : public office::RibbonExtensibility,
   bool QuitShutdown() const { return quit_shutdown_; }
   // The explorer windows tracked now.
   int TrackedExplorerCount() const { return static_cast<int>(tracked_explorers_.size()); }
+  // Whether `window` is the top-level window of an explorer the add-in tracks.
+  bool IsTrackedExplorerWindow(std::uintptr_t window) const;
   // Whether Outlook's Quit event drives the shutdown (fast shutdown).
   bool QuitHooked() const { return quit_connection_ != nullptr; }
 
