@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/win32/wide_text.h"
+#include "tools/olhost/keyboard_input.h"
 
 namespace quivra::olhost {
 
@@ -18,6 +19,11 @@ using platform::win32::WideToUtf8;
 std::deque<std::string> g_answers;
 std::vector<std::pair<std::string, std::string>> g_edits;
 std::vector<SeenDialog> g_seen;
+std::vector<std::string> g_keys;
+// When the queued keys were typed into a form; the form is answered once they had time to
+// arrive (0: no keys on their way).
+DWORD g_typed_at = 0;
+constexpr DWORD kKeyTime = 500;  // milliseconds
 
 std::string WindowText(HWND window) {
   const int length = ::GetWindowTextLengthW(window);
@@ -76,6 +82,21 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
   SeenDialog seen;
   seen.caption = WindowText(dialog);
   const bool form = ClassName(dialog) == "QuivraForm";
+  if (form && !g_keys.empty()) {
+    // The user types into the form in front, then looks at what happened before answering.
+    for (const std::string& keys : g_keys) {
+      std::printf("user types %s in \"%s\"\n", keys.c_str(), seen.caption.c_str());
+      KeyboardInput::Inject(keys);
+    }
+    std::fflush(stdout);
+    g_keys.clear();
+    g_typed_at = ::GetTickCount();
+    return;
+  }
+  if (g_typed_at != 0 && ::GetTickCount() - g_typed_at < kKeyTime) {
+    return;
+  }
+  g_typed_at = 0;
   if (HWND text = ::GetDlgItem(dialog, 0xFFFF)) {
     seen.text = WindowText(text);
   }
@@ -136,6 +157,10 @@ void DialogAnswerer::Start() {
 
 void DialogAnswerer::QueueAnswer(const std::string& button) {
   g_answers.push_back(button);
+}
+
+void DialogAnswerer::QueueKeys(const std::string& keys) {
+  g_keys.push_back(keys);
 }
 
 void DialogAnswerer::QueueEdit(const std::string& from, const std::string& to) {

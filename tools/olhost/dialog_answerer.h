@@ -25,6 +25,9 @@ class DialogAnswerer {
   static void Start();
   // The button (by its text, "OK", "Cancel", ...) that answers the next dialog.
   static void QueueAnswer(const std::string& button);
+  // In the next form, the user types this key combination (as KeyboardInput names it) before
+  // anything else, and the form is answered only half a second later.
+  static void QueueKeys(const std::string& keys);
   // In the next form, the edit box showing `from` is changed to show `to`.
   static void QueueEdit(const std::string& from, const std::string& to);
   static const std::vector<SeenDialog>& Seen();

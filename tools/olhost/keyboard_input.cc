@@ -9,53 +9,20 @@
 #include <string>
 #include <vector>
 
+#include "tools/olhost/stand_in_windows.h"
+
 namespace quivra::olhost {
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"OlhostExplorerWindow";
-
-// The virtual keys whose key-down reached the window since the last combination was typed.
-std::vector<WPARAM>& ReachedKeys() {
-  static std::vector<WPARAM> keys;
-  return keys;
-}
+// The window the keys were typed into and the main key of the last combination.
+HWND target = nullptr;
 WPARAM main_key = 0;
 
-LRESULT CALLBACK ExplorerWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  switch (message) {
-    case WM_KEYDOWN:
-    case WM_SYSKEYDOWN:
-      ReachedKeys().push_back(wparam);
-      return 0;
-    case WM_KEYUP:
-    case WM_SYSKEYUP:
-      // Alt released alone would open the window's menu mode; the explorer has no menu.
-      return 0;
-    default:
-      return ::DefWindowProcW(window, message, wparam, lparam);
-  }
-}
-
-HWND ExplorerWindow() {
-  static HWND window = nullptr;
-  if (window == nullptr) {
-    WNDCLASSEXW window_class = {};
-    window_class.cbSize = sizeof(window_class);
-    window_class.lpfnWndProc = ExplorerWindowProc;
-    window_class.hInstance = ::GetModuleHandleW(nullptr);
-    window_class.lpszClassName = kWindowClass;
-    ::RegisterClassExW(&window_class);
-    window = ::CreateWindowExW(0, kWindowClass, L"Inbox - Microsoft Outlook", WS_OVERLAPPEDWINDOW,
-                               0, 0, 800, 600, nullptr, nullptr, window_class.hInstance, nullptr);
-    if (window == nullptr) {
-      throw std::runtime_error("the explorer window could not be created");
-    }
-  }
-  ::ShowWindow(window, SW_SHOW);
-  ::SetForegroundWindow(window);
-  ::SetFocus(window);
-  return window;
+// The window that gets typed keys: the one with the focus, else the one in front.
+HWND TypingTarget() {
+  HWND focus = ::GetFocus();
+  return focus != nullptr ? focus : ::GetForegroundWindow();
 }
 
 // Takes the thread's messages for a while.
@@ -111,9 +78,7 @@ INPUT KeyInput(WORD virtual_key, bool up) {
   return input;
 }
 
-}  // namespace
-
-void KeyboardInput::Type(const std::string& combination) {
+std::vector<WORD> KeysOf(const std::string& combination) {
   std::vector<WORD> keys;
   size_t begin = 0;
   while (begin <= combination.size()) {
@@ -122,10 +87,11 @@ void KeyboardInput::Type(const std::string& combination) {
     keys.push_back(VirtualKey(combination.substr(begin, end - begin)));
     begin = end + 1;
   }
-  ExplorerWindow();
-  TakeMessages(50);
-  ReachedKeys().clear();
-  main_key = keys.back();
+  return keys;
+}
+
+// Presses the keys in order and releases them in reverse.
+void InjectKeys(const std::vector<WORD>& keys) {
   std::vector<INPUT> inputs;
   for (WORD key : keys) {
     inputs.push_back(KeyInput(key, false));
@@ -138,16 +104,31 @@ void KeyboardInput::Type(const std::string& combination) {
   if (sent != inputs.size()) {
     throw std::runtime_error("the key strokes could not be injected");
   }
+}
+
+}  // namespace
+
+void KeyboardInput::Type(const std::string& combination) {
+  const std::vector<WORD> keys = KeysOf(combination);
+  TakeMessages(50);
+  StandInWindows::ForgetKeys();
+  target = TypingTarget();
+  main_key = keys.back();
+  InjectKeys(keys);
   TakeMessages(300);
+}
+
+void KeyboardInput::Inject(const std::string& combination) {
+  InjectKeys(KeysOf(combination));
 }
 
 double KeyboardInput::TypeRepeatedly(const std::string& key, int count) {
   constexpr int kBatch = 16;
   constexpr DWORD kPatience = 5000;  // milliseconds without a key-down before giving up
   const WORD virtual_key = VirtualKey(key);
-  ExplorerWindow();
   TakeMessages(50);
-  ReachedKeys().clear();
+  StandInWindows::ForgetKeys();
+  target = TypingTarget();
   main_key = virtual_key;
   LARGE_INTEGER frequency;
   LARGE_INTEGER start;
@@ -168,16 +149,16 @@ double KeyboardInput::TypeRepeatedly(const std::string& key, int count) {
     }
     typed += batch;
     DWORD waited_since = ::GetTickCount();
-    size_t reached = ReachedKeys().size();
-    while (ReachedKeys().size() < static_cast<size_t>(typed)) {
+    size_t reached = StandInWindows::KeysReached();
+    while (StandInWindows::KeysReached() < static_cast<size_t>(typed)) {
       MSG msg;
       if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
         continue;
       }
-      if (ReachedKeys().size() != reached) {
-        reached = ReachedKeys().size();
+      if (StandInWindows::KeysReached() != reached) {
+        reached = StandInWindows::KeysReached();
         waited_since = ::GetTickCount();
       } else if (::GetTickCount() - waited_since > kPatience) {
         throw std::runtime_error(std::to_string(typed - reached) +
@@ -193,11 +174,11 @@ double KeyboardInput::TypeRepeatedly(const std::string& key, int count) {
 }
 
 bool KeyboardInput::MainKeyReached() {
-  for (WPARAM key : ReachedKeys()) {
-    if (key == main_key)
-      return true;
-  }
-  return false;
+  return StandInWindows::KeyReached(target, main_key);
+}
+
+std::string KeyboardInput::TargetName() {
+  return StandInWindows::NameOf(target);
 }
 
 }  // namespace quivra::olhost

@@ -5,19 +5,24 @@
 
 namespace quivra::olhost {
 
-// The stand-in's explorer window as a person types into it: a real window, made on first use on
-// the calling thread (Outlook's user-interface thread, where add-ins hook the keyboard) and
-// brought to the front. Key strokes are injected into the system's input as a keyboard would
-// deliver them, then the thread takes its messages for a while, so that keyboard hooks and
-// the messages they post run as they would in Outlook.
+// A person typing into the stand-in's window that has the keyboard focus (see StandInWindows).
+// Key strokes are injected into the system's input as a keyboard would deliver them, then the
+// thread takes its messages for a while, so that keyboard hooks and the messages they post run
+// as they would in Outlook.
 class KeyboardInput {
  public:
   // Types a key combination: "alt+3", "ctrl+shift+a", "bksp", "f5". Modifiers are pressed in
   // the order given and released in reverse. Raises std::invalid_argument for an unknown key.
   static void Type(const std::string& combination);
 
-  // Whether the key-down of the last combination's main key reached the window.
+  // Injects a key combination as Type does, without waiting for it: for a window whose own
+  // message loop takes the keys (a modal dialog).
+  static void Inject(const std::string& combination);
+
+  // Whether the key-down of the last combination's main key reached the window it was typed
+  // into, and that window's name.
   static bool MainKeyReached();
+  static std::string TargetName();
 
   // Types one key (as Type names it) `count` times as fast as the window takes it: key-downs
   // and key-ups are injected in batches, and the next batch only once every key-down of the

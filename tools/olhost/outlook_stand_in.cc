@@ -8,6 +8,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_screen.h"
 #include "tools/olhost/outlook_objects.h"
+#include "tools/olhost/stand_in_windows.h"
 
 namespace quivra::olhost {
 
@@ -79,6 +80,8 @@ OutlookStandIn::OutlookStandIn(const std::string& name) : version_(VersionOf(nam
     command_bars_ = std::make_unique<office::sim::SimCommandBarsHost>();
   }
   custom_ = ::SafeArrayCreateVector(VT_VARIANT, 0, 0);
+  // The explorers are real windows, as the add-in's keyboard hook expects of Outlook's.
+  world_.outlook.UseWindows(StandInWindows::ExplorerWindows());
 }
 
 OutlookStandIn::~OutlookStandIn() {
@@ -323,6 +326,7 @@ void OutlookStandIn::OpenInspector(const std::string& RibbonID) {
   } catch (const std::exception&) {
   }
   Print("user opens an inspector (" + RibbonID + ")");
+  StandInWindows::OpenInspector();
   world_.outlook.ActivateInspector();
   inspectors_.emplace_back(RibbonID, front);
   // Outlook 2007 already shows the ribbon in its inspectors.
@@ -361,6 +365,7 @@ void OutlookStandIn::CloseInspector() {
   const auto [ribbon_id, front] = inspectors_.back();
   inspectors_.pop_back();
   Print("user closes the inspector (" + ribbon_id + ")");
+  StandInWindows::CloseInspector();
   if (!inspectors_.empty()) {
     return;
   }

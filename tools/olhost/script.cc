@@ -14,6 +14,7 @@
 #include "host/outlook/sim/sim_world.h"
 #include "tools/olhost/dialog_answerer.h"
 #include "tools/olhost/keyboard_input.h"
+#include "tools/olhost/stand_in_windows.h"
 #include "tools/olhost/outlook_stand_in.h"
 
 namespace quivra::olhost {
@@ -200,6 +201,19 @@ class Runner {
       std::printf("Outlook will fail %s\n", method.c_str());
     } else if (command == "answer") {
       DialogAnswerer::QueueAnswer(rest);
+    } else if (command == "answer-keys") {
+      // answer-keys <combination>: typed into the next form before it is answered.
+      DialogAnswerer::QueueKeys(rest);
+    } else if (command == "expect-dialogs") {
+      // expect-dialogs <count> <caption>: how many dialogs with that caption came up so far.
+      const size_t space = rest.find(' ');
+      const int wanted = std::stoi(rest.substr(0, space));
+      const std::string caption = space == std::string::npos ? "" : Trimmed(rest.substr(space));
+      int count = 0;
+      for (const SeenDialog& dialog : DialogAnswerer::Seen()) {
+        count += dialog.caption == caption ? 1 : 0;
+      }
+      Check(count == wanted, std::to_string(count) + " dialog(s) \"" + caption + "\" came up");
     } else if (command == "answer-edit") {
       // answer-edit <text> -> <new text>: in the next form, the edit box showing the text is
       // changed to the new one (before the queued answer presses its button).
@@ -283,10 +297,22 @@ class Runner {
       std::printf("key loop: %d key-downs of %s in %.1f ms, %.0f per second, %.2f us each\n", count,
                   key.c_str(), ms, count * 1000.0 / ms, ms * 1000.0 / count);
       std::fflush(stdout);
+    } else if (command == "focus") {
+      // focus list|search|reading: the user clicks into that part of the active explorer.
+      const outlook::ExplorerPtr explorer = sim.application()->ActiveExplorer();
+      if (!explorer) {
+        throw std::invalid_argument("no active explorer");
+      }
+      const ExplorerPart part = rest == "search"    ? ExplorerPart::kSearchBox
+                                : rest == "reading" ? ExplorerPart::kReadingPane
+                                : rest == "list"    ? ExplorerPart::kMessageList
+                                                    : throw std::invalid_argument("no part " + rest);
+      StandInWindows::Focus(explorer->WindowHandle(), part);
+      std::printf("user clicks into the %s\n", rest.c_str());
     } else if (command == "expect-key") {
       Check(KeyboardInput::MainKeyReached() == (rest != "no"),
-            std::string("the key ") + (rest != "no" ? "reached" : "did not reach") +
-                " Outlook's window");
+            std::string("the key ") + (rest != "no" ? "reached " : "did not reach ") +
+                KeyboardInput::TargetName());
     } else if (command == "ribbon" || command == "ribbon-click" || command == "expect-ribbon") {
       // ribbon <prog id>: prints the add-in's explorer ribbon as the user sees it;
       // ribbon-click <prog id> <label>: clicks the control shown with that label;

@@ -270,6 +270,9 @@ void SimExplorer::Activate() const {
       world_->active_window == internal::WindowKind::kExplorer ? world_->active_explorer : nullptr;
   world_->active_explorer = node_;
   world_->active_window = internal::WindowKind::kExplorer;
+  if (world_->windows.bring_to_front) {
+    world_->windows.bring_to_front(node_->window);
+  }
   if (before == node_) {
     return;
   }
@@ -285,6 +288,9 @@ void SimExplorer::Close() const {
   }
   world_->RaiseExplorerEvent(node_, [](ExplorerEvents& sink) { sink.Close(); });
   node_->open = false;
+  if (world_->windows.destroy) {
+    world_->windows.destroy(node_->window);
+  }
   if (world_->active_explorer == node_) {
     world_->active_explorer = nullptr;
     for (const auto& other : world_->explorers) {
@@ -295,6 +301,9 @@ void SimExplorer::Close() const {
     if (world_->active_window == internal::WindowKind::kExplorer) {
       world_->active_window =
           world_->active_explorer ? internal::WindowKind::kExplorer : internal::WindowKind::kNone;
+      if (world_->active_explorer && world_->windows.bring_to_front) {
+        world_->windows.bring_to_front(world_->active_explorer->window);
+      }
       if (world_->active_explorer) {
         world_->RaiseExplorerEvent(world_->active_explorer,
                                    [](ExplorerEvents& sink) { sink.Activate(); });
@@ -361,8 +370,7 @@ void SimOutlook::SetDefaultFolder(int kind, const SimFolder& folder) {
 SimExplorer SimOutlook::AddExplorer(const SimFolder& folder) {
   world_->explorers.push_back(std::make_unique<ExplorerNode>());
   ExplorerNode* node = world_->explorers.back().get();
-  node->window = world_->next_window;
-  world_->next_window += 0x10;
+  node->window = NewWindow();
   SimExplorer explorer(world_.get(), node);
   explorer.ShowFolder(folder);
   world_->RaiseNewExplorer(node);
@@ -370,6 +378,28 @@ SimExplorer SimOutlook::AddExplorer(const SimFolder& folder) {
     explorer.Activate();
   }
   return explorer;
+}
+
+std::uintptr_t SimOutlook::NewWindow() {
+  if (world_->windows.make) {
+    return world_->windows.make();
+  }
+  const std::uintptr_t window = world_->next_window;
+  world_->next_window += 0x10;
+  return window;
+}
+
+void SimOutlook::UseWindows(internal::WindowSystem windows) {
+  world_->windows = std::move(windows);
+  for (const auto& explorer : world_->explorers) {
+    if (explorer->open) {
+      explorer->window = NewWindow();
+    }
+  }
+  if (world_->active_window == internal::WindowKind::kExplorer && world_->active_explorer &&
+      world_->windows.bring_to_front) {
+    world_->windows.bring_to_front(world_->active_explorer->window);
+  }
 }
 
 std::vector<SimExplorer> SimOutlook::explorers() const {

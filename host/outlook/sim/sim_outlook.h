@@ -177,6 +177,9 @@ class SimOutlook {
   SimExplorer AddExplorer(const SimFolder& folder);
   // The open explorers, in the order they were opened.
   std::vector<SimExplorer> explorers() const;
+  // Gives the explorers real windows from now on (the open ones get new ones at once, so call it
+  // before any add-in saw them); the explorer in front is brought to the front.
+  void UseWindows(internal::WindowSystem windows);
   // Reports an open explorer as new once more, as Outlook may do for the same window.
   void ReportNewExplorer(const SimExplorer& explorer);
   // Brings an inspector (an item's own window) to the front; the active explorer stays but is
@@ -217,6 +220,8 @@ class SimOutlook {
   void StopFailing();
 
  private:
+  std::uintptr_t NewWindow();
+
   std::shared_ptr<internal::World> world_;
 };
 

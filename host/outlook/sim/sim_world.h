@@ -76,6 +76,14 @@ struct ExplorerNode {
 
 enum class WindowKind { kNone, kExplorer, kInspector };
 
+// Real windows for the explorers of a host that shows them (the Outlook stand-in); each part
+// unset: explorers have handle numbers only.
+struct WindowSystem {
+  std::function<std::uintptr_t()> make;                   // a new explorer window
+  std::function<void(std::uintptr_t)> bring_to_front;    // the window is activated
+  std::function<void(std::uintptr_t)> destroy;           // the explorer closed
+};
+
 struct Failure {
   FailMode mode = FailMode::kOnce;
   int skip = 0;  // calls that still succeed before the failure strikes
@@ -128,6 +136,7 @@ class World : public std::enable_shared_from_this<World> {
   std::map<int, ApplicationEvents*> application_sinks;
   int next_connection = 1;
   std::uintptr_t next_window = 0x10010;
+  WindowSystem windows;
 
   void RaiseExplorerEvent(ExplorerNode* explorer,
                           const std::function<void(ExplorerEvents&)>& raise);

@@ -1,0 +1,266 @@
+#include "tools/olhost/stand_in_windows.h"
+
+#include <algorithm>
+#include <map>
+#include <stdexcept>
+#include <utility>
+#include <vector>
+
+namespace quivra::olhost {
+
+namespace {
+
+constexpr wchar_t kExplorerClass[] = L"OlhostExplorer";
+constexpr wchar_t kInspectorClass[] = L"OlhostInspector";
+constexpr wchar_t kMessageListClass[] = L"OlhostMessageList";
+constexpr wchar_t kEditorClass[] = L"OlhostMailEditor";
+
+// Child window ids of an explorer window.
+constexpr int kMessageListId = 1;
+constexpr int kSearchBoxId = 2;
+constexpr int kReadingPaneId = 3;
+constexpr int kInspectorBodyId = 4;
+
+struct ReachedKey {
+  HWND window;
+  WPARAM virtual_key;
+};
+
+std::vector<ReachedKey>& ReachedKeys() {
+  static std::vector<ReachedKey> keys;
+  return keys;
+}
+
+// The window procedures the recording replaced, for windows of classes the stand-in did not make
+// (the search box's edit control).
+std::map<HWND, WNDPROC>& OriginalProcedures() {
+  static std::map<HWND, WNDPROC> procedures;
+  return procedures;
+}
+
+// The open inspector windows, the one opened last at the back.
+std::vector<HWND>& Inspectors() {
+  static std::vector<HWND> inspectors;
+  return inspectors;
+}
+
+void Record(HWND window, UINT message, WPARAM wparam) {
+  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
+    ReachedKeys().push_back({window, wparam});
+  }
+}
+
+// The top-level windows: Alt released alone would open a window menu, which they do not have.
+LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  Record(window, message, wparam);
+  switch (message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      return 0;
+    case WM_SIZE: {
+      // Message list on the left, reading pane on the right, search box above them.
+      const int width = LOWORD(lparam);
+      const int height = HIWORD(lparam);
+      if (HWND search = ::GetDlgItem(window, kSearchBoxId)) {
+        ::MoveWindow(search, 4, 4, width / 2 - 8, 22, TRUE);
+      }
+      if (HWND list = ::GetDlgItem(window, kMessageListId)) {
+        ::MoveWindow(list, 4, 30, width / 2 - 8, height - 34, TRUE);
+      }
+      if (HWND pane = ::GetDlgItem(window, kReadingPaneId)) {
+        ::MoveWindow(pane, width / 2, 4, width / 2 - 4, height - 8, TRUE);
+      }
+      if (HWND body = ::GetDlgItem(window, kInspectorBodyId)) {
+        ::MoveWindow(body, 4, 4, width - 8, height - 8, TRUE);
+      }
+      return 0;
+    }
+    default:
+      return ::DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
+LRESULT CALLBACK MessageListProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  Record(window, message, wparam);
+  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_KEYUP ||
+      message == WM_SYSKEYUP) {
+    return 0;
+  }
+  return ::DefWindowProcW(window, message, wparam, lparam);
+}
+
+// A mail editor: shows the text caret while it has the focus, as an editor the user types in.
+LRESULT CALLBACK EditorProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  Record(window, message, wparam);
+  switch (message) {
+    case WM_SETFOCUS:
+      ::CreateCaret(window, nullptr, 1, 16);
+      ::SetCaretPos(4, 4);
+      ::ShowCaret(window);
+      return 0;
+    case WM_KILLFOCUS:
+      ::DestroyCaret();
+      return 0;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      return 0;
+    default:
+      return ::DefWindowProcW(window, message, wparam, lparam);
+  }
+}
+
+LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  Record(window, message, wparam);
+  const auto found = OriginalProcedures().find(window);
+  if (found == OriginalProcedures().end()) {
+    return ::DefWindowProcW(window, message, wparam, lparam);
+  }
+  const WNDPROC original = found->second;
+  if (message == WM_NCDESTROY) {
+    OriginalProcedures().erase(found);
+  }
+  return ::CallWindowProcW(original, window, message, wparam, lparam);
+}
+
+void RegisterClass(const wchar_t* name, WNDPROC procedure) {
+  WNDCLASSEXW window_class = {};
+  window_class.cbSize = sizeof(window_class);
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = ::GetModuleHandleW(nullptr);
+  window_class.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+  window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  window_class.lpszClassName = name;
+  if (::RegisterClassExW(&window_class) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
+    throw std::runtime_error("a window class of the stand-in could not be registered");
+  }
+}
+
+void RegisterClasses() {
+  static bool registered = false;
+  if (!registered) {
+    RegisterClass(kExplorerClass, FrameProcedure);
+    RegisterClass(kInspectorClass, FrameProcedure);
+    RegisterClass(kMessageListClass, MessageListProcedure);
+    RegisterClass(kEditorClass, EditorProcedure);
+    registered = true;
+  }
+}
+
+HWND Child(HWND parent, const wchar_t* window_class, int id, DWORD style = 0) {
+  HWND child = ::CreateWindowExW(0, window_class, L"", WS_CHILD | WS_VISIBLE | style, 0, 0, 10, 10,
+                                 parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 ::GetModuleHandleW(nullptr), nullptr);
+  if (child == nullptr) {
+    throw std::runtime_error("a part of a stand-in window could not be created");
+  }
+  return child;
+}
+
+HWND TopLevel(const wchar_t* window_class, const wchar_t* title) {
+  RegisterClasses();
+  HWND window = ::CreateWindowExW(0, window_class, title, WS_OVERLAPPEDWINDOW, 40, 40, 900, 600,
+                                  nullptr, nullptr, ::GetModuleHandleW(nullptr), nullptr);
+  if (window == nullptr) {
+    throw std::runtime_error("a stand-in window could not be created");
+  }
+  return window;
+}
+
+void BringToFront(HWND window, HWND focus) {
+  // A thread's window must be shown activated to become the foreground window.
+  ::ShowWindow(window, SW_SHOW);
+  ::SetForegroundWindow(window);
+  ::SetActiveWindow(window);
+  ::SetFocus(focus != nullptr ? focus : window);
+}
+
+std::uintptr_t MakeExplorer() {
+  HWND window = TopLevel(kExplorerClass, L"Inbox - Microsoft Outlook");
+  Child(window, kMessageListClass, kMessageListId, WS_TABSTOP);
+  HWND search = Child(window, L"Edit", kSearchBoxId, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP);
+  OriginalProcedures()[search] = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(search, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
+  Child(window, kEditorClass, kReadingPaneId, WS_TABSTOP);
+  RECT area = {};
+  ::GetClientRect(window, &area);
+  ::SendMessageW(window, WM_SIZE, 0, MAKELPARAM(area.right, area.bottom));
+  return reinterpret_cast<std::uintptr_t>(window);
+}
+
+}  // namespace
+
+outlook::sim::internal::WindowSystem StandInWindows::ExplorerWindows() {
+  outlook::sim::internal::WindowSystem windows;
+  windows.make = &MakeExplorer;
+  windows.bring_to_front = [](std::uintptr_t handle) {
+    HWND window = reinterpret_cast<HWND>(handle);
+    BringToFront(window, ::GetDlgItem(window, kMessageListId));
+  };
+  windows.destroy = [](std::uintptr_t handle) { ::DestroyWindow(reinterpret_cast<HWND>(handle)); };
+  return windows;
+}
+
+void StandInWindows::Focus(std::uintptr_t explorer, ExplorerPart part) {
+  HWND window = reinterpret_cast<HWND>(explorer);
+  const int id = part == ExplorerPart::kSearchBox     ? kSearchBoxId
+                 : part == ExplorerPart::kReadingPane ? kReadingPaneId
+                                                      : kMessageListId;
+  BringToFront(window, ::GetDlgItem(window, id));
+}
+
+void StandInWindows::OpenInspector() {
+  HWND inspector = TopLevel(kInspectorClass, L"A message - Message");
+  Inspectors().push_back(inspector);
+  HWND body = Child(inspector, kEditorClass, kInspectorBodyId, WS_TABSTOP);
+  RECT area = {};
+  ::GetClientRect(inspector, &area);
+  ::SendMessageW(inspector, WM_SIZE, 0, MAKELPARAM(area.right, area.bottom));
+  BringToFront(inspector, body);
+}
+
+void StandInWindows::CloseInspector() {
+  if (!Inspectors().empty()) {
+    ::DestroyWindow(Inspectors().back());
+    Inspectors().pop_back();
+  }
+}
+
+void StandInWindows::ForgetKeys() {
+  ReachedKeys().clear();
+}
+
+bool StandInWindows::KeyReached(HWND window, WPARAM virtual_key) {
+  return std::any_of(ReachedKeys().begin(), ReachedKeys().end(), [&](const ReachedKey& key) {
+    return key.window == window && key.virtual_key == virtual_key;
+  });
+}
+
+bool StandInWindows::KeyReachedAny(WPARAM virtual_key) {
+  return std::any_of(ReachedKeys().begin(), ReachedKeys().end(),
+                     [&](const ReachedKey& key) { return key.virtual_key == virtual_key; });
+}
+
+size_t StandInWindows::KeysReached() {
+  return ReachedKeys().size();
+}
+
+std::string StandInWindows::NameOf(HWND window) {
+  switch (::GetDlgCtrlID(window)) {
+    case kMessageListId:
+      return "the message list";
+    case kSearchBoxId:
+      return "the search box";
+    case kReadingPaneId:
+      return "the reading pane's editor";
+    case kInspectorBodyId:
+      return "the inspector";
+    default:
+      return window == nullptr ? "no window" : "an Outlook window";
+  }
+}
+
+}  // namespace quivra::olhost
