@@ -495,5 +495,53 @@ TEST_F(CommandBarAcceleratorTest, TheAcceleratorClicksTheButtonOnlyWhileItsOffic
   EXPECT_TRUE(sim.message_boxes.shown().empty());
 }
 
+// A caption's accelerator acts only where Office shows the bar: on a ribbon Outlook the add-in
+// keeps its bar out of the explorers, and the key goes on to Outlook.
+class BarModule : public TadxCOMAddInModule {
+ public:
+  BarModule(platform::Platform& platform, bool ribbon_outlook) : TadxCOMAddInModule(platform) {
+    SetAddInName("QuivraOL");
+    SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
+    auto& bar = CreateComponent<TadxOlExplorerCommandBar>();
+    bar.SetCommandBarName("QuivraOL");
+    bar.SetUseForRibbon(!ribbon_outlook);
+    bar.Controls().Add<TadxCommandBarButton>().SetCaption("R&D");
+    CreateComponent<TadxKeyboardShortcut>().SetShortcutText("Alt+1");
+  }
+};
+
+class CaptionAcceleratorHostTest : public test::SimulatedWorldTest,
+                                   public ::testing::WithParamInterface<bool> {};
+
+TEST_P(CaptionAcceleratorHostTest, IsTakenOnlyWhereTheCommandBarIsShown) {
+  const bool command_bar_host = GetParam();
+  InstallOutlook(command_bar_host ? test::kOutlook2007 : test::kOutlook2010);
+  office::sim::SimCommandBarsHost office;
+  TadxAddin addin(sim.platform(), "OLQuivra.coOLQuivra",
+                  [this, command_bar_host](const outlook::ApplicationPtr&) {
+                    return std::make_unique<BarModule>(sim.platform(), !command_bar_host);
+                  });
+  addin.SetCommandBarsHost({[&office](const outlook::ExplorerPtr& explorer) {
+                              return office.ForWindow(explorer->WindowHandle());
+                            },
+                            {}});
+  addin.SetKeyboardHookInstaller(
+      [](TadxKeyboardHookLogic&) { return std::make_unique<TadxInstalledKeyboardHook>(); });
+  addin.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
+  addin.OnStartupComplete();
+  ASSERT_NE(addin.KeyboardHook(), nullptr);
+  EXPECT_EQ(addin.KeyboardHook()->KeyMessage(Alt('D'), true).Swallowed(), command_bar_host);
+  // The shortcut component acts on both.
+  EXPECT_TRUE(addin.KeyboardHook()->KeyMessage(Alt('1'), true).Swallowed());
+  addin.OnDisconnection(ext_dm_HostShutdown);
+}
+
+INSTANTIATE_TEST_SUITE_P(Outlook2007And2010,
+                         CaptionAcceleratorHostTest,
+                         ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return info.param ? "CommandBarOutlook" : "RibbonOutlook";
+                         });
+
 }  // namespace
 }  // namespace quivra::framework

@@ -77,12 +77,8 @@ bool TadxKeyboardHookLogic::AnyEntryHas(const std::string& text) const {
   // The table's entries as if every enabled bar counted in the window in front: a text none of
   // them has cannot match, so Outlook need not be asked which window that is.
   TadxShortcutTable candidates;
-  if (host_ == TadxOfficeHostApp::ohaOutlook && host_app_) {
-    for (TadxOlExplorerCommandBar* bar : module_.ComponentsOf<TadxOlExplorerCommandBar>()) {
-      if (bar->SupportedApps().Contains(host_) && bar->Enabled()) {
-        candidates.AddCommandBarControls(bar->Controls());
-      }
-    }
+  for (TadxOlExplorerCommandBar* bar : BarsInUse()) {
+    candidates.AddCommandBarControls(bar->Controls());
   }
   candidates.AddKeyboardShortcuts(module_, host_);
   return candidates.Find(text) >= 0;
@@ -97,6 +93,19 @@ bool TadxKeyboardHookLogic::KeyGoesToExplorer(const TadxKeyPress& press) const {
          !IsTyping(WindowInFront.Focused());
 }
 
+std::vector<TadxOlExplorerCommandBar*> TadxKeyboardHookLogic::BarsInUse() const {
+  std::vector<TadxOlExplorerCommandBar*> bars;
+  if (host_ != TadxOfficeHostApp::ohaOutlook || !host_app_) {
+    return bars;
+  }
+  for (TadxOlExplorerCommandBar* bar : module_.ComponentsOf<TadxOlExplorerCommandBar>()) {
+    if (bar->SupportedApps().Contains(host_) && bar->Enabled() && (!BarInUse || BarInUse(*bar))) {
+      bars.push_back(bar);
+    }
+  }
+  return bars;
+}
+
 void TadxKeyboardHookLogic::RebuildShortcutTable() {
   table_.Clear();
   AddCommandBarEntries();
@@ -104,15 +113,7 @@ void TadxKeyboardHookLogic::RebuildShortcutTable() {
 }
 
 void TadxKeyboardHookLogic::AddCommandBarEntries() {
-  if (host_ != TadxOfficeHostApp::ohaOutlook || !host_app_) {
-    return;
-  }
-  std::vector<TadxOlExplorerCommandBar*> bars;
-  for (TadxOlExplorerCommandBar* bar : module_.ComponentsOf<TadxOlExplorerCommandBar>()) {
-    if (bar->SupportedApps().Contains(host_) && bar->Enabled()) {
-      bars.push_back(bar);
-    }
-  }
+  const std::vector<TadxOlExplorerCommandBar*> bars = BarsInUse();
   if (bars.empty()) {
     return;
   }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "host/framework/keyboard/shortcut_table.h"
 #include "host/framework/keyboard/shortcut_text.h"
@@ -15,6 +16,7 @@ namespace quivra::framework {
 
 class TadxCOMAddInModule;
 class TadxCommandBarButton;
+class TadxOlExplorerCommandBar;
 
 // The scan code that marks a Backspace the add-in sends on to Outlook itself. The hook lets a
 // key with this mark pass, so that the key it hands back is never taken a second time.
@@ -88,6 +90,9 @@ class TadxKeyboardHookLogic {
   TadxKeyNameSource KeyNames;
   // Unset: a button's own Enabled stands for its control in Office.
   TadxOfficeButtonCheck OfficeButtonCheck;
+  // Whether a command bar is shown in Office, so that its buttons' shortcuts and caption
+  // accelerators have something to act on; unset: every enabled bar is.
+  std::function<bool(const TadxOlExplorerCommandBar& bar)> BarInUse;
   // Where the key is going; either part unset: that part is not asked.
   TadxWindowInFront WindowInFront;
   // Whether a top-level window is one of Outlook's explorers the add-in tracks; unset: every
@@ -96,6 +101,8 @@ class TadxKeyboardHookLogic {
 
  private:
   void AddCommandBarEntries();
+  // The enabled command bars for the host that Office shows.
+  std::vector<TadxOlExplorerCommandBar*> BarsInUse() const;
   // Whether `text` is the text of any entry the table could hold, whatever window is in front.
   bool AnyEntryHas(const std::string& text) const;
   // Shortcuts act in the explorers only: a key pressed in a message window, another Outlook

@@ -241,6 +241,11 @@ void TadxAddin::InstallKeyboardHook() {
   keyboard_hook_logic_->IsExplorerWindow = [this](std::uintptr_t window) {
     return IsTrackedExplorerWindow(window);
   };
+  // A ribbon Outlook shows only the bars made for it: the others' shortcuts and caption
+  // accelerators would swallow keys with nothing to act on.
+  keyboard_hook_logic_->BarInUse = [this](const TadxOlExplorerCommandBar& bar) {
+    return command_bars_ != nullptr && (!ribbon_host_ || bar.UseForRibbon());
+  };
   if (command_bars_) {
     // A button is clicked through its shortcut only when its control in Office answers (its
     // Enabled is read and written back) and is enabled.
