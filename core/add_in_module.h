@@ -91,6 +91,9 @@ class TAddInModule : public framework::TadxCOMAddInModule {
   // buttons anew; ShowAbout shows the About box; Help opens the support page in the browser.
   // The dialogs are created on first use and kept for as long as the module lives.
   void Configure();
+  // Whether one of the add-in's dialogs (picker, configuration, About) is up. They share the
+  // folder picker, so none opens over another: a second request while one shows does nothing.
+  bool AnyDialogShowing() const;
   void Help();
   void ShowAbout();
 

@@ -51,6 +51,9 @@ dialogs::TfrmFolders2& TAddInModule::FolderPicker() {
 }
 
 void TAddInModule::FileToAnyFolder() {
+  if (AnyDialogShowing()) {
+    return;
+  }
   dialogs::TfrmFolders2* picker = nullptr;
   try {
     platform::WaitCursor wait(Services().screen);

@@ -43,7 +43,15 @@ void TAddInModule::DialogDeleter::operator()(dialogs::TFormAbout* dialog) const 
   delete dialog;
 }
 
+bool TAddInModule::AnyDialogShowing() const {
+  return (folder_picker_ && folder_picker_->Showing()) ||
+         (config_dialog_ && config_dialog_->Showing()) || (about_box_ && about_box_->Showing());
+}
+
 void TAddInModule::Configure() {
+  if (AnyDialogShowing()) {
+    return;
+  }
   platform::Platform& services = Services();
   // The wait cursor covers reading the folder tree; the dialog is used with the normal pointer,
   // and the cursor is back to normal however this ends.
@@ -74,6 +82,9 @@ void TAddInModule::Configure() {
 }
 
 void TAddInModule::ShowAbout() {
+  if (AnyDialogShowing()) {
+    return;
+  }
   if (!about_box_) {
     about_box_.reset(new dialogs::TFormAbout(Services().shell));
   }

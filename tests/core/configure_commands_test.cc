@@ -156,6 +156,34 @@ TEST_F(ConfigureCommandsTest, DialogsAreMadeOnceAndKept) {
   EXPECT_EQ(forms[2]->Caption(), "About Quivra");
 }
 
+TEST_F(ConfigureCommandsTest, NoDialogOpensWhileAnotherIsUp) {
+  // Requests from a second explorer while a dialog shows: none opens a form (the simulated user
+  // has no script for one) and nothing is saved or filed.
+  const auto requests = [this] {
+    module.Configure();
+    module.FileToAnyFolder();
+    module.ShowAbout();
+  };
+  sim.ui.Expect([&](SimUser& user) {
+    requests();
+    user.PressEscape();
+  });
+  sim.ui.Expect([&](SimUser& user) {
+    requests();
+    user.PressEscape();
+  });
+  module.Configure();
+  module.ShowAbout();
+  EXPECT_EQ(sim.ui.shown(), (std::vector<std::string>{"frmConfig", "FormAbout"}));
+  EXPECT_FALSE(sim.files.FileExists(kConfigFile));
+  EXPECT_FALSE(module.AnyDialogShowing());
+
+  // Once they are closed, each opens again.
+  sim.ui.Expect([](SimUser& user) { user.PressEscape(); });
+  module.FileToAnyFolder();
+  EXPECT_EQ(sim.ui.shown().size(), 3u);
+}
+
 TEST_F(ConfigureCommandsTest, HelpOpensTheSupportPageWhateverTheShellSays) {
   sim.shell.SetRefuse(true);
   module.Help();

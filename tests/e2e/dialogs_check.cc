@@ -262,6 +262,49 @@ void HandlerErrors(Fixture& f) {
             "\"");
 }
 
+// A modal form disables every window of the thread (all explorers and message windows), and
+// enables them again when it closes — also when it ends because the application quits.
+void ModalBlocksEveryWindow(Fixture& f) {
+  const auto window = [](const wchar_t* title, bool visible) {
+    return ::CreateWindowExW(0, L"Static", title, WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0),
+                             600, 400, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  };
+  HWND explorer = window(L"Inbox - Outlook", true);
+  HWND inspector = window(L"A message", true);
+  HWND hidden = window(L"hidden", false);
+  ui::Form form("Blocking");
+  form.SetCaption("Blocking");
+  form.SetClientSize(200, 80);
+  form.SetPosition(ui::FormPosition::kScreenCenter);
+  ui::Button close(&form, "close", {100, 10, 75, 25});
+  close.SetCaption("Close");
+  close.SetModalResult(ui::ModalResult::kCancel);
+  for (const bool quit : {false, true}) {
+    const std::string how = quit ? " (the application quits)" : "";
+    bool blocked = false;
+    Play({On("Blocking", [&](HWND dialog) {
+      blocked = !::IsWindowEnabled(explorer) && !::IsWindowEnabled(inspector) &&
+                ::IsWindowEnabled(hidden) && ::IsWindowEnabled(dialog);
+      if (quit) {
+        ::PostQuitMessage(0);
+      } else {
+        ::PostMessageW(Child(dialog, L"Button", "Close"), BM_CLICK, 0, 0);
+      }
+    })});
+    const ui::ModalResult result = f.forms.ShowModal(form);
+    Check(blocked, "while the form is up, every other visible window of the thread is disabled" +
+                       how);
+    Check(result == ui::ModalResult::kCancel && ::IsWindowEnabled(explorer) &&
+              ::IsWindowEnabled(inspector),
+          "after the form closed, they are enabled again" + how);
+  }
+  MSG quit_message;
+  ::PeekMessageW(&quit_message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  ::DestroyWindow(explorer);
+  ::DestroyWindow(inspector);
+  ::DestroyWindow(hidden);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -285,6 +328,7 @@ int main(int argc, char** argv) {
     PickerWithTheKeyboard(f);
     NewFolderThroughThePicker(f);
     HandlerErrors(f);
+    ModalBlocksEveryWindow(f);
   } catch (const std::exception& error) {
     Check(false, std::string("unexpected error: ") + error.what());
   }

@@ -58,6 +58,18 @@ ribbon-click OLQuivra.coOLQuivra Configure Buttons
 expect-dialogs 1 Configure Quivra
 expect-dialogs 1 File to Any Folder...
 expect-selected-in Mailbox\Inbox
+# With a second explorer and an inspector open, Configure blocks them all until it closes.
+open-explorer Mailbox\Projects
+activate-explorer 1
+open-inspector
+expect-windows-enabled 3
+answer Cancel
+ribbon-click OLQuivra.coOLQuivra Configure Buttons
+expect-blocking Configure Quivra
+expect-windows-enabled 3
+close-inspector
+close-explorer 2
+activate-explorer 1
 # Back in the message list, Alt+3 files.
 key alt+3
 expect-key no

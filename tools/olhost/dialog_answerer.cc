@@ -73,6 +73,19 @@ std::string Plain(std::string text) {
   return plain;
 }
 
+struct EnabledCount {
+  HWND except;
+  int count;
+};
+
+BOOL CALLBACK CountEnabled(HWND window, LPARAM count_address) {
+  auto* count = reinterpret_cast<EnabledCount*>(count_address);
+  if (window != count->except && ::IsWindowVisible(window) && ::IsWindowEnabled(window)) {
+    ++count->count;
+  }
+  return TRUE;
+}
+
 void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
   HWND dialog = nullptr;
   ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
@@ -81,6 +94,7 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
   }
   SeenDialog seen;
   seen.caption = WindowText(dialog);
+  seen.enabled_windows = EnabledThreadWindows(dialog);
   const bool form = ClassName(dialog) == "QuivraForm";
   if (form && !g_keys.empty()) {
     // The user types into the form in front, then looks at what happened before answering.
@@ -169,6 +183,12 @@ void DialogAnswerer::QueueEdit(const std::string& from, const std::string& to) {
 
 const std::vector<SeenDialog>& DialogAnswerer::Seen() {
   return g_seen;
+}
+
+int EnabledThreadWindows(void* except) {
+  EnabledCount count{static_cast<HWND>(except), 0};
+  ::EnumThreadWindows(::GetCurrentThreadId(), CountEnabled, reinterpret_cast<LPARAM>(&count));
+  return count.count;
 }
 
 std::string Escaped(const std::string& text) {

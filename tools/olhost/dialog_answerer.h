@@ -12,7 +12,12 @@ struct SeenDialog {
   std::string text;  // a message box's text; empty for other dialogs
   std::vector<std::string> buttons;
   std::string pressed;
+  // The other visible windows of the thread that could still be used while it showed.
+  int enabled_windows = 0;
 };
+
+// How many visible windows of the calling thread other than `except` are enabled.
+int EnabledThreadWindows(void* except = nullptr);
 
 // Answers the modal windows that the add-in shows on the stand-in's own thread, as a user would:
 // a thread timer, which fires inside any modal loop of the thread, finds the window, reads its

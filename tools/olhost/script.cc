@@ -214,6 +214,20 @@ class Runner {
         count += dialog.caption == caption ? 1 : 0;
       }
       Check(count == wanted, std::to_string(count) + " dialog(s) \"" + caption + "\" came up");
+    } else if (command == "expect-blocking") {
+      // expect-blocking <caption>: while that dialog showed, no other window could be used.
+      int worst = -1;
+      for (const SeenDialog& dialog : DialogAnswerer::Seen()) {
+        worst = dialog.caption == rest ? std::max(worst, dialog.enabled_windows) : worst;
+      }
+      Check(worst == 0, "while \"" + rest + "\" showed, " +
+                            (worst < 0 ? std::string("(it never showed)")
+                                       : std::to_string(worst) + " other window(s) were usable"));
+    } else if (command == "expect-windows-enabled") {
+      // expect-windows-enabled <count>: that many visible windows, every one usable.
+      const int wanted = std::stoi(rest);
+      const int enabled = EnabledThreadWindows();
+      Check(enabled == wanted, std::to_string(enabled) + " window(s) usable");
     } else if (command == "answer-edit") {
       // answer-edit <text> -> <new text>: in the next form, the edit box showing the text is
       // changed to the new one (before the queued answer presses its button).

@@ -68,9 +68,8 @@ FormWindow::FormWindow(Form& form, platform::MessageBoxes& boxes, FontCache& fon
     : form_(form), boxes_(boxes), fonts_(fonts) {}
 
 FormWindow::~FormWindow() {
-  if (owner_ != nullptr) {
-    ::EnableWindow(owner_, TRUE);
-  }
+  // Enabled again before this window hides, so that the owner can take the activation.
+  disabled_.reset();
   if (frame_) {
     // The owner becomes active again before this window goes, so that it keeps the focus.
     ::SetWindowPos(frame_.get(), nullptr, 0, 0, 0, 0,
@@ -98,11 +97,10 @@ ModalResult FormWindow::ShowModal() {
   Build();
   Sync();
   Place();
-  if (owner_ != nullptr && ::IsWindowEnabled(owner_)) {
-    ::EnableWindow(owner_, FALSE);
-  } else {
+  if (owner_ != nullptr && !::IsWindowEnabled(owner_)) {
     owner_ = nullptr;
   }
+  disabled_.emplace(frame_.get());
   ::ShowWindow(frame_.get(), SW_SHOW);
   ::UpdateWindow(frame_.get());
   // The focus could not be given while the window was hidden.

@@ -6,6 +6,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/win32/control_window.h"
 #include "platform/ui/win32/handles.h"
+#include "platform/ui/win32/thread_windows_disabled.h"
 #include "platform/ui/win32/win32_ui.h"
 
 namespace quivra::ui::win32 {
@@ -73,6 +75,8 @@ class FormWindow final : public ControlHost {
   // The hints of the controls; owned by the frame and destroyed before it.
   UniqueWindow tooltips_;
   HWND owner_ = nullptr;
+  // The thread's other windows, disabled while the form shows.
+  std::optional<ThreadWindowsDisabled> disabled_;
   bool destroyed_ = false;
   // While the view writes to the windows, the notifications this raises are not user actions.
   int writing_ = 0;
