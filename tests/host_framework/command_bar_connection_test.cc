@@ -301,6 +301,39 @@ TEST_F(CommandBarConnectionTest, TheBarFollowsTheFolderItemType) {
   EXPECT_TRUE(BarOf(world.explorer).enabled);
 }
 
+TEST_F(CommandBarConnectionTest, ABarTheUserMovedKeepsItsPlaceThroughFolderSwitches) {
+  // The place saved at the last shut-down is where the bar starts.
+  const platform::RegistryKey saved{platform::RegistryRoot::kCurrentUser,
+                                    "Software\\Microsoft\\Office\\Outlook\\AddIns\\" +
+                                        std::string(kProgId) + "\\CommandBars\\QuivraOL"};
+  sim.registry.CreateKey(saved);
+  sim.registry.WriteDword(saved, "Left", 40);
+  sim.registry.WriteDword(saved, "Top", 7);
+  Start();
+  ASSERT_EQ(BarOf(world.explorer).left, 40);
+  office_.UserMovesBar(world.explorer.window(), kBar, 230, 26);
+  world.explorer.ShowFolder(world.calendar);
+  world.explorer.ShowFolder(world.inbox);
+  const SimBarView bar = BarOf(world.explorer);
+  EXPECT_TRUE(bar.visible);
+  EXPECT_EQ(bar.left, 230);
+  EXPECT_EQ(bar.top, 26);
+}
+
+TEST_F(CommandBarConnectionTest, AFailureWhileAddingControlsLeavesTheBarProtectedAndIsReported) {
+  // The bar is made protected against the user's changes; the fifth control Office refuses.
+  office_.FailCall("CommandBarControls.Add", 4);
+  Start();
+  const SimBarView bar = BarOf(world.explorer);
+  EXPECT_EQ(bar.name, kBar);
+  EXPECT_NE(bar.protection, 0);
+  EXPECT_EQ(office_.CallCount("CommandBarControls.Add"), 5);
+  // Errors of the start-up are shown once it is over.
+  sim.screen.ProcessPendingMessages();
+  ASSERT_EQ(sim.message_boxes.shown().size(), 1u);
+  EXPECT_NE(sim.message_boxes.shown()[0].text.find("The operation failed."), std::string::npos);
+}
+
 TEST_F(CommandBarConnectionTest, SavedPositionsAreRestoredAtStartUp) {
   const platform::RegistryKey saved{platform::RegistryRoot::kCurrentUser,
                                     "Software\\Microsoft\\Office\\Outlook\\AddIns\\" +

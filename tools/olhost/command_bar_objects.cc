@@ -17,6 +17,11 @@
 
 namespace quivra::olhost {
 
+std::vector<int>& PictureDepths() {
+  static std::vector<int> depths;
+  return depths;
+}
+
 namespace {
 
 using namespace quivra::com;  // Office's IIDs
@@ -70,7 +75,8 @@ office::PropertyValue PutValueAs(const Args& args, const office::PropertyValue& 
   return Utf8Of(converted.ref().bstrVal);
 }
 
-// The pixels of a picture object (an IPicture of a bitmap), rows top to bottom.
+// The pixels of a picture object (an IPicture of a bitmap), rows top to bottom; its bits per
+// pixel are recorded.
 office::Picture PictureOf(const Args& args) {
   const VARIANT& value = args.PutValue();
   IDispatch* object = value.vt == VT_DISPATCH ? value.pdispVal : nullptr;
@@ -85,6 +91,7 @@ office::Picture PictureOf(const Args& args) {
                    &bitmap) == 0) {
     throw outlook::OutlookError(E_INVALIDARG, "Invalid picture.");
   }
+  PictureDepths().push_back(bitmap.bmBitsPixel);
   office::Picture result;
   result.width = bitmap.bmWidth;
   result.height = bitmap.bmHeight < 0 ? -bitmap.bmHeight : bitmap.bmHeight;

@@ -6,6 +6,8 @@
 #include <oaidl.h>
 #include <wrl/client.h>
 
+#include <vector>
+
 #include "host/office/command_bars.h"
 
 namespace quivra::olhost {
@@ -16,6 +18,9 @@ namespace quivra::olhost {
 // IConnectionPointContainer with _CommandBarButtonEvents, whose Click (DISPID 1) carries the
 // clicked button and a Boolean by reference. Office's errors reach the caller as raised errors.
 Microsoft::WRL::ComPtr<IDispatch> MakeCommandBarsObject(office::CommandBarsPtr bars);
+
+// The bits per pixel of every button picture an add-in set, in order.
+std::vector<int>& PictureDepths();
 
 }  // namespace quivra::olhost
 

@@ -12,6 +12,7 @@
 
 #include "host/office/sim/sim_command_bars.h"
 #include "host/outlook/sim/sim_world.h"
+#include "tools/olhost/command_bar_objects.h"
 #include "tools/olhost/dialog_answerer.h"
 #include "tools/olhost/keyboard_input.h"
 #include "tools/olhost/stand_in_windows.h"
@@ -214,6 +215,15 @@ class Runner {
         count += dialog.caption == caption ? 1 : 0;
       }
       Check(count == wanted, std::to_string(count) + " dialog(s) \"" + caption + "\" came up");
+    } else if (command == "expect-picture-depth") {
+      // expect-picture-depth <bits>: every button picture so far had that many bits a pixel.
+      const std::vector<int>& depths = PictureDepths();
+      const int wanted = std::stoi(rest);
+      const bool all = !depths.empty() && std::all_of(depths.begin(), depths.end(),
+                                                      [&](int bits) { return bits == wanted; });
+      Check(all, std::to_string(depths.size()) + " button picture(s), " +
+                     (depths.empty() ? std::string("none") : std::to_string(depths.front())) +
+                     " bits a pixel");
     } else if (command == "expect-blocking") {
       // expect-blocking <caption>: while that dialog showed, no other window could be used.
       int worst = -1;

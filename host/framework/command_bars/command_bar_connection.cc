@@ -199,13 +199,26 @@ void TadxCommandBarConnection::CreateBar(Window& window, TadxOlExplorerCommandBa
   if (!office_bar->GetBool(kOfficeBuiltIn)) {
     ApplyBarProperties(*office_bar, bar);
   }
-  // Controls can be added only to an unprotected bar.
+  // Controls can be added only to an unprotected bar. The protection comes back however the
+  // controls' making ends: a failure part-way (reported by the caller) must not leave the bar
+  // open to the user's changes.
   const std::string_view protection_name = OfficeBarName(TadxProperty::Protection);
   const int protection = office_bar->GetInt(protection_name);
   office_bar->Put(protection_name, 0);
+  struct RestoreProtection {
+    office::CommandBar& bar;
+    std::string_view name;
+    int value;
+    ~RestoreProtection() {
+      try {
+        bar.Put(name, value);
+      } catch (const std::exception&) {
+        // Office refused even that: nothing more can be done for this bar.
+      }
+    }
+  } restore{*office_bar, protection_name, protection};
   office::CommandBarControlsPtr controls = office_bar->Controls();
   CreateControls(window, bar.Controls(), *controls);
-  office_bar->Put(protection_name, protection);
 }
 
 void TadxCommandBarConnection::ApplyBarProperties(office::CommandBar& office_bar,
@@ -465,10 +478,12 @@ void TadxCommandBarConnection::ApplyFolderRule(Window& window,
     Write(*office_bar, OfficeBarName(TadxProperty::Enabled), enabled);
     Write(*office_bar, OfficeBarName(TadxProperty::Visible), enabled);
     if (enabled != was_enabled && component->CommandBarLeft() != -1) {
-      // Outlook lays the bar out anew once its Left moves.
-      const std::string_view left = OfficeBarName(TadxProperty::CommandBarLeft);
-      office_bar->Put(left, component->CommandBarLeft() - 1);
-      office_bar->Put(left, component->CommandBarLeft());
+      // Outlook lays the bar out anew once its Left moves. The Left is Office's of now: the user
+      // may have moved the bar since it was made.
+      const std::string_view left_name = OfficeBarName(TadxProperty::CommandBarLeft);
+      const int left = office_bar->GetInt(left_name);
+      office_bar->Put(left_name, left - 1);
+      office_bar->Put(left_name, left);
     }
   }
 }

@@ -3,6 +3,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
@@ -48,9 +49,11 @@ Variant ToVariant(const PropertyValue& value) {
   return Variant::Text(std::get<std::string>(value));
 }
 
-// A bitmap of the picture as an OLE picture (PICTYPE_BITMAP) that owns it.
+// A 24-bit bitmap of the picture as an OLE picture (PICTYPE_BITMAP) that owns it. A 32-bit
+// bitmap would carry an alpha channel of zeros, which Office may take for a fully transparent
+// picture; the mask says which pixels show.
 ComPtr<IDispatch> MakePicture(const Picture& picture) {
-  BITMAPINFO info = platform::win32::TopDownBitmapInfo(picture.width, picture.height);
+  BITMAPINFO info = platform::win32::TopDownBitmapInfo(picture.width, picture.height, 24);
   void* bits = nullptr;
   // RGB colours need no device context; the screen's would cost a round trip to the window
   // server for each picture.
@@ -58,9 +61,18 @@ ComPtr<IDispatch> MakePicture(const Picture& picture) {
   if (bitmap == nullptr || bits == nullptr) {
     throw OfficeError(static_cast<std::int32_t>(E_OUTOFMEMORY), "The picture cannot be made.");
   }
-  auto* pixels = static_cast<std::uint32_t*>(bits);
-  for (std::size_t index = 0; index < picture.pixels.size(); ++index) {
-    pixels[index] = picture.pixels[index] & 0xFFFFFF;
+  // Rows of blue, green and red bytes, each row padded to a multiple of four bytes.
+  const std::size_t stride = (static_cast<std::size_t>(picture.width) * 3 + 3) & ~std::size_t{3};
+  auto* rows = static_cast<std::uint8_t*>(bits);
+  const std::size_t width = static_cast<std::size_t>(picture.width);
+  const std::size_t count =
+      std::min(picture.pixels.size(), width * static_cast<std::size_t>(picture.height));
+  for (std::size_t index = 0; index < count; ++index) {
+    std::uint8_t* pixel = rows + (index / width) * stride + (index % width) * 3;
+    const std::uint32_t colour = picture.pixels[index];
+    pixel[0] = static_cast<std::uint8_t>(colour & 0xFF);
+    pixel[1] = static_cast<std::uint8_t>((colour >> 8) & 0xFF);
+    pixel[2] = static_cast<std::uint8_t>((colour >> 16) & 0xFF);
   }
   PICTDESC description{};
   description.cbSizeofstruct = sizeof(description);

@@ -30,7 +30,9 @@ struct Board {
   std::function<bool(std::uintptr_t)> window_open;
   std::map<std::uintptr_t, std::vector<std::shared_ptr<Node>>> bars;
   std::map<std::string, int, std::less<>> calls;
-  std::set<std::string, std::less<>> failing;
+  // Methods made to fail, with the number of the first call (counted from the first call
+  // ever) that fails.
+  std::map<std::string, int, std::less<>> failing;
   std::vector<Sink> sinks;
   int next_sink = 1;
 
@@ -38,8 +40,8 @@ struct Board {
 
   // Counts the call and fails it when it is made to fail or the object is gone.
   void Enter(const std::string& method, const Node* node, std::uintptr_t window) {
-    ++calls[method];
-    if (failing.count(method) != 0) {
+    const int call = ++calls[method];
+    if (auto found = failing.find(method); found != failing.end() && call >= found->second) {
       throw OfficeError(static_cast<std::int32_t>(0x80004005), "The operation failed.");
     }
     bool gone = !Alive(window);
@@ -489,8 +491,21 @@ void SimCommandBarsHost::ResetCallCounts() {
   board_->calls.clear();
 }
 
-void SimCommandBarsHost::FailCall(std::string method) {
-  board_->failing.insert(std::move(method));
+void SimCommandBarsHost::FailCall(std::string method, int after) {
+  const int first = CallCount(method) + after + 1;
+  board_->failing[std::move(method)] = first;
+}
+
+void SimCommandBarsHost::UserMovesBar(std::uintptr_t window,
+                                      std::string_view name,
+                                      int left,
+                                      int top) {
+  for (const auto& node : Live(board_->bars[window])) {
+    if (Text(*node, "Name") == name) {
+      node->properties["Left"] = left;
+      node->properties["Top"] = top;
+    }
+  }
 }
 
 int SimCommandBarsHost::SinkCount() const {

@@ -75,8 +75,11 @@ class SimCommandBarsHost {
   // Every call counted, whatever its method.
   int TotalCalls() const;
   void ResetCallCounts();
-  // Makes every call of `method` ("CommandBarControl.Advise", "CommandBars.Add", ...) fail.
-  void FailCall(std::string method);
+  // Makes every call of `method` ("CommandBarControl.Advise", "CommandBars.Add", ...) fail,
+  // after `after` more calls of it that still succeed.
+  void FailCall(std::string method, int after = 0);
+  // The user drags the bar `name` of the window to a new place.
+  void UserMovesBar(std::uintptr_t window, std::string_view name, int left, int top);
   // The number of connected click sinks.
   int SinkCount() const;
 
