@@ -50,10 +50,9 @@ struct Fixture {
     picker.MruGroupList.SetEnabled(any_folder);
     picker.ListView1.SetEnabled(any_folder);
     picker.Panel1.SetEnabled(any_folder);
-    // Wine's virtual screen is 1024 pixels wide: the picker's designed place would put its
-    // right edge off the screen, and off the photographs.
+    // Shown at its designed place, which on Wine's 1024-pixel-wide screen would put its right
+    // edge off the screen: the window moves onto the work area.
     const int width = picker.Width();
-    picker.SetBounds({20, 20, width, picker.Height()});
     picker.FillTree();
     picker.MruListAdd();
     const ui::ModalResult result = picker.ShowModal();
@@ -66,6 +65,14 @@ void PickerWithTheMouse(Fixture& f) {
   Play({
       On("Folders",
          [](HWND dialog) {
+           RECT window{};
+           RECT work{};
+           ::GetWindowRect(dialog, &window);
+           ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+           Check(window.left >= work.left && window.top >= work.top &&
+                     window.right <= work.right && window.bottom <= work.bottom,
+                 "the picker is fully on the screen (right edge " +
+                     std::to_string(window.right) + " of " + std::to_string(work.right) + ")");
            Screenshot(dialog, "folder_picker");
            HWND tree = Child(dialog, L"SysTreeView32");
            HWND list = Child(dialog, L"SysListView32");

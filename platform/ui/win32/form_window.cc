@@ -224,10 +224,21 @@ void FormWindow::Place() {
     left = area.left + (area.right - area.left - width) / 2;
     top = area.top + (area.bottom - area.top - height) / 2;
   }
+  // A form that would not fit where it was placed (a designed place off a small screen, an
+  // owner near the edge) is moved, as little as needed, fully onto its monitor's work area.
+  const RECT wanted{left, top, left + width, top + height};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (::GetMonitorInfoW(::MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    const RECT& work = monitor.rcWork;
+    left = std::max<int>(work.left, std::min<int>(left, work.right - width));
+    top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
+  }
   ::SetWindowPos(frame_.get(), nullptr, left, top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (form_.Position() != FormPosition::kDesigned) {
-    // The form learns where it was centred: its handlers place other windows beside it.
+  if (form_.Position() != FormPosition::kDesigned || left != form_.Left() ||
+      top != form_.Top()) {
+    // The form learns where it was placed: its handlers place other windows beside it.
     form_.SetBounds({left, top, form_.Width(), form_.Height()});
     frame_bounds_ = form_.BoundsRect();
   }
