@@ -69,10 +69,17 @@ void PickerWithTheMouse(Fixture& f) {
            RECT work{};
            ::GetWindowRect(dialog, &window);
            ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-           Check(window.left >= work.left && window.top >= work.top &&
-                     window.right <= work.right && window.bottom <= work.bottom,
-                 "the picker is fully on the screen (right edge " +
-                     std::to_string(window.right) + " of " + std::to_string(work.right) + ")");
+           // A picker larger than the screen (at a high DPI) starts at its top left corner.
+           const bool fits_across = window.right <= work.right ||
+                                    (window.left == work.left &&
+                                     window.right - window.left > work.right - work.left);
+           const bool fits_down = window.bottom <= work.bottom ||
+                                  (window.top == work.top &&
+                                   window.bottom - window.top > work.bottom - work.top);
+           Check(window.left >= work.left && window.top >= work.top && fits_across && fits_down,
+                 "the picker is on the screen as far as it fits (" + std::to_string(window.left) +
+                     " to " + std::to_string(window.right) + " of " +
+                     std::to_string(work.left) + " to " + std::to_string(work.right) + ")");
            Screenshot(dialog, "folder_picker");
            HWND tree = Child(dialog, L"SysTreeView32");
            HWND list = Child(dialog, L"SysListView32");
@@ -166,7 +173,7 @@ void PickerWithTheKeyboard(Fixture& f) {
            ::GetWindowRect(ok, &ok_rect);
            ::GetWindowRect(cancel, &cancel_rect);
            ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&cancel_rect), 2);
-           Check(client.right == 302 && Child(dialog, L"SysListView32") == nullptr &&
+           Check(client.right == Scaled(302) && Child(dialog, L"SysListView32") == nullptr &&
                      ok != nullptr && cancel_rect.right <= client.right && cancel_rect.left >= 0,
                  "browse mode narrows the window to the tree, OK and Cancel inside (width " +
                      std::to_string(client.right) + ")");

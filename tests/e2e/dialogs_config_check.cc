@@ -9,6 +9,8 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -191,8 +193,9 @@ void ConfigOnCommandBarHost(Fixture& f) {
            ::GetWindowRect(window, &dialog_place);
            RECT client{};
            ::GetClientRect(window, &client);
-           Check(client.right == 634 && client.bottom == 525,
-                 "the dialog's client area is 634 x 525");
+           Check(client.right == Scaled(634) && client.bottom == Scaled(525),
+                 "the dialog's client area is 634 x 525, scaled to the screen: " +
+                     std::to_string(client.right) + " x " + std::to_string(client.bottom));
            Check(RowText(window, 1) == "Mailbox\\Inbox | Inbox" &&
                      RowText(window, 2) == "Archive\\2024 | Old mail" &&
                      RowText(window, 3) == " | " &&
@@ -230,7 +233,17 @@ void ConfigOnCommandBarHost(Fixture& f) {
          [&](HWND picker) {
            RECT place{};
            ::GetWindowRect(picker, &place);
-           Check(place.left == dialog_place.left + 400 && place.top == dialog_place.top - 50,
+           // Where it is designed to open, moved onto the work area when it would not fit
+           // there (at a high DPI on a small screen); a pixel of rounding either way.
+           RECT work{};
+           ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+           const LONG width = place.right - place.left;
+           const LONG height = place.bottom - place.top;
+           const LONG left = std::max(work.left, std::min<LONG>(dialog_place.left + Scaled(400),
+                                                                work.right - width));
+           const LONG top = std::max(work.top, std::min<LONG>(dialog_place.top - Scaled(50),
+                                                              work.bottom - height));
+           Check(std::abs(place.left - left) <= 1 && std::abs(place.top - top) <= 1,
                  "the picker opens 400 right of and 50 above the dialog: (" +
                      std::to_string(place.left - dialog_place.left) + ", " +
                      std::to_string(place.top - dialog_place.top) + ")");
@@ -352,7 +365,7 @@ void ConfigOnRibbonHost(Fixture& f) {
            Screenshot(window, "config_dialog_ribbon");
            HWND icons = Child(window, L"Button", "Show Filing buttons on Home tab of the Ribbon");
            const RECT icons_rect = icons != nullptr ? RectIn(window, icons) : RECT{};
-           Check(icons != nullptr && icons_rect.right - icons_rect.left == 250,
+           Check(icons != nullptr && icons_rect.right - icons_rect.left == Scaled(250),
                  "the icons option reads as the Home tab's filing group, 250 wide");
            Check(Child(window, L"Button", "Add button separators") == nullptr &&
                      Child(window, L"Static", "Quivra Main Button name:") == nullptr &&

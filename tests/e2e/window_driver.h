@@ -107,10 +107,21 @@ inline BOOL CALLBACK MatchPoint(HWND window, LPARAM lparam) {
   return TRUE;
 }
 
-// The visible control of that class below `dialog` that covers the point (x, y) of the
-// dialog's client area; of several, the last one made.
+// A designed (96 DPI) distance in the screen's pixels: the forms scale by the system DPI.
+inline int Scaled(int designed) {
+  static const int dpi = [] {
+    HDC screen = ::GetDC(nullptr);
+    const int found = ::GetDeviceCaps(screen, LOGPIXELSY);
+    ::ReleaseDC(nullptr, screen);
+    return found > 0 ? found : 96;
+  }();
+  return ::MulDiv(designed, dpi, 96);
+}
+
+// The visible control of that class below `dialog` that covers the designed point (x, y) of
+// the dialog's client area; of several, the last one made.
 inline HWND ControlAt(HWND dialog, int x, int y, const std::wstring& class_name) {
-  PointQuery query{dialog, class_name, {x, y}};
+  PointQuery query{dialog, class_name, {Scaled(x), Scaled(y)}};
   ::EnumChildWindows(dialog, MatchPoint, reinterpret_cast<LPARAM>(&query));
   return query.found;
 }
@@ -141,10 +152,10 @@ inline void ClickButton(HWND button) {
   ::PostMessageW(button, BM_CLICK, 0, 0);
 }
 
-// A click with the left button at (x, y) of the window's client area.
+// A click with the left button at the designed point (x, y) of the window's client area.
 inline void ClickAt(HWND window, int x, int y) {
-  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-  ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  ::PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(Scaled(x), Scaled(y)));
+  ::PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(Scaled(x), Scaled(y)));
 }
 
 // ---- Tree views: items by their texts, clicked where a person sees them.
@@ -237,7 +248,66 @@ inline void DoubleClickItem(HWND tree, HTREEITEM item) {
 
 // Saves the window as it is on the screen, frame included, as <name>.bmp in the screenshot
 // folder.
+// The controls whose text does not fit them, measured as they draw it: in the font the window
+// uses, without the & of a shortcut letter, within the room the control leaves for text.
+struct FitSearch {
+  std::string clipped;
+};
+
+inline BOOL CALLBACK FindClippedText(HWND window, LPARAM search_address) {
+  auto* search = reinterpret_cast<FitSearch*>(search_address);
+  const std::wstring class_name = ClassOf(window);
+  if (!::IsWindowVisible(window) || (class_name != L"Button" && class_name != L"Static")) {
+    return TRUE;
+  }
+  wchar_t text[512] = {};
+  const int length = ::GetWindowTextW(window, text, 512);
+  std::wstring shown;
+  for (int i = 0; i < length; ++i) {
+    if (text[i] == L'&' && i + 1 < length) {
+      ++i;
+    }
+    shown += text[i];
+  }
+  if (shown.empty()) {
+    return TRUE;
+  }
+  HDC dc = ::GetDC(window);
+  const HGDIOBJ old =
+      ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(window, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  ::GetTextExtentPoint32W(dc, shown.c_str(), static_cast<int>(shown.size()), &size);
+  const int dpi = ::GetDeviceCaps(dc, LOGPIXELSY);
+  ::SelectObject(dc, old);
+  ::ReleaseDC(window, dc);
+  RECT client{};
+  ::GetClientRect(window, &client);
+  int room = client.right;
+  const LONG style = ::GetWindowLongW(window, GWL_STYLE) & BS_TYPEMASK;
+  if (class_name == L"Button") {
+    const int dpi_room = ::MulDiv(16, dpi, 96);
+    if (style == BS_CHECKBOX || style == BS_AUTOCHECKBOX || style == BS_RADIOBUTTON ||
+        style == BS_AUTORADIOBUTTON || style == BS_3STATE || style == BS_AUTO3STATE) {
+      room -= dpi_room;  // the box and the gap beside it
+    } else if (style == BS_GROUPBOX) {
+      room -= dpi_room;  // the caption sits between the frame's corners
+    } else {
+      room -= 4;  // a push button's edges
+    }
+  }
+  if (size.cx > room) {
+    search->clipped += " \"" + WideToUtf8(shown) + "\" (" + std::to_string(size.cx) + " > " +
+                       std::to_string(room) + ")";
+  }
+  return TRUE;
+}
+
 inline void Screenshot(HWND window, const std::string& name) {
+  {
+    FitSearch search;
+    ::EnumChildWindows(window, FindClippedText, reinterpret_cast<LPARAM>(&search));
+    Check(search.clipped.empty(), "every text of " + name + " fits its control" + search.clipped);
+  }
   // Everything is drawn now, children included, rather than when the queue runs dry.
   ::RedrawWindow(window, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -20,7 +20,7 @@ ControlWindow::~ControlWindow() = default;
 
 HWND ControlWindow::Create(HWND parent, int id) {
   const WindowKind kind = Describe();
-  const Rect& bounds = control_.BoundsRect();
+  const Rect bounds = host_.Fonts().Scale(control_.BoundsRect());
   window_ =
       ::CreateWindowExW(kind.ex_style, kind.window_class, L"", kind.style, bounds.left, bounds.top,
                         bounds.width, bounds.height, parent,

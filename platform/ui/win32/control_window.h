@@ -93,7 +93,7 @@ class ControlWindow {
   // The window's size follows its text: it is placed anew when the caption or font changes.
   virtual bool FitsText() const { return false; }
   // Where the window goes: at the control's bounds unless the kind says otherwise.
-  virtual Rect Placement() { return control_.BoundsRect(); }
+  virtual Rect Placement() { return host_.Fonts().Scale(control_.BoundsRect()); }
   // Writes what is the kind's own; `first` on the first writing.
   virtual void SyncContent(bool /*first*/) {}
   // A message of a window made with `own_messages`: a result answers it, none passes it on to

@@ -218,8 +218,8 @@ void FormWindow::Place() {
   ::GetWindowRect(frame_.get(), &window);
   const int width = window.right - window.left;
   const int height = window.bottom - window.top;
-  int left = form_.Left();
-  int top = form_.Top();
+  int left = fonts_.Scale(form_.Left());
+  int top = fonts_.Scale(form_.Top());
   if (form_.Position() != FormPosition::kDesigned) {
     left = area.left + (area.right - area.left - width) / 2;
     top = area.top + (area.bottom - area.top - height) / 2;
@@ -236,10 +236,10 @@ void FormWindow::Place() {
   }
   ::SetWindowPos(frame_.get(), nullptr, left, top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (form_.Position() != FormPosition::kDesigned || left != form_.Left() ||
-      top != form_.Top()) {
+  if (form_.Position() != FormPosition::kDesigned || left != fonts_.Scale(form_.Left()) ||
+      top != fonts_.Scale(form_.Top())) {
     // The form learns where it was placed: its handlers place other windows beside it.
-    form_.SetBounds({left, top, form_.Width(), form_.Height()});
+    form_.SetBounds({fonts_.Unscale(left), fonts_.Unscale(top), form_.Width(), form_.Height()});
     frame_bounds_ = form_.BoundsRect();
   }
 }
@@ -318,7 +318,7 @@ void FormWindow::SyncFrame() {
   if (bounds == frame_bounds_) {
     return;
   }
-  RECT outer = {0, 0, bounds.width, bounds.height};
+  RECT outer = {0, 0, fonts_.Scale(bounds.width), fonts_.Scale(bounds.height)};
   ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongW(frame, GWL_STYLE)), FALSE,
                        static_cast<DWORD>(::GetWindowLongW(frame, GWL_EXSTYLE)));
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
@@ -327,8 +327,8 @@ void FormWindow::SyncFrame() {
       (bounds.left == frame_bounds_.left && bounds.top == frame_bounds_.top)) {
     flags |= SWP_NOMOVE;
   }
-  ::SetWindowPos(frame, nullptr, bounds.left, bounds.top, outer.right - outer.left,
-                 outer.bottom - outer.top, flags);
+  ::SetWindowPos(frame, nullptr, fonts_.Scale(bounds.left), fonts_.Scale(bounds.top),
+                 outer.right - outer.left, outer.bottom - outer.top, flags);
   frame_bounds_ = bounds;
 }
 
@@ -391,8 +391,8 @@ LRESULT FormWindow::OnFrameMessage(HWND window, UINT message, WPARAM wparam, LPA
     case WM_SIZE:
       if (writing_ == 0 && wparam != SIZE_MINIMIZED &&
           form_.GetBorderStyle() == BorderStyle::kSizeable) {
-        const int width = LOWORD(lparam);
-        const int height = HIWORD(lparam);
+        const int width = fonts_.Unscale(LOWORD(lparam));
+        const int height = fonts_.Unscale(HIWORD(lparam));
         Dispatch([this, width, height] { form_.SetClientSize(width, height); });
       }
       return 0;

@@ -17,7 +17,7 @@ ControlWindow::WindowKind LabelWindow::Describe() {
 
 Rect LabelWindow::Placement() {
   const Control& label = control();
-  Rect bounds = label.BoundsRect();
+  Rect bounds = host().Fonts().Scale(label.BoundsRect());
   if (label.Caption().empty()) {
     return bounds;
   }

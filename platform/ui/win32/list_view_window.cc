@@ -50,7 +50,7 @@ void ListViewWindow::SyncColumns() {
     LVCOLUMNW column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = caption.data();
-    column.cx = std::get<1>(columns[i]);
+    column.cx = host().Fonts().Scale(std::get<1>(columns[i]));
     ::SendMessageW(window(), i < shown ? LVM_SETCOLUMNW : LVM_INSERTCOLUMNW, i,
                    reinterpret_cast<LPARAM>(&column));
   }

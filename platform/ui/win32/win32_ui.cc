@@ -25,6 +25,15 @@ HFONT FontCache::Get(const Font& font, bool underline) {
   return slot ? slot.get() : static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT));
 }
 
+int FontCache::Dpi() {
+  if (dpi_ == 0) {
+    WindowDc screen(nullptr);
+    const int dpi = ::GetDeviceCaps(screen.get(), LOGPIXELSY);
+    dpi_ = dpi > 0 ? dpi : 96;
+  }
+  return dpi_;
+}
+
 Win32Ui::Win32Ui(platform::MessageBoxes& boxes) : boxes_(boxes) {}
 
 Win32Ui::~Win32Ui() {
@@ -49,7 +58,8 @@ int Win32Ui::TextWidth(const Font& font, std::string_view text) {
   Selected chosen(dc.get(), fonts_.Get(font));
   SIZE size{};
   ::GetTextExtentPoint32W(dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
-  return size.cx;
+  // The forms lay out in designed (96 DPI) units.
+  return fonts_.Unscale(size.cx);
 }
 
 }  // namespace quivra::ui::win32

@@ -17,8 +17,20 @@ class FontCache {
  public:
   HFONT Get(const Font& font, bool underline = false);
 
+  // The system's dots per inch (96 at 100 %), read once. Forms are designed at 96: their
+  // places and sizes are scaled by Dpi() / 96 on the way to the windows, and pixels read back
+  // from the windows are scaled back, so the forms keep seeing their designed units.
+  int Dpi();
+  int Scale(int designed) { return ::MulDiv(designed, Dpi(), 96); }
+  int Unscale(int pixels) { return ::MulDiv(pixels, 96, Dpi()); }
+  Rect Scale(const Rect& designed) {
+    return {Scale(designed.left), Scale(designed.top), Scale(designed.width),
+            Scale(designed.height)};
+  }
+
  private:
   std::map<std::tuple<std::string, int, bool, bool>, UniqueFont> fonts_;
+  int dpi_ = 0;
 };
 
 // Shows forms as real windows: a top-level window at the form's client size and place, a
