@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include <string_view>
+#include <vector>
 
 #include "platform/ui/html_layout.h"
 #include "platform/win32/wide_text.h"
@@ -97,8 +98,24 @@ void HtmlLabelWindow::Paint(HDC dc) {
     ::SetTextColor(dc, !piece.link.empty()           ? RGB(0, 0, 255)
                        : ::IsWindowEnabled(window()) ? ::GetSysColor(COLOR_WINDOWTEXT)
                                                      : ::GetSysColor(COLOR_GRAYTEXT));
+    // Each character goes where the measurement put it, so that the text, its underline and
+    // the next piece meet exactly where the layout (and the link's hit test) has them.
     const std::wstring text = Utf8ToWide(piece.text);
-    ::TextOutW(dc, piece.left, piece.top, text.c_str(), static_cast<int>(text.size()));
+    const int count = static_cast<int>(text.size());
+    std::vector<int> ends(text.size());
+    std::vector<int> advances(text.size());
+    SIZE size{};
+    if (count > 0 &&
+        ::GetTextExtentExPointW(dc, text.c_str(), count, 0, nullptr, ends.data(), &size)) {
+      for (int i = 0; i < count; ++i) {
+        advances[static_cast<size_t>(i)] =
+            ends[static_cast<size_t>(i)] - (i == 0 ? 0 : ends[static_cast<size_t>(i) - 1]);
+      }
+      ::ExtTextOutW(dc, piece.left, piece.top, 0, nullptr, text.c_str(),
+                    static_cast<UINT>(count), advances.data());
+    } else {
+      ::TextOutW(dc, piece.left, piece.top, text.c_str(), count);
+    }
   }
 }
 
