@@ -16,7 +16,7 @@ source "$(dirname "$0")/stand_in_session.sh"
 
 install_add_in "$OUTLOOK" 1
 
-cat >"$HOME_DIR/script.txt" <<'SCRIPT'
+cat >"$HOME_DIR/script.txt" <<SCRIPT
 start
 expect-connected OLQuivra.coOLQuivra yes
 command-bar QuivraOL
@@ -26,8 +26,10 @@ expect-command-bar QuivraOL button "Undo" disabled
 expect-picture-depth 24
 # The newest mails; the five items above them are of other kinds.
 select 1 6 2
+screenshot explorer_2007_before_filing.bmp
 command-bar-click QuivraOL Alpha
-expect-selected-in Mailbox\Projects\Alpha
+expect-selected-in Mailbox\\Projects\\Alpha
+screenshot explorer_2007_after_filing.bmp
 command-bar QuivraOL
 expect-command-bar QuivraOL button "Undo" group tip="Undo last filing action"
 # Undo moves the last filed item back, and is disabled again.

@@ -19,7 +19,7 @@ source "$(dirname "$0")/stand_in_session.sh"
 
 install_add_in "$OUTLOOK" 3
 
-cat >"$HOME_DIR/script.txt" <<'SCRIPT'
+cat >"$HOME_DIR/script.txt" <<SCRIPT
 start
 expect-connected OLQuivra.coOLQuivra yes
 ribbon OLQuivra.coOLQuivra
@@ -30,8 +30,10 @@ expect-ribbon OLQuivra.coOLQuivra button "Undo" disabled
 expect-ribbon OLQuivra.coOLQuivra tab TabMail
 # The newest mails; the five items above them are of other kinds.
 select 1 6 2
+screenshot explorer_${OUTLOOK}_before_filing.bmp
 ribbon-click OLQuivra.coOLQuivra Alpha
-expect-selected-in Mailbox\Projects\Alpha
+expect-selected-in Mailbox\\Projects\\Alpha
+screenshot explorer_${OUTLOOK}_after_filing.bmp
 ribbon OLQuivra.coOLQuivra
 expect-ribbon OLQuivra.coOLQuivra button "Undo" tip="Undo last filing action" image
 expect-no-dialog

@@ -59,7 +59,23 @@ run_script() {
 }
 
 # finish: removes the add-in and its configuration, prints the count and exits with it.
+# keep_photographs: the explorer photographs the script took (*.bmp in C:\Quivra) as PNG files
+# in $QUIVRA_SCREENSHOTS/explorer, when that folder is given.
+keep_photographs() {
+  local bmp folder="${QUIVRA_SCREENSHOTS:-}/explorer"
+  [ -n "${QUIVRA_SCREENSHOTS:-}" ] || { rm -f "$HOME_DIR"/*.bmp; return 0; }
+  mkdir -p "$folder"
+  for bmp in "$HOME_DIR"/*.bmp; do
+    [ -e "$bmp" ] || continue
+    /usr/bin/convert "$bmp" "$folder/$(basename "${bmp%.bmp}").png" &&
+      pass "photograph $(basename "${bmp%.bmp}").png kept" ||
+      fail "photograph $(basename "${bmp%.bmp}").png kept"
+    rm -f "$bmp"
+  done
+}
+
 finish() {
+  keep_photographs
   wine regsvr32 /s /u 'C:\Quivra\OLQuivra.dll' >/dev/null 2>&1
   rm -rf "$CONFIG_DIR"
   echo "$failures failed"

@@ -18,6 +18,7 @@
 #include "platform/registry.h"
 #include "platform/win32/win32_registry.h"
 #include "tools/olhost/ribbon_host.h"
+#include "tools/olhost/stand_in_windows.h"
 
 namespace quivra::olhost {
 
@@ -35,7 +36,7 @@ const OutlookVersion& VersionOf(const std::string& name);
 // finds its COM add-ins in the registry as Outlook does, loads them in-process and talks to them
 // through IDTExtensibility2 in Outlook's order, and lets a script act as the user. It prints
 // what happens, one line per step.
-class OutlookStandIn {
+class OutlookStandIn : public ExplorerContentSource {
  public:
   explicit OutlookStandIn(const std::string& name);
   ~OutlookStandIn();
@@ -76,6 +77,11 @@ class OutlookStandIn {
   // The ribbon RibbonID (the explorer's or an inspector kind's) of the first connected add-in
   // that has it loaded, with that add-in's ProgID; null when none has.
   RibbonHost* LoadedRibbon(const std::string& RibbonID, std::string* prog_id);
+  // What an explorer window shows, and a click on one of the add-in's buttons there: its
+  // ribbon tab's buttons (from its explorer ribbon) or, on Outlook 2007, its command bar's.
+  ExplorerContent ContentOf(std::uintptr_t explorer) override;
+  void ClickButton(std::uintptr_t explorer, const std::string& label) override;
+
   // Office's command bars of the explorer windows (Outlook 2007); null for a ribbon Outlook.
   office::sim::SimCommandBarsHost* CommandBars() { return command_bars_.get(); }
 

@@ -192,4 +192,9 @@ bool RibbonHost::ClickLabel(const std::string& label) {
   return false;
 }
 
+const std::vector<office::sim::SimRibbonControl>& RibbonHost::Controls() {
+  static const std::vector<office::sim::SimRibbonControl> none;
+  return ribbon_ ? ribbon_->Controls() : none;
+}
+
 }  // namespace quivra::olhost

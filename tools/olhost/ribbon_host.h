@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "host/office/sim/sim_ribbon.h"
 
@@ -34,6 +35,8 @@ class RibbonHost {
   std::string Text();
   // The user clicks the control shown with that label; false when none takes the click.
   bool ClickLabel(const std::string& label);
+  // The rendered controls, as the user sees them now; empty without a ribbon.
+  const std::vector<office::sim::SimRibbonControl>& Controls();
   // How often the add-in's onLoad was called, each time with a new IRibbonUI of this ribbon.
   int RibbonLoadCount() const;
   // The callbacks made into the add-in so far, onLoad aside.

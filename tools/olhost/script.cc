@@ -127,6 +127,8 @@ class Runner {
     } catch (const std::exception& error) {
       Fail(line + ": " + error.what());
     }
+    // The windows show what the step changed.
+    StandInWindows::Refresh();
   }
 
   int failures() const { return failures_; }
@@ -215,6 +217,16 @@ class Runner {
         count += dialog.caption == caption ? 1 : 0;
       }
       Check(count == wanted, std::to_string(count) + " dialog(s) \"" + caption + "\" came up");
+    } else if (command == "screenshot") {
+      // screenshot <file.bmp>: a photograph of the active explorer as the user sees it now.
+      const outlook::ExplorerPtr explorer = sim.application()->ActiveExplorer();
+      Check(explorer && StandInWindows::Photograph(explorer->WindowHandle(), rest),
+            "photographed the explorer into " + rest);
+    } else if (command == "interactive") {
+      // The explorer windows are the user's until the last is closed.
+      std::printf("the explorer is yours: close its window to end\n");
+      std::fflush(stdout);
+      StandInWindows::RunUntilClosed();
     } else if (command == "expect-picture-depth") {
       // expect-picture-depth <bits>: every button picture so far had that many bits a pixel.
       const std::vector<int>& depths = PictureDepths();

@@ -6,6 +6,9 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/wide_text.h"
+#include "tools/olhost/window_photograph.h"
+
 namespace quivra::olhost {
 
 namespace {
@@ -14,12 +17,57 @@ constexpr wchar_t kExplorerClass[] = L"OlhostExplorer";
 constexpr wchar_t kInspectorClass[] = L"OlhostInspector";
 constexpr wchar_t kMessageListClass[] = L"OlhostMessageList";
 constexpr wchar_t kEditorClass[] = L"OlhostMailEditor";
+constexpr wchar_t kFolderPaneClass[] = L"OlhostFolderPane";
 
 // Child window ids of an explorer window.
 constexpr int kMessageListId = 1;
 constexpr int kSearchBoxId = 2;
 constexpr int kReadingPaneId = 3;
 constexpr int kInspectorBodyId = 4;
+constexpr int kFolderPaneId = 5;
+constexpr int kFirstButtonId = 100;  // the add-in's buttons, in order
+
+// The strip above the panes that holds the add-in's buttons.
+constexpr int kStripHeight = 34;
+constexpr int kLineHeight = 18;
+
+ExplorerContentSource* content_source = nullptr;
+
+// What each explorer window shows now.
+std::map<HWND, ExplorerContent>& Contents() {
+  static std::map<HWND, ExplorerContent> contents;
+  return contents;
+}
+
+const ExplorerContent* ContentOf(HWND explorer) {
+  const auto found = Contents().find(explorer);
+  return found == Contents().end() ? nullptr : &found->second;
+}
+
+// Lines of text from the top of a pane, the chosen ones highlighted.
+void PaintLines(HWND window, const std::vector<std::pair<std::string, bool>>& lines) {
+  PAINTSTRUCT paint;
+  HDC dc = ::BeginPaint(window, &paint);
+  RECT client{};
+  ::GetClientRect(window, &client);
+  ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOW));
+  ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+  ::SetBkMode(dc, TRANSPARENT);
+  int top = 2;
+  for (const auto& [text, chosen] : lines) {
+    RECT line{0, top, client.right, top + kLineHeight};
+    if (chosen) {
+      ::FillRect(dc, &line, ::GetSysColorBrush(COLOR_HIGHLIGHT));
+    }
+    ::SetTextColor(dc, ::GetSysColor(chosen ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    const std::wstring wide = platform::win32::Utf8ToWide(text);
+    RECT inner{4, top, client.right - 2, top + kLineHeight};
+    ::DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &inner,
+                DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    top += kLineHeight;
+  }
+  ::EndPaint(window, &paint);
+}
 
 struct ReachedKey {
   HWND window;
@@ -63,17 +111,37 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wparam, LPARAM
       // Message list on the left, reading pane on the right, search box above them.
       const int width = LOWORD(lparam);
       const int height = HIWORD(lparam);
+      // The add-in's buttons in a strip on top; below it the folder tree on the left, the
+      // search box over the message list in the middle, the reading pane on the right.
+      const int top = kStripHeight + 4;
+      const int tree = 180;
+      const int middle = (width - tree) / 2;
+      if (HWND folders = ::GetDlgItem(window, kFolderPaneId)) {
+        ::MoveWindow(folders, 4, top, tree - 8, height - top - 4, TRUE);
+      }
       if (HWND search = ::GetDlgItem(window, kSearchBoxId)) {
-        ::MoveWindow(search, 4, 4, width / 2 - 8, 22, TRUE);
+        ::MoveWindow(search, tree, top, middle - 4, 22, TRUE);
       }
       if (HWND list = ::GetDlgItem(window, kMessageListId)) {
-        ::MoveWindow(list, 4, 30, width / 2 - 8, height - 34, TRUE);
+        ::MoveWindow(list, tree, top + 26, middle - 4, height - top - 30, TRUE);
       }
       if (HWND pane = ::GetDlgItem(window, kReadingPaneId)) {
-        ::MoveWindow(pane, width / 2, 4, width / 2 - 4, height - 8, TRUE);
+        ::MoveWindow(pane, tree + middle, top, width - tree - middle - 4, height - top - 4, TRUE);
       }
       if (HWND body = ::GetDlgItem(window, kInspectorBodyId)) {
         ::MoveWindow(body, 4, 4, width - 8, height - 8, TRUE);
+      }
+      return 0;
+    }
+    case WM_COMMAND: {
+      const int id = LOWORD(wparam);
+      const ExplorerContent* content = ContentOf(window);
+      if (HIWORD(wparam) == BN_CLICKED && id >= kFirstButtonId && content != nullptr &&
+          content_source != nullptr &&
+          static_cast<size_t>(id - kFirstButtonId) < content->buttons.size()) {
+        const std::string label = content->buttons[static_cast<size_t>(id - kFirstButtonId)].label;
+        content_source->ClickButton(reinterpret_cast<std::uintptr_t>(window), label);
+        StandInWindows::Refresh();
       }
       return 0;
     }
@@ -82,8 +150,32 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wparam, LPARAM
   }
 }
 
+LRESULT CALLBACK FolderPaneProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_PAINT) {
+    std::vector<std::pair<std::string, bool>> lines;
+    if (const ExplorerContent* content = ContentOf(::GetParent(window))) {
+      for (const std::string& folder : content->folders) {
+        lines.emplace_back(folder, false);
+      }
+    }
+    PaintLines(window, lines);
+    return 0;
+  }
+  return ::DefWindowProcW(window, message, wparam, lparam);
+}
+
 LRESULT CALLBACK MessageListProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   Record(window, message, wparam);
+  if (message == WM_PAINT) {
+    const ExplorerContent* content = ContentOf(::GetParent(window));
+    PaintLines(window, content != nullptr ? content->messages
+                                          : std::vector<std::pair<std::string, bool>>{});
+    return 0;
+  }
+  if (message == WM_LBUTTONDOWN) {
+    ::SetFocus(window);
+    return 0;
+  }
   if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_KEYUP ||
       message == WM_SYSKEYUP) {
     return 0;
@@ -146,6 +238,7 @@ void RegisterClasses() {
     RegisterClass(kInspectorClass, FrameProcedure);
     RegisterClass(kMessageListClass, MessageListProcedure);
     RegisterClass(kEditorClass, EditorProcedure);
+    RegisterClass(kFolderPaneClass, FolderPaneProcedure);
     registered = true;
   }
 }
@@ -180,14 +273,16 @@ void BringToFront(HWND window, HWND focus) {
 
 std::uintptr_t MakeExplorer() {
   HWND window = TopLevel(kExplorerClass, L"Inbox - Microsoft Outlook");
-  Child(window, kMessageListClass, kMessageListId, WS_TABSTOP);
+  Child(window, kFolderPaneClass, kFolderPaneId, WS_BORDER);
+  Child(window, kMessageListClass, kMessageListId, WS_TABSTOP | WS_BORDER);
   HWND search = Child(window, L"Edit", kSearchBoxId, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP);
   OriginalProcedures()[search] = reinterpret_cast<WNDPROC>(
       ::SetWindowLongPtrW(search, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
-  Child(window, kEditorClass, kReadingPaneId, WS_TABSTOP);
+  Child(window, kEditorClass, kReadingPaneId, WS_TABSTOP | WS_BORDER);
   RECT area = {};
   ::GetClientRect(window, &area);
   ::SendMessageW(window, WM_SIZE, 0, MAKELPARAM(area.right, area.bottom));
+  Contents()[window] = {};
   return reinterpret_cast<std::uintptr_t>(window);
 }
 
@@ -200,7 +295,10 @@ outlook::sim::internal::WindowSystem StandInWindows::ExplorerWindows() {
     HWND window = reinterpret_cast<HWND>(handle);
     BringToFront(window, ::GetDlgItem(window, kMessageListId));
   };
-  windows.destroy = [](std::uintptr_t handle) { ::DestroyWindow(reinterpret_cast<HWND>(handle)); };
+  windows.destroy = [](std::uintptr_t handle) {
+    Contents().erase(reinterpret_cast<HWND>(handle));
+    ::DestroyWindow(reinterpret_cast<HWND>(handle));
+  };
   return windows;
 }
 
@@ -226,6 +324,66 @@ void StandInWindows::CloseInspector() {
   if (!Inspectors().empty()) {
     ::DestroyWindow(Inspectors().back());
     Inspectors().pop_back();
+  }
+}
+
+void StandInWindows::SetContentSource(ExplorerContentSource* source) {
+  content_source = source;
+}
+
+void StandInWindows::Refresh() {
+  if (content_source == nullptr) {
+    return;
+  }
+  for (auto& [window, shown] : Contents()) {
+    if (!::IsWindow(window)) {
+      continue;
+    }
+    ExplorerContent content = content_source->ContentOf(reinterpret_cast<std::uintptr_t>(window));
+    ::SetWindowTextW(window, platform::win32::Utf8ToWide(content.title).c_str());
+    // The buttons are made anew: their number and captions follow the add-in's.
+    for (int id = kFirstButtonId; HWND button = ::GetDlgItem(window, id); ++id) {
+      ::DestroyWindow(button);
+    }
+    int left = 4;
+    HDC dc = ::GetDC(window);
+    ::SelectObject(dc, ::GetStockObject(DEFAULT_GUI_FONT));
+    for (size_t i = 0; i < content.buttons.size(); ++i) {
+      const std::wstring label = platform::win32::Utf8ToWide(content.buttons[i].label);
+      SIZE size{};
+      ::GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
+      HWND button = ::CreateWindowExW(
+          0, L"Button", label.c_str(), WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, left, 4,
+          size.cx + 16, kStripHeight - 8, window,
+          reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstButtonId + static_cast<int>(i))),
+          ::GetModuleHandleW(nullptr), nullptr);
+      ::SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(DEFAULT_GUI_FONT)),
+                     FALSE);
+      ::EnableWindow(button, content.buttons[i].enabled ? TRUE : FALSE);
+      left += size.cx + 20;
+    }
+    ::ReleaseDC(window, dc);
+    shown = std::move(content);
+    ::InvalidateRect(window, nullptr, TRUE);
+    ::RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+}
+
+bool StandInWindows::Photograph(std::uintptr_t explorer, const std::string& path) {
+  Refresh();
+  return PhotographWindow(reinterpret_cast<HWND>(explorer), platform::win32::Utf8ToWide(path));
+}
+
+void StandInWindows::RunUntilClosed() {
+  Refresh();
+  MSG message;
+  while (std::any_of(Contents().begin(), Contents().end(),
+                     [](const auto& entry) { return ::IsWindow(entry.first) != FALSE; })) {
+    if (::GetMessageW(&message, nullptr, 0, 0) <= 0) {
+      return;
+    }
+    ::TranslateMessage(&message);
+    ::DispatchMessageW(&message);
   }
 }
 

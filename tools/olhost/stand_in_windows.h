@@ -5,10 +5,35 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "host/outlook/sim/sim_world.h"
 
 namespace quivra::olhost {
+
+// What an explorer window shows: the folder tree, the messages of the folder shown and the
+// add-in's buttons (its ribbon tab, or on Outlook 2007 its command bar).
+struct ExplorerButton {
+  std::string label;
+  bool enabled = true;
+};
+struct ExplorerContent {
+  std::string title;
+  std::vector<std::string> folders;  // one line each, indented by depth
+  std::vector<std::pair<std::string, bool>> messages;  // subject, selected
+  std::vector<ExplorerButton> buttons;
+};
+
+// Where the explorer windows get what they show, and where a click on a button goes.
+class ExplorerContentSource {
+ public:
+  virtual ExplorerContent ContentOf(std::uintptr_t explorer) = 0;
+  virtual void ClickButton(std::uintptr_t explorer, const std::string& label) = 0;
+
+ protected:
+  ~ExplorerContentSource() = default;
+};
 
 // The parts of an explorer window a key press can go to.
 enum class ExplorerPart { kMessageList, kSearchBox, kReadingPane };
@@ -30,6 +55,14 @@ class StandInWindows {
   // Opens an inspector window in front, its body focused; closes the one opened last.
   static void OpenInspector();
   static void CloseInspector();
+
+  // The source of every explorer's content; Refresh draws each open explorer anew from it.
+  static void SetContentSource(ExplorerContentSource* source);
+  static void Refresh();
+  // Saves the explorer window as a bitmap file; false when it could not.
+  static bool Photograph(std::uintptr_t explorer, const std::string& path);
+  // Takes the thread's messages until the user closes every explorer window.
+  static void RunUntilClosed();
 
   // Forgets the key-downs recorded so far.
   static void ForgetKeys();
