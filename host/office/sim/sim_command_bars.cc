@@ -31,6 +31,7 @@ struct Board {
   std::map<std::uintptr_t, std::vector<std::shared_ptr<Node>>> bars;
   std::map<std::string, int, std::less<>> calls;
   std::set<std::string, std::less<>> failing;
+  std::function<bool(std::string_view)> gate;
   std::vector<Sink> sinks;
   int next_sink = 1;
 
@@ -39,7 +40,7 @@ struct Board {
   // Counts the call and fails it when it is made to fail or the object is gone.
   void Enter(const std::string& method, const Node* node, std::uintptr_t window) {
     ++calls[method];
-    if (failing.count(method) != 0) {
+    if (failing.count(method) != 0 || (gate && gate(method))) {
       throw OfficeError(static_cast<std::int32_t>(0x80004005), "The operation failed.");
     }
     bool gone = !Alive(window);
@@ -491,6 +492,10 @@ void SimCommandBarsHost::ResetCallCounts() {
 
 void SimCommandBarsHost::FailCall(std::string method) {
   board_->failing.insert(std::move(method));
+}
+
+void SimCommandBarsHost::SetCallGate(std::function<bool(std::string_view method)> gate) {
+  board_->gate = std::move(gate);
 }
 
 int SimCommandBarsHost::SinkCount() const {

@@ -77,6 +77,8 @@ class SimCommandBarsHost {
   void ResetCallCounts();
   // Makes every call of `method` ("CommandBarControl.Advise", "CommandBars.Add", ...) fail.
   void FailCall(std::string method);
+  // Every call passes the gate after it is counted; true fails it (unset: none).
+  void SetCallGate(std::function<bool(std::string_view method)> gate);
   // The number of connected click sinks.
   int SinkCount() const;
 
