@@ -442,7 +442,7 @@ class Session {
 };
 
 // The runs are shared among shards, so that each test stays short and they run side by side.
-constexpr int kShards = 4;
+constexpr int kShards = 8;
 
 struct SweepShard {
   bool ribbon;

@@ -26,7 +26,7 @@ if [ "${1:-}" = --worker ]; then
   done
   wineserver -k 2>/dev/null
   echo "TALLY $SWEEP_RUNS $SWEEP_HRESULTS $SWEEP_DIALOGS $SWEEP_CRASHES $SWEEP_BAD_FILES" \
-    "$SWEEP_DEAD $SWEEP_NOT_STRUCK"
+    "$SWEEP_DEAD $SWEEP_NOT_STRUCK $SWEEP_BOXES"
   exit 0
 fi
 
@@ -81,11 +81,11 @@ done
 wait
 for ((w = 0; w < WORKERS; w++)); do
   grep -v '^TALLY ' "$tallies/$w"
-  read -r _ r h d c b x s < <(grep '^TALLY ' "$tallies/$w" || echo "TALLY 0 0 0 1 0 0 0")
+  read -r _ r h d c b x s m < <(grep '^TALLY ' "$tallies/$w" || echo "TALLY 0 0 0 1 0 0 0 0")
   SWEEP_RUNS=$((SWEEP_RUNS + r)) SWEEP_HRESULTS=$((SWEEP_HRESULTS + h))
   SWEEP_DIALOGS=$((SWEEP_DIALOGS + d)) SWEEP_CRASHES=$((SWEEP_CRASHES + c))
   SWEEP_BAD_FILES=$((SWEEP_BAD_FILES + b)) SWEEP_DEAD=$((SWEEP_DEAD + x))
-  SWEEP_NOT_STRUCK=$((SWEEP_NOT_STRUCK + s))
+  SWEEP_NOT_STRUCK=$((SWEEP_NOT_STRUCK + s)) SWEEP_BOXES=$((SWEEP_BOXES + m))
   [ "$w" -gt 0 ] && rm -rf "$WINEPREFIX-sweep$w"
 done
 rm -rf "$tallies"
