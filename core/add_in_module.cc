@@ -66,6 +66,9 @@ TAddInModule::TAddInModule(platform::Platform& platform, Configuration& configur
       configuration_file_(configuration, platform),
       filing_(*outlook_, configuration, platform,
               [this](bool visible) { PlaceUndoButton(visible); }) {
+  // The file is read at start-up; should start-up fail before that, no later save may write
+  // the unread configuration over it.
+  configuration_file_.RequireLoadBeforeSave();
   SetAddInName("QuivraOL");
   SetRegisterForAllUsers(true);
   SetSupportedApps({TadxOfficeHostApp::ohaOutlook});

@@ -192,6 +192,11 @@ void ConfigurationFile::LoadButtonsFromFile() {
 void ConfigurationFile::SaveButtonsToFile() {
   const std::string folder = ConfigPath();
   const std::string path = folder + "\\" + kFileName;
+  if (disk_file_ == DiskFile::kNotRead && platform_.files.FileExists(path)) {
+    throw ConfigurationFileError("The configuration file " + path +
+                                 " has not been read since Outlook started, so the change was "
+                                 "not saved. The file was left as it is.");
+  }
   if ((disk_file_ == DiskFile::kUnread || disk_file_ == DiskFile::kAbsent) &&
       platform_.files.FileExists(path)) {
     // The file on disk holds a configuration this one did not come from: keep it whole, by

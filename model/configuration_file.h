@@ -52,6 +52,10 @@ class ConfigurationFile {
   // last load found none) is never overwritten: it is renamed to a Qelvo.xml.unread-... file
   // first, and if that fails the save raises ConfigurationFileError and writes nothing.
   void SaveButtonsToFile();
+  // For the add-in's own file: until the first load, a save never writes over a file that is
+  // there (it raises ConfigurationFileError instead), since the configuration in memory did not
+  // come from it. A start-up that failed before reading the file thus loses nothing.
+  void RequireLoadBeforeSave() { disk_file_ = DiskFile::kNotRead; }
 
   // Reads the file's bytes over the configuration, exactly as a load does once it has them: a
   // byte-order mark or the UTF-8 declaration means UTF-8 (which must then be valid), anything
@@ -70,6 +74,7 @@ class ConfigurationFile {
   // What this object knows of the file on disk.
   enum class DiskFile {
     kUnknown,  // never loaded: the caller's configuration is saved as it is
+    kNotRead,  // never loaded, and an existing file must be loaded before it is replaced
     kAbsent,   // the last load found no file
     kUnread,   // the last load found the file but it was neither read nor copied
     kKnown,    // the file was read (or kept as a copy), or written by the last save

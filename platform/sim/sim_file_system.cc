@@ -88,6 +88,7 @@ void SimFileSystem::ReplaceWholeFile(const std::string& path,
                                      std::string_view bytes) {
   Enter(Call::kReplaceWholeFile, path);
   ++replace_count_;
+  last_replace_bytes_ = std::string(bytes);
   const fs::path target = HostPath(path);
   fs::path temporary = target;
   temporary += ".tmp";

@@ -46,6 +46,8 @@ class SimFileSystem : public FileSystem {
   // The next `count` replaces write half their bytes to the temporary file and then fail.
   void FailNextReplaces(int count) { failing_replaces_ = count; }
   int replace_count() const { return replace_count_; }
+  // The bytes the last replace was asked to write, whether or not it succeeded.
+  const std::string& last_replace_bytes() const { return last_replace_bytes_; }
 
   // The next `count` calls of `call` raise PlatformError before touching the disk.
   void FailNext(Call call, int count = 1) { failing_calls_[static_cast<size_t>(call)] = count; }
@@ -72,6 +74,7 @@ class SimFileSystem : public FileSystem {
   int failing_call_number_ = 0;
   int failing_replaces_ = 0;
   int replace_count_ = 0;
+  std::string last_replace_bytes_;
 };
 
 }  // namespace quivra::platform::sim

@@ -5,6 +5,7 @@
 
 #include "core/add_in_module.h"
 #include "dialogs/folder_picker.h"
+#include "model/configuration_file.h"
 #include "platform/ui/sim/sim_ui.h"
 #include "tests/support/message_texts.h"
 #include "tests/support/simulated_world_test.h"
@@ -158,6 +159,29 @@ TEST_F(AnyFolderTest, CancelFilesNothingYetSavesTheFile) {
             std::string::npos);
   EXPECT_TRUE(config.NoListUpdates);
   EXPECT_TRUE(config.FolderNames[0].empty());
+}
+
+// A start-up that failed before the file was read leaves the configuration in memory empty; the
+// picker's save must not write that over the user's file.
+TEST_F(AnyFolderTest, BeforeTheFileWasReadASaveLeavesTheFileAsItIs) {
+  Configuration saved;
+  test::ConfigureSlot(saved, 2, world.beta, "Beta");
+  ConfigurationFile(saved, sim.platform()).SaveButtonsToFile();
+  const std::string before = sim.files.ReadWholeFile(kConfigFile);
+
+  SelectInboxMail(1);
+  // The button's click reports the error.
+  EXPECT_THROW(PickTreeFolder("Mailbox\\Projects"), ConfigurationFileError);
+  EXPECT_EQ(sim.files.ReadWholeFile(kConfigFile), before);
+
+  // Once read, the file is saved again.
+  module.LoadButtonsFromFile();
+  SelectInboxMail(1, 1);
+  PickTreeFolder("Mailbox\\Projects");
+  Configuration loaded;
+  ConfigurationFile(loaded, sim.platform()).LoadButtonsFromFile();
+  EXPECT_EQ(loaded.ButtonNames[2], "Beta");
+  EXPECT_EQ(loaded.MruList[1].Folder, "Mailbox\\Projects");
 }
 
 TEST_F(AnyFolderTest, ThePickerIsKeptAndLeftReleasedAfterEachUse) {

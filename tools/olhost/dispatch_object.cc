@@ -10,6 +10,7 @@
 #include "platform/win32/com/caught_error.h"
 #include "platform/win32/com/excep_info.h"
 #include "platform/win32/com/variant.h"
+#include "platform/win32/wide_text.h"
 
 namespace quivra::olhost {
 
@@ -66,7 +67,54 @@ bool SameName(const std::wstring& a, const wchar_t* b) {
   return i == a.size() && b[i] == 0;
 }
 
+struct SweepState {
+  long calls = 0;
+  long fail_at = 0;
+  long failure_results = 0;
+  std::string struck;
+};
+SweepState& Sweep() {
+  static SweepState state;
+  return state;
+}
+
 }  // namespace
+
+void CallSweep::FailCallNumber(long number) {
+  Sweep().fail_at = number;
+}
+
+long CallSweep::Calls() {
+  return Sweep().calls;
+}
+
+long CallSweep::FailureResults() {
+  return Sweep().failure_results;
+}
+
+bool CallSweep::Struck() {
+  return !Sweep().struck.empty();
+}
+
+const std::string& CallSweep::StruckCall() {
+  return Sweep().struck;
+}
+
+bool CallSweep::Enter(const char* kind, const std::wstring& member) {
+  SweepState& state = Sweep();
+  if (++state.calls != state.fail_at) {
+    return false;
+  }
+  state.struck = std::string(kind) + " " + platform::win32::WideToUtf8(member);
+  return true;
+}
+
+HRESULT CallSweep::Returned(HRESULT result) {
+  if (FAILED(result)) {
+    ++Sweep().failure_results;
+  }
+  return result;
+}
 
 const VARIANT& Args::at(size_t index) const {
   if (index >= size()) {
@@ -171,7 +219,14 @@ HRESULT DispatchObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
 
 HRESULT DispatchObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   if (!names || !ids || count == 0) {
-    return E_INVALIDARG;
+    return CallSweep::Returned(E_INVALIDARG);
+  }
+  if (CallSweep::Enter("GetIDsOfNames", names[0] ? names[0] : L"")) {
+    // A failing Office answers the name lookup with a failure of its own; E_FAIL stands for it.
+    for (UINT i = 0; i < count; ++i) {
+      ids[i] = DISPID_UNKNOWN;
+    }
+    return CallSweep::Returned(E_FAIL);
   }
   HRESULT result = S_OK;
   for (UINT i = 0; i < count; ++i) {
@@ -188,7 +243,7 @@ HRESULT DispatchObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
       ids[i] = static_cast<DISPID>(found - members_.begin()) + 1;
     }
   }
-  return result;
+  return CallSweep::Returned(result);
 }
 
 HRESULT DispatchObject::Invoke(DISPID id,
@@ -199,14 +254,27 @@ HRESULT DispatchObject::Invoke(DISPID id,
                                VARIANT* result,
                                EXCEPINFO* exception,
                                UINT*) {
-  if (id < 1 || id > static_cast<DISPID>(members_.size())) {
-    return DISP_E_MEMBERNOTFOUND;
+  const bool known = id >= 1 && id <= static_cast<DISPID>(members_.size());
+  if (CallSweep::Enter("Invoke", known ? members_[static_cast<size_t>(id - 1)].name : L"?")) {
+    // The member raises an error, as a failing Outlook or Office member does: DISP_E_EXCEPTION
+    // with the error in the caller's EXCEPINFO, or the error's code alone when the caller gave
+    // none. Microsoft's IDispatch::Invoke documentation: pExcepInfo "should be filled in if
+    // DISP_E_EXCEPTION is returned. Can be NULL."
+    // (https://learn.microsoft.com/windows/win32/api/oaidl/nf-oaidl-idispatch-invoke)
+    if (exception == nullptr) {
+      return CallSweep::Returned(E_FAIL);
+    }
+    ReportDeferred(exception, E_FAIL, L"Outlook", "The operation failed.");
+    return CallSweep::Returned(DISP_E_EXCEPTION);
+  }
+  if (!known) {
+    return CallSweep::Returned(DISP_E_MEMBERNOTFOUND);
   }
   const Entry& entry = members_[static_cast<size_t>(id - 1)];
   const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
   const Member& member = put ? entry.put : entry.get;
   if (!member) {
-    return DISP_E_MEMBERNOTFOUND;
+    return CallSweep::Returned(DISP_E_MEMBERNOTFOUND);
   }
   if (result) {
     ::VariantInit(result);
@@ -221,7 +289,7 @@ HRESULT DispatchObject::Invoke(DISPID id,
     ReportDeferred(exception, quivra::com::HResultFromCaught(E_FAIL), L"Outlook",
                    quivra::com::MessageOfCaught("Unexpected failure."));
   }
-  return DISP_E_EXCEPTION;
+  return CallSweep::Returned(DISP_E_EXCEPTION);
 }
 
 void DispatchObject::AddMember(const std::wstring& name, Member get, Member put) {
@@ -258,6 +326,9 @@ class ConnectionPoint : public quivra::com::Object<IConnectionPoint> {
   HRESULT STDMETHODCALLTYPE Advise(IUnknown* sink, DWORD* cookie) override {
     if (!sink || !cookie) {
       return E_POINTER;
+    }
+    if (CallSweep::Enter("Advise", L"")) {
+      return CallSweep::Returned(CONNECT_E_CANNOTCONNECT);
     }
     ComPtr<IDispatch> dispatch;
     if (FAILED(sink->QueryInterface(events_, reinterpret_cast<void**>(dispatch.GetAddressOf()))) &&

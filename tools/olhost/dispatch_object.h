@@ -22,6 +22,28 @@ namespace quivra::olhost {
 
 using Microsoft::WRL::ComPtr;
 
+// Every call an add-in makes into the stand-in's Outlook and Office objects passes here:
+// GetIDsOfNames and Invoke of every automation object (Outlook's, the command bars', the
+// ribbon's), and Advise on their connection points. It counts them, counts the failure results
+// they return, and can fail the call with a given number, so that a sweep fails each call of a
+// session in turn. One user-interface thread makes the calls.
+class CallSweep {
+ public:
+  // The call that brings Calls() to `number` fails (0: none).
+  static void FailCallNumber(long number);
+  static long Calls();
+  // Failure results handed back to the add-in so far, the injected one included.
+  static long FailureResults();
+  // Whether the call to fail was made, and what it was ("Invoke Item", "GetIDsOfNames Add").
+  static bool Struck();
+  static const std::string& StruckCall();
+
+  // Counts a call; true when it is the one to fail.
+  static bool Enter(const char* kind, const std::wstring& member);
+  // Counts the result a call returns.
+  static HRESULT Returned(HRESULT result);
+};
+
 // The arguments of one call, in their written order.
 class Args {
  public:

@@ -2,20 +2,25 @@
 // the simulated mailbox for the COM add-ins registered on this machine, driven by a script.
 //
 //   olhost.exe [--outlook 2007|2010|2013|2016|365] --install   registers Outlook of that version
-//   olhost.exe [--outlook 2007|2010|2013|2016|365] [--script FILE]
+//   olhost.exe [--outlook 2007|2010|2013|2016|365] [--fail-call K] [--script FILE]
 //
+// --fail-call K fails the K-th call the add-ins make into Outlook's and Office's objects. The
+// last lines say how many calls there were, how many returned a failure, which call was failed
+// and how many dialogs were answered.
 // Without a script, Outlook starts, then quits. Exits with the number of failed expectations.
 #include <windows.h>
 
 #include <objbase.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
 
 #include "tools/olhost/dialog_answerer.h"
+#include "tools/olhost/dispatch_object.h"
 #include "tools/olhost/outlook_stand_in.h"
 #include "tools/olhost/script.h"
 
@@ -48,12 +53,14 @@ int main(int argc, char** argv) {
       outlook_name = argv[++i];
     } else if (std::strcmp(argv[i], "--install") == 0) {
       install = true;
+    } else if (std::strcmp(argv[i], "--fail-call") == 0 && i + 1 < argc) {
+      quivra::olhost::CallSweep::FailCallNumber(std::strtol(argv[++i], nullptr, 10));
     } else if (std::strcmp(argv[i], "--script") == 0 && i + 1 < argc) {
       script_path = argv[++i];
     } else {
       std::fprintf(stderr,
                    "usage: olhost [--outlook 2007|2010|2013|2016|365] [--install] "
-                   "[--script FILE]\n");
+                   "[--fail-call K] [--script FILE]\n");
       return 100;
     }
   }
@@ -91,6 +98,12 @@ int main(int argc, char** argv) {
   }
   ::CoFreeUnusedLibraries();
   ::OleUninitialize();
+  using quivra::olhost::CallSweep;
+  std::printf("olhost: %ld calls into Outlook and Office, %ld failure results returned\n",
+              CallSweep::Calls(), CallSweep::FailureResults());
+  std::printf("olhost: failed call: %s\n",
+              CallSweep::Struck() ? CallSweep::StruckCall().c_str() : "none");
+  std::printf("olhost: %zu dialogs answered\n", quivra::olhost::DialogAnswerer::Seen().size());
   std::printf("olhost: %d failed\n", failures);
   return failures;
 }

@@ -14,6 +14,7 @@
 #include "host/outlook/sim/sim_world.h"
 #include "tools/olhost/command_bar_objects.h"
 #include "tools/olhost/dialog_answerer.h"
+#include "tools/olhost/dispatch_object.h"
 #include "tools/olhost/keyboard_input.h"
 #include "tools/olhost/stand_in_windows.h"
 #include "tools/olhost/outlook_stand_in.h"
@@ -194,6 +195,9 @@ class Runner {
       outlook_.Disconnect(rest);
     } else if (command == "connect") {
       outlook_.Connect(rest);
+    } else if (command == "calls") {
+      // The calls the add-ins have made into Outlook's and Office's objects so far.
+      std::printf("calls so far: %ld\n", CallSweep::Calls());
     } else if (command == "fail") {
       std::istringstream args(rest);
       std::string method;

@@ -33,6 +33,7 @@ struct Board {
   // Methods made to fail, with the number of the first call (counted from the first call
   // ever) that fails.
   std::map<std::string, int, std::less<>> failing;
+  std::function<bool(std::string_view)> gate;
   std::vector<Sink> sinks;
   int next_sink = 1;
 
@@ -41,7 +42,8 @@ struct Board {
   // Counts the call and fails it when it is made to fail or the object is gone.
   void Enter(const std::string& method, const Node* node, std::uintptr_t window) {
     const int call = ++calls[method];
-    if (auto found = failing.find(method); found != failing.end() && call >= found->second) {
+    const auto found = failing.find(method);
+    if ((found != failing.end() && call >= found->second) || (gate && gate(method))) {
       throw OfficeError(static_cast<std::int32_t>(0x80004005), "The operation failed.");
     }
     bool gone = !Alive(window);
@@ -506,6 +508,10 @@ void SimCommandBarsHost::UserMovesBar(std::uintptr_t window,
       node->properties["Top"] = top;
     }
   }
+}
+
+void SimCommandBarsHost::SetCallGate(std::function<bool(std::string_view method)> gate) {
+  board_->gate = std::move(gate);
 }
 
 int SimCommandBarsHost::SinkCount() const {

@@ -80,6 +80,8 @@ class SimCommandBarsHost {
   void FailCall(std::string method, int after = 0);
   // The user drags the bar `name` of the window to a new place.
   void UserMovesBar(std::uintptr_t window, std::string_view name, int left, int top);
+  // Every call passes the gate after it is counted; true fails it (unset: none).
+  void SetCallGate(std::function<bool(std::string_view method)> gate);
   // The number of connected click sinks.
   int SinkCount() const;
 

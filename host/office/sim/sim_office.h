@@ -1,6 +1,9 @@
 #ifndef QUIVRA_HOST_OFFICE_SIM_SIM_OFFICE_H_
 #define QUIVRA_HOST_OFFICE_SIM_SIM_OFFICE_H_
 
+#include <functional>
+#include <string_view>
+
 #include "host/office/office.h"
 
 namespace quivra::office::sim {
@@ -13,11 +16,14 @@ class SimCOMAddIn : public COMAddIn {
   const AddInObjectPtr& object() const { return object_; }
   int set_count() const { return set_count_; }
   void FailSetObject(bool fail) { fail_ = fail; }
+  // SetObject passes the gate as "COMAddIn.Object"; true fails it.
+  void SetCallGate(std::function<bool(std::string_view method)> gate) { gate_ = std::move(gate); }
 
  private:
   AddInObjectPtr object_;
   int set_count_ = 0;
   bool fail_ = false;
+  std::function<bool(std::string_view)> gate_;
 };
 
 }  // namespace quivra::office::sim

@@ -110,7 +110,7 @@ void SimRibbon::Parse() {
 }
 
 void SimRibbon::Invalidate() {
-  if (fail_invalidate_)
+  if (fail_invalidate_ || (gate_ && gate_("IRibbonUI.Invalidate")))
     throw OfficeError(kParseFailed, "The ribbon cannot be invalidated.");
   invalidations_.push_back("*");
   for (size_t i = 0; i < controls_.size(); ++i)
@@ -118,7 +118,7 @@ void SimRibbon::Invalidate() {
 }
 
 void SimRibbon::InvalidateControl(const std::string& ControlID) {
-  if (fail_invalidate_)
+  if (fail_invalidate_ || (gate_ && gate_("IRibbonUI.InvalidateControl")))
     throw OfficeError(kParseFailed, "The control cannot be invalidated.");
   invalidations_.push_back(ControlID);
   for (size_t i = 0; i < controls_.size(); ++i) {

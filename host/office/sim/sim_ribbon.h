@@ -1,10 +1,12 @@
 #ifndef QUIVRA_HOST_OFFICE_SIM_SIM_RIBBON_H_
 #define QUIVRA_HOST_OFFICE_SIM_SIM_RIBBON_H_
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -79,6 +81,9 @@ class SimRibbon : public RibbonUI, public std::enable_shared_from_this<SimRibbon
   int callback_count() const { return callback_count_; }
   // Makes the next invalidations fail as a failing Office would.
   void FailInvalidate(bool fail) { fail_invalidate_ = fail; }
+  // Every invalidation passes the gate ("IRibbonUI.Invalidate", "IRibbonUI.InvalidateControl");
+  // true fails it.
+  void SetCallGate(std::function<bool(std::string_view method)> gate) { gate_ = std::move(gate); }
 
  private:
   void Parse();
@@ -97,6 +102,7 @@ class SimRibbon : public RibbonUI, public std::enable_shared_from_this<SimRibbon
   std::vector<std::string> invalidations_;
   int callback_count_ = 0;
   bool fail_invalidate_ = false;
+  std::function<bool(std::string_view)> gate_;
 };
 
 }  // namespace quivra::office::sim

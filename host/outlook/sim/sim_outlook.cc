@@ -527,4 +527,8 @@ void SimOutlook::StopFailing() {
   world_->failures.clear();
 }
 
+void SimOutlook::SetCallGate(CallGate gate) {
+  world_->gate = std::move(gate);
+}
+
 }  // namespace quivra::outlook::sim

@@ -218,6 +218,8 @@ class SimOutlook {
   // every call from then on.
   void FailCall(std::string_view method, FailMode mode = FailMode::kOnce, int skip = 0);
   void StopFailing();
+  // Every call passes the gate after it is counted (unset: none); see CallGate.
+  void SetCallGate(CallGate gate);
 
  private:
   std::uintptr_t NewWindow();

@@ -55,6 +55,9 @@ void World::Call(std::string_view method) {
   } else {
     ++count->second;
   }
+  if (gate && gate(method)) {
+    throw OutlookError(kErrorFailed, "The operation failed. (" + std::string(method) + ")");
+  }
   auto failure = failures.find(method);
   if (failure == failures.end()) {
     return;

@@ -40,6 +40,11 @@ enum class ViewOrder { kNewestFirst, kOldestFirst };
 // Whether an injected failure strikes once or on every call.
 enum class FailMode { kOnce, kAlways };
 
+// Sees every call the product makes, by method name, before it is carried out; true fails the
+// call as the object would fail it. One gate shared by every simulated host object lets a test
+// count all the calls of a session and fail any one of them.
+using CallGate = std::function<bool(std::string_view method)>;
+
 namespace internal {
 
 struct ItemNode;
@@ -125,6 +130,7 @@ class World : public std::enable_shared_from_this<World> {
   WindowKind active_window = WindowKind::kNone;
   std::map<std::string, int, std::less<>> calls;
   std::map<std::string, Failure, std::less<>> failures;
+  CallGate gate;
   std::string version = "14.0.0.7015";
   // A folder type Folders.Add refuses, and the error code it raises then.
   std::optional<std::pair<int, std::int32_t>> refused_folder_type;

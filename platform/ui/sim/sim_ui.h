@@ -88,6 +88,8 @@ class SimUi : public Ui {
   // Queues the script for the next form shown.
   void Expect(Script script) { scripts_.push_back(std::move(script)); }
   int PendingScripts() const { return static_cast<int>(scripts_.size()); }
+  // Drops the scripts no form took.
+  void ClearScripts() { scripts_.clear(); }
   // Names of the forms shown, in order.
   const std::vector<std::string>& shown() const { return shown_; }
 
