@@ -318,6 +318,21 @@ TEST_F(CommandBarConnectionTest, SavedPositionsAreRestoredAtStartUp) {
   EXPECT_EQ(bar.row_index, 2);
 }
 
+TEST_F(CommandBarConnectionTest, WhereTheUserMovedTheBarIsSavedWhenItsWindowCloses) {
+  const platform::RegistryKey saved{platform::RegistryRoot::kCurrentUser,
+                                    "Software\\Microsoft\\Office\\Outlook\\AddIns\\" +
+                                        std::string(kProgId) + "\\CommandBars\\QuivraOL"};
+  Start();
+  const auto second = world.outlook.AddExplorer(world.inbox);
+  ASSERT_TRUE(office_.Move(second.window(), kBar, 4, 120, 35, 3));
+  second.Close();
+  // Each value under its own name: Left and Top told apart, the row and the dock side too.
+  EXPECT_EQ(sim.registry.ReadDword(saved, "Position"), 4u);
+  EXPECT_EQ(sim.registry.ReadDword(saved, "Left"), 120u);
+  EXPECT_EQ(sim.registry.ReadDword(saved, "Top"), 35u);
+  EXPECT_EQ(sim.registry.ReadDword(saved, "RowIndex"), 3u);
+}
+
 TEST_F(CommandBarConnectionTest, AButtonWhoseEventsCannotBeConnectedIsShownAndLogged) {
   office_.FailCall("CommandBarControl.Advise");
   Start();
