@@ -79,7 +79,7 @@ TEST_F(AnyFolderTest, AFolderAlreadyListedMovesUpAndAFullListDropsItsLast) {
   AddMru(world.alpha);  // now Alpha, F1 ... F19
   config.ExpandList = {world.archive.entry_id()};
   PickTreeFolder("Archive\\2024");
-  EXPECT_EQ(Mru().size(), 20u);
+  ASSERT_EQ(Mru().size(), 20u);
   EXPECT_EQ(Mru()[0], "Archive\\2024");
   EXPECT_EQ(Mru()[1], "Mailbox\\Projects\\Alpha");
   EXPECT_EQ(Mru()[19], "Archive\\F18");

@@ -159,7 +159,7 @@ TEST_F(CommandRoutingTest, PostKeyPressesModifiersAroundTheKey) {
   for (const SentKey& key : sim.keyboard.sent()) {
     keys.push_back(key.released() ? -key.virtual_key : key.virtual_key);
   }
-  EXPECT_EQ(keys, (std::vector<int>{0x11, 0x10, 0x12, 0x26, -0x26, -0x12, -0x10, -0x11}));
+  ASSERT_EQ(keys, (std::vector<int>{0x11, 0x10, 0x12, 0x26, -0x26, -0x12, -0x10, -0x11}));
   EXPECT_EQ(sim.keyboard.sent()[3].flags, 0u);
 
   sim.keyboard.ClearSent();

@@ -124,7 +124,7 @@ TEST_F(ComAddInModuleTest, ComponentNamesAreUniqueRegardlessOfCase) {
   module_.CreateComponent<TadxKeyboardShortcut>("adxKeyboardShortcutBkSp");
   EXPECT_THROW(module_.CreateComponent<TadxKeyboardShortcut>("ADXKEYBOARDSHORTCUTBKSP"),
                std::invalid_argument);
-  EXPECT_EQ(module_.Components().size(), 1u);
+  ASSERT_EQ(module_.Components().size(), 1u);
   EXPECT_EQ(module_.FindComponent("adxkeyboardshortcutbksp"), module_.Components()[0].get());
   EXPECT_EQ(module_.FindComponent("adxKeyboardShortcut01"), nullptr);
 }
