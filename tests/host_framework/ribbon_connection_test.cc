@@ -12,6 +12,7 @@
 #include "host/framework/module/adx_addin.h"
 #include "host/framework/ribbon/ribbon_connection.h"
 #include "host/framework/ribbon/ribbon_custom_ui.h"
+#include "host/framework/ribbon/ribbon_sets.h"
 #include "host/office/sim/sim_office.h"
 #include "host/office/sim/sim_ribbon.h"
 #include "tests/support/simulated_world_test.h"
@@ -133,6 +134,47 @@ TEST(RibbonXmlWriterTest, WritesLinesTabsAndEmptyElements) {
             "\t\t<button id=\"A&quot;&lt;&amp;&gt;\" getLabel=\"GetLabel_Callback\" />\r\n"
             "\t</ribbon>\r\n"
             "</customUI>");
+}
+
+TEST(RibbonAppliesToTest, EveryRibbonHasTheIdOfficeGivesIt) {
+  // Office names each window kind's ribbon by these ids, letter case included.
+  const char* const ids[] = {"Microsoft.Access.Database",
+                             "Microsoft.Excel.Workbook",
+                             "Microsoft.PowerPoint.Presentation",
+                             "Microsoft.Word.Document",
+                             "Microsoft.Outlook.Mail.Read",
+                             "Microsoft.Outlook.Mail.Compose",
+                             "Microsoft.Outlook.MeetingRequest.Read",
+                             "Microsoft.Outlook.MeetingRequest.Send",
+                             "Microsoft.Outlook.Appointment",
+                             "Microsoft.Outlook.Contact",
+                             "Microsoft.Outlook.Journal",
+                             "Microsoft.Outlook.Task",
+                             "Microsoft.Outlook.DistributionList",
+                             "Microsoft.Outlook.Report",
+                             "Microsoft.Outlook.Resend",
+                             "Microsoft.Outlook.Response.Read",
+                             "Microsoft.Outlook.Response.Compose",
+                             "Microsoft.Outlook.Response.CounterPropose",
+                             "Microsoft.Outlook.RSS",
+                             "Microsoft.Outlook.Post.Read",
+                             "Microsoft.Outlook.Post.Compose",
+                             "Microsoft.Outlook.Sharing.Read",
+                             "Microsoft.Outlook.Sharing.Compose",
+                             "Microsoft.Outlook.Explorer"};
+  for (int i = 0; i <= static_cast<int>(TadxRibbon::msrOutlookExplorer); ++i) {
+    EXPECT_EQ(RibbonId(static_cast<TadxRibbon>(i)), ids[i]);
+  }
+  const char* const ids_2010[] = {
+      "Microsoft.Outlook.Explorer",      "Microsoft.OMS.SMS.Read",
+      "Microsoft.OMS.SMS.Compose",       "Microsoft.OMS.MMS.Read",
+      "Microsoft.OMS.MMS.Compose",       "Microsoft.InfoPath.Designer",
+      "Microsoft.InfoPath.Editor",       "Microsoft.InfoPath.PrintPreview",
+      "Microsoft.Publisher.Publication", "Microsoft.Project.Project",
+      "Microsoft.Visio.Drawing"};
+  for (int i = 0; i <= static_cast<int>(TadxRibbon2010::msrVisioDrawing); ++i) {
+    EXPECT_EQ(RibbonId(static_cast<TadxRibbon2010>(i)), ids_2010[i]);
+  }
 }
 
 TEST(RibbonAppliesToTest, RibbonIdsAndOutlookBits) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "xml/document.h"
+#include "xml/utf8.h"
 #include "xml/xml_error.h"
 
 namespace quivra::xml {
@@ -153,6 +154,23 @@ TEST(XmlSerialize, EscapedTextParsesBackUnchanged) {
   ASSERT_NO_FATAL_FAILURE(MustParse(document.Serialize("\n", " "), back));
   EXPECT_EQ(back.DocumentElement()->Text(), original);
   EXPECT_EQ(back.DocumentElement()->FirstAttributeValue(), original);
+}
+
+TEST(Utf8, SanitizingKeepsWellFormedTextAndReplacesEachBadByte) {
+  // Plain, two-, three- and four-byte characters pass unchanged.
+  const std::string good = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80z";
+  EXPECT_EQ(SanitizeUtf8(good), good);
+  // A stray continuation byte, a cut-off sequence at the end, an overlong form and an encoded
+  // surrogate: every byte that starts no well-formed character becomes U+FFFD.
+  const std::string replacement = "\xEF\xBF\xBD";
+  EXPECT_EQ(SanitizeUtf8("a\x80"
+                         "b"),
+            "a" + replacement + "b");
+  EXPECT_EQ(SanitizeUtf8("a\xC3"), "a" + replacement);
+  EXPECT_EQ(SanitizeUtf8("\xC0\xAF"), replacement + replacement);
+  EXPECT_EQ(SanitizeUtf8("\xED\xA0\x80"), replacement + replacement + replacement);
+  EXPECT_NO_THROW(RequireUtf8(good));
+  EXPECT_THROW(RequireUtf8("ok\n\xED\xA0\x80"), ParseError);
 }
 
 }  // namespace
