@@ -77,6 +77,14 @@ TEST(MruList, RemoveClosesTheGap) {
   full.RemoveMruEntry(20);
   EXPECT_FALSE(full.MruList[20].InUse());
   EXPECT_EQ(full.MruList[19].Folder, Name(19));
+
+  // From the middle of a full list: the last entry moves up too.
+  Configuration middle;
+  Fill(middle, 20);
+  middle.RemoveMruEntry(5);
+  EXPECT_EQ(middle.MruList[5].Folder, Name(6));
+  EXPECT_EQ(middle.MruList[19].Folder, Name(20));
+  EXPECT_FALSE(middle.MruList[20].InUse());
 }
 
 TEST(Slots, ClearSlotsKeepsAnyFolderTargetOptionsAndLists) {
