@@ -225,6 +225,18 @@ TEST_F(CommandBarShortcutTest, AKeyNoEntryHasAsksOutlookNothing) {
   EXPECT_FALSE(TadxKeyboardHookLogic::UsesModifiers(kKeyUp));
 }
 
+TEST_F(CommandBarShortcutTest, AKeyOnlyADisabledBarHasAsksOutlookNothing) {
+  BarButton(bar_.Controls(), "&4 Archive", 4);
+  bar_.SetEnabled(false);
+  world.outlook.ResetCallCounts();
+  EXPECT_FALSE(Press(Alt('4')).Swallowed());
+  EXPECT_EQ(world.outlook.TotalCalls(), 0);
+
+  bar_.SetEnabled(true);
+  EXPECT_TRUE(Press(Alt('4')).Swallowed());
+  EXPECT_EQ(ran_, std::vector<std::string>{"button 4"});
+}
+
 TEST_F(CommandBarShortcutTest, OutlookFailingToNameItsWindowLeavesTheBarsOut) {
   world.outlook.FailCall("Application.ActiveWindow");
   Press(Alt('3'));
