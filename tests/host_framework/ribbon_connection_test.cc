@@ -1,6 +1,7 @@
 // The ribbon components as Office meets them: the customUI text written for a ribbon id, the
 // callbacks answered from the components through the simulated ribbon, clicks, and the
 // invalidations that carry property changes to Office.
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -300,6 +301,25 @@ TEST_F(RibbonConnectionTest, TheRibbonShowsTheComponentsValues) {
             office::RibbonValue(true));
   EXPECT_EQ(addin_.RibbonCallback("GetImage_Callback", Ctl("Nothing"), {}), office::RibbonValue());
   EXPECT_THROW(addin_.RibbonCallback("NoSuch_Callback", Ctl("File1"), {}), office::OfficeError);
+}
+
+TEST_F(RibbonConnectionTest, AnUnknownCallbackIsRefusedAsAnUnknownNameSayingWhich) {
+  // Office hears "member not found" with the name, for the load callback as for the others.
+  const auto refusal = [](const std::function<void()>& call) {
+    try {
+      call();
+    } catch (const office::OfficeError& error) {
+      return std::to_string(static_cast<std::uint32_t>(error.code())) + " " + error.what();
+    }
+    return std::string("accepted");
+  };
+  const std::string code = std::to_string(0x80020003u);
+  EXPECT_EQ(refusal([&] { addin_.RibbonCallback("NoSuch_Callback", Ctl("File1"), {}); }),
+            code + " Unknown name: NoSuch_Callback");
+  EXPECT_EQ(refusal([&] { addin_.RibbonCallback("RibbonLoaded_Callback", Ctl("File1"), {}); }),
+            code + " Unknown name: RibbonLoaded_Callback");
+  EXPECT_EQ(refusal([&] { addin_.RibbonLoad("GetLabel_Callback", nullptr); }),
+            code + " Unknown name: GetLabel_Callback");
 }
 
 TEST_F(RibbonConnectionTest, ChangesBeforeOnLoadAreKeptAndLaterOnesInvalidate) {
