@@ -1,3 +1,4 @@
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -51,6 +52,23 @@ class ConfigDialogTest : public PickerTest {
 
   TfrmConfig dialog{config, picker};
 };
+
+TEST_F(ConfigDialogTest, EachRowStandsInOneLineLeftToRightBelowTheOneBefore) {
+  for (int row = 1; row <= 11; ++row) {
+    SCOPED_TRACE(row);
+    const ui::Control* line[] = {&dialog.EditFolder(row), &dialog.BtnBrowse(row),
+                                 &dialog.EditBtn(row), &dialog.BtnClear(row)};
+    for (size_t i = 1; i < std::size(line); ++i) {
+      EXPECT_EQ(line[i]->Top(), line[0]->Top()) << line[i]->Name();
+      EXPECT_EQ(line[i]->Height(), line[0]->Height()) << line[i]->Name();
+      EXPECT_GT(line[i]->Left(), line[i - 1]->Left() + line[i - 1]->Width()) << line[i]->Name();
+    }
+    if (row > 1 && row <= 10) {  // the Backspace row stands in a box of its own
+      const ui::Control& above = dialog.EditFolder(row - 1);
+      EXPECT_GT(line[0]->Top(), above.Top() + above.Height());
+    }
+  }
+}
 
 TEST_F(ConfigDialogTest, BrowseWritesTheSlotAtOnceAndReplacesATypedCaption) {
   const ui::Rect picker_place = picker.BoundsRect();
