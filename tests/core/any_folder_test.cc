@@ -177,5 +177,23 @@ TEST_F(AnyFolderTest, ThePickerIsKeptAndLeftReleasedAfterEachUse) {
   EXPECT_EQ(config.StoreDetails[0].StoreName, "Archive");
 }
 
+TEST_F(AnyFolderTest, ThePickerLeftInBrowseModeShowsItsListAgain) {
+  // The configuration dialog's Browse leaves the list and its panel disabled.
+  dialogs::TfrmFolders2& picker = module.FolderPicker();
+  picker.MruGroupList.SetEnabled(false);
+  picker.ListView1.SetEnabled(false);
+  picker.Panel1.SetEnabled(false);
+  AddMru(world.archive_2024);
+  sim.ui.Expect([](SimUser& user) {
+    EXPECT_TRUE(user.Get<ui::GroupBox>("MruGroupList").Enabled());
+    EXPECT_TRUE(user.Get<ui::GroupBox>("MruGroupList").Visible());
+    EXPECT_TRUE(user.Get<ui::ListView>("ListView1").Enabled());
+    EXPECT_TRUE(user.Get<ui::Panel>("Panel1").Enabled());
+    user.PressEscape();
+  });
+  module.FileToAnyFolder();
+  EXPECT_EQ(sim.ui.PendingScripts(), 0);
+}
+
 }  // namespace
 }  // namespace quivra::core

@@ -217,6 +217,25 @@ TEST_F(ConfigDialogTest, ClearEmptiesTheSlotEvenWhenCancelled) {
   EXPECT_EQ(SlotOf(7), Slot{});
 }
 
+TEST_F(ConfigDialogTest, TheOptionsShowWhatTheConfigurationHoldsAndOkKeepsThem) {
+  for (const bool on : {false, true, false}) {
+    SCOPED_TRACE(on);
+    config.ShortCuts = on;
+    config.Icons = on;
+    config.Separators = !on;
+    EXPECT_EQ(Show([&](SimUser& user) {
+                EXPECT_EQ(dialog.AddShortcuts.Checked(), on);
+                EXPECT_EQ(dialog.AddIcons.Checked(), on);
+                EXPECT_EQ(dialog.AddSeparator.Checked(), !on);
+                user.PressEnter();
+              }),
+              ModalResult::kOk);
+    EXPECT_EQ(config.ShortCuts, on);
+    EXPECT_EQ(config.Icons, on);
+    EXPECT_EQ(config.Separators, !on);
+  }
+}
+
 TEST_F(ConfigDialogTest, OkTakesCaptionsOptionsAndTheMainButtonName) {
   Bind(1, world.alpha, "Alpha");
   config.MainButtonCaption = "Files";

@@ -173,5 +173,11 @@ TEST(Utf8, SanitizingKeepsWellFormedTextAndReplacesEachBadByte) {
   EXPECT_THROW(RequireUtf8("ok\n\xED\xA0\x80"), ParseError);
 }
 
+TEST(XmlParse, LineEndsInTextBecomeOneLineFeedEach) {
+  Document document;
+  ASSERT_NO_FATAL_FAILURE(MustParse("<a>one\r\ntwo\rthree\nfour\r\r\nfive</a>", document));
+  EXPECT_EQ(document.DocumentElement()->Text(), "one\ntwo\nthree\nfour\n\nfive");
+}
+
 }  // namespace
 }  // namespace quivra::xml
