@@ -3,6 +3,8 @@
 // invalidations that carry property changes to Office.
 #include <functional>
 #include <memory>
+#include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -493,6 +495,59 @@ TEST(RibbonPictureTest, CornerColourBecomesTransparent) {
   // A bitmap whose pixels fall short of its size gives no picture rather than reading past it.
   glyph.Pixels.resize(3);
   EXPECT_EQ(RibbonPictureOf(glyph, true).Width, 0);
+}
+
+TEST(RibbonCallbackNamesTest, EveryNameHasADispIdOfItsOwnThatLeadsBackToIt) {
+  // Office asks for the number of a name, then calls by that number: two names sharing one
+  // would have the one callback answer for the other.
+  const char* const names[] = {"RibbonLoaded_Callback",
+                               "GetImages_Callback",
+                               "GetVisible_Callback",
+                               "GetKeyTip_Callback",
+                               "GetLabel_Callback",
+                               "GetEnabled_Callback",
+                               "GetPressed_Callback",
+                               "GetImage_Callback",
+                               "GetSuperTip_Callback",
+                               "GetScreenTip_Callback",
+                               "GetSize_Callback",
+                               "GetShowLabel_Callback",
+                               "GetShowImage_Callback",
+                               "GetDescription_Callback",
+                               "GetText_Callback",
+                               "GetItemCount_Callback",
+                               "GetItemID_Callback",
+                               "GetItemImage_Callback",
+                               "GetItemLabel_Callback",
+                               "GetItemScreenTip_Callback",
+                               "GetItemSuperTip_Callback",
+                               "GetShowItemImage_Callback",
+                               "GetSelectedItemIndex_Callback",
+                               "GetSelectedItemId_Callback",
+                               "GetItemHeight_Callback",
+                               "GetItemWidth_Callback",
+                               "GetContent_Callback",
+                               "GetTitle_Callback",
+                               "OnActionCommon_Callback",
+                               "OnActionCommonRepurposed_Callback",
+                               "OnActionState_Callback",
+                               "OnActionStateRepurposed_Callback",
+                               "OnActionSelected_Callback",
+                               "OnChange_Callback",
+                               "OnBackstageShow_Callback",
+                               "OnBackstageHide_Callback",
+                               "GetTarget_Callback",
+                               "GetAltText_Callback",
+                               "GetHelperText_Callback",
+                               "GetStyle_Callback"};
+  std::set<int> dispids;
+  for (const char* name : names) {
+    const std::optional<int> dispid = RibbonCallbackDispId(name);
+    ASSERT_TRUE(dispid.has_value()) << name;
+    EXPECT_EQ(RibbonCallbackName(*dispid), name);
+    dispids.insert(*dispid);
+  }
+  EXPECT_EQ(dispids.size(), std::size(names));
 }
 
 TEST(RibbonCallbackNamesTest, NamesAndDispIds) {
