@@ -113,7 +113,10 @@ TEST_F(AddInModuleTest, RibbonGroupsCorrespondItemForItem) {
   EXPECT_FALSE(home.Visible());
   ASSERT_EQ(own.Controls().Count(), 14);
   ASSERT_EQ(home.Controls().Count(), 14);
+  // The placeholder at position 0 is never shown nor clicked, in either group.
   EXPECT_FALSE(own.Controls()[0].Visible());
+  EXPECT_FALSE(own.Controls()[0].Enabled());
+  EXPECT_FALSE(home.Controls()[0].Visible());
   EXPECT_FALSE(home.Controls()[0].Enabled());
   for (int position = 1; position <= 13; ++position) {
     EXPECT_EQ(own.Controls()[position].Tag(), position);

@@ -126,6 +126,23 @@ TEST_F(CommandBarComponentsTest, SettersTellTheModuleOncePerRealChange) {
   EXPECT_EQ(changes_[5].Property, TadxProperty::CommandBarName);
 }
 
+TEST_F(CommandBarComponentsTest, WhereTheBarShowsChangesOncePerRealChange) {
+  changes_.clear();
+  const bool use_for_ribbon = !bar_.UseForRibbon();
+  for (int twice = 0; twice < 2; ++twice) {
+    bar_.SetFolderName("Mailbox\\Inbox");
+    bar_.SetFolderNames({"Mailbox\\Inbox", "Archive"});
+    bar_.SetItemTypes({TadxOLItemType::adxOLContactItem});
+    bar_.SetUseForRibbon(use_for_ribbon);
+  }
+  ASSERT_EQ(changes_.size(), 4u);
+  EXPECT_EQ(changes_[0].Property, TadxProperty::FolderName);
+  EXPECT_EQ(changes_[1].Property, TadxProperty::FolderNames);
+  EXPECT_EQ(changes_[2].Property, TadxProperty::ItemTypes);
+  EXPECT_EQ(changes_[3].Property, TadxProperty::UseForRibbon);
+  EXPECT_EQ(bar_.FolderNames(), (std::vector<std::string>{"Mailbox\\Inbox", "Archive"}));
+}
+
 class CommandBarClickTest : public CommandBarComponentsTest {
  protected:
   TadxCommandBarButton& button_ = bar_.Controls().Add<TadxCommandBarButton>();

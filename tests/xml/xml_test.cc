@@ -146,12 +146,17 @@ TEST(XmlSerialize, LayoutAndEscaping) {
 }
 
 TEST(XmlSerialize, EscapedTextParsesBackUnchanged) {
-  const std::string original = "Sales & Marketing &lt;new&gt; \x01 tab\t \"'<>é漢";
+  const std::string original = "Sales & Marketing &lt;new&gt; \x01 tab\t \x1F \"'<>é漢";
   Document document;
   Node& root = document.AppendChild(Node::Element("r", original));
   root.AddAttribute("a", original);
+  // Control characters are written as references, never as themselves.
+  const std::string text = document.Serialize("\n", " ");
+  EXPECT_EQ(text.find('\x01'), std::string::npos);
+  EXPECT_EQ(text.find('\x1F'), std::string::npos);
+  EXPECT_NE(text.find("&#31;"), std::string::npos);
   Document back;
-  ASSERT_NO_FATAL_FAILURE(MustParse(document.Serialize("\n", " "), back));
+  ASSERT_NO_FATAL_FAILURE(MustParse(text, back));
   EXPECT_EQ(back.DocumentElement()->Text(), original);
   EXPECT_EQ(back.DocumentElement()->FirstAttributeValue(), original);
 }
