@@ -59,9 +59,16 @@ TEST(MruList, ShortListGrowsContiguously) {
 TEST(MruList, FindComparesAllThreeFieldsCaseSensitively) {
   Configuration c;
   Fill(c, 3);
+  EXPECT_EQ(c.FindMruEntry(Name(1), "Mailbox", "ID"), 1);
   EXPECT_EQ(c.FindMruEntry(Name(2), "Mailbox", "ID"), 2);
   EXPECT_EQ(c.FindMruEntry("mailbox\\f2", "Mailbox", "ID"), -1);
   EXPECT_EQ(c.FindMruEntry(Name(2), "Mailbox", "id"), -1);
+}
+
+TEST(MruList, FindReachesTheLastEntryOfAFullList) {
+  Configuration c;
+  Fill(c, 20);
+  EXPECT_EQ(c.FindMruEntry(Name(20), "Mailbox", "ID"), 20);
 }
 
 TEST(MruList, RemoveClosesTheGap) {
