@@ -44,6 +44,15 @@ TEST_F(LayoutTest, TheSmallDialogsKeepTheirControlsInsideAndApart) {
   ExpectLaidOut(add_folder, true);
 }
 
+TEST_F(LayoutTest, TheNewFolderNameLinesUpUnderItsPromptAboveTheButtons) {
+  TFormAddFolder form;
+  EXPECT_EQ(form.EditFolderName.Left(), form.HTMLabel1.Left());
+  EXPECT_EQ(form.EditFolderName.Width(), form.HTMLabel1.Width());
+  EXPECT_EQ(form.ButtonOK.Top(), form.ButtonCancel.Top());
+  EXPECT_EQ(form.ButtonOK.Height(), form.ButtonCancel.Height());
+  EXPECT_EQ(form.ButtonOK.Width(), form.ButtonCancel.Width());
+}
+
 TEST_F(LayoutTest, TheConfigurationDialogKeepsItsControlsInside) {
   // Its group boxes and column headers are designed to overlap at their edges.
   TfrmConfig config_dialog{config, picker};
