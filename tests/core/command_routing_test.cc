@@ -63,6 +63,8 @@ TEST_F(CommandRoutingTest, FilingButtonsOfEverySurfaceFileIntoTheirSlot) {
   EXPECT_EQ(FileOne([&] { Home(3).DoClick({}); }), world.alpha.path());
   EXPECT_EQ(FileOne([&] { Bar(10).DoClick(); }), world.specs.path());
   EXPECT_EQ(FileOne([&] { Home(11).DoClick({}); }), world.deleted_items.path());
+  EXPECT_EQ(FileOne([&] { Own(11).DoClick({}); }), world.deleted_items.path());
+  EXPECT_EQ(FileOne([&] { Bar(11).DoClick(); }), world.deleted_items.path());
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -44,6 +44,14 @@ TEST_F(LayoutTest, TheSmallDialogsKeepTheirControlsInsideAndApart) {
   ExpectLaidOut(add_folder, true);
 }
 
+TEST_F(LayoutTest, TheAboutBoxTitleAndItsSubtitleEndAtOneEdge) {
+  TFormAbout about{sim.shell};
+  EXPECT_EQ(about.Label1.Left() + about.Label1.Width(),
+            about.LabelTitle.Left() + about.LabelTitle.Width());
+  EXPECT_EQ(about.LabelVersion.Left(), about.LabelUrl.Left());
+  EXPECT_EQ(about.LabelUrl.Left(), about.LabelCopyright.Left());
+}
+
 TEST_F(LayoutTest, TheNewFolderNameLinesUpUnderItsPromptAboveTheButtons) {
   TFormAddFolder form;
   EXPECT_EQ(form.EditFolderName.Left(), form.HTMLabel1.Left());

@@ -161,6 +161,24 @@ TEST(XmlSerialize, EscapedTextParsesBackUnchanged) {
   EXPECT_EQ(back.DocumentElement()->FirstAttributeValue(), original);
 }
 
+TEST(Utf8, CharactersAreEncodedAndNonCharactersReplaced) {
+  const std::string replacement = "\xEF\xBF\xBD";
+  const auto encoded = [](char32_t code) {
+    std::string out;
+    AppendUtf8(out, code);
+    return out;
+  };
+  EXPECT_EQ(encoded(U'A'), "A");
+  EXPECT_EQ(encoded(0xE9), "\xC3\xA9");
+  EXPECT_EQ(encoded(0x20AC), "\xE2\x82\xAC");
+  EXPECT_EQ(encoded(0x1F600), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(encoded(0x10FFFF), "\xF4\x8F\xBF\xBF");
+  // Surrogates and numbers beyond Unicode are no characters.
+  EXPECT_EQ(encoded(0xD800), replacement);
+  EXPECT_EQ(encoded(0xDFFF), replacement);
+  EXPECT_EQ(encoded(0x110000), replacement);
+}
+
 TEST(Utf8, SanitizingKeepsWellFormedTextAndReplacesEachBadByte) {
   // Plain, two-, three- and four-byte characters pass unchanged.
   const std::string good = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80z";
