@@ -44,8 +44,10 @@ TEST_F(LayoutTest, TheSmallDialogsKeepTheirControlsInsideAndApart) {
   ExpectLaidOut(add_folder, true);
 }
 
-TEST_F(LayoutTest, TheAboutBoxTitleAndItsSubtitleEndAtOneEdge) {
+TEST_F(LayoutTest, TheAboutBoxBannerIsCentredAndItsTextsAligned) {
   TFormAbout about{sim.shell};
+  // The banner stands in the middle, as far from either side.
+  EXPECT_EQ(about.Image1.Left(), about.ClientWidth() - about.Image1.Left() - about.Image1.Width());
   EXPECT_EQ(about.Label1.Left() + about.Label1.Width(),
             about.LabelTitle.Left() + about.LabelTitle.Width());
   EXPECT_EQ(about.LabelVersion.Left(), about.LabelUrl.Left());

@@ -80,6 +80,37 @@ TEST(XmlParse, MalformedTextNamesLineAndColumn) {
   }
 }
 
+// The reason goes into the damaged configuration file's message, so it must say what is wrong.
+TEST(XmlParse, MalformedTextSaysWhatIsWrong) {
+  const struct {
+    const char* text;
+    const char* reason;
+  } cases[] = {
+      {"<a>&#x;</a>", "empty character reference at line 1, column 4"},
+      {"<a>&#xZZ;</a>", "bad character reference at line 1, column 4"},
+      {"<a>&#x110000;</a>", "character reference out of range at line 1, column 4"},
+      {"<a>&#xD800;</a>",
+       "character reference to a character XML does not allow at line 1, column 4"},
+      {"<a>&bogus;</a>", "unknown entity reference &bogus; at line 1, column 4"},
+      {"<a>&amp</a>", "unterminated entity reference at line 1, column 4"},
+      {"<a><!-- open", "unterminated comment at line 1, column 4"},
+      {"<a><!-- a -- b --></a>", "\"--\" inside a comment at line 1, column 11"},
+      {"<a x='<'/>", "\"<\" in an attribute value at line 1, column 7"},
+      {"<a x='1' x='2'/>", "attribute \"x\" given twice at line 1, column 10"},
+      {"<a></b>", "end tag \"b\" does not match \"a\" at line 1, column 6"},
+      {"<a><![CDATA[ x", "unterminated CDATA section at line 1, column 4"},
+      {"<a><?pi ", "unterminated processing instruction at line 1, column 4"},
+  };
+  for (const auto& c : cases) {
+    try {
+      Document::Parse(c.text);
+      ADD_FAILURE() << "parsed: " << c.text;
+    } catch (const ParseError& error) {
+      EXPECT_STREQ(error.what(), c.reason) << c.text;
+    }
+  }
+}
+
 // A zero byte (as a file cut short by a crash holds) is refused, even inside text, where the
 // writer could not write it back.
 TEST(XmlParse, ZeroCharacterIsRefusedWhereItStands) {
