@@ -305,6 +305,13 @@ TEST_F(RibbonConnectionTest, TheRibbonShowsTheComponentsValues) {
   EXPECT_THROW(addin_.RibbonCallback("NoSuch_Callback", Ctl("File1"), {}), office::OfficeError);
 }
 
+TEST_F(RibbonConnectionTest, TheRibbonTextAfterStartUpAsksOutlookNothing) {
+  // Start-up learnt the version; the text for each window comes without asking again.
+  world.outlook.ResetCallCounts();
+  EXPECT_FALSE(addin_.GetCustomUI(kExplorer).empty());
+  EXPECT_EQ(world.outlook.CallCount("Application.Version"), 0);
+}
+
 TEST_F(RibbonConnectionTest, AnUnknownCallbackIsRefusedAsAnUnknownNameSayingWhich) {
   // Office hears "member not found" with the name, for the load callback as for the others.
   const auto refusal = [](const std::function<void()>& call) {
