@@ -224,6 +224,8 @@ TEST(Utf8, SanitizingKeepsWellFormedTextAndReplacesEachBadByte) {
   EXPECT_EQ(SanitizeUtf8("\xC0\xAF"), replacement + replacement);
   EXPECT_EQ(SanitizeUtf8("\xED\xA0\x80"), replacement + replacement + replacement);
   EXPECT_NO_THROW(RequireUtf8(good));
+  // Only the text given is read, not the byte after it.
+  EXPECT_NO_THROW(RequireUtf8(std::string_view("ok\xFF", 2)));
   try {
     RequireUtf8("ok\n\xC3\xA9\xED\xA0\x80");
     ADD_FAILURE() << "an encoded surrogate passed";
