@@ -241,6 +241,7 @@ TEST_F(ConfigurationFileTest, IdsAreWholeNumbersOfAtMostEighteenDigits) {
   file.LoadButtonsFromFile();
   EXPECT_EQ(config.FolderNames[4], "Mailbox\\Four");
   EXPECT_EQ(config.FolderNames[5], "");
+  EXPECT_EQ(config.FolderNames[0], "");  // not the Any Folder target either
 
   // Nineteen digits are no number the file could hold: the file is damaged.
   config = Configuration();
