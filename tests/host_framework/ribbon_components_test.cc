@@ -185,6 +185,52 @@ TEST_F(RibbonComponentsTest, SettersTellTheModuleOncePerRealChange) {
   EXPECT_EQ(button.Caption(), "Projects");
 }
 
+TEST_F(RibbonComponentsTest, EveryButtonSetterTellsOncePerRealChange) {
+  TadxRibbonButton& button =
+      tab_.Controls().Add<TadxRibbonGroup>().Controls().Add<TadxRibbonButton>();
+  changes_.clear();
+  const bool enabled = !button.Enabled();
+  const bool visible = !button.Visible();
+  const bool show_caption = !button.ShowCaption();
+  const bool pressed = !button.Pressed();
+  const bool toggle = !button.ToggleButton();
+  for (int twice = 0; twice < 2; ++twice) {
+    button.SetId("File3");
+    button.SetIdMso("FileSave");
+    button.SetCaption("Projects");
+    button.SetDescription("Files into Projects");
+    button.SetScreenTip("Tip");
+    button.SetSuperTip("Super");
+    button.SetKeyTip("3");
+    button.SetEnabled(enabled);
+    button.SetVisible(visible);
+    button.SetShowCaption(show_caption);
+    button.SetPressed(pressed);
+    button.SetImageIndex(4);
+    button.SetImageMso("Folder");
+    button.SetInsertAfterIdMso("A");
+    button.SetInsertBeforeIdMso("B");
+    button.SetInsertAfterId("C");
+    button.SetInsertBeforeId("D");
+    button.SetTag(3);
+    button.SetToggleButton(toggle);
+  }
+  std::vector<TadxProperty> told;
+  for (const auto& change : changes_) {
+    EXPECT_EQ(change.RibbonControl, &button);
+    told.push_back(change.Property);
+  }
+  EXPECT_EQ(told, (std::vector<TadxProperty>{
+                      TadxProperty::Id, TadxProperty::IdMso, TadxProperty::Caption,
+                      TadxProperty::Description, TadxProperty::ScreenTip, TadxProperty::SuperTip,
+                      TadxProperty::KeyTip, TadxProperty::Enabled, TadxProperty::Visible,
+                      TadxProperty::ShowCaption, TadxProperty::Pressed, TadxProperty::ImageIndex,
+                      TadxProperty::ImageMso, TadxProperty::InsertAfterIdMso,
+                      TadxProperty::InsertBeforeIdMso, TadxProperty::InsertAfterId,
+                      TadxProperty::InsertBeforeId, TadxProperty::Tag,
+                      TadxProperty::ToggleButton}));
+}
+
 TEST_F(RibbonComponentsTest, TabSettersTellTheModuleOncePerRealChange) {
   changes_.clear();
   const bool visible = !tab_.Visible();
