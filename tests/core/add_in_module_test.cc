@@ -84,6 +84,23 @@ TEST_F(AddInModuleTest, CommandBarControlsStandAtTheirTags) {
             TadxMsoButtonStyle::adxMsoButtonCaption);
 }
 
+TEST_F(AddInModuleTest, TheLargeMainButtonHasALargeIconItsMenuSmallOnes) {
+  auto& main = module.adxRibbonTab1.Controls()
+                   .Item<TadxRibbonGroup>(0)
+                   .Controls()
+                   .Item<framework::TadxRibbonSplitButton>(0);
+  EXPECT_EQ(main.Size(), framework::TadxRibbonXControlSize::csLarge);
+  EXPECT_EQ(main.Glyph().Width, 32);
+  EXPECT_EQ(main.Glyph().Height, 32);
+  auto& menu = main.Controls().Item<framework::TadxRibbonMenu>(0).Controls();
+  ASSERT_EQ(menu.Count(), 3);
+  for (int item = 0; item < 3; ++item) {
+    const framework::TadxBitmap& icon = menu.Item<framework::TadxRibbonButton>(item).Glyph();
+    EXPECT_EQ(icon.Width, 16) << item;
+    EXPECT_EQ(icon.Height, 16) << item;
+  }
+}
+
 TEST_F(AddInModuleTest, RibbonGroupsCorrespondItemForItem) {
   EXPECT_EQ(module.adxRibbonTab1.Caption(), "Quivra");
   ASSERT_EQ(module.adxRibbonTab1.Controls().Count(), 2);
@@ -96,7 +113,10 @@ TEST_F(AddInModuleTest, RibbonGroupsCorrespondItemForItem) {
   EXPECT_FALSE(home.Visible());
   ASSERT_EQ(own.Controls().Count(), 14);
   ASSERT_EQ(home.Controls().Count(), 14);
+  // The placeholder at position 0 is never shown nor clicked, in either group.
   EXPECT_FALSE(own.Controls()[0].Visible());
+  EXPECT_FALSE(own.Controls()[0].Enabled());
+  EXPECT_FALSE(home.Controls()[0].Visible());
   EXPECT_FALSE(home.Controls()[0].Enabled());
   for (int position = 1; position <= 13; ++position) {
     EXPECT_EQ(own.Controls()[position].Tag(), position);

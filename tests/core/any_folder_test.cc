@@ -80,7 +80,7 @@ TEST_F(AnyFolderTest, AFolderAlreadyListedMovesUpAndAFullListDropsItsLast) {
   AddMru(world.alpha);  // now Alpha, F1 ... F19
   config.ExpandList = {world.archive.entry_id()};
   PickTreeFolder("Archive\\2024");
-  EXPECT_EQ(Mru().size(), 20u);
+  ASSERT_EQ(Mru().size(), 20u);
   EXPECT_EQ(Mru()[0], "Archive\\2024");
   EXPECT_EQ(Mru()[1], "Mailbox\\Projects\\Alpha");
   EXPECT_EQ(Mru()[19], "Archive\\F18");
@@ -199,6 +199,24 @@ TEST_F(AnyFolderTest, ThePickerIsKeptAndLeftReleasedAfterEachUse) {
   EXPECT_EQ(&module.FolderPicker(), &picker);
   EXPECT_EQ(config.FolderNames[0], "Archive");
   EXPECT_EQ(config.StoreDetails[0].StoreName, "Archive");
+}
+
+TEST_F(AnyFolderTest, ThePickerLeftInBrowseModeShowsItsListAgain) {
+  // The configuration dialog's Browse leaves the list and its panel disabled.
+  dialogs::TfrmFolders2& picker = module.FolderPicker();
+  picker.MruGroupList.SetEnabled(false);
+  picker.ListView1.SetEnabled(false);
+  picker.Panel1.SetEnabled(false);
+  AddMru(world.archive_2024);
+  sim.ui.Expect([](SimUser& user) {
+    EXPECT_TRUE(user.Get<ui::GroupBox>("MruGroupList").Enabled());
+    EXPECT_TRUE(user.Get<ui::GroupBox>("MruGroupList").Visible());
+    EXPECT_TRUE(user.Get<ui::ListView>("ListView1").Enabled());
+    EXPECT_TRUE(user.Get<ui::Panel>("Panel1").Enabled());
+    user.PressEscape();
+  });
+  module.FileToAnyFolder();
+  EXPECT_EQ(sim.ui.PendingScripts(), 0);
 }
 
 }  // namespace

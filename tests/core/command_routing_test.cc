@@ -63,6 +63,8 @@ TEST_F(CommandRoutingTest, FilingButtonsOfEverySurfaceFileIntoTheirSlot) {
   EXPECT_EQ(FileOne([&] { Home(3).DoClick({}); }), world.alpha.path());
   EXPECT_EQ(FileOne([&] { Bar(10).DoClick(); }), world.specs.path());
   EXPECT_EQ(FileOne([&] { Home(11).DoClick({}); }), world.deleted_items.path());
+  EXPECT_EQ(FileOne([&] { Own(11).DoClick({}); }), world.deleted_items.path());
+  EXPECT_EQ(FileOne([&] { Bar(11).DoClick(); }), world.deleted_items.path());
   EXPECT_TRUE(Messages().empty());
 }
 
@@ -92,18 +94,31 @@ TEST_F(CommandRoutingTest, AnyFolderOfEverySurfaceOpensThePicker) {
 }
 
 TEST_F(CommandRoutingTest, MenusOfBarAndRibbonReachTheirCommands) {
-  for (int i = 0; i < 4; ++i) {
+  // Each item is checked on its own: the configuration dialog, the help page in the browser, the
+  // About box, in this order on both surfaces.
+  const std::vector<std::function<void(int)>> menus = {
+      [&](int item) { BarMenuItem(item).DoClick(); },
+      [&](int item) { RibbonMenuItem(item).DoClick({}); }};
+  for (const auto& click : menus) {
+    const size_t forms = sim.ui.shown().size();
+    const size_t pages = sim.shell.opened().size();
     sim.ui.Expect([](ui::sim::SimUser& user) { user.PressEscape(); });
+    click(0);
+    ASSERT_EQ(sim.ui.shown().size(), forms + 1);
+    EXPECT_EQ(sim.ui.shown().back(), "frmConfig");
+    EXPECT_EQ(sim.shell.opened().size(), pages);
+
+    click(1);
+    EXPECT_EQ(sim.ui.shown().size(), forms + 1);
+    EXPECT_EQ(sim.shell.opened().size(), pages + 1);
+
+    sim.ui.Expect([](ui::sim::SimUser& user) { user.PressEscape(); });
+    click(2);
+    ASSERT_EQ(sim.ui.shown().size(), forms + 2);
+    EXPECT_EQ(sim.ui.shown().back(), "FormAbout");
+    EXPECT_EQ(sim.shell.opened().size(), pages + 1);
+    EXPECT_EQ(sim.ui.PendingScripts(), 0);
   }
-  BarMenuItem(0).DoClick();
-  RibbonMenuItem(0).DoClick({});
-  BarMenuItem(1).DoClick();
-  RibbonMenuItem(1).DoClick({});
-  BarMenuItem(2).DoClick();
-  RibbonMenuItem(2).DoClick({});
-  EXPECT_EQ(sim.ui.shown(),
-            (std::vector<std::string>{"frmConfig", "frmConfig", "FormAbout", "FormAbout"}));
-  EXPECT_EQ(sim.shell.opened().size(), 2u);
 }
 
 TEST_F(CommandRoutingTest, DigitShortcutsFileIntoTheirSlot) {
@@ -146,7 +161,7 @@ TEST_F(CommandRoutingTest, PostKeyPressesModifiersAroundTheKey) {
   for (const SentKey& key : sim.keyboard.sent()) {
     keys.push_back(key.released() ? -key.virtual_key : key.virtual_key);
   }
-  EXPECT_EQ(keys, (std::vector<int>{0x11, 0x10, 0x12, 0x26, -0x26, -0x12, -0x10, -0x11}));
+  ASSERT_EQ(keys, (std::vector<int>{0x11, 0x10, 0x12, 0x26, -0x26, -0x12, -0x10, -0x11}));
   EXPECT_EQ(sim.keyboard.sent()[3].flags, 0u);
 
   sim.keyboard.ClearSent();

@@ -42,6 +42,7 @@ TEST_F(PickerTest, AddBelowAStoresTopLevelAndCancelOrEscapeCreateNothing) {
     sim.ui.Expect([](SimUser& name) {
       name.Type("EditFolderName", "Ignored");
       name.PressEscape();
+      EXPECT_TRUE(name.Closed());
     });
     sim.ui.Expect([](SimUser& name) { name.CloseBox(); });
     sim.ui.Expect([](SimUser& name) {
@@ -56,6 +57,7 @@ TEST_F(PickerTest, AddBelowAStoresTopLevelAndCancelOrEscapeCreateNothing) {
   });
   EXPECT_EQ(world.outlook.CallCount("Folders.Add"), 1);
   EXPECT_EQ(world.outlook.FolderAt("Archive\\Receipts").parent(), world.archive);
+  EXPECT_TRUE(sim.message_boxes.shown().empty());
 }
 
 TEST_F(PickerTest, AddWithNothingSelectedOnlySaysSo) {

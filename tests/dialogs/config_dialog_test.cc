@@ -1,3 +1,4 @@
+#include <iterator>
 #include <stdexcept>
 #include <string>
 
@@ -51,6 +52,23 @@ class ConfigDialogTest : public PickerTest {
 
   TfrmConfig dialog{config, picker};
 };
+
+TEST_F(ConfigDialogTest, EachRowStandsInOneLineLeftToRightBelowTheOneBefore) {
+  for (int row = 1; row <= 11; ++row) {
+    SCOPED_TRACE(row);
+    const ui::Control* line[] = {&dialog.EditFolder(row), &dialog.BtnBrowse(row),
+                                 &dialog.EditBtn(row), &dialog.BtnClear(row)};
+    for (size_t i = 1; i < std::size(line); ++i) {
+      EXPECT_EQ(line[i]->Top(), line[0]->Top()) << line[i]->Name();
+      EXPECT_EQ(line[i]->Height(), line[0]->Height()) << line[i]->Name();
+      EXPECT_GT(line[i]->Left(), line[i - 1]->Left() + line[i - 1]->Width()) << line[i]->Name();
+    }
+    if (row > 1 && row <= 10) {  // the Backspace row stands in a box of its own
+      const ui::Control& above = dialog.EditFolder(row - 1);
+      EXPECT_GT(line[0]->Top(), above.Top() + above.Height());
+    }
+  }
+}
 
 TEST_F(ConfigDialogTest, BrowseWritesTheSlotAtOnceAndReplacesATypedCaption) {
   const ui::Rect picker_place = picker.BoundsRect();
@@ -197,6 +215,25 @@ TEST_F(ConfigDialogTest, ClearEmptiesTheSlotEvenWhenCancelled) {
     user.Click("btnCancel");
   });
   EXPECT_EQ(SlotOf(7), Slot{});
+}
+
+TEST_F(ConfigDialogTest, TheOptionsShowWhatTheConfigurationHoldsAndOkKeepsThem) {
+  for (const bool on : {false, true, false}) {
+    SCOPED_TRACE(on);
+    config.ShortCuts = on;
+    config.Icons = on;
+    config.Separators = !on;
+    EXPECT_EQ(Show([&](SimUser& user) {
+                EXPECT_EQ(dialog.AddShortcuts.Checked(), on);
+                EXPECT_EQ(dialog.AddIcons.Checked(), on);
+                EXPECT_EQ(dialog.AddSeparator.Checked(), !on);
+                user.PressEnter();
+              }),
+              ModalResult::kOk);
+    EXPECT_EQ(config.ShortCuts, on);
+    EXPECT_EQ(config.Icons, on);
+    EXPECT_EQ(config.Separators, !on);
+  }
 }
 
 TEST_F(ConfigDialogTest, OkTakesCaptionsOptionsAndTheMainButtonName) {

@@ -178,7 +178,10 @@ TEST_F(PickerTest, BrowseModeNarrowsTheWindowToTheTreeWithOkAndCancelAtItsEdge) 
   EXPECT_EQ(picker.ClientHeight(), 573);
   ShowBrowse([](SimUser& user) {
     EXPECT_EQ(user.form().ActiveControl()->Name(), "treeFolders");
-    EXPECT_NE(user.Get<ui::TreeView>("treeFolders").Selected(), nullptr);
+    // The default store stands selected, ready for Enter.
+    const ui::TreeNode* selected = user.Get<ui::TreeView>("treeFolders").Selected();
+    ASSERT_NE(selected, nullptr);
+    EXPECT_EQ(selected->Text(), "Mailbox");
     user.Click("btnCancel");
   });
   EXPECT_EQ(picker.WindowWidth(), picker.FolderTree.Width() + 8);

@@ -161,6 +161,7 @@ TEST_F(MruListTest, ClearListOnOkAsksAndClosesWithoutChoosingEitherWay) {
   };
   EXPECT_EQ(ShowAnyFolder(check_and_press_ok), ModalResult::kCancel);
   EXPECT_EQ(Folders().size(), 3u);
+  ASSERT_EQ(sim.message_boxes.shown().size(), 1u);
   EXPECT_EQ(sim.message_boxes.shown()[0].text, test::kClearMruQuestion);
   sim.message_boxes.ScriptAnswer(MessageButton::kOk);
   EXPECT_EQ(ShowAnyFolder(check_and_press_ok), ModalResult::kCancel);

@@ -346,6 +346,7 @@ TEST_F(AddinTest, OnErrorMayHandleTheReport) {
   };
   Start();
   EXPECT_THAT(Messages(), IsEmpty());
+  ASSERT_FALSE(log_.empty());
   EXPECT_EQ(log_[0], "OnError x");
 }
 

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <stdexcept>
+#include <vector>
 
 #include "host/framework/command_bars/command_bar.h"
 #include "host/framework/keyboard/keyboard_shortcut.h"
 #include "host/framework/module/framework_errors.h"
+#include "host/framework/module/image_list.h"
 #include "host/framework/ribbon/ribbon_tab.h"
 #include "tests/host_framework/framework_module_fixture.h"
 #include "tests/support/message_texts.h"
@@ -124,7 +127,7 @@ TEST_F(ComAddInModuleTest, ComponentNamesAreUniqueRegardlessOfCase) {
   module_.CreateComponent<TadxKeyboardShortcut>("adxKeyboardShortcutBkSp");
   EXPECT_THROW(module_.CreateComponent<TadxKeyboardShortcut>("ADXKEYBOARDSHORTCUTBKSP"),
                std::invalid_argument);
-  EXPECT_EQ(module_.Components().size(), 1u);
+  ASSERT_EQ(module_.Components().size(), 1u);
   EXPECT_EQ(module_.FindComponent("adxkeyboardshortcutbksp"), module_.Components()[0].get());
   EXPECT_EQ(module_.FindComponent("adxKeyboardShortcut01"), nullptr);
 }
@@ -155,6 +158,20 @@ TEST_F(ComAddInModuleTest, ComponentChangesReachTheModuleOncePerChange) {
   EXPECT_EQ(changes[0].CommandBarControl, nullptr);
   EXPECT_EQ(changes[0].Property, TadxProperty::Tag);
   EXPECT_EQ(changes[1].Property, TadxProperty::ShortcutText);
+}
+
+TEST_F(ComAddInModuleTest, AnImageListGivesTheIndexOfEachImageAndRefusesOtherSizes) {
+  TadxImageList& images = module_.CreateComponent<TadxImageList>("Images");
+  const TadxBitmap first{16, 16, 32, std::vector<std::uint32_t>(256, 0xFF0000FFu)};
+  const TadxBitmap second{16, 16, 32, std::vector<std::uint32_t>(256, 0xFF00FF00u)};
+  EXPECT_EQ(images.Add(first), 0);
+  EXPECT_EQ(images.Add(second), 1);
+  ASSERT_EQ(images.Count(), 2);
+  EXPECT_EQ(images[1], second);
+  EXPECT_THROW(images.Add(TadxBitmap{32, 32, 32, std::vector<std::uint32_t>(1024)}),
+               std::invalid_argument);
+  EXPECT_THROW(images[2], std::out_of_range);
+  EXPECT_EQ(images.Count(), 2);
 }
 
 }  // namespace

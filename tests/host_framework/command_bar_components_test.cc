@@ -126,6 +126,75 @@ TEST_F(CommandBarComponentsTest, SettersTellTheModuleOncePerRealChange) {
   EXPECT_EQ(changes_[5].Property, TadxProperty::CommandBarName);
 }
 
+TEST_F(CommandBarComponentsTest, EveryButtonSetterTellsOncePerRealChange) {
+  TadxCommandBarButton& button = bar_.Controls().Add<TadxCommandBarButton>();
+  changes_.clear();
+  const bool enabled = !button.Enabled();
+  const bool visible = !button.Visible();
+  const bool begin_group = !button.BeginGroup();
+  const bool temporary = !button.Temporary();
+  const bool disable_standard_action = !button.DisableStandardAction();
+  for (int twice = 0; twice < 2; ++twice) {
+    button.SetCaption("Projects");
+    button.SetTooltipText("Tip");
+    button.SetDescriptionText("Text");
+    button.SetHelpFile("help.chm");
+    button.SetHelpContextID(7);
+    button.SetParameter("p");
+    button.SetPriority(2);
+    button.SetHeight(22);
+    button.SetWidth(80);
+    button.SetEnabled(enabled);
+    button.SetVisible(visible);
+    button.SetBeginGroup(begin_group);
+    button.SetOfficeTag("T");
+    button.SetOfficeID(5);
+    button.SetTemporary(temporary);
+    button.SetBefore(3);
+    button.SetBeforeID(4);
+    button.SetAfterID(6);
+    button.SetTag(9);
+    button.SetFaceID(12);
+    button.SetShortcutText("Alt+9");
+    button.SetState(1);
+    button.SetHyperlinkType(1);
+    button.SetDisableStandardAction(disable_standard_action);
+  }
+  std::vector<TadxProperty> told;
+  for (const auto& change : changes_) {
+    EXPECT_EQ(change.CommandBarControl, &button);
+    told.push_back(change.Property);
+  }
+  EXPECT_EQ(told,
+            (std::vector<TadxProperty>{
+                TadxProperty::Caption, TadxProperty::TooltipText, TadxProperty::DescriptionText,
+                TadxProperty::HelpFile, TadxProperty::HelpContextID, TadxProperty::Parameter,
+                TadxProperty::Priority, TadxProperty::Height, TadxProperty::Width,
+                TadxProperty::Enabled, TadxProperty::Visible, TadxProperty::BeginGroup,
+                TadxProperty::OfficeTag, TadxProperty::OfficeID, TadxProperty::Temporary,
+                TadxProperty::Before, TadxProperty::BeforeID, TadxProperty::AfterID,
+                TadxProperty::Tag, TadxProperty::FaceID, TadxProperty::ShortcutText,
+                TadxProperty::State, TadxProperty::HyperlinkType,
+                TadxProperty::DisableStandardAction}));
+}
+
+TEST_F(CommandBarComponentsTest, WhereTheBarShowsChangesOncePerRealChange) {
+  changes_.clear();
+  const bool use_for_ribbon = !bar_.UseForRibbon();
+  for (int twice = 0; twice < 2; ++twice) {
+    bar_.SetFolderName("Mailbox\\Inbox");
+    bar_.SetFolderNames({"Mailbox\\Inbox", "Archive"});
+    bar_.SetItemTypes({TadxOLItemType::adxOLContactItem});
+    bar_.SetUseForRibbon(use_for_ribbon);
+  }
+  ASSERT_EQ(changes_.size(), 4u);
+  EXPECT_EQ(changes_[0].Property, TadxProperty::FolderName);
+  EXPECT_EQ(changes_[1].Property, TadxProperty::FolderNames);
+  EXPECT_EQ(changes_[2].Property, TadxProperty::ItemTypes);
+  EXPECT_EQ(changes_[3].Property, TadxProperty::UseForRibbon);
+  EXPECT_EQ(bar_.FolderNames(), (std::vector<std::string>{"Mailbox\\Inbox", "Archive"}));
+}
+
 class CommandBarClickTest : public CommandBarComponentsTest {
  protected:
   TadxCommandBarButton& button_ = bar_.Controls().Add<TadxCommandBarButton>();

@@ -165,6 +165,7 @@ TEST_F(CommandBarConnectionTest, OnlyAControlOfficeAlreadyHadIsReadBeforeItIsWri
   EXPECT_EQ(left->GetText("Caption"), Button(2).Caption());
   EXPECT_EQ(left->GetText("TooltipText"), Button(2).TooltipText());
   const SimBarView bar = BarOf(world.explorer);
+  ASSERT_GE(bar.controls.size(), 2u);
   EXPECT_EQ(bar.controls[1].caption, Button(1).Caption());
   ASSERT_NE(Find(bar.controls, "Undo"), nullptr);
   EXPECT_FALSE(Find(bar.controls, "Undo")->enabled);  // off Office's value for a new control
@@ -271,7 +272,9 @@ TEST_F(CommandBarConnectionTest, OnlyRealChangesAreSentToOffice) {
   EXPECT_EQ(office_.TotalCalls(), 0);
   Button(2).SetCaption("Projects B");
   EXPECT_EQ(office_.CallCount("CommandBarControl.PutCaption"), 1);
-  EXPECT_EQ(BarOf(world.explorer).controls[2].caption, "Projects B");
+  const SimBarView bar = BarOf(world.explorer);
+  ASSERT_EQ(bar.controls.size(), 14u);
+  EXPECT_EQ(bar.controls[2].caption, "Projects B");
   // An enabled change is followed by a width nudge, which Outlook needs to redraw the button.
   Button(13).SetEnabled(true);
   EXPECT_EQ(office_.CallCount("CommandBarControl.PutWidth"), 2);
@@ -349,6 +352,21 @@ TEST_F(CommandBarConnectionTest, SavedPositionsAreRestoredAtStartUp) {
   EXPECT_EQ(bar.left, 40);
   EXPECT_EQ(bar.top, 7);
   EXPECT_EQ(bar.row_index, 2);
+}
+
+TEST_F(CommandBarConnectionTest, WhereTheUserMovedTheBarIsSavedWhenItsWindowCloses) {
+  const platform::RegistryKey saved{platform::RegistryRoot::kCurrentUser,
+                                    "Software\\Microsoft\\Office\\Outlook\\AddIns\\" +
+                                        std::string(kProgId) + "\\CommandBars\\QuivraOL"};
+  Start();
+  const auto second = world.outlook.AddExplorer(world.inbox);
+  ASSERT_TRUE(office_.Move(second.window(), kBar, 4, 120, 35, 3));
+  second.Close();
+  // Each value under its own name: Left and Top told apart, the row and the dock side too.
+  EXPECT_EQ(sim.registry.ReadDword(saved, "Position"), 4u);
+  EXPECT_EQ(sim.registry.ReadDword(saved, "Left"), 120u);
+  EXPECT_EQ(sim.registry.ReadDword(saved, "Top"), 35u);
+  EXPECT_EQ(sim.registry.ReadDword(saved, "RowIndex"), 3u);
 }
 
 TEST_F(CommandBarConnectionTest, AButtonWhoseEventsCannotBeConnectedIsShownAndLogged) {

@@ -288,6 +288,20 @@ TEST_F(CommandBarShortcutTest, AKeyNoEntryHasAsksOutlookNothing) {
   EXPECT_FALSE(TadxKeyboardHookLogic::UsesModifiers(kKeyUp));
 }
 
+TEST_F(CommandBarShortcutTest, AKeyOnlyADisabledBarHasAsksOutlookNothing) {
+  // Beside the enabled bar, a disabled one holding the only Alt+4.
+  auto& other = module_.CreateComponent<TadxOlExplorerCommandBar>();
+  BarButton(other.Controls(), "&4 Archive", 4);
+  other.SetEnabled(false);
+  world.outlook.ResetCallCounts();
+  EXPECT_FALSE(Press(Alt('4')).Swallowed());
+  EXPECT_EQ(world.outlook.TotalCalls(), 0);
+
+  other.SetEnabled(true);
+  EXPECT_TRUE(Press(Alt('4')).Swallowed());
+  EXPECT_EQ(ran_, std::vector<std::string>{"button 4"});
+}
+
 TEST_F(CommandBarShortcutTest, OutlookFailingToNameItsWindowLeavesTheBarsOut) {
   world.outlook.FailCall("Application.ActiveWindow");
   Press(Alt('3'));

@@ -185,6 +185,85 @@ TEST_F(RibbonComponentsTest, SettersTellTheModuleOncePerRealChange) {
   EXPECT_EQ(button.Caption(), "Projects");
 }
 
+TEST_F(RibbonComponentsTest, EveryButtonSetterTellsOncePerRealChange) {
+  TadxRibbonButton& button =
+      tab_.Controls().Add<TadxRibbonGroup>().Controls().Add<TadxRibbonButton>();
+  changes_.clear();
+  const bool enabled = !button.Enabled();
+  const bool visible = !button.Visible();
+  const bool show_caption = !button.ShowCaption();
+  const bool pressed = !button.Pressed();
+  const bool toggle = !button.ToggleButton();
+  for (int twice = 0; twice < 2; ++twice) {
+    button.SetId("File3");
+    button.SetIdMso("FileSave");
+    button.SetCaption("Projects");
+    button.SetDescription("Files into Projects");
+    button.SetScreenTip("Tip");
+    button.SetSuperTip("Super");
+    button.SetKeyTip("3");
+    button.SetEnabled(enabled);
+    button.SetVisible(visible);
+    button.SetShowCaption(show_caption);
+    button.SetPressed(pressed);
+    button.SetImageIndex(4);
+    button.SetImageMso("Folder");
+    button.SetInsertAfterIdMso("A");
+    button.SetInsertBeforeIdMso("B");
+    button.SetInsertAfterId("C");
+    button.SetInsertBeforeId("D");
+    button.SetTag(3);
+    button.SetToggleButton(toggle);
+  }
+  std::vector<TadxProperty> told;
+  for (const auto& change : changes_) {
+    EXPECT_EQ(change.RibbonControl, &button);
+    told.push_back(change.Property);
+  }
+  EXPECT_EQ(told, (std::vector<TadxProperty>{
+                      TadxProperty::Id, TadxProperty::IdMso, TadxProperty::Caption,
+                      TadxProperty::Description, TadxProperty::ScreenTip, TadxProperty::SuperTip,
+                      TadxProperty::KeyTip, TadxProperty::Enabled, TadxProperty::Visible,
+                      TadxProperty::ShowCaption, TadxProperty::Pressed, TadxProperty::ImageIndex,
+                      TadxProperty::ImageMso, TadxProperty::InsertAfterIdMso,
+                      TadxProperty::InsertBeforeIdMso, TadxProperty::InsertAfterId,
+                      TadxProperty::InsertBeforeId, TadxProperty::Tag,
+                      TadxProperty::ToggleButton}));
+}
+
+TEST_F(RibbonComponentsTest, TabSettersTellTheModuleOncePerRealChange) {
+  changes_.clear();
+  const bool visible = !tab_.Visible();
+  const bool shared = !tab_.Shared();
+  for (int twice = 0; twice < 2; ++twice) {
+    tab_.SetId("OwnTab");
+    tab_.SetIdMso("TabMail");
+    tab_.SetCaption("Filing");
+    tab_.SetVisible(visible);
+    tab_.SetKeyTip("Q");
+    tab_.SetRibbons({TadxRibbon::msrOutlookMailRead});
+    tab_.SetRibbons2010({TadxRibbon2010::msrOMSSMSRead});
+    tab_.SetInsertAfterIdMso("TabHome");
+    tab_.SetInsertBeforeIdMso("TabSend");
+    tab_.SetInsertAfterId("A");
+    tab_.SetInsertBeforeId("B");
+    tab_.SetContext("TabSetMail");
+    tab_.SetShared(shared);
+  }
+  std::vector<TadxProperty> told;
+  for (const auto& change : changes_) {
+    EXPECT_EQ(change.RibbonControl, nullptr);
+    told.push_back(change.Property);
+  }
+  EXPECT_EQ(told, (std::vector<TadxProperty>{
+                      TadxProperty::Id, TadxProperty::IdMso, TadxProperty::Caption,
+                      TadxProperty::Visible, TadxProperty::KeyTip, TadxProperty::Ribbons,
+                      TadxProperty::Ribbons2010, TadxProperty::InsertAfterIdMso,
+                      TadxProperty::InsertBeforeIdMso, TadxProperty::InsertAfterId,
+                      TadxProperty::InsertBeforeId, TadxProperty::Context, TadxProperty::Shared}));
+  EXPECT_EQ(tab_.Id(), "OwnTab");
+}
+
 TEST_F(RibbonComponentsTest, AGlyphAssignmentAlwaysTells) {
   TadxRibbonButton& button =
       tab_.Controls().Add<TadxRibbonGroup>().Controls().Add<TadxRibbonButton>();

@@ -1,7 +1,10 @@
 // The ribbon components as Office meets them: the customUI text written for a ribbon id, the
 // callbacks answered from the components through the simulated ribbon, clicks, and the
 // invalidations that carry property changes to Office.
+#include <functional>
 #include <memory>
+#include <optional>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -12,6 +15,7 @@
 #include "host/framework/module/adx_addin.h"
 #include "host/framework/ribbon/ribbon_connection.h"
 #include "host/framework/ribbon/ribbon_custom_ui.h"
+#include "host/framework/ribbon/ribbon_sets.h"
 #include "host/office/sim/sim_office.h"
 #include "host/office/sim/sim_ribbon.h"
 #include "tests/support/simulated_world_test.h"
@@ -133,6 +137,47 @@ TEST(RibbonXmlWriterTest, WritesLinesTabsAndEmptyElements) {
             "\t\t<button id=\"A&quot;&lt;&amp;&gt;\" getLabel=\"GetLabel_Callback\" />\r\n"
             "\t</ribbon>\r\n"
             "</customUI>");
+}
+
+TEST(RibbonAppliesToTest, EveryRibbonHasTheIdOfficeGivesIt) {
+  // Office names each window kind's ribbon by these ids, letter case included.
+  const char* const ids[] = {"Microsoft.Access.Database",
+                             "Microsoft.Excel.Workbook",
+                             "Microsoft.PowerPoint.Presentation",
+                             "Microsoft.Word.Document",
+                             "Microsoft.Outlook.Mail.Read",
+                             "Microsoft.Outlook.Mail.Compose",
+                             "Microsoft.Outlook.MeetingRequest.Read",
+                             "Microsoft.Outlook.MeetingRequest.Send",
+                             "Microsoft.Outlook.Appointment",
+                             "Microsoft.Outlook.Contact",
+                             "Microsoft.Outlook.Journal",
+                             "Microsoft.Outlook.Task",
+                             "Microsoft.Outlook.DistributionList",
+                             "Microsoft.Outlook.Report",
+                             "Microsoft.Outlook.Resend",
+                             "Microsoft.Outlook.Response.Read",
+                             "Microsoft.Outlook.Response.Compose",
+                             "Microsoft.Outlook.Response.CounterPropose",
+                             "Microsoft.Outlook.RSS",
+                             "Microsoft.Outlook.Post.Read",
+                             "Microsoft.Outlook.Post.Compose",
+                             "Microsoft.Outlook.Sharing.Read",
+                             "Microsoft.Outlook.Sharing.Compose",
+                             "Microsoft.Outlook.Explorer"};
+  for (int i = 0; i <= static_cast<int>(TadxRibbon::msrOutlookExplorer); ++i) {
+    EXPECT_EQ(RibbonId(static_cast<TadxRibbon>(i)), ids[i]);
+  }
+  const char* const ids_2010[] = {
+      "Microsoft.Outlook.Explorer",      "Microsoft.OMS.SMS.Read",
+      "Microsoft.OMS.SMS.Compose",       "Microsoft.OMS.MMS.Read",
+      "Microsoft.OMS.MMS.Compose",       "Microsoft.InfoPath.Designer",
+      "Microsoft.InfoPath.Editor",       "Microsoft.InfoPath.PrintPreview",
+      "Microsoft.Publisher.Publication", "Microsoft.Project.Project",
+      "Microsoft.Visio.Drawing"};
+  for (int i = 0; i <= static_cast<int>(TadxRibbon2010::msrVisioDrawing); ++i) {
+    EXPECT_EQ(RibbonId(static_cast<TadxRibbon2010>(i)), ids_2010[i]);
+  }
 }
 
 TEST(RibbonAppliesToTest, RibbonIdsAndOutlookBits) {
@@ -258,6 +303,32 @@ TEST_F(RibbonConnectionTest, TheRibbonShowsTheComponentsValues) {
             office::RibbonValue(true));
   EXPECT_EQ(addin_.RibbonCallback("GetImage_Callback", Ctl("Nothing"), {}), office::RibbonValue());
   EXPECT_THROW(addin_.RibbonCallback("NoSuch_Callback", Ctl("File1"), {}), office::OfficeError);
+}
+
+TEST_F(RibbonConnectionTest, TheRibbonTextAfterStartUpAsksOutlookNothing) {
+  // Start-up learnt the version; the text for each window comes without asking again.
+  world.outlook.ResetCallCounts();
+  EXPECT_FALSE(addin_.GetCustomUI(kExplorer).empty());
+  EXPECT_EQ(world.outlook.CallCount("Application.Version"), 0);
+}
+
+TEST_F(RibbonConnectionTest, AnUnknownCallbackIsRefusedAsAnUnknownNameSayingWhich) {
+  // Office hears "member not found" with the name, for the load callback as for the others.
+  const auto refusal = [](const std::function<void()>& call) {
+    try {
+      call();
+    } catch (const office::OfficeError& error) {
+      return std::to_string(static_cast<std::uint32_t>(error.code())) + " " + error.what();
+    }
+    return std::string("accepted");
+  };
+  const std::string code = std::to_string(0x80020003u);
+  EXPECT_EQ(refusal([&] { addin_.RibbonCallback("NoSuch_Callback", Ctl("File1"), {}); }),
+            code + " Unknown name: NoSuch_Callback");
+  EXPECT_EQ(refusal([&] { addin_.RibbonCallback("RibbonLoaded_Callback", Ctl("File1"), {}); }),
+            code + " Unknown name: RibbonLoaded_Callback");
+  EXPECT_EQ(refusal([&] { addin_.RibbonLoad("GetLabel_Callback", nullptr); }),
+            code + " Unknown name: GetLabel_Callback");
 }
 
 TEST_F(RibbonConnectionTest, ChangesBeforeOnLoadAreKeptAndLaterOnesInvalidate) {
@@ -431,6 +502,59 @@ TEST(RibbonPictureTest, CornerColourBecomesTransparent) {
   // A bitmap whose pixels fall short of its size gives no picture rather than reading past it.
   glyph.Pixels.resize(3);
   EXPECT_EQ(RibbonPictureOf(glyph, true).Width, 0);
+}
+
+TEST(RibbonCallbackNamesTest, EveryNameHasADispIdOfItsOwnThatLeadsBackToIt) {
+  // Office asks for the number of a name, then calls by that number: two names sharing one
+  // would have the one callback answer for the other.
+  const char* const names[] = {"RibbonLoaded_Callback",
+                               "GetImages_Callback",
+                               "GetVisible_Callback",
+                               "GetKeyTip_Callback",
+                               "GetLabel_Callback",
+                               "GetEnabled_Callback",
+                               "GetPressed_Callback",
+                               "GetImage_Callback",
+                               "GetSuperTip_Callback",
+                               "GetScreenTip_Callback",
+                               "GetSize_Callback",
+                               "GetShowLabel_Callback",
+                               "GetShowImage_Callback",
+                               "GetDescription_Callback",
+                               "GetText_Callback",
+                               "GetItemCount_Callback",
+                               "GetItemID_Callback",
+                               "GetItemImage_Callback",
+                               "GetItemLabel_Callback",
+                               "GetItemScreenTip_Callback",
+                               "GetItemSuperTip_Callback",
+                               "GetShowItemImage_Callback",
+                               "GetSelectedItemIndex_Callback",
+                               "GetSelectedItemId_Callback",
+                               "GetItemHeight_Callback",
+                               "GetItemWidth_Callback",
+                               "GetContent_Callback",
+                               "GetTitle_Callback",
+                               "OnActionCommon_Callback",
+                               "OnActionCommonRepurposed_Callback",
+                               "OnActionState_Callback",
+                               "OnActionStateRepurposed_Callback",
+                               "OnActionSelected_Callback",
+                               "OnChange_Callback",
+                               "OnBackstageShow_Callback",
+                               "OnBackstageHide_Callback",
+                               "GetTarget_Callback",
+                               "GetAltText_Callback",
+                               "GetHelperText_Callback",
+                               "GetStyle_Callback"};
+  std::set<int> dispids;
+  for (const char* name : names) {
+    const std::optional<int> dispid = RibbonCallbackDispId(name);
+    ASSERT_TRUE(dispid.has_value()) << name;
+    EXPECT_EQ(RibbonCallbackName(*dispid), name);
+    dispids.insert(*dispid);
+  }
+  EXPECT_EQ(dispids.size(), std::size(names));
 }
 
 TEST(RibbonCallbackNamesTest, NamesAndDispIds) {

@@ -231,6 +231,27 @@ TEST_F(ConfigurationFileTest, PartialFilesReadOnlyWhatTheyHold) {
   EXPECT_EQ(config.MruList[3].Folder, "Mailbox\\Third");
 }
 
+TEST_F(ConfigurationFileTest, IdsAreWholeNumbersOfAtMostEighteenDigits) {
+  // Blanks and a sign around the digits are read; a number too large for a slot is harmless.
+  WriteFile(
+      "<config><folders>"
+      "<folder id=\" +4 \"><foldername>Mailbox\\Four</foldername></folder>"
+      "<folder id=\"100000000000000005\"><foldername>Mailbox\\Huge</foldername></folder>"
+      "</folders></config>");
+  file.LoadButtonsFromFile();
+  EXPECT_EQ(config.FolderNames[4], "Mailbox\\Four");
+  EXPECT_EQ(config.FolderNames[5], "");
+  EXPECT_EQ(config.FolderNames[0], "");  // not the Any Folder target either
+
+  // Nineteen digits are no number the file could hold: the file is damaged.
+  config = Configuration();
+  WriteFile(
+      "<config><folders>"
+      "<folder id=\"1000000000000000005\"><foldername>Mailbox\\Huge</foldername></folder>"
+      "</folders></config>");
+  EXPECT_THROW(file.LoadButtonsFromFile(), ConfigurationFileError);
+}
+
 TEST_F(ConfigurationFileTest, BooleansAcceptNumbersAndWords) {
   WriteFile(
       "<config><setup><shortcuts>0</shortcuts><icons>FALSE</icons>"

@@ -59,9 +59,16 @@ TEST(MruList, ShortListGrowsContiguously) {
 TEST(MruList, FindComparesAllThreeFieldsCaseSensitively) {
   Configuration c;
   Fill(c, 3);
+  EXPECT_EQ(c.FindMruEntry(Name(1), "Mailbox", "ID"), 1);
   EXPECT_EQ(c.FindMruEntry(Name(2), "Mailbox", "ID"), 2);
   EXPECT_EQ(c.FindMruEntry("mailbox\\f2", "Mailbox", "ID"), -1);
   EXPECT_EQ(c.FindMruEntry(Name(2), "Mailbox", "id"), -1);
+}
+
+TEST(MruList, FindReachesTheLastEntryOfAFullList) {
+  Configuration c;
+  Fill(c, 20);
+  EXPECT_EQ(c.FindMruEntry(Name(20), "Mailbox", "ID"), 20);
 }
 
 TEST(MruList, RemoveClosesTheGap) {
@@ -77,6 +84,14 @@ TEST(MruList, RemoveClosesTheGap) {
   full.RemoveMruEntry(20);
   EXPECT_FALSE(full.MruList[20].InUse());
   EXPECT_EQ(full.MruList[19].Folder, Name(19));
+
+  // From the middle of a full list: the last entry moves up too.
+  Configuration middle;
+  Fill(middle, 20);
+  middle.RemoveMruEntry(5);
+  EXPECT_EQ(middle.MruList[5].Folder, Name(6));
+  EXPECT_EQ(middle.MruList[19].Folder, Name(20));
+  EXPECT_FALSE(middle.MruList[20].InUse());
 }
 
 TEST(Slots, ClearSlotsKeepsAnyFolderTargetOptionsAndLists) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "xml/document.h"
+#include "xml/utf8.h"
 #include "xml/xml_error.h"
 
 namespace quivra::xml {
@@ -79,6 +80,37 @@ TEST(XmlParse, MalformedTextNamesLineAndColumn) {
   }
 }
 
+// The reason goes into the damaged configuration file's message, so it must say what is wrong.
+TEST(XmlParse, MalformedTextSaysWhatIsWrong) {
+  const struct {
+    const char* text;
+    const char* reason;
+  } cases[] = {
+      {"<a>&#x;</a>", "empty character reference at line 1, column 4"},
+      {"<a>&#xZZ;</a>", "bad character reference at line 1, column 4"},
+      {"<a>&#x110000;</a>", "character reference out of range at line 1, column 4"},
+      {"<a>&#xD800;</a>",
+       "character reference to a character XML does not allow at line 1, column 4"},
+      {"<a>&bogus;</a>", "unknown entity reference &bogus; at line 1, column 4"},
+      {"<a>&amp</a>", "unterminated entity reference at line 1, column 4"},
+      {"<a><!-- open", "unterminated comment at line 1, column 4"},
+      {"<a><!-- a -- b --></a>", "\"--\" inside a comment at line 1, column 11"},
+      {"<a x='<'/>", "\"<\" in an attribute value at line 1, column 7"},
+      {"<a x='1' x='2'/>", "attribute \"x\" given twice at line 1, column 10"},
+      {"<a></b>", "end tag \"b\" does not match \"a\" at line 1, column 6"},
+      {"<a><![CDATA[ x", "unterminated CDATA section at line 1, column 4"},
+      {"<a><?pi ", "unterminated processing instruction at line 1, column 4"},
+  };
+  for (const auto& c : cases) {
+    try {
+      Document::Parse(c.text);
+      ADD_FAILURE() << "parsed: " << c.text;
+    } catch (const ParseError& error) {
+      EXPECT_STREQ(error.what(), c.reason) << c.text;
+    }
+  }
+}
+
 // A zero byte (as a file cut short by a crash holds) is refused, even inside text, where the
 // writer could not write it back.
 TEST(XmlParse, ZeroCharacterIsRefusedWhereItStands) {
@@ -145,14 +177,67 @@ TEST(XmlSerialize, LayoutAndEscaping) {
 }
 
 TEST(XmlSerialize, EscapedTextParsesBackUnchanged) {
-  const std::string original = "Sales & Marketing &lt;new&gt; \x01 tab\t \"'<>é漢";
+  const std::string original = "Sales & Marketing &lt;new&gt; \x01 tab\t \x1F \"'<>é漢";
   Document document;
   Node& root = document.AppendChild(Node::Element("r", original));
   root.AddAttribute("a", original);
+  // Control characters are written as references, never as themselves.
+  const std::string text = document.Serialize("\n", " ");
+  EXPECT_EQ(text.find('\x01'), std::string::npos);
+  EXPECT_EQ(text.find('\x1F'), std::string::npos);
+  EXPECT_NE(text.find("&#31;"), std::string::npos);
   Document back;
-  ASSERT_NO_FATAL_FAILURE(MustParse(document.Serialize("\n", " "), back));
+  ASSERT_NO_FATAL_FAILURE(MustParse(text, back));
   EXPECT_EQ(back.DocumentElement()->Text(), original);
   EXPECT_EQ(back.DocumentElement()->FirstAttributeValue(), original);
+}
+
+TEST(Utf8, CharactersAreEncodedAndNonCharactersReplaced) {
+  const std::string replacement = "\xEF\xBF\xBD";
+  const auto encoded = [](char32_t code) {
+    std::string out;
+    AppendUtf8(out, code);
+    return out;
+  };
+  EXPECT_EQ(encoded(U'A'), "A");
+  EXPECT_EQ(encoded(0xE9), "\xC3\xA9");
+  EXPECT_EQ(encoded(0x20AC), "\xE2\x82\xAC");
+  EXPECT_EQ(encoded(0x1F600), "\xF0\x9F\x98\x80");
+  EXPECT_EQ(encoded(0x10FFFF), "\xF4\x8F\xBF\xBF");
+  // Surrogates and numbers beyond Unicode are no characters.
+  EXPECT_EQ(encoded(0xD800), replacement);
+  EXPECT_EQ(encoded(0xDFFF), replacement);
+  EXPECT_EQ(encoded(0x110000), replacement);
+}
+
+TEST(Utf8, SanitizingKeepsWellFormedTextAndReplacesEachBadByte) {
+  // Plain, two-, three- and four-byte characters pass unchanged.
+  const std::string good = "a\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80z";
+  EXPECT_EQ(SanitizeUtf8(good), good);
+  // A stray continuation byte, a cut-off sequence at the end, an overlong form and an encoded
+  // surrogate: every byte that starts no well-formed character becomes U+FFFD.
+  const std::string replacement = "\xEF\xBF\xBD";
+  EXPECT_EQ(SanitizeUtf8("a\x80"
+                         "b"),
+            "a" + replacement + "b");
+  EXPECT_EQ(SanitizeUtf8("a\xC3"), "a" + replacement);
+  EXPECT_EQ(SanitizeUtf8("\xC0\xAF"), replacement + replacement);
+  EXPECT_EQ(SanitizeUtf8("\xED\xA0\x80"), replacement + replacement + replacement);
+  EXPECT_NO_THROW(RequireUtf8(good));
+  // Only the text given is read, not the byte after it.
+  EXPECT_NO_THROW(RequireUtf8(std::string_view("ok\xFF", 2)));
+  try {
+    RequireUtf8("ok\n\xC3\xA9\xED\xA0\x80");
+    ADD_FAILURE() << "an encoded surrogate passed";
+  } catch (const ParseError& error) {
+    EXPECT_STREQ(error.what(), "the text is not valid UTF-8 at line 2, column 2");
+  }
+}
+
+TEST(XmlParse, LineEndsInTextBecomeOneLineFeedEach) {
+  Document document;
+  ASSERT_NO_FATAL_FAILURE(MustParse("<a>one\r\ntwo\rthree\nfour\r\r\nfive</a>", document));
+  EXPECT_EQ(document.DocumentElement()->Text(), "one\ntwo\nthree\nfour\n\nfive");
 }
 
 }  // namespace

@@ -438,6 +438,27 @@ SimBarView SimCommandBarsHost::Bar(std::uintptr_t window, std::string_view name)
   return {};
 }
 
+bool SimCommandBarsHost::Move(std::uintptr_t window,
+                              std::string_view bar,
+                              int position,
+                              int left,
+                              int top,
+                              int row_index) {
+  if (!board_->Alive(window)) {
+    return false;
+  }
+  for (const auto& node : Live(board_->bars[window])) {
+    if (Text(*node, "Name") == bar) {
+      node->properties["Position"] = position;
+      node->properties["Left"] = left;
+      node->properties["Top"] = top;
+      node->properties["RowIndex"] = row_index;
+      return true;
+    }
+  }
+  return false;
+}
+
 bool SimCommandBarsHost::Click(std::uintptr_t window,
                                std::string_view bar,
                                std::string_view caption) {

@@ -70,6 +70,14 @@ class SimCommandBarsHost {
   // The user clicks the control captioned `caption` (searching pop-ups too) on the bar `bar`
   // of the window. False when there is no such visible, enabled control.
   bool Click(std::uintptr_t window, std::string_view bar, std::string_view caption);
+  // The user drags the bar `bar` of the window to another dock `position`, place and row.
+  // False when the window has no such bar.
+  bool Move(std::uintptr_t window,
+            std::string_view bar,
+            int position,
+            int left,
+            int top,
+            int row_index);
 
   int CallCount(std::string_view method) const;
   // Every call counted, whatever its method.
