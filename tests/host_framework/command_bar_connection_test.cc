@@ -314,7 +314,8 @@ TEST_F(CommandBarConnectionTest, ABarTheUserMovedKeepsItsPlaceThroughFolderSwitc
   sim.registry.WriteDword(saved, "Top", 7);
   Start();
   ASSERT_EQ(BarOf(world.explorer).left, 40);
-  office_.UserMovesBar(world.explorer.window(), kBar, 230, 26);
+  ASSERT_TRUE(office_.Move(world.explorer.window(), kBar, BarOf(world.explorer).position, 230, 26,
+                           BarOf(world.explorer).row_index));
   world.explorer.ShowFolder(world.calendar);
   world.explorer.ShowFolder(world.inbox);
   const SimBarView bar = BarOf(world.explorer);

@@ -519,18 +519,6 @@ void SimCommandBarsHost::FailCall(std::string method, int after) {
   board_->failing[std::move(method)] = first;
 }
 
-void SimCommandBarsHost::UserMovesBar(std::uintptr_t window,
-                                      std::string_view name,
-                                      int left,
-                                      int top) {
-  for (const auto& node : Live(board_->bars[window])) {
-    if (Text(*node, "Name") == name) {
-      node->properties["Left"] = left;
-      node->properties["Top"] = top;
-    }
-  }
-}
-
 void SimCommandBarsHost::SetCallGate(std::function<bool(std::string_view method)> gate) {
   board_->gate = std::move(gate);
 }

@@ -86,8 +86,6 @@ class SimCommandBarsHost {
   // Makes every call of `method` ("CommandBarControl.Advise", "CommandBars.Add", ...) fail,
   // after `after` more calls of it that still succeed.
   void FailCall(std::string method, int after = 0);
-  // The user drags the bar `name` of the window to a new place.
-  void UserMovesBar(std::uintptr_t window, std::string_view name, int left, int top);
   // Every call passes the gate after it is counted; true fails it (unset: none).
   void SetCallGate(std::function<bool(std::string_view method)> gate);
   // The number of connected click sinks.
