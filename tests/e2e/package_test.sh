@@ -10,7 +10,8 @@
 #   machine   msiexec /i /qn as administrator writes, in every registry view the package
 #             serves, what regsvr32 of the matching DLL writes (key by key, value by value, the
 #             DLL's paths aside); the stand-in of each bitness loads the add-in and files a
-#             mail; msiexec /x /qn leaves no file and no key
+#             mail, and the diagnostic log switched on records the start-up and the filing;
+#             msiexec /x /qn leaves no file and no key
 #   user      the same package installed for the current user only: nothing under
 #             HKEY_LOCAL_MACHINE, each stand-in loads the add-in; uninstalling leaves nothing
 #   upgrade   a higher version installed over this one: one Programs and Features entry, of
@@ -250,9 +251,17 @@ case_machine() {
       server_is_installed_dll "$view"
   done
   write_alpha_configuration 3
+  # The diagnostic log, switched on for the user, records the runs of both stand-ins.
+  wine reg add 'HKCU\Software\QuivraOL' /v DiagnosticLog /t REG_DWORD /d 1 /f >/dev/null 2>&1
   for view in $VIEWS; do
     check "the $view-bit stand-in loads the add-in and files a mail" files_a_mail "$view"
   done
+  wine reg delete 'HKCU\Software\QuivraOL' /f >/dev/null 2>&1
+  local log=$CONFIG_DIR/QuivraOL.log
+  sed 's/^/    log: /' "$log" 2>/dev/null | tr -d '\r' | head -n 12
+  check "the diagnostic log shows the start-up" grep -q "start-up: QuivraOL $QUIVRA_VERSION" "$log"
+  check "the diagnostic log shows the filing with its folders and counts" \
+    grep -qF 'filing: 2 selected, 2 moved from "Mailbox\Inbox"' "$log"
   # What the add-in writes for the user at run time goes as well.
   wine reg add "HKCU\\$ADDIN_KEY" /v ADXStartMode /d NORMAL /f >/dev/null 2>&1
   check "msiexec /x /qn removes the package" msi /x "$(winepath -w "$PACKAGE")"
