@@ -73,7 +73,7 @@ registry_of_view() {  # registry_of_view <32|64>
   for key in "HKCR\\CLSID\\$CLSID" "HKCR\\$PROGID" "HKCR\\TypeLib\\$LIBID" "HKCR\\Interface\\$IID" \
              "HKLM\\$ADDIN_KEY" "HKCU\\$ADDIN_KEY"; do
     wine reg query "$key" /s "/reg:$1" 2>/dev/null | tr -d '\r' | grep -v '^$'
-  done | sed -E 's/^(HKEY_[A-Z_]+)/\1/; s/(REG_SZ +)[A-Z]:\\.*$/\1<path>/'
+  done | sed -E 's/(REG_SZ +)[A-Z]:\\.*$/\1<path>/'
 }
 
 # The prefix's registry files, saved: Wine writes them when its server ends.

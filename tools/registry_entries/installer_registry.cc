@@ -75,7 +75,8 @@ class InstallerRegistrationServices : public framework::TadxComRegistrationServi
 };
 
 // A literal text for the installer's formatting: brackets are its references, so they are
-// written as [\[] and [\]].
+// written as [\[] and [\]]; braces without brackets inside stay as they are (class ids).
+// https://learn.microsoft.com/windows/win32/msi/formatted
 std::string Escaped(const std::string& text) {
   std::string out;
   for (char c : text) {
@@ -90,7 +91,8 @@ std::string Escaped(const std::string& text) {
   return out;
 }
 
-// The stored text with the stand-in paths replaced by the package's references.
+// The stored text with the stand-in paths replaced by the package's references: [#file] is the
+// installed file's full path, [!file] its short path, [DIRECTORY] the folder with a backslash.
 std::string Formatted(const std::string& text, const InstalledLibrary& installed) {
   if (text == kStandInLibrary) {
     return "[#" + installed.file_id + "]";
