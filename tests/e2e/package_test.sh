@@ -15,7 +15,8 @@
 #   user      the same package installed for the current user only: nothing under
 #             HKEY_LOCAL_MACHINE, each stand-in loads the add-in; uninstalling leaves nothing
 #   upgrade   a higher version installed over this one: one Programs and Features entry, of
-#             the new version, the new DLLs in place; its removal leaves nothing
+#             the new version, the new DLLs in place; the older one refuses to go back over it;
+#             its removal leaves nothing
 #   signed    the signed package and the DLLs in it carry verifying Authenticode signatures;
 #             the unsigned one carries none
 #
@@ -195,7 +196,7 @@ timed_install() {  # timed_install <package> [properties...]: installs and repor
   msi /i "$(winepath -w "$1")" "${@:2}"
   local status=$?
   ended=$(date +%s%N)
-  echo "INFO: msiexec /i $(basename "$1") ${*:2} took $(( (ended - started) / 1000000 )) ms"
+  echo "INFO: msiexec /i $(basename "$1")${2:+ ${*:2}} took $(( (ended - started) / 1000000 )) ms"
   return $status
 }
 
@@ -326,6 +327,10 @@ case_upgrade() {
   for view in $VIEWS; do
     check "the new $view-bit DLL is in place and registered" server_is_installed_dll "$view"
   done
+  check "the older version refuses to install over the newer one" \
+    bash -c "! wine msiexec /i '$(winepath -w "$PACKAGE")' /qn >/dev/null 2>&1"
+  check "Programs and Features still has the one entry of $new_version" \
+    test "$(programs_entries)" = "QuivraOL $new_version"
   check "msiexec /x /qn removes the new version" msi /x "$(winepath -w "$newer")"
   check "no file and no key of the add-in is left in any root or view" nothing_left
   check "Programs and Features has no entry left" test -z "$(programs_entries)"
