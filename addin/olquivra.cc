@@ -7,6 +7,7 @@
 
 #include "addin/addin_identity.h"
 #include "addin/tco_olquivra.h"
+#include "core/registration_properties.h"
 #include "host/framework/com/adx_com_server.h"
 #include "host/framework/registration/registration.h"
 #include "platform/win32/com/caught_error.h"
@@ -14,30 +15,15 @@
 namespace {
 
 using quivra::addin::TcoOLQuivra;
-using quivra::framework::TadxOfficeHostApp;
-using quivra::framework::TadxRegistrationInfo;
 using quivra::framework::com::TadxComServer;
 
 TadxComServer* g_server = nullptr;
 
-// The add-in module's registration properties: Outlook only, loaded at start-up, for every
-// user of the machine.
-TadxRegistrationInfo QuivraRegistrationInfo() {
-  TadxRegistrationInfo info;
-  info.AddInName = "QuivraOL";
-  info.Description = "";
-  info.SupportedApps = {TadxOfficeHostApp::ohaOutlook};
-  info.LoadBehavior = 3;
-  info.RegisterForAllUsers = true;
-  info.DisplayAlerts = false;
-  return info;
-}
-
 bool InitializeLibrary(HINSTANCE instance) {
   try {
     g_server = new TadxComServer(instance);
-    g_server->AddFactory(
-        {quivra::addin::kClassId, &TcoOLQuivra::Create, &QuivraRegistrationInfo, "Apartment"});
+    g_server->AddFactory({quivra::addin::kClassId, &TcoOLQuivra::Create,
+                          &quivra::core::QuivraRegistrationInfo, "Apartment"});
     return true;
   } catch (...) {
     delete g_server;

@@ -13,6 +13,7 @@
 namespace {
 
 using quivra::core::Configuration;
+using quivra::core::DiagnosticLog;
 using quivra::core::FilingEngine;
 using quivra::outlook::sim::ItemKind;
 using quivra::outlook::sim::SimFolder;
@@ -42,7 +43,8 @@ void BM_FileSelectedItems(benchmark::State& state) {
     Configuration config;
     Configure(config, 1, target);
     auto application = outlook.application();
-    FilingEngine engine(*application, config, sim.platform(), [](bool) {});
+    DiagnosticLog log(sim.platform());  // off, as for most users
+    FilingEngine engine(*application, config, sim.platform(), log, [](bool) {});
     outlook.ResetCallCounts();
     state.ResumeTiming();
 
@@ -76,7 +78,8 @@ void BM_UndoInLargeFolder(benchmark::State& state) {
   quivra::platform::sim::SimPlatform sim;
   Configuration config;
   auto application = outlook.application();
-  FilingEngine engine(*application, config, sim.platform(), [](bool) {});
+  DiagnosticLog log(sim.platform());
+  FilingEngine engine(*application, config, sim.platform(), log, [](bool) {});
   double calls = 0;
   for (auto _ : state) {
     state.PauseTiming();

@@ -41,17 +41,32 @@ outlook::ApplicationPtr RequireHost(outlook::ApplicationPtr outlook) {
 }
 
 // Icons of the commands that are not filing slots.
-framework::TadxBitmap AnyFolderIcon() { return FolderIcon(16, 0xF4D03F, 15); }
-framework::TadxBitmap UndoIcon() { return FolderIcon(16, 0xBDC3C7, 9); }
-framework::TadxBitmap ConfigureIcon() { return FolderIcon(16, 0x95A5A6, 6); }
-framework::TadxBitmap HelpIcon() { return FolderIcon(16, 0x3498DB, 3); }
-framework::TadxBitmap AboutIcon() { return FolderIcon(16, 0x1ABC9C, 12); }
-framework::TadxBitmap GroupIcon() { return FolderIcon(16, 0xE8B730, 0); }
-framework::TadxBitmap MainIcon() { return FolderIcon(32, 0xE8B730, 5); }
+framework::TadxBitmap AnyFolderIcon() {
+  return FolderIcon(16, 0xF4D03F, 15);
+}
+framework::TadxBitmap UndoIcon() {
+  return FolderIcon(16, 0xBDC3C7, 9);
+}
+framework::TadxBitmap ConfigureIcon() {
+  return FolderIcon(16, 0x95A5A6, 6);
+}
+framework::TadxBitmap HelpIcon() {
+  return FolderIcon(16, 0x3498DB, 3);
+}
+framework::TadxBitmap AboutIcon() {
+  return FolderIcon(16, 0x1ABC9C, 12);
+}
+framework::TadxBitmap GroupIcon() {
+  return FolderIcon(16, 0xE8B730, 0);
+}
+framework::TadxBitmap MainIcon() {
+  return FolderIcon(32, 0xE8B730, 5);
+}
 
 }  // namespace
 
-TAddInModule::TAddInModule(platform::Platform& platform, Configuration& configuration,
+TAddInModule::TAddInModule(platform::Platform& platform,
+                           Configuration& configuration,
                            outlook::ApplicationPtr outlook)
     : framework::TadxCOMAddInModule(platform),
       adxOlExplorerCommandBar1(
@@ -64,8 +79,10 @@ TAddInModule::TAddInModule(platform::Platform& platform, Configuration& configur
       configuration_(configuration),
       outlook_(RequireHost(std::move(outlook))),
       configuration_file_(configuration, platform),
-      filing_(*outlook_, configuration, platform,
-              [this](bool visible) { PlaceUndoButton(visible); }) {
+      log_(platform),
+      filing_(*outlook_, configuration, platform, log_, [this](bool visible) {
+        PlaceUndoButton(visible);
+      }) {
   // The file is read at start-up; should start-up fail before that, no later save may write
   // the unread configuration over it.
   configuration_file_.RequireLoadBeforeSave();

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "core/diagnostic_log.h"
 #include "core/filing_engine.h"
 #include "host/framework/command_bars/command_bar.h"
 #include "host/framework/command_bars/command_bar_controls.h"
@@ -135,6 +136,8 @@ class TAddInModule : public framework::TadxCOMAddInModule {
   Configuration& configuration_;
   outlook::ApplicationPtr outlook_;
   ConfigurationFile configuration_file_;
+  // Switched on by the user's registry at start-up; the filing engine writes to it too.
+  DiagnosticLog log_;
   FilingEngine filing_;
 
   struct FolderPickerDeleter {

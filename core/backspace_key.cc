@@ -70,6 +70,8 @@ void TAddInModule::FileOnBackspace() {
       PostKey(keyboard, platform::kVkUp, {}, true);
       SendBackspaceKey(keyboard);
     } catch (const std::exception&) {
+      log_.Write("backspace: filing failed, " + DiagnosticLog::DescribeCaught());
+      log_.Write(std::string("message shown: ") + kNotMoved);
       platform::ShowStandardMessage(Services().message_boxes, platform::MessageKind::kError,
                                     kNotMoved);
     }

@@ -66,18 +66,22 @@ outlook::MAPIFolderPtr GetItemFolder(const outlook::ObjectPtr& item) {
   return folder_through(outlook::kMessageInterfaces.back());
 }
 
-FilingEngine::FilingEngine(outlook::Application& outlook, Configuration& configuration,
+FilingEngine::FilingEngine(outlook::Application& outlook,
+                           Configuration& configuration,
                            platform::Platform& platform,
+                           DiagnosticLog& log,
                            std::function<void(bool)> place_undo_button)
     : outlook_(outlook),
       configuration_(configuration),
       platform_(platform),
+      log_(log),
       place_undo_button_(std::move(place_undo_button)) {}
 
 void FilingEngine::Report(MessageKind kind, const std::string& text, bool invalidate) {
   if (invalidate) {
     configuration_.UndoDetails.Invalidate();
   }
+  log_.Write("message shown: " + text);
   platform::ShowStandardMessage(platform_.message_boxes, kind, text);
 }
 
@@ -88,20 +92,31 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
   if (!explorer) {
     return true;
   }
+  const bool in_range = slot >= 0 && slot < static_cast<int>(configuration_.FolderNames.size());
+  const std::string folder = in_range ? configuration_.FolderNames[slot] : std::string();
+  const std::string store = in_range ? configuration_.StoreDetails[slot].StoreName : std::string();
+  log_.Write("filing: slot " + std::to_string(slot) + " to \"" + folder + "\" in store \"" + store +
+             "\"");
   {
     EndOfFilingRun end_of_run(platform_.screen, wait);
     try {
       const outlook::MAPIFolderPtr target = FindMapiFolder(outlook_, configuration_, slot);
-      if (Require(explorer->Selection()).Count() < 1) {
+      const int selected = Require(explorer->Selection()).Count();
+      if (selected < 1) {
         Report(MessageKind::kWarning, kNothingSelected, true);
       } else {
         try {
-          FileSelection(*explorer, target, item);
+          const int moved = FileSelection(*explorer, target, item);
+          log_.Write("filing: " + std::to_string(selected) + " selected, " + std::to_string(moved) +
+                     " moved" +
+                     (moved > 0 ? " from \"" + configuration_.UndoDetails.SourcePath + "\"" : ""));
         } catch (...) {
+          log_.Write("filing: moving failed, " + DiagnosticLog::DescribeCaught());
           Report(MessageKind::kError, kNotMoved, true);
         }
       }
     } catch (...) {
+      log_.Write("filing: the folder was not found, " + DiagnosticLog::DescribeCaught());
       Report(MessageKind::kWarning, kFolderDoesNotExist, true);
       result = false;
     }
@@ -110,13 +125,14 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
   return result;
 }
 
-void FilingEngine::FileSelection(outlook::Explorer& explorer,
-                                 const outlook::MAPIFolderPtr& target,
-                                 const outlook::ObjectPtr& item) {
+int FilingEngine::FileSelection(outlook::Explorer& explorer,
+                                const outlook::MAPIFolderPtr& target,
+                                const outlook::ObjectPtr& item) {
   if (Require(explorer.CurrentFolder()).EntryID() == Require(target).EntryID()) {
     Report(MessageKind::kInformation, kAlreadyInFolder, true);
-    return;
+    return 0;
   }
+  int moved = 0;
   TUndoDetails& undo = configuration_.UndoDetails;
   const int count = Require(explorer.Selection()).Count();
   for (int i = 1; i <= count; ++i) {
@@ -143,7 +159,9 @@ void FilingEngine::FileSelection(outlook::Explorer& explorer,
     }
     undo.ConversationIndex = to_move->ConversationIndex();
     to_move->Move(target);
+    ++moved;
   }
+  return moved;
 }
 
 void FilingEngine::CallUndo() {
@@ -152,8 +170,8 @@ void FilingEngine::CallUndo() {
        undo.TargetStore);
 }
 
-outlook::ItemPtr FilingEngine::FindItemByConversationIndex(
-    const outlook::MAPIFolderPtr& folder, const std::string& key) {
+outlook::ItemPtr FilingEngine::FindItemByConversationIndex(const outlook::MAPIFolderPtr& folder,
+                                                           const std::string& key) {
   const outlook::ItemCollectionPtr items = Require(folder).Items();
   try {
     outlook::ItemCollection& collection = Require(items);
@@ -170,8 +188,10 @@ outlook::ItemPtr FilingEngine::FindItemByConversationIndex(
 }
 
 void FilingEngine::Undo(const std::string& conversation_index,
-                        const std::string& source_path, const TStoreDetails& source_store,
-                        const std::string& target_path, const TStoreDetails& target_store) {
+                        const std::string& source_path,
+                        const TStoreDetails& source_store,
+                        const std::string& target_path,
+                        const TStoreDetails& target_store) {
   const platform::WaitCursor wait(platform_.screen);
   if (target_path.empty() || source_path.empty() || conversation_index.empty()) {
     return;

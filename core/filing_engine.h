@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "core/diagnostic_log.h"
 #include "host/outlook/outlook.h"
 #include "model/configuration.h"
 #include "platform/platform.h"
@@ -27,6 +28,7 @@ class FilingEngine {
   FilingEngine(outlook::Application& outlook,
                Configuration& configuration,
                platform::Platform& platform,
+               DiagnosticLog& log,
                std::function<void(bool visible)> place_undo_button);
 
   // Files the selection into the folder of `slot` (0 ... 11). `item`, when given, is moved
@@ -48,14 +50,16 @@ class FilingEngine {
                                                const std::string& key);
 
  private:
-  void FileSelection(outlook::Explorer& explorer,
-                     const outlook::MAPIFolderPtr& target,
-                     const outlook::ObjectPtr& item);
+  // Returns how many items it moved.
+  int FileSelection(outlook::Explorer& explorer,
+                    const outlook::MAPIFolderPtr& target,
+                    const outlook::ObjectPtr& item);
   void Report(platform::MessageKind kind, const std::string& text, bool invalidate);
 
   outlook::Application& outlook_;
   Configuration& configuration_;
   platform::Platform& platform_;
+  DiagnosticLog& log_;
   std::function<void(bool)> place_undo_button_;
 };
 

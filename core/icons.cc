@@ -12,9 +12,9 @@ constexpr std::uint32_t kWhite = 0xFFFFFFFF;
 constexpr std::uint32_t kOutline = 0xFF5A4A1E;
 
 // One colour per filing slot, far enough apart to tell at a glance.
-constexpr std::array<std::uint32_t, 11> kSlotColors = {
-    0xE8B730, 0x4C8ED9, 0x5BB45A, 0xD9534F, 0x9B59B6, 0x2BB3B1,
-    0xF08A24, 0x8A6D3B, 0x7F8C8D, 0xE05BA8, 0x34495E};
+constexpr std::array<std::uint32_t, 11> kSlotColors = {0xE8B730, 0x4C8ED9, 0x5BB45A, 0xD9534F,
+                                                       0x9B59B6, 0x2BB3B1, 0xF08A24, 0x8A6D3B,
+                                                       0x7F8C8D, 0xE05BA8, 0x34495E};
 
 }  // namespace
 
@@ -31,10 +31,10 @@ framework::TadxBitmap FolderIcon(int size, std::uint32_t color, int mark) {
       }
     }
   };
-  fill(1, 2, 7, 4, kOutline);               // the tab
-  fill(1, 4, 15, 14, kOutline);             // the body's outline
-  fill(2, 5, 14, 13, kOpaque | color);      // the body
-  for (int bit = 0; bit < 4; ++bit) {       // the mark
+  fill(1, 2, 7, 4, kOutline);           // the tab
+  fill(1, 4, 15, 14, kOutline);         // the body's outline
+  fill(2, 5, 14, 13, kOpaque | color);  // the body
+  for (int bit = 0; bit < 4; ++bit) {   // the mark
     if (mark & (1 << bit)) {
       fill(3 + 3 * bit, 10, 5 + 3 * bit, 12, kWhite);
     }

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "core/add_in_module.h"
+#include "product_version.h"
 
 namespace quivra::core {
 
@@ -14,7 +15,20 @@ void TAddInModule::adxCOMAddInModuleAddInInitialize(framework::TadxCOMAddInModul
   if (!configuration_.ExpandList) {
     configuration_.ExpandList.emplace();
   }
-  LoadButtonsFromFile();
+  log_.Open();
+  log_.Write("start-up: QuivraOL " QUIVRA_VERSION_FULL);
+  try {
+    LoadButtonsFromFile();
+  } catch (...) {
+    log_.Write("start-up: the configuration file could not be read, " +
+               DiagnosticLog::DescribeCaught());
+    throw;
+  }
+  int configured = 0;
+  for (int slot = 1; slot < static_cast<int>(configuration_.FolderNames.size()); ++slot) {
+    configured += configuration_.FolderNames[slot].empty() ? 0 : 1;
+  }
+  log_.Write("start-up: " + std::to_string(configured) + " filing buttons configured");
   WorkingCommandBar = &adxOlExplorerCommandBar1;
   if (configuration_.MainButtonCaption.empty()) {
     configuration_.MainButtonCaption = "Quivra";

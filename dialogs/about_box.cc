@@ -3,12 +3,14 @@
 #include <string>
 #include <vector>
 
+#include "product_version.h"
+
 namespace quivra::dialogs {
 
 namespace {
 
 constexpr char kProductName[] = "Quivra";
-constexpr char kVersion[] = "Version 1.30 Bld 164";
+constexpr char kVersion[] = "Version " QUIVRA_VERSION_TEXT " Bld " QUIVRA_BUILD_TEXT;
 constexpr char kCopyright[] = "Copyright \xC2\xA9 2013 Quivra. All rights reserved.";
 // Where the designed texts take the product name or the web site.
 constexpr char kPlaceholder[] = "%0:s";

@@ -1,6 +1,7 @@
 #ifndef QUIVRA_PLATFORM_FILE_SYSTEM_H_
 #define QUIVRA_PLATFORM_FILE_SYSTEM_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,10 @@ class FileSystem {
   virtual void RemoveFile(const std::string& path) = 0;
   // Renames (moves within its volume) a file without reading it. Fails if `to` exists.
   virtual void RenameFile(const std::string& from, const std::string& to) = 0;
+  // Adds `bytes` at the end of the file, creating it when missing.
+  virtual void AppendToFile(const std::string& path, std::string_view bytes) = 0;
+  // The file's size in bytes; 0 when it is not there.
+  virtual std::uint64_t FileSize(const std::string& path) = 0;
 };
 
 }  // namespace quivra::platform

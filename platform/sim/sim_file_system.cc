@@ -76,16 +76,14 @@ std::string SimFileSystem::ReadWholeFile(const std::string& path) {
   if (!in) {
     throw PlatformError("Cannot open file " + path);
   }
-  std::string bytes((std::istreambuf_iterator<char>(in)),
-                    std::istreambuf_iterator<char>());
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (in.bad()) {
     throw PlatformError("Cannot read file " + path);
   }
   return bytes;
 }
 
-void SimFileSystem::ReplaceWholeFile(const std::string& path,
-                                     std::string_view bytes) {
+void SimFileSystem::ReplaceWholeFile(const std::string& path, std::string_view bytes) {
   Enter(Call::kReplaceWholeFile, path);
   ++replace_count_;
   last_replace_bytes_ = std::string(bytes);
@@ -163,6 +161,26 @@ void SimFileSystem::RenameFile(const std::string& from, const std::string& to) {
   if (error) {
     throw PlatformError("Cannot rename file " + from + ": " + error.message());
   }
+}
+
+void SimFileSystem::AppendToFile(const std::string& path, std::string_view bytes) {
+  Enter(Call::kAppendToFile, path);
+  std::ofstream out(HostPath(path), std::ios::binary | std::ios::app);
+  if (!out) {
+    throw PlatformError("Cannot open file " + path);
+  }
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.flush();
+  if (!out) {
+    throw PlatformError("Cannot write file " + path);
+  }
+}
+
+std::uint64_t SimFileSystem::FileSize(const std::string& path) {
+  Enter(Call::kFileSize, path);
+  std::error_code error;
+  const std::uintmax_t size = fs::file_size(HostPath(path), error);
+  return error ? 0 : static_cast<std::uint64_t>(size);
 }
 
 }  // namespace quivra::platform::sim

@@ -27,8 +27,10 @@ class SimFileSystem : public FileSystem {
     kListFiles,
     kRemoveFile,
     kRenameFile,
+    kAppendToFile,
+    kFileSize,
   };
-  static constexpr size_t kCallCount = static_cast<size_t>(Call::kRenameFile) + 1;
+  static constexpr size_t kCallCount = static_cast<size_t>(Call::kFileSize) + 1;
 
   // `root` is an existing folder of the host; `local_app_data` a Windows path below "C:\".
   SimFileSystem(std::filesystem::path root, std::string local_app_data);
@@ -42,6 +44,8 @@ class SimFileSystem : public FileSystem {
   std::vector<std::string> ListFiles(const std::string& folder, const std::string& prefix) override;
   void RemoveFile(const std::string& path) override;
   void RenameFile(const std::string& from, const std::string& to) override;
+  void AppendToFile(const std::string& path, std::string_view bytes) override;
+  std::uint64_t FileSize(const std::string& path) override;
 
   // The next `count` replaces write half their bytes to the temporary file and then fail.
   void FailNextReplaces(int count) { failing_replaces_ = count; }

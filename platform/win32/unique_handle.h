@@ -56,6 +56,8 @@ using UniqueFile = Unique<HANDLE, &::CloseHandle>;
 using UniqueFind = Unique<HANDLE, &::FindClose>;
 using UniqueKey = Unique<HKEY, &::RegCloseKey>;
 using UniqueHook = Unique<HHOOK, &::UnhookWindowsHookEx>;
+// A library loaded by LoadLibraryW.
+using UniqueModule = Unique<HMODULE, &::FreeLibrary>;
 // A top-level window; its child windows go with it.
 using UniqueWindow = Unique<HWND, &::DestroyWindow>;
 

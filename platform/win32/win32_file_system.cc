@@ -1,7 +1,7 @@
 #include "platform/win32/win32_file_system.h"
 
-#include <windows.h>
 #include <shlobj.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <string>
@@ -34,8 +34,8 @@ std::string Win32FileSystem::LocalAppDataFolder() {
   // The local application-data folder, created by the shell if it is missing. The wide form
   // keeps a user name outside the code page intact.
   wchar_t buffer[MAX_PATH] = {};
-  const HRESULT result = ::SHGetFolderPathW(
-      nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, buffer);
+  const HRESULT result =
+      ::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, nullptr, 0, buffer);
   if (FAILED(result)) {
     throw PlatformError("Cannot find the local application-data folder");
   }
@@ -44,8 +44,7 @@ std::string Win32FileSystem::LocalAppDataFolder() {
 
 bool Win32FileSystem::DirectoryExists(const std::string& path) {
   const DWORD attributes = Attributes(path);
-  return attributes != INVALID_FILE_ATTRIBUTES &&
-         (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 void Win32FileSystem::CreateDirectories(const std::string& path) {
@@ -53,8 +52,7 @@ void Win32FileSystem::CreateDirectories(const std::string& path) {
     return;
   }
   const size_t separator = path.find_last_of("\\/");
-  if (separator != std::string::npos && separator > 0 &&
-      path[separator - 1] != ':') {
+  if (separator != std::string::npos && separator > 0 && path[separator - 1] != ':') {
     CreateDirectories(path.substr(0, separator));
   }
   if (!::CreateDirectoryW(Utf8ToWide(path).c_str(), nullptr) &&
@@ -65,8 +63,7 @@ void Win32FileSystem::CreateDirectories(const std::string& path) {
 
 bool Win32FileSystem::FileExists(const std::string& path) {
   const DWORD attributes = Attributes(path);
-  return attributes != INVALID_FILE_ATTRIBUTES &&
-         (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
 std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
@@ -88,8 +85,7 @@ std::string Win32FileSystem::ReadWholeFile(const std::string& path) {
   return bytes;
 }
 
-void Win32FileSystem::ReplaceWholeFile(const std::string& path,
-                                       std::string_view bytes) {
+void Win32FileSystem::ReplaceWholeFile(const std::string& path, std::string_view bytes) {
   const std::wstring target = Utf8ToWide(path);
   const std::wstring temporary = target + L".tmp";
   {
@@ -100,8 +96,7 @@ void Win32FileSystem::ReplaceWholeFile(const std::string& path,
     }
     size_t offset = 0;
     while (offset < bytes.size()) {
-      const DWORD chunk =
-          static_cast<DWORD>(std::min<size_t>(bytes.size() - offset, 1 << 20));
+      const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - offset, 1 << 20));
       DWORD written = 0;
       if (!::WriteFile(file.get(), bytes.data() + offset, chunk, &written, nullptr) ||
           written == 0) {
@@ -174,6 +169,37 @@ void Win32FileSystem::RenameFile(const std::string& from, const std::string& to)
   if (!::MoveFileExW(Utf8ToWide(from).c_str(), Utf8ToWide(to).c_str(), MOVEFILE_WRITE_THROUGH)) {
     Fail("Cannot rename file", from);
   }
+}
+
+void Win32FileSystem::AppendToFile(const std::string& path, std::string_view bytes) {
+  // FILE_APPEND_DATA alone: every write goes to the end, even with another writer (a second
+  // Outlook window of the same user) appending too. Readers may share the file.
+  UniqueFile file(ValidOrNull(::CreateFileW(Utf8ToWide(path).c_str(), FILE_APPEND_DATA,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                            OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr)));
+  if (!file) {
+    Fail("Cannot open file", path);
+  }
+  size_t offset = 0;
+  while (offset < bytes.size()) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - offset, 1 << 20));
+    DWORD written = 0;
+    if (!::WriteFile(file.get(), bytes.data() + offset, chunk, &written, nullptr) || written == 0) {
+      Fail("Cannot write file", path);
+    }
+    offset += written;
+  }
+  if (!Close(file)) {
+    Fail("Cannot write file", path);
+  }
+}
+
+std::uint64_t Win32FileSystem::FileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!::GetFileAttributesExW(Utf8ToWide(path).c_str(), GetFileExInfoStandard, &data)) {
+    return 0;
+  }
+  return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
 }  // namespace quivra::platform::win32

@@ -16,6 +16,8 @@ class Win32FileSystem : public FileSystem {
   std::vector<std::string> ListFiles(const std::string& folder, const std::string& prefix) override;
   void RemoveFile(const std::string& path) override;
   void RenameFile(const std::string& from, const std::string& to) override;
+  void AppendToFile(const std::string& path, std::string_view bytes) override;
+  std::uint64_t FileSize(const std::string& path) override;
 };
 
 }  // namespace quivra::platform::win32

@@ -27,7 +27,7 @@ using test::kNotMoved;
 class FilingEngineTest : public test::SimulatedWorldTest {
  protected:
   FilingEngineTest()
-      : engine(*app, config, sim.platform(), [this](bool visible) {
+      : engine(*app, config, sim.platform(), log, [this](bool visible) {
           undo_button_placements.push_back(visible);
         }) {
     sim.screen.SetOnPendingMessages([this] { world.outlook.ProcessMessages(); });
@@ -56,6 +56,7 @@ class FilingEngineTest : public test::SimulatedWorldTest {
   bool File(int slot) { return engine.FileToFolder(slot, nullptr); }
 
   std::vector<bool> undo_button_placements;
+  DiagnosticLog log{sim.platform()};
   FilingEngine engine;
 };
 

@@ -112,6 +112,13 @@ int main() {
     files.RemoveFile(second);
     files.RemoveFile(second);
     Check(!files.FileExists(second), "file deleted, and a missing file deleted without complaint");
+    Check(files.FileSize(second) == 0, "a missing file has size 0");
+    files.AppendToFile(second, "line 1\r\n");
+    files.AppendToFile(second, std::string("line\0 2\r\n", 9));
+    Check(files.ReadWholeFile(second) == std::string("line 1\r\nline\0 2\r\n", 17) &&
+              files.FileSize(second) == 17,
+          "appending creates the file, then adds at its end");
+    files.RemoveFile(second);
 
     const platform::LocalTime now = clock.Now();
     Check(now.year >= 2020 && now.month >= 1 && now.month <= 12, "local time");

@@ -251,6 +251,9 @@ case_exports() {
     esac
   done
   check "imports only Windows system DLLs ($imports)" test -z "$unexpected"
+  # The version resource carries the build's version as text (UTF-16 in the resource).
+  check "the version resource says $QUIVRA_VERSION" \
+    bash -c "strings -e l '$QUIVRA_DLL' | grep -qxF '$QUIVRA_VERSION'"
   echo "INFO: $(basename "$QUIVRA_DLL") ($QUIVRA_BITS-bit) is $(stat -c %s "$QUIVRA_DLL") bytes"
 }
 

@@ -28,6 +28,13 @@ install_add_in() {
   wine regsvr32 /s 'C:\Quivra\OLQuivra.dll' >/dev/null 2>&1 ||
     fail "regsvr32 registered the add-in"
 
+  write_alpha_configuration "$slot"
+}
+
+# write_alpha_configuration <slot>: a fresh configuration file that binds Mailbox\Projects\Alpha,
+# captioned "Alpha", to the slot.
+write_alpha_configuration() {
+  local slot=$1
   rm -rf "$CONFIG_DIR"
   mkdir -p "$CONFIG_DIR"
   cat >"$CONFIG_DIR/Qelvo.xml" <<XML

@@ -26,10 +26,8 @@ constexpr char kAddInsKey[] = "Software\\Microsoft\\Office\\Outlook\\Addins";
 // Outlook 2016 and later all report version 16.0: 2016 as an installer-based Office in
 // "Office16", Microsoft 365 as a click-to-run Office below "root".
 const OutlookVersion kVersions[] = {
-    {"2007", 12, "12.0.0.6423", "Office12"},
-    {"2010", 14, "14.0.0.7015", "Office14"},
-    {"2013", 15, "15.0.0.4569", "Office15"},
-    {"2016", 16, "16.0.0.4266", "Office16"},
+    {"2007", 12, "12.0.0.6423", "Office12"},       {"2010", 14, "14.0.0.7015", "Office14"},
+    {"2013", 15, "15.0.0.4569", "Office15"},       {"2016", 16, "16.0.0.4266", "Office16"},
     {"365", 16, "16.0.0.17928", "root\\Office16"},
 };
 
@@ -165,14 +163,21 @@ HRESULT OutlookStandIn::Report(const std::string& prog_id, const char* call, HRE
 
 bool OutlookStandIn::Load(AddIn& add_in) {
   CLSID class_id;
+  ComPtr<IUnknown> object;
   HRESULT result = ::CLSIDFromProgID(Utf8ToWide(add_in.prog_id).c_str(), &class_id);
-  if (FAILED(result)) {
+  if (FAILED(result) && UserClass(add_in.prog_id)) {
+    result = CreateUserClassObject(add_in.prog_id, class_id, object.GetAddressOf());
+    if (FAILED(result)) {
+      Report(add_in.prog_id, "DllGetClassObject (per-user class)", result);
+      return false;
+    }
+  } else if (FAILED(result)) {
     Report(add_in.prog_id, "CLSIDFromProgID", result);
     return false;
+  } else {
+    result = ::CoCreateInstance(class_id, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                                reinterpret_cast<void**>(object.GetAddressOf()));
   }
-  ComPtr<IUnknown> object;
-  result = ::CoCreateInstance(class_id, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
-                              reinterpret_cast<void**>(object.GetAddressOf()));
   if (FAILED(result)) {
     Report(add_in.prog_id, "CoCreateInstance", result);
     return false;
@@ -507,10 +512,64 @@ bool OutlookStandIn::Connected(const std::string& prog_id) const {
   return add_in && add_in->connected;
 }
 
+// Windows merges the current user's classes (HKCU\Software\Classes) over the machine's into
+// HKEY_CLASSES_ROOT, so COM finds an add-in installed for one user. Wine does not merge them;
+// the stand-in looks there itself when COM finds no class, and loads the server as COM would.
+// https://learn.microsoft.com/windows/win32/sysinfo/merged-view-of-hkey-classes-root
+std::optional<std::pair<CLSID, std::string>> OutlookStandIn::UserClass(const std::string& prog_id) {
+  const std::optional<std::string> clsid = registry_.ReadString(
+      {RegistryRoot::kCurrentUser, "Software\\Classes\\" + prog_id + "\\Clsid"}, "");
+  CLSID class_id;
+  if (!clsid || FAILED(::CLSIDFromString(Utf8ToWide(*clsid).c_str(), &class_id))) {
+    return std::nullopt;
+  }
+  const std::optional<std::string> server = registry_.ReadString(
+      {RegistryRoot::kCurrentUser, "Software\\Classes\\CLSID\\" + *clsid + "\\InprocServer32"}, "");
+  if (!server) {
+    return std::nullopt;
+  }
+  return std::make_pair(class_id, *server);
+}
+
+HRESULT OutlookStandIn::CreateUserClassObject(const std::string& prog_id,
+                                              CLSID& class_id,
+                                              IUnknown** object) {
+  const auto user_class = UserClass(prog_id);
+  if (!user_class) {
+    return REGDB_E_CLASSNOTREG;
+  }
+  class_id = user_class->first;
+  // Loaded once and kept for as long as the stand-in runs, as COM keeps a server it loaded.
+  const std::wstring path = Utf8ToWide(user_class->second);
+  HMODULE library = ::GetModuleHandleW(path.c_str());
+  if (library == nullptr) {
+    platform::win32::UniqueModule loaded(::LoadLibraryW(path.c_str()));
+    if (!loaded) {
+      return HRESULT_FROM_WIN32(::GetLastError());
+    }
+    library = loaded.get();
+    user_class_libraries_.push_back(std::move(loaded));
+  }
+  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
+  auto get_class_object = reinterpret_cast<GetClassObject>(
+      reinterpret_cast<void*>(::GetProcAddress(library, "DllGetClassObject")));
+  if (get_class_object == nullptr) {
+    return CO_E_ERRORINDLL;
+  }
+  ComPtr<IClassFactory> factory;
+  const HRESULT result = get_class_object(class_id, IID_IClassFactory,
+                                          reinterpret_cast<void**>(factory.GetAddressOf()));
+  if (FAILED(result)) {
+    return result;
+  }
+  return factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(object));
+}
+
 HMODULE OutlookStandIn::LoadedLibrary(const std::string& prog_id) {
   CLSID class_id;
   if (FAILED(::CLSIDFromProgID(Utf8ToWide(prog_id).c_str(), &class_id))) {
-    return nullptr;
+    const auto user_class = UserClass(prog_id);
+    return user_class ? ::GetModuleHandleW(Utf8ToWide(user_class->second).c_str()) : nullptr;
   }
   wchar_t guid[40] = {};
   ::StringFromGUID2(class_id, guid, 40);

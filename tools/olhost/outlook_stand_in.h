@@ -9,13 +9,16 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/office/com/office_interfaces.h"
 #include "host/office/sim/sim_command_bars.h"
 #include "host/outlook/sim/standard_world.h"
 #include "platform/registry.h"
+#include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_registry.h"
 #include "tools/olhost/ribbon_host.h"
 #include "tools/olhost/stand_in_windows.h"
@@ -114,10 +117,19 @@ class OutlookStandIn : public ExplorerContentSource {
   void Release(AddIn& add_in);
   // The add-in's library as loaded in the process now; null when it is not loaded.
   HMODULE LoadedLibrary(const std::string& prog_id);
+  // The class id and in-process server of a ProgID registered for the current user only
+  // (HKCU\Software\Classes); nullopt when there is none.
+  std::optional<std::pair<CLSID, std::string>> UserClass(const std::string& prog_id);
+  // Creates the object of a class registered for the current user only, through its server's
+  // DllGetClassObject, as COM does from the merged HKEY_CLASSES_ROOT.
+  HRESULT CreateUserClassObject(const std::string& prog_id, CLSID& class_id, IUnknown** object);
 
   const OutlookVersion& version_;
   outlook::sim::StandardWorld world_;
   platform::win32::Win32Registry registry_;
+  // The servers of per-user classes the stand-in loaded itself; freed after every add-in
+  // object is released.
+  std::vector<platform::win32::UniqueModule> user_class_libraries_;
   std::unique_ptr<office::sim::SimCommandBarsHost> command_bars_;
   Microsoft::WRL::ComPtr<IDispatch> application_;
   std::vector<AddIn> add_ins_;
