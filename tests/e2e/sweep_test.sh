@@ -3,7 +3,7 @@
 # session's calls into Outlook and Office are counted (N), then `sample` runs fail calls spread
 # evenly from the first to the last. Every run must end without a crash, with the configuration
 # file either the old one or a whole new one, and with an add-in that files at the next start.
-# The runs are shared by SWEEP_WORKERS (2 unless set) stand-ins at a time, each in a Wine prefix
+# The runs are shared by SWEEP_WORKERS (one a processor, at least 2, unless set) stand-ins at a time, each in a Wine prefix
 # of its own (the others are hard-linked copies of the first, with their own registry and files).
 #
 # Usage: sweep_test.sh <outlook year> <sample>   (sample 0: every call, as scripts/sweep runs it)
@@ -36,7 +36,8 @@ source "$here/sweep_session.sh"
 
 readonly OUTLOOK=${1:?outlook year}
 readonly SAMPLE=${2:?sample size}
-readonly WORKERS=${SWEEP_WORKERS:-2}
+cores=$(nproc 2>/dev/null || echo 2)
+readonly WORKERS=${SWEEP_WORKERS:-$((cores > 2 ? cores : 2))}
 began=$(date +%s)
 
 sweep_prepare "$OUTLOOK"

@@ -38,6 +38,24 @@ void TakeMessages(DWORD milliseconds) {
   } while (::GetTickCount() - start < milliseconds);
 }
 
+// Takes the thread's messages until `done` holds or `patience` milliseconds have passed, then
+// what is still queued: the messages the last one caused (a posted shortcut and what its action
+// posts in turn).
+template <typename Done>
+void TakeMessagesUntil(Done done, DWORD patience) {
+  const DWORD start = ::GetTickCount();
+  MSG msg;
+  while (!done() && ::GetTickCount() - start < patience) {
+    if (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+      continue;
+    }
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+  }
+  TakeMessages(30);
+}
+
 WORD VirtualKey(std::string name) {
   for (char& c : name) {
     c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -110,12 +128,16 @@ void InjectKeys(const std::vector<WORD>& keys) {
 
 void KeyboardInput::Type(const std::string& combination) {
   const std::vector<WORD> keys = KeysOf(combination);
-  TakeMessages(50);
+  TakeMessages(20);
   StandInWindows::ForgetKeys();
   target = TypingTarget();
   main_key = keys.back();
   InjectKeys(keys);
-  TakeMessages(300);
+  // The first key pressed is the last released: once its release reached a window of the
+  // stand-in, the whole combination has gone through the thread's keyboard hook. A key taken by
+  // a dialog's own message loop is not seen here, and the wait ends after a second.
+  const WORD last_released = keys.front();
+  TakeMessagesUntil([last_released] { return StandInWindows::KeyReleased(last_released); }, 1000);
 }
 
 void KeyboardInput::Inject(const std::string& combination) {

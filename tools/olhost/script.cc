@@ -128,8 +128,6 @@ class Runner {
     } catch (const std::exception& error) {
       Fail(line + ": " + error.what());
     }
-    // The windows show what the step changed.
-    StandInWindows::Refresh();
   }
 
   int failures() const { return failures_; }

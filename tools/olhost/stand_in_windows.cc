@@ -92,9 +92,16 @@ std::vector<HWND>& Inspectors() {
   return inspectors;
 }
 
+std::vector<WPARAM>& ReleasedKeys() {
+  static std::vector<WPARAM> keys;
+  return keys;
+}
+
 void Record(HWND window, UINT message, WPARAM wparam) {
   if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
     ReachedKeys().push_back({window, wparam});
+  } else if (message == WM_KEYUP || message == WM_SYSKEYUP) {
+    ReleasedKeys().push_back(wparam);
   }
 }
 
@@ -389,6 +396,12 @@ void StandInWindows::RunUntilClosed() {
 
 void StandInWindows::ForgetKeys() {
   ReachedKeys().clear();
+  ReleasedKeys().clear();
+}
+
+bool StandInWindows::KeyReleased(WPARAM virtual_key) {
+  return std::find(ReleasedKeys().begin(), ReleasedKeys().end(), virtual_key) !=
+         ReleasedKeys().end();
 }
 
 bool StandInWindows::KeyReached(HWND window, WPARAM virtual_key) {

@@ -68,6 +68,9 @@ class StandInWindows {
   static void ForgetKeys();
   // Whether a key-down of `virtual_key` reached `window` since the keys were last forgotten.
   static bool KeyReached(HWND window, WPARAM virtual_key);
+  // Whether a key-up of `virtual_key` reached a window of the stand-in since the keys were last
+  // forgotten.
+  static bool KeyReleased(WPARAM virtual_key);
   // Whether it reached any window of the stand-in.
   static bool KeyReachedAny(WPARAM virtual_key);
   // How many key-downs reached the stand-in's windows since the keys were last forgotten.
