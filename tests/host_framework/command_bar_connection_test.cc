@@ -69,6 +69,14 @@ class CommandBarConnectionTest : public test::SimulatedWorldTest {
     addin_.OnStartupComplete();
   }
 
+  // The user's key where the bar's place is saved at shut-down, made.
+  platform::RegistryKey SavedPlaceKey() {
+    const platform::RegistryKey saved{platform::RegistryRoot::kCurrentUser,
+                                      "Software\\Microsoft\\Office\\Outlook\\AddIns\\" +
+                                          std::string(kProgId) + "\\CommandBars\\QuivraOL"};
+    sim.registry.CreateKey(saved);
+    return saved;
+  }
   SimBarView BarOf(const outlook::sim::SimExplorer& explorer) {
     return office_.Bar(explorer.window(), kBar);
   }
@@ -306,10 +314,7 @@ TEST_F(CommandBarConnectionTest, TheBarFollowsTheFolderItemType) {
 
 TEST_F(CommandBarConnectionTest, ABarTheUserMovedKeepsItsPlaceThroughFolderSwitches) {
   // The place saved at the last shut-down is where the bar starts.
-  const platform::RegistryKey saved{platform::RegistryRoot::kCurrentUser,
-                                    "Software\\Microsoft\\Office\\Outlook\\AddIns\\" +
-                                        std::string(kProgId) + "\\CommandBars\\QuivraOL"};
-  sim.registry.CreateKey(saved);
+  const platform::RegistryKey saved = SavedPlaceKey();
   sim.registry.WriteDword(saved, "Left", 40);
   sim.registry.WriteDword(saved, "Top", 7);
   Start();
@@ -339,10 +344,7 @@ TEST_F(CommandBarConnectionTest, AFailureWhileAddingControlsLeavesTheBarProtecte
 }
 
 TEST_F(CommandBarConnectionTest, SavedPositionsAreRestoredAtStartUp) {
-  const platform::RegistryKey saved{platform::RegistryRoot::kCurrentUser,
-                                    "Software\\Microsoft\\Office\\Outlook\\AddIns\\" +
-                                        std::string(kProgId) + "\\CommandBars\\QuivraOL"};
-  sim.registry.CreateKey(saved);
+  const platform::RegistryKey saved = SavedPlaceKey();
   sim.registry.WriteDword(saved, "Position", 3);
   sim.registry.WriteDword(saved, "Left", 40);
   sim.registry.WriteDword(saved, "Top", 7);
