@@ -105,7 +105,9 @@ void Record(HWND window, UINT message, WPARAM wparam) {
   }
 }
 
-// The top-level windows: Alt released alone would open a window menu, which they do not have.
+// The explorer and inspector windows: they lay out their parts, pass clicks on the add-in's
+// buttons on, and keep key presses to themselves (Alt released alone would open a window menu,
+// which they do not have).
 LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   Record(window, message, wparam);
   switch (message) {
@@ -115,7 +117,6 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_SYSKEYUP:
       return 0;
     case WM_SIZE: {
-      // Message list on the left, reading pane on the right, search box above them.
       const int width = LOWORD(lparam);
       const int height = HIWORD(lparam);
       // The add-in's buttons in a strip on top; below it the folder tree on the left, the
