@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <deque>
 #include <utility>
@@ -62,6 +63,12 @@ BOOL CALLBACK CollectEdits(HWND child, LPARAM list) {
   return TRUE;
 }
 
+// The edit box an edit of `from` is meant for: the one showing that text, or for an empty
+// `from` the empty box the cursor is in (a form may have other empty boxes).
+bool EditMeant(HWND edit, const std::string& from) {
+  return WindowText(edit) == from && (!from.empty() || ::GetFocus() == edit);
+}
+
 // Button texts without their mnemonic ampersands.
 std::string Plain(std::string text) {
   std::string plain;
@@ -115,21 +122,25 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
     seen.text = WindowText(text);
   }
   if (form) {
-    // The user types into the edit boxes first; the form hears it as EN_CHANGE.
+    // The user types into the edit boxes first; the form hears it as EN_CHANGE. An edit meant
+    // for a box this form does not have waits for the next form (a dialog opened from this one).
     std::vector<HWND> edits;
     ::EnumChildWindows(dialog, CollectEdits, reinterpret_cast<LPARAM>(&edits));
-    for (const auto& [from, to] : g_edits) {
-      for (HWND edit : edits) {
-        if (WindowText(edit) == from) {
-          ::SendMessageW(edit, WM_SETTEXT, 0,
-                         reinterpret_cast<LPARAM>(platform::win32::Utf8ToWide(to).c_str()));
-          std::printf("user changes \"%s\" to \"%s\" in \"%s\"\n", from.c_str(), to.c_str(),
-                      seen.caption.c_str());
-          break;
-        }
+    for (auto pending = g_edits.begin(); pending != g_edits.end();) {
+      const auto& [from, to] = *pending;
+      const auto edit = std::find_if(edits.begin(), edits.end(), [&](HWND box) {
+        return EditMeant(box, from);
+      });
+      if (edit == edits.end()) {
+        ++pending;
+        continue;
       }
+      ::SendMessageW(*edit, WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(platform::win32::Utf8ToWide(to).c_str()));
+      std::printf("user changes \"%s\" to \"%s\" in \"%s\"\n", from.c_str(), to.c_str(),
+                  seen.caption.c_str());
+      pending = g_edits.erase(pending);
     }
-    g_edits.clear();
   }
   std::vector<HWND> buttons;
   ::EnumChildWindows(dialog, CollectButtons, reinterpret_cast<LPARAM>(&buttons));

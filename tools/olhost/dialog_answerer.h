@@ -33,7 +33,8 @@ class DialogAnswerer {
   // In the next form, the user types this key combination (as KeyboardInput names it) before
   // anything else, and the form is answered only half a second later.
   static void QueueKeys(const std::string& keys);
-  // In the next form, the edit box showing `from` is changed to show `to`.
+  // In the next form that has an edit box showing `from` (for an empty `from`: the empty box
+  // with the keyboard focus), that box is changed to show `to`.
   static void QueueEdit(const std::string& from, const std::string& to);
   static const std::vector<SeenDialog>& Seen();
 };

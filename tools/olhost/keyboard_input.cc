@@ -72,6 +72,22 @@ WORD VirtualKey(std::string name) {
     return VK_RETURN;
   if (name == "esc")
     return VK_ESCAPE;
+  if (name == "tab")
+    return VK_TAB;
+  if (name == "space")
+    return VK_SPACE;
+  if (name == "home")
+    return VK_HOME;
+  if (name == "end")
+    return VK_END;
+  if (name == "up")
+    return VK_UP;
+  if (name == "down")
+    return VK_DOWN;
+  if (name == "left")
+    return VK_LEFT;
+  if (name == "right")
+    return VK_RIGHT;
   if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
     return static_cast<WORD>(std::toupper(static_cast<unsigned char>(name[0])));
   }

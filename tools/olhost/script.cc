@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -253,13 +254,14 @@ class Runner {
       const int enabled = EnabledThreadWindows();
       Check(enabled == wanted, std::to_string(enabled) + " window(s) usable");
     } else if (command == "answer-edit") {
-      // answer-edit <text> -> <new text>: in the next form, the edit box showing the text is
-      // changed to the new one (before the queued answer presses its button).
-      const size_t arrow = rest.find(" -> ");
+      // answer-edit [<text>] -> <new text>: in the next form with an edit box showing the text
+      // (none: the empty box the cursor is in), the box is changed to the new text (before the
+      // queued answer presses its button).
+      const size_t arrow = rest.find("->");
       if (arrow == std::string::npos) {
-        throw std::invalid_argument("answer-edit needs <text> -> <new text>");
+        throw std::invalid_argument("answer-edit needs [<text>] -> <new text>");
       }
-      DialogAnswerer::QueueEdit(Trimmed(rest.substr(0, arrow)), Trimmed(rest.substr(arrow + 4)));
+      DialogAnswerer::QueueEdit(Trimmed(rest.substr(0, arrow)), Trimmed(rest.substr(arrow + 2)));
     } else if (command == "expect-connected") {
       std::istringstream args(rest);
       std::string prog_id;
@@ -403,6 +405,39 @@ class Runner {
       } else {
         Check(BarText(bar).find(text) != std::string::npos, "the bar " + name + " shows " + text);
       }
+    } else if (command == "refuse-folder-type") {
+      // refuse-folder-type <type> <error code>: Folders.Add raises the error (hexadecimal, as
+      // 80070057) when given that folder type, as an Outlook that does not take it.
+      std::istringstream args(rest);
+      int type = 0;
+      std::string code;
+      args >> type >> code;
+      sim.RefuseFolderType(type, static_cast<std::int32_t>(std::stoul(code, nullptr, 16)));
+    } else if (command == "expect-folder") {
+      // expect-folder <item type>|none <path>: the folder exists and holds that kind of item
+      // (0 mail, 1 appointments, 2 contacts ...), or does not exist.
+      std::istringstream args(rest);
+      std::string wanted;
+      std::string path;
+      args >> wanted;
+      std::getline(args, path);
+      path = Trimmed(path);
+      std::string found = "none";
+      try {
+        found = std::to_string(sim.FolderAt(path).default_item_type());
+      } catch (const std::exception&) {
+        // No such folder.
+      }
+      Check(found == wanted, path + (wanted == "none" ? " does not exist"
+                                                      : " exists holding item type " + wanted) +
+                                 " (found: " + found + ")");
+    } else if (command == "expect-items") {
+      // expect-items <count> <path>: how many items the folder holds.
+      const size_t space = rest.find(' ');
+      const size_t wanted = std::stoul(rest.substr(0, space));
+      const std::string path = space == std::string::npos ? "" : Trimmed(rest.substr(space));
+      const size_t count = sim.FolderAt(path).items().size();
+      Check(count == wanted, path + " holds " + std::to_string(count) + " item(s)");
     } else if (command == "expect-selected-in") {
       bool all_there = !selected_.empty();
       for (const outlook::sim::SimItem& item : selected_) {
