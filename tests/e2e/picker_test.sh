@@ -33,6 +33,16 @@ expect-dialogs 1 File to Any Folder...
 expect-selected-in Mailbox\Projects\Alpha
 expect-items 23 Mailbox\Inbox
 expect-items 5 Mailbox\Projects\Alpha
+# The same keys in the configuration dialog, then its OK: no picker, and nothing moves.
+select 1 6 2
+answer-keys alt+z
+answer-keys alt+3
+answer OK
+ribbon-click OLQuivra.coOLQuivra Configure Buttons
+expect-dialogs 1 Configure Quivra
+expect-dialogs 1 File to Any Folder...
+expect-items 23 Mailbox\Inbox
+expect-items 5 Mailbox\Projects\Alpha
 quit
 SCRIPT
 run_script "$OUTLOOK"
