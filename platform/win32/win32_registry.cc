@@ -13,6 +13,9 @@ namespace quivra::platform::win32 {
 
 namespace {
 
+// Characters of the buffer a text value is first read into.
+constexpr size_t kSmallText = 260;
+
 HKEY RootHandle(RegistryRoot root) {
   switch (root) {
     case RegistryRoot::kClassesRoot:
@@ -152,19 +155,20 @@ std::optional<std::string> Win32Registry::ReadString(const RegistryKey& key,
     return std::nullopt;
   }
   const std::wstring wide_name = Utf8ToWide(name);
+  // Most texts fit a small buffer, read in one request; a longer one is read again in a buffer
+  // of its size, with one spare character since a stored text need not end in a terminator.
   DWORD type = 0;
-  DWORD size = 0;
-  if (::RegQueryValueExW(handle.get(), wide_name.c_str(), nullptr, &type, nullptr, &size) !=
-          ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ)) {
-    return std::nullopt;
+  std::wstring text(kSmallText, L'\0');
+  DWORD size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  LONG result = ::RegQueryValueExW(handle.get(), wide_name.c_str(), nullptr, &type,
+                                   reinterpret_cast<BYTE*>(text.data()), &size);
+  if (result == ERROR_MORE_DATA) {
+    text.assign(size / sizeof(wchar_t) + 1, L'\0');
+    size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    result = ::RegQueryValueExW(handle.get(), wide_name.c_str(), nullptr, &type,
+                                reinterpret_cast<BYTE*>(text.data()), &size);
   }
-  // One spare character, since a stored text need not end in a terminator.
-  std::wstring text(size / sizeof(wchar_t) + 1, L'\0');
-  size = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-  if (::RegQueryValueExW(handle.get(), wide_name.c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(text.data()), &size) != ERROR_SUCCESS ||
-      (type != REG_SZ && type != REG_EXPAND_SZ)) {
+  if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) {
     return std::nullopt;
   }
   text.resize(size / sizeof(wchar_t));

@@ -188,6 +188,23 @@ int main() {
     MSG left;
     Check(!::PeekMessageW(&left, nullptr, 0, 0, PM_NOREMOVE), "pending messages processed");
 
+    // Texts read back whole: short ones, ones of exactly the first read's buffer, long ones.
+    const platform::RegistryKey key{platform::RegistryRoot::kCurrentUser,
+                                    "Software\\QuivraOL\\PlatformCheck"};
+    services.registry.CreateKey(key);
+    for (const size_t length : {size_t{0}, size_t{7}, size_t{259}, size_t{260}, size_t{261},
+                                size_t{4000}}) {
+      std::string text(length, 'x');
+      if (length > 2) {
+        text.replace(length / 2, 2, "\xc3\xa9");  // one character outside ASCII
+      }
+      services.registry.WriteString(key, "Text", text);
+      Check(services.registry.ReadString(key, "Text") == text,
+            "registry text of " + std::to_string(text.size()) + " bytes read back whole");
+    }
+    Check(!services.registry.ReadString(key, "Missing"), "a missing value reads as none");
+    services.registry.DeleteKey(key);
+
     // A target that does not exist: the shell refuses it and starts nothing.
     Check(!services.shell.Open(app_data + "\\no such page.url"), "shell refuses a missing target");
   } catch (const std::exception& error) {

@@ -1,6 +1,6 @@
 # Sourced, after wine_env.sh and stand_in_session.sh, by the fault sweep under Wine: one Outlook
-# session that touches the add-in's work (start-up, filing by button and by key, undo,
-# Configure OK, unload and reload, shutdown), run once to count the calls the add-in makes into
+# session that touches the add-in's work (start-up, filing by button and by key, undo, the
+# picker with a new folder, Configure OK, unload and reload, shutdown), run once to count the calls the add-in makes into
 # the stand-in's Outlook and Office objects (N), then once for each sampled k with call k
 # failed. After the session Outlook starts again, and the add-in must file on the first click.
 
@@ -25,6 +25,13 @@ $click Alpha
 select 1 6 1
 key alt+3
 $click Undo
+answer-keys shift+tab
+answer-keys home
+answer Add...
+answer-edit -> Swept
+answer OK
+answer Cancel
+key alt+z
 answer OK
 $click Configure Buttons
 disconnect $SWEEP_PROGID

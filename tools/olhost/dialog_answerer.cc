@@ -21,10 +21,11 @@ std::deque<std::string> g_answers;
 std::vector<std::pair<std::string, std::string>> g_edits;
 std::vector<SeenDialog> g_seen;
 std::vector<std::string> g_keys;
-// When the queued keys were typed into a form; the form is answered once they had time to
-// arrive (0: no keys on their way).
+// When the queued keys were typed into a form; the form is answered once the thread has taken
+// them all from its input queue and a little time has passed for what they set off (0: no keys
+// on their way). The timer's own message comes only when no other message waits.
 DWORD g_typed_at = 0;
-constexpr DWORD kKeyTime = 500;  // milliseconds
+constexpr DWORD kKeySettleTime = 100;  // milliseconds
 
 std::string WindowText(HWND window) {
   const int length = ::GetWindowTextLengthW(window);
@@ -114,7 +115,8 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
     g_typed_at = ::GetTickCount();
     return;
   }
-  if (g_typed_at != 0 && ::GetTickCount() - g_typed_at < kKeyTime) {
+  if (g_typed_at != 0 && (HIWORD(::GetQueueStatus(QS_INPUT)) != 0 ||
+                          ::GetTickCount() - g_typed_at < kKeySettleTime)) {
     return;
   }
   g_typed_at = 0;

@@ -31,7 +31,7 @@ class DialogAnswerer {
   // The button (by its text, "OK", "Cancel", ...) that answers the next dialog.
   static void QueueAnswer(const std::string& button);
   // In the next form, the user types this key combination (as KeyboardInput names it) before
-  // anything else, and the form is answered only half a second later.
+  // anything else, and the form is answered only once the keys have been taken in.
   static void QueueKeys(const std::string& keys);
   // In the next form that has an edit box showing `from` (for an empty `from`: the empty box
   // with the keyboard focus), that box is changed to show `to`.
