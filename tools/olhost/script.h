@@ -27,7 +27,12 @@ class OutlookStandIn;
 //   connect <ProgID>              the user ticks it (connection after start-up)
 //   fail <method> [always]        Outlook's next call of <method> fails ("Explorer.WindowHandle")
 //   answer <button>               the next dialog is answered with that button
-//   answer-edit <text> -> <new>   in the next form, the edit box showing <text> gets <new>
+//   answer-edit [<text>] -> <new> in the next form with an edit box showing <text> (none: the
+//                                 empty box with the focus), that box gets <new>
+//   answer-keys <keys>            the user types the keys ("shift+tab") into the next form
+//   refuse-folder-type <type> <hex code>   Folders.Add raises that error for the folder type
+//   expect-folder <item type>|none <path>  the folder exists holding that item type, or not
+//   expect-items <n> <path>       the folder holds n items
 //   expect-connected <ProgID> yes|no
 //   expect-unload <ProgID> S_OK|S_FALSE     what the add-in's DllCanUnloadNow answers
 //   expect-dialog <text>          a dialog has shown a text containing <text> (\r \n allowed)
