@@ -28,7 +28,21 @@ HKEY RootHandle(RegistryRoot root) {
   return HKEY_LOCAL_MACHINE;
 }
 
+// The view this build of the add-in sees without asking: the 64-bit one for a 64-bit process,
+// the 32-bit one for a 32-bit process (on 32-bit Windows the only one).
+#ifdef _WIN64
+constexpr RegistryView kOwnView = RegistryView::k64;
+#else
+constexpr RegistryView kOwnView = RegistryView::k32;
+#endif
+
+// The access flag that asks for `view`; none for the process's own view, which is the same
+// keys, so that Windows can use the handles of its predefined keys as they are.
+// https://learn.microsoft.com/windows/win32/winprog64/accessing-an-alternate-registry-view
 REGSAM ViewFlag(RegistryView view) {
+  if (view == kOwnView) {
+    return 0;
+  }
   switch (view) {
     case RegistryView::k64:
       return KEY_WOW64_64KEY;
