@@ -203,8 +203,7 @@ int main(int argc, char** argv) {
     const std::string folded = f.services.collation.Fold(
         "M\xC3\xBCller \xC5\x81\xC3\x93"
         "D\xC5\xB9");
-    Check(folded == "muller \xC5\x82od\xC5\xBA" || folded == "muller \xC5\x82odz",
-          "names fold without case and accents: " + folded);
+    Check(folded == "muller \xC5\x82odz", "names fold without case and accents: " + folded);
     AnyFolderMode(f);
     BrowseMode(f);
   } catch (const std::exception& error) {
