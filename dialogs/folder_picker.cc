@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "dialogs/add_folder_form.h"
+#include "dialogs/folder_rules.h"
 #include "platform/screen.h"
 #include "platform/ui/ui.h"
 
@@ -31,10 +32,6 @@ constexpr int kImageSentItems = 10;
 
 // Outlook's folder type for a new mail folder.
 constexpr int kNewFolderType = 15;
-
-// Folders Outlook keeps for itself, hidden from the tree (names matched exactly).
-constexpr std::array<std::string_view, 3> kHiddenFolders = {"Conversation Action Settings",
-                                                            "News Feed", "Quick Step Settings"};
 
 // The name of a deleted-items folder in the languages Outlook ships in, lowercase.
 constexpr std::array<std::string_view, 6> kDeletedItemsNames = {
@@ -107,6 +104,8 @@ TfrmFolders2::TfrmFolders2(outlook::Application& outlook,
       ButtonAdd(this, "ButtonAdd", {12, 532, 75, 25}),
       btnOK(this, "btnOK", {504, 532, 75, 25}),
       btnCancel(this, "btnCancel", {592, 532, 75, 25}),
+      LabelFind(this, "LabelFind", {314, 432, 32, 13}),
+      EditFind(this, "EditFind", {348, 428, 208, 21}),
       outlook_(outlook),
       configuration_(configuration),
       platform_(platform) {
@@ -118,6 +117,7 @@ TfrmFolders2::TfrmFolders2(outlook::Application& outlook,
   SetIconName("FOLDERS");
   OnShow = [this] { AtShow(); };
   OnKeyPress = [this](char& key) { FormKeyPress(key); };
+  OnKeyDown = [this](int& key) { FormKeyDown(key); };
 
   FolderTree.SetCaption("Select Folder");
   FolderTree.SetTabOrder(0);
@@ -166,6 +166,12 @@ TfrmFolders2::TfrmFolders2(outlook::Application& outlook,
   btnCancel.SetTabOrder(5);
   btnCancel.SetAnchors(ui::kAnchorRight | ui::kAnchorBottom);
   btnCancel.OnClick = [this] { Cancel(); };
+
+  // After the tree and the list in the tab order, before the check boxes.
+  LabelFind.SetCaption("Find:");
+  LabelFind.SetTabOrder(1);
+  EditFind.SetTabOrder(1);
+  EditFind.OnChange = [this] { EditFindChange(); };
 }
 
 TfrmFolders2::~TfrmFolders2() = default;
@@ -247,7 +253,7 @@ void TfrmFolders2::ExpandChildren(ui::TreeView& Sender, ui::TreeNode& Node, bool
   for (int i = 1; i <= count; ++i) {
     outlook::MAPIFolderPtr folder = folders->Item(i);
     const std::string name = outlook::Require(folder).Name();
-    if (std::find(kHiddenFolders.begin(), kHiddenFolders.end(), name) == kHiddenFolders.end()) {
+    if (!IsOutlookOwnFolder(name)) {
       AddFolderNode(Node, folder, name, defaults);
     }
   }
@@ -259,7 +265,7 @@ ui::TreeNode* TfrmFolders2::AddFolderNode(ui::TreeNode& Parent,
                                           const outlook::MAPIFolderPtr& folder,
                                           const std::string& name,
                                           const TDefaultFolderIds& defaults) {
-  if (folder->DefaultItemType() != outlook::kMailItem) {
+  if (!HoldsMail(*folder)) {
     return nullptr;
   }
   ui::TreeNode& node = treeFolders.Add(&Parent, name);
@@ -348,22 +354,29 @@ void TfrmFolders2::FreeAllNodes() {
 }
 
 void TfrmFolders2::MruListAdd() {
-  ListView1.Clear();
+  std::vector<std::string> paths;
   row_entries_.clear();
-  const ui::Font font = ListView1.GetFont();
-  int widest = 0;
   for (int position = 1; position <= core::kMruCapacity; ++position) {
     const core::TMruDetails& entry = configuration_.MruList[position];
-    if (!entry.InUse()) {
-      continue;
+    if (entry.InUse()) {
+      paths.push_back(entry.Folder);
+      row_entries_.push_back(position);
     }
-    const size_t last = entry.Folder.rfind('\\');
+  }
+  FillPathRows(paths);
+}
+
+void TfrmFolders2::FillPathRows(const std::vector<std::string>& paths) {
+  ListView1.Clear();
+  const ui::Font font = ListView1.GetFont();
+  int widest = 0;
+  for (const std::string& path : paths) {
+    const size_t last = path.rfind('\\');
     if (last == std::string::npos) {
-      ListView1.AddItem(entry.Folder, {""});
+      ListView1.AddItem(path, {""});
     } else {
-      ListView1.AddItem(entry.Folder.substr(last + 1), {entry.Folder});
+      ListView1.AddItem(path.substr(last + 1), {path});
     }
-    row_entries_.push_back(position);
     widest = std::max(widest,
                       platform_.ui.TextWidth(font, ListView1.Item(ListView1.Count() - 1).caption));
   }
@@ -379,6 +392,11 @@ int TfrmFolders2::SelectedEntry() const {
 }
 
 void TfrmFolders2::MruListDblClick() {
+  if (finding_) {
+    // The list shows matches: a row names a folder, not an entry.
+    AcceptMatch(ListView1.ItemIndex());
+    return;
+  }
   const int position = SelectedEntry();
   if (position == -1) {
     SetModalResult(ui::ModalResult::kCancel);
@@ -467,6 +485,10 @@ void TfrmFolders2::OK() {
     MruListDblClick();
     return;
   }
+  if (finding_ && treeFolders.Selected() == nullptr) {
+    // Nothing matches what was typed: the picker stays up for the user to type on.
+    return;
+  }
   // OK takes a node with subfolders too, for this acceptance only.
   accept_with_subfolders_ = true;
   TreeDblClick();
@@ -479,6 +501,20 @@ void TfrmFolders2::Cancel() {
 }
 
 void TfrmFolders2::FormKeyPress(char& Key) {
+  if (Key == ui::kEscapeKey && !EditFind.Text().empty()) {
+    // The first Esc only empties the box; the next one cancels.
+    EditFind.SetText("");
+    Key = 0;
+    return;
+  }
+  if (Key >= ' ' && Key < 127 && (treeFolders.Focused() || ListView1.Focused()) &&
+      EditFind.Reachable()) {
+    // Typing in the tree or the list starts a search.
+    EditFind.SetFocus();
+    EditFind.SetText(EditFind.Text() + Key);
+    Key = 0;
+    return;
+  }
   if (Key == ui::kEscapeKey) {
     TreeExpandedNodes();
     SetModalResult(ui::ModalResult::kCancel);
@@ -486,6 +522,8 @@ void TfrmFolders2::FormKeyPress(char& Key) {
 }
 
 void TfrmFolders2::AtShow() {
+  ResetFind();
+  PlaceFindBox(ListView1.Enabled());
   cbNoListUpdates.SetChecked(configuration_.NoListUpdates);
   cbClearList.SetChecked(false);
   cbClearEntry.SetChecked(false);
@@ -539,6 +577,11 @@ void TfrmFolders2::ButtonAddClick() {
     outlook::Require(folders).Add(name, std::nullopt);
   }
   FillTree();
+  if (finding_) {
+    // The new folder can be found at once; the tree was rebuilt, so the match is selected anew.
+    index_.reset();
+    ShowMatches();
+  }
 }
 
 }  // namespace quivra::dialogs

@@ -1,14 +1,17 @@
 #ifndef QUIVRA_DIALOGS_FOLDER_PICKER_H_
 #define QUIVRA_DIALOGS_FOLDER_PICKER_H_
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "dialogs/folder_index.h"
 #include "host/outlook/outlook.h"
 #include "model/configuration.h"
 #include "platform/platform.h"
 #include "platform/ui/button.h"
 #include "platform/ui/check_box.h"
+#include "platform/ui/edit.h"
 #include "platform/ui/form.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/static_controls.h"
@@ -43,6 +46,12 @@ struct TDefaultFolderIds {
 // mode the list side is hidden, the window narrowed to the tree, and only a tree folder can be
 // picked. The choice is left in the picker results; the configuration's recently used list,
 // "Disable List Updates" option and remembered expanded nodes are edited in place.
+//
+// The "Find:" box finds a folder by typing part of its name: while it holds text, the list
+// shows the matching folders instead of the recently used ones (any-folder mode) and the tree
+// selects the current match, opening its parents; Up and Down move through the matches, Enter
+// files into the current one, Esc empties the box. A character typed while the tree or the
+// list has the focus goes to the box. Emptied, the box gives back the list as it was.
 class TfrmFolders2 : public ui::Form {
  public:
   TfrmFolders2(outlook::Application& outlook,
@@ -87,6 +96,10 @@ class TfrmFolders2 : public ui::Form {
   void FormKeyPress(char& Key);
   void AtShow();
   void ButtonAddClick();
+  void FormKeyDown(int& Key);
+
+  // The "Find:" box.
+  void EditFindChange();
 
   // The picker results. Callers reset what they read before showing: an accepted tree folder
   // sets SelectedPath (full path), SelectedName and SelectedStore.StoreId; an accepted list
@@ -108,20 +121,52 @@ class TfrmFolders2 : public ui::Form {
   ui::Button ButtonAdd;
   ui::Button btnOK;
   ui::Button btnCancel;
+  ui::Label LabelFind;
+  ui::Edit EditFind;
 
  private:
   TDefaultFolderIds ReadDefaultFolderIds();
   // The position in MruList of the selected row, or -1.
   int SelectedEntry() const;
   void RemoveSelections();
+  // Shows one row per folder path in ListView1: the folder's own name, and the whole path when
+  // it has a "\"; the first column as wide as its widest text.
+  void FillPathRows(const std::vector<std::string>& paths);
+
+  // The search (folder_picker_find.cc).
+  // Puts the box below the list, left of its check boxes, or in browse mode under the tree.
+  void PlaceFindBox(bool any_folder_mode);
+  // Empties the box and forgets the search of the last showing.
+  void ResetFind();
+  void ShowMatches();
+  void SelectMatch(int match);
+  // Gives back the list and the selections the search started from.
+  void EndFind();
+  // Accepts the folder of a match as a tree folder is accepted.
+  void AcceptMatch(int match);
+  // The tree node of an indexed folder, its parents opened on the way; null when the tree no
+  // longer has it.
+  ui::TreeNode* RevealFolder(int position);
 
   outlook::Application& outlook_;
   core::Configuration& configuration_;
   platform::Platform& platform_;
   // Set by OK while it accepts the selected tree node, so that a node with subfolders is taken.
   bool accept_with_subfolders_ = false;
-  // The MruList position each row of ListView1 shows.
+  // The MruList position each row of ListView1 shows; empty while it shows matches.
   std::vector<int> row_entries_;
+
+  // The folders of the open stores, read at the first keystroke of each showing.
+  std::optional<FolderIndex> index_;
+  // While the box holds text: the index positions of the matches, best first, and the current
+  // one (-1: none).
+  bool finding_ = false;
+  std::vector<int> matches_;
+  int match_ = -1;
+  // What the search started from: the selected list row and the EntryID of the selected tree
+  // node (empty: none).
+  int saved_row_ = -1;
+  std::string saved_node_;
 };
 
 }  // namespace quivra::dialogs

@@ -67,11 +67,78 @@ Weight WeightOf(char32_t c) {
   return {0x1000 + static_cast<std::uint32_t>(c), 0, 0};
 }
 
+// Folded Latin-1 letters U+00C0 ... U+00FF: the base letter of an accented letter, '*' for a
+// letter of its own (lowercased by adding 0x20 to its capital), '.' for ß, × and ÷, which stay.
+constexpr char kLatin1Fold[] = "aaaaaa*ceeeeiiii*nooooo.*uuuuy*.aaaaaa*ceeeeiiii*nooooo.*uuuuy*y";
+
+// Folded Latin Extended-A letters U+0100 ... U+017F, likewise; '*' letters of their own come in
+// pairs, the capital first.
+constexpr char kExtendedAFold[] =
+    "aaaaaaccccccccdd**eeeeeeeeeegggg"
+    "gggghh**iiiiiiiii***jjkk.llllll*"
+    "***nnnnnn.**oooooo**rrrrrrssssss"
+    "sstttt**uuuuuuuuuuuuwwyyyzzzzzz.";
+
+// The capitals of the letters of their own in Latin Extended-A: Đ Ħ Ĳ Ŀ Ł Ŋ Œ Ŧ.
+bool IsExtendedACapital(char32_t c) {
+  return c == 0x110 || c == 0x126 || c == 0x132 || c == 0x13F || c == 0x141 || c == 0x14A ||
+         c == 0x152 || c == 0x166;
+}
+
+char32_t FoldOf(char32_t c) {
+  if (c >= 'A' && c <= 'Z') {
+    return c - 'A' + 'a';
+  }
+  if (c >= 0xC0 && c <= 0xFF) {
+    const char base = kLatin1Fold[c - 0xC0];
+    return base == '*' ? (c < 0xDF ? c + 0x20 : c) : base == '.' ? c : char32_t(base);
+  }
+  if (c >= 0x100 && c <= 0x17F) {
+    const char base = kExtendedAFold[c - 0x100];
+    return base == '*' ? (IsExtendedACapital(c) ? c + 1 : c) : base == '.' ? c : char32_t(base);
+  }
+  return c;
+}
+
+void AppendUtf8(char32_t c, std::string& out) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Combining accents, as a decomposed text carries them.
+bool IsCombiningMark(char32_t c) {
+  return c >= 0x300 && c <= 0x36F;
+}
+
 int Sign(std::uint32_t a, std::uint32_t b) {
   return a < b ? -1 : a > b ? 1 : 0;
 }
 
 }  // namespace
+
+std::string SimCollation::Fold(std::string_view text) {
+  std::string folded;
+  folded.reserve(text.size());
+  for (const char32_t c : CodePoints(text)) {
+    if (!IsCombiningMark(c)) {
+      AppendUtf8(FoldOf(c), folded);
+    }
+  }
+  return folded;
+}
 
 int SimCollation::Compare(std::string_view a, std::string_view b) {
   const std::vector<char32_t> left = CodePoints(a);

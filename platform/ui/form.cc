@@ -68,4 +68,10 @@ void Form::KeyPress(char key) {
   }
 }
 
+void Form::KeyDown(int& key) {
+  if (key_preview_ && OnKeyDown) {
+    OnKeyDown(key);
+  }
+}
+
 }  // namespace quivra::ui

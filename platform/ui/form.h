@@ -20,6 +20,9 @@ enum class FormColor { kButtonFace, kWindow };
 
 constexpr char kEnterKey = 13;
 constexpr char kEscapeKey = 27;
+// Keys that type no character, by their Windows virtual-key codes.
+constexpr int kUpKey = 38;
+constexpr int kDownKey = 40;
 
 // A window. Its bounds are its client area, placed on the screen; Width and SetWidth of the
 // window as a whole add the frame of its border style. Shown modally through the Ui seam, it
@@ -71,12 +74,17 @@ class Form : public Control {
   // the cancel button; any other key, and Enter or Esc that no button takes, goes to
   // OnKeyPress when the form has key preview.
   void KeyPress(char key);
+  // The user's Up or Down key: goes to OnKeyDown when the form has key preview. A key the
+  // handler leaves alone moves within the focused control, as such keys do.
+  void KeyDown(int& key);
   // The close box: closes with Cancel.
   void CloseBox() { SetModalResult(ModalResult::kCancel); }
 
   std::function<void()> OnShow;
   // May set the key to 0 to mark it handled.
   std::function<void(char& key)> OnKeyPress;
+  // May set the key to 0 to mark it handled.
+  std::function<void(int& key)> OnKeyDown;
 
  private:
   friend class Control;

@@ -1,3 +1,5 @@
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -71,6 +73,45 @@ TEST_F(AnyFolderTest, ATreeFolderIsFiledIntoAndEntersTheListFirst) {
             (TStoreDetails{"Mailbox", "Mailbox", world.mailbox.store_id()}));
   EXPECT_TRUE(config.UndoDetails.IsComplete());
   EXPECT_TRUE(sim.files.FileExists(kConfigFile));
+}
+
+// The element names of the saved configuration file.
+std::set<std::string> Elements(const std::string& file) {
+  std::set<std::string> names;
+  const std::regex tag("<([A-Za-z_][A-Za-z0-9_]*)");
+  for (std::sregex_iterator it(file.begin(), file.end(), tag), end; it != end; ++it) {
+    names.insert((*it)[1]);
+  }
+  return names;
+}
+
+TEST_F(AnyFolderTest, AFolderFoundByTypingIsFiledIntoAndEntersTheListAsATreeFolderDoes) {
+  AddMru(world.drafts);
+  SelectInboxMail(1);
+  PickTreeFolder("Mailbox\\Projects");
+  const std::set<std::string> tree_choice = Elements(sim.files.ReadWholeFile(kConfigFile));
+
+  SelectInboxMail(1, 1);
+  sim.ui.Expect([](SimUser& user) {
+    user.TypeKeys("spec");
+    user.PressEnter();
+  });
+  module.FileToAnyFolder();
+  EXPECT_EQ(world.inbox_mail[1].folder(), world.specs);
+  EXPECT_EQ(Mru(),
+            (Strings{"Mailbox\\Projects\\Beta\\Specs", "Mailbox\\Projects", "Mailbox\\Drafts"}));
+  EXPECT_EQ(config.MruList[1].StoreId, world.mailbox.store_id());
+  // Nothing of the search is kept: the file holds what it held before.
+  EXPECT_EQ(Elements(sim.files.ReadWholeFile(kConfigFile)), tree_choice);
+
+  // The next showing starts with an empty box and the list of recently used folders.
+  sim.ui.Expect([](SimUser& user) {
+    EXPECT_EQ(user.Get<ui::Edit>("EditFind").Text(), "");
+    EXPECT_EQ(user.Get<ui::ListView>("ListView1").Count(), 3);
+    EXPECT_EQ(user.Get<ui::ListView>("ListView1").ItemIndex(), 0);
+    user.PressEscape();
+  });
+  module.FileToAnyFolder();
 }
 
 TEST_F(AnyFolderTest, AFolderAlreadyListedMovesUpAndAFullListDropsItsLast) {

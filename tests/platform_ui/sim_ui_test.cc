@@ -102,5 +102,21 @@ TEST(SimCollationTest, OrdersLikeTheWesternLocale) {
   EXPECT_GT(collation.Compare("Projects", "Project"), 0);
 }
 
+TEST(SimCollationTest, FoldsCaseAndAccentsAsWindowsDoesForLatinLetters) {
+  platform::sim::SimCollation collation;
+  EXPECT_EQ(collation.Fold("M\xC3\xBCLLER Inbox-2"), "muller inbox-2");
+  // Latin-1: À Ç É Ñ Ö Ý ÿ lose their accents; Æ Ø Þ only their case; ß and × stay.
+  EXPECT_EQ(collation.Fold("\xC3\x80\xC3\x87\xC3\x89\xC3\x91\xC3\x96\xC3\x9D\xC3\xBF"), "acenoyy");
+  EXPECT_EQ(collation.Fold("\xC3\x86\xC3\x98\xC3\x9E\xC3\x9F\xC3\x97"),
+            "\xC3\xA6\xC3\xB8\xC3\xBE\xC3\x9F\xC3\x97");
+  // Latin Extended-A: Ą Č Ě Ğ İ Ň Ő Ř Š Ů Ž lose their accents; Ł Đ Œ only their case.
+  EXPECT_EQ(collation.Fold("\xC4\x84\xC4\x8C\xC4\x9A\xC4\x9E\xC4\xB0\xC5\x87\xC5\x90\xC5\x98"
+                           "\xC5\xA0\xC5\xAE\xC5\xBD"),
+            "aceginorsuz");
+  EXPECT_EQ(collation.Fold("\xC5\x81\xC4\x90\xC5\x92"), "\xC5\x82\xC4\x91\xC5\x93");
+  // A decomposed accent goes too; other scripts stay as they are.
+  EXPECT_EQ(collation.Fold("Mu\xCC\x88ller \xD0\x96"), "muller \xD0\x96");
+}
+
 }  // namespace
 }  // namespace quivra::ui::sim

@@ -126,6 +126,27 @@ void SimUser::PressKey(char key) {
   Act([this, key] { form_.KeyPress(key); });
 }
 
+void SimUser::TypeKeys(std::string_view characters) {
+  for (const char c : characters) {
+    Act([this, c] {
+      char key = c;
+      if (form_.KeyPreview() && form_.OnKeyPress) {
+        form_.OnKeyPress(key);
+      }
+      if (auto* edit = dynamic_cast<Edit*>(form_.ActiveControl()); edit != nullptr && key != 0) {
+        edit->SetText(edit->Text() + key);
+      }
+    });
+  }
+}
+
+void SimUser::PressKeyDown(int key) {
+  Act([this, key] {
+    int pressed = key;
+    form_.KeyDown(pressed);
+  });
+}
+
 void SimUser::CloseBox() {
   Act([this] { form_.CloseBox(); });
 }

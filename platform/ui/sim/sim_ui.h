@@ -48,6 +48,14 @@ class SimUser {
   void Type(const std::string& name, const std::string& text);
   void Focus(const std::string& name);
   void PressKey(char key);
+  // Types the characters on the keyboard, one by one, to whatever has the focus: each goes
+  // through the form's key preview first; one it leaves alone is typed into a focused edit
+  // (elsewhere it does nothing).
+  void TypeKeys(std::string_view characters);
+  // Up and Down, through the form's key preview; a key it leaves alone does nothing here.
+  void PressUp() { PressKeyDown(kUpKey); }
+  void PressDown() { PressKeyDown(kDownKey); }
+  void PressKeyDown(int key);
   void PressEnter() { PressKey(kEnterKey); }
   void PressEscape() { PressKey(kEscapeKey); }
   void CloseBox();

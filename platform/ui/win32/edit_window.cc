@@ -30,7 +30,11 @@ ControlWindow::WindowKind EditWindow::Describe() {
 void EditWindow::SyncContent(bool first) {
   const std::string& text = edit_.Text();
   if (first || text != text_) {
-    ::SetWindowTextW(window(), platform::win32::Utf8ToWide(text).c_str());
+    const std::wstring wide = platform::win32::Utf8ToWide(text);
+    ::SetWindowTextW(window(), wide.c_str());
+    // The caret goes after the text, where the user goes on typing.
+    const auto end = static_cast<WPARAM>(wide.size());
+    ::SendMessageW(window(), EM_SETSEL, end, static_cast<LPARAM>(end));
     text_ = text;
   }
 }

@@ -151,6 +151,12 @@ bool FormWindow::PreTranslate(MSG& message) {
     Dispatch([this, key] { form_.KeyPress(key); });
     return true;
   }
+  if (message.message == WM_KEYDOWN && (message.wParam == VK_UP || message.wParam == VK_DOWN) &&
+      form_.KeyPreview() && form_.OnKeyDown) {
+    int key = message.wParam == VK_UP ? kUpKey : kDownKey;
+    Dispatch([this, &key] { form_.KeyDown(key); });
+    return key == 0;
+  }
   if (message.message == WM_CHAR && message.wParam >= 32 && message.wParam < 127 &&
       form_.KeyPreview() && form_.OnKeyPress) {
     char key = static_cast<char>(message.wParam);
