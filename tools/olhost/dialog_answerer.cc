@@ -25,6 +25,8 @@ std::vector<std::string> g_keys;
 // them all from its input queue and a little time has passed for what they set off (0: no keys
 // on their way). The timer's own message comes only when no other message waits.
 DWORD g_typed_at = 0;
+// The thread timer that answers dialogs; 0 while none runs.
+UINT_PTR g_timer = 0;
 constexpr DWORD kKeySettleTime = 100;  // milliseconds
 
 std::string WindowText(HWND window) {
@@ -179,7 +181,16 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 void DialogAnswerer::Start() {
-  ::SetTimer(nullptr, 0, 40, Answer);
+  if (g_timer == 0) {
+    g_timer = ::SetTimer(nullptr, 0, 40, Answer);
+  }
+}
+
+void DialogAnswerer::Stop() {
+  if (g_timer != 0) {
+    ::KillTimer(nullptr, g_timer);
+    g_timer = 0;
+  }
 }
 
 void DialogAnswerer::QueueAnswer(const std::string& button) {

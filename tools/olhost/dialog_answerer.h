@@ -28,6 +28,8 @@ class DialogAnswerer {
  public:
   // Starts the timer of the current thread.
   static void Start();
+  // Stops it: from then on a person answers the dialogs.
+  static void Stop();
   // The button (by its text, "OK", "Cancel", ...) that answers the next dialog.
   static void QueueAnswer(const std::string& button);
   // In the next form, the user types this key combination (as KeyboardInput names it) before

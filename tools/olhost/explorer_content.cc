@@ -105,4 +105,35 @@ void OutlookStandIn::ClickButton(std::uintptr_t window, const std::string& label
   platform::win32::DispatchPendingMessages();
 }
 
+void OutlookStandIn::ClickMessage(std::uintptr_t window, int row, bool toggle) {
+  // Called from a window procedure: nothing may leave it.
+  try {
+    for (const outlook::sim::SimExplorer& explorer : world_.outlook.explorers()) {
+      const std::vector<outlook::sim::SimItem> view = explorer.view();
+      if (explorer.window() != window || row < 0 || static_cast<size_t>(row) >= view.size()) {
+        continue;
+      }
+      const outlook::sim::SimItem& item = view[static_cast<size_t>(row)];
+      std::vector<outlook::sim::SimItem> selection;
+      if (toggle) {
+        selection = explorer.selection();
+        const auto at = std::find(selection.begin(), selection.end(), item);
+        if (at == selection.end()) {
+          selection.push_back(item);
+        } else {
+          selection.erase(at);
+        }
+      } else {
+        selection.push_back(item);
+      }
+      std::printf("user %s \"%s\": %zu selected\n", toggle ? "ctrl-clicks" : "clicks",
+                  item.subject().c_str(), selection.size());
+      std::fflush(stdout);
+      explorer.Select(selection);
+    }
+  } catch (const std::exception& error) {
+    std::printf("the click on message %d failed: %s\n", row + 1, error.what());
+  }
+}
+
 }  // namespace quivra::olhost

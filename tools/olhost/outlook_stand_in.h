@@ -84,6 +84,7 @@ class OutlookStandIn : public ExplorerContentSource {
   // ribbon tab's buttons (from its explorer ribbon) or, on Outlook 2007, its command bar's.
   ExplorerContent ContentOf(std::uintptr_t explorer) override;
   void ClickButton(std::uintptr_t explorer, const std::string& label) override;
+  void ClickMessage(std::uintptr_t explorer, int row, bool toggle) override;
 
   // Office's command bars of the explorer windows (Outlook 2007); null for a ribbon Outlook.
   office::sim::SimCommandBarsHost* CommandBars() { return command_bars_.get(); }

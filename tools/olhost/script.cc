@@ -226,7 +226,9 @@ class Runner {
       Check(explorer && StandInWindows::Photograph(explorer->WindowHandle(), rest),
             "photographed the explorer into " + rest);
     } else if (command == "interactive") {
-      // The explorer windows are the user's until the last is closed.
+      // The explorer windows are the user's until the last is closed, and so are the dialogs
+      // that come up meanwhile.
+      DialogAnswerer::Stop();
       std::printf("the explorer is yours: close its window to end\n");
       std::fflush(stdout);
       StandInWindows::RunUntilClosed();

@@ -182,6 +182,12 @@ LRESULT CALLBACK MessageListProcedure(HWND window, UINT message, WPARAM wparam, 
   }
   if (message == WM_LBUTTONDOWN) {
     ::SetFocus(window);
+    const int y = static_cast<short>(HIWORD(lparam));
+    if (content_source != nullptr && y >= 2) {
+      content_source->ClickMessage(reinterpret_cast<std::uintptr_t>(::GetParent(window)),
+                                   (y - 2) / kLineHeight, (wparam & MK_CONTROL) != 0);
+      StandInWindows::Refresh();
+    }
     return 0;
   }
   if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_KEYUP ||
@@ -339,7 +345,7 @@ void StandInWindows::SetContentSource(ExplorerContentSource* source) {
   content_source = source;
 }
 
-void StandInWindows::Refresh() {
+void StandInWindows::Refresh(bool only_changed) {
   if (content_source == nullptr) {
     return;
   }
@@ -348,6 +354,9 @@ void StandInWindows::Refresh() {
       continue;
     }
     ExplorerContent content = content_source->ContentOf(reinterpret_cast<std::uintptr_t>(window));
+    if (only_changed && content == shown) {
+      continue;
+    }
     ::SetWindowTextW(window, platform::win32::Utf8ToWide(content.title).c_str());
     // The buttons are made anew: their number and captions follow the add-in's.
     for (int id = kFirstButtonId; HWND button = ::GetDlgItem(window, id); ++id) {
@@ -384,15 +393,23 @@ bool StandInWindows::Photograph(std::uintptr_t explorer, const std::string& path
 
 void StandInWindows::RunUntilClosed() {
   Refresh();
+  // Mail filed by a key or from a dialog changes what the explorers show without a click on
+  // them: look for such changes a few times a second.
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 250, nullptr);
   MSG message;
   while (std::any_of(Contents().begin(), Contents().end(),
                      [](const auto& entry) { return ::IsWindow(entry.first) != FALSE; })) {
     if (::GetMessageW(&message, nullptr, 0, 0) <= 0) {
-      return;
+      break;
+    }
+    if (message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == timer) {
+      Refresh(/*only_changed=*/true);
+      continue;
     }
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
   }
+  ::KillTimer(nullptr, timer);
 }
 
 void StandInWindows::ForgetKeys() {

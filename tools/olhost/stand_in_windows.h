@@ -17,12 +17,14 @@ namespace quivra::olhost {
 struct ExplorerButton {
   std::string label;
   bool enabled = true;
+  bool operator==(const ExplorerButton&) const = default;
 };
 struct ExplorerContent {
   std::string title;
   std::vector<std::string> folders;  // one line each, indented by depth
   std::vector<std::pair<std::string, bool>> messages;  // subject, selected
   std::vector<ExplorerButton> buttons;
+  bool operator==(const ExplorerContent&) const = default;
 };
 
 // Where the explorer windows get what they show, and where a click on a button goes.
@@ -30,6 +32,9 @@ class ExplorerContentSource {
  public:
   virtual ExplorerContent ContentOf(std::uintptr_t explorer) = 0;
   virtual void ClickButton(std::uintptr_t explorer, const std::string& label) = 0;
+  // A click on the row-th message of the list (0 the first): selects that message alone, or
+  // with `toggle` (Ctrl held) adds it to the selection or takes it out.
+  virtual void ClickMessage(std::uintptr_t explorer, int row, bool toggle) = 0;
 
  protected:
   ~ExplorerContentSource() = default;
@@ -56,9 +61,10 @@ class StandInWindows {
   static void OpenInspector();
   static void CloseInspector();
 
-  // The source of every explorer's content; Refresh draws each open explorer anew from it.
+  // The source of every explorer's content; Refresh draws each open explorer anew from it
+  // (with `only_changed`, only those whose content differs from what they show).
   static void SetContentSource(ExplorerContentSource* source);
-  static void Refresh();
+  static void Refresh(bool only_changed = false);
   // Saves the explorer window as a bitmap file; false when it could not.
   static bool Photograph(std::uintptr_t explorer, const std::string& path);
   // Takes the thread's messages until the user closes every explorer window.
