@@ -23,6 +23,7 @@
 #include "platform/platform.h"
 #include "platform/ui/button.h"
 #include "platform/win32/wide_text.h"
+#include "tests/e2e/picker_showing.h"
 #include "tests/e2e/window_driver.h"
 
 namespace {
@@ -41,24 +42,7 @@ struct Fixture {
   ui::win32::Win32Ui& forms = windows.forms;
   dialogs::TfrmFolders2 picker{*app, config, services};
 
-  // Shows the picker as its callers do: any-folder mode with the list, or browse mode with the
-  // list side disabled and the width restored afterwards.
-  ui::ModalResult ShowPicker(bool any_folder) {
-    picker.SelectedPath.clear();
-    picker.SelectedName.clear();
-    picker.SelectedMruIndex = -1;
-    picker.MruGroupList.SetEnabled(any_folder);
-    picker.ListView1.SetEnabled(any_folder);
-    picker.Panel1.SetEnabled(any_folder);
-    // Shown at its designed place, which on Wine's 1024-pixel-wide screen would put its right
-    // edge off the screen: the window moves onto the work area.
-    const int width = picker.Width();
-    picker.FillTree();
-    picker.MruListAdd();
-    const ui::ModalResult result = picker.ShowModal();
-    picker.SetWidth(width);
-    return result;
-  }
+  ui::ModalResult ShowPicker(bool any_folder) { return ShowPickerAsCallersDo(picker, any_folder); }
 };
 
 void PickerWithTheMouse(Fixture& f) {

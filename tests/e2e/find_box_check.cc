@@ -16,6 +16,7 @@
 #include "model/configuration.h"
 #include "platform/compositions/win32/win32_platform.h"
 #include "platform/platform.h"
+#include "tests/e2e/picker_showing.h"
 #include "tests/e2e/window_driver.h"
 
 namespace {
@@ -32,17 +33,7 @@ struct Fixture {
   }
 
   ui::ModalResult ShowPicker(bool any_folder) {
-    picker.SelectedPath.clear();
-    picker.SelectedName.clear();
-    picker.SelectedMruIndex = -1;
-    picker.MruGroupList.SetEnabled(any_folder);
-    picker.ListView1.SetEnabled(any_folder);
-    picker.Panel1.SetEnabled(any_folder);
-    const int width = picker.Width();
-    picker.FillTree();
-    picker.MruListAdd();
-    const ui::ModalResult result = picker.ShowModal();
-    picker.SetWidth(width);
+    const ui::ModalResult result = ShowPickerAsCallersDo(picker, any_folder);
     picker.FreeAllNodes();
     return result;
   }
