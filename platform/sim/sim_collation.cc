@@ -4,6 +4,8 @@
 #include <tuple>
 #include <vector>
 
+#include "xml/utf8.h"
+
 namespace quivra::platform::sim {
 
 namespace {
@@ -100,24 +102,6 @@ char32_t FoldOf(char32_t c) {
   return c;
 }
 
-void AppendUtf8(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // Combining accents, as a decomposed text carries them.
 bool IsCombiningMark(char32_t c) {
   return c >= 0x300 && c <= 0x36F;
@@ -134,7 +118,7 @@ std::string SimCollation::Fold(std::string_view text) {
   folded.reserve(text.size());
   for (const char32_t c : CodePoints(text)) {
     if (!IsCombiningMark(c)) {
-      AppendUtf8(FoldOf(c), folded);
+      xml::AppendUtf8(folded, FoldOf(c));
     }
   }
   return folded;
