@@ -93,7 +93,7 @@ TEST_F(AnyFolderTest, AFolderFoundByTypingIsFiledIntoAndEntersTheListAsATreeFold
 
   SelectInboxMail(1, 1);
   sim.ui.Expect([](SimUser& user) {
-    user.TypeKeys("spec");
+    user.TypeKeys("pecs");
     user.PressEnter();
   });
   module.FileToAnyFolder();

@@ -166,7 +166,7 @@ TEST_F(FindBoxTest, EmptyingTheBoxGivesBackTheTreeSelectionAndOkActsOnItAsBefore
   AddMru(world.inbox);
   ShowAnyFolder([](SimUser& user) {
     user.SelectNode("Mailbox\\Drafts");
-    user.TypeKeys("spec");
+    user.TypeKeys("pecs");
     EXPECT_EQ(TreeSelection(user), "Mailbox\\Projects\\Beta\\Specs");
     user.Type("EditFind", "");
     EXPECT_EQ(TreeSelection(user), "Mailbox\\Drafts");
