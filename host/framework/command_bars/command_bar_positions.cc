@@ -29,6 +29,10 @@ void TadxCommandBarPositions::Restore(const std::vector<TadxOlExplorerCommandBar
       continue;
     }
     const platform::RegistryKey key = KeyOf(*bar);
+    // A bar never moved has no saved place: one request finds that out instead of four.
+    if (!registry_.KeyExists(key)) {
+      continue;
+    }
     const auto read = [&](TadxProperty property) {
       return registry_.ReadDword(key, std::string(OfficeBarName(property)));
     };

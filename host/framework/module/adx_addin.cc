@@ -280,16 +280,17 @@ void TadxAddin::RemoveKeyboardHook() noexcept {
 }
 
 void TadxAddin::ReadStartState() {
-  // A key that cannot be made or read leaves the first start.
+  // A key that cannot be made or read leaves the first start. A marker that reads shows the key
+  // is there; only without one is the key made (if missing), which spares every start but the
+  // first two registry requests.
   start_state_ = TadxStartMode::FirstStart;
-  try {
-    platform_.registry.CreateKey(add_in_key_);
-  } catch (const std::exception&) {
-    return;
-  }
   const std::optional<std::string> mode =
       platform_.registry.ReadString(add_in_key_, "ADXStartMode");
   if (!mode) {
+    try {
+      platform_.registry.CreateKey(add_in_key_);
+    } catch (const std::exception&) {
+    }
     return;
   }
   const std::string upper = UpperCase(*mode);
