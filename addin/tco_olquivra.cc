@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "addin/addin_identity.h"
 #include "addin/library_platform.h"
 #include "core/add_in_module.h"
 #include "host/framework/com/adx_keyboard_hook.h"
@@ -27,16 +28,13 @@ std::unique_ptr<framework::TadxAddin> MakeAddin() {
 
 }  // namespace
 
-TcoOLQuivra::TcoOLQuivra(framework::com::TadxComServer& server, ITypeInfo* class_info)
-    : TadxAddinObject(server, class_info, MakeAddin()) {}
+TcoOLQuivra::TcoOLQuivra(framework::com::TadxComServer& server)
+    : TadxAddinObject(server, kClassId, kInterfaceId, MakeAddin()) {}
 
-HRESULT TcoOLQuivra::Create(framework::com::TadxComServer& server,
-                            ITypeInfo* class_info,
-                            REFIID iid,
-                            void** object) {
+HRESULT TcoOLQuivra::Create(framework::com::TadxComServer& server, REFIID iid, void** object) {
   *object = nullptr;
   try {
-    return quivra::com::Make<TcoOLQuivra>(server, class_info)->QueryInterface(iid, object);
+    return quivra::com::Make<TcoOLQuivra>(server)->QueryInterface(iid, object);
   } catch (...) {
     return quivra::com::HResultFromCaught(E_UNEXPECTED);
   }

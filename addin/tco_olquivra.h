@@ -18,13 +18,9 @@ inline constexpr char kProgId[] = "OLQuivra.coOLQuivra";
 class TcoOLQuivra : public framework::com::TadxAddinObject {
  public:
   // The class factory's creator of coOLQuivra objects: a new object as interface `iid`.
-  static HRESULT Create(framework::com::TadxComServer& server,
-                        ITypeInfo* class_info,
-                        REFIID iid,
-                        void** object);
+  static HRESULT Create(framework::com::TadxComServer& server, REFIID iid, void** object);
 
-  // Raises when the object cannot be made (see TadxAddinObject).
-  TcoOLQuivra(framework::com::TadxComServer& server, ITypeInfo* class_info);
+  explicit TcoOLQuivra(framework::com::TadxComServer& server);
 };
 
 }  // namespace quivra::addin

@@ -104,9 +104,9 @@ office::Picture PictureOf(const Args& args) {
   // and make each picture of the add-in's start-up look dearer than it is.
   static const std::unique_ptr<std::remove_pointer_t<HDC>, decltype(&::DeleteDC)> memory_dc(
       ::CreateCompatibleDC(nullptr), &::DeleteDC);
-  const int rows = ::GetDIBits(memory_dc.get(), reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)),
-                               0, static_cast<UINT>(result.height), result.pixels.data(), &info,
-                               DIB_RGB_COLORS);
+  const int rows =
+      ::GetDIBits(memory_dc.get(), reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle)), 0,
+                  static_cast<UINT>(result.height), result.pixels.data(), &info, DIB_RGB_COLORS);
   if (rows != result.height) {
     throw outlook::OutlookError(E_INVALIDARG, "Invalid picture.");
   }

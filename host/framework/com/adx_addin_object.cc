@@ -65,12 +65,37 @@ void Trace(const std::string& line) {
 }  // namespace
 
 TadxAddinObject::TadxAddinObject(TadxComServer& server,
-                                 ITypeInfo* class_info,
+                                 REFCLSID class_id,
+                                 REFIID default_iid,
                                  std::unique_ptr<TadxAddin> addin)
-    : server_(server), addin_(std::move(addin)) {
-  quivra::com::Check(DefaultInterface(class_info, dispatch_info_, interface_info_, default_iid_),
-                     "Finding the class's default interface");
+    : server_(server), addin_(std::move(addin)), class_id_(class_id), default_iid_(default_iid) {
   server_.ObjectCreated();
+}
+
+HRESULT TadxAddinObject::LoadTypeInfo() noexcept {
+  if (interface_info_) {
+    return S_OK;
+  }
+  try {
+    ComPtr<ITypeInfo> class_info;
+    quivra::com::Check(server_.TypeLibrary()->GetTypeInfoOfGuid(class_id_, &class_info),
+                       "Finding the class in the type library");
+    ComPtr<ITypeInfo> dispatch_info;
+    ComPtr<ITypeInfo> interface_info;
+    IID library_iid{};
+    quivra::com::Check(
+        DefaultInterface(class_info.Get(), dispatch_info, interface_info, library_iid),
+        "Finding the class's default interface");
+    // The library and the object must agree on what the object answers to.
+    if (!IsEqualIID(library_iid, default_iid_)) {
+      return E_NOINTERFACE;
+    }
+    dispatch_info_ = std::move(dispatch_info);
+    interface_info_ = std::move(interface_info);
+    return S_OK;
+  } catch (...) {
+    return quivra::com::HResultFromCaught(E_UNEXPECTED);
+  }
 }
 
 TadxAddinObject::~TadxAddinObject() {
@@ -124,6 +149,9 @@ HRESULT TadxAddinObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
   if (index != 0) {
     return DISP_E_BADINDEX;
   }
+  if (const HRESULT loaded = LoadTypeInfo(); FAILED(loaded)) {
+    return loaded;
+  }
   return dispatch_info_.CopyTo(info);
 }
 
@@ -132,6 +160,9 @@ HRESULT TadxAddinObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID
   // type library's interface has no member of those names.
   if (names != nullptr && ids != nullptr && count == 1 && RibbonCallbackId(names[0], ids[0])) {
     return S_OK;
+  }
+  if (const HRESULT loaded = LoadTypeInfo(); FAILED(loaded)) {
+    return loaded;
   }
   return ::DispGetIDsOfNames(dispatch_info_.Get(), names, count, ids);
 }
@@ -146,6 +177,9 @@ HRESULT TadxAddinObject::Invoke(DISPID id,
                                 UINT* bad_argument) {
   if (IsRibbonCallback(id)) {
     return InvokeRibbonCallback(*addin_, id, params, result, exception);
+  }
+  if (const HRESULT loaded = LoadTypeInfo(); FAILED(loaded)) {
+    return loaded;
   }
   return interface_info_->Invoke(static_cast<office::com::IDTExtensibility2*>(this), id, flags,
                                  params, result, exception, bad_argument);

@@ -55,9 +55,14 @@ class TadxAddinObject : public quivra::com::Object<office::com::IDTExtensibility
   TadxAddin& addin() { return *addin_; }
 
  protected:
-  // The object over `addin`, answering the coclass `class_info` of the server's type library;
-  // raises ComError when the coclass has no default interface.
-  TadxAddinObject(TadxComServer& server, ITypeInfo* class_info, std::unique_ptr<TadxAddin> addin);
+  // The object over `addin`, of the coclass `class_id` whose default interface is
+  // `default_iid`. The coclass's type information is read from the server's type library only
+  // when a late-bound caller first asks for it: Office calls the add-in through its vtables,
+  // and reading the library costs every start of Outlook requests to Windows.
+  TadxAddinObject(TadxComServer& server,
+                  REFCLSID class_id,
+                  REFIID default_iid,
+                  std::unique_ptr<TadxAddin> addin);
   ~TadxAddinObject() override;
 
   // The coclass's default interface is the IDTExtensibility2 face too.
@@ -68,11 +73,15 @@ class TadxAddinObject : public quivra::com::Object<office::com::IDTExtensibility
   template <typename F>
   HRESULT Guarded(const char* step, F&& work) noexcept;
 
+  // The default interface's type information, read once; a failure is returned each time.
+  HRESULT LoadTypeInfo() noexcept;
+
   TadxComServer& server_;
   std::unique_ptr<TadxAddin> addin_;
+  CLSID class_id_;
+  IID default_iid_;
   Microsoft::WRL::ComPtr<ITypeInfo> dispatch_info_;
   Microsoft::WRL::ComPtr<ITypeInfo> interface_info_;
-  IID default_iid_{};
 };
 
 }  // namespace quivra::framework::com

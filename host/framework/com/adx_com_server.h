@@ -18,12 +18,9 @@ namespace quivra::framework::com {
 
 class TadxComServer;
 
-// Creates the COM object of a class: `class_info` is the coclass's type information in the
-// server's type library; the new object is returned as interface `iid`.
-using TadxObjectCreator = HRESULT (*)(TadxComServer& server,
-                                      ITypeInfo* class_info,
-                                      REFIID iid,
-                                      void** object);
+// Creates the COM object of a class, returned as interface `iid`. The object reads its type
+// information from the server's type library when a caller first needs it.
+using TadxObjectCreator = HRESULT (*)(TadxComServer& server, REFIID iid, void** object);
 
 // What a class factory is made from.
 struct TadxFactoryDescription {

@@ -22,10 +22,7 @@ HRESULT TadxFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) 
     return CLASS_E_NOAGGREGATION;
   }
   try {
-    Microsoft::WRL::ComPtr<ITypeInfo> class_info;
-    quivra::com::Check(server_.TypeLibrary()->GetTypeInfoOfGuid(description_.ClassId, &class_info),
-                       "Finding the class in the type library");
-    return description_.CreateObject(server_, class_info.Get(), iid, object);
+    return description_.CreateObject(server_, iid, object);
   } catch (...) {
     return quivra::com::HResultFromCaught(E_UNEXPECTED);
   }

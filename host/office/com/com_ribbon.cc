@@ -40,6 +40,10 @@ std::string Text(IDispatch* object, DISPID id) {
   DISPPARAMS none{};
   if (FAILED(Call(object, id, DISPATCH_PROPERTYGET, &none, value.get())))
     return {};
+  // Office answers with text: read it as it is, without a converted copy.
+  if (V_VT(value.get()) == VT_BSTR)
+    return V_BSTR(value.get()) == nullptr ? std::string()
+                                          : quivra::com::Utf8Of(V_BSTR(value.get()));
   Variant text;
   if (FAILED(text.ChangeType(value.ref(), VT_BSTR)) || V_BSTR(text.get()) == nullptr)
     return {};
