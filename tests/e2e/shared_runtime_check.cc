@@ -13,21 +13,18 @@
 
 #include "addin/addin_identity.h"
 #include "host/office/com/office_interfaces.h"
+#include "tests/e2e/check_report.h"
 
 using Microsoft::WRL::ComPtr;
 
 namespace {
 
-int failures = 0;
-
+// One check, with the call's result when it failed.
 void Check(bool ok, const char* what, HRESULT result = S_OK) {
-  if (ok) {
-    std::printf("PASS: %s\n", what);
-  } else {
-    std::printf("FAIL: %s (0x%08lX)\n", what, static_cast<unsigned long>(result));
-    ++failures;
-  }
-  std::fflush(stdout);
+  char text[160];
+  std::snprintf(text, sizeof text, ok ? "%s" : "%s (0x%08lX)", what,
+                static_cast<unsigned long>(result));
+  quivra::e2e::Check(ok, text);
 }
 
 // An Outlook whose every member fails: the add-in's first call to it raises inside the add-in.
@@ -111,5 +108,5 @@ int main(int argc, char** argv) {
   }
   RunChecks(argv[1], argv[2]);
   ::CoUninitialize();
-  return failures;
+  return quivra::e2e::Failures();
 }
