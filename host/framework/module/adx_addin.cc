@@ -290,6 +290,7 @@ void TadxAddin::ReadStartState() {
     try {
       platform_.registry.CreateKey(add_in_key_);
     } catch (const std::exception&) {
+      // Not made: the first start all the same.
     }
     return;
   }
