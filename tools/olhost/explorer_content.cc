@@ -101,6 +101,8 @@ void OutlookStandIn::ClickButton(std::uintptr_t window, const std::string& label
     }
   } catch (const std::exception& error) {
     std::printf("the click on %s failed: %s\n", label.c_str(), error.what());
+  } catch (...) {
+    std::printf("the click on %s failed\n", label.c_str());
   }
   platform::win32::DispatchPendingMessages();
 }
@@ -133,6 +135,8 @@ void OutlookStandIn::ClickMessage(std::uintptr_t window, int row, bool toggle) {
     }
   } catch (const std::exception& error) {
     std::printf("the click on message %d failed: %s\n", row + 1, error.what());
+  } catch (...) {
+    std::printf("the click on message %d failed\n", row + 1);
   }
 }
 

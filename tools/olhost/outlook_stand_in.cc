@@ -9,6 +9,7 @@
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_screen.h"
 #include "tools/olhost/outlook_objects.h"
+#include "tools/olhost/stand_in_report.h"
 #include "tools/olhost/stand_in_windows.h"
 
 namespace quivra::olhost {
@@ -42,23 +43,6 @@ LARGE_INTEGER Now() {
   LARGE_INTEGER now;
   ::QueryPerformanceCounter(&now);
   return now;
-}
-
-void Print(const std::string& line) {
-  std::printf("%s\n", line.c_str());
-  std::fflush(stdout);
-}
-
-std::string Hex(HRESULT result) {
-  if (result == S_OK) {
-    return "S_OK";
-  }
-  if (result == S_FALSE) {
-    return "S_FALSE";
-  }
-  char text[16];
-  std::snprintf(text, sizeof text, "0x%08lX", static_cast<unsigned long>(result));
-  return text;
 }
 
 }  // namespace
@@ -312,82 +296,6 @@ RibbonHost* OutlookStandIn::LoadedRibbon(const std::string& RibbonID, std::strin
   return nullptr;
 }
 
-// Office loads the customUI of an inspector ribbon when the first inspector of that kind is
-// shown, not at start-up: it calls GetCustomUI with the kind's ribbon id
-// ("Microsoft.Outlook.Mail.Read" for a received mail, "Microsoft.Outlook.Mail.Compose" for one
-// being written, one id for each type of inspector) and keeps what it got for every later
-// inspector of that kind; an item shown in the reading pane asks for nothing. The text is a
-// customUI document of its own, so its onLoad is called again, with the IRibbonUI of that ribbon:
-// an object other than the explorer's, through which only that ribbon is invalidated.
-// Described in "Implementing the IRibbonExtensibility Interface" (Outlook VBA reference):
-// https://learn.microsoft.com/en-us/office/vba/outlook/how-to/office-fluent-ui-extensibility/implementing-the-iribbonextensibility-interface
-// and "IRibbonExtensibility.GetCustomUI Method", whose RibbonID is "one for each type of
-// Inspector object" in Outlook:
-// https://learn.microsoft.com/en-us/previous-versions/office/developer/office-2007/aa433551(v=office.12)
-void OutlookStandIn::OpenInspector(const std::string& RibbonID) {
-  if (!started_) {
-    Print("Outlook has not started");
-    return;
-  }
-  std::uintptr_t front = 0;
-  try {
-    if (outlook::ExplorerPtr explorer = world_.outlook.application()->ActiveExplorer()) {
-      front = explorer->WindowHandle();
-    }
-  } catch (const std::exception&) {
-  }
-  Print("user opens an inspector (" + RibbonID + ")");
-  StandInWindows::OpenInspector();
-  world_.outlook.ActivateInspector();
-  inspectors_.emplace_back(RibbonID, front);
-  // Outlook 2007 already shows the ribbon in its inspectors.
-  for (AddIn& add_in : add_ins_) {
-    if (!add_in.connected) {
-      continue;
-    }
-    ComPtr<office::com::IRibbonExtensibility> extensibility;
-    if (FAILED(add_in.object->QueryInterface(
-            quivra::com::IID_IRibbonExtensibility,
-            reinterpret_cast<void**>(extensibility.GetAddressOf())))) {
-      continue;
-    }
-    if (add_in.inspector_ribbons.count(RibbonID) != 0) {
-      Print(add_in.prog_id + ": the " + RibbonID + " ribbon is loaded already");
-      continue;
-    }
-    auto ribbon = std::make_shared<RibbonHost>(add_in.object.Get());
-    const HRESULT result = ribbon->Load(RibbonID);
-    Print(add_in.prog_id + ": GetCustomUI(" + RibbonID + ") -> " + Hex(result) + ", " +
-          std::to_string(ribbon->CustomUI().size()) + " characters, " +
-          std::to_string(ribbon->RibbonLoadCount()) + " onLoad with a new IRibbonUI");
-    if (SUCCEEDED(result)) {
-      ribbon->Text();
-      add_in.inspector_ribbons[RibbonID] = std::move(ribbon);
-    }
-  }
-  platform::win32::DispatchPendingMessages();
-}
-
-void OutlookStandIn::CloseInspector() {
-  if (inspectors_.empty()) {
-    Print("no inspector is open");
-    return;
-  }
-  const auto [ribbon_id, front] = inspectors_.back();
-  inspectors_.pop_back();
-  Print("user closes the inspector (" + ribbon_id + ")");
-  StandInWindows::CloseInspector();
-  if (!inspectors_.empty()) {
-    return;
-  }
-  for (const outlook::sim::SimExplorer& explorer : world_.outlook.explorers()) {
-    if (explorer.is_open() && explorer.window() == front) {
-      explorer.Activate();
-    }
-  }
-  platform::win32::DispatchPendingMessages();
-}
-
 void OutlookStandIn::Restart() {
   Quit();
   std::vector<std::string> prog_ids;
@@ -513,88 +421,6 @@ void OutlookStandIn::Connect(const std::string& prog_id) {
 bool OutlookStandIn::Connected(const std::string& prog_id) const {
   const AddIn* add_in = Find(prog_id);
   return add_in && add_in->connected;
-}
-
-// Windows merges the current user's classes (HKCU\Software\Classes) over the machine's into
-// HKEY_CLASSES_ROOT, so COM finds an add-in installed for one user. Wine does not merge them;
-// the stand-in looks there itself when COM finds no class, and loads the server as COM would.
-// https://learn.microsoft.com/windows/win32/sysinfo/merged-view-of-hkey-classes-root
-std::optional<std::pair<CLSID, std::string>> OutlookStandIn::UserClass(const std::string& prog_id) {
-  const std::optional<std::string> clsid = registry_.ReadString(
-      {RegistryRoot::kCurrentUser, "Software\\Classes\\" + prog_id + "\\Clsid"}, "");
-  CLSID class_id;
-  if (!clsid || FAILED(::CLSIDFromString(Utf8ToWide(*clsid).c_str(), &class_id))) {
-    return std::nullopt;
-  }
-  const std::optional<std::string> server = registry_.ReadString(
-      {RegistryRoot::kCurrentUser, "Software\\Classes\\CLSID\\" + *clsid + "\\InprocServer32"}, "");
-  if (!server) {
-    return std::nullopt;
-  }
-  return std::make_pair(class_id, *server);
-}
-
-HRESULT OutlookStandIn::CreateUserClassObject(const std::string& prog_id,
-                                              CLSID& class_id,
-                                              IUnknown** object) {
-  const auto user_class = UserClass(prog_id);
-  if (!user_class) {
-    return REGDB_E_CLASSNOTREG;
-  }
-  class_id = user_class->first;
-  // Loaded once and kept for as long as the stand-in runs, as COM keeps a server it loaded.
-  const std::wstring path = Utf8ToWide(user_class->second);
-  HMODULE library = ::GetModuleHandleW(path.c_str());
-  if (library == nullptr) {
-    platform::win32::UniqueModule loaded(::LoadLibraryW(path.c_str()));
-    if (!loaded) {
-      return HRESULT_FROM_WIN32(::GetLastError());
-    }
-    library = loaded.get();
-    user_class_libraries_.push_back(std::move(loaded));
-  }
-  using GetClassObject = HRESULT(STDAPICALLTYPE*)(REFCLSID, REFIID, void**);
-  auto get_class_object = reinterpret_cast<GetClassObject>(
-      reinterpret_cast<void*>(::GetProcAddress(library, "DllGetClassObject")));
-  if (get_class_object == nullptr) {
-    return CO_E_ERRORINDLL;
-  }
-  ComPtr<IClassFactory> factory;
-  const HRESULT result = get_class_object(class_id, IID_IClassFactory,
-                                          reinterpret_cast<void**>(factory.GetAddressOf()));
-  if (FAILED(result)) {
-    return result;
-  }
-  return factory->CreateInstance(nullptr, IID_IUnknown, reinterpret_cast<void**>(object));
-}
-
-HMODULE OutlookStandIn::LoadedLibrary(const std::string& prog_id) {
-  CLSID class_id;
-  if (FAILED(::CLSIDFromProgID(Utf8ToWide(prog_id).c_str(), &class_id))) {
-    const auto user_class = UserClass(prog_id);
-    return user_class ? ::GetModuleHandleW(Utf8ToWide(user_class->second).c_str()) : nullptr;
-  }
-  wchar_t guid[40] = {};
-  ::StringFromGUID2(class_id, guid, 40);
-  const std::optional<std::string> path =
-      registry_.ReadString({RegistryRoot::kClassesRoot,
-                            "CLSID\\" + platform::win32::WideToUtf8(guid) + "\\InprocServer32"},
-                           "");
-  if (!path) {
-    return nullptr;
-  }
-  return ::GetModuleHandleW(Utf8ToWide(*path).c_str());
-}
-
-HRESULT OutlookStandIn::CanUnloadNow(const std::string& prog_id) {
-  HMODULE library = LoadedLibrary(prog_id);
-  if (!library) {
-    return S_OK;
-  }
-  using CanUnload = HRESULT(STDAPICALLTYPE*)();
-  auto can_unload = reinterpret_cast<CanUnload>(
-      reinterpret_cast<void*>(::GetProcAddress(library, "DllCanUnloadNow")));
-  return can_unload ? can_unload() : S_OK;
 }
 
 double OutlookStandIn::StartupMilliseconds(const std::string& prog_id) const {

@@ -280,9 +280,8 @@ void TadxAddin::RemoveKeyboardHook() noexcept {
 }
 
 void TadxAddin::ReadStartState() {
-  // A key that cannot be made or read leaves the first start. A marker that reads shows the key
-  // is there; only without one is the key made (if missing), which spares every start but the
-  // first two registry requests.
+  // A key that cannot be made or read leaves the first start. The key is made only when no
+  // marker reads: a marker shows it is there, and every later start saves two requests.
   start_state_ = TadxStartMode::FirstStart;
   const std::optional<std::string> mode =
       platform_.registry.ReadString(add_in_key_, "ADXStartMode");
