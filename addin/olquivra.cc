@@ -8,20 +8,20 @@
 #include "addin/addin_identity.h"
 #include "addin/tco_olquivra.h"
 #include "core/registration_properties.h"
-#include "host/framework/com/adx_com_server.h"
+#include "host/framework/com/com_server.h"
 #include "host/framework/registration/registration.h"
 #include "platform/win32/com/caught_error.h"
 
 namespace {
 
 using quivra::addin::TcoOLQuivra;
-using quivra::framework::com::TadxComServer;
+using quivra::framework::com::TComServer;
 
-TadxComServer* g_server = nullptr;
+TComServer* g_server = nullptr;
 
 bool InitializeLibrary(HINSTANCE instance) {
   try {
-    g_server = new TadxComServer(instance);
+    g_server = new TComServer(instance);
     g_server->AddFactory({quivra::addin::kClassId, &TcoOLQuivra::Create,
                           &quivra::core::QuivraRegistrationInfo, "Apartment"});
     return true;

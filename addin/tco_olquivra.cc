@@ -5,7 +5,7 @@
 #include "addin/addin_identity.h"
 #include "addin/library_platform.h"
 #include "core/add_in_module.h"
-#include "host/framework/com/adx_keyboard_hook.h"
+#include "host/framework/com/keyboard_hook.h"
 #include "model/configuration.h"
 #include "platform/win32/com/caught_error.h"
 
@@ -15,23 +15,23 @@ namespace {
 
 // The add-in's lifecycle over the library's Windows services: its module is made on
 // OnConnection, its keyboard shortcuts run through the thread's keyboard hook.
-std::unique_ptr<framework::TadxAddin> MakeAddin() {
+std::unique_ptr<framework::TAddin> MakeAddin() {
   platform::Platform& services = LibraryPlatform();
-  auto addin = std::make_unique<framework::TadxAddin>(
+  auto addin = std::make_unique<framework::TAddin>(
       services, kProgId, [&services](const outlook::ApplicationPtr& application) {
         return std::make_unique<core::TAddInModule>(services, core::TheConfiguration(),
                                                     application);
       });
-  addin->SetKeyboardHookInstaller(&framework::com::TadxKeyboardHook::Install);
+  addin->SetKeyboardHookInstaller(&framework::com::TKeyboardHook::Install);
   return addin;
 }
 
 }  // namespace
 
-TcoOLQuivra::TcoOLQuivra(framework::com::TadxComServer& server)
-    : TadxAddinObject(server, kClassId, kInterfaceId, MakeAddin()) {}
+TcoOLQuivra::TcoOLQuivra(framework::com::TComServer& server)
+    : TAddinObject(server, kClassId, kInterfaceId, MakeAddin()) {}
 
-HRESULT TcoOLQuivra::Create(framework::com::TadxComServer& server, REFIID iid, void** object) {
+HRESULT TcoOLQuivra::Create(framework::com::TComServer& server, REFIID iid, void** object) {
   *object = nullptr;
   try {
     return quivra::com::Make<TcoOLQuivra>(server)->QueryInterface(iid, object);

@@ -5,7 +5,7 @@
 
 #include <oaidl.h>
 
-#include "host/framework/com/adx_addin_object.h"
+#include "host/framework/com/addin_object.h"
 
 namespace quivra::addin {
 
@@ -15,12 +15,12 @@ inline constexpr char kProgId[] = "OLQuivra.coOLQuivra";
 // The add-in's COM object, coOLQuivra, the object Outlook gets: the framework's add-in object
 // whose module is the add-in's TAddInModule, created on OnConnection over the library's
 // configuration.
-class TcoOLQuivra : public framework::com::TadxAddinObject {
+class TcoOLQuivra : public framework::com::TAddinObject {
  public:
   // The class factory's creator of coOLQuivra objects: a new object as interface `iid`.
-  static HRESULT Create(framework::com::TadxComServer& server, REFIID iid, void** object);
+  static HRESULT Create(framework::com::TComServer& server, REFIID iid, void** object);
 
-  explicit TcoOLQuivra(framework::com::TadxComServer& server);
+  explicit TcoOLQuivra(framework::com::TComServer& server);
 };
 
 }  // namespace quivra::addin

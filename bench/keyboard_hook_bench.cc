@@ -14,19 +14,19 @@ namespace {
 
 using quivra::bench::OutlookMachine;
 using quivra::bench::StartedAddIn;
-using quivra::framework::TadxHookVerdict;
-using quivra::framework::TadxKeyPress;
+using quivra::framework::THookVerdict;
+using quivra::framework::TKeyPress;
 
 constexpr std::uint32_t kKeyDown = 0x001E0001;  // repeat count 1, scan code of A
 
-void HookKeyDown(benchmark::State& state, const TadxKeyPress& press, TadxHookVerdict::Kind want) {
+void HookKeyDown(benchmark::State& state, const TKeyPress& press, THookVerdict::Kind want) {
   OutlookMachine machine(static_cast<int>(state.range(0)), 20);
   StartedAddIn addin(machine);
   addin.Start();
-  quivra::framework::TadxKeyboardHookLogic* hook = addin.addin().KeyboardHook();
+  quivra::framework::TKeyboardHookLogic* hook = addin.addin().KeyboardHook();
   int armed = 0;
   for (const auto* shortcut :
-       addin.module().ComponentsOf<quivra::framework::TadxKeyboardShortcut>()) {
+       addin.module().ComponentsOf<quivra::framework::TKeyboardShortcut>()) {
     armed += shortcut->Enabled() ? 1 : 0;
   }
   if (hook == nullptr || armed != 12) {
@@ -35,7 +35,7 @@ void HookKeyDown(benchmark::State& state, const TadxKeyPress& press, TadxHookVer
   }
   machine.world().outlook.ResetCallCounts();
   for (auto _ : state) {
-    const TadxHookVerdict verdict = hook->KeyMessage(press, true);
+    const THookVerdict verdict = hook->KeyMessage(press, true);
     benchmark::DoNotOptimize(verdict);
     if (verdict.Action != want) {
       state.SkipWithError("the hook decided otherwise");
@@ -47,14 +47,14 @@ void HookKeyDown(benchmark::State& state, const TadxKeyPress& press, TadxHookVer
 }
 
 void BM_HookKeyNoMatch(benchmark::State& state) {
-  HookKeyDown(state, TadxKeyPress{'A', kKeyDown, false, false, false},
-              TadxHookVerdict::Kind::kPass);
+  HookKeyDown(state, TKeyPress{'A', kKeyDown, false, false, false},
+              THookVerdict::Kind::kPass);
 }
 BENCHMARK(BM_HookKeyNoMatch)->ArgName("outlook")->Arg(2007)->Arg(2013);
 
 void BM_HookKeyMatch(benchmark::State& state) {
-  HookKeyDown(state, TadxKeyPress{'3', kKeyDown, false, false, true},
-              TadxHookVerdict::Kind::kPostShortcut);
+  HookKeyDown(state, TKeyPress{'3', kKeyDown, false, false, true},
+              THookVerdict::Kind::kPostShortcut);
 }
 BENCHMARK(BM_HookKeyMatch)->ArgName("outlook")->Arg(2007)->Arg(2013);
 

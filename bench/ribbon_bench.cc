@@ -84,7 +84,7 @@ void BM_FirstRibbonDraw(benchmark::State& state) {
     state.SkipWithError("Office made no callbacks");
     return;
   }
-  quivra::framework::TadxAddin& target = addin.addin();
+  quivra::framework::TAddin& target = addin.addin();
   for (auto _ : state) {
     benchmark::DoNotOptimize(target.GetCustomUI(kExplorerRibbon));
     target.RibbonLoad(recorder.on_load, ribbon);

@@ -63,7 +63,7 @@ void Bind(core::Configuration& config, int slot, const SimFolder& folder, std::s
 
 // The add-in's keyboard hook without Windows: the hook's logic is made and kept as in Outlook,
 // and key presses are handed to it directly.
-class LogicOnlyHook : public framework::TadxInstalledKeyboardHook {};
+class LogicOnlyHook : public framework::TInstalledKeyboardHook {};
 
 }  // namespace
 
@@ -106,7 +106,7 @@ StartedAddIn::StartedAddIn(OutlookMachine& machine)
                              },
                              {}});
   addin_.SetKeyboardHookInstaller(
-      [](framework::TadxKeyboardHookLogic&) { return std::make_unique<LogicOnlyHook>(); });
+      [](framework::TKeyboardHookLogic&) { return std::make_unique<LogicOnlyHook>(); });
 }
 
 StartedAddIn::~StartedAddIn() {

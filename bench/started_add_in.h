@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/add_in_module.h"
-#include "host/framework/module/adx_addin.h"
+#include "host/framework/module/addin.h"
 #include "host/office/sim/sim_command_bars.h"
 #include "host/office/sim/sim_office.h"
 #include "host/office/sim/sim_ribbon.h"
@@ -61,7 +61,7 @@ class StartedAddIn {
   // Outlook's end without fast shutdown: OnBeginShutdown, OnDisconnection.
   void Stop();
 
-  framework::TadxAddin& addin() { return addin_; }
+  framework::TAddin& addin() { return addin_; }
   core::TAddInModule& module() { return *module_; }
   office::sim::SimCommandBarsHost& command_bars() { return command_bars_; }
   // The ribbon drawn at start-up; null for Outlook 2007.
@@ -81,7 +81,7 @@ class StartedAddIn {
   std::shared_ptr<office::sim::SimCOMAddIn> com_add_in_ =
       std::make_shared<office::sim::SimCOMAddIn>();
   office::AddInObjectPtr self_ = std::make_shared<office::AddInObject>();
-  framework::TadxAddin addin_;
+  framework::TAddin addin_;
   std::shared_ptr<office::sim::SimRibbon> ribbon_;
   bool started_ = false;
 };

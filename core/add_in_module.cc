@@ -9,18 +9,18 @@ namespace quivra::core {
 
 namespace {
 
-using framework::TadxCommandBarButton;
-using framework::TadxCommandBarPopup;
-using framework::TadxKeyboardShortcut;
-using framework::TadxMsoButtonStyle;
-using framework::TadxOfficeHostApp;
-using framework::TadxRibbon;
-using framework::TadxRibbon2010;
-using framework::TadxRibbonButton;
-using framework::TadxRibbonGroup;
-using framework::TadxRibbonMenu;
-using framework::TadxRibbonSplitButton;
-using framework::TadxRibbonXControlSize;
+using framework::TCommandBarButton;
+using framework::TCommandBarPopup;
+using framework::TKeyboardShortcut;
+using framework::TMsoButtonStyle;
+using framework::TOfficeHostApp;
+using framework::TRibbon;
+using framework::TRibbon2010;
+using framework::TRibbonButton;
+using framework::TRibbonGroup;
+using framework::TRibbonMenu;
+using framework::TRibbonSplitButton;
+using framework::TRibbonXControlSize;
 
 constexpr char kFilingGroupCaption[] = "Filing Buttons";
 constexpr char kFilingGroupScreenTip[] = "Quivra - Filing Buttons";
@@ -41,25 +41,25 @@ outlook::ApplicationPtr RequireHost(outlook::ApplicationPtr outlook) {
 }
 
 // Icons of the commands that are not filing slots.
-framework::TadxBitmap AnyFolderIcon() {
+framework::TBitmap AnyFolderIcon() {
   return FolderIcon(16, 0xF4D03F, 15);
 }
-framework::TadxBitmap UndoIcon() {
+framework::TBitmap UndoIcon() {
   return FolderIcon(16, 0xBDC3C7, 9);
 }
-framework::TadxBitmap ConfigureIcon() {
+framework::TBitmap ConfigureIcon() {
   return FolderIcon(16, 0x95A5A6, 6);
 }
-framework::TadxBitmap HelpIcon() {
+framework::TBitmap HelpIcon() {
   return FolderIcon(16, 0x3498DB, 3);
 }
-framework::TadxBitmap AboutIcon() {
+framework::TBitmap AboutIcon() {
   return FolderIcon(16, 0x1ABC9C, 12);
 }
-framework::TadxBitmap GroupIcon() {
+framework::TBitmap GroupIcon() {
   return FolderIcon(16, 0xE8B730, 0);
 }
-framework::TadxBitmap MainIcon() {
+framework::TBitmap MainIcon() {
   return FolderIcon(32, 0xE8B730, 5);
 }
 
@@ -68,14 +68,14 @@ framework::TadxBitmap MainIcon() {
 TAddInModule::TAddInModule(platform::Platform& platform,
                            Configuration& configuration,
                            outlook::ApplicationPtr outlook)
-    : framework::TadxCOMAddInModule(platform),
-      adxOlExplorerCommandBar1(
-          CreateComponent<framework::TadxOlExplorerCommandBar>("adxOlExplorerCommandBar1")),
-      adxRibbonTab1(CreateComponent<framework::TadxRibbonTab>("adxRibbonTab1")),
-      adxRibbonTab2(CreateComponent<framework::TadxRibbonTab>("adxRibbonTab2")),
-      ImageList1(CreateComponent<framework::TadxImageList>("ImageList1")),
-      adxKeyboardShortcutBkSp(CreateComponent<TadxKeyboardShortcut>("adxKeyboardShortcutBkSp")),
-      adxKeyboardShortcutAnyF(CreateComponent<TadxKeyboardShortcut>("adxKeyboardShortcutAnyF")),
+    : framework::TCOMAddInModule(platform),
+      olExplorerCommandBar1(
+          CreateComponent<framework::TOlExplorerCommandBar>("olExplorerCommandBar1")),
+      ribbonTab1(CreateComponent<framework::TRibbonTab>("ribbonTab1")),
+      ribbonTab2(CreateComponent<framework::TRibbonTab>("ribbonTab2")),
+      ImageList1(CreateComponent<framework::TImageList>("ImageList1")),
+      keyboardShortcutBkSp(CreateComponent<TKeyboardShortcut>("keyboardShortcutBkSp")),
+      keyboardShortcutAnyF(CreateComponent<TKeyboardShortcut>("keyboardShortcutAnyF")),
       configuration_(configuration),
       outlook_(RequireHost(std::move(outlook))),
       configuration_file_(configuration, platform),
@@ -88,7 +88,7 @@ TAddInModule::TAddInModule(platform::Platform& platform,
   configuration_file_.RequireLoadBeforeSave();
   SetAddInName("QuivraOL");
   SetRegisterForAllUsers(true);
-  SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
+  SetSupportedApps({TOfficeHostApp::ohaOutlook});
   SetHandleShortcuts(true);
 
   for (int slot = 1; slot <= kBackspaceSlot; ++slot) {
@@ -98,102 +98,102 @@ TAddInModule::TAddInModule(platform::Platform& platform,
   CreateOwnTab();
   CreateHomeGroup();
   CreateShortcuts();
-  WorkingCommandBar = &adxOlExplorerCommandBar1;
-  WorkingRibbonTab = &adxRibbonTab1;
+  WorkingCommandBar = &olExplorerCommandBar1;
+  WorkingRibbonTab = &ribbonTab1;
   BindEventHandlers();
 }
 
 void TAddInModule::CreateCommandBarControls() {
-  framework::TadxOlExplorerCommandBar& bar = adxOlExplorerCommandBar1;
+  framework::TOlExplorerCommandBar& bar = olExplorerCommandBar1;
   bar.SetCommandBarName("QuivraOL");
-  bar.SetProtection(framework::TadxMsoBarProtection::adxMsoBarNoChangeDock);
+  bar.SetProtection(framework::TMsoBarProtection::msoBarNoChangeDock);
   bar.SetTemporary(true);
 
   // Position 0: the main button, whose menu holds the three commands.
-  auto& main = bar.Controls().Add<TadxCommandBarPopup>();
+  auto& main = bar.Controls().Add<TCommandBarPopup>();
   main.SetTooltipText("Quivra for Outlook");
-  const std::pair<const char*, framework::TadxBitmap> commands[] = {
+  const std::pair<const char*, framework::TBitmap> commands[] = {
       {"Configure Buttons", ConfigureIcon()}, {"Help", HelpIcon()}, {"About", AboutIcon()}};
   for (const auto& [caption, icon] : commands) {
-    auto& item = main.Controls().Add<TadxCommandBarButton>();
+    auto& item = main.Controls().Add<TCommandBarButton>();
     item.SetCaption(caption);
-    item.SetStyle(TadxMsoButtonStyle::adxMsoButtonIconAndCaption);
+    item.SetStyle(TMsoButtonStyle::msoButtonIconAndCaption);
     item.SetGlyph(icon);
   }
   // Positions 1 ... 11: the filing buttons; 12 "Any Folder..."; 13 "Undo".
   for (int slot = 1; slot <= kBackspaceSlot; ++slot) {
-    auto& button = bar.Controls().Add<TadxCommandBarButton>();
+    auto& button = bar.Controls().Add<TCommandBarButton>();
     button.SetCaption(SlotCaption(slot));
     button.SetTag(slot);
-    button.SetStyle(TadxMsoButtonStyle::adxMsoButtonCaption);
+    button.SetStyle(TMsoButtonStyle::msoButtonCaption);
     if (slot != kBackspaceSlot) {
       button.SetVisible(false);
     }
   }
-  auto& any_folder = bar.Controls().Add<TadxCommandBarButton>();
+  auto& any_folder = bar.Controls().Add<TCommandBarButton>();
   any_folder.SetCaption("Any Folder...");
   any_folder.SetTag(kAnyFolderTag);
-  any_folder.SetStyle(TadxMsoButtonStyle::adxMsoButtonIconAndCaption);
+  any_folder.SetStyle(TMsoButtonStyle::msoButtonIconAndCaption);
   any_folder.SetGlyph(AnyFolderIcon());
   any_folder.SetTooltipText("Move to Any Folder... (Alt+Z)");
-  auto& undo = bar.Controls().Add<TadxCommandBarButton>();
+  auto& undo = bar.Controls().Add<TCommandBarButton>();
   undo.SetCaption("Undo");
   undo.SetTag(kUndoTag);
-  undo.SetStyle(TadxMsoButtonStyle::adxMsoButtonCaption);
+  undo.SetStyle(TMsoButtonStyle::msoButtonCaption);
 }
 
 void TAddInModule::CreateOwnTab() {
-  framework::TadxRibbonTab& tab = adxRibbonTab1;
+  framework::TRibbonTab& tab = ribbonTab1;
   tab.SetCaption("Quivra");
   tab.SetImages(&ImageList1);
-  tab.SetRibbons({TadxRibbon::msrOutlookExplorer});
-  tab.SetRibbons2010({TadxRibbon2010::msrOutlookExplorer2010});
+  tab.SetRibbons({TRibbon::msrOutlookExplorer});
+  tab.SetRibbons2010({TRibbon2010::msrOutlookExplorer2010});
 
-  auto& configure = tab.Controls().Add<TadxRibbonGroup>();
+  auto& configure = tab.Controls().Add<TRibbonGroup>();
   configure.SetCaption("Configure");
-  auto& main = configure.Controls().Add<TadxRibbonSplitButton>();
+  auto& main = configure.Controls().Add<TRibbonSplitButton>();
   main.SetCaption("Quivra");
-  main.SetSize(TadxRibbonXControlSize::csLarge);
+  main.SetSize(TRibbonXControlSize::csLarge);
   main.SetGlyph(MainIcon());
-  auto& menu = main.Controls().Add<TadxRibbonMenu>();
-  const std::pair<const char*, framework::TadxBitmap> commands[] = {
+  auto& menu = main.Controls().Add<TRibbonMenu>();
+  const std::pair<const char*, framework::TBitmap> commands[] = {
       {"Configure Buttons", ConfigureIcon()}, {"Help", HelpIcon()}, {"About", AboutIcon()}};
   for (const auto& [caption, icon] : commands) {
-    auto& item = menu.Controls().Add<TadxRibbonButton>();
+    auto& item = menu.Controls().Add<TRibbonButton>();
     item.SetCaption(caption);
     item.SetGlyph(icon);
   }
 
-  auto& filing = tab.Controls().Add<TadxRibbonGroup>();
+  auto& filing = tab.Controls().Add<TRibbonGroup>();
   filing.SetCaption(kFilingGroupCaption);
   filing.SetScreenTip(kFilingGroupScreenTip);
-  auto& placeholder = filing.Controls().Add<TadxRibbonButton>();
+  auto& placeholder = filing.Controls().Add<TRibbonButton>();
   placeholder.SetCaption(" ");
   placeholder.SetEnabled(false);
   placeholder.SetVisible(false);
   for (int slot = 1; slot <= kBackspaceSlot; ++slot) {
-    auto& button = filing.Controls().Add<TadxRibbonButton>();
+    auto& button = filing.Controls().Add<TRibbonButton>();
     button.SetCaption(SlotCaption(slot));
     button.SetTag(slot);
     button.SetGlyph(ImageList1[slot - 1]);
   }
-  auto& any_folder = filing.Controls().Add<TadxRibbonButton>();
+  auto& any_folder = filing.Controls().Add<TRibbonButton>();
   any_folder.SetCaption("Any Folder...");
   any_folder.SetTag(kAnyFolderTag);
   any_folder.SetGlyph(AnyFolderIcon());
-  auto& undo = filing.Controls().Add<TadxRibbonButton>();
+  auto& undo = filing.Controls().Add<TRibbonButton>();
   undo.SetCaption("Undo");
   undo.SetTag(kUndoTag);
   undo.SetGlyph(UndoIcon());
 }
 
 void TAddInModule::CreateHomeGroup() {
-  framework::TadxRibbonTab& tab = adxRibbonTab2;
+  framework::TRibbonTab& tab = ribbonTab2;
   tab.SetIdMso("TabMail");
-  tab.SetRibbons({TadxRibbon::msrOutlookExplorer});
-  tab.SetRibbons2010({TadxRibbon2010::msrOutlookExplorer2010});
+  tab.SetRibbons({TRibbon::msrOutlookExplorer});
+  tab.SetRibbons2010({TRibbon2010::msrOutlookExplorer2010});
 
-  auto& group = tab.Controls().Add<TadxRibbonGroup>();
+  auto& group = tab.Controls().Add<TRibbonGroup>();
   group.SetCaption(kFilingGroupCaption);
   group.SetInsertAfterIdMso("GroupMoveActions");
   group.SetScreenTip(kFilingGroupScreenTip);
@@ -201,7 +201,7 @@ void TAddInModule::CreateHomeGroup() {
   group.SetVisible(false);
   // Everything but the captions is copied from the own tab when the buttons are placed.
   for (int position = 0; position <= kUndoTag; ++position) {
-    auto& button = group.Controls().Add<TadxRibbonButton>();
+    auto& button = group.Controls().Add<TRibbonButton>();
     button.SetCaption(position == 0                ? " "
                       : position <= kBackspaceSlot ? SlotCaption(position)
                       : position == kAnyFolderTag  ? "Move"
@@ -216,42 +216,42 @@ void TAddInModule::CreateHomeGroup() {
 void TAddInModule::CreateShortcuts() {
   for (int slot = 1; slot <= kLastNumberedSlot; ++slot) {
     const std::string number = slot < 10 ? "0" + std::to_string(slot) : std::to_string(slot);
-    auto& shortcut = CreateComponent<TadxKeyboardShortcut>("adxKeyboardShortcut" + number);
-    shortcut.SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
+    auto& shortcut = CreateComponent<TKeyboardShortcut>("keyboardShortcut" + number);
+    shortcut.SetSupportedApps({TOfficeHostApp::ohaOutlook});
     shortcut.SetTag(slot);
     shortcut.SetEnabled(false);
     if (slot == 1) {
       shortcut.SetShortcutText("Alt+1");
     }
-    adxKeyboardShortcuts[static_cast<size_t>(slot - 1)] = &shortcut;
+    keyboardShortcuts[static_cast<size_t>(slot - 1)] = &shortcut;
   }
-  adxKeyboardShortcutBkSp.SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
-  adxKeyboardShortcutBkSp.SetTag(kBackspaceSlot);
-  adxKeyboardShortcutAnyF.SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
-  adxKeyboardShortcutAnyF.SetTag(kAnyFolderTag);
+  keyboardShortcutBkSp.SetSupportedApps({TOfficeHostApp::ohaOutlook});
+  keyboardShortcutBkSp.SetTag(kBackspaceSlot);
+  keyboardShortcutAnyF.SetSupportedApps({TOfficeHostApp::ohaOutlook});
+  keyboardShortcutAnyF.SetTag(kAnyFolderTag);
 }
 
-framework::TadxRibbonGroup& TAddInModule::OwnFilingGroup() {
-  return WorkingRibbonTab->Controls().Item<TadxRibbonGroup>(1);
+framework::TRibbonGroup& TAddInModule::OwnFilingGroup() {
+  return WorkingRibbonTab->Controls().Item<TRibbonGroup>(1);
 }
 
-framework::TadxRibbonGroup& TAddInModule::HomeFilingGroup() {
-  return adxRibbonTab2.Controls().Item<TadxRibbonGroup>(0);
+framework::TRibbonGroup& TAddInModule::HomeFilingGroup() {
+  return ribbonTab2.Controls().Item<TRibbonGroup>(0);
 }
 
 void TAddInModule::PlaceUndoButton(bool Visible) {
   const bool can_undo = configuration_.UndoDetails.IsComplete();
-  framework::TadxCommandBarControl& bar_undo = WorkingCommandBar->Controls()[kUndoTag];
+  framework::TCommandBarControl& bar_undo = WorkingCommandBar->Controls()[kUndoTag];
   bar_undo.SetVisible(Visible);
   bar_undo.SetEnabled(can_undo);
 
-  TadxRibbonGroup& own_group = OwnFilingGroup();
-  framework::TadxRibbonCustomControl& own_undo = own_group.Controls()[kUndoTag];
+  TRibbonGroup& own_group = OwnFilingGroup();
+  framework::TRibbonCustomControl& own_undo = own_group.Controls()[kUndoTag];
   own_undo.SetVisible(Visible);
   own_group.SetVisible(Visible);
 
-  TadxRibbonGroup& home_group = HomeFilingGroup();
-  framework::TadxRibbonCustomControl& home_undo = home_group.Controls()[kUndoTag];
+  TRibbonGroup& home_group = HomeFilingGroup();
+  framework::TRibbonCustomControl& home_undo = home_group.Controls()[kUndoTag];
   home_undo.SetVisible(Visible && configuration_.Icons);
   home_group.SetVisible(Visible && configuration_.Icons);
 

@@ -30,7 +30,7 @@ namespace quivra::core {
 // on Outlook's Home tab, the image list and the keyboard shortcuts) as its design data creates
 // them, and the operations behind them — the configuration file, filing, undo and the Undo
 // buttons.
-class TAddInModule : public framework::TadxCOMAddInModule {
+class TAddInModule : public framework::TCOMAddInModule {
  public:
   // `outlook` is the host application the module works on; it must be given.
   TAddInModule(platform::Platform& platform,
@@ -65,7 +65,7 @@ class TAddInModule : public framework::TadxCOMAddInModule {
   // filing groups and the armed keyboard shortcuts (at start-up and after Configure OK). The
   // first placement of a load also finds out whether the host shows a ribbon.
   void PlaceButtonBar();
-  // Makes adxRibbonTab1 the working tab and resets its filing group.
+  // Makes ribbonTab1 the working tab and resets its filing group.
   void PlaceRibbonBar();
   // Copies the own tab's filing group, item by item, into the Home-tab group.
   void PlaceButtonsToHomeGroup();
@@ -75,17 +75,17 @@ class TAddInModule : public framework::TadxCOMAddInModule {
   void EnableShortcut(int Digit);
 
   // Handlers of clicks and keyboard shortcuts; the Sender's tag tells the slot.
-  void FolderButtonClick(framework::TadxCommandBarButton& Sender);
-  void MoveToClick(framework::TadxCommandBarButton& Sender);
-  void adxRibbonTab1Controls0ControlsFileClick(
-      framework::TadxRibbonCustomControl& Sender,
-      const framework::TadxRibbonControlInfo& RibbonControl);
-  void MoveRibbonToClick(framework::TadxRibbonCustomControl& Sender,
-                         const framework::TadxRibbonControlInfo& RibbonControl);
-  void adxRibbonTab1Controls0ControlsUndoClick(
-      framework::TadxRibbonCustomControl& Sender,
-      const framework::TadxRibbonControlInfo& RibbonControl);
-  void FormShortCutKey(framework::TadxKeyboardShortcut& Sender);
+  void FolderButtonClick(framework::TCommandBarButton& Sender);
+  void MoveToClick(framework::TCommandBarButton& Sender);
+  void ribbonTab1Controls0ControlsFileClick(
+      framework::TRibbonCustomControl& Sender,
+      const framework::TRibbonControlInfo& RibbonControl);
+  void MoveRibbonToClick(framework::TRibbonCustomControl& Sender,
+                         const framework::TRibbonControlInfo& RibbonControl);
+  void ribbonTab1Controls0ControlsUndoClick(
+      framework::TRibbonCustomControl& Sender,
+      const framework::TRibbonControlInfo& RibbonControl);
+  void FormShortCutKey(framework::TKeyboardShortcut& Sender);
 
   // The commands of the main button's menu. Configure shows the configuration dialog with the
   // picker in browse mode and, on OK, saves the configuration, reads it back and places the
@@ -100,28 +100,28 @@ class TAddInModule : public framework::TadxCOMAddInModule {
 
   // The module's event handlers: start-up completion, beginning of shut-down, and an explorer
   // window gaining or losing the focus.
-  void adxCOMAddInModuleAddInInitialize(framework::TadxCOMAddInModule& Sender);
-  void adxCOMAddInModuleAddInBeginShutdown(framework::TadxCOMAddInModule& Sender);
-  void adxCOMAddInModuleOLExplorerActivate(framework::TadxCOMAddInModule& Sender);
-  void adxCOMAddInModuleOLExplorerDeactivate(framework::TadxCOMAddInModule& Sender);
+  void comAddInModuleAddInInitialize(framework::TCOMAddInModule& Sender);
+  void comAddInModuleAddInBeginShutdown(framework::TCOMAddInModule& Sender);
+  void comAddInModuleOLExplorerActivate(framework::TCOMAddInModule& Sender);
+  void comAddInModuleOLExplorerDeactivate(framework::TCOMAddInModule& Sender);
 
   // Components, as the design data names them.
-  framework::TadxOlExplorerCommandBar& adxOlExplorerCommandBar1;
-  framework::TadxRibbonTab& adxRibbonTab1;
-  framework::TadxRibbonTab& adxRibbonTab2;
-  framework::TadxImageList& ImageList1;
-  // adxKeyboardShortcut01 ... adxKeyboardShortcut10, at index 0 ... 9.
-  std::array<framework::TadxKeyboardShortcut*, 10> adxKeyboardShortcuts{};
-  framework::TadxKeyboardShortcut& adxKeyboardShortcutBkSp;
-  framework::TadxKeyboardShortcut& adxKeyboardShortcutAnyF;
+  framework::TOlExplorerCommandBar& olExplorerCommandBar1;
+  framework::TRibbonTab& ribbonTab1;
+  framework::TRibbonTab& ribbonTab2;
+  framework::TImageList& ImageList1;
+  // keyboardShortcut01 ... keyboardShortcut10, at index 0 ... 9.
+  std::array<framework::TKeyboardShortcut*, 10> keyboardShortcuts{};
+  framework::TKeyboardShortcut& keyboardShortcutBkSp;
+  framework::TKeyboardShortcut& keyboardShortcutAnyF;
 
   // The command bar and ribbon tab that placement works on.
-  framework::TadxOlExplorerCommandBar* WorkingCommandBar = nullptr;
-  framework::TadxRibbonTab* WorkingRibbonTab = nullptr;
+  framework::TOlExplorerCommandBar* WorkingCommandBar = nullptr;
+  framework::TRibbonTab* WorkingRibbonTab = nullptr;
 
   // The "Filing Buttons" groups: group 1 of the own tab, group 0 of the Home-tab component.
-  framework::TadxRibbonGroup& OwnFilingGroup();
-  framework::TadxRibbonGroup& HomeFilingGroup();
+  framework::TRibbonGroup& OwnFilingGroup();
+  framework::TRibbonGroup& HomeFilingGroup();
 
  private:
   void BindEventHandlers();

@@ -13,13 +13,13 @@ namespace quivra::core {
 
 namespace {
 
-using framework::TadxBitmap;
-using framework::TadxCommandBarButton;
-using framework::TadxKeyboardShortcut;
-using framework::TadxMsoButtonStyle;
-using framework::TadxRibbonButton;
-using framework::TadxRibbonControlInfo;
-using framework::TadxRibbonCustomControl;
+using framework::TBitmap;
+using framework::TCommandBarButton;
+using framework::TKeyboardShortcut;
+using framework::TMsoButtonStyle;
+using framework::TRibbonButton;
+using framework::TRibbonControlInfo;
+using framework::TRibbonCustomControl;
 
 constexpr char kAnyFolderHint[] = "Move to Any Folder... (Alt+Z)";
 
@@ -39,20 +39,20 @@ std::string ShortcutHint(int slot) {
   return hint;
 }
 
-void Arm(TadxKeyboardShortcut& shortcut, std::string text) {
+void Arm(TKeyboardShortcut& shortcut, std::string text) {
   shortcut.SetShortcutText(std::move(text));
   shortcut.SetEnabled(true);
 }
 
-void Disarm(TadxKeyboardShortcut& shortcut) {
+void Disarm(TKeyboardShortcut& shortcut) {
   shortcut.SetShortcutText("");
   shortcut.SetEnabled(false);
 }
 
 // The icon painted over a white background, as a command-bar glyph is drawn: every pixel
 // opaque, the icon's translucent edges blended with white.
-TadxBitmap OnWhite(const TadxBitmap& icon) {
-  TadxBitmap drawn = icon;
+TBitmap OnWhite(const TBitmap& icon) {
+  TBitmap drawn = icon;
   drawn.BitsPerPixel = 24;
   for (std::uint32_t& pixel : drawn.Pixels) {
     const std::uint32_t alpha = icon.BitsPerPixel < 32 ? 0xFF : pixel >> 24;
@@ -70,7 +70,7 @@ TadxBitmap OnWhite(const TadxBitmap& icon) {
 }  // namespace
 
 void TAddInModule::PlaceRibbonBar() {
-  WorkingRibbonTab = &adxRibbonTab1;
+  WorkingRibbonTab = &ribbonTab1;
   auto& items = OwnFilingGroup().Controls();
   for (int slot = kFirstFilingSlot; slot <= kBackspaceSlot; ++slot) {
     items[slot].SetVisible(false);
@@ -84,20 +84,20 @@ void TAddInModule::PlaceRibbonBar() {
 }
 
 void TAddInModule::DisableShortcuts() {
-  for (TadxKeyboardShortcut* shortcut : adxKeyboardShortcuts) {
+  for (TKeyboardShortcut* shortcut : keyboardShortcuts) {
     Disarm(*shortcut);
   }
-  Disarm(adxKeyboardShortcutBkSp);
-  Disarm(adxKeyboardShortcutAnyF);
+  Disarm(keyboardShortcutBkSp);
+  Disarm(keyboardShortcutAnyF);
 }
 
 void TAddInModule::EnableShortcut(int Digit) {
   if (Digit >= 0 && Digit <= 9) {
     std::string text = "Alt+";
     text += SlotDigit(Digit);
-    Arm(*adxKeyboardShortcuts[static_cast<size_t>(Digit == 0 ? 9 : Digit - 1)], std::move(text));
+    Arm(*keyboardShortcuts[static_cast<size_t>(Digit == 0 ? 9 : Digit - 1)], std::move(text));
   } else if (Digit == kBackspaceSlot && configuration_.BackspaceKey) {
-    Arm(adxKeyboardShortcutBkSp, "BkSp");
+    Arm(keyboardShortcutBkSp, "BkSp");
   }
 }
 
@@ -117,8 +117,8 @@ void TAddInModule::PlaceButtonBar() {
 
   auto& ribbon = OwnFilingGroup().Controls();
   for (int slot = kFirstFilingSlot; slot <= kBackspaceSlot; ++slot) {
-    auto& button = bar.Item<TadxCommandBarButton>(slot);
-    TadxRibbonCustomControl& item = ribbon[slot];
+    auto& button = bar.Item<TCommandBarButton>(slot);
+    TRibbonCustomControl& item = ribbon[slot];
     const std::string& caption = configuration_.ButtonNames[slot];
     const int digit = slot == kBackspaceSlot ? kBackspaceSlot : slot % 10;
 
@@ -126,11 +126,11 @@ void TAddInModule::PlaceButtonBar() {
     button.SetBeginGroup(configuration_.Separators);
     if (configuration_.Icons) {
       button.SetGlyph(OnWhite(ImageList1[slot - 1]));
-      button.SetStyle(TadxMsoButtonStyle::adxMsoButtonIconAndCaption);
+      button.SetStyle(TMsoButtonStyle::msoButtonIconAndCaption);
     } else {
-      button.SetStyle(TadxMsoButtonStyle::adxMsoButtonCaption);
+      button.SetStyle(TMsoButtonStyle::msoButtonCaption);
     }
-    button.OnClick = [this](TadxCommandBarButton& sender) { FolderButtonClick(sender); };
+    button.OnClick = [this](TCommandBarButton& sender) { FolderButtonClick(sender); };
     button.SetEnabled(true);
     item.SetEnabled(true);
 
@@ -170,10 +170,10 @@ void TAddInModule::PlaceButtonBar() {
   }
 
   if (configuration_.ShortCuts) {
-    Arm(adxKeyboardShortcutAnyF, "Alt+Z");
+    Arm(keyboardShortcutAnyF, "Alt+Z");
   }
   if (!configuration_.BackspaceKey) {
-    Disarm(adxKeyboardShortcutBkSp);
+    Disarm(keyboardShortcutBkSp);
   }
   try {
     bar[kAnyFolderTag].SetEnabled(true);
@@ -195,8 +195,8 @@ void TAddInModule::PlaceButtonsToHomeGroup() {
   auto& own = OwnFilingGroup().Controls();
   auto& home = HomeFilingGroup().Controls();
   for (int position = 0; position < own.Count(); ++position) {
-    const TadxRibbonCustomControl& from = own[position];
-    auto& to = home.Item<TadxRibbonButton>(position);
+    const TRibbonCustomControl& from = own[position];
+    auto& to = home.Item<TRibbonButton>(position);
     to.SetGlyph(from.Glyph());
     to.SetEnabled(from.Enabled());
     to.SetVisible(from.Visible());
@@ -204,16 +204,16 @@ void TAddInModule::PlaceButtonsToHomeGroup() {
     to.SetCaption(from.Caption());
     to.SetTag(from.Tag());
     if (position == kAnyFolderTag) {
-      to.OnClick = [this](TadxRibbonCustomControl& sender, const TadxRibbonControlInfo& control) {
+      to.OnClick = [this](TRibbonCustomControl& sender, const TRibbonControlInfo& control) {
         MoveRibbonToClick(sender, control);
       };
     } else if (position == kUndoTag) {
-      to.OnClick = [this](TadxRibbonCustomControl& sender, const TadxRibbonControlInfo& control) {
-        adxRibbonTab1Controls0ControlsUndoClick(sender, control);
+      to.OnClick = [this](TRibbonCustomControl& sender, const TRibbonControlInfo& control) {
+        ribbonTab1Controls0ControlsUndoClick(sender, control);
       };
     } else {
-      to.OnClick = [this](TadxRibbonCustomControl& sender, const TadxRibbonControlInfo& control) {
-        adxRibbonTab1Controls0ControlsFileClick(sender, control);
+      to.OnClick = [this](TRibbonCustomControl& sender, const TRibbonControlInfo& control) {
+        ribbonTab1Controls0ControlsFileClick(sender, control);
       };
     }
   }

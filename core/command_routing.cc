@@ -9,104 +9,104 @@ namespace quivra::core {
 
 namespace {
 
-using framework::TadxCommandBarButton;
-using framework::TadxCommandBarPopup;
-using framework::TadxKeyboardShortcut;
-using framework::TadxRibbonButton;
-using framework::TadxRibbonControlInfo;
-using framework::TadxRibbonCustomControl;
-using framework::TadxRibbonGroup;
-using framework::TadxRibbonMenu;
-using framework::TadxRibbonSplitButton;
+using framework::TCommandBarButton;
+using framework::TCommandBarPopup;
+using framework::TKeyboardShortcut;
+using framework::TRibbonButton;
+using framework::TRibbonControlInfo;
+using framework::TRibbonCustomControl;
+using framework::TRibbonGroup;
+using framework::TRibbonMenu;
+using framework::TRibbonSplitButton;
 using outlook::Require;
 
 }  // namespace
 
 void TAddInModule::BindEventHandlers() {
-  OnAddInStartupComplete = [this](TadxCOMAddInModule& sender) {
-    adxCOMAddInModuleAddInInitialize(sender);
+  OnAddInStartupComplete = [this](TCOMAddInModule& sender) {
+    comAddInModuleAddInInitialize(sender);
   };
-  OnAddInBeginShutdown = [this](TadxCOMAddInModule& sender) {
-    adxCOMAddInModuleAddInBeginShutdown(sender);
+  OnAddInBeginShutdown = [this](TCOMAddInModule& sender) {
+    comAddInModuleAddInBeginShutdown(sender);
   };
-  OnOLExplorerActivate = [this](TadxCOMAddInModule& sender, const outlook::ExplorerPtr&) {
-    adxCOMAddInModuleOLExplorerActivate(sender);
+  OnOLExplorerActivate = [this](TCOMAddInModule& sender, const outlook::ExplorerPtr&) {
+    comAddInModuleOLExplorerActivate(sender);
   };
-  OnOLExplorerDeactivate = [this](TadxCOMAddInModule& sender, const outlook::ExplorerPtr&) {
-    adxCOMAddInModuleOLExplorerDeactivate(sender);
+  OnOLExplorerDeactivate = [this](TCOMAddInModule& sender, const outlook::ExplorerPtr&) {
+    comAddInModuleOLExplorerDeactivate(sender);
   };
 
   // The command bar: the main button's menu and "Any Folder...". The filing buttons get their
   // handler from each placement, "Undo" at start-up.
-  auto& menu = adxOlExplorerCommandBar1.Controls().Item<TadxCommandBarPopup>(0).Controls();
-  menu.Item<TadxCommandBarButton>(0).OnClick = [this](TadxCommandBarButton&) { Configure(); };
-  menu.Item<TadxCommandBarButton>(1).OnClick = [this](TadxCommandBarButton&) { Help(); };
-  menu.Item<TadxCommandBarButton>(2).OnClick = [this](TadxCommandBarButton&) { ShowAbout(); };
-  adxOlExplorerCommandBar1.Controls().Item<TadxCommandBarButton>(kAnyFolderTag).OnClick =
-      [this](TadxCommandBarButton& sender) { MoveToClick(sender); };
+  auto& menu = olExplorerCommandBar1.Controls().Item<TCommandBarPopup>(0).Controls();
+  menu.Item<TCommandBarButton>(0).OnClick = [this](TCommandBarButton&) { Configure(); };
+  menu.Item<TCommandBarButton>(1).OnClick = [this](TCommandBarButton&) { Help(); };
+  menu.Item<TCommandBarButton>(2).OnClick = [this](TCommandBarButton&) { ShowAbout(); };
+  olExplorerCommandBar1.Controls().Item<TCommandBarButton>(kAnyFolderTag).OnClick =
+      [this](TCommandBarButton& sender) { MoveToClick(sender); };
 
   // The own tab: the split button's menu and the filing group. The Home-tab group gets its
   // handlers from each placement.
-  auto& ribbon_menu = adxRibbonTab1.Controls()
-                          .Item<TadxRibbonGroup>(0)
+  auto& ribbon_menu = ribbonTab1.Controls()
+                          .Item<TRibbonGroup>(0)
                           .Controls()
-                          .Item<TadxRibbonSplitButton>(0)
+                          .Item<TRibbonSplitButton>(0)
                           .Controls()
-                          .Item<TadxRibbonMenu>(0)
+                          .Item<TRibbonMenu>(0)
                           .Controls();
-  ribbon_menu.Item<TadxRibbonButton>(0).OnClick =
-      [this](TadxRibbonCustomControl&, const TadxRibbonControlInfo&) { Configure(); };
-  ribbon_menu.Item<TadxRibbonButton>(1).OnClick = [this](TadxRibbonCustomControl&,
-                                                         const TadxRibbonControlInfo&) { Help(); };
-  ribbon_menu.Item<TadxRibbonButton>(2).OnClick =
-      [this](TadxRibbonCustomControl&, const TadxRibbonControlInfo&) { ShowAbout(); };
-  auto& filing = adxRibbonTab1.Controls().Item<TadxRibbonGroup>(1).Controls();
+  ribbon_menu.Item<TRibbonButton>(0).OnClick =
+      [this](TRibbonCustomControl&, const TRibbonControlInfo&) { Configure(); };
+  ribbon_menu.Item<TRibbonButton>(1).OnClick = [this](TRibbonCustomControl&,
+                                                         const TRibbonControlInfo&) { Help(); };
+  ribbon_menu.Item<TRibbonButton>(2).OnClick =
+      [this](TRibbonCustomControl&, const TRibbonControlInfo&) { ShowAbout(); };
+  auto& filing = ribbonTab1.Controls().Item<TRibbonGroup>(1).Controls();
   for (int slot = kFirstFilingSlot; slot <= kBackspaceSlot; ++slot) {
-    filing.Item<TadxRibbonButton>(slot).OnClick = [this](TadxRibbonCustomControl& sender,
-                                                         const TadxRibbonControlInfo& control) {
-      adxRibbonTab1Controls0ControlsFileClick(sender, control);
+    filing.Item<TRibbonButton>(slot).OnClick = [this](TRibbonCustomControl& sender,
+                                                         const TRibbonControlInfo& control) {
+      ribbonTab1Controls0ControlsFileClick(sender, control);
     };
   }
-  filing.Item<TadxRibbonButton>(kAnyFolderTag).OnClick =
-      [this](TadxRibbonCustomControl& sender, const TadxRibbonControlInfo& control) {
+  filing.Item<TRibbonButton>(kAnyFolderTag).OnClick =
+      [this](TRibbonCustomControl& sender, const TRibbonControlInfo& control) {
         MoveRibbonToClick(sender, control);
       };
-  filing.Item<TadxRibbonButton>(kUndoTag).OnClick = [this](TadxRibbonCustomControl& sender,
-                                                           const TadxRibbonControlInfo& control) {
-    adxRibbonTab1Controls0ControlsUndoClick(sender, control);
+  filing.Item<TRibbonButton>(kUndoTag).OnClick = [this](TRibbonCustomControl& sender,
+                                                           const TRibbonControlInfo& control) {
+    ribbonTab1Controls0ControlsUndoClick(sender, control);
   };
 
-  auto on_shortcut = [this](TadxKeyboardShortcut& sender) { FormShortCutKey(sender); };
-  for (TadxKeyboardShortcut* shortcut : adxKeyboardShortcuts) {
+  auto on_shortcut = [this](TKeyboardShortcut& sender) { FormShortCutKey(sender); };
+  for (TKeyboardShortcut* shortcut : keyboardShortcuts) {
     shortcut->OnAction = on_shortcut;
   }
-  adxKeyboardShortcutBkSp.OnAction = on_shortcut;
-  adxKeyboardShortcutAnyF.OnAction = on_shortcut;
+  keyboardShortcutBkSp.OnAction = on_shortcut;
+  keyboardShortcutAnyF.OnAction = on_shortcut;
 }
 
-void TAddInModule::FolderButtonClick(TadxCommandBarButton& Sender) {
+void TAddInModule::FolderButtonClick(TCommandBarButton& Sender) {
   FileToFolder(Sender.Tag(), nullptr);
 }
 
-void TAddInModule::MoveToClick(TadxCommandBarButton&) {
+void TAddInModule::MoveToClick(TCommandBarButton&) {
   FileToAnyFolder();
 }
 
-void TAddInModule::adxRibbonTab1Controls0ControlsFileClick(TadxRibbonCustomControl& Sender,
-                                                           const TadxRibbonControlInfo&) {
+void TAddInModule::ribbonTab1Controls0ControlsFileClick(TRibbonCustomControl& Sender,
+                                                           const TRibbonControlInfo&) {
   FileToFolder(Sender.Tag(), nullptr);
 }
 
-void TAddInModule::MoveRibbonToClick(TadxRibbonCustomControl&, const TadxRibbonControlInfo&) {
+void TAddInModule::MoveRibbonToClick(TRibbonCustomControl&, const TRibbonControlInfo&) {
   FileToAnyFolder();
 }
 
-void TAddInModule::adxRibbonTab1Controls0ControlsUndoClick(TadxRibbonCustomControl&,
-                                                           const TadxRibbonControlInfo&) {
+void TAddInModule::ribbonTab1Controls0ControlsUndoClick(TRibbonCustomControl&,
+                                                           const TRibbonControlInfo&) {
   CallUndo();
 }
 
-void TAddInModule::FormShortCutKey(TadxKeyboardShortcut& Sender) {
+void TAddInModule::FormShortCutKey(TKeyboardShortcut& Sender) {
   const int tag = Sender.Tag();
   platform::Keyboard& keyboard = Services().keyboard;
   // A Backspace the add-in does not use goes back to Outlook, which never saw it.

@@ -18,8 +18,8 @@ constexpr std::array<std::uint32_t, 11> kSlotColors = {0xE8B730, 0x4C8ED9, 0x5BB
 
 }  // namespace
 
-framework::TadxBitmap FolderIcon(int size, std::uint32_t color, int mark) {
-  framework::TadxBitmap icon;
+framework::TBitmap FolderIcon(int size, std::uint32_t color, int mark) {
+  framework::TBitmap icon;
   icon.Width = size;
   icon.Height = size;
   icon.Pixels.assign(static_cast<size_t>(size * size), 0);
@@ -42,7 +42,7 @@ framework::TadxBitmap FolderIcon(int size, std::uint32_t color, int mark) {
   return icon;
 }
 
-framework::TadxBitmap SlotIcon(int slot) {
+framework::TBitmap SlotIcon(int slot) {
   return FolderIcon(16, kSlotColors[static_cast<size_t>(slot - 1)], slot);
 }
 

@@ -8,10 +8,10 @@
 namespace quivra::core {
 
 namespace {
-using framework::TadxCommandBarButton;
+using framework::TCommandBarButton;
 }  // namespace
 
-void TAddInModule::adxCOMAddInModuleAddInInitialize(framework::TadxCOMAddInModule&) {
+void TAddInModule::comAddInModuleAddInInitialize(framework::TCOMAddInModule&) {
   if (!configuration_.ExpandList) {
     configuration_.ExpandList.emplace();
   }
@@ -29,42 +29,42 @@ void TAddInModule::adxCOMAddInModuleAddInInitialize(framework::TadxCOMAddInModul
     configured += configuration_.FolderNames[slot].empty() ? 0 : 1;
   }
   log_.Write("start-up: " + std::to_string(configured) + " filing buttons configured");
-  WorkingCommandBar = &adxOlExplorerCommandBar1;
+  WorkingCommandBar = &olExplorerCommandBar1;
   if (configuration_.MainButtonCaption.empty()) {
     configuration_.MainButtonCaption = "Quivra";
   }
-  auto& undo = WorkingCommandBar->Controls().Item<TadxCommandBarButton>(kUndoTag);
+  auto& undo = WorkingCommandBar->Controls().Item<TCommandBarButton>(kUndoTag);
   undo.SetVisible(true);
   undo.SetTag(kUndoTag);
   undo.SetCaption("Undo");
-  undo.SetStyle(framework::TadxMsoButtonStyle::adxMsoButtonCaption);
-  undo.OnClick = [this](TadxCommandBarButton&) { CallUndo(); };
+  undo.SetStyle(framework::TMsoButtonStyle::msoButtonCaption);
+  undo.OnClick = [this](TCommandBarButton&) { CallUndo(); };
   undo.SetEnabled(!configuration_.UndoDetails.TargetPath.empty());
   undo.SetTooltipText("Undo last filing action");
   undo.SetBeginGroup(true);
   PlaceButtonBar();
 }
 
-void TAddInModule::adxCOMAddInModuleAddInBeginShutdown(framework::TadxCOMAddInModule&) {
+void TAddInModule::comAddInModuleAddInBeginShutdown(framework::TCOMAddInModule&) {
   // Nothing is saved here: every change was saved when it was made.
   configuration_.ExpandList.reset();
 }
 
-void TAddInModule::adxCOMAddInModuleOLExplorerActivate(framework::TadxCOMAddInModule&) {
+void TAddInModule::comAddInModuleOLExplorerActivate(framework::TCOMAddInModule&) {
   // Backspace is taken from Outlook only while an explorer has the focus.
   if (configuration_.BackspaceKey && !configuration_.ButtonNames[kBackspaceSlot].empty()) {
-    adxKeyboardShortcutBkSp.SetShortcutText("Bksp");
-    adxKeyboardShortcutBkSp.SetEnabled(true);
+    keyboardShortcutBkSp.SetShortcutText("Bksp");
+    keyboardShortcutBkSp.SetEnabled(true);
   } else {
-    adxKeyboardShortcutBkSp.SetShortcutText("");
-    adxKeyboardShortcutBkSp.SetEnabled(false);
+    keyboardShortcutBkSp.SetShortcutText("");
+    keyboardShortcutBkSp.SetEnabled(false);
   }
 }
 
-void TAddInModule::adxCOMAddInModuleOLExplorerDeactivate(framework::TadxCOMAddInModule&) {
+void TAddInModule::comAddInModuleOLExplorerDeactivate(framework::TCOMAddInModule&) {
   try {
-    adxKeyboardShortcutBkSp.SetShortcutText("");
-    adxKeyboardShortcutBkSp.SetEnabled(false);
+    keyboardShortcutBkSp.SetShortcutText("");
+    keyboardShortcutBkSp.SetEnabled(false);
   } catch (const std::exception&) {
     // Losing the focus must not raise an error report.
   }

@@ -2,11 +2,11 @@
 
 namespace quivra::core {
 
-framework::TadxRegistrationInfo QuivraRegistrationInfo() {
-  framework::TadxRegistrationInfo info;
+framework::TRegistrationInfo QuivraRegistrationInfo() {
+  framework::TRegistrationInfo info;
   info.AddInName = "QuivraOL";
   info.Description = "";
-  info.SupportedApps = {framework::TadxOfficeHostApp::ohaOutlook};
+  info.SupportedApps = {framework::TOfficeHostApp::ohaOutlook};
   info.LoadBehavior = 3;
   info.RegisterForAllUsers = true;
   info.DisplayAlerts = false;

@@ -8,7 +8,7 @@ namespace quivra::core {
 // The add-in module's registration properties: Outlook only, loaded at start-up, for every
 // user of the machine. DllRegisterServer registers with them, and the installer package's
 // registry entries are generated from them, so both write the same keys.
-framework::TadxRegistrationInfo QuivraRegistrationInfo();
+framework::TRegistrationInfo QuivraRegistrationInfo();
 
 }  // namespace quivra::core
 

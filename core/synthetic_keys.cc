@@ -45,7 +45,7 @@ void PostKey(platform::Keyboard& keyboard, int Key, ModifierKeys Modifiers, bool
 }
 
 void SendBackspaceKey(platform::Keyboard& keyboard) {
-  keyboard.KeyEvent(platform::kVkBack, framework::kTadxPassedOnScanCode, 0);
+  keyboard.KeyEvent(platform::kVkBack, framework::kPassedOnScanCode, 0);
 }
 
 }  // namespace quivra::core

@@ -8,7 +8,7 @@ namespace quivra::core {
 
 // Modifier keys held around a synthetic key stroke.
 enum class ModifierKey { kCtrl, kShift, kAlt };
-using ModifierKeys = framework::TadxEnumSet<ModifierKey>;
+using ModifierKeys = framework::TEnumSet<ModifierKey>;
 
 // One synthetic key stroke: the modifiers pressed in the order Ctrl, Shift, Alt, the key pressed
 // and released (as an extended key when `Extended`), the modifiers released in reverse order.

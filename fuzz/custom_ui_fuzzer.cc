@@ -56,7 +56,7 @@ class Design {
     return text;
   }
 
-  void Common(fw::TadxRibbonCustomControl& control) {
+  void Common(fw::TRibbonCustomControl& control) {
     if (input_.ConsumeBool()) {
       control.SetIdMso(Text());
     }
@@ -69,8 +69,8 @@ class Design {
     control.SetShowCaption(input_.ConsumeBool());
     control.SetEnabled(input_.ConsumeBool());
     control.SetVisible(input_.ConsumeBool());
-    control.SetSize(input_.ConsumeBool() ? fw::TadxRibbonXControlSize::csLarge
-                                         : fw::TadxRibbonXControlSize::csRegular);
+    control.SetSize(input_.ConsumeBool() ? fw::TRibbonXControlSize::csLarge
+                                         : fw::TRibbonXControlSize::csRegular);
     switch (input_.ConsumeIntegralInRange(0, 4)) {
       case 1:
         control.SetInsertAfterIdMso(Text());
@@ -90,19 +90,19 @@ class Design {
   }
 
   // Controls of a group or menu (`depth` levels of menus at most below).
-  void Items(fw::TadxRibbonControls& controls, int depth) {
+  void Items(fw::TRibbonControls& controls, int depth) {
     const int count = input_.ConsumeIntegralInRange(0, 4);
     for (int i = 0; i < count && input_.remaining_bytes() > 0 && controls_ < kMaxControls;
          ++i, ++controls_) {
       switch (input_.ConsumeIntegralInRange(0, depth > 0 ? 2 : 0)) {
         case 0: {
-          auto& button = controls.Add<fw::TadxRibbonButton>();
+          auto& button = controls.Add<fw::TRibbonButton>();
           Common(button);
           button.SetToggleButton(input_.ConsumeBool());
           break;
         }
         case 1: {
-          auto& split = controls.Add<fw::TadxRibbonSplitButton>();
+          auto& split = controls.Add<fw::TRibbonSplitButton>();
           Common(split);
           split.SetToggleButton(input_.ConsumeBool());
           if (input_.ConsumeBool()) {
@@ -117,34 +117,34 @@ class Design {
     }
   }
 
-  void Menu(fw::TadxRibbonControls& controls, int depth) {
-    auto& menu = controls.Add<fw::TadxRibbonMenu>();
+  void Menu(fw::TRibbonControls& controls, int depth) {
+    auto& menu = controls.Add<fw::TRibbonMenu>();
     Common(menu);
     menu.SetTitle(Text());
     menu.SetDynamic(input_.ConsumeBool());
-    menu.SetItemSize(input_.ConsumeBool() ? fw::TadxRibbonXItemSize::isLarge
-                                          : fw::TadxRibbonXItemSize::isNormal);
+    menu.SetItemSize(input_.ConsumeBool() ? fw::TRibbonXItemSize::isLarge
+                                          : fw::TRibbonXItemSize::isNormal);
     Items(menu.Controls(), depth);
   }
 
-  void Tab(fw::TadxRibbonTab& tab) {
+  void Tab(fw::TRibbonTab& tab) {
     if (input_.ConsumeBool()) {
       tab.SetIdMso(Text());
     }
     tab.SetCaption(Text());
     tab.SetKeyTip(Text());
     tab.SetVisible(input_.ConsumeBool());
-    fw::TadxRibbons ribbons;
-    ribbons.Include(input_.ConsumeBool() ? fw::TadxRibbon::msrOutlookExplorer
-                                         : fw::TadxRibbon::msrOutlookMailRead);
+    fw::TRibbons ribbons;
+    ribbons.Include(input_.ConsumeBool() ? fw::TRibbon::msrOutlookExplorer
+                                         : fw::TRibbon::msrOutlookMailRead);
     tab.SetRibbons(ribbons);
     if (input_.ConsumeBool()) {
-      tab.SetRibbons2010({fw::TadxRibbon2010::msrOutlookExplorer2010});
+      tab.SetRibbons2010({fw::TRibbon2010::msrOutlookExplorer2010});
     }
     const int groups = input_.ConsumeIntegralInRange(0, 3);
     for (int i = 0; i < groups && input_.remaining_bytes() > 0 && controls_ < kMaxControls;
          ++i, ++controls_) {
-      auto& group = tab.Controls().Add<fw::TadxRibbonGroup>();
+      auto& group = tab.Controls().Add<fw::TRibbonGroup>();
       Common(group);
       group.SetAutoScale(input_.ConsumeBool());
       group.SetCenterVertically(input_.ConsumeBool());
@@ -184,13 +184,13 @@ void CheckValues(const quivra::xml::Node& node, const std::set<std::string>& tex
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static quivra::platform::sim::SimPlatform sim;
   FuzzedDataProvider input(data, size);
-  fw::TadxCOMAddInModule module(sim.platform());
+  fw::TCOMAddInModule module(sim.platform());
   module.SetAddInName("QuivraOL");
-  module.SetSupportedApps({fw::TadxOfficeHostApp::ohaOutlook});
+  module.SetSupportedApps({fw::TOfficeHostApp::ohaOutlook});
   Design design(input);
   const int tabs = input.ConsumeIntegralInRange(1, 3);
   for (int i = 0; i < tabs; ++i) {
-    auto& tab = module.CreateComponent<fw::TadxRibbonTab>();
+    auto& tab = module.CreateComponent<fw::TRibbonTab>();
     design.Tab(tab);
     if (input.ConsumeBool()) {
       tab.SetContext(design.Text());

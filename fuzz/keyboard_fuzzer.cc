@@ -57,22 +57,22 @@ bool IsModifierKey(int virtual_key) {
          (virtual_key >= 160 && virtual_key <= 165);
 }
 
-void AddButtons(FuzzedDataProvider& input, fw::TadxCommandBarControls& controls, int depth) {
+void AddButtons(FuzzedDataProvider& input, fw::TCommandBarControls& controls, int depth) {
   const int count = input.ConsumeIntegralInRange(0, 4);
   for (int i = 0; i < count && input.remaining_bytes() > 0; ++i) {
     if (depth > 0 && input.ConsumeIntegralInRange(0, 3) == 0) {
-      auto& popup = controls.Add<fw::TadxCommandBarPopup>();
+      auto& popup = controls.Add<fw::TCommandBarPopup>();
       popup.SetCaption(Text(input));
       popup.SetVisible(input.ConsumeBool());
       AddButtons(input, popup.Controls(), depth - 1);
       continue;
     }
-    auto& button = controls.Add<fw::TadxCommandBarButton>();
+    auto& button = controls.Add<fw::TCommandBarButton>();
     button.SetCaption(Text(input));
     button.SetShortcutText(Text(input));
     button.SetEnabled(input.ConsumeBool());
     button.SetVisible(input.ConsumeBool());
-    button.OnClick = [](fw::TadxCommandBarButton&) {};
+    button.OnClick = [](fw::TCommandBarButton&) {};
   }
 }
 
@@ -83,30 +83,30 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static quivra::outlook::sim::StandardWorld world;
   FuzzedDataProvider input(data, size);
 
-  fw::TadxCOMAddInModule module(sim.platform());
+  fw::TCOMAddInModule module(sim.platform());
   module.SetAddInName("QuivraOL");
-  module.SetSupportedApps({fw::TadxOfficeHostApp::ohaOutlook});
+  module.SetSupportedApps({fw::TOfficeHostApp::ohaOutlook});
   const int shortcuts = input.ConsumeIntegralInRange(0, 6);
   for (int i = 0; i < shortcuts; ++i) {
-    auto& shortcut = module.CreateComponent<fw::TadxKeyboardShortcut>();
+    auto& shortcut = module.CreateComponent<fw::TKeyboardShortcut>();
     shortcut.SetShortcutText(Text(input));
     shortcut.SetEnabled(input.ConsumeBool());
-    shortcut.OnAction = [](fw::TadxKeyboardShortcut&) {};
+    shortcut.OnAction = [](fw::TKeyboardShortcut&) {};
   }
   if (input.ConsumeBool()) {
-    auto& bar = module.CreateComponent<fw::TadxOlExplorerCommandBar>();
+    auto& bar = module.CreateComponent<fw::TOlExplorerCommandBar>();
     bar.SetEnabled(input.ConsumeBool());
     bar.SetVisible(input.ConsumeBool());
     AddButtons(input, bar.Controls(), 2);
   }
   const bool key_down_handler = input.ConsumeBool();
   if (key_down_handler) {
-    module.OnKeyDown = [](fw::TadxCOMAddInModule&, fw::TadxKeyDownEventArgs& args) {
+    module.OnKeyDown = [](fw::TCOMAddInModule&, fw::TKeyDownEventArgs& args) {
       args.Handled = args.VirtualKey % 3 == 0;
     };
   }
 
-  fw::TadxKeyboardHookLogic logic(module, world.outlook.application());
+  fw::TKeyboardHookLogic logic(module, world.outlook.application());
   if (input.ConsumeBool()) {
     // The layout's names of the punctuation keys.
     logic.KeyNames = [](int virtual_key) {
@@ -117,7 +117,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
 
   while (input.remaining_bytes() > 0) {
-    fw::TadxKeyPress press;
+    fw::TKeyPress press;
     press.VirtualKey = input.ConsumeIntegralInRange(0, 255);
     switch (input.ConsumeIntegralInRange(0, 4)) {
       case 0:
@@ -148,10 +148,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       Require(text.empty());
     }
 
-    const fw::TadxHookVerdict verdict = logic.KeyMessage(press, window_exists);
-    const fw::TadxShortcutTable& table = logic.ShortcutTable();
+    const fw::THookVerdict verdict = logic.KeyMessage(press, window_exists);
+    const fw::TShortcutTable& table = logic.ShortcutTable();
     switch (verdict.Action) {
-      case fw::TadxHookVerdict::Kind::kPostShortcut:
+      case fw::THookVerdict::Kind::kPostShortcut:
         Require(window_exists && !text.empty());
         Require(verdict.Index >= 0 && verdict.Index < table.Count());
         Require(fw::NormalizeShortcutText(table[verdict.Index].Text) == text);
@@ -160,10 +160,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         logic.RunShortcut(verdict.Index);
         break;
-      case fw::TadxHookVerdict::Kind::kSwallow:
+      case fw::THookVerdict::Kind::kSwallow:
         Require(key_down_handler && press.VirtualKey % 3 == 0);
         break;
-      case fw::TadxHookVerdict::Kind::kPass:
+      case fw::THookVerdict::Kind::kPass:
         // A key with a text that the hook let pass matches no entry of the rebuilt table
         // (a Backspace the add-in handed back is not looked at).
         if (window_exists && !text.empty() &&

@@ -11,11 +11,11 @@
 namespace quivra::core {
 namespace {
 
-using framework::TadxCommandBarButton;
-using framework::TadxCommandBarPopup;
-using framework::TadxMsoButtonStyle;
-using framework::TadxRibbonCustomControl;
-using framework::TadxRibbonGroup;
+using framework::TCommandBarButton;
+using framework::TCommandBarPopup;
+using framework::TMsoButtonStyle;
+using framework::TRibbonCustomControl;
+using framework::TRibbonGroup;
 using outlook::sim::SimFolder;
 
 class AddInModuleTest : public test::SimulatedWorldTest {
@@ -28,11 +28,11 @@ class AddInModuleTest : public test::SimulatedWorldTest {
     test::AssignSlot(config, slot, folder.path(), folder.store_id());
     config.ButtonNames[slot] = folder.name();
   }
-  framework::TadxCommandBarControl& BarUndo() {
-    return module.adxOlExplorerCommandBar1.Controls()[13];
+  framework::TCommandBarControl& BarUndo() {
+    return module.olExplorerCommandBar1.Controls()[13];
   }
-  TadxRibbonCustomControl& OwnUndo() { return module.OwnFilingGroup().Controls()[13]; }
-  TadxRibbonCustomControl& HomeUndo() { return module.HomeFilingGroup().Controls()[13]; }
+  TRibbonCustomControl& OwnUndo() { return module.OwnFilingGroup().Controls()[13]; }
+  TRibbonCustomControl& HomeUndo() { return module.HomeFilingGroup().Controls()[13]; }
   // The enabled state of the three Undo buttons, which must always agree.
   bool UndoEnabled() {
     EXPECT_EQ(BarUndo().Enabled(), OwnUndo().Enabled());
@@ -47,14 +47,14 @@ TEST_F(AddInModuleTest, ModuleSettingsAndComponents) {
   EXPECT_EQ(module.AddInName(), "QuivraOL");
   EXPECT_TRUE(module.RegisterForAllUsers());
   EXPECT_TRUE(module.HandleShortcuts());
-  const std::vector<std::string> expected = {"adxOlExplorerCommandBar1",
-                                             "adxRibbonTab1",
-                                             "adxRibbonTab2",
+  const std::vector<std::string> expected = {"olExplorerCommandBar1",
+                                             "ribbonTab1",
+                                             "ribbonTab2",
                                              "ImageList1",
-                                             "adxKeyboardShortcutBkSp",
-                                             "adxKeyboardShortcutAnyF",
-                                             "adxKeyboardShortcut01",
-                                             "adxKeyboardShortcut10"};
+                                             "keyboardShortcutBkSp",
+                                             "keyboardShortcutAnyF",
+                                             "keyboardShortcut01",
+                                             "keyboardShortcut10"};
   for (const std::string& name : expected) {
     EXPECT_NE(module.FindComponent(name), nullptr) << name;
   }
@@ -62,10 +62,10 @@ TEST_F(AddInModuleTest, ModuleSettingsAndComponents) {
 }
 
 TEST_F(AddInModuleTest, CommandBarControlsStandAtTheirTags) {
-  const auto& bar = module.adxOlExplorerCommandBar1;
+  const auto& bar = module.olExplorerCommandBar1;
   EXPECT_EQ(bar.CommandBarName(), "QuivraOL");
   ASSERT_EQ(bar.Controls().Count(), 14);
-  const auto& main = bar.Controls().Item<TadxCommandBarPopup>(0);
+  const auto& main = bar.Controls().Item<TCommandBarPopup>(0);
   EXPECT_EQ(main.TooltipText(), "Quivra for Outlook");
   ASSERT_EQ(main.Controls().Count(), 3);
   EXPECT_EQ(main.Controls()[0].Caption(), "Configure Buttons");
@@ -76,39 +76,39 @@ TEST_F(AddInModuleTest, CommandBarControlsStandAtTheirTags) {
   EXPECT_EQ(bar.Controls()[10].Caption(), "Folder0");
   EXPECT_FALSE(bar.Controls()[10].Visible());
   EXPECT_EQ(bar.Controls()[11].Caption(), "FolderBkSp");
-  const auto& any_folder = bar.Controls().Item<TadxCommandBarButton>(12);
+  const auto& any_folder = bar.Controls().Item<TCommandBarButton>(12);
   EXPECT_EQ(any_folder.TooltipText(), "Move to Any Folder... (Alt+Z)");
-  EXPECT_EQ(any_folder.Style(), TadxMsoButtonStyle::adxMsoButtonIconAndCaption);
+  EXPECT_EQ(any_folder.Style(), TMsoButtonStyle::msoButtonIconAndCaption);
   EXPECT_FALSE(any_folder.Glyph().Empty());
-  EXPECT_EQ(bar.Controls().Item<TadxCommandBarButton>(13).Style(),
-            TadxMsoButtonStyle::adxMsoButtonCaption);
+  EXPECT_EQ(bar.Controls().Item<TCommandBarButton>(13).Style(),
+            TMsoButtonStyle::msoButtonCaption);
 }
 
 TEST_F(AddInModuleTest, TheLargeMainButtonHasALargeIconItsMenuSmallOnes) {
-  auto& main = module.adxRibbonTab1.Controls()
-                   .Item<TadxRibbonGroup>(0)
+  auto& main = module.ribbonTab1.Controls()
+                   .Item<TRibbonGroup>(0)
                    .Controls()
-                   .Item<framework::TadxRibbonSplitButton>(0);
-  EXPECT_EQ(main.Size(), framework::TadxRibbonXControlSize::csLarge);
+                   .Item<framework::TRibbonSplitButton>(0);
+  EXPECT_EQ(main.Size(), framework::TRibbonXControlSize::csLarge);
   EXPECT_EQ(main.Glyph().Width, 32);
   EXPECT_EQ(main.Glyph().Height, 32);
-  auto& menu = main.Controls().Item<framework::TadxRibbonMenu>(0).Controls();
+  auto& menu = main.Controls().Item<framework::TRibbonMenu>(0).Controls();
   ASSERT_EQ(menu.Count(), 3);
   for (int item = 0; item < 3; ++item) {
-    const framework::TadxBitmap& icon = menu.Item<framework::TadxRibbonButton>(item).Glyph();
+    const framework::TBitmap& icon = menu.Item<framework::TRibbonButton>(item).Glyph();
     EXPECT_EQ(icon.Width, 16) << item;
     EXPECT_EQ(icon.Height, 16) << item;
   }
 }
 
 TEST_F(AddInModuleTest, RibbonGroupsCorrespondItemForItem) {
-  EXPECT_EQ(module.adxRibbonTab1.Caption(), "Quivra");
-  ASSERT_EQ(module.adxRibbonTab1.Controls().Count(), 2);
-  EXPECT_EQ(module.adxRibbonTab1.Controls()[0].Caption(), "Configure");
-  TadxRibbonGroup& own = module.OwnFilingGroup();
-  TadxRibbonGroup& home = module.HomeFilingGroup();
+  EXPECT_EQ(module.ribbonTab1.Caption(), "Quivra");
+  ASSERT_EQ(module.ribbonTab1.Controls().Count(), 2);
+  EXPECT_EQ(module.ribbonTab1.Controls()[0].Caption(), "Configure");
+  TRibbonGroup& own = module.OwnFilingGroup();
+  TRibbonGroup& home = module.HomeFilingGroup();
   EXPECT_EQ(own.ScreenTip(), "Quivra - Filing Buttons");
-  EXPECT_EQ(module.adxRibbonTab2.IdMso(), "TabMail");
+  EXPECT_EQ(module.ribbonTab2.IdMso(), "TabMail");
   EXPECT_EQ(home.InsertAfterIdMso(), "GroupMoveActions");
   EXPECT_FALSE(home.Visible());
   ASSERT_EQ(own.Controls().Count(), 14);
@@ -135,9 +135,9 @@ TEST_F(AddInModuleTest, RibbonGroupsCorrespondItemForItem) {
 
 TEST_F(AddInModuleTest, ElevenDistinctSlotIcons) {
   ASSERT_EQ(module.ImageList1.Count(), 11);
-  std::vector<framework::TadxBitmap> seen;
+  std::vector<framework::TBitmap> seen;
   for (int i = 0; i < 11; ++i) {
-    const framework::TadxBitmap& icon = module.ImageList1[i];
+    const framework::TBitmap& icon = module.ImageList1[i];
     EXPECT_EQ(icon.Width, 16);
     EXPECT_EQ(icon.Height, 16);
     for (const auto& other : seen)
@@ -149,15 +149,15 @@ TEST_F(AddInModuleTest, ElevenDistinctSlotIcons) {
 
 TEST_F(AddInModuleTest, ShortcutsAtDesignTime) {
   for (int slot = 1; slot <= 10; ++slot) {
-    const auto* shortcut = module.adxKeyboardShortcuts[static_cast<size_t>(slot - 1)];
+    const auto* shortcut = module.keyboardShortcuts[static_cast<size_t>(slot - 1)];
     EXPECT_EQ(shortcut->Tag(), slot);
     EXPECT_FALSE(shortcut->Enabled());
   }
-  EXPECT_EQ(module.adxKeyboardShortcuts[0]->ShortcutText(), "Alt+1");
-  EXPECT_EQ(module.adxKeyboardShortcuts[1]->ShortcutText(), "");
-  EXPECT_EQ(module.adxKeyboardShortcutBkSp.Tag(), 11);
-  EXPECT_EQ(module.adxKeyboardShortcutAnyF.Tag(), 12);
-  EXPECT_EQ(module.adxKeyboardShortcutAnyF.ShortcutText(), "");
+  EXPECT_EQ(module.keyboardShortcuts[0]->ShortcutText(), "Alt+1");
+  EXPECT_EQ(module.keyboardShortcuts[1]->ShortcutText(), "");
+  EXPECT_EQ(module.keyboardShortcutBkSp.Tag(), 11);
+  EXPECT_EQ(module.keyboardShortcutAnyF.Tag(), 12);
+  EXPECT_EQ(module.keyboardShortcutAnyF.ShortcutText(), "");
 }
 
 TEST_F(AddInModuleTest, UndoButtonsFollowTheUndoRecord) {

@@ -17,16 +17,16 @@ using Strings = std::vector<std::string>;
 class BackspaceKeyTest : public ModuleTest {
  protected:
   BackspaceKeyTest() {
-    module.adxCOMAddInModuleAddInInitialize(module);
+    module.comAddInModuleAddInInitialize(module);
     config.BackspaceKey = true;
     Configure(11, world.deleted_items, "Bin");
     module.PlaceButtonBar();
-    module.adxCOMAddInModuleOLExplorerActivate(module);
+    module.comAddInModuleOLExplorerActivate(module);
   }
 
   void PressBackspace() {
-    ASSERT_TRUE(module.adxKeyboardShortcutBkSp.Enabled());
-    module.adxKeyboardShortcutBkSp.DoAction();
+    ASSERT_TRUE(module.keyboardShortcutBkSp.Enabled());
+    module.keyboardShortcutBkSp.DoAction();
   }
 
   // The Inbox view, top to bottom: newest first, so the oldest mail is the last item.

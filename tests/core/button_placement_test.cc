@@ -8,7 +8,7 @@
 namespace quivra::core {
 namespace {
 
-using framework::TadxMsoButtonStyle;
+using framework::TMsoButtonStyle;
 using Strings = std::vector<std::string>;
 
 class ButtonPlacementTest : public ModuleTest {
@@ -25,7 +25,7 @@ class ButtonPlacementTest : public ModuleTest {
 
 TEST_F(ButtonPlacementTest, NoSlotConfigured) {
   module.PlaceButtonBar();
-  EXPECT_EQ(module.adxOlExplorerCommandBar1.Controls()[0].Caption(), "Quivra");
+  EXPECT_EQ(module.olExplorerCommandBar1.Controls()[0].Caption(), "Quivra");
   for (int slot = 1; slot <= 11; ++slot) {
     ExpectShown(slot, false);
   }
@@ -67,7 +67,7 @@ TEST_F(ButtonPlacementTest, CommandBarWithoutIconsShowsDigitAccelerators) {
   EXPECT_EQ(Bar(3).Caption(), "&3 Projects");
   EXPECT_EQ(Bar(10).Caption(), "&0 Alpha");
   EXPECT_EQ(Bar(11).Caption(), "Bin (Bksp)");
-  EXPECT_EQ(Bar(3).Style(), TadxMsoButtonStyle::adxMsoButtonCaption);
+  EXPECT_EQ(Bar(3).Style(), TMsoButtonStyle::msoButtonCaption);
   // Ribbon captions never carry accelerators or hints.
   EXPECT_EQ(Own(3).Caption(), "Projects");
   EXPECT_EQ(Own(11).Caption(), "Bin");
@@ -78,7 +78,7 @@ TEST_F(ButtonPlacementTest, CommandBarWithoutIconsShowsDigitAccelerators) {
   module.PlaceButtonBar();
   EXPECT_EQ(Bar(3).Caption(), "Projects");
   EXPECT_EQ(Bar(11).Caption(), "Bin");
-  EXPECT_EQ(Bar(3).Style(), TadxMsoButtonStyle::adxMsoButtonIconAndCaption);
+  EXPECT_EQ(Bar(3).Style(), TMsoButtonStyle::msoButtonIconAndCaption);
   EXPECT_TRUE(module.HomeFilingGroup().Visible());
 }
 
@@ -96,8 +96,8 @@ TEST_F(ButtonPlacementTest, RibbonHostKeepsCommandBarCaptionsBare) {
 TEST_F(ButtonPlacementTest, IconsAreDrawnOnWhite) {
   Configure(2, world.beta);
   module.PlaceButtonBar();
-  const framework::TadxBitmap& icon = module.ImageList1[1];
-  const framework::TadxBitmap& glyph = Bar(2).Glyph();
+  const framework::TBitmap& icon = module.ImageList1[1];
+  const framework::TBitmap& glyph = Bar(2).Glyph();
   ASSERT_EQ(glyph.Width, icon.Width);
   ASSERT_EQ(glyph.Pixels.size(), icon.Pixels.size());
   bool saw_clear = false;
@@ -137,7 +137,7 @@ TEST_F(ButtonPlacementTest, BackspaceSlotWithoutBackspaceKey) {
   module.PlaceButtonBar();
   ExpectShown(11, true);
   EXPECT_EQ(Bar(11).TooltipText(), "Mailbox\\Deleted Items (Bksp)");
-  EXPECT_FALSE(module.adxKeyboardShortcutBkSp.Enabled());
+  EXPECT_FALSE(module.keyboardShortcutBkSp.Enabled());
 
   config.BackspaceKey = true;
   module.PlaceButtonBar();
@@ -171,10 +171,10 @@ TEST_F(ButtonPlacementTest, EmptiedCaptionDisappearsEverywhere) {
 
 TEST_F(ButtonPlacementTest, BarIsHiddenAndShownAgain) {
   std::vector<bool> bar_visible;
-  module.PropertyChanged = [&](const framework::TadxPropertyChange& change) {
-    if (change.Component == &module.adxOlExplorerCommandBar1 && !change.CommandBarControl &&
-        change.Property == framework::TadxProperty::Visible) {
-      bar_visible.push_back(module.adxOlExplorerCommandBar1.Visible());
+  module.PropertyChanged = [&](const framework::TPropertyChange& change) {
+    if (change.Component == &module.olExplorerCommandBar1 && !change.CommandBarControl &&
+        change.Property == framework::TProperty::Visible) {
+      bar_visible.push_back(module.olExplorerCommandBar1.Visible());
     }
   };
   module.PlaceButtonBar();

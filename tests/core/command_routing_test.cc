@@ -10,19 +10,19 @@
 namespace quivra::core {
 namespace {
 
-using framework::TadxCommandBarButton;
-using framework::TadxCommandBarPopup;
-using framework::TadxRibbonButton;
-using framework::TadxRibbonGroup;
-using framework::TadxRibbonMenu;
-using framework::TadxRibbonSplitButton;
+using framework::TCommandBarButton;
+using framework::TCommandBarPopup;
+using framework::TRibbonButton;
+using framework::TRibbonGroup;
+using framework::TRibbonMenu;
+using framework::TRibbonSplitButton;
 using outlook::sim::SimItem;
 using platform::sim::SentKey;
 
 class CommandRoutingTest : public ModuleTest {
  protected:
   CommandRoutingTest() {
-    module.adxCOMAddInModuleAddInInitialize(module);
+    module.comAddInModuleAddInInitialize(module);
     Configure(3, world.alpha);
     Configure(10, world.specs);
     Configure(11, world.deleted_items);
@@ -37,21 +37,21 @@ class CommandRoutingTest : public ModuleTest {
     return item.folder().path();
   }
 
-  TadxCommandBarButton& BarMenuItem(int index) {
-    return module.adxOlExplorerCommandBar1.Controls()
-        .Item<TadxCommandBarPopup>(0)
+  TCommandBarButton& BarMenuItem(int index) {
+    return module.olExplorerCommandBar1.Controls()
+        .Item<TCommandBarPopup>(0)
         .Controls()
-        .Item<TadxCommandBarButton>(index);
+        .Item<TCommandBarButton>(index);
   }
-  TadxRibbonButton& RibbonMenuItem(int index) {
-    return module.adxRibbonTab1.Controls()
-        .Item<TadxRibbonGroup>(0)
+  TRibbonButton& RibbonMenuItem(int index) {
+    return module.ribbonTab1.Controls()
+        .Item<TRibbonGroup>(0)
         .Controls()
-        .Item<TadxRibbonSplitButton>(0)
+        .Item<TRibbonSplitButton>(0)
         .Controls()
-        .Item<TadxRibbonMenu>(0)
+        .Item<TRibbonMenu>(0)
         .Controls()
-        .Item<TadxRibbonButton>(index);
+        .Item<TRibbonButton>(index);
   }
 
   int next_mail_ = 0;
@@ -84,7 +84,7 @@ TEST_F(CommandRoutingTest, UndoButtonsOfEverySurfaceMoveTheItemBack) {
 TEST_F(CommandRoutingTest, AnyFolderOfEverySurfaceOpensThePicker) {
   const std::vector<std::function<void()>> surfaces = {
       [&] { Bar(12).DoClick(); }, [&] { Own(12).DoClick({}); }, [&] { Home(12).DoClick({}); },
-      [&] { module.adxKeyboardShortcutAnyF.DoAction(); }};
+      [&] { module.keyboardShortcutAnyF.DoAction(); }};
   for (const auto& click : surfaces) {
     sim.ui.Expect([](ui::sim::SimUser& user) { user.CloseBox(); });
     click();

@@ -16,7 +16,7 @@ constexpr char kConfigFile[] = "C:\\Users\\Tester\\AppData\\Local\\QuivraOL\\Qel
 class ConfigureCommandsTest : public ModuleTest {
  protected:
   ConfigureCommandsTest() {
-    module.adxCOMAddInModuleAddInInitialize(module);
+    module.comAddInModuleAddInInitialize(module);
     Configure(3, world.alpha);
     module.PlaceButtonBar();
   }
@@ -81,7 +81,7 @@ TEST_F(ConfigureCommandsTest, OkLeavesModelFileAndButtonsInAgreement) {
   EXPECT_EQ(Own(3).Caption(), "Renamed");
   EXPECT_EQ(Own(4).Caption(), "Projects");
   EXPECT_TRUE(Own(4).Visible());
-  EXPECT_EQ(module.adxOlExplorerCommandBar1.Controls()[0].Caption(), "Quivra");
+  EXPECT_EQ(module.olExplorerCommandBar1.Controls()[0].Caption(), "Quivra");
 }
 
 TEST_F(ConfigureCommandsTest, ThePickerBrowsesDuringTheDialogAndIsGivenBackAfterwards) {

@@ -11,7 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "core/add_in_module.h"
-#include "host/framework/module/adx_addin.h"
+#include "host/framework/module/addin.h"
 #include "tests/support/simulated_world_test.h"
 
 #ifndef QUIVRA_CUSTOM_UI_DIR
@@ -46,7 +46,7 @@ class ExplorerCustomUiFileTest : public test::SimulatedWorldTest,
     addin.OnStartupComplete();
   }
 
-  framework::TadxAddin addin;
+  framework::TAddin addin;
 };
 
 TEST_P(ExplorerCustomUiFileTest, WritesTheSameTextEveryTimeAndSavesIt) {

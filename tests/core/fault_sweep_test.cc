@@ -18,7 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "core/add_in_module.h"
-#include "host/framework/module/adx_addin.h"
+#include "host/framework/module/addin.h"
 #include "host/office/sim/sim_command_bars.h"
 #include "host/office/sim/sim_office.h"
 #include "host/office/sim/sim_ribbon.h"
@@ -31,9 +31,9 @@
 namespace quivra::core {
 namespace {
 
-using framework::TadxAddin;
-using framework::TadxHookVerdict;
-using framework::TadxKeyPress;
+using framework::TAddin;
+using framework::THookVerdict;
+using framework::TKeyPress;
 using outlook::sim::SimFolder;
 using ui::sim::SimUser;
 
@@ -42,8 +42,8 @@ constexpr char kExplorerRibbon[] = "Microsoft.Outlook.Explorer";
 constexpr char kBar[] = "QuivraOL";
 constexpr std::uint32_t kKeyDown = 0x00020001;
 
-TadxKeyPress Alt(int vk) {
-  return TadxKeyPress{vk, kKeyDown, false, false, true};
+TKeyPress Alt(int vk) {
+  return TKeyPress{vk, kKeyDown, false, false, true};
 }
 
 // What the runs of a sweep add up to.
@@ -220,7 +220,7 @@ class Session {
   }
 
   void Load(int connect_mode) {
-    addin_ = std::make_unique<TadxAddin>(
+    addin_ = std::make_unique<TAddin>(
         sim_.platform(), "OLQuivra.coOLQuivra", [this](const outlook::ApplicationPtr& app) {
           return std::make_unique<TAddInModule>(sim_.platform(), config_, app);
         });
@@ -228,8 +228,8 @@ class Session {
                                   return command_bars_->ForWindow(explorer->WindowHandle());
                                 },
                                 {}});
-    addin_->SetKeyboardHookInstaller([](framework::TadxKeyboardHookLogic&) {
-      return std::make_unique<framework::TadxInstalledKeyboardHook>();
+    addin_->SetKeyboardHookInstaller([](framework::TKeyboardHookLogic&) {
+      return std::make_unique<framework::TInstalledKeyboardHook>();
     });
     interface_failed_ = false;
     Interface([&] {
@@ -296,7 +296,7 @@ class Session {
       const std::string id = module->OwnFilingGroup().Controls()[tag].Id();
       Event("a ribbon click", [&] { clicked = ribbon_view_->Click(id); });
     } else {
-      const std::string caption = module->adxOlExplorerCommandBar1.Controls()[tag].Caption();
+      const std::string caption = module->olExplorerCommandBar1.Controls()[tag].Caption();
       Event("a command bar click",
             [&] { clicked = command_bars_->Click(world_.explorer.window(), kBar, caption); });
     }
@@ -312,10 +312,10 @@ class Session {
     if (addin_ == nullptr || addin_->KeyboardHook() == nullptr) {
       return;
     }
-    framework::TadxKeyboardHookLogic& hook = *addin_->KeyboardHook();
+    framework::TKeyboardHookLogic& hook = *addin_->KeyboardHook();
     Event("the keyboard hook", [&] {
-      const TadxHookVerdict verdict = hook.KeyMessage(Alt('2'), true);
-      if (verdict.Action == TadxHookVerdict::Kind::kPostShortcut) {
+      const THookVerdict verdict = hook.KeyMessage(Alt('2'), true);
+      if (verdict.Action == THookVerdict::Kind::kPostShortcut) {
         hook.RunShortcut(verdict.Index);
       }
     });
@@ -433,7 +433,7 @@ class Session {
   std::shared_ptr<office::sim::SimCOMAddIn> com_add_in_ =
       std::make_shared<office::sim::SimCOMAddIn>();
   office::AddInObjectPtr self_ = std::make_shared<office::AddInObject>();
-  std::unique_ptr<TadxAddin> addin_;
+  std::unique_ptr<TAddin> addin_;
   std::shared_ptr<office::sim::SimRibbon> ribbon_view_;
   bool interface_failed_ = false;
   bool clicked_after_fault_ = false;

@@ -14,7 +14,7 @@ TEST(FolderIconTest, TheMarkIsWrittenInBinaryAsWhiteDots) {
     const int unit = size / 16;
     for (int mark = 0; mark < 16; ++mark) {
       SCOPED_TRACE(testing::Message() << "size " << size << ", mark " << mark);
-      const framework::TadxBitmap icon = FolderIcon(size, 0x102030, mark);
+      const framework::TBitmap icon = FolderIcon(size, 0x102030, mark);
       ASSERT_EQ(icon.Width, size);
       ASSERT_EQ(icon.Height, size);
       ASSERT_EQ(icon.Pixels.size(), static_cast<size_t>(size * size));

@@ -9,7 +9,7 @@
 namespace quivra::core {
 namespace {
 
-using framework::TadxMsoButtonStyle;
+using framework::TMsoButtonStyle;
 
 class LifecycleTest : public ModuleTest {
  protected:
@@ -27,7 +27,7 @@ class LifecycleTest : public ModuleTest {
   void Activate() { module.OnOLExplorerActivate(module, world.explorer.handle()); }
   void Deactivate() { module.OnOLExplorerDeactivate(module, world.explorer.handle()); }
   bool BackspaceCaptured() {
-    const auto& shortcut = module.adxKeyboardShortcutBkSp;
+    const auto& shortcut = module.keyboardShortcutBkSp;
     EXPECT_EQ(shortcut.Enabled(), !shortcut.ShortcutText().empty());
     return shortcut.Enabled();
   }
@@ -39,8 +39,8 @@ TEST_F(LifecycleTest, StartUpReadsTheFileAndPlacesTheButtons) {
   EXPECT_EQ(config.ButtonNames[2], "Beta");
   EXPECT_EQ(config.MainButtonCaption, "Quivra");
   EXPECT_TRUE(config.HostChecked);
-  EXPECT_EQ(module.WorkingCommandBar, &module.adxOlExplorerCommandBar1);
-  EXPECT_EQ(module.adxOlExplorerCommandBar1.Controls()[0].Caption(), "Quivra");
+  EXPECT_EQ(module.WorkingCommandBar, &module.olExplorerCommandBar1);
+  EXPECT_EQ(module.olExplorerCommandBar1.Controls()[0].Caption(), "Quivra");
   EXPECT_TRUE(Bar(2).Visible());
   EXPECT_EQ(Shortcut(2).ShortcutText(), "Alt+2");
 
@@ -48,7 +48,7 @@ TEST_F(LifecycleTest, StartUpReadsTheFileAndPlacesTheButtons) {
   EXPECT_TRUE(undo.Visible());
   EXPECT_FALSE(undo.Enabled());
   EXPECT_EQ(undo.Caption(), "Undo");
-  EXPECT_EQ(undo.Style(), TadxMsoButtonStyle::adxMsoButtonCaption);
+  EXPECT_EQ(undo.Style(), TMsoButtonStyle::msoButtonCaption);
   EXPECT_EQ(undo.TooltipText(), "Undo last filing action");
   EXPECT_TRUE(undo.BeginGroup());
 
@@ -67,7 +67,7 @@ TEST_F(LifecycleTest, BackspaceIsCapturedOnlyWhileAnExplorerIsActive) {
   StartUp();
   Activate();
   EXPECT_TRUE(BackspaceCaptured());
-  EXPECT_EQ(module.adxKeyboardShortcutBkSp.ShortcutText(), "Bksp");
+  EXPECT_EQ(module.keyboardShortcutBkSp.ShortcutText(), "Bksp");
   Deactivate();
   EXPECT_FALSE(BackspaceCaptured());
   Activate();

@@ -49,24 +49,24 @@ class ModuleTest : public test::SimulatedWorldTest {
   }
   void UseRibbonHost() { RegisterOutlook(test::kOutlook2013.server_path); }
 
-  framework::TadxCommandBarButton& Bar(int position) {
-    return module.adxOlExplorerCommandBar1.Controls().Item<framework::TadxCommandBarButton>(
+  framework::TCommandBarButton& Bar(int position) {
+    return module.olExplorerCommandBar1.Controls().Item<framework::TCommandBarButton>(
         position);
   }
-  framework::TadxRibbonButton& Own(int position) {
-    return module.OwnFilingGroup().Controls().Item<framework::TadxRibbonButton>(position);
+  framework::TRibbonButton& Own(int position) {
+    return module.OwnFilingGroup().Controls().Item<framework::TRibbonButton>(position);
   }
-  framework::TadxRibbonButton& Home(int position) {
-    return module.HomeFilingGroup().Controls().Item<framework::TadxRibbonButton>(position);
+  framework::TRibbonButton& Home(int position) {
+    return module.HomeFilingGroup().Controls().Item<framework::TRibbonButton>(position);
   }
-  framework::TadxKeyboardShortcut& Shortcut(int slot) {
-    return *module.adxKeyboardShortcuts[static_cast<size_t>(slot - 1)];
+  framework::TKeyboardShortcut& Shortcut(int slot) {
+    return *module.keyboardShortcuts[static_cast<size_t>(slot - 1)];
   }
 
   // The texts of the armed keyboard shortcuts, sorted.
   std::vector<std::string> ArmedShortcuts() {
     std::vector<std::string> armed;
-    for (const auto* shortcut : module.ComponentsOf<framework::TadxKeyboardShortcut>()) {
+    for (const auto* shortcut : module.ComponentsOf<framework::TKeyboardShortcut>()) {
       if (shortcut->Enabled()) {
         armed.push_back(shortcut->ShortcutText());
       }

@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "core/add_in_module.h"
-#include "host/framework/module/adx_addin.h"
+#include "host/framework/module/addin.h"
 #include "host/framework/ribbon/ribbon_tab.h"
 #include "host/office/sim/sim_ribbon.h"
 #include "tests/support/simulated_world_test.h"
@@ -56,13 +56,13 @@ class RibbonViewTest : public test::SimulatedWorldTest {
   }
 
   TAddInModule* module = nullptr;
-  framework::TadxAddin addin;
+  framework::TAddin addin;
   std::shared_ptr<SimRibbon> ribbon;
 };
 
 TEST_F(RibbonViewTest, OwnTabShowsTheConfiguredButtonsWithCaptionsAndTips) {
   Place();
-  EXPECT_EQ(View(module->adxRibbonTab1.Id()).Label, "Quivra");
+  EXPECT_EQ(View(module->ribbonTab1.Id()).Label, "Quivra");
   EXPECT_TRUE(ribbon->Shown(OwnId(1)));
   EXPECT_EQ(View(OwnId(1)).Label, "Projects");
   EXPECT_EQ(View(OwnId(1)).ScreenTip, world.projects.path() + " (Alt+1)");
@@ -129,17 +129,17 @@ TEST_F(RibbonViewTest, EveryLoadWritesTheSameCustomUiWithDistinctIds) {
   std::set<std::string> ids;
   size_t count = 0;
   for (const auto& component : module->Components()) {
-    auto* tab = dynamic_cast<framework::TadxRibbonTab*>(component.get());
+    auto* tab = dynamic_cast<framework::TRibbonTab*>(component.get());
     if (tab == nullptr)
       continue;
     ids.insert(tab->Id());
     ++count;
-    std::function<void(const framework::TadxRibbonControls&)> walk =
-        [&](const framework::TadxRibbonControls& controls) {
+    std::function<void(const framework::TRibbonControls&)> walk =
+        [&](const framework::TRibbonControls& controls) {
           for (const auto& control : controls.Items()) {
             ids.insert(control->Id());
             ++count;
-            if (const framework::TadxRibbonControls* children = control->Children())
+            if (const framework::TRibbonControls* children = control->Children())
               walk(*children);
           }
         };

@@ -126,7 +126,7 @@ TEST_F(PlacementDetectionTest, FirstPlacementDetectsOnceAndKeepsTheBarOutOfTheRi
   module.PlaceButtonBar();
   EXPECT_TRUE(config.HostChecked);
   EXPECT_TRUE(config.HostIsRibbonOutlook);
-  EXPECT_FALSE(module.adxOlExplorerCommandBar1.UseForRibbon());
+  EXPECT_FALSE(module.olExplorerCommandBar1.UseForRibbon());
 
   // A later placement does not ask again: the host is known for the whole load.
   sim.registry.DeleteKey({platform::RegistryRoot::kClassesRoot, "Outlook.Application"});
@@ -139,14 +139,14 @@ TEST_F(PlacementDetectionTest, AnUnregisteredOutlookOfToday) {
   world.outlook.SetVersion("16.0.0.17328");
   module.PlaceButtonBar();
   EXPECT_TRUE(config.HostIsRibbonOutlook);
-  EXPECT_FALSE(module.adxOlExplorerCommandBar1.UseForRibbon());
+  EXPECT_FALSE(module.olExplorerCommandBar1.UseForRibbon());
 }
 
 TEST_F(PlacementDetectionTest, CommandBarHostKeepsTheBarAsDesigned) {
   module.PlaceButtonBar();
   EXPECT_TRUE(config.HostChecked);
   EXPECT_FALSE(config.HostIsRibbonOutlook);
-  EXPECT_TRUE(module.adxOlExplorerCommandBar1.UseForRibbon());
+  EXPECT_TRUE(module.olExplorerCommandBar1.UseForRibbon());
   EXPECT_TRUE(sim.message_boxes.shown().empty());
 }
 

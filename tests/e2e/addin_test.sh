@@ -60,10 +60,10 @@ not_saw() {
 case_load() {
   setup 2010
   play 2010 <<SCRIPT
-expect-no-registry $USER_KEY ADXStartMode
+expect-no-registry $USER_KEY StartMode
 start
 expect-connected $PROGID yes
-expect-registry $USER_KEY ADXStartMode NORMAL
+expect-registry $USER_KEY StartMode NORMAL
 # The explorer, the explorers and (fast shutdown) the application's Quit.
 expect-sinks 3
 expect-unload $PROGID S_FALSE
@@ -128,7 +128,7 @@ answer OK
 start
 expect-dialog ${ERROR_REPORT}The configuration file
 expect-connected $PROGID yes
-expect-registry $USER_KEY ADXStartMode NORMAL
+expect-registry $USER_KEY StartMode NORMAL
 # The add-in keeps running: its explorer tracking goes on.
 open-explorer Mailbox\Inbox
 expect-sinks 4
@@ -182,7 +182,7 @@ expect-connected $PROGID no
 expect-sinks 0
 connect $PROGID
 expect-connected $PROGID yes
-expect-registry $USER_KEY ADXStartMode NORMAL
+expect-registry $USER_KEY StartMode NORMAL
 expect-sinks 3
 expect-unload $PROGID S_FALSE
 quit
@@ -201,7 +201,7 @@ disconnect $PROGID
 expect-connected $PROGID no
 expect-sinks 0
 expect-unload $PROGID S_OK
-expect-registry $USER_KEY ADXStartMode NORMAL
+expect-registry $USER_KEY StartMode NORMAL
 quit
 SCRIPT
   saw "$PROGID: OnDisconnection(ext_dm_UserClosed) -> S_OK"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "core/add_in_module.h"
-#include "host/framework/com/adx_keyboard_hook.h"
+#include "host/framework/com/keyboard_hook.h"
 #include "host/framework/keyboard/keyboard_hook_logic.h"
 #include "host/outlook/sim/standard_world.h"
 #include "model/configuration.h"
@@ -112,12 +112,12 @@ int main() {
   platform::sim::SimPlatform sim;
   core::Configuration config;
   core::TAddInModule module(sim.platform(), config, world.outlook.application());
-  module.adxCOMAddInModuleAddInInitialize(module);
+  module.comAddInModuleAddInInitialize(module);
   test::ConfigureSlot(config, 3, world.alpha);
   module.PlaceButtonBar();
 
-  framework::TadxKeyboardHookLogic logic(module, world.outlook.application());
-  auto hook = std::make_unique<framework::com::TadxKeyboardHook>(logic);
+  framework::TKeyboardHookLogic logic(module, world.outlook.application());
+  auto hook = std::make_unique<framework::com::TKeyboardHook>(logic);
   Check(hook->Window() != nullptr && !::IsWindowVisible(hook->Window()),
         "the shortcut window exists and is hidden");
 

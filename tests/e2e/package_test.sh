@@ -264,7 +264,7 @@ case_machine() {
   check "the diagnostic log shows the filing with its folders and counts" \
     grep -qF 'filing: 2 selected, 2 moved from "Mailbox\Inbox"' "$log"
   # What the add-in writes for the user at run time goes as well.
-  wine reg add "HKCU\\$ADDIN_KEY" /v ADXStartMode /d NORMAL /f >/dev/null 2>&1
+  wine reg add "HKCU\\$ADDIN_KEY" /v StartMode /d NORMAL /f >/dev/null 2>&1
   check "msiexec /x /qn removes the package" msi /x "$(winepath -w "$PACKAGE")"
   check "no file and no key of the add-in is left in any root or view" nothing_left
 }

@@ -163,7 +163,7 @@ case_tables() {
   check "no add-in key is written under HKCU" key_absent "HKCU\\$ADDIN_KEY"
   check "the entries are in the $QUIVRA_BITS-bit registry view only" only_in_own_view
   # What the add-in writes at run time under the user's key goes as well.
-  reg_quiet add "HKCU\\$ADDIN_KEY" /v ADXStartMode /d NORMAL /f
+  reg_quiet add "HKCU\\$ADDIN_KEY" /v StartMode /d NORMAL /f
   reg_quiet add "HKCU\\$ADDIN_KEY\\CommandBars\\QuivraOL" /v Position /t REG_DWORD /d 1 /f
   check "regsvr32 /u unregisters the DLL" regsvr /u "$dll"
   check "unregistration leaves no key of the add-in" nothing_left

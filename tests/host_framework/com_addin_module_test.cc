@@ -23,12 +23,12 @@ using platform::MessageIcon;
 class ComAddInModuleTest : public FrameworkModuleTest {};
 
 TEST_F(ComAddInModuleTest, PublishedPropertiesStartAtTheirDefaults) {
-  TadxCOMAddInModule module(sim.platform());
+  TCOMAddInModule module(sim.platform());
   EXPECT_EQ(module.AddInName(), "");
   EXPECT_EQ(module.Description(), "");
   EXPECT_EQ(module.LoadBehavior(), 3);
   EXPECT_FALSE(module.RegisterForAllUsers());
-  EXPECT_EQ(module.SupportedApps(), TadxHostAppSet{TadxOfficeHostApp::ohaExcel});
+  EXPECT_EQ(module.SupportedApps(), THostAppSet{TOfficeHostApp::ohaExcel});
   EXPECT_FALSE(module.DisplayAlerts());
   EXPECT_FALSE(module.HandleShortcuts());
   EXPECT_TRUE(module.Components().empty());
@@ -38,19 +38,19 @@ TEST_F(ComAddInModuleTest, RequiredPropertiesRefuseEmptyValuesAndKeepTheOldOne) 
   try {
     module_.SetAddInName("");
     FAIL() << "an empty AddInName was taken";
-  } catch (const TadxPropertyError& error) {
+  } catch (const TPropertyError& error) {
     EXPECT_STREQ(error.what(), "The AddInName property cannot be empty.");
   }
   EXPECT_EQ(module_.AddInName(), "QuivraOL");
 
-  module_.SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
+  module_.SetSupportedApps({TOfficeHostApp::ohaOutlook});
   try {
     module_.SetSupportedApps({});
     FAIL() << "an empty SupportedApps was taken";
-  } catch (const TadxPropertyError& error) {
+  } catch (const TPropertyError& error) {
     EXPECT_STREQ(error.what(), "The SupportedApps property cannot be empty.");
   }
-  EXPECT_EQ(module_.SupportedApps(), TadxHostAppSet{TadxOfficeHostApp::ohaOutlook});
+  EXPECT_EQ(module_.SupportedApps(), THostAppSet{TOfficeHostApp::ohaOutlook});
 }
 
 TEST_F(ComAddInModuleTest, ReportErrorShowsTheAddInsErrorMessage) {
@@ -107,45 +107,45 @@ TEST_F(ComAddInModuleTest, CallHandlerReportsWhatTheHandlerRaises) {
 }
 
 TEST_F(ComAddInModuleTest, ComponentsAreNamedByClassUnlessNamed) {
-  TadxRibbonTab& first = module_.CreateComponent<TadxRibbonTab>();
-  TadxRibbonTab& named = module_.CreateComponent<TadxRibbonTab>("adxRibbonTab3");
-  TadxRibbonTab& second = module_.CreateComponent<TadxRibbonTab>();
-  TadxRibbonTab& fourth = module_.CreateComponent<TadxRibbonTab>();
-  auto& bar = module_.CreateComponent<TadxOlExplorerCommandBar>();
-  auto& shortcut = module_.CreateComponent<TadxKeyboardShortcut>("adxKeyboardShortcut01");
+  TRibbonTab& first = module_.CreateComponent<TRibbonTab>();
+  TRibbonTab& named = module_.CreateComponent<TRibbonTab>("ribbonTab3");
+  TRibbonTab& second = module_.CreateComponent<TRibbonTab>();
+  TRibbonTab& fourth = module_.CreateComponent<TRibbonTab>();
+  auto& bar = module_.CreateComponent<TOlExplorerCommandBar>();
+  auto& shortcut = module_.CreateComponent<TKeyboardShortcut>("keyboardShortcut01");
 
-  EXPECT_EQ(first.Name(), "adxRibbonTab1");
-  EXPECT_EQ(named.Name(), "adxRibbonTab3");
-  EXPECT_EQ(second.Name(), "adxRibbonTab2");
-  EXPECT_EQ(fourth.Name(), "adxRibbonTab4");
-  EXPECT_EQ(bar.Name(), "adxOlExplorerCommandBar1");
-  EXPECT_EQ(shortcut.Name(), "adxKeyboardShortcut01");
+  EXPECT_EQ(first.Name(), "ribbonTab1");
+  EXPECT_EQ(named.Name(), "ribbonTab3");
+  EXPECT_EQ(second.Name(), "ribbonTab2");
+  EXPECT_EQ(fourth.Name(), "ribbonTab4");
+  EXPECT_EQ(bar.Name(), "olExplorerCommandBar1");
+  EXPECT_EQ(shortcut.Name(), "keyboardShortcut01");
   EXPECT_EQ(&first.Owner(), &module_);
 }
 
 TEST_F(ComAddInModuleTest, ComponentNamesAreUniqueRegardlessOfCase) {
-  module_.CreateComponent<TadxKeyboardShortcut>("adxKeyboardShortcutBkSp");
-  EXPECT_THROW(module_.CreateComponent<TadxKeyboardShortcut>("ADXKEYBOARDSHORTCUTBKSP"),
+  module_.CreateComponent<TKeyboardShortcut>("keyboardShortcutBkSp");
+  EXPECT_THROW(module_.CreateComponent<TKeyboardShortcut>("KEYBOARDSHORTCUTBKSP"),
                std::invalid_argument);
   ASSERT_EQ(module_.Components().size(), 1u);
-  EXPECT_EQ(module_.FindComponent("adxkeyboardshortcutbksp"), module_.Components()[0].get());
-  EXPECT_EQ(module_.FindComponent("adxKeyboardShortcut01"), nullptr);
+  EXPECT_EQ(module_.FindComponent("keyboardshortcutbksp"), module_.Components()[0].get());
+  EXPECT_EQ(module_.FindComponent("keyboardShortcut01"), nullptr);
 }
 
 TEST_F(ComAddInModuleTest, ComponentsOfListsOneClassInCreationOrder) {
-  auto& bar = module_.CreateComponent<TadxOlExplorerCommandBar>();
-  auto& tab1 = module_.CreateComponent<TadxRibbonTab>();
-  auto& tab2 = module_.CreateComponent<TadxRibbonTab>();
-  EXPECT_EQ(module_.ComponentsOf<TadxRibbonTab>(), (std::vector<TadxRibbonTab*>{&tab1, &tab2}));
-  EXPECT_EQ(module_.ComponentsOf<TadxOlExplorerCommandBar>(),
-            std::vector<TadxOlExplorerCommandBar*>{&bar});
-  EXPECT_TRUE(module_.ComponentsOf<TadxKeyboardShortcut>().empty());
+  auto& bar = module_.CreateComponent<TOlExplorerCommandBar>();
+  auto& tab1 = module_.CreateComponent<TRibbonTab>();
+  auto& tab2 = module_.CreateComponent<TRibbonTab>();
+  EXPECT_EQ(module_.ComponentsOf<TRibbonTab>(), (std::vector<TRibbonTab*>{&tab1, &tab2}));
+  EXPECT_EQ(module_.ComponentsOf<TOlExplorerCommandBar>(),
+            std::vector<TOlExplorerCommandBar*>{&bar});
+  EXPECT_TRUE(module_.ComponentsOf<TKeyboardShortcut>().empty());
 }
 
 TEST_F(ComAddInModuleTest, ComponentChangesReachTheModuleOncePerChange) {
-  std::vector<TadxPropertyChange> changes;
-  module_.PropertyChanged = [&](const TadxPropertyChange& c) { changes.push_back(c); };
-  auto& shortcut = module_.CreateComponent<TadxKeyboardShortcut>();
+  std::vector<TPropertyChange> changes;
+  module_.PropertyChanged = [&](const TPropertyChange& c) { changes.push_back(c); };
+  auto& shortcut = module_.CreateComponent<TKeyboardShortcut>();
 
   shortcut.SetTag(3);
   shortcut.SetTag(3);
@@ -156,19 +156,19 @@ TEST_F(ComAddInModuleTest, ComponentChangesReachTheModuleOncePerChange) {
   EXPECT_EQ(changes[0].Component, &shortcut);
   EXPECT_EQ(changes[0].RibbonControl, nullptr);
   EXPECT_EQ(changes[0].CommandBarControl, nullptr);
-  EXPECT_EQ(changes[0].Property, TadxProperty::Tag);
-  EXPECT_EQ(changes[1].Property, TadxProperty::ShortcutText);
+  EXPECT_EQ(changes[0].Property, TProperty::Tag);
+  EXPECT_EQ(changes[1].Property, TProperty::ShortcutText);
 }
 
 TEST_F(ComAddInModuleTest, AnImageListGivesTheIndexOfEachImageAndRefusesOtherSizes) {
-  TadxImageList& images = module_.CreateComponent<TadxImageList>("Images");
-  const TadxBitmap first{16, 16, 32, std::vector<std::uint32_t>(256, 0xFF0000FFu)};
-  const TadxBitmap second{16, 16, 32, std::vector<std::uint32_t>(256, 0xFF00FF00u)};
+  TImageList& images = module_.CreateComponent<TImageList>("Images");
+  const TBitmap first{16, 16, 32, std::vector<std::uint32_t>(256, 0xFF0000FFu)};
+  const TBitmap second{16, 16, 32, std::vector<std::uint32_t>(256, 0xFF00FF00u)};
   EXPECT_EQ(images.Add(first), 0);
   EXPECT_EQ(images.Add(second), 1);
   ASSERT_EQ(images.Count(), 2);
   EXPECT_EQ(images[1], second);
-  EXPECT_THROW(images.Add(TadxBitmap{32, 32, 32, std::vector<std::uint32_t>(1024)}),
+  EXPECT_THROW(images.Add(TBitmap{32, 32, 32, std::vector<std::uint32_t>(1024)}),
                std::invalid_argument);
   EXPECT_THROW(images[2], std::out_of_range);
   EXPECT_EQ(images.Count(), 2);

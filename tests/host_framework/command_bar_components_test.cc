@@ -17,30 +17,30 @@ class CommandBarComponentsTest : public FrameworkModuleTest {
  protected:
   CommandBarComponentsTest() { RecordChanges(); }
 
-  TadxOlExplorerCommandBar& bar_ = module_.CreateComponent<TadxOlExplorerCommandBar>();
+  TOlExplorerCommandBar& bar_ = module_.CreateComponent<TOlExplorerCommandBar>();
 };
 
 TEST_F(CommandBarComponentsTest, BarStartsAtItsDefaults) {
   EXPECT_EQ(bar_.CommandBarName(), "Custom 1");
-  EXPECT_EQ(module_.CreateComponent<TadxOlExplorerCommandBar>().CommandBarName(), "Custom 2");
+  EXPECT_EQ(module_.CreateComponent<TOlExplorerCommandBar>().CommandBarName(), "Custom 2");
   EXPECT_EQ(bar_.Controls().Count(), 0);
   EXPECT_TRUE(bar_.Enabled());
   EXPECT_TRUE(bar_.Visible());
-  EXPECT_EQ(bar_.Position(), TadxMsoBarPosition::adxMsoBarTop);
-  EXPECT_EQ(bar_.Protection(), TadxMsoBarProtection::adxMsoBarNoProtection);
+  EXPECT_EQ(bar_.Position(), TMsoBarPosition::msoBarTop);
+  EXPECT_EQ(bar_.Protection(), TMsoBarProtection::msoBarNoProtection);
   EXPECT_EQ(bar_.CommandBarLeft(), -1);
   EXPECT_EQ(bar_.CommandBarTop(), -1);
   EXPECT_EQ(bar_.RowIndex(), -1);
   EXPECT_TRUE(bar_.Temporary());
-  EXPECT_EQ(bar_.SupportedApps(), TadxHostAppSet{TadxOfficeHostApp::ohaOutlook});
-  EXPECT_EQ(bar_.ItemTypes(), TadxOLItemTypes{TadxOLItemType::adxOLMailItem});
+  EXPECT_EQ(bar_.SupportedApps(), THostAppSet{TOfficeHostApp::ohaOutlook});
+  EXPECT_EQ(bar_.ItemTypes(), TOLItemTypes{TOLItemType::olMailItem});
   EXPECT_EQ(bar_.FolderName(), "");
   EXPECT_TRUE(bar_.FolderNames().empty());
   EXPECT_TRUE(bar_.UseForRibbon());
 }
 
 TEST_F(CommandBarComponentsTest, ControlsStartAtTheirDefaults) {
-  TadxCommandBarButton& button = bar_.Controls().Add<TadxCommandBarButton>();
+  TCommandBarButton& button = bar_.Controls().Add<TCommandBarButton>();
   EXPECT_EQ(button.Caption(), "");
   EXPECT_EQ(button.TooltipText(), "");
   EXPECT_EQ(button.Height(), 0);
@@ -50,10 +50,10 @@ TEST_F(CommandBarComponentsTest, ControlsStartAtTheirDefaults) {
   EXPECT_FALSE(button.BeginGroup());
   EXPECT_EQ(button.OfficeID(), 1);
   EXPECT_EQ(button.Before() + button.BeforeID() + button.AfterID(), 0);
-  EXPECT_EQ(button.olInspectorItemTypes(), TadxOLItemClasses{TadxOLItemClass::adxOLMail});
-  EXPECT_EQ(button.olItemTypeAction(), TadxOLItemTypeAction::adxOLActionNone);
+  EXPECT_EQ(button.olInspectorItemTypes(), TOLItemClasses{TOLItemClass::olMail});
+  EXPECT_EQ(button.olItemTypeAction(), TOLItemTypeAction::olActionNone);
   EXPECT_EQ(button.Tag(), 0);
-  EXPECT_EQ(button.Style(), TadxMsoButtonStyle::adxMsoButtonAutomatic);
+  EXPECT_EQ(button.Style(), TMsoButtonStyle::msoButtonAutomatic);
   EXPECT_TRUE(button.Glyph().Empty());
   EXPECT_EQ(button.GlyphTransparentColor(), clDefault);
   EXPECT_EQ(button.FaceID(), 0);
@@ -62,7 +62,7 @@ TEST_F(CommandBarComponentsTest, ControlsStartAtTheirDefaults) {
   EXPECT_EQ(button.ItemKind(), 0);
   EXPECT_EQ(button.OfficeControlType(), 1);
 
-  TadxCommandBarPopup& popup = bar_.Controls().Add<TadxCommandBarPopup>();
+  TCommandBarPopup& popup = bar_.Controls().Add<TCommandBarPopup>();
   EXPECT_EQ(popup.ItemKind(), 4);
   EXPECT_EQ(popup.OfficeControlType(), 10);
 }
@@ -70,7 +70,7 @@ TEST_F(CommandBarComponentsTest, ControlsStartAtTheirDefaults) {
 TEST_F(CommandBarComponentsTest, EveryNewControlHasItsOwnGuidOfficeTag) {
   std::set<std::string> tags;
   for (int i = 0; i < 20; ++i) {
-    const std::string& tag = bar_.Controls().Add<TadxCommandBarButton>().OfficeTag();
+    const std::string& tag = bar_.Controls().Add<TCommandBarButton>().OfficeTag();
     EXPECT_TRUE(std::regex_match(
         tag,
         std::regex(R"(\{[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}\})")))
@@ -82,52 +82,52 @@ TEST_F(CommandBarComponentsTest, EveryNewControlHasItsOwnGuidOfficeTag) {
 
 TEST_F(CommandBarComponentsTest, ControlsTakeTheBarsTemporaryAndItemTypesWhenAdded) {
   bar_.SetTemporary(false);
-  bar_.SetItemTypes({TadxOLItemType::adxOLMailItem, TadxOLItemType::adxOLPostItem});
-  TadxCommandBarPopup& popup = bar_.Controls().Add<TadxCommandBarPopup>();
-  TadxCommandBarButton& inner = popup.Controls().Add<TadxCommandBarButton>();
+  bar_.SetItemTypes({TOLItemType::olMailItem, TOLItemType::olPostItem});
+  TCommandBarPopup& popup = bar_.Controls().Add<TCommandBarPopup>();
+  TCommandBarButton& inner = popup.Controls().Add<TCommandBarButton>();
 
-  for (TadxCommandBarControl* control :
-       {static_cast<TadxCommandBarControl*>(&popup), static_cast<TadxCommandBarControl*>(&inner)}) {
+  for (TCommandBarControl* control :
+       {static_cast<TCommandBarControl*>(&popup), static_cast<TCommandBarControl*>(&inner)}) {
     EXPECT_FALSE(control->Temporary());
     EXPECT_EQ(control->olExplorerItemTypes(), bar_.ItemTypes());
   }
   EXPECT_EQ(inner.Bar(), &bar_);
   EXPECT_EQ(inner.ParentPopup(), &popup);
   EXPECT_EQ(inner.Module(), &module_);
-  EXPECT_EQ(&bar_.Controls().Item<TadxCommandBarPopup>(0).Controls()[0], &inner);
+  EXPECT_EQ(&bar_.Controls().Item<TCommandBarPopup>(0).Controls()[0], &inner);
   EXPECT_THROW(bar_.Controls()[1], std::out_of_range);
 }
 
 TEST_F(CommandBarComponentsTest, SettersTellTheModuleOncePerRealChange) {
-  TadxCommandBarPopup& popup = bar_.Controls().Add<TadxCommandBarPopup>();
-  TadxCommandBarButton& button = popup.Controls().Add<TadxCommandBarButton>();
+  TCommandBarPopup& popup = bar_.Controls().Add<TCommandBarPopup>();
+  TCommandBarButton& button = popup.Controls().Add<TCommandBarButton>();
   changes_.clear();
 
   button.SetCaption("&3 Projects");
   button.SetCaption("&3 Projects");
-  button.SetStyle(TadxMsoButtonStyle::adxMsoButtonCaption);
-  button.SetStyle(TadxMsoButtonStyle::adxMsoButtonCaption);
+  button.SetStyle(TMsoButtonStyle::msoButtonCaption);
+  button.SetStyle(TMsoButtonStyle::msoButtonCaption);
   button.SetVisible(true);  // already visible
-  button.SetGlyph(TadxBitmap{1, 1, 24, {0xFFFFFF}});
-  button.SetGlyph(TadxBitmap{1, 1, 24, {0xFFFFFF}});
-  bar_.SetProtection(TadxMsoBarProtection::adxMsoBarNoChangeDock);
+  button.SetGlyph(TBitmap{1, 1, 24, {0xFFFFFF}});
+  button.SetGlyph(TBitmap{1, 1, 24, {0xFFFFFF}});
+  bar_.SetProtection(TMsoBarProtection::msoBarNoChangeDock);
   bar_.SetCommandBarName("QuivraOL");
   bar_.SetCommandBarName("QuivraOL");
 
   ASSERT_EQ(changes_.size(), 6u);
-  EXPECT_EQ(changes_[0].Property, TadxProperty::Caption);
+  EXPECT_EQ(changes_[0].Property, TProperty::Caption);
   EXPECT_EQ(changes_[0].CommandBarControl, &button);
   EXPECT_EQ(changes_[0].Component, &bar_);
-  EXPECT_EQ(changes_[1].Property, TadxProperty::Style);
-  EXPECT_EQ(changes_[2].Property, TadxProperty::Glyph);
-  EXPECT_EQ(changes_[3].Property, TadxProperty::Glyph);
-  EXPECT_EQ(changes_[4].Property, TadxProperty::Protection);
+  EXPECT_EQ(changes_[1].Property, TProperty::Style);
+  EXPECT_EQ(changes_[2].Property, TProperty::Glyph);
+  EXPECT_EQ(changes_[3].Property, TProperty::Glyph);
+  EXPECT_EQ(changes_[4].Property, TProperty::Protection);
   EXPECT_EQ(changes_[4].CommandBarControl, nullptr);
-  EXPECT_EQ(changes_[5].Property, TadxProperty::CommandBarName);
+  EXPECT_EQ(changes_[5].Property, TProperty::CommandBarName);
 }
 
 TEST_F(CommandBarComponentsTest, EveryButtonSetterTellsOncePerRealChange) {
-  TadxCommandBarButton& button = bar_.Controls().Add<TadxCommandBarButton>();
+  TCommandBarButton& button = bar_.Controls().Add<TCommandBarButton>();
   changes_.clear();
   const bool enabled = !button.Enabled();
   const bool visible = !button.Visible();
@@ -160,22 +160,22 @@ TEST_F(CommandBarComponentsTest, EveryButtonSetterTellsOncePerRealChange) {
     button.SetHyperlinkType(1);
     button.SetDisableStandardAction(disable_standard_action);
   }
-  std::vector<TadxProperty> told;
+  std::vector<TProperty> told;
   for (const auto& change : changes_) {
     EXPECT_EQ(change.CommandBarControl, &button);
     told.push_back(change.Property);
   }
   EXPECT_EQ(told,
-            (std::vector<TadxProperty>{
-                TadxProperty::Caption, TadxProperty::TooltipText, TadxProperty::DescriptionText,
-                TadxProperty::HelpFile, TadxProperty::HelpContextID, TadxProperty::Parameter,
-                TadxProperty::Priority, TadxProperty::Height, TadxProperty::Width,
-                TadxProperty::Enabled, TadxProperty::Visible, TadxProperty::BeginGroup,
-                TadxProperty::OfficeTag, TadxProperty::OfficeID, TadxProperty::Temporary,
-                TadxProperty::Before, TadxProperty::BeforeID, TadxProperty::AfterID,
-                TadxProperty::Tag, TadxProperty::FaceID, TadxProperty::ShortcutText,
-                TadxProperty::State, TadxProperty::HyperlinkType,
-                TadxProperty::DisableStandardAction}));
+            (std::vector<TProperty>{
+                TProperty::Caption, TProperty::TooltipText, TProperty::DescriptionText,
+                TProperty::HelpFile, TProperty::HelpContextID, TProperty::Parameter,
+                TProperty::Priority, TProperty::Height, TProperty::Width,
+                TProperty::Enabled, TProperty::Visible, TProperty::BeginGroup,
+                TProperty::OfficeTag, TProperty::OfficeID, TProperty::Temporary,
+                TProperty::Before, TProperty::BeforeID, TProperty::AfterID,
+                TProperty::Tag, TProperty::FaceID, TProperty::ShortcutText,
+                TProperty::State, TProperty::HyperlinkType,
+                TProperty::DisableStandardAction}));
 }
 
 TEST_F(CommandBarComponentsTest, WhereTheBarShowsChangesOncePerRealChange) {
@@ -184,36 +184,36 @@ TEST_F(CommandBarComponentsTest, WhereTheBarShowsChangesOncePerRealChange) {
   for (int twice = 0; twice < 2; ++twice) {
     bar_.SetFolderName("Mailbox\\Inbox");
     bar_.SetFolderNames({"Mailbox\\Inbox", "Archive"});
-    bar_.SetItemTypes({TadxOLItemType::adxOLContactItem});
+    bar_.SetItemTypes({TOLItemType::olContactItem});
     bar_.SetUseForRibbon(use_for_ribbon);
   }
   ASSERT_EQ(changes_.size(), 4u);
-  EXPECT_EQ(changes_[0].Property, TadxProperty::FolderName);
-  EXPECT_EQ(changes_[1].Property, TadxProperty::FolderNames);
-  EXPECT_EQ(changes_[2].Property, TadxProperty::ItemTypes);
-  EXPECT_EQ(changes_[3].Property, TadxProperty::UseForRibbon);
+  EXPECT_EQ(changes_[0].Property, TProperty::FolderName);
+  EXPECT_EQ(changes_[1].Property, TProperty::FolderNames);
+  EXPECT_EQ(changes_[2].Property, TProperty::ItemTypes);
+  EXPECT_EQ(changes_[3].Property, TProperty::UseForRibbon);
   EXPECT_EQ(bar_.FolderNames(), (std::vector<std::string>{"Mailbox\\Inbox", "Archive"}));
 }
 
 class CommandBarClickTest : public CommandBarComponentsTest {
  protected:
-  TadxCommandBarButton& button_ = bar_.Controls().Add<TadxCommandBarButton>();
+  TCommandBarButton& button_ = bar_.Controls().Add<TCommandBarButton>();
 };
 
 TEST_F(CommandBarClickTest, AClickCallsOnClickWithTheButton) {
   button_.SetTag(12);
   int tag_seen = -1;
-  button_.OnClick = [&](TadxCommandBarButton& sender) { tag_seen = sender.Tag(); };
+  button_.OnClick = [&](TCommandBarButton& sender) { tag_seen = sender.Tag(); };
   button_.DoClick();
   EXPECT_EQ(tag_seen, 12);
 
-  TadxCommandBarButton& bare = bar_.Controls().Add<TadxCommandBarButton>();
+  TCommandBarButton& bare = bar_.Controls().Add<TCommandBarButton>();
   EXPECT_NO_THROW(bare.DoClick());
 }
 
 TEST_F(CommandBarClickTest, AClickArrivingWhileTheHandlerRunsIsIgnored) {
   int calls = 0;
-  button_.OnClick = [&](TadxCommandBarButton& sender) {
+  button_.OnClick = [&](TCommandBarButton& sender) {
     ++calls;
     sender.DoClick();
   };
@@ -224,7 +224,7 @@ TEST_F(CommandBarClickTest, AClickArrivingWhileTheHandlerRunsIsIgnored) {
 
 TEST_F(CommandBarClickTest, AFailingHandlerIsReportedAndTheButtonStaysUsable) {
   int calls = 0;
-  button_.OnClick = [&](TadxCommandBarButton&) {
+  button_.OnClick = [&](TCommandBarButton&) {
     ++calls;
     throw std::runtime_error("Outlook refused the move.");
   };

@@ -13,7 +13,7 @@
 
 #include "core/add_in_module.h"
 #include "host/framework/command_bars/office_properties.h"
-#include "host/framework/module/adx_addin.h"
+#include "host/framework/module/addin.h"
 #include "host/office/sim/sim_command_bars.h"
 #include "host/office/sim/sim_office.h"
 #include "model/configuration_file.h"
@@ -93,14 +93,14 @@ class CommandBarConnectionTest : public test::SimulatedWorldTest {
     }
     return nullptr;
   }
-  TadxCommandBarButton& Button(int position) {
-    return module_->adxOlExplorerCommandBar1.Controls().Item<TadxCommandBarButton>(position);
+  TCommandBarButton& Button(int position) {
+    return module_->olExplorerCommandBar1.Controls().Item<TCommandBarButton>(position);
   }
 
   office::sim::SimCommandBarsHost office_;
   std::vector<std::string> debug_lines_;
   core::TAddInModule* module_ = nullptr;
-  TadxAddin addin_;
+  TAddin addin_;
 };
 
 TEST_F(CommandBarConnectionTest, TheExplorerShowsTheBarAsTheModelDescribesIt) {
@@ -122,7 +122,7 @@ TEST_F(CommandBarConnectionTest, TheExplorerShowsTheBarAsTheModelDescribesIt) {
   EXPECT_TRUE(main.controls[0].has_picture);
 
   // Every control shows what its item holds, and is found again by its item's tag.
-  auto& items = module_->adxOlExplorerCommandBar1.Controls();
+  auto& items = module_->olExplorerCommandBar1.Controls();
   for (int position = 1; position < items.Count(); ++position) {
     const SimControlView& shown = bar.controls[static_cast<size_t>(position)];
     SCOPED_TRACE(items[position].Caption());
@@ -164,7 +164,7 @@ TEST_F(CommandBarConnectionTest, OnlyAControlOfficeAlreadyHadIsReadBeforeItIsWri
 
   // The controls Office added now hold Office's values for a new control: nothing of theirs is
   // read back. The one found is read once per property, and shows the item's values.
-  for (const TadxOfficeControlProperty& row : OfficeControlProperties()) {
+  for (const TOfficeControlProperty& row : OfficeControlProperties()) {
     if (row.value != nullptr && row.value(Button(2))) {
       EXPECT_EQ(office_.CallCount("CommandBarControl." + std::string(row.office_name)), 1)
           << row.office_name;
@@ -291,7 +291,7 @@ TEST_F(CommandBarConnectionTest, OnlyRealChangesAreSentToOffice) {
 TEST_F(CommandBarConnectionTest, AGlyphShowsTheFaceThroughItsTransparentColour) {
   Start();
   // Rows top to bottom; the bottom-left pixel (green) is the default transparent colour.
-  TadxBitmap glyph{2, 2, 24, {0xFF0000, 0x00FF00, 0x00FF00, 0x0000FF}};
+  TBitmap glyph{2, 2, 24, {0xFF0000, 0x00FF00, 0x00FF00, 0x0000FF}};
   Button(12).SetGlyph(glyph);
   EXPECT_THAT(Find(BarOf(world.explorer).controls, "Any Folder...")->mask,
               ElementsAre(0u, 0xFFFFFFu, 0xFFFFFFu, 0u));
@@ -305,7 +305,7 @@ TEST_F(CommandBarConnectionTest, TheBarFollowsTheFolderItemType) {
   world.explorer.ShowFolder(world.calendar);
   EXPECT_FALSE(BarOf(world.explorer).visible);
   EXPECT_FALSE(BarOf(world.explorer).enabled);
-  EXPECT_FALSE(module_->adxOlExplorerCommandBar1.Visible());
+  EXPECT_FALSE(module_->olExplorerCommandBar1.Visible());
   EXPECT_FALSE(office_.Click(world.explorer.window(), kBar, Button(2).Caption()));
   world.explorer.ShowFolder(world.inbox);
   EXPECT_TRUE(BarOf(world.explorer).visible);
@@ -377,7 +377,7 @@ TEST_F(CommandBarConnectionTest, AButtonWhoseEventsCannotBeConnectedIsShownAndLo
   Start();
   EXPECT_EQ(BarOf(world.explorer).controls.size(), 14u);
   ASSERT_FALSE(debug_lines_.empty());
-  EXPECT_EQ(debug_lines_[0], "TadxEventSink.Create1 error: The operation failed.");
+  EXPECT_EQ(debug_lines_[0], "TEventSink.Create1 error: The operation failed.");
   EXPECT_EQ(office_.SinkCount(), 0);
 }
 

@@ -18,16 +18,16 @@ class FrameworkModuleTest : public test::SimulatedWorldTest {
   FrameworkModuleTest() { module_.SetAddInName("QuivraOL"); }
 
   // The module serves Outlook alone, as the add-in's does.
-  void ServeOutlook() { module_.SetSupportedApps({TadxOfficeHostApp::ohaOutlook}); }
+  void ServeOutlook() { module_.SetSupportedApps({TOfficeHostApp::ohaOutlook}); }
   // From now on every stored property change the module is told of is kept in `changes_`.
   void RecordChanges() {
-    module_.PropertyChanged = [this](const TadxPropertyChange& change) {
+    module_.PropertyChanged = [this](const TPropertyChange& change) {
       changes_.push_back(change);
     };
   }
 
-  TadxCOMAddInModule module_{sim.platform()};
-  std::vector<TadxPropertyChange> changes_;
+  TCOMAddInModule module_{sim.platform()};
+  std::vector<TPropertyChange> changes_;
 };
 
 }  // namespace quivra::framework

@@ -13,7 +13,7 @@
 #include "core/add_in_module.h"
 #include "host/framework/command_bars/command_bar.h"
 #include "host/framework/keyboard/keyboard_shortcut.h"
-#include "host/framework/module/adx_addin.h"
+#include "host/framework/module/addin.h"
 #include "host/framework/module/com_addin_module.h"
 #include "host/office/sim/sim_command_bars.h"
 #include "host/office/sim/sim_office.h"
@@ -25,7 +25,7 @@
 namespace quivra::framework {
 namespace {
 
-using Kind = TadxHookVerdict::Kind;
+using Kind = THookVerdict::Kind;
 
 constexpr std::uint32_t kKeyDown = 0x00020001;  // repeat count 1, scan code 2
 constexpr std::uint32_t kRepeat = kKeyDown | (1u << 30);
@@ -34,30 +34,30 @@ constexpr int kVkAlt = 18;
 constexpr int kVkBack = 8;
 constexpr int kVkNumpad1 = 97;
 
-TadxKeyPress Alt(int vk, std::uint32_t key_data = kKeyDown) {
-  return TadxKeyPress{vk, key_data, false, false, true};
+TKeyPress Alt(int vk, std::uint32_t key_data = kKeyDown) {
+  return TKeyPress{vk, key_data, false, false, true};
 }
 
 class KeyboardHookLogicTest : public FrameworkModuleTest {
  protected:
   KeyboardHookLogicTest() { ServeOutlook(); }
 
-  TadxKeyboardShortcut& Shortcut(const std::string& text, int tag) {
-    auto& shortcut = module_.CreateComponent<TadxKeyboardShortcut>();
+  TKeyboardShortcut& Shortcut(const std::string& text, int tag) {
+    auto& shortcut = module_.CreateComponent<TKeyboardShortcut>();
     shortcut.SetShortcutText(text);
     shortcut.SetTag(tag);
-    shortcut.OnAction = [this](TadxKeyboardShortcut& sender) {
+    shortcut.OnAction = [this](TKeyboardShortcut& sender) {
       ran_.push_back("shortcut " + std::to_string(sender.Tag()));
     };
     return shortcut;
   }
-  TadxCommandBarButton& BarButton(TadxCommandBarControls& controls,
+  TCommandBarButton& BarButton(TCommandBarControls& controls,
                                   const std::string& caption,
                                   int tag) {
-    auto& button = controls.Add<TadxCommandBarButton>();
+    auto& button = controls.Add<TCommandBarButton>();
     button.SetCaption(caption);
     button.SetTag(tag);
-    button.OnClick = [this](TadxCommandBarButton& sender) {
+    button.OnClick = [this](TCommandBarButton& sender) {
       ran_.push_back("button " + std::to_string(sender.Tag()));
     };
     return button;
@@ -65,15 +65,15 @@ class KeyboardHookLogicTest : public FrameworkModuleTest {
 
   // The whole way of a key press: the hook's verdict, then, for a posted shortcut, the shortcut
   // window's message.
-  TadxHookVerdict Press(const TadxKeyPress& press) {
-    const TadxHookVerdict verdict = logic_.KeyMessage(press, true);
+  THookVerdict Press(const TKeyPress& press) {
+    const THookVerdict verdict = logic_.KeyMessage(press, true);
     if (verdict.Action == Kind::kPostShortcut) {
       EXPECT_TRUE(logic_.RunShortcut(verdict.Index));
     }
     return verdict;
   }
 
-  TadxKeyboardHookLogic logic_{module_, world.outlook.application()};
+  TKeyboardHookLogic logic_{module_, world.outlook.application()};
   std::vector<std::string> ran_;
 };
 
@@ -81,7 +81,7 @@ TEST_F(KeyboardHookLogicTest, AltDigitIsTakenOnceAndItsActionRunsOnlyWhenTheMess
   Shortcut("Alt+2", 2);
   Shortcut("Alt+1", 1);
 
-  const TadxHookVerdict verdict = logic_.KeyMessage(Alt('1'), true);
+  const THookVerdict verdict = logic_.KeyMessage(Alt('1'), true);
   ASSERT_EQ(verdict.Action, Kind::kPostShortcut);
   EXPECT_TRUE(ran_.empty());  // nothing runs inside the hook
   EXPECT_TRUE(logic_.RunShortcut(verdict.Index));
@@ -98,33 +98,33 @@ TEST_F(KeyboardHookLogicTest, AltDigitIsTakenOnceAndItsActionRunsOnlyWhenTheMess
   EXPECT_TRUE(Press(Alt(kVkNumpad1)).Swallowed());
   EXPECT_EQ(ran_, (std::vector<std::string>{"shortcut 1", "shortcut 1"}));
   // Without Alt, or with a digit nobody took, the key passes.
-  EXPECT_FALSE(Press(TadxKeyPress{'1', kKeyDown, false, false, false}).Swallowed());
+  EXPECT_FALSE(Press(TKeyPress{'1', kKeyDown, false, false, false}).Swallowed());
   EXPECT_FALSE(Press(Alt('4')).Swallowed());
   EXPECT_EQ(ran_.size(), 2u);
 }
 
 TEST_F(KeyboardHookLogicTest, OnlyEnabledShortcutsForOutlookWithTheExactModifierOrderMatch) {
   Shortcut("Alt+1", 1).SetEnabled(false);
-  Shortcut("Alt+2", 2).SetSupportedApps({TadxOfficeHostApp::ohaExcel});
+  Shortcut("Alt+2", 2).SetSupportedApps({TOfficeHostApp::ohaExcel});
   Shortcut("Shift+Ctrl+A", 3);
   Shortcut("", 4);
   Shortcut("bksp", 5);
 
   EXPECT_FALSE(Press(Alt('1')).Swallowed());
   EXPECT_FALSE(Press(Alt('2')).Swallowed());
-  EXPECT_FALSE(Press(TadxKeyPress{'A', kKeyDown, true, true, false}).Swallowed());
+  EXPECT_FALSE(Press(TKeyPress{'A', kKeyDown, true, true, false}).Swallowed());
   // A key without a name gives an empty text, which the empty shortcut text never matches.
-  EXPECT_FALSE(Press(TadxKeyPress{186, kKeyDown, false, false, false}).Swallowed());
+  EXPECT_FALSE(Press(TKeyPress{186, kKeyDown, false, false, false}).Swallowed());
   EXPECT_TRUE(ran_.empty());
 
   // Backspace is taken everywhere; the text compares without regard to case.
-  EXPECT_TRUE(Press(TadxKeyPress{kVkBack, kKeyDown}).Swallowed());
+  EXPECT_TRUE(Press(TKeyPress{kVkBack, kKeyDown}).Swallowed());
   EXPECT_EQ(ran_, std::vector<std::string>{"shortcut 5"});
 
   // The Backspace the add-in hands back to Outlook (scan code 1) passes, even once the user has
   // let go of the key, so it cannot come round again.
   constexpr std::uint32_t kPassedOnKeyDown = 0x00010001;
-  EXPECT_FALSE(Press(TadxKeyPress{kVkBack, kPassedOnKeyDown}).Swallowed());
+  EXPECT_FALSE(Press(TKeyPress{kVkBack, kPassedOnKeyDown}).Swallowed());
 }
 
 TEST_F(KeyboardHookLogicTest, ShortcutsActOnlyInAnExplorerAndBackspaceNeverWhileTheUserTypes) {
@@ -134,7 +134,7 @@ TEST_F(KeyboardHookLogicTest, ShortcutsActOnlyInAnExplorerAndBackspaceNeverWhile
   constexpr std::uintptr_t kExplorer = 0x100;
   constexpr std::uintptr_t kOtherExplorer = 0x200;
   std::uintptr_t foreground = kExplorer;
-  TadxFocusedWindow focused{"SysListView32", false};
+  TFocusedWindow focused{"SysListView32", false};
   int window_queries = 0;
   logic_.IsExplorerWindow = [&](std::uintptr_t window) {
     return window == kExplorer || window == kOtherExplorer;
@@ -147,7 +147,7 @@ TEST_F(KeyboardHookLogicTest, ShortcutsActOnlyInAnExplorerAndBackspaceNeverWhile
 
   // In an explorer's message list every shortcut acts; a key nobody armed asks Windows nothing.
   EXPECT_TRUE(Press(Alt('3')).Swallowed());
-  EXPECT_TRUE(Press(TadxKeyPress{kVkBack, kKeyDown}).Swallowed());
+  EXPECT_TRUE(Press(TKeyPress{kVkBack, kKeyDown}).Swallowed());
   foreground = kOtherExplorer;
   EXPECT_TRUE(Press(Alt('Z')).Swallowed());
   EXPECT_EQ(ran_, (std::vector<std::string>{"shortcut 3", "shortcut 11", "shortcut 12"}));
@@ -160,19 +160,19 @@ TEST_F(KeyboardHookLogicTest, ShortcutsActOnlyInAnExplorerAndBackspaceNeverWhile
     foreground = other;
     EXPECT_FALSE(Press(Alt('3')).Swallowed());
     EXPECT_FALSE(Press(Alt('Z')).Swallowed());
-    EXPECT_FALSE(Press(TadxKeyPress{kVkBack, kKeyDown}).Swallowed());
+    EXPECT_FALSE(Press(TKeyPress{kVkBack, kKeyDown}).Swallowed());
   }
   EXPECT_EQ(ran_.size(), 3u);
 
   // In the explorer, Backspace goes on in a text field or any window showing the caret; Alt+3
   // still files from there.
   foreground = kExplorer;
-  for (const TadxFocusedWindow& typing :
-       {TadxFocusedWindow{"Edit", false}, TadxFocusedWindow{"richedit20w", false},
-        TadxFocusedWindow{"RICHEDIT50W", false}, TadxFocusedWindow{"ComboBox", false},
-        TadxFocusedWindow{"MailEditor", true}}) {
+  for (const TFocusedWindow& typing :
+       {TFocusedWindow{"Edit", false}, TFocusedWindow{"richedit20w", false},
+        TFocusedWindow{"RICHEDIT50W", false}, TFocusedWindow{"ComboBox", false},
+        TFocusedWindow{"MailEditor", true}}) {
     focused = typing;
-    EXPECT_FALSE(Press(TadxKeyPress{kVkBack, kKeyDown}).Swallowed()) << typing.ClassName;
+    EXPECT_FALSE(Press(TKeyPress{kVkBack, kKeyDown}).Swallowed()) << typing.ClassName;
   }
   EXPECT_TRUE(Press(Alt('3')).Swallowed());
   EXPECT_EQ(ran_.size(), 4u);
@@ -185,20 +185,20 @@ TEST(TextEntryWindowTest, OnlyWindowsThatTakeTextCountAsTyping) {
   }
   for (const char* name : {"", "SysListView32", "SysTreeView32", "Button", "Edit2", "RichEdit2"}) {
     EXPECT_FALSE(IsTextEntryWindowClass(name)) << name;
-    EXPECT_FALSE(IsTyping(TadxFocusedWindow{name, false})) << name;
-    EXPECT_TRUE(IsTyping(TadxFocusedWindow{name, true})) << name;
+    EXPECT_FALSE(IsTyping(TFocusedWindow{name, false})) << name;
+    EXPECT_TRUE(IsTyping(TFocusedWindow{name, true})) << name;
   }
 }
 
 TEST_F(KeyboardHookLogicTest, ArmingAndDisarmingTakeEffectWithTheNextKeyPress) {
-  TadxKeyboardShortcut& shortcut = Shortcut("", 3);
+  TKeyboardShortcut& shortcut = Shortcut("", 3);
   EXPECT_FALSE(Press(Alt('3')).Swallowed());
 
   shortcut.SetShortcutText("Alt+3");
   EXPECT_TRUE(Press(Alt('3')).Swallowed());
 
   // Disarmed between the key press and the message: the posted entry no longer runs.
-  const TadxHookVerdict verdict = logic_.KeyMessage(Alt('3'), true);
+  const THookVerdict verdict = logic_.KeyMessage(Alt('3'), true);
   ASSERT_EQ(verdict.Action, Kind::kPostShortcut);
   shortcut.SetEnabled(false);
   EXPECT_TRUE(logic_.RunShortcut(verdict.Index));
@@ -207,7 +207,7 @@ TEST_F(KeyboardHookLogicTest, ArmingAndDisarmingTakeEffectWithTheNextKeyPress) {
 }
 
 TEST_F(KeyboardHookLogicTest, ActionsThatRaiseAreReportedAndStaleMessagesRunNothing) {
-  Shortcut("Alt+1", 1).OnAction = [](TadxKeyboardShortcut&) {
+  Shortcut("Alt+1", 1).OnAction = [](TKeyboardShortcut&) {
     throw std::runtime_error("Folder gone");
   };
   EXPECT_TRUE(Press(Alt('1')).Swallowed());
@@ -223,7 +223,7 @@ TEST_F(KeyboardHookLogicTest, WithoutAWindowOnlyOnKeyDownSeesKeys) {
   EXPECT_FALSE(logic_.KeyMessage(Alt('1'), false).Swallowed());
 
   std::vector<int> seen;
-  module_.OnKeyDown = [&](TadxCOMAddInModule&, TadxKeyDownEventArgs& args) {
+  module_.OnKeyDown = [&](TCOMAddInModule&, TKeyDownEventArgs& args) {
     seen.push_back(args.VirtualKey);
     args.Handled = args.VirtualKey == 'Q' && args.Alt;
   };
@@ -239,13 +239,13 @@ TEST_F(KeyboardHookLogicTest, WithoutAWindowOnlyOnKeyDownSeesKeys) {
 
 class CommandBarShortcutTest : public KeyboardHookLogicTest {
  protected:
-  CommandBarShortcutTest() : bar_(module_.CreateComponent<TadxOlExplorerCommandBar>()) {
+  CommandBarShortcutTest() : bar_(module_.CreateComponent<TOlExplorerCommandBar>()) {
     Shortcut("Alt+3", 33);
     projects_ = &BarButton(bar_.Controls(), "&3 Projects", 3);
   }
 
-  TadxOlExplorerCommandBar& bar_;
-  TadxCommandBarButton* projects_ = nullptr;
+  TOlExplorerCommandBar& bar_;
+  TCommandBarButton* projects_ = nullptr;
 };
 
 TEST_F(CommandBarShortcutTest, AnAcceleratorOfAnExplorerBarComesBeforeTheShortcutComponent) {
@@ -266,11 +266,11 @@ TEST_F(CommandBarShortcutTest, AnAcceleratorOfAnExplorerBarComesBeforeTheShortcu
 }
 
 TEST_F(CommandBarShortcutTest, AKeyNoEntryHasAsksOutlookNothing) {
-  const TadxHookVerdict verdict = logic_.KeyMessage(Alt('3'), true);
+  const THookVerdict verdict = logic_.KeyMessage(Alt('3'), true);
   ASSERT_EQ(verdict.Action, Kind::kPostShortcut);
   world.outlook.ResetCallCounts();
   // Typing, and keys nobody has, before the posted message arrives: no window is asked for.
-  EXPECT_FALSE(Press(TadxKeyPress{'Q', kKeyDown}).Swallowed());
+  EXPECT_FALSE(Press(TKeyPress{'Q', kKeyDown}).Swallowed());
   EXPECT_FALSE(Press(Alt('7')).Swallowed());
   EXPECT_EQ(world.outlook.TotalCalls(), 0);
   EXPECT_TRUE(logic_.RunShortcut(verdict.Index));
@@ -283,14 +283,14 @@ TEST_F(CommandBarShortcutTest, AKeyNoEntryHasAsksOutlookNothing) {
   EXPECT_EQ(ran_, (std::vector<std::string>{"button 3", "shortcut 33"}));
 
   // Only a fresh key-down has its modifiers looked at.
-  EXPECT_TRUE(TadxKeyboardHookLogic::UsesModifiers(kKeyDown));
-  EXPECT_FALSE(TadxKeyboardHookLogic::UsesModifiers(kRepeat));
-  EXPECT_FALSE(TadxKeyboardHookLogic::UsesModifiers(kKeyUp));
+  EXPECT_TRUE(TKeyboardHookLogic::UsesModifiers(kKeyDown));
+  EXPECT_FALSE(TKeyboardHookLogic::UsesModifiers(kRepeat));
+  EXPECT_FALSE(TKeyboardHookLogic::UsesModifiers(kKeyUp));
 }
 
 TEST_F(CommandBarShortcutTest, AKeyOnlyADisabledBarHasAsksOutlookNothing) {
   // Beside the enabled bar, a disabled one holding the only Alt+4.
-  auto& other = module_.CreateComponent<TadxOlExplorerCommandBar>();
+  auto& other = module_.CreateComponent<TOlExplorerCommandBar>();
   BarButton(other.Controls(), "&4 Archive", 4);
   other.SetEnabled(false);
   world.outlook.ResetCallCounts();
@@ -311,7 +311,7 @@ TEST_F(CommandBarShortcutTest, OutlookFailingToNameItsWindowLeavesTheBarsOut) {
 }
 
 TEST_F(CommandBarShortcutTest, AcceleratorsClickOnlyVisibleButtonsStraightOnAVisibleBar) {
-  auto& popup = bar_.Controls().Add<TadxCommandBarPopup>();
+  auto& popup = bar_.Controls().Add<TCommandBarPopup>();
   BarButton(popup.Controls(), "&4 Archive", 4);
   auto& shortcut_button = BarButton(popup.Controls(), "Find", 5);
   shortcut_button.SetShortcutText("Ctrl+Shift+F");
@@ -319,7 +319,7 @@ TEST_F(CommandBarShortcutTest, AcceleratorsClickOnlyVisibleButtonsStraightOnAVis
   // The pop-up's accelerator is found (and swallowed) but does not click.
   EXPECT_TRUE(Press(Alt('4')).Swallowed());
   // A button's own shortcut text works from inside a pop-up.
-  EXPECT_TRUE(Press(TadxKeyPress{'F', kKeyDown, true, true, false}).Swallowed());
+  EXPECT_TRUE(Press(TKeyPress{'F', kKeyDown, true, true, false}).Swallowed());
   projects_->SetVisible(false);
   Press(Alt('3'));
   projects_->SetVisible(true);
@@ -332,10 +332,10 @@ TEST_F(CommandBarShortcutTest, AcceleratorsClickOnlyVisibleButtonsStraightOnAVis
 }
 
 TEST_F(CommandBarShortcutTest, AButtonWhoseOfficeControlDoesNotAnswerGetsNoClick) {
-  logic_.OfficeButtonCheck = [](TadxCommandBarButton&) -> bool {
+  logic_.OfficeButtonCheck = [](TCommandBarButton&) -> bool {
     throw std::runtime_error("The control is gone.");
   };
-  const TadxHookVerdict verdict = logic_.KeyMessage(Alt('3'), true);
+  const THookVerdict verdict = logic_.KeyMessage(Alt('3'), true);
   ASSERT_EQ(verdict.Action, Kind::kPostShortcut);
   EXPECT_FALSE(logic_.RunShortcut(verdict.Index));
   EXPECT_TRUE(ran_.empty());
@@ -344,7 +344,7 @@ TEST_F(CommandBarShortcutTest, AButtonWhoseOfficeControlDoesNotAnswerGetsNoClick
 
 // The hook's installation by the add-in object.
 
-class FakeHook : public TadxInstalledKeyboardHook {
+class FakeHook : public TInstalledKeyboardHook {
  public:
   explicit FakeHook(std::vector<std::string>& log) : log_(log) { log_.push_back("hooked"); }
   ~FakeHook() override { log_.push_back("unhooked"); }
@@ -353,14 +353,14 @@ class FakeHook : public TadxInstalledKeyboardHook {
   std::vector<std::string>& log_;
 };
 
-class ShortcutModule : public TadxCOMAddInModule {
+class ShortcutModule : public TCOMAddInModule {
  public:
   ShortcutModule(platform::Platform& platform, std::vector<std::string>& log, bool shortcuts)
-      : TadxCOMAddInModule(platform), log_(log) {
+      : TCOMAddInModule(platform), log_(log) {
     SetAddInName("QuivraOL");
-    SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
+    SetSupportedApps({TOfficeHostApp::ohaOutlook});
     if (shortcuts) {
-      CreateComponent<TadxKeyboardShortcut>().SetShortcutText("Alt+1");
+      CreateComponent<TKeyboardShortcut>().SetShortcutText("Alt+1");
     }
   }
   ~ShortcutModule() override { log_.push_back("module freed"); }
@@ -371,13 +371,13 @@ class ShortcutModule : public TadxCOMAddInModule {
 
 class KeyboardHookInstallTest : public test::SimulatedWorldTest {
  protected:
-  TadxAddin& Addin(bool shortcuts) {
-    addin_ = std::make_unique<TadxAddin>(
+  TAddin& Addin(bool shortcuts) {
+    addin_ = std::make_unique<TAddin>(
         sim.platform(), "OLQuivra.coOLQuivra", [this, shortcuts](const outlook::ApplicationPtr&) {
           return std::make_unique<ShortcutModule>(sim.platform(), log_, shortcuts);
         });
     addin_->SetKeyboardHookInstaller(
-        [this](TadxKeyboardHookLogic& logic) -> std::unique_ptr<TadxInstalledKeyboardHook> {
+        [this](TKeyboardHookLogic& logic) -> std::unique_ptr<TInstalledKeyboardHook> {
           if (refuse_) {
             throw std::runtime_error("SetWindowsHookEx failed.");
           }
@@ -386,19 +386,19 @@ class KeyboardHookInstallTest : public test::SimulatedWorldTest {
         });
     return *addin_;
   }
-  void Start(TadxAddin& addin) {
+  void Start(TAddin& addin) {
     addin.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
     addin.OnStartupComplete();
   }
 
   std::vector<std::string> log_;
-  TadxCOMAddInModule* logic_module_ = nullptr;
+  TCOMAddInModule* logic_module_ = nullptr;
   bool refuse_ = false;
-  std::unique_ptr<TadxAddin> addin_;
+  std::unique_ptr<TAddin> addin_;
 };
 
 TEST_F(KeyboardHookInstallTest, TheHookLivesFromStartUpUntilBeforeTheModuleIsFreed) {
-  TadxAddin& addin = Addin(true);
+  TAddin& addin = Addin(true);
   addin.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
   EXPECT_EQ(addin.KeyboardHook(), nullptr);
   addin.OnStartupComplete();
@@ -413,11 +413,11 @@ TEST_F(KeyboardHookInstallTest, TheHookLivesFromStartUpUntilBeforeTheModuleIsFre
 }
 
 TEST_F(KeyboardHookInstallTest, TheAddinsExplorersAreTheWindowsWhereShortcutsAct) {
-  TadxAddin& addin = Addin(true);
-  TadxKeyboardHookLogic* logic = nullptr;
-  addin.SetKeyboardHookInstaller([&](TadxKeyboardHookLogic& installed) {
+  TAddin& addin = Addin(true);
+  TKeyboardHookLogic* logic = nullptr;
+  addin.SetKeyboardHookInstaller([&](TKeyboardHookLogic& installed) {
     logic = &installed;
-    return std::make_unique<TadxInstalledKeyboardHook>();
+    return std::make_unique<TInstalledKeyboardHook>();
   });
   Start(addin);
   ASSERT_NE(logic, nullptr);
@@ -436,13 +436,13 @@ TEST_F(KeyboardHookInstallTest, TheAddinsExplorersAreTheWindowsWhereShortcutsAct
 }
 
 TEST_F(KeyboardHookInstallTest, NoHookWithoutShortcutsAndARefusedHookIsReported) {
-  TadxAddin& plain = Addin(false);
+  TAddin& plain = Addin(false);
   Start(plain);
   EXPECT_EQ(plain.KeyboardHook(), nullptr);
   EXPECT_EQ(log_, std::vector<std::string>{});
 
   refuse_ = true;
-  TadxAddin& refused = Addin(true);
+  TAddin& refused = Addin(true);
   Start(refused);
   EXPECT_EQ(refused.KeyboardHook(), nullptr);
   // Outlook times the start-up: the message waits until its message loop runs again.
@@ -469,7 +469,7 @@ class CommandBarAcceleratorTest : public test::SimulatedWorldTest {
                                },
                                {}});
     addin_.SetKeyboardHookInstaller(
-        [](TadxKeyboardHookLogic&) { return std::make_unique<TadxInstalledKeyboardHook>(); });
+        [](TKeyboardHookLogic&) { return std::make_unique<TInstalledKeyboardHook>(); });
     core::Configuration saved;
     test::ConfigureSlot(saved, 2, world.beta, "Beta");
     saved.Icons = false;
@@ -484,12 +484,12 @@ class CommandBarAcceleratorTest : public test::SimulatedWorldTest {
   std::string AltTwo(bool expect_run) {
     const outlook::sim::SimItem item = world.inbox_mail[next_mail_++];
     world.explorer.Select({item});
-    TadxKeyboardHookLogic* logic = addin_.KeyboardHook();
+    TKeyboardHookLogic* logic = addin_.KeyboardHook();
     EXPECT_NE(logic, nullptr);
     if (logic == nullptr) {
       return {};
     }
-    const TadxHookVerdict verdict = logic->KeyMessage(Alt('2'), true);
+    const THookVerdict verdict = logic->KeyMessage(Alt('2'), true);
     EXPECT_EQ(verdict.Action, Kind::kPostShortcut);
     EXPECT_TRUE(logic->ShortcutTable()[verdict.Index].IsAccelerator);
     EXPECT_EQ(logic->RunShortcut(verdict.Index), expect_run);
@@ -497,7 +497,7 @@ class CommandBarAcceleratorTest : public test::SimulatedWorldTest {
   }
 
   office::sim::SimCommandBarsHost office_;
-  TadxAddin addin_;
+  TAddin addin_;
   int next_mail_ = 0;
 };
 
@@ -511,16 +511,16 @@ TEST_F(CommandBarAcceleratorTest, TheAcceleratorClicksTheButtonOnlyWhileItsOffic
 
 // A caption's accelerator acts only where Office shows the bar: on a ribbon Outlook the add-in
 // keeps its bar out of the explorers, and the key goes on to Outlook.
-class BarModule : public TadxCOMAddInModule {
+class BarModule : public TCOMAddInModule {
  public:
-  BarModule(platform::Platform& platform, bool ribbon_outlook) : TadxCOMAddInModule(platform) {
+  BarModule(platform::Platform& platform, bool ribbon_outlook) : TCOMAddInModule(platform) {
     SetAddInName("QuivraOL");
-    SetSupportedApps({TadxOfficeHostApp::ohaOutlook});
-    auto& bar = CreateComponent<TadxOlExplorerCommandBar>();
+    SetSupportedApps({TOfficeHostApp::ohaOutlook});
+    auto& bar = CreateComponent<TOlExplorerCommandBar>();
     bar.SetCommandBarName("QuivraOL");
     bar.SetUseForRibbon(!ribbon_outlook);
-    bar.Controls().Add<TadxCommandBarButton>().SetCaption("R&D");
-    CreateComponent<TadxKeyboardShortcut>().SetShortcutText("Alt+1");
+    bar.Controls().Add<TCommandBarButton>().SetCaption("R&D");
+    CreateComponent<TKeyboardShortcut>().SetShortcutText("Alt+1");
   }
 };
 
@@ -531,7 +531,7 @@ TEST_P(CaptionAcceleratorHostTest, IsTakenOnlyWhereTheCommandBarIsShown) {
   const bool command_bar_host = GetParam();
   InstallOutlook(command_bar_host ? test::kOutlook2007 : test::kOutlook2010);
   office::sim::SimCommandBarsHost office;
-  TadxAddin addin(sim.platform(), "OLQuivra.coOLQuivra",
+  TAddin addin(sim.platform(), "OLQuivra.coOLQuivra",
                   [this, command_bar_host](const outlook::ApplicationPtr&) {
                     return std::make_unique<BarModule>(sim.platform(), !command_bar_host);
                   });
@@ -540,7 +540,7 @@ TEST_P(CaptionAcceleratorHostTest, IsTakenOnlyWhereTheCommandBarIsShown) {
                             },
                             {}});
   addin.SetKeyboardHookInstaller(
-      [](TadxKeyboardHookLogic&) { return std::make_unique<TadxInstalledKeyboardHook>(); });
+      [](TKeyboardHookLogic&) { return std::make_unique<TInstalledKeyboardHook>(); });
   addin.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
   addin.OnStartupComplete();
   ASSERT_NE(addin.KeyboardHook(), nullptr);

@@ -18,12 +18,12 @@ constexpr std::uint32_t kKeyDown = 0x00020001;  // repeat count 1, scan code 2
 constexpr std::uint32_t kRepeat = kKeyDown | (1u << 30);
 constexpr std::uint32_t kKeyUp = kKeyDown | (1u << 30) | (1u << 31);
 
-TadxKeyPress Press(int vk,
+TKeyPress Press(int vk,
                    bool ctrl = false,
                    bool shift = false,
                    bool alt = false,
                    std::uint32_t key_data = kKeyDown) {
-  return TadxKeyPress{vk, key_data, ctrl, shift, alt};
+  return TKeyPress{vk, key_data, ctrl, shift, alt};
 }
 
 TEST(ShortcutTextTest, KeysAreNamedAsShortcutTextsNameThem) {
@@ -73,34 +73,34 @@ class KeyboardShortcutTest : public FrameworkModuleTest {
  protected:
   KeyboardShortcutTest() { ServeOutlook(); }
 
-  TadxKeyboardShortcut& Shortcut(const std::string& text, int tag, bool enabled = true) {
-    auto& shortcut = module_.CreateComponent<TadxKeyboardShortcut>();
+  TKeyboardShortcut& Shortcut(const std::string& text, int tag, bool enabled = true) {
+    auto& shortcut = module_.CreateComponent<TKeyboardShortcut>();
     shortcut.SetShortcutText(text);
     shortcut.SetTag(tag);
     shortcut.SetEnabled(enabled);
     return shortcut;
   }
 
-  TadxKeyboardShortcut* Find(const TadxKeyPress& press) {
-    return FindKeyboardShortcut(module_, TadxOfficeHostApp::ohaOutlook, ShortcutTextOf(press));
+  TKeyboardShortcut* Find(const TKeyPress& press) {
+    return FindKeyboardShortcut(module_, TOfficeHostApp::ohaOutlook, ShortcutTextOf(press));
   }
 };
 
 TEST_F(KeyboardShortcutTest, ANewShortcutStartsEnabledForTheModulesHostsAndTurnsOnHandling) {
   EXPECT_FALSE(module_.HandleShortcuts());
-  auto& shortcut = module_.CreateComponent<TadxKeyboardShortcut>();
+  auto& shortcut = module_.CreateComponent<TKeyboardShortcut>();
   EXPECT_TRUE(module_.HandleShortcuts());
-  EXPECT_EQ(shortcut.Name(), "adxKeyboardShortcut1");
+  EXPECT_EQ(shortcut.Name(), "keyboardShortcut1");
   EXPECT_EQ(shortcut.ShortcutText(), "");
   EXPECT_TRUE(shortcut.Enabled());
   EXPECT_EQ(shortcut.Tag(), 0);
-  EXPECT_EQ(shortcut.SupportedApps(), TadxHostAppSet{TadxOfficeHostApp::ohaOutlook});
+  EXPECT_EQ(shortcut.SupportedApps(), THostAppSet{TOfficeHostApp::ohaOutlook});
 }
 
 TEST_F(KeyboardShortcutTest, AKeyPressFindsTheEnabledShortcutWithItsText) {
   Shortcut("Alt+1", 1);
-  TadxKeyboardShortcut& three = Shortcut("Alt+3", 3);
-  TadxKeyboardShortcut& backspace = Shortcut("Bksp", 11);
+  TKeyboardShortcut& three = Shortcut("Alt+3", 3);
+  TKeyboardShortcut& backspace = Shortcut("Bksp", 11);
 
   EXPECT_EQ(Find(Press('3', false, false, true)), &three);
   EXPECT_EQ(Find(Press(99, false, false, true)), &three);  // keypad 3
@@ -110,50 +110,50 @@ TEST_F(KeyboardShortcutTest, AKeyPressFindsTheEnabledShortcutWithItsText) {
 }
 
 TEST_F(KeyboardShortcutTest, DisarmedOrForeignShortcutsNeverMatch) {
-  TadxKeyboardShortcut& two = Shortcut("Alt+2", 2, /*enabled=*/false);
-  TadxKeyboardShortcut& excel = Shortcut("Alt+4", 4);
-  excel.SetSupportedApps({TadxOfficeHostApp::ohaExcel});
+  TKeyboardShortcut& two = Shortcut("Alt+2", 2, /*enabled=*/false);
+  TKeyboardShortcut& excel = Shortcut("Alt+4", 4);
+  excel.SetSupportedApps({TOfficeHostApp::ohaExcel});
   Shortcut("", 12);
   Shortcut("Shift+Ctrl+A", 5);  // not the order a key press is written in
 
   EXPECT_EQ(Find(Press('2', false, false, true)), nullptr);
   EXPECT_EQ(Find(Press('4', false, false, true)), nullptr);
   EXPECT_EQ(Find(Press('A', true, true, false)), nullptr);
-  EXPECT_EQ(FindKeyboardShortcut(module_, TadxOfficeHostApp::ohaOutlook, ""), nullptr);
+  EXPECT_EQ(FindKeyboardShortcut(module_, TOfficeHostApp::ohaOutlook, ""), nullptr);
 
   two.SetEnabled(true);  // armed: the next key press sees it
   EXPECT_EQ(Find(Press('2', false, false, true)), &two);
 }
 
 TEST_F(KeyboardShortcutTest, CommandBarEntriesComeFirstAndTheFirstTextWins) {
-  auto& bar = module_.CreateComponent<TadxOlExplorerCommandBar>();
-  auto& popup = bar.Controls().Add<TadxCommandBarPopup>();
-  auto& configure = popup.Controls().Add<TadxCommandBarButton>();
+  auto& bar = module_.CreateComponent<TOlExplorerCommandBar>();
+  auto& popup = bar.Controls().Add<TCommandBarPopup>();
+  auto& configure = popup.Controls().Add<TCommandBarButton>();
   configure.SetShortcutText("Ctrl+Shift+Q");
-  auto& folder3 = bar.Controls().Add<TadxCommandBarButton>();
+  auto& folder3 = bar.Controls().Add<TCommandBarButton>();
   folder3.SetCaption("&3 Projects");
-  TadxKeyboardShortcut& three = Shortcut("Alt+3", 3);
+  TKeyboardShortcut& three = Shortcut("Alt+3", 3);
 
-  TadxShortcutTable table;
+  TShortcutTable table;
   table.AddCommandBarControls(bar.Controls());
-  table.AddKeyboardShortcuts(module_, TadxOfficeHostApp::ohaOutlook);
+  table.AddKeyboardShortcuts(module_, TOfficeHostApp::ohaOutlook);
 
   ASSERT_EQ(table.Count(), 3);
   EXPECT_EQ(table[0].Text, "CTRL+SHIFT+Q");
-  EXPECT_EQ(std::get<TadxCommandBarButton*>(table[0].Owner), &configure);
+  EXPECT_EQ(std::get<TCommandBarButton*>(table[0].Owner), &configure);
   EXPECT_FALSE(table[0].IsAccelerator);
   const int found = table.Find("alt+3");
   ASSERT_EQ(found, 1);
-  EXPECT_EQ(std::get<TadxCommandBarButton*>(table[found].Owner), &folder3);
+  EXPECT_EQ(std::get<TCommandBarButton*>(table[found].Owner), &folder3);
   EXPECT_TRUE(table[found].IsAccelerator);
-  EXPECT_EQ(std::get<TadxKeyboardShortcut*>(table[2].Owner), &three);
+  EXPECT_EQ(std::get<TKeyboardShortcut*>(table[2].Owner), &three);
   EXPECT_THROW(table[3], std::out_of_range);
 }
 
 TEST_F(KeyboardShortcutTest, TheActionRunsOnlyWhileEnabledAndItsErrorsAreReported) {
-  TadxKeyboardShortcut& shortcut = Shortcut("Alt+1", 1);
+  TKeyboardShortcut& shortcut = Shortcut("Alt+1", 1);
   int tag_seen = -1;
-  shortcut.OnAction = [&](TadxKeyboardShortcut& sender) {
+  shortcut.OnAction = [&](TKeyboardShortcut& sender) {
     tag_seen = sender.Tag();
     throw std::runtime_error(test::kNoFolderSet);
   };

@@ -19,9 +19,9 @@ using office::PropertyValue;
 
 class OfficePropertiesTest : public FrameworkModuleTest {
  protected:
-  TadxOlExplorerCommandBar& bar_ = module_.CreateComponent<TadxOlExplorerCommandBar>();
-  TadxCommandBarButton& button_ = bar_.Controls().Add<TadxCommandBarButton>();
-  TadxCommandBarPopup& popup_ = bar_.Controls().Add<TadxCommandBarPopup>();
+  TOlExplorerCommandBar& bar_ = module_.CreateComponent<TOlExplorerCommandBar>();
+  TCommandBarButton& button_ = bar_.Controls().Add<TCommandBarButton>();
+  TCommandBarPopup& popup_ = bar_.Controls().Add<TCommandBarPopup>();
 };
 
 TEST_F(OfficePropertiesTest, EveryNameIsOneOfficesObjectsAnswerToListedOnceWithItsNewValue) {
@@ -51,61 +51,61 @@ TEST_F(OfficePropertiesTest, EveryNameIsOneOfficesObjectsAnswerToListedOnceWithI
 TEST_F(OfficePropertiesTest, EachChangeableControlPropertyReachesItsOfficeProperty) {
   button_.SetCaption("&File");
   button_.SetOfficeTag("tag-1");
-  button_.SetStyle(TadxMsoButtonStyle::adxMsoButtonIconAndCaption);
+  button_.SetStyle(TMsoButtonStyle::msoButtonIconAndCaption);
   button_.SetShortcutText("Alt+1");
   button_.SetEnabled(false);
-  const auto value = [&](TadxProperty property) {
-    const TadxOfficeControlProperty* row = FindOfficeControlProperty(property);
+  const auto value = [&](TProperty property) {
+    const TOfficeControlProperty* row = FindOfficeControlProperty(property);
     EXPECT_NE(row, nullptr);
     return row != nullptr && row->value != nullptr ? row->value(button_) : std::nullopt;
   };
-  EXPECT_EQ(OfficeControlName(TadxProperty::OfficeTag), "Tag");
-  EXPECT_EQ(value(TadxProperty::OfficeTag), PropertyValue(std::string("tag-1")));
-  EXPECT_EQ(value(TadxProperty::Caption), PropertyValue(std::string("&File")));
-  EXPECT_EQ(value(TadxProperty::Style), PropertyValue(3));
-  EXPECT_EQ(value(TadxProperty::ShortcutText), PropertyValue(std::string("Alt+1")));
-  EXPECT_EQ(value(TadxProperty::Enabled), PropertyValue(false));
+  EXPECT_EQ(OfficeControlName(TProperty::OfficeTag), "Tag");
+  EXPECT_EQ(value(TProperty::OfficeTag), PropertyValue(std::string("tag-1")));
+  EXPECT_EQ(value(TProperty::Caption), PropertyValue(std::string("&File")));
+  EXPECT_EQ(value(TProperty::Style), PropertyValue(3));
+  EXPECT_EQ(value(TProperty::ShortcutText), PropertyValue(std::string("Alt+1")));
+  EXPECT_EQ(value(TProperty::Enabled), PropertyValue(false));
   // Properties Office does not have by name: none to carry.
-  EXPECT_EQ(FindOfficeControlProperty(TadxProperty::Glyph), nullptr);
-  EXPECT_EQ(FindOfficeControlProperty(TadxProperty::Temporary), nullptr);
-  EXPECT_EQ(FindOfficeControlProperty(TadxProperty::OfficeID)->value, nullptr);
+  EXPECT_EQ(FindOfficeControlProperty(TProperty::Glyph), nullptr);
+  EXPECT_EQ(FindOfficeControlProperty(TProperty::Temporary), nullptr);
+  EXPECT_EQ(FindOfficeControlProperty(TProperty::OfficeID)->value, nullptr);
 }
 
 TEST_F(OfficePropertiesTest, OfficeKeepsItsOwnSizesFaceAndPlacementAndAPopUpHasNoButtonValues) {
-  const auto control_value = [](TadxProperty property, const TadxCommandBarControl& item) {
+  const auto control_value = [](TProperty property, const TCommandBarControl& item) {
     return FindOfficeControlProperty(property)->value(item);
   };
-  EXPECT_EQ(control_value(TadxProperty::Width, button_), std::nullopt);
-  EXPECT_EQ(control_value(TadxProperty::Height, button_), std::nullopt);
-  EXPECT_EQ(control_value(TadxProperty::FaceID, button_), std::nullopt);
+  EXPECT_EQ(control_value(TProperty::Width, button_), std::nullopt);
+  EXPECT_EQ(control_value(TProperty::Height, button_), std::nullopt);
+  EXPECT_EQ(control_value(TProperty::FaceID, button_), std::nullopt);
   button_.SetWidth(40);
   button_.SetFaceID(59);
-  EXPECT_EQ(control_value(TadxProperty::Width, button_), PropertyValue(40));
-  EXPECT_EQ(control_value(TadxProperty::FaceID, button_), PropertyValue(59));
-  for (TadxProperty property :
-       {TadxProperty::Style, TadxProperty::FaceID, TadxProperty::ShortcutText, TadxProperty::State,
-        TadxProperty::HyperlinkType}) {
+  EXPECT_EQ(control_value(TProperty::Width, button_), PropertyValue(40));
+  EXPECT_EQ(control_value(TProperty::FaceID, button_), PropertyValue(59));
+  for (TProperty property :
+       {TProperty::Style, TProperty::FaceID, TProperty::ShortcutText, TProperty::State,
+        TProperty::HyperlinkType}) {
     EXPECT_EQ(control_value(property, popup_), std::nullopt);
   }
-  EXPECT_TRUE(control_value(TadxProperty::Caption, popup_).has_value());
+  EXPECT_TRUE(control_value(TProperty::Caption, popup_).has_value());
 
-  const auto bar_value = [&](TadxProperty property) {
+  const auto bar_value = [&](TProperty property) {
     return FindOfficeBarProperty(property)->value(bar_);
   };
-  EXPECT_EQ(bar_value(TadxProperty::CommandBarLeft), std::nullopt);
-  EXPECT_EQ(bar_value(TadxProperty::RowIndex), std::nullopt);
+  EXPECT_EQ(bar_value(TProperty::CommandBarLeft), std::nullopt);
+  EXPECT_EQ(bar_value(TProperty::RowIndex), std::nullopt);
   bar_.SetCommandBarLeft(0);
-  bar_.SetPosition(TadxMsoBarPosition::adxMsoBarFloating);
-  EXPECT_EQ(bar_value(TadxProperty::CommandBarLeft), PropertyValue(0));
-  EXPECT_EQ(bar_value(TadxProperty::Position), PropertyValue(4));
-  EXPECT_EQ(OfficeBarName(TadxProperty::CommandBarLeft), "Left");
+  bar_.SetPosition(TMsoBarPosition::msoBarFloating);
+  EXPECT_EQ(bar_value(TProperty::CommandBarLeft), PropertyValue(0));
+  EXPECT_EQ(bar_value(TProperty::Position), PropertyValue(4));
+  EXPECT_EQ(OfficeBarName(TProperty::CommandBarLeft), "Left");
 }
 
 TEST_F(OfficePropertiesTest, TheBarsNameGoesToBothOfOfficesNames) {
   bar_.SetCommandBarName("QuivraOL");
   std::set<std::string_view> names;
   for (const auto& row : OfficeBarProperties()) {
-    if (row.property == TadxProperty::CommandBarName) {
+    if (row.property == TProperty::CommandBarName) {
       names.insert(row.office_name);
       EXPECT_EQ(row.value(bar_), PropertyValue(std::string("QuivraOL")));
     }

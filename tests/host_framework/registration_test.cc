@@ -71,7 +71,7 @@ class RegistrationTest : public ::testing::Test {
     identity_.Description = "coOLQuivra Object";
     identity_.LibId = kLibId;
     info_.AddInName = "QuivraOL";
-    info_.SupportedApps = {TadxOfficeHostApp::ohaOutlook};
+    info_.SupportedApps = {TOfficeHostApp::ohaOutlook};
     info_.LoadBehavior = 3;
     info_.RegisterForAllUsers = true;
   }
@@ -83,15 +83,15 @@ class RegistrationTest : public ::testing::Test {
   }
 
   void Update(bool do_register, const std::string& library_path = kLibraryPath) {
-    const TadxRegistrationInfo info = info_;
+    const TRegistrationInfo info = info_;
     UpdateServerRegistry(do_register, library_path, {{identity_, [info] { return info; }}},
                          registry_, services_);
   }
 
   platform::sim::SimRegistry registry_;
   sim::SimComRegistrationServices services_;
-  TadxComClassIdentity identity_;
-  TadxRegistrationInfo info_;
+  TComClassIdentity identity_;
+  TRegistrationInfo info_;
 };
 
 // --- registration ---
@@ -204,13 +204,13 @@ TEST_F(RegistrationTest, OnlySupportedHostsGetAnAddInKey) {
 }
 
 TEST(AddInKeyPathTest, MapPointAndVisioLiveOutsideTheOfficeBranch) {
-  EXPECT_EQ(AddInKeyPath(TadxOfficeHostApp::ohaOutlook, "A.B"),
+  EXPECT_EQ(AddInKeyPath(TOfficeHostApp::ohaOutlook, "A.B"),
             "\\Software\\Microsoft\\Office\\Outlook\\AddIns\\A.B");
-  EXPECT_EQ(AddInKeyPath(TadxOfficeHostApp::ohaProject, "A.B"),
+  EXPECT_EQ(AddInKeyPath(TOfficeHostApp::ohaProject, "A.B"),
             "\\Software\\Microsoft\\Office\\MS Project\\AddIns\\A.B");
-  EXPECT_EQ(AddInKeyPath(TadxOfficeHostApp::ohaVisio, "A.B"),
+  EXPECT_EQ(AddInKeyPath(TOfficeHostApp::ohaVisio, "A.B"),
             "\\Software\\Microsoft\\Visio\\AddIns\\A.B");
-  EXPECT_EQ(AddInKeyPath(TadxOfficeHostApp::ohaMapPoint, "A.B"),
+  EXPECT_EQ(AddInKeyPath(TOfficeHostApp::ohaMapPoint, "A.B"),
             "\\Software\\Microsoft\\MapPoint\\AddIns\\A.B");
 }
 
@@ -223,7 +223,7 @@ TEST_F(RegistrationTest, UnregistrationRemovesEverythingRegistrationAndTheAddInW
   // What the add-in keeps per user while it runs.
   registry_.CreateKey(Hkcu(std::string(kAddInKey) + "\\CommandBars\\QuivraOL"));
   registry_.WriteDword(Hkcu(std::string(kAddInKey) + "\\CommandBars\\QuivraOL"), "Position", 1);
-  registry_.WriteString(Hkcu(kAddInKey), "ADXStartMode", "NORMAL");
+  registry_.WriteString(Hkcu(kAddInKey), "StartMode", "NORMAL");
   registry_.ClearChanges();
 
   Update(false);
@@ -234,7 +234,7 @@ TEST_F(RegistrationTest, UnregistrationRemovesEverythingRegistrationAndTheAddInW
   const std::string clsid = std::string("HKCR\\CLSID\\") + kClsid;
   EXPECT_THAT(
       registry_.changes(),
-      ElementsAre("set " + addin_hkcu + "\\ADXStartMode = UNINSTALL",
+      ElementsAre("set " + addin_hkcu + "\\StartMode = UNINSTALL",
                   "set " + addin_hklm + "\\LoadBehavior = dword:0", "delete " + addin_hklm,
                   "delete " + addin_hkcu, "delete " + clsid + "\\TypeLib",
                   "delete " + clsid + "\\Version", "delete " + clsid + "\\ProgID",
@@ -281,7 +281,7 @@ TEST_F(RegistrationTest, AFailedEntryStopsRegistrationAndKeepsWhatWasWritten) {
   try {
     Update(true);
     FAIL() << "registration did not fail";
-  } catch (const TadxRegistrationError& error) {
+  } catch (const TRegistrationError& error) {
     EXPECT_THAT(error.what(), HasSubstr("Error creating system registry entry"));
   }
   EXPECT_EQ(registry_.ReadString(Hkcr(std::string("CLSID\\") + kClsid), ""), "coOLQuivra Object");
@@ -292,7 +292,7 @@ TEST_F(RegistrationTest, AFailedEntryStopsRegistrationAndKeepsWhatWasWritten) {
 TEST_F(RegistrationTest, AnUnwritableMachineKeyFailsRegistrationForAllUsers) {
   InstallOutlook();
   registry_.DenyChanges(RegistryRoot::kLocalMachine);
-  EXPECT_THROW(Update(true), TadxRegistrationError);
+  EXPECT_THROW(Update(true), TRegistrationError);
   EXPECT_TRUE(registry_.KeyExists(Hkcr(std::string("CLSID\\") + kClsid + "\\TypeLib")));
 }
 
@@ -309,15 +309,15 @@ TEST_F(RegistrationTest, TheModuleMustHaveANameAndAHost) {
       {
         try {
           Update(true);
-        } catch (const TadxRegistrationError& error) {
+        } catch (const TRegistrationError& error) {
           EXPECT_STREQ(error.what(), "The AddInName property cannot be empty.");
           throw;
         }
       },
-      TadxRegistrationError);
+      TRegistrationError);
   info_.AddInName = "QuivraOL";
   info_.SupportedApps = {};
-  EXPECT_THROW(Update(true), TadxRegistrationError);
+  EXPECT_THROW(Update(true), TRegistrationError);
 }
 
 // --- the module's events ---
@@ -325,12 +325,12 @@ TEST_F(RegistrationTest, TheModuleMustHaveANameAndAHost) {
 TEST_F(RegistrationTest, RaisesTheRegistrationEventsOnTheUsersAddInKey) {
   InstallOutlook();
   std::vector<std::string> raised;
-  info_.OnAfterAddinRegister = [&](TadxOfficeHostApp host, const RegistryKey& key) {
+  info_.OnAfterAddinRegister = [&](TOfficeHostApp host, const RegistryKey& key) {
     raised.push_back("after " + key.ToString() +
                      " exists=" + std::to_string(registry_.KeyExists(key)) +
                      " host=" + std::to_string(static_cast<int>(host)));
   };
-  info_.OnBeforeAddinUnregister = [&](TadxOfficeHostApp host, const RegistryKey& key) {
+  info_.OnBeforeAddinUnregister = [&](TOfficeHostApp host, const RegistryKey& key) {
     raised.push_back("before " + key.ToString() +
                      " exists=" + std::to_string(registry_.KeyExists(key)) +
                      " host=" + std::to_string(static_cast<int>(host)) +
@@ -347,7 +347,7 @@ TEST_F(RegistrationTest, RaisesTheRegistrationEventsOnTheUsersAddInKey) {
 TEST_F(RegistrationTest, AFailingEventHandlerIsReportedAndRegistrationGoesOn) {
   InstallOutlook();
   std::vector<std::string> reports;
-  info_.OnAfterAddinRegister = [](TadxOfficeHostApp, const RegistryKey&) {
+  info_.OnAfterAddinRegister = [](TOfficeHostApp, const RegistryKey&) {
     throw std::runtime_error("handler failed");
   };
   info_.OnBeforeAddinUnregister = info_.OnAfterAddinRegister;

@@ -19,12 +19,12 @@ class RibbonComponentsTest : public FrameworkModuleTest {
  protected:
   RibbonComponentsTest() { RecordChanges(); }
 
-  TadxRibbonTab& tab_ = module_.CreateComponent<TadxRibbonTab>();
+  TRibbonTab& tab_ = module_.CreateComponent<TRibbonTab>();
 };
 
 TEST_F(RibbonComponentsTest, ControlsStartAtTheirDefaults) {
-  TadxRibbonButton& button =
-      tab_.Controls().Add<TadxRibbonGroup>().Controls().Add<TadxRibbonButton>();
+  TRibbonButton& button =
+      tab_.Controls().Add<TRibbonGroup>().Controls().Add<TRibbonButton>();
   EXPECT_EQ(button.IdMso(), "");
   EXPECT_EQ(button.Caption(), "");
   EXPECT_EQ(button.Description(), "");
@@ -34,7 +34,7 @@ TEST_F(RibbonComponentsTest, ControlsStartAtTheirDefaults) {
   EXPECT_TRUE(button.Enabled());
   EXPECT_TRUE(button.Visible());
   EXPECT_TRUE(button.ShowCaption());
-  EXPECT_EQ(button.Size(), TadxRibbonXControlSize::csRegular);
+  EXPECT_EQ(button.Size(), TRibbonXControlSize::csRegular);
   EXPECT_FALSE(button.Pressed());
   EXPECT_TRUE(button.Glyph().Empty());
   EXPECT_EQ(button.ImageIndex(), -1);
@@ -46,10 +46,10 @@ TEST_F(RibbonComponentsTest, ControlsStartAtTheirDefaults) {
   EXPECT_FALSE(button.ToggleButton());
   EXPECT_FALSE(button.OnClick);
 
-  TadxRibbonMenu menu;
-  EXPECT_EQ(menu.ItemSize(), TadxRibbonXItemSize::isNormal);
+  TRibbonMenu menu;
+  EXPECT_EQ(menu.ItemSize(), TRibbonXItemSize::isNormal);
   EXPECT_FALSE(menu.Dynamic());
-  TadxRibbonGroup group;
+  TRibbonGroup group;
   EXPECT_FALSE(group.AutoScale());
   EXPECT_FALSE(group.CenterVertically());
 
@@ -60,68 +60,68 @@ TEST_F(RibbonComponentsTest, ControlsStartAtTheirDefaults) {
 }
 
 TEST_F(RibbonComponentsTest, NewControlsGetDistinctIdsOfTheFrameworksForm) {
-  TadxRibbonGroup& group = tab_.Controls().Add<TadxRibbonGroup>();
-  TadxRibbonButton& a = group.Controls().Add<TadxRibbonButton>();
-  TadxRibbonButton& b = group.Controls().Add<TadxRibbonButton>();
-  EXPECT_TRUE(std::regex_match(a.Id(), std::regex("adxRibbonButton[0-9A-F]{32}"))) << a.Id();
-  EXPECT_TRUE(std::regex_match(group.Id(), std::regex("adxRibbonGroup[0-9A-F]{32}")));
-  EXPECT_TRUE(std::regex_match(tab_.Id(), std::regex("adxRibbonTab[0-9A-F]{32}")));
+  TRibbonGroup& group = tab_.Controls().Add<TRibbonGroup>();
+  TRibbonButton& a = group.Controls().Add<TRibbonButton>();
+  TRibbonButton& b = group.Controls().Add<TRibbonButton>();
+  EXPECT_TRUE(std::regex_match(a.Id(), std::regex("ribbonButton[0-9A-F]{32}"))) << a.Id();
+  EXPECT_TRUE(std::regex_match(group.Id(), std::regex("ribbonGroup[0-9A-F]{32}")));
+  EXPECT_TRUE(std::regex_match(tab_.Id(), std::regex("ribbonTab[0-9A-F]{32}")));
   EXPECT_NE(a.Id(), b.Id());
 }
 
 TEST_F(RibbonComponentsTest, IdsFollowThePlaceInTheDesignNotTheLoad) {
-  TadxRibbonGroup& group = tab_.Controls().Add<TadxRibbonGroup>();
-  TadxRibbonButton& first = group.Controls().Add<TadxRibbonButton>();
-  TadxRibbonButton& second = group.Controls().Add<TadxRibbonButton>();
+  TRibbonGroup& group = tab_.Controls().Add<TRibbonGroup>();
+  TRibbonButton& first = group.Controls().Add<TRibbonButton>();
+  TRibbonButton& second = group.Controls().Add<TRibbonButton>();
 
   // The same design built again, as on the next load of the add-in.
-  TadxCOMAddInModule again{sim.platform()};
-  TadxRibbonTab& tab = again.CreateComponent<TadxRibbonTab>();
-  TadxRibbonGroup& group_again = tab.Controls().Add<TadxRibbonGroup>();
+  TCOMAddInModule again{sim.platform()};
+  TRibbonTab& tab = again.CreateComponent<TRibbonTab>();
+  TRibbonGroup& group_again = tab.Controls().Add<TRibbonGroup>();
   EXPECT_EQ(tab.Id(), tab_.Id());
   EXPECT_EQ(group_again.Id(), group.Id());
-  EXPECT_EQ(group_again.Controls().Add<TadxRibbonButton>().Id(), first.Id());
-  EXPECT_EQ(group_again.Controls().Add<TadxRibbonButton>().Id(), second.Id());
+  EXPECT_EQ(group_again.Controls().Add<TRibbonButton>().Id(), first.Id());
+  EXPECT_EQ(group_again.Controls().Add<TRibbonButton>().Id(), second.Id());
 
   // Fixed values: no dependence on word size, byte order or a random source.
-  EXPECT_EQ(DesignControlId("adxRibbonTab", "adxRibbonTab1"),
-            "adxRibbonTab" + DesignControlId("", "adxRibbonTab1"));
-  EXPECT_EQ(DesignControlId("adxRibbonButton", "adxRibbonTab1/1/3"),
-            "adxRibbonButtonD7C0F9C6359F95FC6EB2AF4AADDEAC1C");
+  EXPECT_EQ(DesignControlId("ribbonTab", "ribbonTab1"),
+            "ribbonTab" + DesignControlId("", "ribbonTab1"));
+  EXPECT_EQ(DesignControlId("ribbonButton", "ribbonTab1/1/3"),
+            "ribbonButton47470CBA2BA5613974EC8C53A3F86285");
   // Another tab, or another place, another id.
-  EXPECT_NE(again.CreateComponent<TadxRibbonTab>().Id(), tab_.Id());
-  EXPECT_NE(DesignControlId("adxRibbonButton", "adxRibbonTab1/1/3"),
-            DesignControlId("adxRibbonButton", "adxRibbonTab1/1/4"));
+  EXPECT_NE(again.CreateComponent<TRibbonTab>().Id(), tab_.Id());
+  EXPECT_NE(DesignControlId("ribbonButton", "ribbonTab1/1/3"),
+            DesignControlId("ribbonButton", "ribbonTab1/1/4"));
 }
 
 TEST_F(RibbonComponentsTest, EachHolderTakesOnlyItsKindsOfControl) {
   try {
-    tab_.Controls().Add<TadxRibbonButton>();
+    tab_.Controls().Add<TRibbonButton>();
     FAIL() << "a tab took a button";
-  } catch (const TadxContainmentError& error) {
+  } catch (const TContainmentError& error) {
     EXPECT_STREQ(error.what(),
-                 "The TadxRibbonButton class cannot be contained in the "
-                 "TadxRibbonTab class.");
+                 "The TRibbonButton class cannot be contained in the "
+                 "TRibbonTab class.");
   }
   EXPECT_EQ(tab_.Controls().Count(), 0);
 
-  TadxRibbonGroup& group = tab_.Controls().Add<TadxRibbonGroup>();
-  EXPECT_THROW(group.Controls().Add<TadxRibbonGroup>(), TadxContainmentError);
-  TadxRibbonSplitButton& split = group.Controls().Add<TadxRibbonSplitButton>();
+  TRibbonGroup& group = tab_.Controls().Add<TRibbonGroup>();
+  EXPECT_THROW(group.Controls().Add<TRibbonGroup>(), TContainmentError);
+  TRibbonSplitButton& split = group.Controls().Add<TRibbonSplitButton>();
   try {
-    split.Controls().Add<TadxRibbonButton>();
+    split.Controls().Add<TRibbonButton>();
     FAIL() << "a split button took a button";
-  } catch (const TadxContainmentError& error) {
+  } catch (const TContainmentError& error) {
     EXPECT_STREQ(error.what(),
-                 "The TadxRibbonButton class cannot be contained in the "
-                 "TadxRibbonSplitButton class.");
+                 "The TRibbonButton class cannot be contained in the "
+                 "TRibbonSplitButton class.");
   }
-  TadxRibbonMenu& menu = split.Controls().Add<TadxRibbonMenu>();
-  menu.Controls().Add<TadxRibbonButton>();
-  menu.Controls().Add<TadxRibbonMenu>();
-  menu.Controls().Add<TadxRibbonSplitButton>();
-  EXPECT_THROW(menu.Controls().Add<TadxRibbonGroup>(), TadxContainmentError);
-  group.Controls().Add<TadxRibbonMenu>();
+  TRibbonMenu& menu = split.Controls().Add<TRibbonMenu>();
+  menu.Controls().Add<TRibbonButton>();
+  menu.Controls().Add<TRibbonMenu>();
+  menu.Controls().Add<TRibbonSplitButton>();
+  EXPECT_THROW(menu.Controls().Add<TRibbonGroup>(), TContainmentError);
+  group.Controls().Add<TRibbonMenu>();
 
   EXPECT_EQ(group.Controls().Count(), 2);
   EXPECT_EQ(split.Controls().Count(), 1);
@@ -129,35 +129,35 @@ TEST_F(RibbonComponentsTest, EachHolderTakesOnlyItsKindsOfControl) {
 }
 
 TEST_F(RibbonComponentsTest, ControlsKnowTheirHoldersAndAreReachedByPosition) {
-  TadxRibbonGroup& group = tab_.Controls().Add<TadxRibbonGroup>();
-  TadxRibbonSplitButton& split = group.Controls().Add<TadxRibbonSplitButton>();
-  TadxRibbonMenu& menu = split.Controls().Add<TadxRibbonMenu>();
-  TadxRibbonButton& item = menu.Controls().Add<TadxRibbonButton>();
+  TRibbonGroup& group = tab_.Controls().Add<TRibbonGroup>();
+  TRibbonSplitButton& split = group.Controls().Add<TRibbonSplitButton>();
+  TRibbonMenu& menu = split.Controls().Add<TRibbonMenu>();
+  TRibbonButton& item = menu.Controls().Add<TRibbonButton>();
 
   EXPECT_EQ(item.Tab(), &tab_);
   EXPECT_EQ(item.Module(), &module_);
   EXPECT_EQ(item.ParentControl(), &menu);
   EXPECT_EQ(group.ParentControl(), nullptr);
-  EXPECT_EQ(&tab_.Controls().Item<TadxRibbonGroup>(0), &group);
+  EXPECT_EQ(&tab_.Controls().Item<TRibbonGroup>(0), &group);
   EXPECT_EQ(&group.Controls()[0], &split);
-  EXPECT_THROW(group.Controls().Item<TadxRibbonButton>(0), std::bad_cast);
+  EXPECT_THROW(group.Controls().Item<TRibbonButton>(0), std::bad_cast);
   EXPECT_THROW(group.Controls()[1], std::out_of_range);
 }
 
 TEST_F(RibbonComponentsTest, ControlsTakeTheRibbonsOfTheirHolder) {
-  tab_.SetRibbons({TadxRibbon::msrOutlookExplorer});
-  tab_.SetRibbons2010({TadxRibbon2010::msrOutlookExplorer2010});
-  TadxRibbonGroup& group = tab_.Controls().Add<TadxRibbonGroup>();
-  TadxRibbonButton& button = group.Controls().Add<TadxRibbonButton>();
-  EXPECT_EQ(button.Ribbons(), TadxRibbons{TadxRibbon::msrOutlookExplorer});
-  EXPECT_EQ(button.Ribbons2010(), TadxRibbons2010{TadxRibbon2010::msrOutlookExplorer2010});
-  EXPECT_EQ(RibbonId(TadxRibbon::msrOutlookExplorer), "Microsoft.Outlook.Explorer");
-  EXPECT_EQ(RibbonId(TadxRibbon2010::msrOutlookExplorer2010), "Microsoft.Outlook.Explorer");
+  tab_.SetRibbons({TRibbon::msrOutlookExplorer});
+  tab_.SetRibbons2010({TRibbon2010::msrOutlookExplorer2010});
+  TRibbonGroup& group = tab_.Controls().Add<TRibbonGroup>();
+  TRibbonButton& button = group.Controls().Add<TRibbonButton>();
+  EXPECT_EQ(button.Ribbons(), TRibbons{TRibbon::msrOutlookExplorer});
+  EXPECT_EQ(button.Ribbons2010(), TRibbons2010{TRibbon2010::msrOutlookExplorer2010});
+  EXPECT_EQ(RibbonId(TRibbon::msrOutlookExplorer), "Microsoft.Outlook.Explorer");
+  EXPECT_EQ(RibbonId(TRibbon2010::msrOutlookExplorer2010), "Microsoft.Outlook.Explorer");
 }
 
 TEST_F(RibbonComponentsTest, SettersTellTheModuleOncePerRealChange) {
-  TadxRibbonGroup& group = tab_.Controls().Add<TadxRibbonGroup>();
-  TadxRibbonButton& button = group.Controls().Add<TadxRibbonButton>();
+  TRibbonGroup& group = tab_.Controls().Add<TRibbonGroup>();
+  TRibbonButton& button = group.Controls().Add<TRibbonButton>();
   changes_.clear();
 
   button.SetVisible(false);
@@ -172,22 +172,22 @@ TEST_F(RibbonComponentsTest, SettersTellTheModuleOncePerRealChange) {
   tab_.SetCaption("Quivra");
 
   ASSERT_EQ(changes_.size(), 6u);
-  EXPECT_EQ(changes_[0].Property, TadxProperty::Visible);
+  EXPECT_EQ(changes_[0].Property, TProperty::Visible);
   EXPECT_EQ(changes_[0].RibbonControl, &button);
   EXPECT_EQ(changes_[0].Component, &tab_);
-  EXPECT_EQ(changes_[1].Property, TadxProperty::Caption);
-  EXPECT_EQ(changes_[2].Property, TadxProperty::ScreenTip);
-  EXPECT_EQ(changes_[3].Property, TadxProperty::Tag);
+  EXPECT_EQ(changes_[1].Property, TProperty::Caption);
+  EXPECT_EQ(changes_[2].Property, TProperty::ScreenTip);
+  EXPECT_EQ(changes_[3].Property, TProperty::Tag);
   EXPECT_EQ(changes_[4].RibbonControl, &group);
   EXPECT_EQ(changes_[5].RibbonControl, nullptr);
-  EXPECT_EQ(changes_[5].Property, TadxProperty::Caption);
+  EXPECT_EQ(changes_[5].Property, TProperty::Caption);
   EXPECT_FALSE(button.Visible());
   EXPECT_EQ(button.Caption(), "Projects");
 }
 
 TEST_F(RibbonComponentsTest, EveryButtonSetterTellsOncePerRealChange) {
-  TadxRibbonButton& button =
-      tab_.Controls().Add<TadxRibbonGroup>().Controls().Add<TadxRibbonButton>();
+  TRibbonButton& button =
+      tab_.Controls().Add<TRibbonGroup>().Controls().Add<TRibbonButton>();
   changes_.clear();
   const bool enabled = !button.Enabled();
   const bool visible = !button.Visible();
@@ -215,20 +215,20 @@ TEST_F(RibbonComponentsTest, EveryButtonSetterTellsOncePerRealChange) {
     button.SetTag(3);
     button.SetToggleButton(toggle);
   }
-  std::vector<TadxProperty> told;
+  std::vector<TProperty> told;
   for (const auto& change : changes_) {
     EXPECT_EQ(change.RibbonControl, &button);
     told.push_back(change.Property);
   }
-  EXPECT_EQ(told, (std::vector<TadxProperty>{
-                      TadxProperty::Id, TadxProperty::IdMso, TadxProperty::Caption,
-                      TadxProperty::Description, TadxProperty::ScreenTip, TadxProperty::SuperTip,
-                      TadxProperty::KeyTip, TadxProperty::Enabled, TadxProperty::Visible,
-                      TadxProperty::ShowCaption, TadxProperty::Pressed, TadxProperty::ImageIndex,
-                      TadxProperty::ImageMso, TadxProperty::InsertAfterIdMso,
-                      TadxProperty::InsertBeforeIdMso, TadxProperty::InsertAfterId,
-                      TadxProperty::InsertBeforeId, TadxProperty::Tag,
-                      TadxProperty::ToggleButton}));
+  EXPECT_EQ(told, (std::vector<TProperty>{
+                      TProperty::Id, TProperty::IdMso, TProperty::Caption,
+                      TProperty::Description, TProperty::ScreenTip, TProperty::SuperTip,
+                      TProperty::KeyTip, TProperty::Enabled, TProperty::Visible,
+                      TProperty::ShowCaption, TProperty::Pressed, TProperty::ImageIndex,
+                      TProperty::ImageMso, TProperty::InsertAfterIdMso,
+                      TProperty::InsertBeforeIdMso, TProperty::InsertAfterId,
+                      TProperty::InsertBeforeId, TProperty::Tag,
+                      TProperty::ToggleButton}));
 }
 
 TEST_F(RibbonComponentsTest, TabSettersTellTheModuleOncePerRealChange) {
@@ -241,8 +241,8 @@ TEST_F(RibbonComponentsTest, TabSettersTellTheModuleOncePerRealChange) {
     tab_.SetCaption("Filing");
     tab_.SetVisible(visible);
     tab_.SetKeyTip("Q");
-    tab_.SetRibbons({TadxRibbon::msrOutlookMailRead});
-    tab_.SetRibbons2010({TadxRibbon2010::msrOMSSMSRead});
+    tab_.SetRibbons({TRibbon::msrOutlookMailRead});
+    tab_.SetRibbons2010({TRibbon2010::msrOMSSMSRead});
     tab_.SetInsertAfterIdMso("TabHome");
     tab_.SetInsertBeforeIdMso("TabSend");
     tab_.SetInsertAfterId("A");
@@ -250,34 +250,34 @@ TEST_F(RibbonComponentsTest, TabSettersTellTheModuleOncePerRealChange) {
     tab_.SetContext("TabSetMail");
     tab_.SetShared(shared);
   }
-  std::vector<TadxProperty> told;
+  std::vector<TProperty> told;
   for (const auto& change : changes_) {
     EXPECT_EQ(change.RibbonControl, nullptr);
     told.push_back(change.Property);
   }
-  EXPECT_EQ(told, (std::vector<TadxProperty>{
-                      TadxProperty::Id, TadxProperty::IdMso, TadxProperty::Caption,
-                      TadxProperty::Visible, TadxProperty::KeyTip, TadxProperty::Ribbons,
-                      TadxProperty::Ribbons2010, TadxProperty::InsertAfterIdMso,
-                      TadxProperty::InsertBeforeIdMso, TadxProperty::InsertAfterId,
-                      TadxProperty::InsertBeforeId, TadxProperty::Context, TadxProperty::Shared}));
+  EXPECT_EQ(told, (std::vector<TProperty>{
+                      TProperty::Id, TProperty::IdMso, TProperty::Caption,
+                      TProperty::Visible, TProperty::KeyTip, TProperty::Ribbons,
+                      TProperty::Ribbons2010, TProperty::InsertAfterIdMso,
+                      TProperty::InsertBeforeIdMso, TProperty::InsertAfterId,
+                      TProperty::InsertBeforeId, TProperty::Context, TProperty::Shared}));
   EXPECT_EQ(tab_.Id(), "OwnTab");
 }
 
 TEST_F(RibbonComponentsTest, AGlyphAssignmentAlwaysTells) {
-  TadxRibbonButton& button =
-      tab_.Controls().Add<TadxRibbonGroup>().Controls().Add<TadxRibbonButton>();
+  TRibbonButton& button =
+      tab_.Controls().Add<TRibbonGroup>().Controls().Add<TRibbonButton>();
   changes_.clear();
-  TadxBitmap glyph{2, 1, 32, {0xFFFF00FF, 0xFF000000}};
+  TBitmap glyph{2, 1, 32, {0xFFFF00FF, 0xFF000000}};
   button.SetGlyph(glyph);
   button.SetGlyph(glyph);
   ASSERT_EQ(changes_.size(), 2u);
-  EXPECT_EQ(changes_[1].Property, TadxProperty::Glyph);
+  EXPECT_EQ(changes_[1].Property, TProperty::Glyph);
   EXPECT_EQ(button.Glyph(), glyph);
 }
 
 TEST_F(RibbonComponentsTest, AControlInNoTabOnlyStores) {
-  TadxRibbonButton loose;
+  TRibbonButton loose;
   loose.SetCaption("Loose");
   EXPECT_EQ(loose.Caption(), "Loose");
   EXPECT_EQ(loose.Module(), nullptr);
@@ -286,32 +286,32 @@ TEST_F(RibbonComponentsTest, AControlInNoTabOnlyStores) {
 
 class RibbonClickTest : public RibbonComponentsTest {
  protected:
-  TadxRibbonGroup& group_ = tab_.Controls().Add<TadxRibbonGroup>();
-  TadxRibbonButton& button_ = group_.Controls().Add<TadxRibbonButton>();
-  TadxRibbonControlInfo info_{"adxRibbonButton1", ""};
+  TRibbonGroup& group_ = tab_.Controls().Add<TRibbonGroup>();
+  TRibbonButton& button_ = group_.Controls().Add<TRibbonButton>();
+  TRibbonControlInfo info_{"ribbonButton1", ""};
 };
 
 TEST_F(RibbonClickTest, AClickCallsOnClickWithTheButtonAndStoresThePressedState) {
   button_.SetTag(7);
   int tag_seen = -1;
   std::string id_seen;
-  button_.OnClick = [&](TadxRibbonCustomControl& sender, const TadxRibbonControlInfo& control) {
+  button_.OnClick = [&](TRibbonCustomControl& sender, const TRibbonControlInfo& control) {
     tag_seen = sender.Tag();
     id_seen = control.Id;
   };
   button_.SetToggleButton(true);
   button_.DoClick(info_, true);
   EXPECT_EQ(tag_seen, 7);
-  EXPECT_EQ(id_seen, "adxRibbonButton1");
+  EXPECT_EQ(id_seen, "ribbonButton1");
   EXPECT_TRUE(button_.Pressed());
 
-  TadxRibbonButton& bare = group_.Controls().Add<TadxRibbonButton>();
+  TRibbonButton& bare = group_.Controls().Add<TRibbonButton>();
   EXPECT_NO_THROW(bare.DoClick(info_));
 }
 
 TEST_F(RibbonClickTest, AClickArrivingWhileTheHandlerRunsIsIgnored) {
   int calls = 0;
-  button_.OnClick = [&](TadxRibbonCustomControl&, const TadxRibbonControlInfo&) {
+  button_.OnClick = [&](TRibbonCustomControl&, const TRibbonControlInfo&) {
     ++calls;
     // A modal dialog's message loop lets Office deliver another click on the same button.
     button_.DoClick(info_);
@@ -324,7 +324,7 @@ TEST_F(RibbonClickTest, AClickArrivingWhileTheHandlerRunsIsIgnored) {
 
 TEST_F(RibbonClickTest, AFailingHandlerIsReportedAndTheButtonStaysUsable) {
   int calls = 0;
-  button_.OnClick = [&](TadxRibbonCustomControl&, const TadxRibbonControlInfo&) {
+  button_.OnClick = [&](TRibbonCustomControl&, const TRibbonControlInfo&) {
     ++calls;
     throw std::runtime_error("The folder cannot be found.");
   };
@@ -337,9 +337,9 @@ TEST_F(RibbonClickTest, AFailingHandlerIsReportedAndTheButtonStaysUsable) {
 }
 
 TEST_F(RibbonClickTest, ASplitButtonClickCallsItsOwnHandler) {
-  TadxRibbonSplitButton& split = group_.Controls().Add<TadxRibbonSplitButton>();
-  TadxRibbonCustomControl* sender = nullptr;
-  split.OnClick = [&](TadxRibbonCustomControl& s, const TadxRibbonControlInfo&) { sender = &s; };
+  TRibbonSplitButton& split = group_.Controls().Add<TRibbonSplitButton>();
+  TRibbonCustomControl* sender = nullptr;
+  split.OnClick = [&](TRibbonCustomControl& s, const TRibbonControlInfo&) { sender = &s; };
   split.DoClick(info_);
   EXPECT_EQ(sender, &split);
 }

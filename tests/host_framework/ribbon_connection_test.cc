@@ -12,7 +12,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "host/framework/module/adx_addin.h"
+#include "host/framework/module/addin.h"
 #include "host/framework/ribbon/ribbon_connection.h"
 #include "host/framework/ribbon/ribbon_custom_ui.h"
 #include "host/framework/ribbon/ribbon_sets.h"
@@ -36,8 +36,8 @@ office::RibbonControl Ctl(std::string id) {
   return control;
 }
 
-TadxBitmap Filled(int size, std::uint32_t color, int bits = 32) {
-  TadxBitmap bitmap;
+TBitmap Filled(int size, std::uint32_t color, int bits = 32) {
+  TBitmap bitmap;
   bitmap.Width = size;
   bitmap.Height = size;
   bitmap.BitsPerPixel = bits;
@@ -47,59 +47,59 @@ TadxBitmap Filled(int size, std::uint32_t color, int bits = 32) {
 
 // A module with a tab of its own (a group holding a split button with its menu, and a group of
 // two buttons) and a group on the Home tab.
-class RibbonModule : public TadxCOMAddInModule {
+class RibbonModule : public TCOMAddInModule {
  public:
   explicit RibbonModule(platform::Platform& platform)
-      : TadxCOMAddInModule(platform),
-        own(CreateComponent<TadxRibbonTab>("adxRibbonTab1")),
-        home(CreateComponent<TadxRibbonTab>("adxRibbonTab2")) {
+      : TCOMAddInModule(platform),
+        own(CreateComponent<TRibbonTab>("ribbonTab1")),
+        home(CreateComponent<TRibbonTab>("ribbonTab2")) {
     SetAddInName("QuivraOL");
     own.SetId("QuivraTab");
     own.SetCaption("Quivra");
-    own.SetRibbons({TadxRibbon::msrOutlookExplorer});
-    own.SetRibbons2010({TadxRibbon2010::msrOutlookExplorer2010});
-    auto& configure = own.Controls().Add<TadxRibbonGroup>();
+    own.SetRibbons({TRibbon::msrOutlookExplorer});
+    own.SetRibbons2010({TRibbon2010::msrOutlookExplorer2010});
+    auto& configure = own.Controls().Add<TRibbonGroup>();
     configure.SetId("Configure");
     configure.SetCaption("Configure");
-    split = &configure.Controls().Add<TadxRibbonSplitButton>();
+    split = &configure.Controls().Add<TRibbonSplitButton>();
     split->SetId("Main");
     split->SetCaption("Quivra");
-    split->SetSize(TadxRibbonXControlSize::csLarge);
+    split->SetSize(TRibbonXControlSize::csLarge);
     split->SetGlyph(Filled(32, 0xFF336699));
-    auto& menu = split->Controls().Add<TadxRibbonMenu>();
+    auto& menu = split->Controls().Add<TRibbonMenu>();
     menu.SetId("MainMenu");
-    about = &menu.Controls().Add<TadxRibbonButton>();
+    about = &menu.Controls().Add<TRibbonButton>();
     about->SetId("About");
     about->SetCaption("About");
-    auto& filing = own.Controls().Add<TadxRibbonGroup>();
+    auto& filing = own.Controls().Add<TRibbonGroup>();
     filing.SetId("Filing");
     filing.SetCaption("Filing Buttons");
-    first = &filing.Controls().Add<TadxRibbonButton>();
+    first = &filing.Controls().Add<TRibbonButton>();
     first->SetId("File1");
     first->SetCaption("Projects");
     first->SetScreenTip("Mailbox\\Projects (Alt+1)");
     first->SetTag(1);
     first->SetGlyph(Filled(16, 0xFFFF00FF));
-    second = &filing.Controls().Add<TadxRibbonButton>();
+    second = &filing.Controls().Add<TRibbonButton>();
     second->SetId("File2");
     second->SetCaption("Alpha");
 
     home.SetIdMso("TabMail");
-    home.SetRibbons({TadxRibbon::msrOutlookExplorer});
-    home.SetRibbons2010({TadxRibbon2010::msrOutlookExplorer2010});
-    home_group = &home.Controls().Add<TadxRibbonGroup>();
+    home.SetRibbons({TRibbon::msrOutlookExplorer});
+    home.SetRibbons2010({TRibbon2010::msrOutlookExplorer2010});
+    home_group = &home.Controls().Add<TRibbonGroup>();
     home_group->SetId("HomeFiling");
     home_group->SetInsertAfterIdMso("GroupMoveActions");
     home_group->SetGlyph(Filled(16, 0xFF00FF00));
   }
 
-  TadxRibbonTab& own;
-  TadxRibbonTab& home;
-  TadxRibbonSplitButton* split = nullptr;
-  TadxRibbonButton* about = nullptr;
-  TadxRibbonButton* first = nullptr;
-  TadxRibbonButton* second = nullptr;
-  TadxRibbonGroup* home_group = nullptr;
+  TRibbonTab& own;
+  TRibbonTab& home;
+  TRibbonSplitButton* split = nullptr;
+  TRibbonButton* about = nullptr;
+  TRibbonButton* first = nullptr;
+  TRibbonButton* second = nullptr;
+  TRibbonGroup* home_group = nullptr;
 };
 
 class RibbonConnectionTest : public test::SimulatedWorldTest {
@@ -120,11 +120,11 @@ class RibbonConnectionTest : public test::SimulatedWorldTest {
   }
 
   RibbonModule* module_ = nullptr;
-  TadxAddin addin_;
+  TAddin addin_;
 };
 
 TEST(RibbonXmlWriterTest, WritesLinesTabsAndEmptyElements) {
-  TadxXMLHelper xml;
+  TXMLHelper xml;
   xml.OpenElement("customUI");
   xml.AddAttribute("onLoad", "RibbonLoaded_Callback");
   xml.OpenElement("ribbon");
@@ -165,8 +165,8 @@ TEST(RibbonAppliesToTest, EveryRibbonHasTheIdOfficeGivesIt) {
                              "Microsoft.Outlook.Sharing.Read",
                              "Microsoft.Outlook.Sharing.Compose",
                              "Microsoft.Outlook.Explorer"};
-  for (int i = 0; i <= static_cast<int>(TadxRibbon::msrOutlookExplorer); ++i) {
-    EXPECT_EQ(RibbonId(static_cast<TadxRibbon>(i)), ids[i]);
+  for (int i = 0; i <= static_cast<int>(TRibbon::msrOutlookExplorer); ++i) {
+    EXPECT_EQ(RibbonId(static_cast<TRibbon>(i)), ids[i]);
   }
   const char* const ids_2010[] = {
       "Microsoft.Outlook.Explorer",      "Microsoft.OMS.SMS.Read",
@@ -175,21 +175,21 @@ TEST(RibbonAppliesToTest, EveryRibbonHasTheIdOfficeGivesIt) {
       "Microsoft.InfoPath.Editor",       "Microsoft.InfoPath.PrintPreview",
       "Microsoft.Publisher.Publication", "Microsoft.Project.Project",
       "Microsoft.Visio.Drawing"};
-  for (int i = 0; i <= static_cast<int>(TadxRibbon2010::msrVisioDrawing); ++i) {
-    EXPECT_EQ(RibbonId(static_cast<TadxRibbon2010>(i)), ids_2010[i]);
+  for (int i = 0; i <= static_cast<int>(TRibbon2010::msrVisioDrawing); ++i) {
+    EXPECT_EQ(RibbonId(static_cast<TRibbon2010>(i)), ids_2010[i]);
   }
 }
 
 TEST(RibbonAppliesToTest, RibbonIdsAndOutlookBits) {
-  const TadxRibbons explorer{TadxRibbon::msrOutlookExplorer};
+  const TRibbons explorer{TRibbon::msrOutlookExplorer};
   EXPECT_TRUE(AppliesTo(kExplorer, explorer, {}));
-  EXPECT_TRUE(AppliesTo(kExplorer, {}, {TadxRibbon2010::msrOutlookExplorer2010}));
+  EXPECT_TRUE(AppliesTo(kExplorer, {}, {TRibbon2010::msrOutlookExplorer2010}));
   EXPECT_FALSE(AppliesTo("Microsoft.Outlook.Mail.Read", explorer, {}));
   EXPECT_FALSE(AppliesTo("DynamicMenu", {}, {}));
   EXPECT_TRUE(AppliesTo("DynamicMenu", explorer, {}));
-  EXPECT_TRUE(AppliesTo("Microsoft.OMS.SMS", {}, {TadxRibbon2010::msrOMSSMSCompose}));
-  EXPECT_FALSE(AppliesToOutlook({TadxRibbon::msrWordDocument}, {}));
-  EXPECT_TRUE(AppliesToOutlook({TadxRibbon::msrOutlookMailRead}, {}));
+  EXPECT_TRUE(AppliesTo("Microsoft.OMS.SMS", {}, {TRibbon2010::msrOMSSMSCompose}));
+  EXPECT_FALSE(AppliesToOutlook({TRibbon::msrWordDocument}, {}));
+  EXPECT_TRUE(AppliesToOutlook({TRibbon::msrOutlookMailRead}, {}));
 }
 
 TEST_F(RibbonConnectionTest, CustomUIForTheExplorer) {
@@ -254,7 +254,7 @@ TEST_F(RibbonConnectionTest, InspectorRibbonGetsAnEmptyRibbonAndTheIndexKeepsOut
             "onLoad=\"RibbonLoaded_Callback\" loadImage=\"GetImages_Callback\">\r\n"
             "\t<ribbon>\r\n\t</ribbon>\r\n</customUI>");
   // A control of no Outlook ribbon leaves the index when Outlook asks for a ribbon.
-  module_->second->SetRibbons({TadxRibbon::msrWordDocument});
+  module_->second->SetRibbons({TRibbon::msrWordDocument});
   module_->second->SetRibbons2010({});
   addin_.GetCustomUI(kExplorer);
   EXPECT_EQ(std::get<std::string>(addin_.RibbonCallback("GetLabel_Callback", Ctl("File2"), {})),
@@ -374,13 +374,13 @@ class RibbonStartUpTest : public test::SimulatedWorldTest {
   }
 
   RibbonModule* module_ = nullptr;
-  TadxAddin addin_;
+  TAddin addin_;
   std::shared_ptr<office::sim::SimRibbon> ribbon_;
 };
 
 TEST_F(RibbonStartUpTest, ChangesDuringStartUpInvalidateEachControlOnceWhenItEnds) {
   size_t during = 0;
-  module_->OnAddInStartupComplete = [&](TadxCOMAddInModule&) {
+  module_->OnAddInStartupComplete = [&](TCOMAddInModule&) {
     module_->first->SetCaption("Beta");
     module_->split->SetCaption("Quivra!");
     module_->first->SetEnabled(false);
@@ -404,7 +404,7 @@ TEST_F(RibbonStartUpTest, ChangesDuringStartUpInvalidateEachControlOnceWhenItEnd
 }
 
 TEST_F(RibbonStartUpTest, AChangeThatNeedsTheWholeRibbonReplacesTheControlsOnes) {
-  module_->OnAddInStartupComplete = [&](TadxCOMAddInModule&) {
+  module_->OnAddInStartupComplete = [&](TCOMAddInModule&) {
     module_->first->SetCaption("Beta");
     module_->home.SetKeyTip("Q");  // a built-in tab: Office rebuilds the whole ribbon
     module_->second->SetCaption("Gamma");
@@ -416,13 +416,13 @@ TEST_F(RibbonStartUpTest, AChangeThatNeedsTheWholeRibbonReplacesTheControlsOnes)
 
 TEST_F(RibbonConnectionTest, ClicksReachOnClickAndTheInnerButtonIsTheSplitButton) {
   std::vector<std::string> clicks;
-  auto record = [&](TadxRibbonCustomControl& sender, const TadxRibbonControlInfo& control) {
+  auto record = [&](TRibbonCustomControl& sender, const TRibbonControlInfo& control) {
     clicks.push_back(sender.Caption() + " via " + control.Id + " tag " +
                      std::to_string(sender.Tag()));
   };
   module_->first->OnClick = record;
   module_->split->OnClick = record;
-  module_->about->OnClick = [&](TadxRibbonCustomControl&, const TadxRibbonControlInfo&) {
+  module_->about->OnClick = [&](TRibbonCustomControl&, const TRibbonControlInfo&) {
     throw std::runtime_error("About failed");
   };
   auto ribbon = Load();
@@ -438,12 +438,12 @@ TEST_F(RibbonConnectionTest, ClicksReachOnClickAndTheInnerButtonIsTheSplitButton
 }
 
 TEST_F(RibbonConnectionTest, PropertyChangingHandlersMayChangeTheAnswer) {
-  module_->second->OnPropertyChanging = [](TadxRibbonCustomControl&, TadxRibbonPropertyType type,
-                                           TadxRibbonPropertyValue& value,
-                                           const TadxRibbonControlInfo&) {
-    if (type == TadxRibbonPropertyType::rcptCaption)
+  module_->second->OnPropertyChanging = [](TRibbonCustomControl&, TRibbonPropertyType type,
+                                           TRibbonPropertyValue& value,
+                                           const TRibbonControlInfo&) {
+    if (type == TRibbonPropertyType::rcptCaption)
       value = std::string("Changed");
-    if (type == TadxRibbonPropertyType::rcptEnabled)
+    if (type == TRibbonPropertyType::rcptEnabled)
       throw std::runtime_error("Handler failed");
   };
   auto ribbon = Load();
@@ -454,7 +454,7 @@ TEST_F(RibbonConnectionTest, PropertyChangingHandlersMayChangeTheAnswer) {
 
 TEST_F(RibbonConnectionTest, OnLoadRaisesOnRibbonLoadedWithTheRibbonUI) {
   office::RibbonUIPtr loaded;
-  module_->OnRibbonLoaded = [&](TadxCOMAddInModule&, const office::RibbonUIPtr& ribbon) {
+  module_->OnRibbonLoaded = [&](TCOMAddInModule&, const office::RibbonUIPtr& ribbon) {
     loaded = ribbon;
   };
   auto ribbon = Load();
@@ -465,7 +465,7 @@ TEST_F(RibbonConnectionTest, OnLoadRaisesOnRibbonLoadedWithTheRibbonUI) {
 TEST_F(RibbonConnectionTest, ToggleButtonsKeepTheirPressedState) {
   module_->second->SetToggleButton(true);
   std::vector<bool> pressed;
-  module_->second->OnClick = [&](TadxRibbonCustomControl& sender, const TadxRibbonControlInfo&) {
+  module_->second->OnClick = [&](TRibbonCustomControl& sender, const TRibbonControlInfo&) {
     pressed.push_back(sender.Pressed());
   };
   auto ribbon = Load();
@@ -480,7 +480,7 @@ TEST_F(RibbonConnectionTest, ToggleButtonsKeepTheirPressedState) {
 }
 
 TEST_F(RibbonConnectionTest, GroupsThatScaleNeedThe2009NamespaceFromOutlook2010On) {
-  auto& filing = module_->own.Controls().Item<TadxRibbonGroup>(1);
+  auto& filing = module_->own.Controls().Item<TRibbonGroup>(1);
   filing.SetAutoScale(true);
   const std::string xml = WriteCustomUI(*module_, kExplorer, 14);
   EXPECT_THAT(xml, HasSubstr(std::string("xmlns=\"") + std::string(kCustomUINamespace2009)));
@@ -492,7 +492,7 @@ TEST_F(RibbonConnectionTest, GroupsThatScaleNeedThe2009NamespaceFromOutlook2010O
 }
 
 TEST(RibbonPictureTest, CornerColourBecomesTransparent) {
-  TadxBitmap glyph = Filled(4, 0x00FF00FF, 24);
+  TBitmap glyph = Filled(4, 0x00FF00FF, 24);
   glyph.Pixels[5] = 0x00123456;
   const office::RibbonPicture picture = RibbonPictureOf(glyph, true);
   ASSERT_EQ(picture.Pixels.size(), 16u);

@@ -123,7 +123,7 @@ TEST(InstallerRegistry, ThirtyTwoBitCopyRegistersItsOwnPlatform) {
 }
 
 TEST(InstallerRegistry, TextsAreEscapedForTheInstallerAndForXml) {
-  framework::TadxRegistrationInfo info = core::QuivraRegistrationInfo();
+  framework::TRegistrationInfo info = core::QuivraRegistrationInfo();
   info.AddInName = "Files [fast] & \"well\" <here>";
   const auto values = InstallerRegistry(AddInLibrary(), "coOLQuivra", info, {"F", "D", "win64"});
   const std::string wix = WixRegistryValues(values, "r");
@@ -137,7 +137,7 @@ TEST(InstallerRegistry, TextsAreEscapedForTheInstallerAndForXml) {
 
 // A registration that writes for the current user only puts its add-in key under HKCU.
 TEST(InstallerRegistry, PerUserRegistrationKeepsItsRoot) {
-  framework::TadxRegistrationInfo info = core::QuivraRegistrationInfo();
+  framework::TRegistrationInfo info = core::QuivraRegistrationInfo();
   info.RegisterForAllUsers = false;
   int user_values = 0;
   for (const InstallerRegistryValue& value :

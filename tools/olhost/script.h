@@ -38,7 +38,7 @@ class OutlookStandIn;
 //   expect-dialog <text>          a dialog has shown a text containing <text> (\r \n allowed)
 //   expect-no-dialog
 //   expect-sinks <n>              event sinks connected to Outlook's objects now
-//   expect-registry <key> <value name> <text>   e.g. HKCU\Software\...\Key ADXStartMode NORMAL
+//   expect-registry <key> <value name> <text>   e.g. HKCU\Software\...\Key StartMode NORMAL
 //   expect-no-registry <key> <value name>
 //   command-bar <bar>             prints the active explorer's command bar (Outlook 2007)
 //   command-bar-click <bar> <caption or tag>   the user clicks the button

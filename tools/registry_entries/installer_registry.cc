@@ -25,7 +25,7 @@ std::string VersionText(int major, int minor) {
 // add-in key is written whether the package comes before Outlook or after it; the short path
 // is a stand-in that becomes [!file]; the type library is registered as the system registers
 // it.
-class InstallerRegistrationServices : public framework::TadxComRegistrationServices {
+class InstallerRegistrationServices : public framework::TComRegistrationServices {
  public:
   InstallerRegistrationServices(platform::Registry& registry,
                                 const IdlLibrary& library,
@@ -134,10 +134,10 @@ std::string XmlEscaped(const std::string& text) {
 
 std::vector<InstallerRegistryValue> InstallerRegistry(const IdlLibrary& library,
                                                       const std::string& class_name,
-                                                      const framework::TadxRegistrationInfo& info,
+                                                      const framework::TRegistrationInfo& info,
                                                       const InstalledLibrary& installed) {
   const IdlClass& item = library.Class(class_name);
-  framework::TadxComClassIdentity identity;
+  framework::TComClassIdentity identity;
   identity.ClassId = item.class_id;
   identity.ProgId = library.name + "." + item.name;
   identity.Description = item.help_string;

@@ -38,7 +38,7 @@ struct InstallerRegistryValue {
 // TypeLib key and the Interface keys of its automation interfaces.
 std::vector<InstallerRegistryValue> InstallerRegistry(const IdlLibrary& library,
                                                       const std::string& class_name,
-                                                      const framework::TadxRegistrationInfo& info,
+                                                      const framework::TRegistrationInfo& info,
                                                       const InstalledLibrary& installed);
 
 // The values as WiX RegistryValue elements, one a line, with ids made from `id_prefix`.

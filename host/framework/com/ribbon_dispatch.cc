@@ -124,7 +124,7 @@ bool IsRibbonCallback(DISPID id) {
   return !RibbonCallbackName(static_cast<int>(id)).empty();
 }
 
-HRESULT InvokeRibbonCallback(TadxAddin& addin,
+HRESULT InvokeRibbonCallback(TAddin& addin,
                              DISPID id,
                              DISPPARAMS* params,
                              VARIANT* result,
@@ -135,7 +135,7 @@ HRESULT InvokeRibbonCallback(TadxAddin& addin,
     ::VariantInit(result);
   try {
     const std::string name(RibbonCallbackName(static_cast<int>(id)));
-    if (id == static_cast<DISPID>(TadxRibbonCallback::RibbonLoaded)) {
+    if (id == static_cast<DISPID>(TRibbonCallback::RibbonLoaded)) {
       IUnknown* ribbon = ObjectArgument(Argument(*params, 0));
       Microsoft::WRL::ComPtr<IDispatch> dispatch;
       if (ribbon != nullptr)
@@ -143,7 +143,7 @@ HRESULT InvokeRibbonCallback(TadxAddin& addin,
       addin.RibbonLoad(name, office::com::MakeComRibbonUI(dispatch.Get()));
       return S_OK;
     }
-    if (id == static_cast<DISPID>(TadxRibbonCallback::GetImages)) {
+    if (id == static_cast<DISPID>(TRibbonCallback::GetImages)) {
       // The customUI text names no images to load.
       return S_OK;
     }
@@ -152,7 +152,7 @@ HRESULT InvokeRibbonCallback(TadxAddin& addin,
     const office::RibbonControl control = office::com::ReadComRibbonControl(
         ObjectArgument(Argument(*params, 0)), /*read_context=*/false);
     std::optional<bool> pressed;
-    if (id == static_cast<DISPID>(TadxRibbonCallback::OnActionState))
+    if (id == static_cast<DISPID>(TRibbonCallback::OnActionState))
       pressed = BoolArgument(Argument(*params, 1));
     SetResult(addin.RibbonCallback(name, control, pressed), result);
     return S_OK;

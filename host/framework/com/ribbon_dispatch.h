@@ -5,7 +5,7 @@
 
 #include <oaidl.h>
 
-#include "host/framework/module/adx_addin.h"
+#include "host/framework/module/addin.h"
 
 namespace quivra::framework::com {
 
@@ -20,7 +20,7 @@ bool IsRibbonCallback(DISPID id);
 // pressed state of a toggle, the IRibbonUI of onLoad), calls the add-in and converts its answer
 // (VT_BOOL, VT_I4, VT_BSTR, or a picture as IPictureDisp). Nothing is thrown: a failure is
 // DISP_E_EXCEPTION with `exception` filled in.
-HRESULT InvokeRibbonCallback(TadxAddin& addin,
+HRESULT InvokeRibbonCallback(TAddin& addin,
                              DISPID id,
                              DISPPARAMS* params,
                              VARIANT* result,

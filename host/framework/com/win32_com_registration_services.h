@@ -10,7 +10,7 @@
 namespace quivra::framework::com {
 
 // Windows' part of registration for a server whose type library is `library`.
-class Win32ComRegistrationServices : public TadxComRegistrationServices {
+class Win32ComRegistrationServices : public TComRegistrationServices {
  public:
   explicit Win32ComRegistrationServices(ITypeLib* library) : library_(library) {}
 

@@ -6,79 +6,79 @@
 
 namespace quivra::framework {
 
-TadxOlExplorerCommandBar::TadxOlExplorerCommandBar(TadxCOMAddInModule& owner)
-    : TadxComponent(owner),
+TOlExplorerCommandBar::TOlExplorerCommandBar(TCOMAddInModule& owner)
+    : TComponent(owner),
       command_bar_name_(
-          "Custom " + std::to_string(owner.ComponentsOf<TadxOlExplorerCommandBar>().size() + 1)) {}
+          "Custom " + std::to_string(owner.ComponentsOf<TOlExplorerCommandBar>().size() + 1)) {}
 
-void TadxOlExplorerCommandBar::SetCommandBarName(std::string value) {
+void TOlExplorerCommandBar::SetCommandBarName(std::string value) {
   if (StoreIfChanged(command_bar_name_, std::move(value)))
-    Changed(TadxProperty::CommandBarName);
+    Changed(TProperty::CommandBarName);
 }
 
-void TadxOlExplorerCommandBar::SetEnabled(bool value) {
+void TOlExplorerCommandBar::SetEnabled(bool value) {
   if (StoreIfChanged(enabled_, value))
-    Changed(TadxProperty::Enabled);
+    Changed(TProperty::Enabled);
 }
 
-void TadxOlExplorerCommandBar::SetVisible(bool value) {
+void TOlExplorerCommandBar::SetVisible(bool value) {
   if (StoreIfChanged(visible_, value))
-    Changed(TadxProperty::Visible);
+    Changed(TProperty::Visible);
 }
 
-void TadxOlExplorerCommandBar::SetPosition(TadxMsoBarPosition value) {
+void TOlExplorerCommandBar::SetPosition(TMsoBarPosition value) {
   if (StoreIfChanged(position_, value))
-    Changed(TadxProperty::Position);
+    Changed(TProperty::Position);
 }
 
-void TadxOlExplorerCommandBar::SetProtection(TadxMsoBarProtection value) {
+void TOlExplorerCommandBar::SetProtection(TMsoBarProtection value) {
   if (StoreIfChanged(protection_, value))
-    Changed(TadxProperty::Protection);
+    Changed(TProperty::Protection);
 }
 
-void TadxOlExplorerCommandBar::SetCommandBarLeft(int value) {
+void TOlExplorerCommandBar::SetCommandBarLeft(int value) {
   if (StoreIfChanged(command_bar_left_, value))
-    Changed(TadxProperty::CommandBarLeft);
+    Changed(TProperty::CommandBarLeft);
 }
 
-void TadxOlExplorerCommandBar::SetCommandBarTop(int value) {
+void TOlExplorerCommandBar::SetCommandBarTop(int value) {
   if (StoreIfChanged(command_bar_top_, value))
-    Changed(TadxProperty::CommandBarTop);
+    Changed(TProperty::CommandBarTop);
 }
 
-void TadxOlExplorerCommandBar::SetRowIndex(int value) {
+void TOlExplorerCommandBar::SetRowIndex(int value) {
   if (StoreIfChanged(row_index_, value))
-    Changed(TadxProperty::RowIndex);
+    Changed(TProperty::RowIndex);
 }
 
-void TadxOlExplorerCommandBar::SetTemporary(bool value) {
+void TOlExplorerCommandBar::SetTemporary(bool value) {
   if (StoreIfChanged(temporary_, value))
-    Changed(TadxProperty::Temporary);
+    Changed(TProperty::Temporary);
 }
 
-void TadxOlExplorerCommandBar::SetSupportedApps(TadxHostAppSet value) {
+void TOlExplorerCommandBar::SetSupportedApps(THostAppSet value) {
   if (StoreIfChanged(supported_apps_, value))
-    Changed(TadxProperty::SupportedApps);
+    Changed(TProperty::SupportedApps);
 }
 
-void TadxOlExplorerCommandBar::SetItemTypes(TadxOLItemTypes value) {
+void TOlExplorerCommandBar::SetItemTypes(TOLItemTypes value) {
   if (StoreIfChanged(item_types_, value))
-    Changed(TadxProperty::ItemTypes);
+    Changed(TProperty::ItemTypes);
 }
 
-void TadxOlExplorerCommandBar::SetFolderName(std::string value) {
+void TOlExplorerCommandBar::SetFolderName(std::string value) {
   if (StoreIfChanged(folder_name_, std::move(value)))
-    Changed(TadxProperty::FolderName);
+    Changed(TProperty::FolderName);
 }
 
-void TadxOlExplorerCommandBar::SetFolderNames(std::vector<std::string> value) {
+void TOlExplorerCommandBar::SetFolderNames(std::vector<std::string> value) {
   if (StoreIfChanged(folder_names_, std::move(value)))
-    Changed(TadxProperty::FolderNames);
+    Changed(TProperty::FolderNames);
 }
 
-void TadxOlExplorerCommandBar::SetUseForRibbon(bool value) {
+void TOlExplorerCommandBar::SetUseForRibbon(bool value) {
   if (StoreIfChanged(use_for_ribbon_, value))
-    Changed(TadxProperty::UseForRibbon);
+    Changed(TProperty::UseForRibbon);
 }
 
 }  // namespace quivra::framework

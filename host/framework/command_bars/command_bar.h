@@ -12,42 +12,42 @@
 namespace quivra::framework {
 
 // Where a command bar docks; the numbers are Office's.
-enum class TadxMsoBarPosition {
-  adxMsoBarLeft = 0,
-  adxMsoBarTop = 1,
-  adxMsoBarRight = 2,
-  adxMsoBarBottom = 3,
-  adxMsoBarFloating = 4,
-  adxMsoBarPopup = 5,
-  adxMsoBarMenuBar = 6,
+enum class TMsoBarPosition {
+  msoBarLeft = 0,
+  msoBarTop = 1,
+  msoBarRight = 2,
+  msoBarBottom = 3,
+  msoBarFloating = 4,
+  msoBarPopup = 5,
+  msoBarMenuBar = 6,
 };
 
 // What the user may not change about a command bar; the numbers are Office's.
-enum class TadxMsoBarProtection {
-  adxMsoBarNoProtection = 0,
-  adxMsoBarNoCustomize = 1,
-  adxMsoBarNoResize = 2,
-  adxMsoBarNoMove = 4,
-  adxMsoBarNoChangeVisible = 8,
-  adxMsoBarNoChangeDock = 16,
-  adxMsoBarNoVerticalDock = 32,
-  adxMsoBarNoHorizontalDock = 64,
+enum class TMsoBarProtection {
+  msoBarNoProtection = 0,
+  msoBarNoCustomize = 1,
+  msoBarNoResize = 2,
+  msoBarNoMove = 4,
+  msoBarNoChangeVisible = 8,
+  msoBarNoChangeDock = 16,
+  msoBarNoVerticalDock = 32,
+  msoBarNoHorizontalDock = 64,
 };
 
 // A command bar (toolbar) of the add-in in Outlook's explorer windows, owned by the module.
 // Enabled and shown for folders whose item type is among `ItemTypes` (or whose path is
 // `FolderName` or one of `FolderNames`). Holds buttons and pop-ups. Setters store a value only
-// when it differs and then tell the module once (TadxCOMAddInModule::PropertyChanged).
-class TadxOlExplorerCommandBar : public TadxComponent {
+// when it differs and then tell the module once (TCOMAddInModule::PropertyChanged).
+class TOlExplorerCommandBar : public TComponent {
  public:
-  static constexpr std::string_view kClassName = "TadxOlExplorerCommandBar";
+  static constexpr std::string_view kClassName = "TOlExplorerCommandBar";
 
   // Named "Custom " + its number among the module's command bars.
-  explicit TadxOlExplorerCommandBar(TadxCOMAddInModule& owner);
+  explicit TOlExplorerCommandBar(TCOMAddInModule& owner);
   std::string_view ClassName() const override { return kClassName; }
 
-  TadxCommandBarControls& Controls() { return controls_; }
-  const TadxCommandBarControls& Controls() const { return controls_; }
+  TCommandBarControls& Controls() { return controls_; }
+  const TCommandBarControls& Controls() const { return controls_; }
 
   // The bar's name in Office, by which it is found again.
   const std::string& CommandBarName() const { return command_bar_name_; }
@@ -56,10 +56,10 @@ class TadxOlExplorerCommandBar : public TadxComponent {
   void SetEnabled(bool value);
   bool Visible() const { return visible_; }
   void SetVisible(bool value);
-  TadxMsoBarPosition Position() const { return position_; }
-  void SetPosition(TadxMsoBarPosition value);
-  TadxMsoBarProtection Protection() const { return protection_; }
-  void SetProtection(TadxMsoBarProtection value);
+  TMsoBarPosition Position() const { return position_; }
+  void SetPosition(TMsoBarPosition value);
+  TMsoBarProtection Protection() const { return protection_; }
+  void SetProtection(TMsoBarProtection value);
   // -1: not set, Office places the bar.
   int CommandBarLeft() const { return command_bar_left_; }
   void SetCommandBarLeft(int value);
@@ -70,11 +70,11 @@ class TadxOlExplorerCommandBar : public TadxComponent {
   // Whether Office forgets the bar when it closes; controls added later take this value.
   bool Temporary() const { return temporary_; }
   void SetTemporary(bool value);
-  TadxHostAppSet SupportedApps() const { return supported_apps_; }
-  void SetSupportedApps(TadxHostAppSet value);
+  THostAppSet SupportedApps() const { return supported_apps_; }
+  void SetSupportedApps(THostAppSet value);
   // Controls added later take this value as their olExplorerItemTypes.
-  TadxOLItemTypes ItemTypes() const { return item_types_; }
-  void SetItemTypes(TadxOLItemTypes value);
+  TOLItemTypes ItemTypes() const { return item_types_; }
+  void SetItemTypes(TOLItemTypes value);
   const std::string& FolderName() const { return folder_name_; }
   void SetFolderName(std::string value);
   const std::vector<std::string>& FolderNames() const { return folder_names_; }
@@ -84,18 +84,18 @@ class TadxOlExplorerCommandBar : public TadxComponent {
   void SetUseForRibbon(bool value);
 
  private:
-  TadxCommandBarControls controls_{*this};
+  TCommandBarControls controls_{*this};
   std::string command_bar_name_;
   bool enabled_ = true;
   bool visible_ = true;
-  TadxMsoBarPosition position_ = TadxMsoBarPosition::adxMsoBarTop;
-  TadxMsoBarProtection protection_ = TadxMsoBarProtection::adxMsoBarNoProtection;
+  TMsoBarPosition position_ = TMsoBarPosition::msoBarTop;
+  TMsoBarProtection protection_ = TMsoBarProtection::msoBarNoProtection;
   int command_bar_left_ = -1;
   int command_bar_top_ = -1;
   int row_index_ = -1;
   bool temporary_ = true;
-  TadxHostAppSet supported_apps_{TadxOfficeHostApp::ohaOutlook};
-  TadxOLItemTypes item_types_{TadxOLItemType::adxOLMailItem};
+  THostAppSet supported_apps_{TOfficeHostApp::ohaOutlook};
+  TOLItemTypes item_types_{TOLItemType::olMailItem};
   std::string folder_name_;
   std::vector<std::string> folder_names_;
   bool use_for_ribbon_ = true;

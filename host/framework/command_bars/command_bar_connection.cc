@@ -36,8 +36,8 @@ void Write(office::OfficeObject& object, std::string_view property, const Proper
 
 // The button's picture and mask: the mask is white where the glyph shows the button face (its
 // transparent colour, or its bottom-left pixel by default; fully transparent pixels too).
-std::pair<office::Picture, office::Picture> PictureOf(const TadxCommandBarButton& button) {
-  const TadxBitmap& glyph = button.Glyph();
+std::pair<office::Picture, office::Picture> PictureOf(const TCommandBarButton& button) {
+  const TBitmap& glyph = button.Glyph();
   const std::size_t count =
       static_cast<std::size_t>(glyph.Width) * static_cast<std::size_t>(glyph.Height);
   office::Picture picture{glyph.Width, glyph.Height, {}};
@@ -45,7 +45,7 @@ std::pair<office::Picture, office::Picture> PictureOf(const TadxCommandBarButton
   if (glyph.Pixels.size() < count) {
     return {picture, mask};
   }
-  TadxColor transparent = button.GlyphTransparentColor();
+  TColor transparent = button.GlyphTransparentColor();
   if (transparent == clDefault) {
     transparent = glyph.Pixels[count - static_cast<std::size_t>(glyph.Width)] & 0xFFFFFF;
   }
@@ -62,37 +62,37 @@ std::pair<office::Picture, office::Picture> PictureOf(const TadxCommandBarButton
 }  // namespace
 
 // The click sink of one button item: listens on one Office button at a time.
-class TadxCommandBarConnection::ButtonSink : public office::CommandBarButtonEvents {
+class TCommandBarConnection::ButtonSink : public office::CommandBarButtonEvents {
  public:
-  ButtonSink(TadxCommandBarConnection& owner, TadxCommandBarButton& button)
+  ButtonSink(TCommandBarConnection& owner, TCommandBarButton& button)
       : owner_(owner), button_(button) {}
 
   void Click(const office::CommandBarControlPtr& Ctrl, bool&) override {
     owner_.Click(*this, Ctrl);
   }
 
-  TadxCommandBarButton& button() { return button_; }
+  TCommandBarButton& button() { return button_; }
   bool in_click = false;
   office::CommandBarEventConnectionPtr connection;
 
  private:
-  TadxCommandBarConnection& owner_;
-  TadxCommandBarButton& button_;
+  TCommandBarConnection& owner_;
+  TCommandBarButton& button_;
 };
 
-TadxCommandBarConnection::TadxCommandBarConnection(TadxCOMAddInModule& module,
+TCommandBarConnection::TCommandBarConnection(TCOMAddInModule& module,
                                                    platform::Registry& registry,
                                                    platform::RegistryKey add_in_key,
-                                                   TadxCommandBarsHost host)
+                                                   TCommandBarsHost host)
     : module_(module),
       positions_(registry, std::move(add_in_key)),
       host_(std::move(host)),
-      self_(std::make_shared<TadxCommandBarConnection*>(this)) {
+      self_(std::make_shared<TCommandBarConnection*>(this)) {
   // A hook set later may keep this one inside it: once the connection is gone it passes the
   // change on only.
-  std::weak_ptr<TadxCommandBarConnection*> self = self_;
+  std::weak_ptr<TCommandBarConnection*> self = self_;
   module_.PropertyChanged =
-      [self, previous = std::move(module_.PropertyChanged)](const TadxPropertyChange& change) {
+      [self, previous = std::move(module_.PropertyChanged)](const TPropertyChange& change) {
         if (previous) {
           previous(change);
         }
@@ -102,15 +102,15 @@ TadxCommandBarConnection::TadxCommandBarConnection(TadxCOMAddInModule& module,
       };
 }
 
-TadxCommandBarConnection::~TadxCommandBarConnection() {
+TCommandBarConnection::~TCommandBarConnection() {
   button_sinks_.clear();
 }
 
-void TadxCommandBarConnection::RestorePositions() {
-  positions_.Restore(module_.ComponentsOf<TadxOlExplorerCommandBar>());
+void TCommandBarConnection::RestorePositions() {
+  positions_.Restore(module_.ComponentsOf<TOlExplorerCommandBar>());
 }
 
-TadxCommandBarConnection::Window* TadxCommandBarConnection::FindWindow(std::uintptr_t handle) {
+TCommandBarConnection::Window* TCommandBarConnection::FindWindow(std::uintptr_t handle) {
   for (const auto& window : windows_) {
     if (window->handle == handle) {
       return window.get();
@@ -119,7 +119,7 @@ TadxCommandBarConnection::Window* TadxCommandBarConnection::FindWindow(std::uint
   return nullptr;
 }
 
-office::CommandBarPtr TadxCommandBarConnection::FindBar(office::CommandBars& bars,
+office::CommandBarPtr TCommandBarConnection::FindBar(office::CommandBars& bars,
                                                         const std::string& name) {
   const int count = bars.Count();
   for (int index = 1; index <= count; ++index) {
@@ -140,7 +140,7 @@ office::CommandBarPtr TadxCommandBarConnection::FindBar(office::CommandBars& bar
   return nullptr;
 }
 
-void TadxCommandBarConnection::Activate(const outlook::ExplorerPtr& explorer, bool ribbon_host) {
+void TCommandBarConnection::Activate(const outlook::ExplorerPtr& explorer, bool ribbon_host) {
   if (!explorer || !host_.CommandBarsOf) {
     return;
   }
@@ -163,8 +163,8 @@ void TadxCommandBarConnection::Activate(const outlook::ExplorerPtr& explorer, bo
   }
   active_ = window;
   bar_target_ = window;
-  for (TadxOlExplorerCommandBar* bar : module_.ComponentsOf<TadxOlExplorerCommandBar>()) {
-    if (!bar->SupportedApps().Contains(TadxOfficeHostApp::ohaOutlook) ||
+  for (TOlExplorerCommandBar* bar : module_.ComponentsOf<TOlExplorerCommandBar>()) {
+    if (!bar->SupportedApps().Contains(TOfficeHostApp::ohaOutlook) ||
         (ribbon_host && !bar->UseForRibbon())) {
       continue;
     }
@@ -182,7 +182,7 @@ void TadxCommandBarConnection::Activate(const outlook::ExplorerPtr& explorer, bo
   }
 }
 
-void TadxCommandBarConnection::CreateBar(Window& window, TadxOlExplorerCommandBar& bar) {
+void TCommandBarConnection::CreateBar(Window& window, TOlExplorerCommandBar& bar) {
   office::CommandBarPtr office_bar;
   try {
     office_bar =
@@ -202,7 +202,7 @@ void TadxCommandBarConnection::CreateBar(Window& window, TadxOlExplorerCommandBa
   // Controls can be added only to an unprotected bar. The protection comes back however the
   // controls' making ends: a failure part-way (reported by the caller) must not leave the bar
   // open to the user's changes.
-  const std::string_view protection_name = OfficeBarName(TadxProperty::Protection);
+  const std::string_view protection_name = OfficeBarName(TProperty::Protection);
   const int protection = office_bar->GetInt(protection_name);
   office_bar->Put(protection_name, 0);
   struct RestoreProtection {
@@ -221,11 +221,11 @@ void TadxCommandBarConnection::CreateBar(Window& window, TadxOlExplorerCommandBa
   CreateControls(window, bar.Controls(), *controls);
 }
 
-void TadxCommandBarConnection::ApplyBarProperties(office::CommandBar& office_bar,
-                                                  const TadxOlExplorerCommandBar& bar) {
-  for (const TadxOfficeBarProperty& row : OfficeBarProperties()) {
-    if (row.value == nullptr || row.property == TadxProperty::CommandBarName ||
-        (row.property == TadxProperty::Visible && !bar.Enabled())) {
+void TCommandBarConnection::ApplyBarProperties(office::CommandBar& office_bar,
+                                                  const TOlExplorerCommandBar& bar) {
+  for (const TOfficeBarProperty& row : OfficeBarProperties()) {
+    if (row.value == nullptr || row.property == TProperty::CommandBarName ||
+        (row.property == TProperty::Visible && !bar.Enabled())) {
       continue;
     }
     if (auto value = row.value(bar)) {
@@ -234,15 +234,15 @@ void TadxCommandBarConnection::ApplyBarProperties(office::CommandBar& office_bar
   }
 }
 
-void TadxCommandBarConnection::ReconnectBar(Window& window,
-                                            TadxOlExplorerCommandBar& bar,
+void TCommandBarConnection::ReconnectBar(Window& window,
+                                            TOlExplorerCommandBar& bar,
                                             const office::CommandBarPtr& office_bar) {
   window.bar[&bar] = office_bar;
   ReconnectControls(window, bar.Controls(), office_bar.get());
 }
 
-void TadxCommandBarConnection::ReconnectControls(Window& window,
-                                                 TadxCommandBarControls& items,
+void TCommandBarConnection::ReconnectControls(Window& window,
+                                                 TCommandBarControls& items,
                                                  office::CommandBar* bar) {
   for (const auto& item : items.Items()) {
     if (item->OfficeID() != 1) {
@@ -252,7 +252,7 @@ void TadxCommandBarConnection::ReconnectControls(Window& window,
     if (!control) {
       // Gone from this window (the user removed it): made anew in its place.
       office::CommandBarControlsPtr parent;
-      if (TadxCommandBarPopup* popup = item->ParentPopup()) {
+      if (TCommandBarPopup* popup = item->ParentPopup()) {
         if (office::CommandBarControlPtr office_popup = window.controls[popup]) {
           parent = office_popup->Controls();
         }
@@ -269,15 +269,15 @@ void TadxCommandBarConnection::ReconnectControls(Window& window,
     } catch (const std::exception& error) {
       module_.ReportError(error);
     }
-    if (auto* popup = dynamic_cast<TadxCommandBarPopup*>(item.get())) {
+    if (auto* popup = dynamic_cast<TCommandBarPopup*>(item.get())) {
       ReconnectControls(window, popup->Controls(), nullptr);
     }
   }
 }
 
-office::CommandBarControlPtr TadxCommandBarConnection::FindControl(
+office::CommandBarControlPtr TCommandBarConnection::FindControl(
     Window& window,
-    const TadxCommandBarControl& item,
+    const TCommandBarControl& item,
     office::CommandBar* bar) {
   // Office may hand out a control that no longer answers; a second search finds the live one.
   for (int attempt = 0; attempt < 2; ++attempt) {
@@ -301,8 +301,8 @@ office::CommandBarControlPtr TadxCommandBarConnection::FindControl(
   return nullptr;
 }
 
-void TadxCommandBarConnection::CreateControls(Window& window,
-                                              TadxCommandBarControls& items,
+void TCommandBarConnection::CreateControls(Window& window,
+                                              TCommandBarControls& items,
                                               office::CommandBarControls& parent) {
   for (const auto& item : items.Items()) {
     if (item->OfficeID() == 1) {
@@ -311,8 +311,8 @@ void TadxCommandBarConnection::CreateControls(Window& window,
   }
 }
 
-void TadxCommandBarConnection::CreateControl(Window& window,
-                                             TadxCommandBarControl& item,
+void TCommandBarConnection::CreateControl(Window& window,
+                                             TCommandBarControl& item,
                                              office::CommandBarControls& parent) {
   office::CommandBarControlPtr control;
   try {
@@ -335,15 +335,15 @@ void TadxCommandBarConnection::CreateControl(Window& window,
     // The button shows but its clicks do not reach the add-in; the other controls go on.
     module_.ReportError(error);
   }
-  if (auto* popup = dynamic_cast<TadxCommandBarPopup*>(&item)) {
+  if (auto* popup = dynamic_cast<TCommandBarPopup*>(&item)) {
     CreateControls(window, popup->Controls(), *control->Controls());
   }
 }
 
-void TadxCommandBarConnection::ApplyControlProperties(office::CommandBarControl& control,
-                                                      const TadxCommandBarControl& item,
+void TCommandBarConnection::ApplyControlProperties(office::CommandBarControl& control,
+                                                      const TCommandBarControl& item,
                                                       bool added) {
-  for (const TadxOfficeControlProperty& row : OfficeControlProperties()) {
+  for (const TOfficeControlProperty& row : OfficeControlProperties()) {
     if (row.value == nullptr) {
       continue;
     }
@@ -359,13 +359,13 @@ void TadxCommandBarConnection::ApplyControlProperties(office::CommandBarControl&
       control.Put(row.office_name, *value);
     }
   }
-  if (const auto* button = dynamic_cast<const TadxCommandBarButton*>(&item)) {
+  if (const auto* button = dynamic_cast<const TCommandBarButton*>(&item)) {
     ApplyGlyph(control, *button);
   }
 }
 
-void TadxCommandBarConnection::ApplyGlyph(office::CommandBarControl& control,
-                                          const TadxCommandBarButton& button) {
+void TCommandBarConnection::ApplyGlyph(office::CommandBarControl& control,
+                                          const TCommandBarButton& button) {
   if (button.Glyph().Empty()) {
     return;
   }
@@ -377,17 +377,17 @@ void TadxCommandBarConnection::ApplyGlyph(office::CommandBarControl& control,
   }
 }
 
-void TadxCommandBarConnection::ConnectItem(Window& window,
-                                           TadxCommandBarControl& item,
+void TCommandBarConnection::ConnectItem(Window& window,
+                                           TCommandBarControl& item,
                                            const office::CommandBarControlPtr& control) {
   window.controls[&item] = control;
   office_controls_[&item] = control;
-  if (auto* button = dynamic_cast<TadxCommandBarButton*>(&item)) {
+  if (auto* button = dynamic_cast<TCommandBarButton*>(&item)) {
     ConnectButton(*button, control);
   }
 }
 
-void TadxCommandBarConnection::ConnectButton(TadxCommandBarButton& button,
+void TCommandBarConnection::ConnectButton(TCommandBarButton& button,
                                              const office::CommandBarControlPtr& control) {
   office_controls_[&button] = control;
   std::unique_ptr<ButtonSink>& sink = button_sinks_[&button];
@@ -400,16 +400,16 @@ void TadxCommandBarConnection::ConnectButton(TadxCommandBarButton& button,
     sink->connection = control->Advise(*sink);
   } catch (const std::exception& error) {
     if (host_.DebugOutput) {
-      host_.DebugOutput(std::string("TadxEventSink.Create1 error: ") + error.what());
+      host_.DebugOutput(std::string("TEventSink.Create1 error: ") + error.what());
     }
     throw;
   }
 }
 
-void TadxCommandBarConnection::Click(ButtonSink& sink, const office::CommandBarControlPtr& ctrl) {
-  TadxCommandBarButton& button = sink.button();
+void TCommandBarConnection::Click(ButtonSink& sink, const office::CommandBarControlPtr& ctrl) {
+  TCommandBarButton& button = sink.button();
   try {
-    if (!ctrl || ctrl->GetText(OfficeControlName(TadxProperty::OfficeTag)) != button.OfficeTag()) {
+    if (!ctrl || ctrl->GetText(OfficeControlName(TProperty::OfficeTag)) != button.OfficeTag()) {
       return;
     }
   } catch (const office::OfficeError&) {
@@ -420,7 +420,7 @@ void TadxCommandBarConnection::Click(ButtonSink& sink, const office::CommandBarC
   bool alive = current != nullptr;
   if (alive) {
     try {
-      const std::string_view help_file = OfficeControlName(TadxProperty::HelpFile);
+      const std::string_view help_file = OfficeControlName(TProperty::HelpFile);
       current->Put(help_file, current->GetText(help_file));
     } catch (const office::OfficeError&) {
       alive = false;
@@ -436,11 +436,11 @@ void TadxCommandBarConnection::Click(ButtonSink& sink, const office::CommandBarC
   if (sink.in_click) {
     return;
   }
-  TadxScopedFlag guard(sink.in_click);
+  TScopedFlag guard(sink.in_click);
   button.DoClick();
 }
 
-void TadxCommandBarConnection::FolderSwitch(const outlook::ExplorerPtr& explorer) {
+void TCommandBarConnection::FolderSwitch(const outlook::ExplorerPtr& explorer) {
   if (!explorer) {
     return;
   }
@@ -449,7 +449,7 @@ void TadxCommandBarConnection::FolderSwitch(const outlook::ExplorerPtr& explorer
   }
 }
 
-void TadxCommandBarConnection::ApplyFolderRule(Window& window,
+void TCommandBarConnection::ApplyFolderRule(Window& window,
                                                const outlook::ExplorerPtr& explorer) {
   outlook::MAPIFolderPtr folder = explorer->CurrentFolder();
   if (!folder) {
@@ -464,23 +464,23 @@ void TadxCommandBarConnection::ApplyFolderRule(Window& window,
     ~Restore() { target = saved; }
   } restore{bar_target_, saved_target};
   for (auto& [bar, office_bar] : window.bar) {
-    auto* component = const_cast<TadxOlExplorerCommandBar*>(bar);
+    auto* component = const_cast<TOlExplorerCommandBar*>(bar);
     if (office_bar->GetBool(kOfficeBuiltIn) || !component->FolderName().empty() ||
         !component->FolderNames().empty()) {
       continue;
     }
     const bool was_enabled = component->Enabled();
     const bool enabled = item_type >= 0 && item_type <= 7 &&
-                         component->ItemTypes().Contains(static_cast<TadxOLItemType>(item_type));
+                         component->ItemTypes().Contains(static_cast<TOLItemType>(item_type));
     component->SetEnabled(enabled);
     component->SetVisible(enabled);
     // Office's own state may differ from the component's (another window switched before).
-    Write(*office_bar, OfficeBarName(TadxProperty::Enabled), enabled);
-    Write(*office_bar, OfficeBarName(TadxProperty::Visible), enabled);
+    Write(*office_bar, OfficeBarName(TProperty::Enabled), enabled);
+    Write(*office_bar, OfficeBarName(TProperty::Visible), enabled);
     if (enabled != was_enabled && component->CommandBarLeft() != -1) {
       // Outlook lays the bar out anew once its Left moves. The Left is Office's of now: the user
       // may have moved the bar since it was made.
-      const std::string_view left_name = OfficeBarName(TadxProperty::CommandBarLeft);
+      const std::string_view left_name = OfficeBarName(TProperty::CommandBarLeft);
       const int left = office_bar->GetInt(left_name);
       office_bar->Put(left_name, left - 1);
       office_bar->Put(left_name, left);
@@ -488,8 +488,8 @@ void TadxCommandBarConnection::ApplyFolderRule(Window& window,
   }
 }
 
-void TadxCommandBarConnection::Carry(const TadxPropertyChange& change) {
-  if (TadxCommandBarControl* item = change.CommandBarControl) {
+void TCommandBarConnection::Carry(const TPropertyChange& change) {
+  if (TCommandBarControl* item = change.CommandBarControl) {
     for (auto& window : windows_) {
       auto found = window->controls.find(item);
       if (found == window->controls.end()) {
@@ -506,7 +506,7 @@ void TadxCommandBarConnection::Carry(const TadxPropertyChange& change) {
     }
     return;
   }
-  auto* bar = dynamic_cast<TadxOlExplorerCommandBar*>(change.Component);
+  auto* bar = dynamic_cast<TOlExplorerCommandBar*>(change.Component);
   if (bar == nullptr || bar_target_ == nullptr) {
     return;
   }
@@ -521,16 +521,16 @@ void TadxCommandBarConnection::Carry(const TadxPropertyChange& change) {
   }
 }
 
-void TadxCommandBarConnection::CarryToControl(office::CommandBarControl& control,
-                                              const TadxCommandBarControl& item,
-                                              TadxProperty property) {
-  if (property == TadxProperty::Glyph || property == TadxProperty::GlyphTransparentColor) {
-    if (const auto* button = dynamic_cast<const TadxCommandBarButton*>(&item)) {
+void TCommandBarConnection::CarryToControl(office::CommandBarControl& control,
+                                              const TCommandBarControl& item,
+                                              TProperty property) {
+  if (property == TProperty::Glyph || property == TProperty::GlyphTransparentColor) {
+    if (const auto* button = dynamic_cast<const TCommandBarButton*>(&item)) {
       ApplyGlyph(control, *button);
     }
     return;
   }
-  const TadxOfficeControlProperty* row = FindOfficeControlProperty(property);
+  const TOfficeControlProperty* row = FindOfficeControlProperty(property);
   if (row == nullptr || row->value == nullptr) {
     return;
   }
@@ -548,26 +548,26 @@ void TadxCommandBarConnection::CarryToControl(office::CommandBarControl& control
     return;
   }
   control.Put(name, *value);
-  if (property == TadxProperty::Enabled) {
+  if (property == TProperty::Enabled) {
     // Outlook redraws a control whose Enabled changed only once its size changes.
-    const std::string_view width_name = OfficeControlName(TadxProperty::Width);
+    const std::string_view width_name = OfficeControlName(TProperty::Width);
     const int width = control.GetInt(width_name);
     control.Put(width_name, width + 1);
     control.Put(width_name, width);
   }
 }
 
-void TadxCommandBarConnection::CarryToBar(office::CommandBar& office_bar,
-                                          const TadxOlExplorerCommandBar& bar,
-                                          TadxProperty property) {
+void TCommandBarConnection::CarryToBar(office::CommandBar& office_bar,
+                                          const TOlExplorerCommandBar& bar,
+                                          TProperty property) {
   if (office_bar.GetBool(kOfficeBuiltIn)) {
     return;
   }
-  if (property == TadxProperty::Visible && !bar.Enabled()) {
+  if (property == TProperty::Visible && !bar.Enabled()) {
     return;
   }
   // The name goes to both of Office's names of the bar.
-  for (const TadxOfficeBarProperty& row : OfficeBarProperties()) {
+  for (const TOfficeBarProperty& row : OfficeBarProperties()) {
     if (row.property != property || row.value == nullptr) {
       continue;
     }
@@ -577,7 +577,7 @@ void TadxCommandBarConnection::CarryToBar(office::CommandBar& office_bar,
   }
 }
 
-void TadxCommandBarConnection::Close(std::uintptr_t window_handle) {
+void TCommandBarConnection::Close(std::uintptr_t window_handle) {
   Window* window = FindWindow(window_handle);
   if (window == nullptr) {
     return;
@@ -594,7 +594,7 @@ void TadxCommandBarConnection::Close(std::uintptr_t window_handle) {
   std::erase_if(windows_, [window](const auto& entry) { return entry.get() == window; });
 }
 
-void TadxCommandBarConnection::Remove() {
+void TCommandBarConnection::Remove() {
   if (active_ == nullptr) {
     return;
   }
@@ -627,8 +627,8 @@ void TadxCommandBarConnection::Remove() {
   bar_target_ = nullptr;
 }
 
-office::CommandBarPtr TadxCommandBarConnection::OfficeBar(
-    const TadxOlExplorerCommandBar& bar) const {
+office::CommandBarPtr TCommandBarConnection::OfficeBar(
+    const TOlExplorerCommandBar& bar) const {
   if (active_ == nullptr) {
     return nullptr;
   }
@@ -636,8 +636,8 @@ office::CommandBarPtr TadxCommandBarConnection::OfficeBar(
   return found == active_->bar.end() ? nullptr : found->second;
 }
 
-office::CommandBarControlPtr TadxCommandBarConnection::OfficeControl(
-    const TadxCommandBarControl& control) const {
+office::CommandBarControlPtr TCommandBarConnection::OfficeControl(
+    const TCommandBarControl& control) const {
   auto found = office_controls_.find(&control);
   return found == office_controls_.end() ? nullptr : found->second;
 }

@@ -19,7 +19,7 @@
 namespace quivra::framework {
 
 // What the connection needs of Office beyond the add-in interfaces.
-struct TadxCommandBarsHost {
+struct TCommandBarsHost {
   // The CommandBars of an explorer window; none when the window has none.
   std::function<office::CommandBarsPtr(const outlook::ExplorerPtr&)> CommandBarsOf;
   // One line to the debugger's output; unset, the line is dropped.
@@ -36,17 +36,17 @@ struct TadxCommandBarsHost {
 //
 // Failures of Office calls made for a property change go to the module's ReportError and leave
 // the stored value; failures inside a window that is closing are dropped with the window.
-class TadxCommandBarConnection {
+class TCommandBarConnection {
  public:
   // `add_in_key` is the add-in's key under HKEY_CURRENT_USER. Hooks itself into the module's
   // PropertyChanged (after any hook set before) for as long as it lives.
-  TadxCommandBarConnection(TadxCOMAddInModule& module,
+  TCommandBarConnection(TCOMAddInModule& module,
                            platform::Registry& registry,
                            platform::RegistryKey add_in_key,
-                           TadxCommandBarsHost host);
-  ~TadxCommandBarConnection();
-  TadxCommandBarConnection(const TadxCommandBarConnection&) = delete;
-  TadxCommandBarConnection& operator=(const TadxCommandBarConnection&) = delete;
+                           TCommandBarsHost host);
+  ~TCommandBarConnection();
+  TCommandBarConnection(const TCommandBarConnection&) = delete;
+  TCommandBarConnection& operator=(const TCommandBarConnection&) = delete;
 
   // At start-up, before any bar is created: the saved positions become the bars' properties.
   void RestorePositions();
@@ -63,63 +63,63 @@ class TadxCommandBarConnection {
   void Remove();
 
   // The Office objects a component or control is connected to now; none when not connected.
-  office::CommandBarPtr OfficeBar(const TadxOlExplorerCommandBar& bar) const;
-  office::CommandBarControlPtr OfficeControl(const TadxCommandBarControl& control) const;
+  office::CommandBarPtr OfficeBar(const TOlExplorerCommandBar& bar) const;
+  office::CommandBarControlPtr OfficeControl(const TCommandBarControl& control) const;
   // The windows whose bars are known.
   int WindowCount() const { return static_cast<int>(windows_.size()); }
 
   // A property change stored by a component or control (the module's PropertyChanged).
-  void Carry(const TadxPropertyChange& change);
+  void Carry(const TPropertyChange& change);
 
  private:
   class ButtonSink;
   struct Window {
     std::uintptr_t handle = 0;
     office::CommandBarsPtr bars;
-    std::map<const TadxOlExplorerCommandBar*, office::CommandBarPtr> bar;
-    std::map<const TadxCommandBarControl*, office::CommandBarControlPtr> controls;
+    std::map<const TOlExplorerCommandBar*, office::CommandBarPtr> bar;
+    std::map<const TCommandBarControl*, office::CommandBarControlPtr> controls;
   };
 
   Window* FindWindow(std::uintptr_t handle);
   office::CommandBarPtr FindBar(office::CommandBars& bars, const std::string& name);
-  void CreateBar(Window& window, TadxOlExplorerCommandBar& bar);
+  void CreateBar(Window& window, TOlExplorerCommandBar& bar);
   void ReconnectBar(Window& window,
-                    TadxOlExplorerCommandBar& bar,
+                    TOlExplorerCommandBar& bar,
                     const office::CommandBarPtr& office_bar);
-  void ApplyBarProperties(office::CommandBar& office_bar, const TadxOlExplorerCommandBar& bar);
+  void ApplyBarProperties(office::CommandBar& office_bar, const TOlExplorerCommandBar& bar);
   void CreateControls(Window& window,
-                      TadxCommandBarControls& items,
+                      TCommandBarControls& items,
                       office::CommandBarControls& parent);
   void CreateControl(Window& window,
-                     TadxCommandBarControl& item,
+                     TCommandBarControl& item,
                      office::CommandBarControls& parent);
-  void ReconnectControls(Window& window, TadxCommandBarControls& items, office::CommandBar* bar);
+  void ReconnectControls(Window& window, TCommandBarControls& items, office::CommandBar* bar);
   office::CommandBarControlPtr FindControl(Window& window,
-                                           const TadxCommandBarControl& item,
+                                           const TCommandBarControl& item,
                                            office::CommandBar* bar);
   // `added`: Office has just made the control, so it holds the values of a new one.
   void ApplyControlProperties(office::CommandBarControl& control,
-                              const TadxCommandBarControl& item,
+                              const TCommandBarControl& item,
                               bool added);
-  void ApplyGlyph(office::CommandBarControl& control, const TadxCommandBarButton& button);
+  void ApplyGlyph(office::CommandBarControl& control, const TCommandBarButton& button);
   void ConnectItem(Window& window,
-                   TadxCommandBarControl& item,
+                   TCommandBarControl& item,
                    const office::CommandBarControlPtr& control);
-  void ConnectButton(TadxCommandBarButton& button, const office::CommandBarControlPtr& control);
+  void ConnectButton(TCommandBarButton& button, const office::CommandBarControlPtr& control);
   void ApplyFolderRule(Window& window, const outlook::ExplorerPtr& explorer);
   void CarryToControl(office::CommandBarControl& control,
-                      const TadxCommandBarControl& item,
-                      TadxProperty property);
+                      const TCommandBarControl& item,
+                      TProperty property);
   void CarryToBar(office::CommandBar& office_bar,
-                  const TadxOlExplorerCommandBar& bar,
-                  TadxProperty property);
+                  const TOlExplorerCommandBar& bar,
+                  TProperty property);
   void Click(ButtonSink& sink, const office::CommandBarControlPtr& ctrl);
 
-  TadxCOMAddInModule& module_;
-  TadxCommandBarPositions positions_;
-  TadxCommandBarsHost host_;
+  TCOMAddInModule& module_;
+  TCommandBarPositions positions_;
+  TCommandBarsHost host_;
   // Alive as long as the connection; the module's hook holds it weakly.
-  std::shared_ptr<TadxCommandBarConnection*> self_;
+  std::shared_ptr<TCommandBarConnection*> self_;
 
   std::vector<std::unique_ptr<Window>> windows_;
   // The window of the most recent activation, whose bars the components are connected to.
@@ -128,8 +128,8 @@ class TadxCommandBarConnection {
   // another window runs.
   Window* bar_target_ = nullptr;
   // The Office button each button item listens on now, and its click sink (ButtonSinks).
-  std::map<const TadxCommandBarControl*, office::CommandBarControlPtr> office_controls_;
-  std::map<const TadxCommandBarButton*, std::unique_ptr<ButtonSink>> button_sinks_;
+  std::map<const TCommandBarControl*, office::CommandBarControlPtr> office_controls_;
+  std::map<const TCommandBarButton*, std::unique_ptr<ButtonSink>> button_sinks_;
 };
 
 }  // namespace quivra::framework

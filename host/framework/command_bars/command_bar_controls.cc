@@ -9,203 +9,203 @@
 
 namespace quivra::framework {
 
-// TadxCommandBarControls
+// TCommandBarControls
 
-TadxCommandBarControls::~TadxCommandBarControls() = default;
+TCommandBarControls::~TCommandBarControls() = default;
 
-void TadxCommandBarControls::Adopt(std::unique_ptr<TadxCommandBarControl>& control) {
+void TCommandBarControls::Adopt(std::unique_ptr<TCommandBarControl>& control) {
   control->parent_bar_ = bar_;
   control->parent_popup_ = popup_;
-  if (const TadxOlExplorerCommandBar* bar = control->Bar()) {
+  if (const TOlExplorerCommandBar* bar = control->Bar()) {
     control->temporary_ = bar->Temporary();
     control->ol_explorer_item_types_ = bar->ItemTypes();
   }
 }
 
-// TadxCommandBarControl
+// TCommandBarControl
 
-TadxCommandBarControl::TadxCommandBarControl() : office_tag_(NewGuidText()) {}
+TCommandBarControl::TCommandBarControl() : office_tag_(NewGuidText()) {}
 
-TadxOlExplorerCommandBar* TadxCommandBarControl::Bar() const {
+TOlExplorerCommandBar* TCommandBarControl::Bar() const {
   if (parent_bar_ != nullptr)
     return parent_bar_;
   return parent_popup_ != nullptr ? parent_popup_->Bar() : nullptr;
 }
 
-TadxCOMAddInModule* TadxCommandBarControl::Module() const {
-  TadxOlExplorerCommandBar* bar = Bar();
+TCOMAddInModule* TCommandBarControl::Module() const {
+  TOlExplorerCommandBar* bar = Bar();
   return bar != nullptr ? &bar->Owner() : nullptr;
 }
 
-void TadxCommandBarControl::Changed(TadxProperty property) {
-  TadxOlExplorerCommandBar* bar = Bar();
+void TCommandBarControl::Changed(TProperty property) {
+  TOlExplorerCommandBar* bar = Bar();
   if (bar == nullptr)
     return;
-  bar->Owner().NotifyChanged(TadxPropertyChange{bar, nullptr, this, property});
+  bar->Owner().NotifyChanged(TPropertyChange{bar, nullptr, this, property});
 }
 
-void TadxCommandBarControl::SetCaption(std::string value) {
+void TCommandBarControl::SetCaption(std::string value) {
   if (StoreIfChanged(caption_, std::move(value)))
-    Changed(TadxProperty::Caption);
+    Changed(TProperty::Caption);
 }
 
-void TadxCommandBarControl::SetTooltipText(std::string value) {
+void TCommandBarControl::SetTooltipText(std::string value) {
   if (StoreIfChanged(tooltip_text_, std::move(value)))
-    Changed(TadxProperty::TooltipText);
+    Changed(TProperty::TooltipText);
 }
 
-void TadxCommandBarControl::SetDescriptionText(std::string value) {
+void TCommandBarControl::SetDescriptionText(std::string value) {
   if (StoreIfChanged(description_text_, std::move(value)))
-    Changed(TadxProperty::DescriptionText);
+    Changed(TProperty::DescriptionText);
 }
 
-void TadxCommandBarControl::SetHelpFile(std::string value) {
+void TCommandBarControl::SetHelpFile(std::string value) {
   if (StoreIfChanged(help_file_, std::move(value)))
-    Changed(TadxProperty::HelpFile);
+    Changed(TProperty::HelpFile);
 }
 
-void TadxCommandBarControl::SetHelpContextID(int value) {
+void TCommandBarControl::SetHelpContextID(int value) {
   if (StoreIfChanged(help_context_id_, value))
-    Changed(TadxProperty::HelpContextID);
+    Changed(TProperty::HelpContextID);
 }
 
-void TadxCommandBarControl::SetParameter(std::string value) {
+void TCommandBarControl::SetParameter(std::string value) {
   if (StoreIfChanged(parameter_, std::move(value)))
-    Changed(TadxProperty::Parameter);
+    Changed(TProperty::Parameter);
 }
 
-void TadxCommandBarControl::SetPriority(int value) {
+void TCommandBarControl::SetPriority(int value) {
   if (StoreIfChanged(priority_, value))
-    Changed(TadxProperty::Priority);
+    Changed(TProperty::Priority);
 }
 
-void TadxCommandBarControl::SetHeight(int value) {
+void TCommandBarControl::SetHeight(int value) {
   if (StoreIfChanged(height_, value))
-    Changed(TadxProperty::Height);
+    Changed(TProperty::Height);
 }
 
-void TadxCommandBarControl::SetWidth(int value) {
+void TCommandBarControl::SetWidth(int value) {
   if (StoreIfChanged(width_, value))
-    Changed(TadxProperty::Width);
+    Changed(TProperty::Width);
 }
 
-void TadxCommandBarControl::SetEnabled(bool value) {
+void TCommandBarControl::SetEnabled(bool value) {
   if (StoreIfChanged(enabled_, value))
-    Changed(TadxProperty::Enabled);
+    Changed(TProperty::Enabled);
 }
 
-void TadxCommandBarControl::SetVisible(bool value) {
+void TCommandBarControl::SetVisible(bool value) {
   if (StoreIfChanged(visible_, value))
-    Changed(TadxProperty::Visible);
+    Changed(TProperty::Visible);
 }
 
-void TadxCommandBarControl::SetBeginGroup(bool value) {
+void TCommandBarControl::SetBeginGroup(bool value) {
   if (StoreIfChanged(begin_group_, value))
-    Changed(TadxProperty::BeginGroup);
+    Changed(TProperty::BeginGroup);
 }
 
-void TadxCommandBarControl::SetOfficeTag(std::string value) {
+void TCommandBarControl::SetOfficeTag(std::string value) {
   if (StoreIfChanged(office_tag_, std::move(value)))
-    Changed(TadxProperty::OfficeTag);
+    Changed(TProperty::OfficeTag);
 }
 
-void TadxCommandBarControl::SetOfficeID(int value) {
+void TCommandBarControl::SetOfficeID(int value) {
   if (StoreIfChanged(office_id_, value))
-    Changed(TadxProperty::OfficeID);
+    Changed(TProperty::OfficeID);
 }
 
-void TadxCommandBarControl::SetTemporary(bool value) {
+void TCommandBarControl::SetTemporary(bool value) {
   if (StoreIfChanged(temporary_, value))
-    Changed(TadxProperty::Temporary);
+    Changed(TProperty::Temporary);
 }
 
-void TadxCommandBarControl::SetBefore(int value) {
+void TCommandBarControl::SetBefore(int value) {
   if (StoreIfChanged(before_, value))
-    Changed(TadxProperty::Before);
+    Changed(TProperty::Before);
 }
 
-void TadxCommandBarControl::SetBeforeID(int value) {
+void TCommandBarControl::SetBeforeID(int value) {
   if (StoreIfChanged(before_id_, value))
-    Changed(TadxProperty::BeforeID);
+    Changed(TProperty::BeforeID);
 }
 
-void TadxCommandBarControl::SetAfterID(int value) {
+void TCommandBarControl::SetAfterID(int value) {
   if (StoreIfChanged(after_id_, value))
-    Changed(TadxProperty::AfterID);
+    Changed(TProperty::AfterID);
 }
 
-void TadxCommandBarControl::SetOlExplorerItemTypes(TadxOLItemTypes value) {
+void TCommandBarControl::SetOlExplorerItemTypes(TOLItemTypes value) {
   if (StoreIfChanged(ol_explorer_item_types_, value)) {
-    Changed(TadxProperty::olExplorerItemTypes);
+    Changed(TProperty::olExplorerItemTypes);
   }
 }
 
-void TadxCommandBarControl::SetOlInspectorItemTypes(TadxOLItemClasses value) {
+void TCommandBarControl::SetOlInspectorItemTypes(TOLItemClasses value) {
   if (StoreIfChanged(ol_inspector_item_types_, value)) {
-    Changed(TadxProperty::olInspectorItemTypes);
+    Changed(TProperty::olInspectorItemTypes);
   }
 }
 
-void TadxCommandBarControl::SetOlItemTypeAction(TadxOLItemTypeAction value) {
+void TCommandBarControl::SetOlItemTypeAction(TOLItemTypeAction value) {
   if (StoreIfChanged(ol_item_type_action_, value))
-    Changed(TadxProperty::olItemTypeAction);
+    Changed(TProperty::olItemTypeAction);
 }
 
-void TadxCommandBarControl::SetTag(int value) {
+void TCommandBarControl::SetTag(int value) {
   if (StoreIfChanged(tag_, value))
-    Changed(TadxProperty::Tag);
+    Changed(TProperty::Tag);
 }
 
-// TadxCommandBarButton
+// TCommandBarButton
 
-void TadxCommandBarButton::SetStyle(TadxMsoButtonStyle value) {
+void TCommandBarButton::SetStyle(TMsoButtonStyle value) {
   if (StoreIfChanged(style_, value))
-    Changed(TadxProperty::Style);
+    Changed(TProperty::Style);
 }
 
-void TadxCommandBarButton::SetGlyph(TadxBitmap value) {
+void TCommandBarButton::SetGlyph(TBitmap value) {
   // A picture is always sent again: the same bitmap may have been redrawn.
   glyph_ = std::move(value);
-  Changed(TadxProperty::Glyph);
+  Changed(TProperty::Glyph);
 }
 
-void TadxCommandBarButton::SetGlyphTransparentColor(TadxColor value) {
+void TCommandBarButton::SetGlyphTransparentColor(TColor value) {
   if (StoreIfChanged(glyph_transparent_color_, value)) {
-    Changed(TadxProperty::GlyphTransparentColor);
+    Changed(TProperty::GlyphTransparentColor);
   }
 }
 
-void TadxCommandBarButton::SetFaceID(int value) {
+void TCommandBarButton::SetFaceID(int value) {
   if (StoreIfChanged(face_id_, value))
-    Changed(TadxProperty::FaceID);
+    Changed(TProperty::FaceID);
 }
 
-void TadxCommandBarButton::SetShortcutText(std::string value) {
+void TCommandBarButton::SetShortcutText(std::string value) {
   if (StoreIfChanged(shortcut_text_, std::move(value)))
-    Changed(TadxProperty::ShortcutText);
+    Changed(TProperty::ShortcutText);
 }
 
-void TadxCommandBarButton::SetState(int value) {
+void TCommandBarButton::SetState(int value) {
   if (StoreIfChanged(state_, value))
-    Changed(TadxProperty::State);
+    Changed(TProperty::State);
 }
 
-void TadxCommandBarButton::SetHyperlinkType(int value) {
+void TCommandBarButton::SetHyperlinkType(int value) {
   if (StoreIfChanged(hyperlink_type_, value))
-    Changed(TadxProperty::HyperlinkType);
+    Changed(TProperty::HyperlinkType);
 }
 
-void TadxCommandBarButton::SetDisableStandardAction(bool value) {
+void TCommandBarButton::SetDisableStandardAction(bool value) {
   if (StoreIfChanged(disable_standard_action_, value)) {
-    Changed(TadxProperty::DisableStandardAction);
+    Changed(TProperty::DisableStandardAction);
   }
 }
 
-void TadxCommandBarButton::DoClick() {
+void TCommandBarButton::DoClick() {
   if (!OnClick || in_click_)
     return;
-  TadxScopedFlag guard(in_click_);
-  TadxCOMAddInModule* module = Module();
+  TScopedFlag guard(in_click_);
+  TCOMAddInModule* module = Module();
   if (module == nullptr) {
     OnClick(*this);
     return;

@@ -15,77 +15,77 @@
 
 namespace quivra::framework {
 
-class TadxCommandBarButton;
-class TadxCommandBarControl;
-class TadxCommandBarPopup;
-class TadxOlExplorerCommandBar;
+class TCommandBarButton;
+class TCommandBarControl;
+class TCommandBarPopup;
+class TOlExplorerCommandBar;
 
 // Outlook's item types; a member's number is Outlook's OlItemType.
-enum class TadxOLItemType {
-  adxOLMailItem,
-  adxOLAppointmentItem,
-  adxOLContactItem,
-  adxOLTaskItem,
-  adxOLJournalItem,
-  adxOLNoteItem,
-  adxOLPostItem,
-  adxOLDistributionListItem,
+enum class TOLItemType {
+  olMailItem,
+  olAppointmentItem,
+  olContactItem,
+  olTaskItem,
+  olJournalItem,
+  olNoteItem,
+  olPostItem,
+  olDistributionListItem,
 };
-using TadxOLItemTypes = TadxEnumSet<TadxOLItemType>;
+using TOLItemTypes = TEnumSet<TOLItemType>;
 
 // The item classes of Outlook's inspector windows.
-enum class TadxOLItemClass {
-  adxOLMail,
-  adxOLAppointment,
-  adxOLContact,
-  adxOLTask,
-  adxOLJournal,
-  adxOLNote,
-  adxOLPost,
-  adxOLDistributionList,
+enum class TOLItemClass {
+  olMail,
+  olAppointment,
+  olContact,
+  olTask,
+  olJournal,
+  olNote,
+  olPost,
+  olDistributionList,
 };
-using TadxOLItemClasses = TadxEnumSet<TadxOLItemClass>;
+using TOLItemClasses = TEnumSet<TOLItemClass>;
 
 // What a control does when the folder's item type is not among its own item types.
-enum class TadxOLItemTypeAction { adxOLActionNone, adxOLActionShow, adxOLActionEnable };
+enum class TOLItemTypeAction { olActionNone, olActionShow, olActionEnable };
 
 // Button styles; the numbers are Office's.
-enum class TadxMsoButtonStyle {
-  adxMsoButtonAutomatic = 0,
-  adxMsoButtonIcon = 1,
-  adxMsoButtonCaption = 2,
-  adxMsoButtonIconAndCaption = 3,
-  adxMsoButtonIconAndWrapCaption = 7,
-  adxMsoButtonIconAndCaptionBelow = 11,
-  adxMsoButtonWrapCaption = 14,
-  adxMsoButtonIconAndWrapCaptionBelow = 15,
+enum class TMsoButtonStyle {
+  msoButtonAutomatic = 0,
+  msoButtonIcon = 1,
+  msoButtonCaption = 2,
+  msoButtonIconAndCaption = 3,
+  msoButtonIconAndWrapCaption = 7,
+  msoButtonIconAndCaptionBelow = 11,
+  msoButtonWrapCaption = 14,
+  msoButtonIconAndWrapCaptionBelow = 15,
 };
 
 // The ordered, owning list of the controls of a command bar or of a pop-up. A new control
 // takes the bar's Temporary and ItemTypes.
-class TadxCommandBarControls
-    : public TadxControlList<TadxCommandBarControls, TadxCommandBarControl> {
+class TCommandBarControls
+    : public TControlList<TCommandBarControls, TCommandBarControl> {
  public:
-  explicit TadxCommandBarControls(TadxOlExplorerCommandBar& owner) : bar_(&owner) {}
-  explicit TadxCommandBarControls(TadxCommandBarPopup& owner) : popup_(&owner) {}
-  ~TadxCommandBarControls();
+  explicit TCommandBarControls(TOlExplorerCommandBar& owner) : bar_(&owner) {}
+  explicit TCommandBarControls(TCommandBarPopup& owner) : popup_(&owner) {}
+  ~TCommandBarControls();
 
  private:
-  friend class TadxControlList<TadxCommandBarControls, TadxCommandBarControl>;
-  void Adopt(std::unique_ptr<TadxCommandBarControl>& control);
+  friend class TControlList<TCommandBarControls, TCommandBarControl>;
+  void Adopt(std::unique_ptr<TCommandBarControl>& control);
 
-  TadxOlExplorerCommandBar* bar_ = nullptr;
-  TadxCommandBarPopup* popup_ = nullptr;
+  TOlExplorerCommandBar* bar_ = nullptr;
+  TCommandBarPopup* popup_ = nullptr;
 };
 
 // What every command-bar control has. Setters store a value only when it differs from the
-// stored one and then tell the module once (TadxCOMAddInModule::PropertyChanged); a glyph
+// stored one and then tell the module once (TCOMAddInModule::PropertyChanged); a glyph
 // assignment always tells. A control on no bar yet only stores.
-class TadxCommandBarControl {
+class TCommandBarControl {
  public:
-  TadxCommandBarControl(const TadxCommandBarControl&) = delete;
-  TadxCommandBarControl& operator=(const TadxCommandBarControl&) = delete;
-  virtual ~TadxCommandBarControl() = default;
+  TCommandBarControl(const TCommandBarControl&) = delete;
+  TCommandBarControl& operator=(const TCommandBarControl&) = delete;
+  virtual ~TCommandBarControl() = default;
 
   virtual std::string_view ClassName() const = 0;
   // The kind of control: 0 button, 4 pop-up.
@@ -94,10 +94,10 @@ class TadxCommandBarControl {
   virtual int OfficeControlType() const = 0;
 
   // The bar the control is on (through its pop-ups), or null.
-  TadxOlExplorerCommandBar* Bar() const;
+  TOlExplorerCommandBar* Bar() const;
   // The pop-up holding this control, or null when the bar holds it (or nothing).
-  TadxCommandBarPopup* ParentPopup() const { return parent_popup_; }
-  TadxCOMAddInModule* Module() const;
+  TCommandBarPopup* ParentPopup() const { return parent_popup_; }
+  TCOMAddInModule* Module() const;
 
   const std::string& Caption() const { return caption_; }
   void SetCaption(std::string value);
@@ -140,27 +140,27 @@ class TadxCommandBarControl {
   void SetBeforeID(int value);
   int AfterID() const { return after_id_; }
   void SetAfterID(int value);
-  TadxOLItemTypes olExplorerItemTypes() const { return ol_explorer_item_types_; }
-  void SetOlExplorerItemTypes(TadxOLItemTypes value);
-  TadxOLItemClasses olInspectorItemTypes() const { return ol_inspector_item_types_; }
-  void SetOlInspectorItemTypes(TadxOLItemClasses value);
-  TadxOLItemTypeAction olItemTypeAction() const { return ol_item_type_action_; }
-  void SetOlItemTypeAction(TadxOLItemTypeAction value);
+  TOLItemTypes olExplorerItemTypes() const { return ol_explorer_item_types_; }
+  void SetOlExplorerItemTypes(TOLItemTypes value);
+  TOLItemClasses olInspectorItemTypes() const { return ol_inspector_item_types_; }
+  void SetOlInspectorItemTypes(TOLItemClasses value);
+  TOLItemTypeAction olItemTypeAction() const { return ol_item_type_action_; }
+  void SetOlItemTypeAction(TOLItemTypeAction value);
   // A number for the add-in's own use (which button a shared handler serves).
   int Tag() const { return tag_; }
   void SetTag(int value);
 
  protected:
-  TadxCommandBarControl();
+  TCommandBarControl();
 
   // The one place every stored change of this control passes through.
-  void Changed(TadxProperty property);
+  void Changed(TProperty property);
 
  private:
-  friend class TadxCommandBarControls;
+  friend class TCommandBarControls;
 
-  TadxOlExplorerCommandBar* parent_bar_ = nullptr;
-  TadxCommandBarPopup* parent_popup_ = nullptr;
+  TOlExplorerCommandBar* parent_bar_ = nullptr;
+  TCommandBarPopup* parent_popup_ = nullptr;
 
   std::string caption_;
   std::string tooltip_text_;
@@ -180,31 +180,31 @@ class TadxCommandBarControl {
   int before_ = 0;
   int before_id_ = 0;
   int after_id_ = 0;
-  TadxOLItemTypes ol_explorer_item_types_{TadxOLItemType::adxOLMailItem};
-  TadxOLItemClasses ol_inspector_item_types_{TadxOLItemClass::adxOLMail};
-  TadxOLItemTypeAction ol_item_type_action_ = TadxOLItemTypeAction::adxOLActionNone;
+  TOLItemTypes ol_explorer_item_types_{TOLItemType::olMailItem};
+  TOLItemClasses ol_inspector_item_types_{TOLItemClass::olMail};
+  TOLItemTypeAction ol_item_type_action_ = TOLItemTypeAction::olActionNone;
   int tag_ = 0;
 };
 
-using TadxCommandBarButtonOnClick = std::function<void(TadxCommandBarButton& Sender)>;
+using TCommandBarButtonOnClick = std::function<void(TCommandBarButton& Sender)>;
 
 // A button on a command bar or in a pop-up.
-class TadxCommandBarButton : public TadxCommandBarControl {
+class TCommandBarButton : public TCommandBarControl {
  public:
-  static constexpr std::string_view kClassName = "TadxCommandBarButton";
+  static constexpr std::string_view kClassName = "TCommandBarButton";
 
-  TadxCommandBarButton() = default;
+  TCommandBarButton() = default;
   std::string_view ClassName() const override { return kClassName; }
   int ItemKind() const override { return 0; }
   int OfficeControlType() const override { return 1; }
 
-  TadxMsoButtonStyle Style() const { return style_; }
-  void SetStyle(TadxMsoButtonStyle value);
-  const TadxBitmap& Glyph() const { return glyph_; }
-  void SetGlyph(TadxBitmap value);
+  TMsoButtonStyle Style() const { return style_; }
+  void SetStyle(TMsoButtonStyle value);
+  const TBitmap& Glyph() const { return glyph_; }
+  void SetGlyph(TBitmap value);
   // The glyph's colour that shows the button face; clDefault: its bottom-left pixel.
-  TadxColor GlyphTransparentColor() const { return glyph_transparent_color_; }
-  void SetGlyphTransparentColor(TadxColor value);
+  TColor GlyphTransparentColor() const { return glyph_transparent_color_; }
+  void SetGlyphTransparentColor(TColor value);
   // An Office face id; 0: none.
   int FaceID() const { return face_id_; }
   void SetFaceID(int value);
@@ -218,15 +218,15 @@ class TadxCommandBarButton : public TadxCommandBarControl {
   bool DisableStandardAction() const { return disable_standard_action_; }
   void SetDisableStandardAction(bool value);
 
-  TadxCommandBarButtonOnClick OnClick;
+  TCommandBarButtonOnClick OnClick;
   // A click on the button (in Office, or through its shortcut): calls OnClick unless the button
   // is already inside it; an exception from the handler goes to the module's ReportError.
   void DoClick();
 
  private:
-  TadxMsoButtonStyle style_ = TadxMsoButtonStyle::adxMsoButtonAutomatic;
-  TadxBitmap glyph_;
-  TadxColor glyph_transparent_color_ = clDefault;
+  TMsoButtonStyle style_ = TMsoButtonStyle::msoButtonAutomatic;
+  TBitmap glyph_;
+  TColor glyph_transparent_color_ = clDefault;
   int face_id_ = 0;
   std::string shortcut_text_;
   int state_ = 0;
@@ -236,20 +236,20 @@ class TadxCommandBarButton : public TadxCommandBarControl {
 };
 
 // A pop-up (drop-down) on a command bar or in another pop-up; holds buttons and pop-ups.
-class TadxCommandBarPopup : public TadxCommandBarControl {
+class TCommandBarPopup : public TCommandBarControl {
  public:
-  static constexpr std::string_view kClassName = "TadxCommandBarPopup";
+  static constexpr std::string_view kClassName = "TCommandBarPopup";
 
-  TadxCommandBarPopup() = default;
+  TCommandBarPopup() = default;
   std::string_view ClassName() const override { return kClassName; }
   int ItemKind() const override { return 4; }
   int OfficeControlType() const override { return 10; }
 
-  TadxCommandBarControls& Controls() { return controls_; }
-  const TadxCommandBarControls& Controls() const { return controls_; }
+  TCommandBarControls& Controls() { return controls_; }
+  const TCommandBarControls& Controls() const { return controls_; }
 
  private:
-  TadxCommandBarControls controls_{*this};
+  TCommandBarControls controls_{*this};
 };
 
 }  // namespace quivra::framework

@@ -10,21 +10,21 @@ namespace quivra::framework {
 namespace {
 
 // The bar properties that make its position, saved under Office's names.
-constexpr TadxProperty kPositionProperties[] = {
-    TadxProperty::Position,
-    TadxProperty::CommandBarLeft,
-    TadxProperty::CommandBarTop,
-    TadxProperty::RowIndex,
+constexpr TProperty kPositionProperties[] = {
+    TProperty::Position,
+    TProperty::CommandBarLeft,
+    TProperty::CommandBarTop,
+    TProperty::RowIndex,
 };
 
 }  // namespace
 
-platform::RegistryKey TadxCommandBarPositions::KeyOf(const TadxOlExplorerCommandBar& bar) const {
+platform::RegistryKey TCommandBarPositions::KeyOf(const TOlExplorerCommandBar& bar) const {
   return add_in_key_.Sub("CommandBars").Sub(bar.CommandBarName());
 }
 
-void TadxCommandBarPositions::Restore(const std::vector<TadxOlExplorerCommandBar*>& bars) {
-  for (TadxOlExplorerCommandBar* bar : bars) {
+void TCommandBarPositions::Restore(const std::vector<TOlExplorerCommandBar*>& bars) {
+  for (TOlExplorerCommandBar* bar : bars) {
     if (!bar->Temporary()) {
       continue;
     }
@@ -33,27 +33,27 @@ void TadxCommandBarPositions::Restore(const std::vector<TadxOlExplorerCommandBar
     if (!registry_.KeyExists(key)) {
       continue;
     }
-    const auto read = [&](TadxProperty property) {
+    const auto read = [&](TProperty property) {
       return registry_.ReadDword(key, std::string(OfficeBarName(property)));
     };
-    if (auto position = read(TadxProperty::Position);
-        position && *position <= static_cast<std::uint32_t>(TadxMsoBarPosition::adxMsoBarMenuBar)) {
-      bar->SetPosition(static_cast<TadxMsoBarPosition>(*position));
+    if (auto position = read(TProperty::Position);
+        position && *position <= static_cast<std::uint32_t>(TMsoBarPosition::msoBarMenuBar)) {
+      bar->SetPosition(static_cast<TMsoBarPosition>(*position));
     }
-    if (auto left = read(TadxProperty::CommandBarLeft)) {
+    if (auto left = read(TProperty::CommandBarLeft)) {
       bar->SetCommandBarLeft(static_cast<int>(static_cast<std::int32_t>(*left)));
     }
-    if (auto top = read(TadxProperty::CommandBarTop)) {
+    if (auto top = read(TProperty::CommandBarTop)) {
       bar->SetCommandBarTop(static_cast<int>(static_cast<std::int32_t>(*top)));
     }
-    if (auto row = read(TadxProperty::RowIndex)) {
+    if (auto row = read(TProperty::RowIndex)) {
       bar->SetRowIndex(static_cast<int>(static_cast<std::int32_t>(*row)));
     }
   }
 }
 
-void TadxCommandBarPositions::Save(
-    const std::map<const TadxOlExplorerCommandBar*, office::CommandBarPtr>& bars) {
+void TCommandBarPositions::Save(
+    const std::map<const TOlExplorerCommandBar*, office::CommandBarPtr>& bars) {
   for (const auto& [bar, office_bar] : bars) {
     if (!bar->Temporary()) {
       continue;
@@ -64,7 +64,7 @@ void TadxCommandBarPositions::Save(
       }
       const platform::RegistryKey key = KeyOf(*bar);
       registry_.CreateKey(key);
-      for (TadxProperty property : kPositionProperties) {
+      for (TProperty property : kPositionProperties) {
         const std::string_view name = OfficeBarName(property);
         registry_.WriteDword(key, std::string(name),
                              static_cast<std::uint32_t>(office_bar->GetInt(name)));

@@ -14,21 +14,21 @@ namespace quivra::framework {
 // Where the user left the module's temporary command bars: saved under the add-in key
 // (CommandBars\<bar name>: Position, Left, Top, RowIndex) when an explorer window closes, and
 // given back to the bars at start-up, as Office forgets temporary bars with the window.
-class TadxCommandBarPositions {
+class TCommandBarPositions {
  public:
   // `add_in_key` is the add-in's key under HKEY_CURRENT_USER.
-  TadxCommandBarPositions(platform::Registry& registry, platform::RegistryKey add_in_key)
+  TCommandBarPositions(platform::Registry& registry, platform::RegistryKey add_in_key)
       : registry_(registry), add_in_key_(std::move(add_in_key)) {}
 
   // The saved positions become the bars' properties; a docking position Office does not have
   // is passed over.
-  void Restore(const std::vector<TadxOlExplorerCommandBar*>& bars);
+  void Restore(const std::vector<TOlExplorerCommandBar*>& bars);
   // Saves the positions the temporary bars have in Office now; a bar that no longer answers
   // keeps the positions saved before.
-  void Save(const std::map<const TadxOlExplorerCommandBar*, office::CommandBarPtr>& bars);
+  void Save(const std::map<const TOlExplorerCommandBar*, office::CommandBarPtr>& bars);
 
  private:
-  platform::RegistryKey KeyOf(const TadxOlExplorerCommandBar& bar) const;
+  platform::RegistryKey KeyOf(const TOlExplorerCommandBar& bar) const;
 
   platform::Registry& registry_;
   platform::RegistryKey add_in_key_;

@@ -10,8 +10,8 @@ namespace {
 using office::PropertyValue;
 using Value = std::optional<PropertyValue>;
 
-const TadxCommandBarButton* AsButton(const TadxCommandBarControl& item) {
-  return dynamic_cast<const TadxCommandBarButton*>(&item);
+const TCommandBarButton* AsButton(const TCommandBarControl& item) {
+  return dynamic_cast<const TCommandBarButton*>(&item);
 }
 
 // Sizes and face ids left at 0 are Office's own; so are the button properties of a pop-up.
@@ -30,68 +30,68 @@ Value Zero() {
   return 0;
 }
 
-constexpr TadxOfficeControlProperty kControlProperties[] = {
-    {"BeginGroup", TadxProperty::BeginGroup,
-     [](const TadxCommandBarControl& item) -> Value { return item.BeginGroup(); },
+constexpr TOfficeControlProperty kControlProperties[] = {
+    {"BeginGroup", TProperty::BeginGroup,
+     [](const TCommandBarControl& item) -> Value { return item.BeginGroup(); },
      [] { return Value(false); }},
-    {"Caption", TadxProperty::Caption,
-     [](const TadxCommandBarControl& item) -> Value { return item.Caption(); }},
-    {"DescriptionText", TadxProperty::DescriptionText,
-     [](const TadxCommandBarControl& item) -> Value { return item.DescriptionText(); }, &Empty},
-    {"Enabled", TadxProperty::Enabled,
-     [](const TadxCommandBarControl& item) -> Value { return item.Enabled(); },
+    {"Caption", TProperty::Caption,
+     [](const TCommandBarControl& item) -> Value { return item.Caption(); }},
+    {"DescriptionText", TProperty::DescriptionText,
+     [](const TCommandBarControl& item) -> Value { return item.DescriptionText(); }, &Empty},
+    {"Enabled", TProperty::Enabled,
+     [](const TCommandBarControl& item) -> Value { return item.Enabled(); },
      [] { return Value(true); }},
-    {"Height", TadxProperty::Height,
-     [](const TadxCommandBarControl& item) { return Size(item.Height()); }},
-    {"HelpContextID", TadxProperty::HelpContextID,
-     [](const TadxCommandBarControl& item) -> Value { return item.HelpContextID(); }, &Zero},
-    {"HelpFile", TadxProperty::HelpFile,
-     [](const TadxCommandBarControl& item) -> Value { return item.HelpFile(); }, &Empty},
-    {"Parameter", TadxProperty::Parameter,
-     [](const TadxCommandBarControl& item) -> Value { return item.Parameter(); }, &Empty},
-    {"Priority", TadxProperty::Priority,
-     [](const TadxCommandBarControl& item) -> Value { return item.Priority(); }},
-    {"Tag", TadxProperty::OfficeTag,
-     [](const TadxCommandBarControl& item) -> Value { return item.OfficeTag(); }, &Empty},
-    {"TooltipText", TadxProperty::TooltipText,
-     [](const TadxCommandBarControl& item) -> Value { return item.TooltipText(); }},
-    {"Visible", TadxProperty::Visible,
-     [](const TadxCommandBarControl& item) -> Value { return item.Visible(); },
+    {"Height", TProperty::Height,
+     [](const TCommandBarControl& item) { return Size(item.Height()); }},
+    {"HelpContextID", TProperty::HelpContextID,
+     [](const TCommandBarControl& item) -> Value { return item.HelpContextID(); }, &Zero},
+    {"HelpFile", TProperty::HelpFile,
+     [](const TCommandBarControl& item) -> Value { return item.HelpFile(); }, &Empty},
+    {"Parameter", TProperty::Parameter,
+     [](const TCommandBarControl& item) -> Value { return item.Parameter(); }, &Empty},
+    {"Priority", TProperty::Priority,
+     [](const TCommandBarControl& item) -> Value { return item.Priority(); }},
+    {"Tag", TProperty::OfficeTag,
+     [](const TCommandBarControl& item) -> Value { return item.OfficeTag(); }, &Empty},
+    {"TooltipText", TProperty::TooltipText,
+     [](const TCommandBarControl& item) -> Value { return item.TooltipText(); }},
+    {"Visible", TProperty::Visible,
+     [](const TCommandBarControl& item) -> Value { return item.Visible(); },
      [] { return Value(true); }},
-    {"Width", TadxProperty::Width,
-     [](const TadxCommandBarControl& item) { return Size(item.Width()); }},
-    {"FaceId", TadxProperty::FaceID,
-     [](const TadxCommandBarControl& item) {
+    {"Width", TProperty::Width,
+     [](const TCommandBarControl& item) { return Size(item.Width()); }},
+    {"FaceId", TProperty::FaceID,
+     [](const TCommandBarControl& item) {
        const auto* button = AsButton(item);
        return button != nullptr ? Size(button->FaceID()) : std::nullopt;
      }},
-    {"ShortcutText", TadxProperty::ShortcutText,
-     [](const TadxCommandBarControl& item) {
+    {"ShortcutText", TProperty::ShortcutText,
+     [](const TCommandBarControl& item) {
        const auto* button = AsButton(item);
        return button != nullptr ? Value(button->ShortcutText()) : std::nullopt;
      },
      &Empty},
-    {"State", TadxProperty::State,
-     [](const TadxCommandBarControl& item) {
+    {"State", TProperty::State,
+     [](const TCommandBarControl& item) {
        const auto* button = AsButton(item);
        return button != nullptr ? Value(button->State()) : std::nullopt;
      },
      &Zero},
-    {"Style", TadxProperty::Style,
-     [](const TadxCommandBarControl& item) {
+    {"Style", TProperty::Style,
+     [](const TCommandBarControl& item) {
        const auto* button = AsButton(item);
        return button != nullptr ? Value(static_cast<int>(button->Style())) : std::nullopt;
      },
      &Zero},
-    {"HyperlinkType", TadxProperty::HyperlinkType,
-     [](const TadxCommandBarControl& item) {
+    {"HyperlinkType", TProperty::HyperlinkType,
+     [](const TCommandBarControl& item) {
        const auto* button = AsButton(item);
        return button != nullptr ? Value(button->HyperlinkType()) : std::nullopt;
      },
      &Zero},
     // Given when the control is added, never written.
     {kOfficeType, std::nullopt},
-    {"Id", TadxProperty::OfficeID},
+    {"Id", TProperty::OfficeID},
 };
 
 // Left, Top and RowIndex at -1 are Office's own.
@@ -99,33 +99,33 @@ Value Placement(int value) {
   return value != -1 ? Value(value) : std::nullopt;
 }
 
-constexpr TadxOfficeBarProperty kBarProperties[] = {
-    {"Enabled", TadxProperty::Enabled,
-     [](const TadxOlExplorerCommandBar& bar) -> Value { return bar.Enabled(); }},
-    {"Visible", TadxProperty::Visible,
-     [](const TadxOlExplorerCommandBar& bar) -> Value { return bar.Visible(); }},
-    {"Protection", TadxProperty::Protection,
-     [](const TadxOlExplorerCommandBar& bar) -> Value {
+constexpr TOfficeBarProperty kBarProperties[] = {
+    {"Enabled", TProperty::Enabled,
+     [](const TOlExplorerCommandBar& bar) -> Value { return bar.Enabled(); }},
+    {"Visible", TProperty::Visible,
+     [](const TOlExplorerCommandBar& bar) -> Value { return bar.Visible(); }},
+    {"Protection", TProperty::Protection,
+     [](const TOlExplorerCommandBar& bar) -> Value {
        return static_cast<int>(bar.Protection());
      }},
-    {"Position", TadxProperty::Position,
-     [](const TadxOlExplorerCommandBar& bar) -> Value { return static_cast<int>(bar.Position()); }},
-    {"Left", TadxProperty::CommandBarLeft,
-     [](const TadxOlExplorerCommandBar& bar) { return Placement(bar.CommandBarLeft()); }},
-    {"Top", TadxProperty::CommandBarTop,
-     [](const TadxOlExplorerCommandBar& bar) { return Placement(bar.CommandBarTop()); }},
-    {"RowIndex", TadxProperty::RowIndex,
-     [](const TadxOlExplorerCommandBar& bar) { return Placement(bar.RowIndex()); }},
-    {kOfficeName, TadxProperty::CommandBarName,
-     [](const TadxOlExplorerCommandBar& bar) -> Value { return bar.CommandBarName(); }},
-    {kOfficeNameLocal, TadxProperty::CommandBarName,
-     [](const TadxOlExplorerCommandBar& bar) -> Value { return bar.CommandBarName(); }},
+    {"Position", TProperty::Position,
+     [](const TOlExplorerCommandBar& bar) -> Value { return static_cast<int>(bar.Position()); }},
+    {"Left", TProperty::CommandBarLeft,
+     [](const TOlExplorerCommandBar& bar) { return Placement(bar.CommandBarLeft()); }},
+    {"Top", TProperty::CommandBarTop,
+     [](const TOlExplorerCommandBar& bar) { return Placement(bar.CommandBarTop()); }},
+    {"RowIndex", TProperty::RowIndex,
+     [](const TOlExplorerCommandBar& bar) { return Placement(bar.RowIndex()); }},
+    {kOfficeName, TProperty::CommandBarName,
+     [](const TOlExplorerCommandBar& bar) -> Value { return bar.CommandBarName(); }},
+    {kOfficeNameLocal, TProperty::CommandBarName,
+     [](const TOlExplorerCommandBar& bar) -> Value { return bar.CommandBarName(); }},
     {kOfficeBuiltIn, std::nullopt},
     {kOfficeType, std::nullopt},
 };
 
 template <typename Row, std::size_t size>
-const Row* Find(const Row (&rows)[size], TadxProperty property) {
+const Row* Find(const Row (&rows)[size], TProperty property) {
   for (const Row& row : rows) {
     if (row.property == property) {
       return &row;
@@ -135,7 +135,7 @@ const Row* Find(const Row (&rows)[size], TadxProperty property) {
 }
 
 template <typename Row>
-std::string_view NameOf(const Row* row, TadxProperty property) {
+std::string_view NameOf(const Row* row, TProperty property) {
   if (row == nullptr) {
     throw std::logic_error("Office has no property for property " +
                            std::to_string(static_cast<int>(property)) + ".");
@@ -145,27 +145,27 @@ std::string_view NameOf(const Row* row, TadxProperty property) {
 
 }  // namespace
 
-std::span<const TadxOfficeControlProperty> OfficeControlProperties() {
+std::span<const TOfficeControlProperty> OfficeControlProperties() {
   return kControlProperties;
 }
 
-std::span<const TadxOfficeBarProperty> OfficeBarProperties() {
+std::span<const TOfficeBarProperty> OfficeBarProperties() {
   return kBarProperties;
 }
 
-const TadxOfficeControlProperty* FindOfficeControlProperty(TadxProperty property) {
+const TOfficeControlProperty* FindOfficeControlProperty(TProperty property) {
   return Find(kControlProperties, property);
 }
 
-const TadxOfficeBarProperty* FindOfficeBarProperty(TadxProperty property) {
+const TOfficeBarProperty* FindOfficeBarProperty(TProperty property) {
   return Find(kBarProperties, property);
 }
 
-std::string_view OfficeControlName(TadxProperty property) {
+std::string_view OfficeControlName(TProperty property) {
   return NameOf(FindOfficeControlProperty(property), property);
 }
 
-std::string_view OfficeBarName(TadxProperty property) {
+std::string_view OfficeBarName(TProperty property) {
   return NameOf(FindOfficeBarProperty(property), property);
 }
 

@@ -14,12 +14,12 @@ namespace quivra::framework {
 
 // One property of Office's command-bar controls or bars, and what the add-in puts into it.
 template <typename Item>
-struct TadxOfficeProperty {
+struct TOfficeProperty {
   // Office's name of the property.
   std::string_view office_name;
   // The property of the add-in's control or bar that Office's one shows; none for a property
   // Office keeps to itself (the add-in reads it at most).
-  std::optional<TadxProperty> property;
+  std::optional<TProperty> property;
   // The value Office takes from the add-in's control or bar; null for a property that is not
   // written by name, and a result of none where Office keeps its own value.
   std::optional<office::PropertyValue> (*value)(const Item&) = nullptr;
@@ -28,8 +28,8 @@ struct TadxOfficeProperty {
   std::optional<office::PropertyValue> (*new_value)() = nullptr;
 };
 
-using TadxOfficeControlProperty = TadxOfficeProperty<TadxCommandBarControl>;
-using TadxOfficeBarProperty = TadxOfficeProperty<TadxOlExplorerCommandBar>;
+using TOfficeControlProperty = TOfficeProperty<TCommandBarControl>;
+using TOfficeBarProperty = TOfficeProperty<TOlExplorerCommandBar>;
 
 // Office's properties that are not the add-in's.
 inline constexpr std::string_view kOfficeType = "Type";
@@ -40,17 +40,17 @@ inline constexpr std::string_view kOfficeNameLocal = "NameLocal";
 
 // Every property an Office command-bar control answers to by name. Those with a value, in the
 // order of the list, are what a new control gets.
-std::span<const TadxOfficeControlProperty> OfficeControlProperties();
+std::span<const TOfficeControlProperty> OfficeControlProperties();
 // Every property an Office command bar answers to by name. Those with a value, in the order of
 // the list, are what a new bar gets, but for its name (given when the bar is added).
-std::span<const TadxOfficeBarProperty> OfficeBarProperties();
+std::span<const TOfficeBarProperty> OfficeBarProperties();
 
 // The row of a control's or bar's property; null when Office has no such property.
-const TadxOfficeControlProperty* FindOfficeControlProperty(TadxProperty property);
-const TadxOfficeBarProperty* FindOfficeBarProperty(TadxProperty property);
+const TOfficeControlProperty* FindOfficeControlProperty(TProperty property);
+const TOfficeBarProperty* FindOfficeBarProperty(TProperty property);
 // Office's name of a control's or bar's property, which must have one.
-std::string_view OfficeControlName(TadxProperty property);
-std::string_view OfficeBarName(TadxProperty property);
+std::string_view OfficeControlName(TProperty property);
+std::string_view OfficeBarName(TProperty property);
 
 }  // namespace quivra::framework
 

@@ -18,25 +18,25 @@ namespace {
 constexpr std::uint32_t kRepeatBit = 1u << 30;
 constexpr std::uint32_t kReleaseBit = 1u << 31;
 
-// Outlook's OlItemType numbers that name a member of TadxOLItemType.
-constexpr int kLastItemType = static_cast<int>(TadxOLItemType::adxOLDistributionListItem);
+// Outlook's OlItemType numbers that name a member of TOLItemType.
+constexpr int kLastItemType = static_cast<int>(TOLItemType::olDistributionListItem);
 
 constexpr int kVkBack = 8;
 
 // A Backspace the add-in handed back to Outlook (see SendBackspaceKey).
-bool IsPassedOnBackspace(const TadxKeyPress& press) {
+bool IsPassedOnBackspace(const TKeyPress& press) {
   return press.VirtualKey == kVkBack &&
-         static_cast<int>((press.KeyData >> 16) & 0xFF) == kTadxPassedOnScanCode;
+         static_cast<int>((press.KeyData >> 16) & 0xFF) == kPassedOnScanCode;
 }
 
 }  // namespace
 
-TadxKeyboardHookLogic::TadxKeyboardHookLogic(TadxCOMAddInModule& module,
+TKeyboardHookLogic::TKeyboardHookLogic(TCOMAddInModule& module,
                                              outlook::ApplicationPtr host_app,
-                                             TadxOfficeHostApp host)
+                                             TOfficeHostApp host)
     : module_(module), host_app_(std::move(host_app)), host_(host) {}
 
-TadxHookVerdict TadxKeyboardHookLogic::KeyMessage(const TadxKeyPress& press, bool window_exists) {
+THookVerdict TKeyboardHookLogic::KeyMessage(const TKeyPress& press, bool window_exists) {
   const bool on_key_down = static_cast<bool>(module_.OnKeyDown);
   if (press.VirtualKey == 0 || press.KeyData == 0 || (!window_exists && !on_key_down) ||
       IsPassedOnBackspace(press)) {
@@ -50,12 +50,12 @@ TadxHookVerdict TadxKeyboardHookLogic::KeyMessage(const TadxKeyPress& press, boo
       RebuildShortcutTable();
       const int index = table_.Find(text);
       if (index >= 0) {
-        return {TadxHookVerdict::Kind::kPostShortcut, index};
+        return {THookVerdict::Kind::kPostShortcut, index};
       }
     }
   }
   if (on_key_down && UsesModifiers(press.KeyData)) {
-    TadxKeyDownEventArgs args;
+    TKeyDownEventArgs args;
     args.Ctrl = press.Ctrl;
     args.Alt = press.Alt;
     args.Shift = press.Shift;
@@ -63,28 +63,28 @@ TadxHookVerdict TadxKeyboardHookLogic::KeyMessage(const TadxKeyPress& press, boo
     args.KeyData = press.KeyData;
     module_.CallHandler([&] { module_.OnKeyDown(module_, args); });
     if (args.Handled) {
-      return {TadxHookVerdict::Kind::kSwallow, -1};
+      return {THookVerdict::Kind::kSwallow, -1};
     }
   }
   return {};
 }
 
-bool TadxKeyboardHookLogic::UsesModifiers(std::uint32_t key_data) {
+bool TKeyboardHookLogic::UsesModifiers(std::uint32_t key_data) {
   return (key_data & (kRepeatBit | kReleaseBit)) == 0;
 }
 
-bool TadxKeyboardHookLogic::AnyEntryHas(const std::string& text) const {
+bool TKeyboardHookLogic::AnyEntryHas(const std::string& text) const {
   // The table's entries as if every enabled bar counted in the window in front: a text none of
   // them has cannot match, so Outlook need not be asked which window that is.
-  TadxShortcutTable candidates;
-  for (TadxOlExplorerCommandBar* bar : BarsInUse()) {
+  TShortcutTable candidates;
+  for (TOlExplorerCommandBar* bar : BarsInUse()) {
     candidates.AddCommandBarControls(bar->Controls());
   }
   candidates.AddKeyboardShortcuts(module_, host_);
   return candidates.Find(text) >= 0;
 }
 
-bool TadxKeyboardHookLogic::KeyGoesToExplorer(const TadxKeyPress& press) const {
+bool TKeyboardHookLogic::KeyGoesToExplorer(const TKeyPress& press) const {
   if (IsExplorerWindow && WindowInFront.Foreground &&
       !IsExplorerWindow(WindowInFront.Foreground())) {
     return false;
@@ -93,12 +93,12 @@ bool TadxKeyboardHookLogic::KeyGoesToExplorer(const TadxKeyPress& press) const {
          !IsTyping(WindowInFront.Focused());
 }
 
-std::vector<TadxOlExplorerCommandBar*> TadxKeyboardHookLogic::BarsInUse() const {
-  std::vector<TadxOlExplorerCommandBar*> bars;
-  if (host_ != TadxOfficeHostApp::ohaOutlook || !host_app_) {
+std::vector<TOlExplorerCommandBar*> TKeyboardHookLogic::BarsInUse() const {
+  std::vector<TOlExplorerCommandBar*> bars;
+  if (host_ != TOfficeHostApp::ohaOutlook || !host_app_) {
     return bars;
   }
-  for (TadxOlExplorerCommandBar* bar : module_.ComponentsOf<TadxOlExplorerCommandBar>()) {
+  for (TOlExplorerCommandBar* bar : module_.ComponentsOf<TOlExplorerCommandBar>()) {
     if (bar->SupportedApps().Contains(host_) && bar->Enabled() && (!BarInUse || BarInUse(*bar))) {
       bars.push_back(bar);
     }
@@ -106,14 +106,14 @@ std::vector<TadxOlExplorerCommandBar*> TadxKeyboardHookLogic::BarsInUse() const 
   return bars;
 }
 
-void TadxKeyboardHookLogic::RebuildShortcutTable() {
+void TKeyboardHookLogic::RebuildShortcutTable() {
   table_.Clear();
   AddCommandBarEntries();
   table_.AddKeyboardShortcuts(module_, host_);
 }
 
-void TadxKeyboardHookLogic::AddCommandBarEntries() {
-  const std::vector<TadxOlExplorerCommandBar*> bars = BarsInUse();
+void TKeyboardHookLogic::AddCommandBarEntries() {
+  const std::vector<TOlExplorerCommandBar*> bars = BarsInUse();
   if (bars.empty()) {
     return;
   }
@@ -133,24 +133,24 @@ void TadxKeyboardHookLogic::AddCommandBarEntries() {
   if (item_type < 0 || item_type > kLastItemType) {
     return;
   }
-  for (TadxOlExplorerCommandBar* bar : bars) {
-    if (bar->ItemTypes().Contains(static_cast<TadxOLItemType>(item_type))) {
+  for (TOlExplorerCommandBar* bar : bars) {
+    if (bar->ItemTypes().Contains(static_cast<TOLItemType>(item_type))) {
       table_.AddCommandBarControls(bar->Controls());
     }
   }
 }
 
-bool TadxKeyboardHookLogic::RunShortcut(int index) {
+bool TKeyboardHookLogic::RunShortcut(int index) {
   if (index < 0 || index >= table_.Count()) {
     return false;
   }
-  const TadxShortcutTable::Entry entry = table_[index];
-  if (auto* const* shortcut = std::get_if<TadxKeyboardShortcut*>(&entry.Owner)) {
+  const TShortcutTable::Entry entry = table_[index];
+  if (auto* const* shortcut = std::get_if<TKeyboardShortcut*>(&entry.Owner)) {
     // DoAction runs only an enabled shortcut and reports what its handler raises.
     (*shortcut)->DoAction();
     return true;
   }
-  TadxCommandBarButton* button = std::get<TadxCommandBarButton*>(entry.Owner);
+  TCommandBarButton* button = std::get<TCommandBarButton*>(entry.Owner);
   // A control that cannot be reached in Office (a closed explorer, a bar Office dropped) is not
   // clicked.
   bool answers = false;
@@ -171,7 +171,7 @@ bool TadxKeyboardHookLogic::RunShortcut(int index) {
   }
   // A caption's accelerator works as it would in the visible menu: only for a visible button
   // straight on an enabled, visible bar.
-  const TadxOlExplorerCommandBar* bar = button->Bar();
+  const TOlExplorerCommandBar* bar = button->Bar();
   if (button->ParentPopup() == nullptr && bar != nullptr && bar->Enabled() && bar->Visible() &&
       button->Visible()) {
     button->DoClick();

@@ -14,16 +14,16 @@
 
 namespace quivra::framework {
 
-class TadxCOMAddInModule;
-class TadxCommandBarButton;
-class TadxOlExplorerCommandBar;
+class TCOMAddInModule;
+class TCommandBarButton;
+class TOlExplorerCommandBar;
 
 // The scan code that marks a Backspace the add-in sends on to Outlook itself. The hook lets a
 // key with this mark pass, so that the key it hands back is never taken a second time.
-constexpr int kTadxPassedOnScanCode = 1;
+constexpr int kPassedOnScanCode = 1;
 
 // What the keyboard hook does with one keyboard message.
-struct TadxHookVerdict {
+struct THookVerdict {
   enum class Kind {
     kPass,          // the message goes on to the host
     kPostShortcut,  // swallowed; the shortcut window is told to run entry `Index`
@@ -37,23 +37,23 @@ struct TadxHookVerdict {
 
 // Asks a command-bar button's control in Office whether it answers and is enabled before the
 // button is clicked through a shortcut; false keeps the click from running.
-using TadxOfficeButtonCheck = std::function<bool(TadxCommandBarButton& Button)>;
+using TOfficeButtonCheck = std::function<bool(TCommandBarButton& Button)>;
 
 // The decisions of the add-in's keyboard hook on the host's user-interface thread, without the
 // Windows calls: which key presses the add-in takes, and what runs when the shortcut window
 // later receives the message the hook posted. The action never runs inside the hook, so a
 // handler may show dialogs and pump messages as it pleases.
-class TadxKeyboardHookLogic {
+class TKeyboardHookLogic {
  public:
   // `host_app` is Outlook's application (its active window decides which command bars count);
   // none for a host without command bars.
-  TadxKeyboardHookLogic(TadxCOMAddInModule& module,
+  TKeyboardHookLogic(TCOMAddInModule& module,
                         outlook::ApplicationPtr host_app,
-                        TadxOfficeHostApp host = TadxOfficeHostApp::ohaOutlook);
-  TadxKeyboardHookLogic(const TadxKeyboardHookLogic&) = delete;
-  TadxKeyboardHookLogic& operator=(const TadxKeyboardHookLogic&) = delete;
+                        TOfficeHostApp host = TOfficeHostApp::ohaOutlook);
+  TKeyboardHookLogic(const TKeyboardHookLogic&) = delete;
+  TKeyboardHookLogic& operator=(const TKeyboardHookLogic&) = delete;
 
-  TadxCOMAddInModule& Module() const { return module_; }
+  TCOMAddInModule& Module() const { return module_; }
 
   // One keyboard message of the thread (hook code HC_ACTION). `window_exists`: the shortcut
   // window is there to receive the posted message.
@@ -66,7 +66,7 @@ class TadxKeyboardHookLogic {
   // assigned, sees non-repeated key-downs and may keep them (kSwallow). Key-ups, auto-repeats, the
   // modifier keys and every other key pass on. Exceptions of the module's OnKeyDown go to its
   // ReportError.
-  TadxHookVerdict KeyMessage(const TadxKeyPress& press, bool window_exists);
+  THookVerdict KeyMessage(const TKeyPress& press, bool window_exists);
 
   // Whether KeyMessage looks at the modifier state of a message with this key data: only for a
   // fresh key-down (neither an auto-repeat nor a release). The hook reads the keyboard's state
@@ -84,17 +84,17 @@ class TadxKeyboardHookLogic {
   // front, then the module's enabled shortcut components. Failures to read the host's active
   // window or its folder leave the command bars out.
   void RebuildShortcutTable();
-  const TadxShortcutTable& ShortcutTable() const { return table_; }
+  const TShortcutTable& ShortcutTable() const { return table_; }
 
   // Names keys outside the fixed names (the keyboard layout's key names); unset: none.
-  TadxKeyNameSource KeyNames;
+  TKeyNameSource KeyNames;
   // Unset: a button's own Enabled stands for its control in Office.
-  TadxOfficeButtonCheck OfficeButtonCheck;
+  TOfficeButtonCheck OfficeButtonCheck;
   // Whether a command bar is shown in Office, so that its buttons' shortcuts and caption
   // accelerators have something to act on; unset: every enabled bar is.
-  std::function<bool(const TadxOlExplorerCommandBar& bar)> BarInUse;
+  std::function<bool(const TOlExplorerCommandBar& bar)> BarInUse;
   // Where the key is going; either part unset: that part is not asked.
-  TadxWindowInFront WindowInFront;
+  TWindowInFront WindowInFront;
   // Whether a top-level window is one of Outlook's explorers the add-in tracks; unset: every
   // window counts as one.
   std::function<bool(std::uintptr_t window)> IsExplorerWindow;
@@ -102,7 +102,7 @@ class TadxKeyboardHookLogic {
  private:
   void AddCommandBarEntries();
   // The enabled command bars for the host that Office shows.
-  std::vector<TadxOlExplorerCommandBar*> BarsInUse() const;
+  std::vector<TOlExplorerCommandBar*> BarsInUse() const;
   // Whether `text` is the text of any entry the table could hold, whatever window is in front.
   bool AnyEntryHas(const std::string& text) const;
   // Shortcuts act in the explorers only: a key pressed in a message window, another Outlook
@@ -110,24 +110,24 @@ class TadxKeyboardHookLogic {
   // are Outlook's own keys there, and a shortcut inside the add-in's dialog would start a
   // second one over the first). Backspace goes on while the user is typing text in the
   // explorer: in its search box, a folder name being edited, or a reply in the reading pane.
-  bool KeyGoesToExplorer(const TadxKeyPress& press) const;
+  bool KeyGoesToExplorer(const TKeyPress& press) const;
 
-  TadxCOMAddInModule& module_;
+  TCOMAddInModule& module_;
   outlook::ApplicationPtr host_app_;
-  TadxOfficeHostApp host_;
-  TadxShortcutTable table_;
+  TOfficeHostApp host_;
+  TShortcutTable table_;
 };
 
 // The thread's keyboard hook and shortcut window serving one logic; destroying it removes both.
-class TadxInstalledKeyboardHook {
+class TInstalledKeyboardHook {
  public:
-  virtual ~TadxInstalledKeyboardHook() = default;
+  virtual ~TInstalledKeyboardHook() = default;
 };
 
 // Installs the hook and the shortcut window on the calling thread for `logic`, which outlives
 // the result. Raises an exception when Windows refuses either.
-using TadxKeyboardHookInstaller =
-    std::function<std::unique_ptr<TadxInstalledKeyboardHook>(TadxKeyboardHookLogic& logic)>;
+using TKeyboardHookInstaller =
+    std::function<std::unique_ptr<TInstalledKeyboardHook>(TKeyboardHookLogic& logic)>;
 
 }  // namespace quivra::framework
 

@@ -6,27 +6,27 @@
 
 namespace quivra::framework {
 
-TadxKeyboardShortcut::TadxKeyboardShortcut(TadxCOMAddInModule& owner)
-    : TadxComponent(owner), supported_apps_(owner.SupportedApps()) {
+TKeyboardShortcut::TKeyboardShortcut(TCOMAddInModule& owner)
+    : TComponent(owner), supported_apps_(owner.SupportedApps()) {
   owner.SetHandleShortcuts(true);
 }
 
-void TadxKeyboardShortcut::SetShortcutText(std::string value) {
+void TKeyboardShortcut::SetShortcutText(std::string value) {
   if (StoreIfChanged(shortcut_text_, std::move(value)))
-    Changed(TadxProperty::ShortcutText);
+    Changed(TProperty::ShortcutText);
 }
 
-void TadxKeyboardShortcut::SetEnabled(bool value) {
+void TKeyboardShortcut::SetEnabled(bool value) {
   if (StoreIfChanged(enabled_, value))
-    Changed(TadxProperty::Enabled);
+    Changed(TProperty::Enabled);
 }
 
-void TadxKeyboardShortcut::SetSupportedApps(TadxHostAppSet value) {
+void TKeyboardShortcut::SetSupportedApps(THostAppSet value) {
   if (StoreIfChanged(supported_apps_, value))
-    Changed(TadxProperty::SupportedApps);
+    Changed(TProperty::SupportedApps);
 }
 
-void TadxKeyboardShortcut::DoAction() {
+void TKeyboardShortcut::DoAction() {
   if (!enabled_ || !OnAction)
     return;
   Owner().CallHandler([this] { OnAction(*this); });

@@ -10,20 +10,20 @@
 
 namespace quivra::framework {
 
-class TadxKeyboardShortcut;
+class TKeyboardShortcut;
 
-using TadxKeyboardShortcutOnAction = std::function<void(TadxKeyboardShortcut& Sender)>;
+using TKeyboardShortcutOnAction = std::function<void(TKeyboardShortcut& Sender)>;
 
 // A keyboard shortcut of the add-in, owned by the module: while it is enabled, a key press whose
 // text equals `ShortcutText` (not regarding case: "BkSp" and "Bksp" are one text) is taken from
 // the host and runs `OnAction`. Creating one turns on the module's HandleShortcuts. Armed and
 // disarmed by setting its text and Enabled; the next key press sees the change.
-class TadxKeyboardShortcut : public TadxComponent {
+class TKeyboardShortcut : public TComponent {
  public:
-  static constexpr std::string_view kClassName = "TadxKeyboardShortcut";
+  static constexpr std::string_view kClassName = "TKeyboardShortcut";
 
   // Supports the hosts the module supports at this moment.
-  explicit TadxKeyboardShortcut(TadxCOMAddInModule& owner);
+  explicit TKeyboardShortcut(TCOMAddInModule& owner);
   std::string_view ClassName() const override { return kClassName; }
 
   // "Alt+1", "Ctrl+Shift+F", "BkSp": modifiers in the order Ctrl, Shift, Alt, then the key name.
@@ -31,10 +31,10 @@ class TadxKeyboardShortcut : public TadxComponent {
   void SetShortcutText(std::string value);
   bool Enabled() const { return enabled_; }
   void SetEnabled(bool value);
-  TadxHostAppSet SupportedApps() const { return supported_apps_; }
-  void SetSupportedApps(TadxHostAppSet value);
+  THostAppSet SupportedApps() const { return supported_apps_; }
+  void SetSupportedApps(THostAppSet value);
 
-  TadxKeyboardShortcutOnAction OnAction;
+  TKeyboardShortcutOnAction OnAction;
   // The shortcut was pressed: runs OnAction when the shortcut is enabled; an exception from the
   // handler goes to the module's ReportError.
   void DoAction();
@@ -42,7 +42,7 @@ class TadxKeyboardShortcut : public TadxComponent {
  private:
   std::string shortcut_text_;
   bool enabled_ = true;
-  TadxHostAppSet supported_apps_;
+  THostAppSet supported_apps_;
 };
 
 }  // namespace quivra::framework

@@ -9,13 +9,13 @@
 
 namespace quivra::framework {
 
-void TadxShortcutTable::AddCommandBarControls(const TadxCommandBarControls& controls) {
+void TShortcutTable::AddCommandBarControls(const TCommandBarControls& controls) {
   for (const auto& control : controls.Items()) {
-    if (auto* popup = dynamic_cast<TadxCommandBarPopup*>(control.get())) {
+    if (auto* popup = dynamic_cast<TCommandBarPopup*>(control.get())) {
       AddCommandBarControls(popup->Controls());
       continue;
     }
-    auto* button = dynamic_cast<TadxCommandBarButton*>(control.get());
+    auto* button = dynamic_cast<TCommandBarButton*>(control.get());
     if (button == nullptr)
       continue;
     if (!button->ShortcutText().empty()) {
@@ -27,16 +27,16 @@ void TadxShortcutTable::AddCommandBarControls(const TadxCommandBarControls& cont
   }
 }
 
-void TadxShortcutTable::AddKeyboardShortcuts(const TadxCOMAddInModule& module,
-                                             TadxOfficeHostApp host) {
-  for (TadxKeyboardShortcut* shortcut : module.ComponentsOf<TadxKeyboardShortcut>()) {
+void TShortcutTable::AddKeyboardShortcuts(const TCOMAddInModule& module,
+                                             TOfficeHostApp host) {
+  for (TKeyboardShortcut* shortcut : module.ComponentsOf<TKeyboardShortcut>()) {
     if (!shortcut->Enabled() || !shortcut->SupportedApps().Contains(host))
       continue;
     entries_.push_back({NormalizeShortcutText(shortcut->ShortcutText()), shortcut, false});
   }
 }
 
-int TadxShortcutTable::Find(std::string_view text) const {
+int TShortcutTable::Find(std::string_view text) const {
   if (text.empty())
     return -1;
   const std::string key = NormalizeShortcutText(text);
@@ -47,20 +47,20 @@ int TadxShortcutTable::Find(std::string_view text) const {
   return -1;
 }
 
-const TadxShortcutTable::Entry& TadxShortcutTable::operator[](int index) const {
+const TShortcutTable::Entry& TShortcutTable::operator[](int index) const {
   if (index < 0 || index >= Count()) {
     throw std::out_of_range("Shortcut table index out of range: " + std::to_string(index));
   }
   return entries_[static_cast<size_t>(index)];
 }
 
-TadxKeyboardShortcut* FindKeyboardShortcut(const TadxCOMAddInModule& module,
-                                           TadxOfficeHostApp host,
+TKeyboardShortcut* FindKeyboardShortcut(const TCOMAddInModule& module,
+                                           TOfficeHostApp host,
                                            std::string_view text) {
-  TadxShortcutTable table;
+  TShortcutTable table;
   table.AddKeyboardShortcuts(module, host);
   const int index = table.Find(text);
-  return index < 0 ? nullptr : std::get<TadxKeyboardShortcut*>(table[index].Owner);
+  return index < 0 ? nullptr : std::get<TKeyboardShortcut*>(table[index].Owner);
 }
 
 }  // namespace quivra::framework

@@ -10,17 +10,17 @@
 
 namespace quivra::framework {
 
-class TadxCOMAddInModule;
-class TadxCommandBarButton;
-class TadxCommandBarControls;
-class TadxKeyboardShortcut;
+class TCOMAddInModule;
+class TCommandBarButton;
+class TCommandBarControls;
+class TKeyboardShortcut;
 
 // The shortcut texts the add-in takes from the keyboard, in the order they are tried: the
 // entries of the command bars first (filled by whoever knows which bars count in the window in
 // front), then the module's shortcut components. The first entry with a text wins.
-class TadxShortcutTable {
+class TShortcutTable {
  public:
-  using Target = std::variant<TadxKeyboardShortcut*, TadxCommandBarButton*>;
+  using Target = std::variant<TKeyboardShortcut*, TCommandBarButton*>;
   struct Entry {
     std::string Text;  // upper-cased
     Target Owner;
@@ -32,9 +32,9 @@ class TadxShortcutTable {
   // The entries of a bar's or pop-up's controls, in order and into pop-ups: a button's
   // ShortcutText when it has one, then the accelerator of its caption ("&3 Projects" →
   // "ALT+3") when it has one.
-  void AddCommandBarControls(const TadxCommandBarControls& controls);
+  void AddCommandBarControls(const TCommandBarControls& controls);
   // Each enabled shortcut component of the module that supports `host`, in creation order.
-  void AddKeyboardShortcuts(const TadxCOMAddInModule& module, TadxOfficeHostApp host);
+  void AddKeyboardShortcuts(const TCOMAddInModule& module, TOfficeHostApp host);
 
   // The position of the first entry with `text` (not regarding case), or -1. An empty text
   // matches nothing.
@@ -50,8 +50,8 @@ class TadxShortcutTable {
 
 // The enabled shortcut component of the module that supports `host` and has `text`
 // ("ALT+3", not regarding case), or null.
-TadxKeyboardShortcut* FindKeyboardShortcut(const TadxCOMAddInModule& module,
-                                           TadxOfficeHostApp host,
+TKeyboardShortcut* FindKeyboardShortcut(const TCOMAddInModule& module,
+                                           TOfficeHostApp host,
                                            std::string_view text);
 
 }  // namespace quivra::framework

@@ -49,7 +49,7 @@ size_t SequenceLength(unsigned char lead) {
 
 }  // namespace
 
-std::string KeyName(int virtual_key, const TadxKeyNameSource& other_keys) {
+std::string KeyName(int virtual_key, const TKeyNameSource& other_keys) {
   if (virtual_key == kVkBack)
     return "BkSp";
   if (virtual_key == kVkTab)
@@ -82,7 +82,7 @@ std::string KeyName(int virtual_key, const TadxKeyNameSource& other_keys) {
   return other_keys ? other_keys(virtual_key) : std::string();
 }
 
-std::string ShortcutTextOf(const TadxKeyPress& press, const TadxKeyNameSource& other_keys) {
+std::string ShortcutTextOf(const TKeyPress& press, const TKeyNameSource& other_keys) {
   if (press.VirtualKey == 0 || press.KeyData == 0)
     return {};
   if (press.VirtualKey >= kVkShift && press.VirtualKey <= kVkMenu)

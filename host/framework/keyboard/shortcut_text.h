@@ -11,7 +11,7 @@ namespace quivra::framework {
 // A key press as the thread's keyboard hook sees it: the virtual-key code, the key data (repeat
 // count, scan code and flags; bit 30 set for an auto-repeat, bit 31 set for a key release) and
 // the state of the modifier keys at that moment.
-struct TadxKeyPress {
+struct TKeyPress {
   int VirtualKey = 0;
   std::uint32_t KeyData = 0;
   bool Ctrl = false;
@@ -20,7 +20,7 @@ struct TadxKeyPress {
 };
 
 // The arguments of the module's OnKeyDown event.
-struct TadxKeyDownEventArgs {
+struct TKeyDownEventArgs {
   bool Ctrl = false;
   bool Alt = false;
   bool Shift = false;
@@ -30,19 +30,19 @@ struct TadxKeyDownEventArgs {
 };
 
 // The keyboard layout's name of a key outside the named ranges, empty if it has none.
-using TadxKeyNameSource = std::function<std::string(int virtual_key)>;
+using TKeyNameSource = std::function<std::string(int virtual_key)>;
 
 // The name of a key in shortcut texts: "BkSp", "Tab", "Enter", "Esc", "Space", "PgUp", "PgDn",
 // "End", "Home", "Left", "Up", "Right", "Down", "Ins", "Del", the digit for the top-row and
 // keypad digits, the letter for A-Z, "F1" … "F24". Other keys are named by `other_keys`, or not
 // at all (empty) without it.
-std::string KeyName(int virtual_key, const TadxKeyNameSource& other_keys = {});
+std::string KeyName(int virtual_key, const TKeyNameSource& other_keys = {});
 
 // The shortcut text of a key press, upper-cased: "CTRL+", "SHIFT+", "ALT+" in that order for
 // the modifiers held, then the key's name ("ALT+3", "CTRL+SHIFT+A", "BKSP"). Empty when the press
 // cannot be a shortcut: a key release, an auto-repeat, a modifier key by itself, a press without
 // key code or key data, or a key without a name.
-std::string ShortcutTextOf(const TadxKeyPress& press, const TadxKeyNameSource& other_keys = {});
+std::string ShortcutTextOf(const TKeyPress& press, const TKeyNameSource& other_keys = {});
 
 // A shortcut text in the form compared with key presses: upper-cased ("Bksp" → "BKSP").
 std::string NormalizeShortcutText(std::string_view text);

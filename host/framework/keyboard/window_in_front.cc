@@ -27,7 +27,7 @@ bool IsTextEntryWindowClass(std::string_view class_name) {
                      [&](std::string_view known) { return SameTextIgnoringCase(known, class_name); });
 }
 
-bool IsTyping(const TadxFocusedWindow& window) {
+bool IsTyping(const TFocusedWindow& window) {
   return window.ShowsCaret || IsTextEntryWindowClass(window.ClassName);
 }
 

@@ -22,27 +22,27 @@ constexpr std::string_view kErrorFormatTail = " error: the add-in has fired an e
 
 }  // namespace
 
-TadxCOMAddInModule::TadxCOMAddInModule(platform::Platform& platform) : platform_(platform) {}
+TCOMAddInModule::TCOMAddInModule(platform::Platform& platform) : platform_(platform) {}
 
-TadxCOMAddInModule::~TadxCOMAddInModule() {
+TCOMAddInModule::~TCOMAddInModule() {
   // Components may refer to those created before them (a tab to its image list).
   while (!components_.empty())
     components_.pop_back();
 }
 
-void TadxCOMAddInModule::SetAddInName(std::string value) {
+void TCOMAddInModule::SetAddInName(std::string value) {
   if (value.empty())
-    throw TadxPropertyError("AddInName");
+    throw TPropertyError("AddInName");
   add_in_name_ = std::move(value);
 }
 
-void TadxCOMAddInModule::SetSupportedApps(TadxHostAppSet value) {
+void TCOMAddInModule::SetSupportedApps(THostAppSet value) {
   if (value.Empty())
-    throw TadxPropertyError("SupportedApps");
+    throw TPropertyError("SupportedApps");
   supported_apps_ = value;
 }
 
-TadxComponent* TadxCOMAddInModule::FindComponent(std::string_view name) const {
+TComponent* TCOMAddInModule::FindComponent(std::string_view name) const {
   for (const auto& component : components_) {
     if (SameName(component->Name(), name))
       return component.get();
@@ -50,23 +50,23 @@ TadxComponent* TadxCOMAddInModule::FindComponent(std::string_view name) const {
   return nullptr;
 }
 
-std::string TadxCOMAddInModule::ComponentName(std::string_view class_name, std::string name) const {
+std::string TCOMAddInModule::ComponentName(std::string_view class_name, std::string name) const {
   if (!name.empty()) {
     if (FindComponent(name) != nullptr) {
       throw std::invalid_argument("A component named " + name + " already exists.");
     }
     return name;
   }
-  // "TadxRibbonTab" gives "adxRibbonTab1", "adxRibbonTab2", ...
-  const std::string_view stem = class_name.starts_with('T') ? class_name.substr(1) : class_name;
+  // "TRibbonTab" gives "ribbonTab1", "ribbonTab2", ...
+  const std::string stem = ComponentStem(class_name);
   for (int number = 1;; ++number) {
-    std::string candidate = std::string(stem) + std::to_string(number);
+    std::string candidate = stem + std::to_string(number);
     if (FindComponent(candidate) == nullptr)
       return candidate;
   }
 }
 
-void TadxCOMAddInModule::ReportError(const std::exception& E) noexcept {
+void TCOMAddInModule::ReportError(const std::exception& E) noexcept {
   bool handled = false;
   if (OnError) {
     try {
@@ -94,11 +94,11 @@ void TadxCOMAddInModule::ReportError(const std::exception& E) noexcept {
   }
 }
 
-void TadxCOMAddInModule::DeferErrorMessages() {
+void TCOMAddInModule::DeferErrorMessages() {
   deferring_errors_ = true;
 }
 
-void TadxCOMAddInModule::ShowDeferredErrorMessages() noexcept {
+void TCOMAddInModule::ShowDeferredErrorMessages() noexcept {
   deferring_errors_ = false;
   if (deferred_errors_.empty())
     return;
@@ -124,7 +124,7 @@ void TadxCOMAddInModule::ShowDeferredErrorMessages() noexcept {
   }
 }
 
-void TadxCOMAddInModule::NotifyChanged(const TadxPropertyChange& change) {
+void TCOMAddInModule::NotifyChanged(const TPropertyChange& change) {
   if (PropertyChanged)
     PropertyChanged(change);
 }

@@ -19,51 +19,51 @@
 
 namespace quivra::framework {
 
-class TadxCOMAddInModule;
+class TCOMAddInModule;
 
 // Event types of the module. Sender is the module.
-using TadxNotifyEvent = std::function<void(TadxCOMAddInModule& Sender)>;
+using TNotifyEvent = std::function<void(TCOMAddInModule& Sender)>;
 // Set Handled to keep the framework from showing its error message.
-using TadxOnError = std::function<void(const std::exception& E, bool& Handled)>;
+using TOnError = std::function<void(const std::exception& E, bool& Handled)>;
 // An explorer window was opened, activated, deactivated, switched folder or view, changed its
 // selection or closed.
-using TadxExplorerEvent =
-    std::function<void(TadxCOMAddInModule& Sender, const outlook::ExplorerPtr& Explorer)>;
+using TExplorerEvent =
+    std::function<void(TCOMAddInModule& Sender, const outlook::ExplorerPtr& Explorer)>;
 // The explorer is about to show NewFolder; set Cancel to keep the current folder.
-using TadxBeforeFolderSwitch = std::function<void(TadxCOMAddInModule& Sender,
+using TBeforeFolderSwitch = std::function<void(TCOMAddInModule& Sender,
                                                   const outlook::ExplorerPtr& Explorer,
                                                   const outlook::MAPIFolderPtr& NewFolder,
                                                   bool& Cancel)>;
 // The explorer is about to show the view named NewView; set Cancel to keep the current view.
-using TadxBeforeViewSwitch = std::function<void(TadxCOMAddInModule& Sender,
+using TBeforeViewSwitch = std::function<void(TCOMAddInModule& Sender,
                                                 const outlook::ExplorerPtr& Explorer,
                                                 const std::string& NewView,
                                                 bool& Cancel)>;
 // A key press no shortcut took; set Handled to keep it from the host.
-using TadxKeyDownEventHandler =
-    std::function<void(TadxCOMAddInModule& Sender, TadxKeyDownEventArgs& Args)>;
+using TKeyDownEventHandler =
+    std::function<void(TCOMAddInModule& Sender, TKeyDownEventArgs& Args)>;
 // The host is about to ask for the ribbon RibbonID.
-using TadxRibbonBeforeCreate =
-    std::function<void(TadxCOMAddInModule& Sender, const std::string& RibbonID)>;
+using TRibbonBeforeCreate =
+    std::function<void(TCOMAddInModule& Sender, const std::string& RibbonID)>;
 // The ribbon description for RibbonID is ready; the handler may change Xml.
-using TadxRibbonBeforeLoad =
-    std::function<void(TadxCOMAddInModule& Sender, const std::string& RibbonID, std::string& Xml)>;
+using TRibbonBeforeLoad =
+    std::function<void(TCOMAddInModule& Sender, const std::string& RibbonID, std::string& Xml)>;
 
 // Office has loaded the add-in's ribbon and handed over its ribbon UI.
-using TadxRibbonLoaded =
-    std::function<void(TadxCOMAddInModule& Sender, const office::RibbonUIPtr& RibbonUI)>;
+using TRibbonLoaded =
+    std::function<void(TCOMAddInModule& Sender, const office::RibbonUIPtr& RibbonUI)>;
 
 // The add-in module: the container of the add-in's components (ribbon tabs, command bars,
 // keyboard shortcuts, image lists), its published properties and events, and the common report
 // of exceptions raised by the add-in's event handlers. A descendant's constructor is its design
 // data: it sets the properties, creates the components and binds the handlers.
-class TadxCOMAddInModule {
+class TCOMAddInModule {
  public:
-  explicit TadxCOMAddInModule(platform::Platform& platform);
-  TadxCOMAddInModule(const TadxCOMAddInModule&) = delete;
-  TadxCOMAddInModule& operator=(const TadxCOMAddInModule&) = delete;
+  explicit TCOMAddInModule(platform::Platform& platform);
+  TCOMAddInModule(const TCOMAddInModule&) = delete;
+  TCOMAddInModule& operator=(const TCOMAddInModule&) = delete;
   // Frees the components, last created first.
-  virtual ~TadxCOMAddInModule();
+  virtual ~TCOMAddInModule();
 
   platform::Platform& Services() const { return platform_; }
 
@@ -79,8 +79,8 @@ class TadxCOMAddInModule {
   bool RegisterForAllUsers() const { return register_for_all_users_; }
   void SetRegisterForAllUsers(bool value) { register_for_all_users_ = value; }
   // The hosts the add-in is for; may not be empty.
-  TadxHostAppSet SupportedApps() const { return supported_apps_; }
-  void SetSupportedApps(TadxHostAppSet value);
+  THostAppSet SupportedApps() const { return supported_apps_; }
+  void SetSupportedApps(THostAppSet value);
   bool DisplayAlerts() const { return display_alerts_; }
   void SetDisplayAlerts(bool value) { display_alerts_ = value; }
   // Whether the framework takes the keyboard shortcuts of the module's shortcut components;
@@ -89,29 +89,29 @@ class TadxCOMAddInModule {
   void SetHandleShortcuts(bool value) { handle_shortcuts_ = value; }
 
   // Published events; each is optional.
-  TadxNotifyEvent OnAddInInitialize;
-  TadxNotifyEvent OnAddInStartupComplete;
-  TadxNotifyEvent OnAddInBeginShutdown;
-  TadxNotifyEvent OnAddInFinalize;
-  TadxOnError OnError;
-  TadxExplorerEvent OnOLNewExplorer;
-  TadxExplorerEvent OnOLExplorerActivate;
-  TadxExplorerEvent OnOLExplorerFolderSwitch;
-  TadxExplorerEvent OnOLExplorerViewSwitch;
-  TadxExplorerEvent OnOLExplorerDeactivate;
-  TadxExplorerEvent OnOLExplorerSelectionChange;
-  TadxExplorerEvent OnOLExplorerClose;
-  TadxBeforeFolderSwitch OnOLExplorerBeforeFolderSwitch;
-  TadxBeforeViewSwitch OnOLExplorerBeforeViewSwitch;
-  TadxKeyDownEventHandler OnKeyDown;
-  TadxRibbonBeforeCreate OnRibbonBeforeCreate;
-  TadxRibbonBeforeLoad OnRibbonBeforeLoad;
-  TadxRibbonLoaded OnRibbonLoaded;
+  TNotifyEvent OnAddInInitialize;
+  TNotifyEvent OnAddInStartupComplete;
+  TNotifyEvent OnAddInBeginShutdown;
+  TNotifyEvent OnAddInFinalize;
+  TOnError OnError;
+  TExplorerEvent OnOLNewExplorer;
+  TExplorerEvent OnOLExplorerActivate;
+  TExplorerEvent OnOLExplorerFolderSwitch;
+  TExplorerEvent OnOLExplorerViewSwitch;
+  TExplorerEvent OnOLExplorerDeactivate;
+  TExplorerEvent OnOLExplorerSelectionChange;
+  TExplorerEvent OnOLExplorerClose;
+  TBeforeFolderSwitch OnOLExplorerBeforeFolderSwitch;
+  TBeforeViewSwitch OnOLExplorerBeforeViewSwitch;
+  TKeyDownEventHandler OnKeyDown;
+  TRibbonBeforeCreate OnRibbonBeforeCreate;
+  TRibbonBeforeLoad OnRibbonBeforeLoad;
+  TRibbonLoaded OnRibbonLoaded;
 
   // Components.
 
   // Creates a component of class T owned by the module, named `name`, or when `name` is empty
-  // by its class ("adxRibbonTab" + the lowest number not taken). Raises std::invalid_argument
+  // by its class ("ribbonTab" + the lowest number not taken). Raises std::invalid_argument
   // when the name is taken.
   template <typename T>
   T& CreateComponent(std::string name = {}) {
@@ -125,9 +125,9 @@ class TadxCOMAddInModule {
   }
 
   // The components in creation order.
-  const std::vector<std::unique_ptr<TadxComponent>>& Components() const { return components_; }
+  const std::vector<std::unique_ptr<TComponent>>& Components() const { return components_; }
   // The component of that name, not regarding case, or null.
-  TadxComponent* FindComponent(std::string_view name) const;
+  TComponent* FindComponent(std::string_view name) const;
   // The components of class T (or derived from it), in creation order.
   template <typename T>
   std::vector<T*> ComponentsOf() const {
@@ -172,8 +172,8 @@ class TadxCOMAddInModule {
   // Told of every change stored by a setter of a component or control (never of a value set to
   // what it already was); the code that connects the components to Office carries the change
   // there. Unset, changes are only stored.
-  std::function<void(const TadxPropertyChange&)> PropertyChanged;
-  void NotifyChanged(const TadxPropertyChange& change);
+  std::function<void(const TPropertyChange&)> PropertyChanged;
+  void NotifyChanged(const TPropertyChange& change);
 
  private:
   std::string ComponentName(std::string_view class_name, std::string name) const;
@@ -183,10 +183,10 @@ class TadxCOMAddInModule {
   std::string description_;
   int load_behavior_ = 3;
   bool register_for_all_users_ = false;
-  TadxHostAppSet supported_apps_{TadxOfficeHostApp::ohaExcel};
+  THostAppSet supported_apps_{TOfficeHostApp::ohaExcel};
   bool display_alerts_ = false;
   bool handle_shortcuts_ = false;
-  std::vector<std::unique_ptr<TadxComponent>> components_;
+  std::vector<std::unique_ptr<TComponent>> components_;
   bool deferring_errors_ = false;
   std::vector<platform::MessageBoxRequest> deferred_errors_;
 };

@@ -7,13 +7,13 @@
 
 namespace quivra::framework {
 
-class TadxCOMAddInModule;
-class TadxCommandBarControl;
-class TadxComponent;
-class TadxRibbonCustomControl;
+class TCOMAddInModule;
+class TCommandBarControl;
+class TComponent;
+class TRibbonCustomControl;
 
 // The stored properties of components and their controls, named as the components name them.
-enum class TadxProperty {
+enum class TProperty {
   // Every component and control.
   Tag,
   // Ribbon tabs and controls.
@@ -88,11 +88,11 @@ enum class TadxProperty {
 
 // One stored change: the component it happened in, the ribbon or command-bar control when it
 // was one of the component's controls (else both null), and the property.
-struct TadxPropertyChange {
-  TadxComponent* Component;
-  TadxRibbonCustomControl* RibbonControl;
-  TadxCommandBarControl* CommandBarControl;
-  TadxProperty Property;
+struct TPropertyChange {
+  TComponent* Component;
+  TRibbonCustomControl* RibbonControl;
+  TCommandBarControl* CommandBarControl;
+  TProperty Property;
 };
 
 // Stores `value` into `field` when they differ; tells whether it did.
@@ -106,30 +106,36 @@ bool StoreIfChanged(T& field, U&& value) {
 
 // Holds a flag set for its lifetime: the re-entry guard of click handlers, cleared however the
 // handler ends so that one failed click does not disable the control.
-class TadxScopedFlag {
+class TScopedFlag {
  public:
-  explicit TadxScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
-  TadxScopedFlag(const TadxScopedFlag&) = delete;
-  TadxScopedFlag& operator=(const TadxScopedFlag&) = delete;
-  ~TadxScopedFlag() { flag_ = false; }
+  explicit TScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
+  TScopedFlag(const TScopedFlag&) = delete;
+  TScopedFlag& operator=(const TScopedFlag&) = delete;
+  ~TScopedFlag() { flag_ = false; }
 
  private:
   bool& flag_;
 };
 
-// A part of the module's design data (ribbon tab, command bar, keyboard shortcut, image list):
-// created by and owned by the module (TadxCOMAddInModule::CreateComponent), freed with it.
-class TadxComponent {
- public:
-  TadxComponent(const TadxComponent&) = delete;
-  TadxComponent& operator=(const TadxComponent&) = delete;
-  virtual ~TadxComponent() = default;
+// The stem of a class's component names and control ids: the class name without its "T", its
+// leading capitals lowered up to the one that starts the next word ("TRibbonTab" gives
+// "ribbonTab", "TOlExplorerCommandBar" "olExplorerCommandBar", "TCOMAddInModule"
+// "comAddInModule").
+std::string ComponentStem(std::string_view class_name);
 
-  // The class name, as error messages show it: "TadxRibbonTab".
+// A part of the module's design data (ribbon tab, command bar, keyboard shortcut, image list):
+// created by and owned by the module (TCOMAddInModule::CreateComponent), freed with it.
+class TComponent {
+ public:
+  TComponent(const TComponent&) = delete;
+  TComponent& operator=(const TComponent&) = delete;
+  virtual ~TComponent() = default;
+
+  // The class name, as error messages show it: "TRibbonTab".
   virtual std::string_view ClassName() const = 0;
 
-  TadxCOMAddInModule& Owner() const { return owner_; }
-  // "adxRibbonTab1" and the like; unique within the module, not regarding case.
+  TCOMAddInModule& Owner() const { return owner_; }
+  // "ribbonTab1" and the like; unique within the module, not regarding case.
   const std::string& Name() const { return name_; }
 
   // A number for the add-in's own use; the framework never reads it.
@@ -137,19 +143,19 @@ class TadxComponent {
   void SetTag(int value);
 
  protected:
-  explicit TadxComponent(TadxCOMAddInModule& owner) : owner_(owner) {}
+  explicit TComponent(TCOMAddInModule& owner) : owner_(owner) {}
 
   // Called once the module has given the component its name.
   virtual void Named() {}
 
   // Tells the module of a stored change of one of this component's own properties. Every
   // setter that stores a new value calls it once; a value set to what it already was does not.
-  void Changed(TadxProperty property);
+  void Changed(TProperty property);
 
  private:
-  friend class TadxCOMAddInModule;
+  friend class TCOMAddInModule;
 
-  TadxCOMAddInModule& owner_;
+  TCOMAddInModule& owner_;
   std::string name_;
   int tag_ = 0;
 };

@@ -13,11 +13,11 @@ namespace quivra::framework {
 // bar or pop-up). `Derived` adopts each new control (checks that it may stand there and gives
 // it what it takes from its parent) in `void Adopt(std::unique_ptr<Control>&)`.
 template <typename Derived, typename Control>
-class TadxControlList {
+class TControlList {
  public:
-  TadxControlList() = default;
-  TadxControlList(const TadxControlList&) = delete;
-  TadxControlList& operator=(const TadxControlList&) = delete;
+  TControlList() = default;
+  TControlList(const TControlList&) = delete;
+  TControlList& operator=(const TControlList&) = delete;
 
   // Appends a new control of class T.
   template <typename T>

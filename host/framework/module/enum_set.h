@@ -9,10 +9,10 @@ namespace quivra::framework {
 // A set of the members of an enumeration whose members are numbered 0 … 63, each member one bit
 // (the bit number is the member's number).
 template <typename Enum>
-class TadxEnumSet {
+class TEnumSet {
  public:
-  constexpr TadxEnumSet() = default;
-  constexpr TadxEnumSet(std::initializer_list<Enum> members) {
+  constexpr TEnumSet() = default;
+  constexpr TEnumSet(std::initializer_list<Enum> members) {
     for (Enum member : members)
       Include(member);
   }
@@ -24,7 +24,7 @@ class TadxEnumSet {
   // The members as bits, for tests over ranges of members.
   constexpr std::uint64_t Bits() const { return bits_; }
 
-  constexpr bool operator==(const TadxEnumSet&) const = default;
+  constexpr bool operator==(const TEnumSet&) const = default;
 
  private:
   static constexpr std::uint64_t Bit(Enum member) {

@@ -9,17 +9,17 @@ namespace quivra::framework {
 
 // A control was put into a parent that cannot hold its kind, such as a button straight into a
 // tab. The design data is wrong; the component is not created.
-class TadxContainmentError : public std::logic_error {
+class TContainmentError : public std::logic_error {
  public:
-  TadxContainmentError(std::string_view class_name, std::string_view container_class_name)
+  TContainmentError(std::string_view class_name, std::string_view container_class_name)
       : std::logic_error("The " + std::string(class_name) + " class cannot be contained in the " +
                          std::string(container_class_name) + " class.") {}
 };
 
 // A property that must have a value was given an empty one.
-class TadxPropertyError : public std::invalid_argument {
+class TPropertyError : public std::invalid_argument {
  public:
-  explicit TadxPropertyError(std::string_view property_name)
+  explicit TPropertyError(std::string_view property_name)
       : std::invalid_argument("The " + std::string(property_name) + " property cannot be empty.") {}
 };
 

@@ -4,7 +4,7 @@ namespace quivra::framework {
 
 namespace {
 
-constexpr TadxHostAppInfo kHosts[kHostAppCount] = {
+constexpr THostAppInfo kHosts[kHostAppCount] = {
     {"Excel", "Excel.Application"},         {"Word", "Word.Application"},
     {"Outlook", "Outlook.Application"},     {"PowerPoint", "PowerPoint.Application"},
     {"Access", "Access.Application"},       {"MS Project", "MSProject.Application"},
@@ -15,14 +15,14 @@ constexpr TadxHostAppInfo kHosts[kHostAppCount] = {
 
 }  // namespace
 
-const TadxHostAppInfo& HostAppInfo(TadxOfficeHostApp host) {
+const THostAppInfo& HostAppInfo(TOfficeHostApp host) {
   return kHosts[static_cast<int>(host)];
 }
 
-std::string AddInKeyPath(TadxOfficeHostApp host, const std::string& add_in_prog_id) {
+std::string AddInKeyPath(TOfficeHostApp host, const std::string& add_in_prog_id) {
   // MapPoint and Visio keep their add-ins outside the Office branch.
   const bool outside_office =
-      host == TadxOfficeHostApp::ohaMapPoint || host == TadxOfficeHostApp::ohaVisio;
+      host == TOfficeHostApp::ohaMapPoint || host == TOfficeHostApp::ohaVisio;
   return std::string(outside_office ? "\\Software\\Microsoft\\"
                                     : "\\Software\\Microsoft\\Office\\") +
          HostAppInfo(host).registry_name + "\\AddIns\\" + add_in_prog_id;

@@ -6,14 +6,14 @@
 
 namespace quivra::framework {
 
-void TadxImageList::SetSize(int width, int height) {
+void TImageList::SetSize(int width, int height) {
   if (!images_.empty())
     throw std::logic_error(Name() + ": the image size is fixed once it holds images.");
   width_ = width;
   height_ = height;
 }
 
-int TadxImageList::Add(TadxBitmap image) {
+int TImageList::Add(TBitmap image) {
   if (image.Width != width_ || image.Height != height_) {
     throw std::invalid_argument(Name() + ": the image is not " + std::to_string(width_) + " x " +
                                 std::to_string(height_) + ".");
@@ -22,7 +22,7 @@ int TadxImageList::Add(TadxBitmap image) {
   return Count() - 1;
 }
 
-const TadxBitmap& TadxImageList::operator[](int index) const {
+const TBitmap& TImageList::operator[](int index) const {
   if (index < 0 || index >= Count()) {
     throw std::out_of_range(Name() + ": no image " + std::to_string(index) + ".");
   }

@@ -11,11 +11,11 @@ namespace quivra::framework {
 
 // A list of images of one size, owned by the module; ribbon controls pick theirs by
 // `ImageIndex` from their tab's list, and the add-in draws command-bar glyphs from it.
-class TadxImageList : public TadxComponent {
+class TImageList : public TComponent {
  public:
-  static constexpr std::string_view kClassName = "TadxImageList";
+  static constexpr std::string_view kClassName = "TImageList";
 
-  explicit TadxImageList(TadxCOMAddInModule& owner) : TadxComponent(owner) {}
+  explicit TImageList(TCOMAddInModule& owner) : TComponent(owner) {}
   std::string_view ClassName() const override { return kClassName; }
 
   int Width() const { return width_; }
@@ -25,14 +25,14 @@ class TadxImageList : public TadxComponent {
 
   int Count() const { return static_cast<int>(images_.size()); }
   // Appends an image of the list's size and returns its index.
-  int Add(TadxBitmap image);
+  int Add(TBitmap image);
   // The image at `index`; raises std::out_of_range outside 0 … Count() − 1.
-  const TadxBitmap& operator[](int index) const;
+  const TBitmap& operator[](int index) const;
 
  private:
   int width_ = 16;
   int height_ = 16;
-  std::vector<TadxBitmap> images_;
+  std::vector<TBitmap> images_;
 };
 
 }  // namespace quivra::framework

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "host/framework/module/start_mode_marker.h"
 #include "platform/platform_error.h"
 
 namespace quivra::framework {
@@ -12,7 +13,6 @@ using platform::Registry;
 using platform::RegistryKey;
 using platform::RegistryRoot;
 
-constexpr char kStartModeValue[] = "ADXStartMode";
 constexpr char kStartModeUninstall[] = "UNINSTALL";
 
 RegistryKey ClassesKey(const std::string& path) {
@@ -21,14 +21,14 @@ RegistryKey ClassesKey(const std::string& path) {
 
 void CheckNotEmpty(bool empty, const char* property) {
   if (empty) {
-    throw TadxRegistrationError(std::string("The ") + property + " property cannot be empty.");
+    throw TRegistrationError(std::string("The ") + property + " property cannot be empty.");
   }
 }
 
 // Runs one of the module's event handlers; what it raises goes to the module's error report
 // and goes no further.
 template <typename Handler>
-void RaiseEvent(const TadxRegistrationInfo& info, Handler&& handler) {
+void RaiseEvent(const TRegistrationInfo& info, Handler&& handler) {
   std::string message;
   try {
     handler();
@@ -54,7 +54,7 @@ struct ClassEntry {
   std::string value;
 };
 
-std::vector<ClassEntry> ClassEntries(const TadxComClassIdentity& identity,
+std::vector<ClassEntry> ClassEntries(const TComClassIdentity& identity,
                                      const std::string& server_path) {
   const std::string clsid_key = "CLSID\\" + identity.ClassId;
   return {
@@ -70,10 +70,10 @@ std::vector<ClassEntry> ClassEntries(const TadxComClassIdentity& identity,
   };
 }
 
-void RegisterClassEntries(const TadxComClassIdentity& identity,
+void RegisterClassEntries(const TComClassIdentity& identity,
                           const std::string& library_path,
                           Registry& registry,
-                          TadxComRegistrationServices& services) {
+                          TComRegistrationServices& services) {
   // Some hosts cannot start a server whose path has a blank in it; they get the short form.
   const std::string server_path =
       library_path.find(' ') != std::string::npos ? services.ShortPath(library_path) : library_path;
@@ -82,13 +82,13 @@ void RegisterClassEntries(const TadxComClassIdentity& identity,
       registry.CreateKey(ClassesKey(entry.key));
       registry.WriteString(ClassesKey(entry.key), entry.name, entry.value);
     } catch (const platform::PlatformError& error) {
-      throw TadxRegistrationError(std::string("Error creating system registry entry: ") +
+      throw TRegistrationError(std::string("Error creating system registry entry: ") +
                                   error.what());
     }
   }
 }
 
-void UnregisterClassEntries(const TadxComClassIdentity& identity, Registry& registry) {
+void UnregisterClassEntries(const TComClassIdentity& identity, Registry& registry) {
   const std::string clsid_key = "CLSID\\" + identity.ClassId;
   for (const std::string& key :
        {clsid_key + "\\TypeLib", clsid_key + "\\Version", clsid_key + "\\ProgID",
@@ -102,21 +102,21 @@ void UnregisterClassEntries(const TadxComClassIdentity& identity, Registry& regi
 }
 
 RegistryKey AddInKey(RegistryRoot root,
-                     TadxOfficeHostApp host,
-                     const TadxComClassIdentity& identity) {
+                     TOfficeHostApp host,
+                     const TComClassIdentity& identity) {
   return RegistryKey{root, AddInKeyPath(host, identity.ProgId)};
 }
 
-RegistryRoot RegistrationRoot(const TadxRegistrationInfo& info) {
+RegistryRoot RegistrationRoot(const TRegistrationInfo& info) {
   return info.RegisterForAllUsers ? RegistryRoot::kLocalMachine : RegistryRoot::kCurrentUser;
 }
 
-void RegisterAddInEntries(const TadxComClassIdentity& identity,
-                          const TadxRegistrationInfo& info,
+void RegisterAddInEntries(const TComClassIdentity& identity,
+                          const TRegistrationInfo& info,
                           Registry& registry,
-                          TadxComRegistrationServices& services) {
+                          TComRegistrationServices& services) {
   for (int index = 0; index < kHostAppCount; ++index) {
-    const auto host = static_cast<TadxOfficeHostApp>(index);
+    const auto host = static_cast<TOfficeHostApp>(index);
     if (!info.SupportedApps.Contains(host) || !HostInstalled(host, registry, services)) {
       continue;
     }
@@ -130,7 +130,7 @@ void RegisterAddInEntries(const TadxComClassIdentity& identity,
       registry.WriteDword(key, "LoadBehavior", static_cast<std::uint32_t>(info.LoadBehavior));
       registry.WriteDword(key, "CommandLineSafe", 0);
     } catch (const platform::PlatformError& error) {
-      throw TadxRegistrationError(std::string("Error creating system registry entry: ") +
+      throw TRegistrationError(std::string("Error creating system registry entry: ") +
                                   error.what());
     }
     if (info.OnAfterAddinRegister) {
@@ -143,11 +143,11 @@ void RegisterAddInEntries(const TadxComClassIdentity& identity,
 
 // Hosts whose add-in entries unregistration removes: the installed ones, and any other whose
 // add-in key is still there, so that removing the add-in after the host leaves nothing behind.
-bool HostToUnregister(TadxOfficeHostApp host,
-                      const TadxComClassIdentity& identity,
-                      const TadxRegistrationInfo& info,
+bool HostToUnregister(TOfficeHostApp host,
+                      const TComClassIdentity& identity,
+                      const TRegistrationInfo& info,
                       Registry& registry,
-                      TadxComRegistrationServices& services) {
+                      TComRegistrationServices& services) {
   return info.SupportedApps.Contains(host) &&
          (registry.KeyExists(AddInKey(RegistryRoot::kLocalMachine, host, identity)) ||
           registry.KeyExists(AddInKey(RegistryRoot::kCurrentUser, host, identity)) ||
@@ -157,16 +157,16 @@ bool HostToUnregister(TadxOfficeHostApp host,
 // Marks the add-in as being removed and stops the host from loading it meanwhile. The add-in's
 // command bars live in Outlook explorers, which never keep them, so the host is not started to
 // delete them.
-void CleanUpControls(TadxOfficeHostApp host,
-                     const TadxComClassIdentity& identity,
-                     const TadxRegistrationInfo& info,
+void CleanUpControls(TOfficeHostApp host,
+                     const TComClassIdentity& identity,
+                     const TRegistrationInfo& info,
                      Registry& registry) {
-  if (host == TadxOfficeHostApp::ohaMapPoint) {
+  if (host == TOfficeHostApp::ohaMapPoint) {
     return;
   }
   const RegistryKey user_key = AddInKey(RegistryRoot::kCurrentUser, host, identity);
   if (registry.KeyExists(user_key)) {
-    registry.WriteString(user_key, kStartModeValue, kStartModeUninstall);
+    registry.WriteString(user_key, kStartModeValueName, kStartModeUninstall);
   }
   const RegistryKey key = AddInKey(RegistrationRoot(info), host, identity);
   if (registry.KeyExists(key)) {
@@ -174,9 +174,9 @@ void CleanUpControls(TadxOfficeHostApp host,
   }
 }
 
-void UnregisterAddInEntries(TadxOfficeHostApp host,
-                            const TadxComClassIdentity& identity,
-                            const TadxRegistrationInfo& info,
+void UnregisterAddInEntries(TOfficeHostApp host,
+                            const TComClassIdentity& identity,
+                            const TRegistrationInfo& info,
                             Registry& registry) {
   const RegistryKey user_key = AddInKey(RegistryRoot::kCurrentUser, host, identity);
   if (info.OnBeforeAddinUnregister) {
@@ -190,13 +190,13 @@ void UnregisterAddInEntries(TadxOfficeHostApp host,
 
 void UpdateFactoryRegistry(bool do_register,
                            const std::string& library_path,
-                           const TadxFactoryRegistration& factory,
+                           const TFactoryRegistration& factory,
                            Registry& registry,
-                           TadxComRegistrationServices& services) {
-  const TadxRegistrationInfo info = factory.ModuleInfo();
+                           TComRegistrationServices& services) {
+  const TRegistrationInfo info = factory.ModuleInfo();
   CheckNotEmpty(info.AddInName.empty(), "AddInName");
   CheckNotEmpty(info.SupportedApps.Empty(), "SupportedApps");
-  const TadxComClassIdentity& identity = factory.Identity;
+  const TComClassIdentity& identity = factory.Identity;
 
   if (do_register) {
     RegisterClassEntries(identity, library_path, registry, services);
@@ -204,17 +204,17 @@ void UpdateFactoryRegistry(bool do_register,
     return;
   }
 
-  std::vector<TadxOfficeHostApp> hosts;
+  std::vector<TOfficeHostApp> hosts;
   for (int index = 0; index < kHostAppCount; ++index) {
-    const auto host = static_cast<TadxOfficeHostApp>(index);
+    const auto host = static_cast<TOfficeHostApp>(index);
     if (HostToUnregister(host, identity, info, registry, services)) {
       hosts.push_back(host);
     }
   }
-  for (TadxOfficeHostApp host : hosts) {
+  for (TOfficeHostApp host : hosts) {
     CleanUpControls(host, identity, info, registry);
   }
-  for (TadxOfficeHostApp host : hosts) {
+  for (TOfficeHostApp host : hosts) {
     UnregisterAddInEntries(host, identity, info, registry);
   }
   UnregisterClassEntries(identity, registry);
@@ -231,9 +231,9 @@ std::string DirectoryOf(const std::string& path) {
 
 }  // namespace
 
-bool HostInstalled(TadxOfficeHostApp host,
+bool HostInstalled(TOfficeHostApp host,
                    Registry& registry,
-                   TadxComRegistrationServices& services) {
+                   TComRegistrationServices& services) {
   if (services.ProgIdHasClass(HostAppInfo(host).prog_id)) {
     return true;
   }
@@ -252,15 +252,15 @@ bool HostInstalled(TadxOfficeHostApp host,
 
 void UpdateServerRegistry(bool do_register,
                           const std::string& library_path,
-                          const std::vector<TadxFactoryRegistration>& factories,
+                          const std::vector<TFactoryRegistration>& factories,
                           Registry& registry,
-                          TadxComRegistrationServices& services) {
+                          TComRegistrationServices& services) {
   if (do_register) {
     services.RegisterTypeLibrary(library_path, DirectoryOf(library_path));
   } else {
     services.UnregisterTypeLibrary();
   }
-  for (const TadxFactoryRegistration& factory : factories) {
+  for (const TFactoryRegistration& factory : factories) {
     UpdateFactoryRegistry(do_register, library_path, factory, registry, services);
   }
 }

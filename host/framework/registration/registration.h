@@ -14,10 +14,10 @@ namespace quivra::framework {
 // The add-in module's properties that registration reads: its name and description as the
 // host shows them, the hosts it is registered for, how the host loads it, and whether it is
 // registered for every user of the machine (HKEY_LOCAL_MACHINE) or the current one.
-struct TadxRegistrationInfo {
+struct TRegistrationInfo {
   std::string AddInName;
   std::string Description;
-  TadxHostAppSet SupportedApps{TadxOfficeHostApp::ohaExcel};
+  THostAppSet SupportedApps{TOfficeHostApp::ohaExcel};
   int LoadBehavior = 3;
   bool RegisterForAllUsers = false;
   // Whether registration warns about running hosts; not offered by this framework, and false
@@ -26,16 +26,16 @@ struct TadxRegistrationInfo {
 
   // Raised after the add-in key of `host` was written, and before it is removed; the key given
   // is the add-in key under HKEY_CURRENT_USER. Exceptions go to ReportError.
-  std::function<void(TadxOfficeHostApp host, const platform::RegistryKey& add_in_key)>
+  std::function<void(TOfficeHostApp host, const platform::RegistryKey& add_in_key)>
       OnAfterAddinRegister;
-  std::function<void(TadxOfficeHostApp host, const platform::RegistryKey& add_in_key)>
+  std::function<void(TOfficeHostApp host, const platform::RegistryKey& add_in_key)>
       OnBeforeAddinUnregister;
   // The module's report of an exception raised by one of its event handlers.
   std::function<void(const std::string& message)> ReportError;
 };
 
 // The COM identity of one class the server exports.
-struct TadxComClassIdentity {
+struct TComClassIdentity {
   std::string ClassId;  // registry form, with braces
   std::string ProgId;   // type library name "." coclass name
   std::string Description;
@@ -47,15 +47,15 @@ struct TadxComClassIdentity {
 
 // One class factory of the server, as registration sees it. `ModuleInfo` stands for the
 // temporary module instance whose properties registration reads.
-struct TadxFactoryRegistration {
-  TadxComClassIdentity Identity;
-  std::function<TadxRegistrationInfo()> ModuleInfo;
+struct TFactoryRegistration {
+  TComClassIdentity Identity;
+  std::function<TRegistrationInfo()> ModuleInfo;
 };
 
 // What only Windows can answer or do for registration.
-class TadxComRegistrationServices {
+class TComRegistrationServices {
  public:
-  virtual ~TadxComRegistrationServices() = default;
+  virtual ~TComRegistrationServices() = default;
   // Whether CLSIDFromProgID resolves the ProgID to a class id other than the null GUID.
   virtual bool ProgIdHasClass(const std::string& prog_id) = 0;
   // The short (8.3) form of an existing path, or the path itself when Windows has none.
@@ -68,9 +68,9 @@ class TadxComRegistrationServices {
 };
 
 // A registration step failed; the export reports E_FAIL.
-class TadxRegistrationError : public std::runtime_error {
+class TRegistrationError : public std::runtime_error {
  public:
-  explicit TadxRegistrationError(const std::string& message) : std::runtime_error(message) {}
+  explicit TRegistrationError(const std::string& message) : std::runtime_error(message) {}
 };
 
 // Registers (or unregisters) the in-process server at `library_path` (the DLL's full path):
@@ -79,15 +79,15 @@ class TadxRegistrationError : public std::runtime_error {
 // stays done. Removal of the COM class entries ignores errors.
 void UpdateServerRegistry(bool do_register,
                           const std::string& library_path,
-                          const std::vector<TadxFactoryRegistration>& factories,
+                          const std::vector<TFactoryRegistration>& factories,
                           platform::Registry& registry,
-                          TadxComRegistrationServices& services);
+                          TComRegistrationServices& services);
 
 // Whether the host counts as installed: its ProgID names a class, or a click-to-run Office
 // 2010 or 2013 is present (its Outlook ProgID may not be resolvable).
-bool HostInstalled(TadxOfficeHostApp host,
+bool HostInstalled(TOfficeHostApp host,
                    platform::Registry& registry,
-                   TadxComRegistrationServices& services);
+                   TComRegistrationServices& services);
 
 }  // namespace quivra::framework
 

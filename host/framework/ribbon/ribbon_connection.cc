@@ -79,7 +79,7 @@ std::string ComponentId(std::string_view id) {
   constexpr std::string_view kWrapped = "wrapped";
   if (const size_t at = key.find(kWrapped); at != std::string::npos)
     key.erase(at, kWrapped.size());
-  constexpr std::string_view kContextMenu = "_adx_context_menu_";
+  constexpr std::string_view kContextMenu = "_context_menu_";
   if (const size_t at = key.find(kContextMenu); at != std::string::npos)
     key.erase(at, 22);
   return key;
@@ -87,25 +87,25 @@ std::string ComponentId(std::string_view id) {
 
 // The properties whose change Office must be told of; the others (Tag, ids, ribbons, ...) only
 // matter when the ribbon is built.
-bool ShownProperty(TadxProperty property) {
+bool ShownProperty(TProperty property) {
   switch (property) {
-    case TadxProperty::Caption:
-    case TadxProperty::Description:
-    case TadxProperty::ScreenTip:
-    case TadxProperty::SuperTip:
-    case TadxProperty::KeyTip:
-    case TadxProperty::Enabled:
-    case TadxProperty::Visible:
-    case TadxProperty::ShowCaption:
-    case TadxProperty::Size:
-    case TadxProperty::Pressed:
-    case TadxProperty::Glyph:
-    case TadxProperty::ImageIndex:
-    case TadxProperty::ImageMso:
-    case TadxProperty::InsertAfterIdMso:
-    case TadxProperty::InsertBeforeIdMso:
-    case TadxProperty::InsertAfterId:
-    case TadxProperty::InsertBeforeId:
+    case TProperty::Caption:
+    case TProperty::Description:
+    case TProperty::ScreenTip:
+    case TProperty::SuperTip:
+    case TProperty::KeyTip:
+    case TProperty::Enabled:
+    case TProperty::Visible:
+    case TProperty::ShowCaption:
+    case TProperty::Size:
+    case TProperty::Pressed:
+    case TProperty::Glyph:
+    case TProperty::ImageIndex:
+    case TProperty::ImageMso:
+    case TProperty::InsertAfterIdMso:
+    case TProperty::InsertBeforeIdMso:
+    case TProperty::InsertAfterId:
+    case TProperty::InsertBeforeId:
       return true;
     default:
       return false;
@@ -113,7 +113,7 @@ bool ShownProperty(TadxProperty property) {
 }
 
 template <typename T>
-T ValueAs(const TadxRibbonPropertyValue& value, T fallback) {
+T ValueAs(const TRibbonPropertyValue& value, T fallback) {
   if (const T* typed = std::get_if<T>(&value))
     return *typed;
   return fallback;
@@ -137,7 +137,7 @@ std::string_view RibbonCallbackName(int dispid) {
   return {};
 }
 
-office::RibbonPicture RibbonPictureOf(const TadxBitmap& bitmap, bool transparent_corner) {
+office::RibbonPicture RibbonPictureOf(const TBitmap& bitmap, bool transparent_corner) {
   office::RibbonPicture picture;
   if (bitmap.Empty() || bitmap.Pixels.size() < static_cast<size_t>(bitmap.Width) *
                                                    static_cast<size_t>(bitmap.Height)) {
@@ -165,11 +165,11 @@ office::RibbonPicture RibbonPictureOf(const TadxBitmap& bitmap, bool transparent
   return picture;
 }
 
-TadxRibbonConnection::TadxRibbonConnection(TadxCOMAddInModule& module)
-    : module_(module), self_(std::make_shared<TadxRibbonConnection*>(this)) {
-  std::weak_ptr<TadxRibbonConnection*> self = self_;
+TRibbonConnection::TRibbonConnection(TCOMAddInModule& module)
+    : module_(module), self_(std::make_shared<TRibbonConnection*>(this)) {
+  std::weak_ptr<TRibbonConnection*> self = self_;
   module_.PropertyChanged =
-      [self, previous = std::move(module_.PropertyChanged)](const TadxPropertyChange& change) {
+      [self, previous = std::move(module_.PropertyChanged)](const TPropertyChange& change) {
         if (previous)
           previous(change);
         if (auto connection = self.lock())
@@ -177,31 +177,31 @@ TadxRibbonConnection::TadxRibbonConnection(TadxCOMAddInModule& module)
       };
 }
 
-TadxRibbonConnection::~TadxRibbonConnection() = default;
+TRibbonConnection::~TRibbonConnection() = default;
 
-std::string TadxRibbonConnection::GetCustomUI(const std::string& RibbonID, int HostMajorVersion) {
+std::string TRibbonConnection::GetCustomUI(const std::string& RibbonID, int HostMajorVersion) {
   BuildIndex(IsOutlookRibbon(RibbonID));
   return WriteCustomUI(module_, RibbonID, HostMajorVersion);
 }
 
-void TadxRibbonConnection::BuildIndex(bool outlook_only) {
+void TRibbonConnection::BuildIndex(bool outlook_only) {
   index_.clear();
   auto add = [this](const std::string& key, Target target) {
     if (!key.empty())
       index_.emplace(LowerCased(key), target);
   };
-  auto applies = [outlook_only](TadxRibbons ribbons, TadxRibbons2010 ribbons2010) {
+  auto applies = [outlook_only](TRibbons ribbons, TRibbons2010 ribbons2010) {
     return !outlook_only || AppliesToOutlook(ribbons, ribbons2010);
   };
-  std::function<void(TadxRibbonControls&)> walk = [&](TadxRibbonControls& controls) {
+  std::function<void(TRibbonControls&)> walk = [&](TRibbonControls& controls) {
     for (const auto& control : controls.Items()) {
       if (applies(control->Ribbons(), control->Ribbons2010()))
         add(control->IdMso().empty() ? control->Id() : control->IdMso(), control.get());
-      if (TadxRibbonControls* children = control->Children())
+      if (TRibbonControls* children = control->Children())
         walk(*children);
     }
   };
-  for (TadxRibbonTab* tab : module_.ComponentsOf<TadxRibbonTab>()) {
+  for (TRibbonTab* tab : module_.ComponentsOf<TRibbonTab>()) {
     if (applies(tab->Ribbons(), tab->Ribbons2010()))
       add(tab->IdMso().empty() ? tab->Id() : tab->IdMso(), tab);
     walk(tab->Controls());
@@ -209,14 +209,14 @@ void TadxRibbonConnection::BuildIndex(bool outlook_only) {
   indexed_ = true;
 }
 
-TadxRibbonConnection::Target TadxRibbonConnection::Find(std::string_view id) {
+TRibbonConnection::Target TRibbonConnection::Find(std::string_view id) {
   if (!indexed_)
     BuildIndex(false);
   const auto found = index_.find(LowerCased(ComponentId(id)));
   return found == index_.end() ? Target{} : found->second;
 }
 
-void TadxRibbonConnection::RibbonLoaded(office::RibbonUIPtr ribbon) {
+void TRibbonConnection::RibbonLoaded(office::RibbonUIPtr ribbon) {
   if (!ribbon)
     return;
   auto known = std::find(ribbon_uis_.begin(), ribbon_uis_.end(), ribbon);
@@ -225,52 +225,52 @@ void TadxRibbonConnection::RibbonLoaded(office::RibbonUIPtr ribbon) {
   ribbon_uis_.push_back(std::move(ribbon));
 }
 
-office::RibbonValue TadxRibbonConnection::Callback(TadxRibbonCallback callback,
-                                                   const TadxRibbonControlInfo& control,
+office::RibbonValue TRibbonConnection::Callback(TRibbonCallback callback,
+                                                   const TRibbonControlInfo& control,
                                                    bool pressed) {
   const Target target = Find(control.Id);
-  if (auto* tab = std::get_if<TadxRibbonTab*>(&target))
+  if (auto* tab = std::get_if<TRibbonTab*>(&target))
     return TabValue(**tab, callback, control);
-  if (auto* item = std::get_if<TadxRibbonCustomControl*>(&target))
+  if (auto* item = std::get_if<TRibbonCustomControl*>(&target))
     return ControlValue(**item, callback, control, pressed);
   // Not one of the add-in's: the defaults.
   switch (callback) {
-    case TadxRibbonCallback::GetVisible:
-    case TadxRibbonCallback::GetEnabled:
-    case TadxRibbonCallback::GetShowLabel:
+    case TRibbonCallback::GetVisible:
+    case TRibbonCallback::GetEnabled:
+    case TRibbonCallback::GetShowLabel:
       return true;
-    case TadxRibbonCallback::GetPressed:
-    case TadxRibbonCallback::GetShowImage:
+    case TRibbonCallback::GetPressed:
+    case TRibbonCallback::GetShowImage:
       return false;
-    case TadxRibbonCallback::GetSize:
+    case TRibbonCallback::GetSize:
       return 0;
-    case TadxRibbonCallback::GetLabel:
-    case TadxRibbonCallback::GetKeyTip:
-    case TadxRibbonCallback::GetScreenTip:
-    case TadxRibbonCallback::GetSuperTip:
-    case TadxRibbonCallback::GetDescription:
+    case TRibbonCallback::GetLabel:
+    case TRibbonCallback::GetKeyTip:
+    case TRibbonCallback::GetScreenTip:
+    case TRibbonCallback::GetSuperTip:
+    case TRibbonCallback::GetDescription:
       return std::string();
     default:
       return {};
   }
 }
 
-office::RibbonValue TadxRibbonConnection::TabValue(TadxRibbonTab& tab,
-                                                   TadxRibbonCallback callback,
-                                                   const TadxRibbonControlInfo& control) {
-  TadxRibbonPropertyType type;
-  TadxRibbonPropertyValue value;
+office::RibbonValue TRibbonConnection::TabValue(TRibbonTab& tab,
+                                                   TRibbonCallback callback,
+                                                   const TRibbonControlInfo& control) {
+  TRibbonPropertyType type;
+  TRibbonPropertyValue value;
   switch (callback) {
-    case TadxRibbonCallback::GetVisible:
-      type = TadxRibbonPropertyType::rcptVisible;
+    case TRibbonCallback::GetVisible:
+      type = TRibbonPropertyType::rcptVisible;
       value = tab.Visible();
       break;
-    case TadxRibbonCallback::GetLabel:
-      type = TadxRibbonPropertyType::rcptCaption;
+    case TRibbonCallback::GetLabel:
+      type = TRibbonPropertyType::rcptCaption;
       value = tab.Caption();
       break;
-    case TadxRibbonCallback::GetKeyTip:
-      type = TadxRibbonPropertyType::rcptKeyTip;
+    case TRibbonCallback::GetKeyTip:
+      type = TRibbonPropertyType::rcptKeyTip;
       value = tab.KeyTip();
       break;
     default:
@@ -278,80 +278,80 @@ office::RibbonValue TadxRibbonConnection::TabValue(TadxRibbonTab& tab,
   }
   if (tab.OnPropertyChanging)
     module_.CallHandler([&] { tab.OnPropertyChanging(tab, type, value, control); });
-  if (type == TadxRibbonPropertyType::rcptVisible)
+  if (type == TRibbonPropertyType::rcptVisible)
     return ValueAs<bool>(value, tab.Visible());
   return ValueAs<std::string>(value, std::string());
 }
 
-office::RibbonValue TadxRibbonConnection::ControlValue(TadxRibbonCustomControl& item,
-                                                       TadxRibbonCallback callback,
-                                                       const TadxRibbonControlInfo& control,
+office::RibbonValue TRibbonConnection::ControlValue(TRibbonCustomControl& item,
+                                                       TRibbonCallback callback,
+                                                       const TRibbonControlInfo& control,
                                                        bool pressed) {
-  if (callback == TadxRibbonCallback::OnActionCommon ||
-      callback == TadxRibbonCallback::OnActionState) {
-    const bool state = callback == TadxRibbonCallback::OnActionState && pressed;
-    if (auto* button = dynamic_cast<TadxRibbonButton*>(&item)) {
+  if (callback == TRibbonCallback::OnActionCommon ||
+      callback == TRibbonCallback::OnActionState) {
+    const bool state = callback == TRibbonCallback::OnActionState && pressed;
+    if (auto* button = dynamic_cast<TRibbonButton*>(&item)) {
       button->DoClick(control, state);
-    } else if (auto* split = dynamic_cast<TadxRibbonSplitButton*>(&item)) {
+    } else if (auto* split = dynamic_cast<TRibbonSplitButton*>(&item)) {
       split->DoClick(control, state);
     }
     return {};
   }
 
-  TadxRibbonPropertyType type;
-  TadxRibbonPropertyValue value;
+  TRibbonPropertyType type;
+  TRibbonPropertyValue value;
   bool from_image_list = false;
   switch (callback) {
-    case TadxRibbonCallback::GetVisible:
-      type = TadxRibbonPropertyType::rcptVisible;
+    case TRibbonCallback::GetVisible:
+      type = TRibbonPropertyType::rcptVisible;
       value = item.Visible();
       break;
-    case TadxRibbonCallback::GetEnabled:
-      type = TadxRibbonPropertyType::rcptEnabled;
+    case TRibbonCallback::GetEnabled:
+      type = TRibbonPropertyType::rcptEnabled;
       value = item.Enabled();
       break;
-    case TadxRibbonCallback::GetLabel:
-      type = TadxRibbonPropertyType::rcptCaption;
+    case TRibbonCallback::GetLabel:
+      type = TRibbonPropertyType::rcptCaption;
       value = item.Caption();
       break;
-    case TadxRibbonCallback::GetScreenTip:
-      type = TadxRibbonPropertyType::rcptScreenTip;
+    case TRibbonCallback::GetScreenTip:
+      type = TRibbonPropertyType::rcptScreenTip;
       value = item.ScreenTip();
       break;
-    case TadxRibbonCallback::GetSuperTip:
-      type = TadxRibbonPropertyType::rcptSuperTip;
+    case TRibbonCallback::GetSuperTip:
+      type = TRibbonPropertyType::rcptSuperTip;
       value = item.SuperTip();
       break;
-    case TadxRibbonCallback::GetKeyTip:
-      type = TadxRibbonPropertyType::rcptKeyTip;
+    case TRibbonCallback::GetKeyTip:
+      type = TRibbonPropertyType::rcptKeyTip;
       value = item.KeyTip();
       break;
-    case TadxRibbonCallback::GetDescription:
-      type = TadxRibbonPropertyType::rcptDescription;
+    case TRibbonCallback::GetDescription:
+      type = TRibbonPropertyType::rcptDescription;
       value = item.Description();
       break;
-    case TadxRibbonCallback::GetShowLabel:
-      type = TadxRibbonPropertyType::rcptShowCaption;
+    case TRibbonCallback::GetShowLabel:
+      type = TRibbonPropertyType::rcptShowCaption;
       value = item.ShowCaption();
       break;
-    case TadxRibbonCallback::GetShowImage:
-      type = TadxRibbonPropertyType::rcptShowImage;
+    case TRibbonCallback::GetShowImage:
+      type = TRibbonPropertyType::rcptShowImage;
       value = !(item.Glyph().Empty() && item.ImageIndex() < 0 && item.ImageMso().empty());
       break;
-    case TadxRibbonCallback::GetSize:
-      type = TadxRibbonPropertyType::rcptSize;
+    case TRibbonCallback::GetSize:
+      type = TRibbonPropertyType::rcptSize;
       value = static_cast<int>(item.Size());
       break;
-    case TadxRibbonCallback::GetPressed:
-      type = TadxRibbonPropertyType::rcptPressed;
+    case TRibbonCallback::GetPressed:
+      type = TRibbonPropertyType::rcptPressed;
       value = item.Pressed();
       break;
-    case TadxRibbonCallback::GetImage: {
-      type = TadxRibbonPropertyType::rcptGlyph;
-      TadxBitmap source = item.Glyph();
+    case TRibbonCallback::GetImage: {
+      type = TRibbonPropertyType::rcptGlyph;
+      TBitmap source = item.Glyph();
       if (source.Empty()) {
-        const TadxRibbonTab* tab = item.Tab();
-        const TadxImageList* images = tab != nullptr ? tab->Images() : nullptr;
+        const TRibbonTab* tab = item.Tab();
+        const TImageList* images = tab != nullptr ? tab->Images() : nullptr;
         if (images != nullptr && item.ImageIndex() >= 0 && item.ImageIndex() < images->Count()) {
           source = (*images)[item.ImageIndex()];
           from_image_list = true;
@@ -364,32 +364,32 @@ office::RibbonValue TadxRibbonConnection::ControlValue(TadxRibbonCustomControl& 
       return {};
   }
   if (item.OnPropertyChanging) {
-    const TadxRibbonPropertyValue before = value;
+    const TRibbonPropertyValue before = value;
     module_.CallHandler([&] { item.OnPropertyChanging(item, type, value, control); });
     if (!(value == before))
       from_image_list = false;
   }
   switch (type) {
-    case TadxRibbonPropertyType::rcptSize:
+    case TRibbonPropertyType::rcptSize:
       return ValueAs<int>(value, 0);
-    case TadxRibbonPropertyType::rcptGlyph: {
-      const TadxBitmap bitmap = ValueAs<TadxBitmap>(value, TadxBitmap());
+    case TRibbonPropertyType::rcptGlyph: {
+      const TBitmap bitmap = ValueAs<TBitmap>(value, TBitmap());
       if (bitmap.Empty())
         return {};
       return RibbonPictureOf(bitmap, !from_image_list);
     }
-    case TadxRibbonPropertyType::rcptVisible:
-    case TadxRibbonPropertyType::rcptEnabled:
-    case TadxRibbonPropertyType::rcptShowCaption:
-    case TadxRibbonPropertyType::rcptShowImage:
-    case TadxRibbonPropertyType::rcptPressed:
+    case TRibbonPropertyType::rcptVisible:
+    case TRibbonPropertyType::rcptEnabled:
+    case TRibbonPropertyType::rcptShowCaption:
+    case TRibbonPropertyType::rcptShowImage:
+    case TRibbonPropertyType::rcptPressed:
       return ValueAs<bool>(value, false);
     default:
       return ValueAs<std::string>(value, std::string());
   }
 }
 
-void TadxRibbonConnection::Changed(const TadxPropertyChange& change) {
+void TRibbonConnection::Changed(const TPropertyChange& change) {
   if (ribbon_uis_.empty() || !ShownProperty(change.Property))
     return;
   if (holds_ > 0) {
@@ -402,7 +402,7 @@ void TadxRibbonConnection::Changed(const TadxPropertyChange& change) {
   SendInvalidations(ids, whole);
 }
 
-void TadxRibbonConnection::SendInvalidations(const std::vector<std::string>& ids, bool whole) {
+void TRibbonConnection::SendInvalidations(const std::vector<std::string>& ids, bool whole) {
   if (!whole && ids.empty())
     return;
   // Every ribbon Office handed over is told; one that fails does not keep the others from
@@ -421,26 +421,26 @@ void TadxRibbonConnection::SendInvalidations(const std::vector<std::string>& ids
   }
 }
 
-void TadxRibbonConnection::AddInvalidations(const TadxPropertyChange& change,
+void TRibbonConnection::AddInvalidations(const TPropertyChange& change,
                                             std::vector<std::string>& ids,
                                             bool& whole) {
   auto add = [&ids](std::string id) {
     if (std::find(ids.begin(), ids.end(), id) == ids.end())
       ids.push_back(std::move(id));
   };
-  if (TadxRibbonCustomControl* control = change.RibbonControl) {
+  if (TRibbonCustomControl* control = change.RibbonControl) {
     if (!control->IdMso().empty()) {
       whole = true;
       return;
     }
     add(control->Id());
-    if (control->Kind() == TadxRibbonControlKind::SplitButton)
+    if (control->Kind() == TRibbonControlKind::SplitButton)
       add(control->Id() + "wrapped");
     return;
   }
   // Of a tab's own properties only the key tip reaches Office before the ribbon is rebuilt.
-  auto* tab = dynamic_cast<TadxRibbonTab*>(change.Component);
-  if (tab != nullptr && change.Property == TadxProperty::KeyTip) {
+  auto* tab = dynamic_cast<TRibbonTab*>(change.Component);
+  if (tab != nullptr && change.Property == TProperty::KeyTip) {
     if (tab->IdMso().empty()) {
       add(tab->Id());
     } else {
@@ -449,12 +449,12 @@ void TadxRibbonConnection::AddInvalidations(const TadxPropertyChange& change,
   }
 }
 
-TadxRibbonConnection::InvalidationHold::InvalidationHold(TadxRibbonConnection& connection)
+TRibbonConnection::InvalidationHold::InvalidationHold(TRibbonConnection& connection)
     : connection_(connection.self_) {
   ++connection.holds_;
 }
 
-TadxRibbonConnection::InvalidationHold::~InvalidationHold() {
+TRibbonConnection::InvalidationHold::~InvalidationHold() {
   try {
     if (auto connection = connection_.lock())
       (*connection)->ReleaseHeldInvalidations();
@@ -463,7 +463,7 @@ TadxRibbonConnection::InvalidationHold::~InvalidationHold() {
   }
 }
 
-void TadxRibbonConnection::ReleaseHeldInvalidations() {
+void TRibbonConnection::ReleaseHeldInvalidations() {
   if (--holds_ > 0)
     return;
   std::vector<std::string> ids;

@@ -18,11 +18,11 @@
 
 namespace quivra::framework {
 
-class TadxCOMAddInModule;
+class TCOMAddInModule;
 
 // The callbacks Office calls by the names written in the customUI text, with the DISPIDs the
 // add-in's IDispatch gives them.
-enum class TadxRibbonCallback {
+enum class TRibbonCallback {
   RibbonLoaded = 10,
   GetImages = 11,
   GetVisible = 12,
@@ -50,18 +50,18 @@ std::string_view RibbonCallbackName(int dispid);
 // A button image as Office is given it: 32 bits a pixel with alpha. A bitmap made without alpha
 // is opaque; with `transparent_corner` every pixel of the colour of the bottom-left pixel
 // becomes transparent.
-office::RibbonPicture RibbonPictureOf(const TadxBitmap& bitmap, bool transparent_corner);
+office::RibbonPicture RibbonPictureOf(const TBitmap& bitmap, bool transparent_corner);
 
 // The connection of the module's ribbon components to Office: the index of tabs and controls by
 // id, the customUI text, the answers to the callbacks from the components' current values, the
 // clicks, and the invalidation of a control whose value changed once Office has given its ribbon
 // UI. Hooks the module's PropertyChanged for as long as it lives (keeping a hook set before).
-class TadxRibbonConnection {
+class TRibbonConnection {
  public:
-  explicit TadxRibbonConnection(TadxCOMAddInModule& module);
-  ~TadxRibbonConnection();
-  TadxRibbonConnection(const TadxRibbonConnection&) = delete;
-  TadxRibbonConnection& operator=(const TadxRibbonConnection&) = delete;
+  explicit TRibbonConnection(TCOMAddInModule& module);
+  ~TRibbonConnection();
+  TRibbonConnection(const TRibbonConnection&) = delete;
+  TRibbonConnection& operator=(const TRibbonConnection&) = delete;
 
   // The customUI text of the ribbon RibbonID; the index then holds the components of that
   // host's ribbons.
@@ -79,8 +79,8 @@ class TadxRibbonConnection {
 
   // A callback other than onLoad for `control`. Handlers' exceptions go to the module's error
   // report; the callback still answers.
-  office::RibbonValue Callback(TadxRibbonCallback callback,
-                               const TadxRibbonControlInfo& control,
+  office::RibbonValue Callback(TRibbonCallback callback,
+                               const TRibbonControlInfo& control,
                                bool pressed);
 
   // While a hold lives, the invalidations that changes call for are gathered instead of sent;
@@ -90,42 +90,42 @@ class TadxRibbonConnection {
   // of placing them then cost Office one invalidation per control instead of one per change.
   class InvalidationHold {
    public:
-    explicit InvalidationHold(TadxRibbonConnection& connection);
+    explicit InvalidationHold(TRibbonConnection& connection);
     ~InvalidationHold();
     InvalidationHold(const InvalidationHold&) = delete;
     InvalidationHold& operator=(const InvalidationHold&) = delete;
 
    private:
     // The connection may go while the hold lives (the add-in disconnected).
-    std::weak_ptr<TadxRibbonConnection*> connection_;
+    std::weak_ptr<TRibbonConnection*> connection_;
   };
 
   // The tab or control Office means by `id` (its inner-button and context-menu marks taken
   // off), or neither.
-  using Target = std::variant<std::monostate, TadxRibbonTab*, TadxRibbonCustomControl*>;
+  using Target = std::variant<std::monostate, TRibbonTab*, TRibbonCustomControl*>;
   Target Find(std::string_view id);
 
  private:
   void BuildIndex(bool outlook_only);
-  void Changed(const TadxPropertyChange& change);
+  void Changed(const TPropertyChange& change);
   // Adds what Office must be told of the change to `ids` (controls to invalidate, each once)
   // or sets `whole` (the whole ribbon).
-  static void AddInvalidations(const TadxPropertyChange& change,
+  static void AddInvalidations(const TPropertyChange& change,
                                std::vector<std::string>& ids,
                                bool& whole);
   // Tells every ribbon UI to invalidate the controls `ids`, or the whole ribbon.
   void SendInvalidations(const std::vector<std::string>& ids, bool whole);
   void ReleaseHeldInvalidations();
-  office::RibbonValue TabValue(TadxRibbonTab& tab,
-                               TadxRibbonCallback callback,
-                               const TadxRibbonControlInfo& control);
-  office::RibbonValue ControlValue(TadxRibbonCustomControl& item,
-                                   TadxRibbonCallback callback,
-                                   const TadxRibbonControlInfo& control,
+  office::RibbonValue TabValue(TRibbonTab& tab,
+                               TRibbonCallback callback,
+                               const TRibbonControlInfo& control);
+  office::RibbonValue ControlValue(TRibbonCustomControl& item,
+                                   TRibbonCallback callback,
+                                   const TRibbonControlInfo& control,
                                    bool pressed);
 
-  TadxCOMAddInModule& module_;
-  std::shared_ptr<TadxRibbonConnection*> self_;
+  TCOMAddInModule& module_;
+  std::shared_ptr<TRibbonConnection*> self_;
   // The add-in's tabs and controls by id (idMso for a built-in one), lower-cased, as Office
   // names them in every callback; the first of equal ids wins.
   std::unordered_map<std::string, Target> index_;

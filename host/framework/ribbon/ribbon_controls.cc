@@ -10,14 +10,14 @@
 
 namespace quivra::framework {
 
-// TadxRibbonControls
+// TRibbonControls
 
-TadxRibbonControls::~TadxRibbonControls() = default;
+TRibbonControls::~TRibbonControls() = default;
 
-void TadxRibbonControls::Adopt(std::unique_ptr<TadxRibbonCustomControl>& control) {
+void TRibbonControls::Adopt(std::unique_ptr<TRibbonCustomControl>& control) {
   if (tab_ != nullptr) {
-    if (control->Kind() != TadxRibbonControlKind::Group) {
-      throw TadxContainmentError(control->ClassName(), tab_->ClassName());
+    if (control->Kind() != TRibbonControlKind::Group) {
+      throw TContainmentError(control->ClassName(), tab_->ClassName());
     }
     control->parent_tab_ = tab_;
     control->ribbons_ = tab_->Ribbons();
@@ -25,7 +25,7 @@ void TadxRibbonControls::Adopt(std::unique_ptr<TadxRibbonCustomControl>& control
     control->design_path_ = tab_->Name();
   } else {
     if (!control_->CanContain(control->Kind())) {
-      throw TadxContainmentError(control->ClassName(), control_->ClassName());
+      throw TContainmentError(control->ClassName(), control_->ClassName());
     }
     control->parent_control_ = control_;
     control->ribbons_ = control_->Ribbons();
@@ -34,44 +34,44 @@ void TadxRibbonControls::Adopt(std::unique_ptr<TadxRibbonCustomControl>& control
   }
   // Fixed by the control's place: the same id on every load.
   control->design_path_ += "/" + std::to_string(Count());
-  control->id_ = DesignControlId(control->ClassName().substr(1), control->design_path_);
+  control->id_ = DesignControlId(ComponentStem(control->ClassName()), control->design_path_);
 }
 
-// TadxRibbonCustomControl
+// TRibbonCustomControl
 
-TadxRibbonCustomControl::TadxRibbonCustomControl(std::string_view class_name)
-    : id_(NewControlId(class_name.substr(1))) {}
+TRibbonCustomControl::TRibbonCustomControl(std::string_view class_name)
+    : id_(NewControlId(ComponentStem(class_name))) {}
 
-TadxRibbonTab* TadxRibbonCustomControl::Tab() const {
+TRibbonTab* TRibbonCustomControl::Tab() const {
   if (parent_tab_ != nullptr)
     return parent_tab_;
   return parent_control_ != nullptr ? parent_control_->Tab() : nullptr;
 }
 
-TadxCOMAddInModule* TadxRibbonCustomControl::Module() const {
-  TadxRibbonTab* tab = Tab();
+TCOMAddInModule* TRibbonCustomControl::Module() const {
+  TRibbonTab* tab = Tab();
   return tab != nullptr ? &tab->Owner() : nullptr;
 }
 
-void TadxRibbonCustomControl::Changed(TadxProperty property) {
-  TadxRibbonTab* tab = Tab();
+void TRibbonCustomControl::Changed(TProperty property) {
+  TRibbonTab* tab = Tab();
   if (tab == nullptr)
     return;
-  tab->Owner().NotifyChanged(TadxPropertyChange{tab, this, nullptr, property});
+  tab->Owner().NotifyChanged(TPropertyChange{tab, this, nullptr, property});
 }
 
-bool TadxRibbonCustomControl::CanContain(TadxRibbonControlKind) const {
+bool TRibbonCustomControl::CanContain(TRibbonControlKind) const {
   return false;
 }
 
-void TadxRibbonCustomControl::Click(const TadxRibbonOnClick& handler,
-                                    const TadxRibbonControlInfo& RibbonControl,
+void TRibbonCustomControl::Click(const TRibbonOnClick& handler,
+                                    const TRibbonControlInfo& RibbonControl,
                                     bool pressed) {
   SetPressed(pressed);
   if (!handler || in_click_)
     return;
-  TadxScopedFlag guard(in_click_);
-  TadxCOMAddInModule* module = Module();
+  TScopedFlag guard(in_click_);
+  TCOMAddInModule* module = Module();
   if (module == nullptr) {
     handler(*this, RibbonControl);
     return;
@@ -79,187 +79,187 @@ void TadxRibbonCustomControl::Click(const TadxRibbonOnClick& handler,
   module->CallHandler([&] { handler(*this, RibbonControl); });
 }
 
-void TadxRibbonCustomControl::SetId(std::string value) {
+void TRibbonCustomControl::SetId(std::string value) {
   if (StoreIfChanged(id_, std::move(value)))
-    Changed(TadxProperty::Id);
+    Changed(TProperty::Id);
 }
 
-void TadxRibbonCustomControl::SetIdMso(std::string value) {
+void TRibbonCustomControl::SetIdMso(std::string value) {
   if (StoreIfChanged(id_mso_, std::move(value)))
-    Changed(TadxProperty::IdMso);
+    Changed(TProperty::IdMso);
 }
 
-void TadxRibbonCustomControl::SetCaption(std::string value) {
+void TRibbonCustomControl::SetCaption(std::string value) {
   if (StoreIfChanged(caption_, std::move(value)))
-    Changed(TadxProperty::Caption);
+    Changed(TProperty::Caption);
 }
 
-void TadxRibbonCustomControl::SetDescription(std::string value) {
+void TRibbonCustomControl::SetDescription(std::string value) {
   if (StoreIfChanged(description_, std::move(value)))
-    Changed(TadxProperty::Description);
+    Changed(TProperty::Description);
 }
 
-void TadxRibbonCustomControl::SetScreenTip(std::string value) {
+void TRibbonCustomControl::SetScreenTip(std::string value) {
   if (StoreIfChanged(screen_tip_, std::move(value)))
-    Changed(TadxProperty::ScreenTip);
+    Changed(TProperty::ScreenTip);
 }
 
-void TadxRibbonCustomControl::SetSuperTip(std::string value) {
+void TRibbonCustomControl::SetSuperTip(std::string value) {
   if (StoreIfChanged(super_tip_, std::move(value)))
-    Changed(TadxProperty::SuperTip);
+    Changed(TProperty::SuperTip);
 }
 
-void TadxRibbonCustomControl::SetKeyTip(std::string value) {
+void TRibbonCustomControl::SetKeyTip(std::string value) {
   if (StoreIfChanged(key_tip_, std::move(value)))
-    Changed(TadxProperty::KeyTip);
+    Changed(TProperty::KeyTip);
 }
 
-void TadxRibbonCustomControl::SetEnabled(bool value) {
+void TRibbonCustomControl::SetEnabled(bool value) {
   if (StoreIfChanged(enabled_, value))
-    Changed(TadxProperty::Enabled);
+    Changed(TProperty::Enabled);
 }
 
-void TadxRibbonCustomControl::SetVisible(bool value) {
+void TRibbonCustomControl::SetVisible(bool value) {
   if (StoreIfChanged(visible_, value))
-    Changed(TadxProperty::Visible);
+    Changed(TProperty::Visible);
 }
 
-void TadxRibbonCustomControl::SetShowCaption(bool value) {
+void TRibbonCustomControl::SetShowCaption(bool value) {
   if (StoreIfChanged(show_caption_, value))
-    Changed(TadxProperty::ShowCaption);
+    Changed(TProperty::ShowCaption);
 }
 
-void TadxRibbonCustomControl::SetSize(TadxRibbonXControlSize value) {
+void TRibbonCustomControl::SetSize(TRibbonXControlSize value) {
   if (StoreIfChanged(size_, value))
-    Changed(TadxProperty::Size);
+    Changed(TProperty::Size);
 }
 
-void TadxRibbonCustomControl::SetPressed(bool value) {
+void TRibbonCustomControl::SetPressed(bool value) {
   if (StoreIfChanged(pressed_, value))
-    Changed(TadxProperty::Pressed);
+    Changed(TProperty::Pressed);
 }
 
-void TadxRibbonCustomControl::SetGlyph(TadxBitmap value) {
+void TRibbonCustomControl::SetGlyph(TBitmap value) {
   // A picture is always sent again: the same bitmap may have been redrawn.
   glyph_ = std::move(value);
-  Changed(TadxProperty::Glyph);
+  Changed(TProperty::Glyph);
 }
 
-void TadxRibbonCustomControl::SetImageIndex(int value) {
+void TRibbonCustomControl::SetImageIndex(int value) {
   if (StoreIfChanged(image_index_, value))
-    Changed(TadxProperty::ImageIndex);
+    Changed(TProperty::ImageIndex);
 }
 
-void TadxRibbonCustomControl::SetImageMso(std::string value) {
+void TRibbonCustomControl::SetImageMso(std::string value) {
   if (StoreIfChanged(image_mso_, std::move(value)))
-    Changed(TadxProperty::ImageMso);
+    Changed(TProperty::ImageMso);
 }
 
-void TadxRibbonCustomControl::SetInsertAfterIdMso(std::string value) {
+void TRibbonCustomControl::SetInsertAfterIdMso(std::string value) {
   if (StoreIfChanged(insert_after_id_mso_, std::move(value))) {
-    Changed(TadxProperty::InsertAfterIdMso);
+    Changed(TProperty::InsertAfterIdMso);
   }
 }
 
-void TadxRibbonCustomControl::SetInsertBeforeIdMso(std::string value) {
+void TRibbonCustomControl::SetInsertBeforeIdMso(std::string value) {
   if (StoreIfChanged(insert_before_id_mso_, std::move(value))) {
-    Changed(TadxProperty::InsertBeforeIdMso);
+    Changed(TProperty::InsertBeforeIdMso);
   }
 }
 
-void TadxRibbonCustomControl::SetInsertAfterId(std::string value) {
+void TRibbonCustomControl::SetInsertAfterId(std::string value) {
   if (StoreIfChanged(insert_after_id_, std::move(value)))
-    Changed(TadxProperty::InsertAfterId);
+    Changed(TProperty::InsertAfterId);
 }
 
-void TadxRibbonCustomControl::SetInsertBeforeId(std::string value) {
+void TRibbonCustomControl::SetInsertBeforeId(std::string value) {
   if (StoreIfChanged(insert_before_id_, std::move(value)))
-    Changed(TadxProperty::InsertBeforeId);
+    Changed(TProperty::InsertBeforeId);
 }
 
-void TadxRibbonCustomControl::SetRibbons(TadxRibbons value) {
+void TRibbonCustomControl::SetRibbons(TRibbons value) {
   if (StoreIfChanged(ribbons_, value))
-    Changed(TadxProperty::Ribbons);
+    Changed(TProperty::Ribbons);
 }
 
-void TadxRibbonCustomControl::SetRibbons2010(TadxRibbons2010 value) {
+void TRibbonCustomControl::SetRibbons2010(TRibbons2010 value) {
   if (StoreIfChanged(ribbons2010_, value))
-    Changed(TadxProperty::Ribbons2010);
+    Changed(TProperty::Ribbons2010);
 }
 
-void TadxRibbonCustomControl::SetTag(int value) {
+void TRibbonCustomControl::SetTag(int value) {
   if (StoreIfChanged(tag_, value))
-    Changed(TadxProperty::Tag);
+    Changed(TProperty::Tag);
 }
 
-// TadxRibbonGroup
+// TRibbonGroup
 
-TadxRibbonGroup::TadxRibbonGroup() : TadxRibbonCustomControl(kClassName) {}
+TRibbonGroup::TRibbonGroup() : TRibbonCustomControl(kClassName) {}
 
-bool TadxRibbonGroup::CanContain(TadxRibbonControlKind kind) const {
-  return kind == TadxRibbonControlKind::Button || kind == TadxRibbonControlKind::SplitButton ||
-         kind == TadxRibbonControlKind::Menu;
+bool TRibbonGroup::CanContain(TRibbonControlKind kind) const {
+  return kind == TRibbonControlKind::Button || kind == TRibbonControlKind::SplitButton ||
+         kind == TRibbonControlKind::Menu;
 }
 
-void TadxRibbonGroup::SetAutoScale(bool value) {
+void TRibbonGroup::SetAutoScale(bool value) {
   if (StoreIfChanged(auto_scale_, value))
-    Changed(TadxProperty::AutoScale);
+    Changed(TProperty::AutoScale);
 }
 
-void TadxRibbonGroup::SetCenterVertically(bool value) {
+void TRibbonGroup::SetCenterVertically(bool value) {
   if (StoreIfChanged(center_vertically_, value))
-    Changed(TadxProperty::CenterVertically);
+    Changed(TProperty::CenterVertically);
 }
 
-void TadxRibbonGroup::SetShared(bool value) {
+void TRibbonGroup::SetShared(bool value) {
   if (StoreIfChanged(shared_, value))
-    Changed(TadxProperty::Shared);
+    Changed(TProperty::Shared);
 }
 
-// TadxRibbonButton
+// TRibbonButton
 
-TadxRibbonButton::TadxRibbonButton() : TadxRibbonCustomControl(kClassName) {}
+TRibbonButton::TRibbonButton() : TRibbonCustomControl(kClassName) {}
 
-void TadxRibbonButton::SetToggleButton(bool value) {
+void TRibbonButton::SetToggleButton(bool value) {
   if (StoreIfChanged(toggle_button_, value))
-    Changed(TadxProperty::ToggleButton);
+    Changed(TProperty::ToggleButton);
 }
 
-// TadxRibbonSplitButton
+// TRibbonSplitButton
 
-TadxRibbonSplitButton::TadxRibbonSplitButton() : TadxRibbonCustomControl(kClassName) {}
+TRibbonSplitButton::TRibbonSplitButton() : TRibbonCustomControl(kClassName) {}
 
-bool TadxRibbonSplitButton::CanContain(TadxRibbonControlKind kind) const {
-  return kind == TadxRibbonControlKind::Menu;
+bool TRibbonSplitButton::CanContain(TRibbonControlKind kind) const {
+  return kind == TRibbonControlKind::Menu;
 }
 
-void TadxRibbonSplitButton::SetToggleButton(bool value) {
+void TRibbonSplitButton::SetToggleButton(bool value) {
   if (StoreIfChanged(toggle_button_, value))
-    Changed(TadxProperty::ToggleButton);
+    Changed(TProperty::ToggleButton);
 }
 
-// TadxRibbonMenu
+// TRibbonMenu
 
-TadxRibbonMenu::TadxRibbonMenu() : TadxRibbonCustomControl(kClassName) {}
+TRibbonMenu::TRibbonMenu() : TRibbonCustomControl(kClassName) {}
 
-bool TadxRibbonMenu::CanContain(TadxRibbonControlKind kind) const {
-  return kind == TadxRibbonControlKind::Button || kind == TadxRibbonControlKind::SplitButton ||
-         kind == TadxRibbonControlKind::Menu;
+bool TRibbonMenu::CanContain(TRibbonControlKind kind) const {
+  return kind == TRibbonControlKind::Button || kind == TRibbonControlKind::SplitButton ||
+         kind == TRibbonControlKind::Menu;
 }
 
-void TadxRibbonMenu::SetItemSize(TadxRibbonXItemSize value) {
+void TRibbonMenu::SetItemSize(TRibbonXItemSize value) {
   if (StoreIfChanged(item_size_, value))
-    Changed(TadxProperty::ItemSize);
+    Changed(TProperty::ItemSize);
 }
 
-void TadxRibbonMenu::SetDynamic(bool value) {
+void TRibbonMenu::SetDynamic(bool value) {
   if (StoreIfChanged(dynamic_, value))
-    Changed(TadxProperty::Dynamic);
+    Changed(TProperty::Dynamic);
 }
 
-void TadxRibbonMenu::SetTitle(std::string value) {
+void TRibbonMenu::SetTitle(std::string value) {
   if (StoreIfChanged(title_, std::move(value)))
-    Changed(TadxProperty::Title);
+    Changed(TProperty::Title);
 }
 
 }  // namespace quivra::framework

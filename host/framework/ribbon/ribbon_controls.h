@@ -16,14 +16,14 @@
 
 namespace quivra::framework {
 
-class TadxRibbonCustomControl;
-class TadxRibbonTab;
+class TRibbonCustomControl;
+class TRibbonTab;
 
-enum class TadxRibbonXControlSize { csRegular = 0, csLarge = 1 };
-enum class TadxRibbonXItemSize { isNormal, isLarge };
+enum class TRibbonXControlSize { csRegular = 0, csLarge = 1 };
+enum class TRibbonXItemSize { isNormal, isLarge };
 
 // The values Office asks of a control, in the framework's order.
-enum class TadxRibbonPropertyType {
+enum class TRibbonPropertyType {
   rcptVisible,
   rcptKeyTip,
   rcptCaption,
@@ -37,63 +37,63 @@ enum class TadxRibbonPropertyType {
   rcptSize,
   rcptDescription,
 };
-using TadxRibbonPropertyValue = std::variant<bool, int, std::string, TadxBitmap>;
+using TRibbonPropertyValue = std::variant<bool, int, std::string, TBitmap>;
 
 // What Office says of the control it calls about: its id as the ribbon knows it and its tag.
-struct TadxRibbonControlInfo {
+struct TRibbonControlInfo {
   std::string Id;
   std::string Tag;
 };
 
 // A click on a button (Sender), as Office reported it (RibbonControl).
-using TadxRibbonOnClick = std::function<void(TadxRibbonCustomControl& Sender,
-                                             const TadxRibbonControlInfo& RibbonControl)>;
+using TRibbonOnClick = std::function<void(TRibbonCustomControl& Sender,
+                                             const TRibbonControlInfo& RibbonControl)>;
 // Office is about to be answered Value for PropertyType of Sender in the window of Context; the
 // handler may change the value.
-using TadxRibbonPropertyChanging = std::function<void(TadxRibbonCustomControl& Sender,
-                                                      TadxRibbonPropertyType PropertyType,
-                                                      TadxRibbonPropertyValue& Value,
-                                                      const TadxRibbonControlInfo& Context)>;
+using TRibbonPropertyChanging = std::function<void(TRibbonCustomControl& Sender,
+                                                      TRibbonPropertyType PropertyType,
+                                                      TRibbonPropertyValue& Value,
+                                                      const TRibbonControlInfo& Context)>;
 
-enum class TadxRibbonControlKind { Group, Button, SplitButton, Menu };
+enum class TRibbonControlKind { Group, Button, SplitButton, Menu };
 
 // The ordered, owning list of the controls of a ribbon tab or of a ribbon control. A tab takes
 // groups only; a control takes what its kind may contain. A new control takes its parent's
 // Ribbons and Ribbons2010.
-class TadxRibbonControls : public TadxControlList<TadxRibbonControls, TadxRibbonCustomControl> {
+class TRibbonControls : public TControlList<TRibbonControls, TRibbonCustomControl> {
  public:
-  explicit TadxRibbonControls(TadxRibbonTab& owner) : tab_(&owner) {}
-  explicit TadxRibbonControls(TadxRibbonCustomControl& owner) : control_(&owner) {}
-  ~TadxRibbonControls();
+  explicit TRibbonControls(TRibbonTab& owner) : tab_(&owner) {}
+  explicit TRibbonControls(TRibbonCustomControl& owner) : control_(&owner) {}
+  ~TRibbonControls();
 
  private:
-  friend class TadxControlList<TadxRibbonControls, TadxRibbonCustomControl>;
-  void Adopt(std::unique_ptr<TadxRibbonCustomControl>& control);
+  friend class TControlList<TRibbonControls, TRibbonCustomControl>;
+  void Adopt(std::unique_ptr<TRibbonCustomControl>& control);
 
-  TadxRibbonTab* tab_ = nullptr;
-  TadxRibbonCustomControl* control_ = nullptr;
+  TRibbonTab* tab_ = nullptr;
+  TRibbonCustomControl* control_ = nullptr;
 };
 
 // What every ribbon control has. Setters store a value only when it differs from the stored one
-// and then tell the module once (TadxCOMAddInModule::PropertyChanged); a glyph assignment always
+// and then tell the module once (TCOMAddInModule::PropertyChanged); a glyph assignment always
 // tells. A control that is in no tab yet only stores.
-class TadxRibbonCustomControl {
+class TRibbonCustomControl {
  public:
-  TadxRibbonCustomControl(const TadxRibbonCustomControl&) = delete;
-  TadxRibbonCustomControl& operator=(const TadxRibbonCustomControl&) = delete;
-  virtual ~TadxRibbonCustomControl() = default;
+  TRibbonCustomControl(const TRibbonCustomControl&) = delete;
+  TRibbonCustomControl& operator=(const TRibbonCustomControl&) = delete;
+  virtual ~TRibbonCustomControl() = default;
 
   virtual std::string_view ClassName() const = 0;
-  virtual TadxRibbonControlKind Kind() const = 0;
+  virtual TRibbonControlKind Kind() const = 0;
   // The controls this one holds, or null for a kind that holds none.
-  virtual TadxRibbonControls* Children() { return nullptr; }
+  virtual TRibbonControls* Children() { return nullptr; }
 
   // The tab the control is in (through its holders), or null.
-  TadxRibbonTab* Tab() const;
+  TRibbonTab* Tab() const;
   // The control holding this one, or null when a tab holds it (or none).
-  TadxRibbonCustomControl* ParentControl() const { return parent_control_; }
+  TRibbonCustomControl* ParentControl() const { return parent_control_; }
   // The module owning the tab, or null.
-  TadxCOMAddInModule* Module() const;
+  TCOMAddInModule* Module() const;
 
   // The ribbon's key of the control (kind + 32 hex digits): a new control has a unique one, and a
   // control added to a tab or control one fixed by its place there, the same on every load.
@@ -118,12 +118,12 @@ class TadxRibbonCustomControl {
   void SetVisible(bool value);
   bool ShowCaption() const { return show_caption_; }
   void SetShowCaption(bool value);
-  TadxRibbonXControlSize Size() const { return size_; }
-  void SetSize(TadxRibbonXControlSize value);
+  TRibbonXControlSize Size() const { return size_; }
+  void SetSize(TRibbonXControlSize value);
   bool Pressed() const { return pressed_; }
   void SetPressed(bool value);
-  const TadxBitmap& Glyph() const { return glyph_; }
-  void SetGlyph(TadxBitmap value);
+  const TBitmap& Glyph() const { return glyph_; }
+  void SetGlyph(TBitmap value);
   // The image of the tab's image list to show when there is no glyph; -1 for none.
   int ImageIndex() const { return image_index_; }
   void SetImageIndex(int value);
@@ -137,35 +137,35 @@ class TadxRibbonCustomControl {
   void SetInsertAfterId(std::string value);
   const std::string& InsertBeforeId() const { return insert_before_id_; }
   void SetInsertBeforeId(std::string value);
-  TadxRibbons Ribbons() const { return ribbons_; }
-  void SetRibbons(TadxRibbons value);
-  TadxRibbons2010 Ribbons2010() const { return ribbons2010_; }
-  void SetRibbons2010(TadxRibbons2010 value);
+  TRibbons Ribbons() const { return ribbons_; }
+  void SetRibbons(TRibbons value);
+  TRibbons2010 Ribbons2010() const { return ribbons2010_; }
+  void SetRibbons2010(TRibbons2010 value);
   // A number for the add-in's own use (which button a shared handler serves).
   int Tag() const { return tag_; }
   void SetTag(int value);
 
-  TadxRibbonPropertyChanging OnPropertyChanging;
+  TRibbonPropertyChanging OnPropertyChanging;
 
  protected:
-  explicit TadxRibbonCustomControl(std::string_view class_name);
+  explicit TRibbonCustomControl(std::string_view class_name);
 
   // The one place every stored change of this control passes through.
-  void Changed(TadxProperty property);
+  void Changed(TProperty property);
   // Whether this control can hold a control of `kind`.
-  virtual bool CanContain(TadxRibbonControlKind kind) const;
+  virtual bool CanContain(TRibbonControlKind kind) const;
   // Office's action on the control: stores the pressed state, then calls `handler` unless the
   // control is already inside it. An exception from the handler goes to the module's
   // ReportError.
-  void Click(const TadxRibbonOnClick& handler,
-             const TadxRibbonControlInfo& RibbonControl,
+  void Click(const TRibbonOnClick& handler,
+             const TRibbonControlInfo& RibbonControl,
              bool pressed);
 
  private:
-  friend class TadxRibbonControls;
+  friend class TRibbonControls;
 
-  TadxRibbonTab* parent_tab_ = nullptr;
-  TadxRibbonCustomControl* parent_control_ = nullptr;
+  TRibbonTab* parent_tab_ = nullptr;
+  TRibbonCustomControl* parent_control_ = nullptr;
   // The control's place in the design data, from which its id is made when it is added.
   std::string design_path_;
   bool in_click_ = false;
@@ -180,31 +180,31 @@ class TadxRibbonCustomControl {
   bool enabled_ = true;
   bool visible_ = true;
   bool show_caption_ = true;
-  TadxRibbonXControlSize size_ = TadxRibbonXControlSize::csRegular;
+  TRibbonXControlSize size_ = TRibbonXControlSize::csRegular;
   bool pressed_ = false;
-  TadxBitmap glyph_;
+  TBitmap glyph_;
   int image_index_ = -1;
   std::string image_mso_;
   std::string insert_after_id_mso_;
   std::string insert_before_id_mso_;
   std::string insert_after_id_;
   std::string insert_before_id_;
-  TadxRibbons ribbons_;
-  TadxRibbons2010 ribbons2010_;
+  TRibbons ribbons_;
+  TRibbons2010 ribbons2010_;
   int tag_ = 0;
 };
 
 // A group of a tab: holds buttons, split buttons and menus.
-class TadxRibbonGroup : public TadxRibbonCustomControl {
+class TRibbonGroup : public TRibbonCustomControl {
  public:
-  static constexpr std::string_view kClassName = "TadxRibbonGroup";
+  static constexpr std::string_view kClassName = "TRibbonGroup";
 
-  TadxRibbonGroup();
+  TRibbonGroup();
   std::string_view ClassName() const override { return kClassName; }
-  TadxRibbonControlKind Kind() const override { return TadxRibbonControlKind::Group; }
-  TadxRibbonControls* Children() override { return &controls_; }
+  TRibbonControlKind Kind() const override { return TRibbonControlKind::Group; }
+  TRibbonControls* Children() override { return &controls_; }
 
-  TadxRibbonControls& Controls() { return controls_; }
+  TRibbonControls& Controls() { return controls_; }
   bool AutoScale() const { return auto_scale_; }
   void SetAutoScale(bool value);
   bool CenterVertically() const { return center_vertically_; }
@@ -213,30 +213,30 @@ class TadxRibbonGroup : public TadxRibbonCustomControl {
   void SetShared(bool value);
 
  protected:
-  bool CanContain(TadxRibbonControlKind kind) const override;
+  bool CanContain(TRibbonControlKind kind) const override;
 
  private:
-  TadxRibbonControls controls_{*this};
+  TRibbonControls controls_{*this};
   bool auto_scale_ = false;
   bool center_vertically_ = false;
   bool shared_ = false;
 };
 
 // A push button, or a toggle button when `ToggleButton` is set.
-class TadxRibbonButton : public TadxRibbonCustomControl {
+class TRibbonButton : public TRibbonCustomControl {
  public:
-  static constexpr std::string_view kClassName = "TadxRibbonButton";
+  static constexpr std::string_view kClassName = "TRibbonButton";
 
-  TadxRibbonButton();
+  TRibbonButton();
   std::string_view ClassName() const override { return kClassName; }
-  TadxRibbonControlKind Kind() const override { return TadxRibbonControlKind::Button; }
+  TRibbonControlKind Kind() const override { return TRibbonControlKind::Button; }
 
   bool ToggleButton() const { return toggle_button_; }
   void SetToggleButton(bool value);
 
-  TadxRibbonOnClick OnClick;
+  TRibbonOnClick OnClick;
   // Office's action on the button (`pressed` is the toggle state, false for a push button).
-  void DoClick(const TadxRibbonControlInfo& RibbonControl, bool pressed = false) {
+  void DoClick(const TRibbonControlInfo& RibbonControl, bool pressed = false) {
     Click(OnClick, RibbonControl, pressed);
   }
 
@@ -246,63 +246,63 @@ class TadxRibbonButton : public TadxRibbonCustomControl {
 
 // A button with a drop-down menu beside it; holds its one menu. Its inner button stands for the
 // split button itself: clicks on it are the split button's.
-class TadxRibbonSplitButton : public TadxRibbonCustomControl {
+class TRibbonSplitButton : public TRibbonCustomControl {
  public:
-  static constexpr std::string_view kClassName = "TadxRibbonSplitButton";
+  static constexpr std::string_view kClassName = "TRibbonSplitButton";
 
-  TadxRibbonSplitButton();
+  TRibbonSplitButton();
   std::string_view ClassName() const override { return kClassName; }
-  TadxRibbonControlKind Kind() const override { return TadxRibbonControlKind::SplitButton; }
-  TadxRibbonControls* Children() override { return &controls_; }
+  TRibbonControlKind Kind() const override { return TRibbonControlKind::SplitButton; }
+  TRibbonControls* Children() override { return &controls_; }
 
-  TadxRibbonControls& Controls() { return controls_; }
+  TRibbonControls& Controls() { return controls_; }
   bool ToggleButton() const { return toggle_button_; }
   void SetToggleButton(bool value);
 
-  TadxRibbonOnClick OnClick;
-  void DoClick(const TadxRibbonControlInfo& RibbonControl, bool pressed = false) {
+  TRibbonOnClick OnClick;
+  void DoClick(const TRibbonControlInfo& RibbonControl, bool pressed = false) {
     Click(OnClick, RibbonControl, pressed);
   }
 
  protected:
-  bool CanContain(TadxRibbonControlKind kind) const override;
+  bool CanContain(TRibbonControlKind kind) const override;
 
  private:
-  TadxRibbonControls controls_{*this};
+  TRibbonControls controls_{*this};
   bool toggle_button_ = false;
 };
 
-class TadxRibbonMenu;
-using TadxRibbonMenuOnCreate = std::function<void(TadxRibbonMenu& Sender)>;
+class TRibbonMenu;
+using TRibbonMenuOnCreate = std::function<void(TRibbonMenu& Sender)>;
 
 // A drop-down menu; holds buttons, split buttons and menus. A dynamic menu is filled when it
 // drops down.
-class TadxRibbonMenu : public TadxRibbonCustomControl {
+class TRibbonMenu : public TRibbonCustomControl {
  public:
-  static constexpr std::string_view kClassName = "TadxRibbonMenu";
+  static constexpr std::string_view kClassName = "TRibbonMenu";
 
-  TadxRibbonMenu();
+  TRibbonMenu();
   std::string_view ClassName() const override { return kClassName; }
-  TadxRibbonControlKind Kind() const override { return TadxRibbonControlKind::Menu; }
-  TadxRibbonControls* Children() override { return &controls_; }
+  TRibbonControlKind Kind() const override { return TRibbonControlKind::Menu; }
+  TRibbonControls* Children() override { return &controls_; }
 
-  TadxRibbonControls& Controls() { return controls_; }
-  TadxRibbonXItemSize ItemSize() const { return item_size_; }
-  void SetItemSize(TadxRibbonXItemSize value);
+  TRibbonControls& Controls() { return controls_; }
+  TRibbonXItemSize ItemSize() const { return item_size_; }
+  void SetItemSize(TRibbonXItemSize value);
   bool Dynamic() const { return dynamic_; }
   void SetDynamic(bool value);
   const std::string& Title() const { return title_; }
   void SetTitle(std::string value);
 
   // Raised just before the menu's description is written for Office.
-  TadxRibbonMenuOnCreate OnCreate;
+  TRibbonMenuOnCreate OnCreate;
 
  protected:
-  bool CanContain(TadxRibbonControlKind kind) const override;
+  bool CanContain(TRibbonControlKind kind) const override;
 
  private:
-  TadxRibbonControls controls_{*this};
-  TadxRibbonXItemSize item_size_ = TadxRibbonXItemSize::isNormal;
+  TRibbonControls controls_{*this};
+  TRibbonXItemSize item_size_ = TRibbonXItemSize::isNormal;
   bool dynamic_ = false;
   std::string title_;
 };

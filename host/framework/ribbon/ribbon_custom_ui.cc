@@ -53,20 +53,20 @@ class AttributeList {
     if (!value.empty())
       items_.emplace_back(std::string(name), std::string(value));
   }
-  const TadxXMLHelper::Attributes& items() const { return items_; }
+  const TXMLHelper::Attributes& items() const { return items_; }
 
  private:
-  TadxXMLHelper::Attributes items_;
+  TXMLHelper::Attributes items_;
 };
 
 // What holds a control, as far as its attributes depend on it.
 enum class ParentKind { Tab, Group, SplitButton, Menu };
 
-ParentKind KindOf(const TadxRibbonCustomControl& control) {
+ParentKind KindOf(const TRibbonCustomControl& control) {
   switch (control.Kind()) {
-    case TadxRibbonControlKind::SplitButton:
+    case TRibbonControlKind::SplitButton:
       return ParentKind::SplitButton;
-    case TadxRibbonControlKind::Menu:
+    case TRibbonControlKind::Menu:
       return ParentKind::Menu;
     default:
       return ParentKind::Group;
@@ -87,14 +87,14 @@ void AddInsert(AttributeList& list, const T& node) {
   }
 }
 
-void AddGetImage(AttributeList& list, const TadxRibbonCustomControl& control) {
+void AddGetImage(AttributeList& list, const TRibbonCustomControl& control) {
   if (!control.Glyph().Empty() || control.ImageIndex() >= 0)
     list.Add("getImage", kGetImage);
 }
 
-bool HasGroupNeeding2009(const TadxRibbonTab& tab, std::string_view ribbon_id) {
+bool HasGroupNeeding2009(const TRibbonTab& tab, std::string_view ribbon_id) {
   for (const auto& group : tab.Controls().Items()) {
-    const auto* typed = dynamic_cast<const TadxRibbonGroup*>(group.get());
+    const auto* typed = dynamic_cast<const TRibbonGroup*>(group.get());
     if (typed != nullptr && AppliesTo(ribbon_id, typed->Ribbons(), typed->Ribbons2010()) &&
         (typed->AutoScale() || typed->CenterVertically())) {
       return true;
@@ -105,12 +105,12 @@ bool HasGroupNeeding2009(const TadxRibbonTab& tab, std::string_view ribbon_id) {
 
 class NodeWriter {
  public:
-  NodeWriter(TadxCOMAddInModule& module, std::string_view ribbon_id, bool namespace_2009)
+  NodeWriter(TCOMAddInModule& module, std::string_view ribbon_id, bool namespace_2009)
       : module_(module), ribbon_id_(ribbon_id), namespace_2009_(namespace_2009) {}
 
-  TadxXMLHelper& xml() { return xml_; }
+  TXMLHelper& xml() { return xml_; }
 
-  void Tab(TadxRibbonTab& tab) {
+  void Tab(TRibbonTab& tab) {
     AttributeList list;
     list.Add("getVisible", kGetVisible);
     if (!tab.IdMso().empty()) {
@@ -125,26 +125,26 @@ class NodeWriter {
   }
 
  private:
-  void Control(TadxRibbonCustomControl& control, ParentKind parent, bool parent_mso) {
+  void Control(TRibbonCustomControl& control, ParentKind parent, bool parent_mso) {
     if (!AppliesTo(ribbon_id_, control.Ribbons(), control.Ribbons2010()))
       return;
     switch (control.Kind()) {
-      case TadxRibbonControlKind::Group:
-        Group(static_cast<TadxRibbonGroup&>(control));
+      case TRibbonControlKind::Group:
+        Group(static_cast<TRibbonGroup&>(control));
         break;
-      case TadxRibbonControlKind::Button:
-        Button(static_cast<TadxRibbonButton&>(control), parent, parent_mso);
+      case TRibbonControlKind::Button:
+        Button(static_cast<TRibbonButton&>(control), parent, parent_mso);
         break;
-      case TadxRibbonControlKind::SplitButton:
-        SplitButton(static_cast<TadxRibbonSplitButton&>(control), parent, parent_mso);
+      case TRibbonControlKind::SplitButton:
+        SplitButton(static_cast<TRibbonSplitButton&>(control), parent, parent_mso);
         break;
-      case TadxRibbonControlKind::Menu:
-        Menu(static_cast<TadxRibbonMenu&>(control), parent, parent_mso);
+      case TRibbonControlKind::Menu:
+        Menu(static_cast<TRibbonMenu&>(control), parent, parent_mso);
         break;
     }
   }
 
-  void Group(TadxRibbonGroup& group) {
+  void Group(TRibbonGroup& group) {
     AttributeList list;
     list.Add("getVisible", kGetVisible);
     if (!group.IdMso().empty()) {
@@ -168,7 +168,7 @@ class NodeWriter {
 
   // A control standing for a built-in one: its idMso and, inside a custom parent, its texts as
   // fixed values.
-  void BuiltIn(std::string_view element, const TadxRibbonCustomControl& control, bool parent_mso) {
+  void BuiltIn(std::string_view element, const TRibbonCustomControl& control, bool parent_mso) {
     AttributeList list;
     list.Add("idMso", control.IdMso());
     if (!parent_mso) {
@@ -181,7 +181,7 @@ class NodeWriter {
     xml_.EmptyElement(element, list.items());
   }
 
-  void Button(TadxRibbonButton& button, ParentKind parent, bool parent_mso) {
+  void Button(TRibbonButton& button, ParentKind parent, bool parent_mso) {
     const char* element = button.ToggleButton() ? "toggleButton" : "button";
     if (!button.IdMso().empty()) {
       BuiltIn(element, button, parent_mso);
@@ -213,7 +213,7 @@ class NodeWriter {
     xml_.EmptyElement(element, list.items());
   }
 
-  void SplitButton(TadxRibbonSplitButton& split, ParentKind parent, bool parent_mso) {
+  void SplitButton(TRibbonSplitButton& split, ParentKind parent, bool parent_mso) {
     if (!split.IdMso().empty()) {
       BuiltIn("splitButton", split, parent_mso);
       return;
@@ -231,7 +231,7 @@ class NodeWriter {
   }
 
   // The button inside a split button, standing for the split button itself.
-  void InnerButton(const TadxRibbonSplitButton& split) {
+  void InnerButton(const TRibbonSplitButton& split) {
     AttributeList list;
     list.Add("id", split.Id() + "wrapped");
     AddGetImage(list, split);
@@ -250,7 +250,7 @@ class NodeWriter {
     xml_.EmptyElement(split.ToggleButton() ? "toggleButton" : "button", list.items());
   }
 
-  void Menu(TadxRibbonMenu& menu, ParentKind parent, bool parent_mso) {
+  void Menu(TRibbonMenu& menu, ParentKind parent, bool parent_mso) {
     if (menu.OnCreate)
       module_.CallHandler([&] { menu.OnCreate(menu); });
     if (!menu.IdMso().empty()) {
@@ -263,7 +263,7 @@ class NodeWriter {
       list.Add("getContent", kGetContent);
       list.Add("invalidateContentOnDrop", "true");
     } else {
-      list.Add("itemSize", menu.ItemSize() == TadxRibbonXItemSize::isLarge ? "large" : "normal");
+      list.Add("itemSize", menu.ItemSize() == TRibbonXItemSize::isLarge ? "large" : "normal");
     }
     AddGetImage(list, menu);
     list.Add("getShowLabel", kGetShowLabel);
@@ -295,8 +295,8 @@ class NodeWriter {
   // children (a split button's inner button first), closed.
   void Element(std::string_view name,
                const AttributeList& list,
-               TadxRibbonControls* children,
-               TadxRibbonCustomControl* holder,
+               TRibbonControls* children,
+               TRibbonCustomControl* holder,
                bool split_button) {
     if (children->Count() == 0) {
       xml_.EmptyElement(name, list.items());
@@ -306,7 +306,7 @@ class NodeWriter {
     for (const auto& [attribute, value] : list.items())
       xml_.AddAttribute(attribute, value);
     if (split_button)
-      InnerButton(static_cast<TadxRibbonSplitButton&>(*holder));
+      InnerButton(static_cast<TRibbonSplitButton&>(*holder));
     const ParentKind parent = holder == nullptr ? ParentKind::Tab : KindOf(*holder);
     const bool parent_mso = holder != nullptr && !holder->IdMso().empty();
     for (const auto& child : children->Items())
@@ -314,20 +314,20 @@ class NodeWriter {
     xml_.CloseElement(name);
   }
 
-  TadxCOMAddInModule& module_;
+  TCOMAddInModule& module_;
   std::string_view ribbon_id_;
   bool namespace_2009_;
-  TadxXMLHelper xml_;
+  TXMLHelper xml_;
 };
 
 }  // namespace
 
-void TadxXMLHelper::StartLine() {
+void TXMLHelper::StartLine() {
   text_ += separator_;
   text_.append(static_cast<size_t>(depth_), '\t');
 }
 
-void TadxXMLHelper::OpenElement(std::string_view name) {
+void TXMLHelper::OpenElement(std::string_view name) {
   StartLine();
   text_ += '<';
   text_ += name;
@@ -336,7 +336,7 @@ void TadxXMLHelper::OpenElement(std::string_view name) {
   ++depth_;
 }
 
-void TadxXMLHelper::AddAttribute(std::string_view name, std::string_view value) {
+void TXMLHelper::AddAttribute(std::string_view name, std::string_view value) {
   if (text_.empty())
     return;
   std::string attribute = " ";
@@ -347,7 +347,7 @@ void TadxXMLHelper::AddAttribute(std::string_view name, std::string_view value) 
   text_.insert(text_.size() - 1, attribute);
 }
 
-void TadxXMLHelper::EmptyElement(std::string_view name, const Attributes& attributes) {
+void TXMLHelper::EmptyElement(std::string_view name, const Attributes& attributes) {
   StartLine();
   text_ += '<';
   text_ += name;
@@ -361,7 +361,7 @@ void TadxXMLHelper::EmptyElement(std::string_view name, const Attributes& attrib
   text_ += " />";
 }
 
-void TadxXMLHelper::CloseElement(std::string_view name) {
+void TXMLHelper::CloseElement(std::string_view name) {
   if (depth_ > 0)
     --depth_;
   StartLine();
@@ -370,31 +370,31 @@ void TadxXMLHelper::CloseElement(std::string_view name) {
   text_ += '>';
 }
 
-bool AppliesTo(std::string_view RibbonID, TadxRibbons Ribbons, TadxRibbons2010 Ribbons2010) {
+bool AppliesTo(std::string_view RibbonID, TRibbons Ribbons, TRibbons2010 Ribbons2010) {
   if (Ribbons.Empty() && Ribbons2010.Empty())
     return false;
   if (RibbonID == "DynamicMenu" || RibbonID == "Microsoft.Mso.IMLayerUI")
     return true;
-  for (int bit = 0; bit <= static_cast<int>(TadxRibbon::msrOutlookExplorer); ++bit) {
-    const auto member = static_cast<TadxRibbon>(bit);
+  for (int bit = 0; bit <= static_cast<int>(TRibbon::msrOutlookExplorer); ++bit) {
+    const auto member = static_cast<TRibbon>(bit);
     if (Ribbons.Contains(member) && RibbonId(member) == RibbonID)
       return true;
   }
-  for (int bit = 0; bit <= static_cast<int>(TadxRibbon2010::msrVisioDrawing); ++bit) {
-    const auto member = static_cast<TadxRibbon2010>(bit);
+  for (int bit = 0; bit <= static_cast<int>(TRibbon2010::msrVisioDrawing); ++bit) {
+    const auto member = static_cast<TRibbon2010>(bit);
     if (Ribbons2010.Contains(member) && RibbonId(member) == RibbonID)
       return true;
   }
-  if (RibbonID == "Microsoft.OMS.SMS" && (Ribbons2010.Contains(TadxRibbon2010::msrOMSSMSRead) ||
-                                          Ribbons2010.Contains(TadxRibbon2010::msrOMSSMSCompose))) {
+  if (RibbonID == "Microsoft.OMS.SMS" && (Ribbons2010.Contains(TRibbon2010::msrOMSSMSRead) ||
+                                          Ribbons2010.Contains(TRibbon2010::msrOMSSMSCompose))) {
     return true;
   }
   return RibbonID == "Microsoft.OMS.MMS" &&
-         (Ribbons2010.Contains(TadxRibbon2010::msrOMSMMSRead) ||
-          Ribbons2010.Contains(TadxRibbon2010::msrOMSMMSCompose));
+         (Ribbons2010.Contains(TRibbon2010::msrOMSMMSRead) ||
+          Ribbons2010.Contains(TRibbon2010::msrOMSMMSCompose));
 }
 
-bool AppliesToOutlook(TadxRibbons Ribbons, TadxRibbons2010 Ribbons2010) {
+bool AppliesToOutlook(TRibbons Ribbons, TRibbons2010 Ribbons2010) {
   // Bits 4 ... 23 of the first set and 0 ... 4 of the second are Outlook's ribbons.
   return (Ribbons.Bits() & 0xFFFFF0u) != 0 || (Ribbons2010.Bits() & 0x1Fu) != 0;
 }
@@ -404,22 +404,22 @@ bool IsOutlookRibbon(std::string_view RibbonID) {
          RibbonID.starts_with("Microsoft.OMS.SMS");
 }
 
-std::vector<TadxRibbonTab*> RibbonTabs(const TadxCOMAddInModule& module) {
-  std::vector<TadxRibbonTab*> tabs;
-  for (TadxRibbonTab* tab : module.ComponentsOf<TadxRibbonTab>()) {
+std::vector<TRibbonTab*> RibbonTabs(const TCOMAddInModule& module) {
+  std::vector<TRibbonTab*> tabs;
+  for (TRibbonTab* tab : module.ComponentsOf<TRibbonTab>()) {
     if (tab->Context().empty())
       tabs.push_back(tab);
   }
   return tabs;
 }
 
-std::string WriteCustomUI(TadxCOMAddInModule& module,
+std::string WriteCustomUI(TCOMAddInModule& module,
                           const std::string& RibbonID,
                           int HostMajorVersion) {
-  const std::vector<TadxRibbonTab*> tabs = RibbonTabs(module);
+  const std::vector<TRibbonTab*> tabs = RibbonTabs(module);
   bool namespace_2009 = false;
   if (HostMajorVersion > 13) {
-    for (const TadxRibbonTab* tab : tabs) {
+    for (const TRibbonTab* tab : tabs) {
       if (AppliesTo(RibbonID, tab->Ribbons(), tab->Ribbons2010()) &&
           HasGroupNeeding2009(*tab, RibbonID)) {
         namespace_2009 = true;
@@ -427,7 +427,7 @@ std::string WriteCustomUI(TadxCOMAddInModule& module,
     }
   }
   NodeWriter writer(module, RibbonID, namespace_2009);
-  TadxXMLHelper& xml = writer.xml();
+  TXMLHelper& xml = writer.xml();
   xml.OpenElement("customUI");
   xml.AddAttribute("xmlns", namespace_2009 ? kCustomUINamespace2009 : kCustomUINamespace2006);
   xml.AddAttribute("onLoad", "RibbonLoaded_Callback");
@@ -435,7 +435,7 @@ std::string WriteCustomUI(TadxCOMAddInModule& module,
   if (!tabs.empty()) {
     xml.OpenElement("ribbon");
     bool tabs_open = false;
-    for (TadxRibbonTab* tab : tabs) {
+    for (TRibbonTab* tab : tabs) {
       if (!AppliesTo(RibbonID, tab->Ribbons(), tab->Ribbons2010()))
         continue;
       if (!tabs_open) {

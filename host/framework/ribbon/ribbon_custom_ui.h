@@ -12,7 +12,7 @@
 
 namespace quivra::framework {
 
-class TadxCOMAddInModule;
+class TCOMAddInModule;
 
 // The customUI namespaces of the Office 2007 and Office 2010 schemas.
 inline constexpr std::string_view kCustomUINamespace2006 =
@@ -24,7 +24,7 @@ inline constexpr std::string_view kCustomUINamespace2009 =
 // TAB per level, attributes in the order they were added, " />" closing an empty element.
 // Attribute values are escaped (& < > "), so that a text with markup characters cannot make the
 // description unreadable for Office.
-class TadxXMLHelper {
+class TXMLHelper {
  public:
   using Attributes = std::vector<std::pair<std::string, std::string>>;
 
@@ -46,20 +46,20 @@ class TadxXMLHelper {
 
 // Whether a component of the ribbons `Ribbons` and `Ribbons2010` belongs to the ribbon that
 // Office asks for as RibbonID.
-bool AppliesTo(std::string_view RibbonID, TadxRibbons Ribbons, TadxRibbons2010 Ribbons2010);
+bool AppliesTo(std::string_view RibbonID, TRibbons Ribbons, TRibbons2010 Ribbons2010);
 // Whether the ribbons name some Outlook ribbon.
-bool AppliesToOutlook(TadxRibbons Ribbons, TadxRibbons2010 Ribbons2010);
+bool AppliesToOutlook(TRibbons Ribbons, TRibbons2010 Ribbons2010);
 // Whether RibbonID names a ribbon of Outlook.
 bool IsOutlookRibbon(std::string_view RibbonID);
 
 // The ribbon tabs of the module that Office builds as ribbon tabs: those without a context, in
 // creation order.
-std::vector<TadxRibbonTab*> RibbonTabs(const TadxCOMAddInModule& module);
+std::vector<TRibbonTab*> RibbonTabs(const TCOMAddInModule& module);
 
 // The customUI description of the module's ribbon components for the ribbon RibbonID of a host
 // of version HostMajorVersion (12 Outlook 2007, 14 Outlook 2010, 15 Outlook 2013). Raises the
 // OnCreate event of each menu written (through the module's error report).
-std::string WriteCustomUI(TadxCOMAddInModule& module,
+std::string WriteCustomUI(TCOMAddInModule& module,
                           const std::string& RibbonID,
                           int HostMajorVersion);
 

@@ -42,17 +42,17 @@ constexpr std::string_view kRibbon2010Ids[] = {
     "Microsoft.Visio.Drawing",
 };
 
-static_assert(std::size(kRibbonIds) == static_cast<size_t>(TadxRibbon::msrOutlookExplorer) + 1);
+static_assert(std::size(kRibbonIds) == static_cast<size_t>(TRibbon::msrOutlookExplorer) + 1);
 static_assert(std::size(kRibbon2010Ids) ==
-              static_cast<size_t>(TadxRibbon2010::msrVisioDrawing) + 1);
+              static_cast<size_t>(TRibbon2010::msrVisioDrawing) + 1);
 
 }  // namespace
 
-std::string_view RibbonId(TadxRibbon ribbon) {
+std::string_view RibbonId(TRibbon ribbon) {
   return kRibbonIds[static_cast<int>(ribbon)];
 }
 
-std::string_view RibbonId(TadxRibbon2010 ribbon) {
+std::string_view RibbonId(TRibbon2010 ribbon) {
   return kRibbon2010Ids[static_cast<int>(ribbon)];
 }
 

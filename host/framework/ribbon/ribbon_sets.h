@@ -8,7 +8,7 @@
 namespace quivra::framework {
 
 // The Office ribbons of Office 2007 a ribbon tab or control can belong to, in bit order.
-enum class TadxRibbon {
+enum class TRibbon {
   msrAccessDatabase,
   msrExcelWorkbook,
   msrPowerPointPresentation,
@@ -34,10 +34,10 @@ enum class TadxRibbon {
   msrOutlookSharingCompose,
   msrOutlookExplorer,
 };
-using TadxRibbons = TadxEnumSet<TadxRibbon>;
+using TRibbons = TEnumSet<TRibbon>;
 
 // The ribbons added by Office 2010, in bit order.
-enum class TadxRibbon2010 {
+enum class TRibbon2010 {
   msrOutlookExplorer2010,
   msrOMSSMSRead,
   msrOMSSMSCompose,
@@ -50,11 +50,11 @@ enum class TadxRibbon2010 {
   msrProjectProject,
   msrVisioDrawing,
 };
-using TadxRibbons2010 = TadxEnumSet<TadxRibbon2010>;
+using TRibbons2010 = TEnumSet<TRibbon2010>;
 
 // The id by which Office asks for the ribbon: "Microsoft.Outlook.Explorer" and the like.
-std::string_view RibbonId(TadxRibbon ribbon);
-std::string_view RibbonId(TadxRibbon2010 ribbon);
+std::string_view RibbonId(TRibbon ribbon);
+std::string_view RibbonId(TRibbon2010 ribbon);
 
 }  // namespace quivra::framework
 

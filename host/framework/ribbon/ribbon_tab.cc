@@ -6,83 +6,83 @@
 
 namespace quivra::framework {
 
-TadxRibbonTab::TadxRibbonTab(TadxCOMAddInModule& owner)
-    : TadxComponent(owner), id_(NewControlId("adxRibbonTab")) {}
+TRibbonTab::TRibbonTab(TCOMAddInModule& owner)
+    : TComponent(owner), id_(NewControlId("ribbonTab")) {}
 
-void TadxRibbonTab::Named() {
-  id_ = DesignControlId("adxRibbonTab", Name());
+void TRibbonTab::Named() {
+  id_ = DesignControlId("ribbonTab", Name());
 }
 
-void TadxRibbonTab::SetId(std::string value) {
+void TRibbonTab::SetId(std::string value) {
   if (StoreIfChanged(id_, std::move(value)))
-    Changed(TadxProperty::Id);
+    Changed(TProperty::Id);
 }
 
-void TadxRibbonTab::SetIdMso(std::string value) {
+void TRibbonTab::SetIdMso(std::string value) {
   if (StoreIfChanged(id_mso_, std::move(value)))
-    Changed(TadxProperty::IdMso);
+    Changed(TProperty::IdMso);
 }
 
-void TadxRibbonTab::SetCaption(std::string value) {
+void TRibbonTab::SetCaption(std::string value) {
   if (StoreIfChanged(caption_, std::move(value)))
-    Changed(TadxProperty::Caption);
+    Changed(TProperty::Caption);
 }
 
-void TadxRibbonTab::SetVisible(bool value) {
+void TRibbonTab::SetVisible(bool value) {
   if (StoreIfChanged(visible_, value))
-    Changed(TadxProperty::Visible);
+    Changed(TProperty::Visible);
 }
 
-void TadxRibbonTab::SetKeyTip(std::string value) {
+void TRibbonTab::SetKeyTip(std::string value) {
   if (StoreIfChanged(key_tip_, std::move(value)))
-    Changed(TadxProperty::KeyTip);
+    Changed(TProperty::KeyTip);
 }
 
-void TadxRibbonTab::SetRibbons(TadxRibbons value) {
+void TRibbonTab::SetRibbons(TRibbons value) {
   if (StoreIfChanged(ribbons_, value))
-    Changed(TadxProperty::Ribbons);
+    Changed(TProperty::Ribbons);
 }
 
-void TadxRibbonTab::SetRibbons2010(TadxRibbons2010 value) {
+void TRibbonTab::SetRibbons2010(TRibbons2010 value) {
   if (StoreIfChanged(ribbons2010_, value))
-    Changed(TadxProperty::Ribbons2010);
+    Changed(TProperty::Ribbons2010);
 }
 
-void TadxRibbonTab::SetImages(TadxImageList* value) {
+void TRibbonTab::SetImages(TImageList* value) {
   if (StoreIfChanged(images_, value))
-    Changed(TadxProperty::Images);
+    Changed(TProperty::Images);
 }
 
-void TadxRibbonTab::SetInsertAfterIdMso(std::string value) {
+void TRibbonTab::SetInsertAfterIdMso(std::string value) {
   if (StoreIfChanged(insert_after_id_mso_, std::move(value))) {
-    Changed(TadxProperty::InsertAfterIdMso);
+    Changed(TProperty::InsertAfterIdMso);
   }
 }
 
-void TadxRibbonTab::SetInsertBeforeIdMso(std::string value) {
+void TRibbonTab::SetInsertBeforeIdMso(std::string value) {
   if (StoreIfChanged(insert_before_id_mso_, std::move(value))) {
-    Changed(TadxProperty::InsertBeforeIdMso);
+    Changed(TProperty::InsertBeforeIdMso);
   }
 }
 
-void TadxRibbonTab::SetInsertAfterId(std::string value) {
+void TRibbonTab::SetInsertAfterId(std::string value) {
   if (StoreIfChanged(insert_after_id_, std::move(value)))
-    Changed(TadxProperty::InsertAfterId);
+    Changed(TProperty::InsertAfterId);
 }
 
-void TadxRibbonTab::SetInsertBeforeId(std::string value) {
+void TRibbonTab::SetInsertBeforeId(std::string value) {
   if (StoreIfChanged(insert_before_id_, std::move(value)))
-    Changed(TadxProperty::InsertBeforeId);
+    Changed(TProperty::InsertBeforeId);
 }
 
-void TadxRibbonTab::SetContext(std::string value) {
+void TRibbonTab::SetContext(std::string value) {
   if (StoreIfChanged(context_, std::move(value)))
-    Changed(TadxProperty::Context);
+    Changed(TProperty::Context);
 }
 
-void TadxRibbonTab::SetShared(bool value) {
+void TRibbonTab::SetShared(bool value) {
   if (StoreIfChanged(shared_, value))
-    Changed(TadxProperty::Shared);
+    Changed(TProperty::Shared);
 }
 
 }  // namespace quivra::framework

@@ -12,28 +12,28 @@
 
 namespace quivra::framework {
 
-class TadxRibbonTab;
+class TRibbonTab;
 
 // Office is about to be answered Value for PropertyType of the tab in the window of Context;
 // the handler may change the value.
-using TadxRibbonTabPropertyChanging = std::function<void(TadxRibbonTab& Sender,
-                                                         TadxRibbonPropertyType PropertyType,
-                                                         TadxRibbonPropertyValue& Value,
-                                                         const TadxRibbonControlInfo& Context)>;
+using TRibbonTabPropertyChanging = std::function<void(TRibbonTab& Sender,
+                                                         TRibbonPropertyType PropertyType,
+                                                         TRibbonPropertyValue& Value,
+                                                         const TRibbonControlInfo& Context)>;
 
 // A ribbon tab of the add-in, owned by the module: a tab of its own, or, with `IdMso` set, a
 // built-in Office tab the add-in's groups are added to. Holds groups. Setters store a value only
-// when it differs and then tell the module once (TadxCOMAddInModule::PropertyChanged).
-class TadxRibbonTab : public TadxComponent {
+// when it differs and then tell the module once (TCOMAddInModule::PropertyChanged).
+class TRibbonTab : public TComponent {
  public:
-  static constexpr std::string_view kClassName = "TadxRibbonTab";
+  static constexpr std::string_view kClassName = "TRibbonTab";
 
-  explicit TadxRibbonTab(TadxCOMAddInModule& owner);
+  explicit TRibbonTab(TCOMAddInModule& owner);
   std::string_view ClassName() const override { return kClassName; }
   void Named() override;
 
-  TadxRibbonControls& Controls() { return controls_; }
-  const TadxRibbonControls& Controls() const { return controls_; }
+  TRibbonControls& Controls() { return controls_; }
+  const TRibbonControls& Controls() const { return controls_; }
 
   // The ribbon's key of a tab of the add-in's own; a tab of the module's design data has one
   // made from its component name, the same on every load.
@@ -48,13 +48,13 @@ class TadxRibbonTab : public TadxComponent {
   const std::string& KeyTip() const { return key_tip_; }
   void SetKeyTip(std::string value);
   // The ribbons the tab belongs to; its controls take them when they are added.
-  TadxRibbons Ribbons() const { return ribbons_; }
-  void SetRibbons(TadxRibbons value);
-  TadxRibbons2010 Ribbons2010() const { return ribbons2010_; }
-  void SetRibbons2010(TadxRibbons2010 value);
+  TRibbons Ribbons() const { return ribbons_; }
+  void SetRibbons(TRibbons value);
+  TRibbons2010 Ribbons2010() const { return ribbons2010_; }
+  void SetRibbons2010(TRibbons2010 value);
   // The images the tab's controls show by ImageIndex; not owned (a component of the module).
-  TadxImageList* Images() const { return images_; }
-  void SetImages(TadxImageList* value);
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* value);
   const std::string& InsertAfterIdMso() const { return insert_after_id_mso_; }
   void SetInsertAfterIdMso(std::string value);
   const std::string& InsertBeforeIdMso() const { return insert_before_id_mso_; }
@@ -69,18 +69,18 @@ class TadxRibbonTab : public TadxComponent {
   bool Shared() const { return shared_; }
   void SetShared(bool value);
 
-  TadxRibbonTabPropertyChanging OnPropertyChanging;
+  TRibbonTabPropertyChanging OnPropertyChanging;
 
  private:
-  TadxRibbonControls controls_{*this};
+  TRibbonControls controls_{*this};
   std::string id_;
   std::string id_mso_;
   std::string caption_;
   bool visible_ = true;
   std::string key_tip_;
-  TadxRibbons ribbons_;
-  TadxRibbons2010 ribbons2010_;
-  TadxImageList* images_ = nullptr;
+  TRibbons ribbons_;
+  TRibbons2010 ribbons2010_;
+  TImageList* images_ = nullptr;
   std::string insert_after_id_mso_;
   std::string insert_before_id_mso_;
   std::string insert_after_id_;

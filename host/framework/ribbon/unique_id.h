@@ -10,11 +10,11 @@ namespace quivra::framework {
 std::string NewGuidText();
 
 // A new control id of the framework's form: `kind` followed by 32 hexadecimal digits
-// ("adxRibbonButton3F2A…").
+// ("ribbonButton3F2A…").
 std::string NewControlId(std::string_view kind);
 
 // The control id of the framework's form for the control at `design_path` of the design data
-// (its tab's component name, then its position in each container: "adxRibbonTab1/1/3"). The same
+// (its tab's component name, then its position in each container: "ribbonTab1/1/3"). The same
 // text gives the same id on every load of the add-in and in every build, so what Office keys by
 // control id (the Quick Access Toolbar, ribbon customizations) survives a restart of Outlook.
 std::string DesignControlId(std::string_view kind, std::string_view design_path);

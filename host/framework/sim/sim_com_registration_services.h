@@ -14,7 +14,7 @@ namespace quivra::framework::sim {
 // HKCR\<ProgID>\CLSID holds a class id other than the null GUID, as CLSIDFromProgID finds it.
 // Short paths are whatever the test declares. Type library (un)registrations are recorded and
 // can be told to fail.
-class SimComRegistrationServices : public TadxComRegistrationServices {
+class SimComRegistrationServices : public TComRegistrationServices {
  public:
   explicit SimComRegistrationServices(platform::Registry& registry) : registry_(registry) {}
 

@@ -1,7 +1,7 @@
 // The add-in object's connection lifecycle against the simulated Outlook: the order of the
 // module's events, the start-state marker, explorer tracking, fast shutdown, unloading by the
 // user and the error report.
-#include "host/framework/module/adx_addin.h"
+#include "host/framework/module/addin.h"
 
 #include <memory>
 #include <stdexcept>
@@ -11,6 +11,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "host/framework/module/start_mode_marker.h"
 #include "host/office/sim/sim_office.h"
 #include "tests/support/message_texts.h"
 #include "tests/support/simulated_world_test.h"
@@ -31,16 +32,16 @@ const RegistryKey kUserKey{RegistryRoot::kCurrentUser,
                            "Software\\Microsoft\\Office\\Outlook\\AddIns\\OLQuivra.coOLQuivra"};
 
 // A module that writes each of its events into a log.
-class LoggingModule : public TadxCOMAddInModule {
+class LoggingModule : public TCOMAddInModule {
  public:
   LoggingModule(platform::Platform& platform, std::vector<std::string>& log)
-      : TadxCOMAddInModule(platform), log_(log) {
+      : TCOMAddInModule(platform), log_(log) {
     SetAddInName("QuivraOL");
     SetRegisterForAllUsers(true);
-    OnAddInInitialize = [this](TadxCOMAddInModule&) { Add("Initialize"); };
-    OnAddInStartupComplete = [this](TadxCOMAddInModule&) { Add("StartupComplete"); };
-    OnAddInBeginShutdown = [this](TadxCOMAddInModule&) { Add("BeginShutdown"); };
-    OnAddInFinalize = [this](TadxCOMAddInModule&) { Add("Finalize"); };
+    OnAddInInitialize = [this](TCOMAddInModule&) { Add("Initialize"); };
+    OnAddInStartupComplete = [this](TCOMAddInModule&) { Add("StartupComplete"); };
+    OnAddInBeginShutdown = [this](TCOMAddInModule&) { Add("BeginShutdown"); };
+    OnAddInFinalize = [this](TCOMAddInModule&) { Add("Finalize"); };
     OnOLNewExplorer = Logger("NewExplorer");
     OnOLExplorerActivate = Logger("Activate");
     OnOLExplorerDeactivate = Logger("Deactivate");
@@ -49,8 +50,8 @@ class LoggingModule : public TadxCOMAddInModule {
   }
   ~LoggingModule() override { Add("freed"); }
 
-  TadxExplorerEvent Logger(std::string event) {
-    return [this, event](TadxCOMAddInModule&, const outlook::ExplorerPtr& explorer) {
+  TExplorerEvent Logger(std::string event) {
+    return [this, event](TCOMAddInModule&, const outlook::ExplorerPtr& explorer) {
       Add(event + " " + explorer->CurrentFolder()->Name());
     };
   }
@@ -92,7 +93,7 @@ class AddinTest : public test::SimulatedWorldTest {
   std::shared_ptr<office::sim::SimCOMAddIn> com_add_in_ =
       std::make_shared<office::sim::SimCOMAddIn>();
   office::AddInObjectPtr self_ = std::make_shared<office::AddInObject>();
-  TadxAddin addin_;
+  TAddin addin_;
 };
 
 // Start-up.
@@ -133,21 +134,64 @@ TEST_F(AddinTest, ConnectedAfterOutlooksStartTheStartupWorkRunsInOnConnection) {
 
 TEST_F(AddinTest, StartStateGoesFromFirstStartToNormalAndIsReadWithoutRegardToCase) {
   Start();
-  EXPECT_EQ(addin_.StartState(), TadxStartMode::FirstStart);
-  EXPECT_EQ(sim.registry.ReadString(kUserKey, "ADXStartMode"), "NORMAL");
+  EXPECT_EQ(addin_.StartState(), TStartMode::FirstStart);
+  EXPECT_EQ(sim.registry.ReadString(kUserKey, "StartMode"), "NORMAL");
   Stop();
 
-  sim.registry.WriteString(kUserKey, "ADXStartMode", "normal");
+  sim.registry.WriteString(kUserKey, "StartMode", "normal");
   sim.registry.ClearChanges();
   Start();
-  EXPECT_EQ(addin_.StartState(), TadxStartMode::Normal);
-  EXPECT_THAT(sim.registry.changes(), Not(Contains(HasSubstr("ADXStartMode"))));
+  EXPECT_EQ(addin_.StartState(), TStartMode::Normal);
+  EXPECT_THAT(sim.registry.changes(), Not(Contains(HasSubstr("StartMode"))));
   Stop();
 
-  sim.registry.WriteString(kUserKey, "ADXStartMode", "UNINSTALL");
+  sim.registry.WriteString(kUserKey, "StartMode", "UNINSTALL");
   Start();
-  EXPECT_EQ(addin_.StartState(), TadxStartMode::Uninstall);
-  EXPECT_EQ(sim.registry.ReadString(kUserKey, "ADXStartMode"), "UNINSTALL");
+  EXPECT_EQ(addin_.StartState(), TStartMode::Uninstall);
+  EXPECT_EQ(sim.registry.ReadString(kUserKey, "StartMode"), "UNINSTALL");
+}
+
+TEST_F(AddinTest, AnUpgradeKeepsTheStartStateWrittenUnderTheMarkersEarlierName) {
+  // Each state an earlier build left is kept, moved to the current name, and the old value goes.
+  sim.registry.CreateKey(kUserKey);
+  for (const char* state : {"NORMAL", "UNINSTALL", "FIRSTSTART"}) {
+    SCOPED_TRACE(state);
+    sim.registry.DeleteValue(kUserKey, kStartModeValueName);
+    sim.registry.WriteString(kUserKey, kEarlierStartModeValueName, state);
+    Start();
+    const TStartMode expected = std::string(state) == "NORMAL"      ? TStartMode::Normal
+                                : std::string(state) == "UNINSTALL" ? TStartMode::Uninstall
+                                                                    : TStartMode::FirstStart;
+    EXPECT_EQ(addin_.StartState(), expected);
+    EXPECT_EQ(sim.registry.ReadString(kUserKey, kStartModeValueName),
+              expected == TStartMode::FirstStart ? "NORMAL" : state);
+    EXPECT_EQ(sim.registry.ReadString(kUserKey, kEarlierStartModeValueName), std::nullopt);
+    Stop();
+  }
+
+  // The marker under its current name wins; the earlier value is then not even read.
+  sim.registry.WriteString(kUserKey, kStartModeValueName, "NORMAL");
+  sim.registry.WriteString(kUserKey, kEarlierStartModeValueName, "UNINSTALL");
+  Start();
+  EXPECT_EQ(addin_.StartState(), TStartMode::Normal);
+  Stop();
+
+  // A second start after the move reads the moved value: still no first start.
+  sim.registry.DeleteValue(kUserKey, kStartModeValueName);
+  sim.registry.WriteString(kUserKey, kEarlierStartModeValueName, "NORMAL");
+  Start();
+  Stop();
+  Start();
+  EXPECT_EQ(addin_.StartState(), TStartMode::Normal);
+}
+
+TEST_F(AddinTest, AMarkerThatCannotBeMovedStillGivesTheEarlierStartState) {
+  sim.registry.CreateKey(kUserKey);
+  sim.registry.WriteString(kUserKey, kEarlierStartModeValueName, "NORMAL");
+  sim.registry.DenyChanges(RegistryRoot::kCurrentUser);
+  Start();
+  EXPECT_EQ(addin_.StartState(), TStartMode::Normal);
+  EXPECT_EQ(sim.registry.ReadString(kUserKey, kEarlierStartModeValueName), "NORMAL");
 }
 
 TEST_F(AddinTest, OutlookVersionsSetTheMajorVersionAndRibbonHost) {
@@ -203,7 +247,7 @@ TEST_F(AddinTest, AnActivationCausedByActivationWorkIsIgnored) {
   auto second = world.outlook.AddExplorer(world.projects);
   Start();
   log_.clear();
-  module_->OnOLExplorerActivate = [&](TadxCOMAddInModule&, const outlook::ExplorerPtr& explorer) {
+  module_->OnOLExplorerActivate = [&](TCOMAddInModule&, const outlook::ExplorerPtr& explorer) {
     log_.push_back("Activate " + explorer->CurrentFolder()->Name());
     second.Activate();  // a dialog or message pumping brings another window up
   };
@@ -290,7 +334,7 @@ TEST_F(AddinTest, UnloadingByTheUserEndsTheModuleAndRemovesItsSavedBarState) {
 
 TEST_F(AddinTest, AHandlersExceptionIsReportedAndTheStartupGoesOn) {
   customize_ = [](LoggingModule& module) {
-    module.OnAddInStartupComplete = [](TadxCOMAddInModule&) {
+    module.OnAddInStartupComplete = [](TCOMAddInModule&) {
       throw std::runtime_error("The configuration file is damaged.");
     };
   };
@@ -302,14 +346,14 @@ TEST_F(AddinTest, AHandlersExceptionIsReportedAndTheStartupGoesOn) {
   ASSERT_THAT(Messages(),
               ElementsAre(std::string(test::kAddInError) + "The configuration file is damaged."));
   EXPECT_EQ(sim.message_boxes.shown()[0].caption, "QuivraOL");
-  EXPECT_EQ(sim.registry.ReadString(kUserKey, "ADXStartMode"), "NORMAL");
+  EXPECT_EQ(sim.registry.ReadString(kUserKey, "StartMode"), "NORMAL");
   EXPECT_EQ(addin_.TrackedExplorerCount(), 1);
 }
 
 TEST_F(AddinTest, StartUpMessagesWaitForTheMessageLoopEvenWhenTheModuleHasGone) {
   customize_ = [](LoggingModule& module) {
-    module.OnAddInInitialize = [](TadxCOMAddInModule&) { throw std::runtime_error("first"); };
-    module.OnAddInStartupComplete = [](TadxCOMAddInModule&) { throw std::runtime_error("second"); };
+    module.OnAddInInitialize = [](TCOMAddInModule&) { throw std::runtime_error("first"); };
+    module.OnAddInStartupComplete = [](TCOMAddInModule&) { throw std::runtime_error("second"); };
   };
   Start();
   Stop();
@@ -338,7 +382,7 @@ TEST_F(AddinTest, ARefusedComAddInObjectDoesNotFailTheConnection) {
 
 TEST_F(AddinTest, OnErrorMayHandleTheReport) {
   customize_ = [](LoggingModule& module) {
-    module.OnAddInInitialize = [](TadxCOMAddInModule&) { throw std::runtime_error("x"); };
+    module.OnAddInInitialize = [](TCOMAddInModule&) { throw std::runtime_error("x"); };
     module.OnError = [&module](const std::exception& error, bool& handled) {
       module.Add(std::string("OnError ") + error.what());
       handled = true;
@@ -371,8 +415,8 @@ TEST_F(AddinTest, AFailingOutlookCallInsideAnOutlookEventIsReportedNotRaised) {
 }
 
 TEST_F(AddinTest, AModuleThatCannotBeCreatedFailsTheConnection) {
-  TadxAddin failing(sim.platform(), kProgId, [](const outlook::ApplicationPtr&) {
-    return std::unique_ptr<TadxCOMAddInModule>();
+  TAddin failing(sim.platform(), kProgId, [](const outlook::ApplicationPtr&) {
+    return std::unique_ptr<TCOMAddInModule>();
   });
   EXPECT_THROW(failing.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr),
                std::runtime_error);

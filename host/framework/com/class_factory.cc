@@ -1,19 +1,19 @@
-#include "host/framework/com/adx_factory.h"
+#include "host/framework/com/class_factory.h"
 
 #include "platform/win32/com/caught_error.h"
 
 namespace quivra::framework::com {
 
-TadxFactory::TadxFactory(TadxComServer& server, const TadxFactoryDescription& description)
+TFactory::TFactory(TComServer& server, const TFactoryDescription& description)
     : server_(server), description_(description) {
   server_.ObjectCreated();
 }
 
-TadxFactory::~TadxFactory() {
+TFactory::~TFactory() {
   server_.ObjectDestroyed();
 }
 
-HRESULT TadxFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
+HRESULT TFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) {
   if (object == nullptr) {
     return E_POINTER;
   }
@@ -28,7 +28,7 @@ HRESULT TadxFactory::CreateInstance(IUnknown* outer, REFIID iid, void** object) 
   }
 }
 
-HRESULT TadxFactory::LockServer(BOOL lock) {
+HRESULT TFactory::LockServer(BOOL lock) {
   server_.LockServer(lock != FALSE);
   return S_OK;
 }

@@ -1,10 +1,12 @@
-#include "host/framework/module/adx_addin.h"
+#include "host/framework/module/addin.h"
 
 #include <algorithm>
 #include <cctype>
 #include <exception>
 #include <stdexcept>
 #include <utility>
+
+#include "host/framework/module/start_mode_marker.h"
 
 namespace quivra::framework {
 
@@ -24,9 +26,9 @@ std::string UpperCase(std::string text) {
 }  // namespace
 
 // One tracked explorer window: its event connection, whose events go to the add-in.
-class TadxAddin::TrackedExplorer : public outlook::ExplorerEvents {
+class TAddin::TrackedExplorer : public outlook::ExplorerEvents {
  public:
-  TrackedExplorer(TadxAddin& addin, outlook::ExplorerPtr explorer, std::uintptr_t window)
+  TrackedExplorer(TAddin& addin, outlook::ExplorerPtr explorer, std::uintptr_t window)
       : addin_(addin), explorer_(std::move(explorer)), window_(window) {}
 
   void Connect() { connection_ = explorer_->Advise(*this); }
@@ -42,26 +44,26 @@ class TadxAddin::TrackedExplorer : public outlook::ExplorerEvents {
   }
   void BeforeFolderSwitch(const outlook::MAPIFolderPtr& NewFolder, bool& Cancel) override {
     addin_.Handle([&] {
-      addin_.Raise([&](TadxCOMAddInModule& module) {
+      addin_.Raise([&](TCOMAddInModule& module) {
         if (module.OnOLExplorerBeforeFolderSwitch) {
           module.OnOLExplorerBeforeFolderSwitch(module, explorer_, NewFolder, Cancel);
         }
       });
     });
   }
-  void ViewSwitch() override { RaiseExplorerEvent(&TadxCOMAddInModule::OnOLExplorerViewSwitch); }
+  void ViewSwitch() override { RaiseExplorerEvent(&TCOMAddInModule::OnOLExplorerViewSwitch); }
   void BeforeViewSwitch(const std::string& NewView, bool& Cancel) override {
     addin_.Handle([&] {
-      addin_.Raise([&](TadxCOMAddInModule& module) {
+      addin_.Raise([&](TCOMAddInModule& module) {
         if (module.OnOLExplorerBeforeViewSwitch) {
           module.OnOLExplorerBeforeViewSwitch(module, explorer_, NewView, Cancel);
         }
       });
     });
   }
-  void Deactivate() override { RaiseExplorerEvent(&TadxCOMAddInModule::OnOLExplorerDeactivate); }
+  void Deactivate() override { RaiseExplorerEvent(&TCOMAddInModule::OnOLExplorerDeactivate); }
   void SelectionChange() override {
-    RaiseExplorerEvent(&TadxCOMAddInModule::OnOLExplorerSelectionChange);
+    RaiseExplorerEvent(&TCOMAddInModule::OnOLExplorerSelectionChange);
   }
   void Close() override {
     addin_.Handle([this] { addin_.ExplorerClose(*this); });
@@ -70,9 +72,9 @@ class TadxAddin::TrackedExplorer : public outlook::ExplorerEvents {
   void Disconnect() { connection_.reset(); }
 
  private:
-  void RaiseExplorerEvent(TadxExplorerEvent TadxCOMAddInModule::*event) {
+  void RaiseExplorerEvent(TExplorerEvent TCOMAddInModule::*event) {
     addin_.Handle([&] {
-      addin_.Raise([&](TadxCOMAddInModule& module) {
+      addin_.Raise([&](TCOMAddInModule& module) {
         if (module.*event) {
           (module.*event)(module, explorer_);
         }
@@ -80,20 +82,20 @@ class TadxAddin::TrackedExplorer : public outlook::ExplorerEvents {
     });
   }
 
-  TadxAddin& addin_;
+  TAddin& addin_;
   outlook::ExplorerPtr explorer_;
   std::uintptr_t window_;
   outlook::EventConnectionPtr connection_;
 };
 
-TadxAddin::TadxAddin(platform::Platform& platform, std::string prog_id, ModuleFactory create_module)
+TAddin::TAddin(platform::Platform& platform, std::string prog_id, ModuleFactory create_module)
     : platform_(platform),
       prog_id_(std::move(prog_id)),
       create_module_(std::move(create_module)),
       add_in_key_{platform::RegistryRoot::kCurrentUser,
-                  AddInKeyPath(TadxOfficeHostApp::ohaOutlook, prog_id_)} {}
+                  AddInKeyPath(TOfficeHostApp::ohaOutlook, prog_id_)} {}
 
-TadxAddin::~TadxAddin() {
+TAddin::~TAddin() {
   // A host that releases the object without disconnecting it: the module goes all the same.
   ReleaseConnections();
   closed_explorers_.clear();
@@ -101,14 +103,14 @@ TadxAddin::~TadxAddin() {
 }
 
 template <typename F>
-void TadxAddin::Raise(F&& raise) {
-  if (TadxCOMAddInModule* module = module_.get()) {
+void TAddin::Raise(F&& raise) {
+  if (TCOMAddInModule* module = module_.get()) {
     module->CallHandler([&] { raise(*module); });
   }
 }
 
 template <typename F>
-void TadxAddin::Handle(F&& work) noexcept {
+void TAddin::Handle(F&& work) noexcept {
   try {
     work();
   } catch (const std::exception& error) {
@@ -122,7 +124,7 @@ void TadxAddin::Handle(F&& work) noexcept {
   }
 }
 
-void TadxAddin::OnConnection(outlook::ApplicationPtr Application,
+void TAddin::OnConnection(outlook::ApplicationPtr Application,
                              int ConnectMode,
                              office::COMAddInPtr AddInInst,
                              office::AddInObjectPtr self) {
@@ -160,7 +162,7 @@ void TadxAddin::OnConnection(outlook::ApplicationPtr Application,
   }
 }
 
-void TadxAddin::DebugOutput(const std::string& line) const noexcept {
+void TAddin::DebugOutput(const std::string& line) const noexcept {
   try {
     if (command_bars_host_.DebugOutput)
       command_bars_host_.DebugOutput(line);
@@ -168,14 +170,14 @@ void TadxAddin::DebugOutput(const std::string& line) const noexcept {
   }
 }
 
-void TadxAddin::OnStartupComplete() {
+void TAddin::OnStartupComplete() {
   closed_explorers_.clear();
   if (++startup_count_ > 1 || !module_) {
     return;
   }
   // However start-up ends, its error messages are shown once Outlook's message loop runs again.
   struct ShowDeferredErrors {
-    TadxAddin& addin;
+    TAddin& addin;
     ~ShowDeferredErrors() {
       if (addin.module_)
         addin.module_->ShowDeferredErrorMessages();
@@ -183,7 +185,7 @@ void TadxAddin::OnStartupComplete() {
   } show_deferred_errors{*this};
   // A ribbon Office drew before start-up completes hears of the placed buttons once each, when
   // start-up ends (before any error message is shown).
-  std::optional<TadxRibbonConnection::InvalidationHold> hold_invalidations;
+  std::optional<TRibbonConnection::InvalidationHold> hold_invalidations;
   if (ribbon_) {
     hold_invalidations.emplace(*ribbon_);
   }
@@ -195,7 +197,7 @@ void TadxAddin::OnStartupComplete() {
   }
   ReadStartState();
 
-  Raise([](TadxCOMAddInModule& module) {
+  Raise([](TCOMAddInModule& module) {
     if (module.OnAddInInitialize) {
       module.OnAddInInitialize(module);
     }
@@ -203,17 +205,17 @@ void TadxAddin::OnStartupComplete() {
   // The explorer command bars: saved positions restored now, the bars found or created in each
   // explorer as it is tracked and activated below.
   if (host_is_outlook_ && command_bars_host_.CommandBarsOf) {
-    command_bars_ = std::make_unique<TadxCommandBarConnection>(*module_, platform_.registry,
+    command_bars_ = std::make_unique<TCommandBarConnection>(*module_, platform_.registry,
                                                                add_in_key_, command_bars_host_);
     command_bars_->RestorePositions();
   }
-  Raise([](TadxCOMAddInModule& module) {
+  Raise([](TCOMAddInModule& module) {
     if (module.OnAddInStartupComplete) {
       module.OnAddInStartupComplete(module);
     }
   });
-  if (start_state_ == TadxStartMode::FirstStart) {
-    platform_.registry.WriteString(add_in_key_, "ADXStartMode", "NORMAL");
+  if (start_state_ == TStartMode::FirstStart) {
+    platform_.registry.WriteString(add_in_key_, kStartModeValueName, "NORMAL");
   }
   if (!host_is_outlook_) {
     return;
@@ -232,24 +234,24 @@ void TadxAddin::OnStartupComplete() {
   }
 }
 
-void TadxAddin::InstallKeyboardHook() {
+void TAddin::InstallKeyboardHook() {
   RemoveKeyboardHook();
   if (!keyboard_hook_installer_) {
     return;
   }
-  keyboard_hook_logic_ = std::make_unique<TadxKeyboardHookLogic>(*module_, host_app_);
+  keyboard_hook_logic_ = std::make_unique<TKeyboardHookLogic>(*module_, host_app_);
   keyboard_hook_logic_->IsExplorerWindow = [this](std::uintptr_t window) {
     return IsTrackedExplorerWindow(window);
   };
   // A ribbon Outlook shows only the bars made for it: the others' shortcuts and caption
   // accelerators would swallow keys with nothing to act on.
-  keyboard_hook_logic_->BarInUse = [this](const TadxOlExplorerCommandBar& bar) {
+  keyboard_hook_logic_->BarInUse = [this](const TOlExplorerCommandBar& bar) {
     return command_bars_ != nullptr && (!ribbon_host_ || bar.UseForRibbon());
   };
   if (command_bars_) {
     // A button is clicked through its shortcut only when its control in Office answers (its
     // Enabled is read and written back) and is enabled.
-    keyboard_hook_logic_->OfficeButtonCheck = [this](TadxCommandBarButton& button) {
+    keyboard_hook_logic_->OfficeButtonCheck = [this](TCommandBarButton& button) {
       const office::CommandBarControlPtr control =
           command_bars_ ? command_bars_->OfficeControl(button) : nullptr;
       if (!control) {
@@ -269,22 +271,24 @@ void TadxAddin::InstallKeyboardHook() {
   }
 }
 
-bool TadxAddin::IsTrackedExplorerWindow(std::uintptr_t window) const {
+bool TAddin::IsTrackedExplorerWindow(std::uintptr_t window) const {
   return window != 0 && std::any_of(tracked_explorers_.begin(), tracked_explorers_.end(),
                                     [&](const auto& tracked) { return tracked->window() == window; });
 }
 
-void TadxAddin::RemoveKeyboardHook() noexcept {
+void TAddin::RemoveKeyboardHook() noexcept {
   keyboard_hook_.reset();
   keyboard_hook_logic_.reset();
 }
 
-void TadxAddin::ReadStartState() {
+void TAddin::ReadStartState() {
   // A key that cannot be made or read leaves the first start. The key is made only when no
   // marker reads: a marker shows it is there, and every later start saves two requests.
-  start_state_ = TadxStartMode::FirstStart;
-  const std::optional<std::string> mode =
-      platform_.registry.ReadString(add_in_key_, "ADXStartMode");
+  start_state_ = TStartMode::FirstStart;
+  std::optional<std::string> mode = platform_.registry.ReadString(add_in_key_, kStartModeValueName);
+  if (!mode) {
+    mode = AdoptEarlierStartMode();
+  }
   if (!mode) {
     try {
       platform_.registry.CreateKey(add_in_key_);
@@ -295,13 +299,30 @@ void TadxAddin::ReadStartState() {
   }
   const std::string upper = UpperCase(*mode);
   if (upper == "UNINSTALL") {
-    start_state_ = TadxStartMode::Uninstall;
+    start_state_ = TStartMode::Uninstall;
   } else if (upper == "NORMAL") {
-    start_state_ = TadxStartMode::Normal;
+    start_state_ = TStartMode::Normal;
   }
 }
 
-bool TadxAddin::FastShutdownApplies() {
+std::optional<std::string> TAddin::AdoptEarlierStartMode() {
+  // An upgrade from a build that wrote the marker under its earlier name keeps its start state:
+  // the value moves to the current name, and the old one goes only once the new one is written.
+  std::optional<std::string> mode =
+      platform_.registry.ReadString(add_in_key_, kEarlierStartModeValueName);
+  if (!mode) {
+    return std::nullopt;
+  }
+  try {
+    platform_.registry.WriteString(add_in_key_, kStartModeValueName, *mode);
+    platform_.registry.DeleteValue(add_in_key_, kEarlierStartModeValueName);
+  } catch (const std::exception&) {
+    // Not moved: the earlier value still holds the state, and the next start tries again.
+  }
+  return mode;
+}
+
+bool TAddin::FastShutdownApplies() {
   if (!host_is_outlook_ || host_major_version_ <= 13) {
     return false;
   }
@@ -319,11 +340,11 @@ bool TadxAddin::FastShutdownApplies() {
   return platform_.registry.ReadDword(registered, "RequireShutdownNotification") != 1u;
 }
 
-void TadxAddin::NewExplorer(const outlook::ExplorerPtr& Explorer) {
+void TAddin::NewExplorer(const outlook::ExplorerPtr& Explorer) {
   Handle([&] { TrackExplorer(Explorer, false); });
 }
 
-void TadxAddin::TrackExplorer(const outlook::ExplorerPtr& explorer, bool at_startup) {
+void TAddin::TrackExplorer(const outlook::ExplorerPtr& explorer, bool at_startup) {
   closed_explorers_.clear();
   if (!explorer || !module_) {
     return;
@@ -338,7 +359,7 @@ void TadxAddin::TrackExplorer(const outlook::ExplorerPtr& explorer, bool at_star
   tracked->Connect();
   TrackedExplorer& added = *tracked;
   tracked_explorers_.push_back(std::move(tracked));
-  Raise([&](TadxCOMAddInModule& module) {
+  Raise([&](TCOMAddInModule& module) {
     if (module.OnOLNewExplorer) {
       module.OnOLNewExplorer(module, explorer);
     }
@@ -357,7 +378,7 @@ void TadxAddin::TrackExplorer(const outlook::ExplorerPtr& explorer, bool at_star
   }
 }
 
-void TadxAddin::ExplorerActivation(TrackedExplorer& tracked) {
+void TAddin::ExplorerActivation(TrackedExplorer& tracked) {
   if (InActivateHandler) {
     return;
   }
@@ -370,14 +391,14 @@ void TadxAddin::ExplorerActivation(TrackedExplorer& tracked) {
   if (command_bars_) {
     command_bars_->Activate(tracked.explorer(), ribbon_host_);
   }
-  Raise([&](TadxCOMAddInModule& module) {
+  Raise([&](TCOMAddInModule& module) {
     if (module.OnOLExplorerActivate) {
       module.OnOLExplorerActivate(module, tracked.explorer());
     }
   });
 }
 
-void TadxAddin::ExplorerFolderSwitch(TrackedExplorer& tracked) {
+void TAddin::ExplorerFolderSwitch(TrackedExplorer& tracked) {
   if (activate_pending_) {
     ExplorerActivation(tracked);
     activate_pending_ = false;
@@ -385,15 +406,15 @@ void TadxAddin::ExplorerFolderSwitch(TrackedExplorer& tracked) {
   if (command_bars_) {
     command_bars_->FolderSwitch(tracked.explorer());
   }
-  Raise([&](TadxCOMAddInModule& module) {
+  Raise([&](TCOMAddInModule& module) {
     if (module.OnOLExplorerFolderSwitch) {
       module.OnOLExplorerFolderSwitch(module, tracked.explorer());
     }
   });
 }
 
-void TadxAddin::ExplorerClose(TrackedExplorer& tracked) {
-  Raise([&](TadxCOMAddInModule& module) {
+void TAddin::ExplorerClose(TrackedExplorer& tracked) {
+  Raise([&](TCOMAddInModule& module) {
     if (module.OnOLExplorerClose) {
       module.OnOLExplorerClose(module, tracked.explorer());
     }
@@ -411,7 +432,7 @@ void TadxAddin::ExplorerClose(TrackedExplorer& tracked) {
   }
 }
 
-void TadxAddin::Quit() {
+void TAddin::Quit() {
   Handle([this] {
     quit_shutdown_ = true;
     OnBeginShutdown();
@@ -419,18 +440,18 @@ void TadxAddin::Quit() {
   });
 }
 
-void TadxAddin::OnBeginShutdown() {
+void TAddin::OnBeginShutdown() {
   if (quit_shutdown_) {
     return;
   }
-  Raise([](TadxCOMAddInModule& module) {
+  Raise([](TCOMAddInModule& module) {
     if (module.OnAddInBeginShutdown) {
       module.OnAddInBeginShutdown(module);
     }
   });
 }
 
-void TadxAddin::OnDisconnection(int RemoveMode) {
+void TAddin::OnDisconnection(int RemoveMode) {
   if (!module_) {
     return;
   }
@@ -450,7 +471,7 @@ void TadxAddin::OnDisconnection(int RemoveMode) {
     }
   }
   if (!quit_shutdown_) {
-    Raise([](TadxCOMAddInModule& module) {
+    Raise([](TCOMAddInModule& module) {
       if (module.OnAddInFinalize) {
         module.OnAddInFinalize(module);
       }
@@ -463,7 +484,7 @@ void TadxAddin::OnDisconnection(int RemoveMode) {
   com_add_in_.reset();
 }
 
-void TadxAddin::ReleaseConnections() {
+void TAddin::ReleaseConnections() {
   // The hook goes first: no key press may reach a module that is about to go.
   RemoveKeyboardHook();
   command_bars_.reset();
@@ -478,18 +499,18 @@ void TadxAddin::ReleaseConnections() {
   tracked_explorers_.clear();
 }
 
-std::string TadxAddin::GetCustomUI(const std::string& RibbonID) {
+std::string TAddin::GetCustomUI(const std::string& RibbonID) {
   ribbon_host_ = true;
   std::string xml;
-  Raise([&](TadxCOMAddInModule& module) {
+  Raise([&](TCOMAddInModule& module) {
     if (module.OnRibbonBeforeCreate) {
       module.OnRibbonBeforeCreate(module, RibbonID);
     }
   });
-  if (TadxRibbonConnection* ribbon = Ribbon()) {
+  if (TRibbonConnection* ribbon = Ribbon()) {
     xml = ribbon->GetCustomUI(RibbonID, RibbonHostVersion());
   }
-  Raise([&](TadxCOMAddInModule& module) {
+  Raise([&](TCOMAddInModule& module) {
     if (module.OnRibbonBeforeLoad) {
       module.OnRibbonBeforeLoad(module, RibbonID, xml);
     }

@@ -1,4 +1,4 @@
-#include "host/framework/com/adx_keyboard_hook.h"
+#include "host/framework/com/keyboard_hook.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -16,17 +16,17 @@ namespace quivra::framework::com {
 
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"TadxNativeWindow";
+constexpr wchar_t kWindowClass[] = L"TNativeWindow";
 // Tells the shortcut window to report what went wrong inside the hook.
 constexpr UINT kReportHookError = WM_USER + 0x100;
 
 // The live hooks of the process, the current one last; all on the user-interface thread.
-std::vector<TadxKeyboardHook*>& LiveHooks() {
-  static std::vector<TadxKeyboardHook*> hooks;
+std::vector<TKeyboardHook*>& LiveHooks() {
+  static std::vector<TKeyboardHook*> hooks;
   return hooks;
 }
 
-TadxKeyboardHook* CurrentHook() {
+TKeyboardHook* CurrentHook() {
   const auto& hooks = LiveHooks();
   return hooks.empty() ? nullptr : hooks.back();
 }
@@ -51,8 +51,8 @@ std::string LayoutKeyName(int virtual_key) {
 }
 
 // The window with the focus on this thread and whether it shows the thread's caret.
-TadxFocusedWindow FocusedWindow() {
-  TadxFocusedWindow focused;
+TFocusedWindow FocusedWindow() {
+  TFocusedWindow focused;
   const HWND focus = ::GetFocus();
   if (focus == nullptr) {
     return focused;
@@ -75,7 +75,7 @@ TadxFocusedWindow FocusedWindow() {
 std::wstring NewGuidTitle() {
   GUID guid = {};
   if (FAILED(::CoCreateGuid(&guid))) {
-    return L"TadxNativeWindow";
+    return L"TNativeWindow";
   }
   return platform::win32::Utf8ToWide(GuidText(guid));
 }
@@ -83,7 +83,7 @@ std::wstring NewGuidTitle() {
 }  // namespace
 
 UINT ShortcutMessage() {
-  static const UINT message = ::RegisterWindowMessageW(L"WM_ADXKEYDOWN");
+  static const UINT message = ::RegisterWindowMessageW(L"WM_SHORTCUTKEYDOWN");
   return message;
 }
 
@@ -92,14 +92,14 @@ void DestroyObjectWindow(HWND window) {
   ::DestroyWindow(window);
 }
 
-TadxKeyboardHook::TadxKeyboardHook(TadxKeyboardHookLogic& logic) : logic_(logic) {
+TKeyboardHook::TKeyboardHook(TKeyboardHookLogic& logic) : logic_(logic) {
   if (ShortcutMessage() == 0) {
     throw std::runtime_error("The shortcut message could not be registered.");
   }
   const HINSTANCE instance = platform::win32::ThisModule();
   WNDCLASSEXW window_class = {};
   window_class.cbSize = sizeof(window_class);
-  window_class.lpfnWndProc = &TadxKeyboardHook::WindowProc;
+  window_class.lpfnWndProc = &TKeyboardHook::WindowProc;
   window_class.hInstance = instance;
   window_class.lpszClassName = kWindowClass;
   if (::RegisterClassExW(&window_class) == 0 && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
@@ -115,7 +115,7 @@ TadxKeyboardHook::TadxKeyboardHook(TadxKeyboardHookLogic& logic) : logic_(logic)
       throw std::runtime_error("The shortcut window could not be created: " +
                                platform::win32::SystemErrorText(::GetLastError()));
     }
-    hook_.reset(::SetWindowsHookExW(WH_KEYBOARD, &TadxKeyboardHook::HookProc, nullptr,
+    hook_.reset(::SetWindowsHookExW(WH_KEYBOARD, &TKeyboardHook::HookProc, nullptr,
                                     ::GetCurrentThreadId()));
     if (hook_.get() == nullptr) {
       throw std::runtime_error("The keyboard hook could not be installed: " +
@@ -141,7 +141,7 @@ TadxKeyboardHook::TadxKeyboardHook(TadxKeyboardHookLogic& logic) : logic_(logic)
   }
 }
 
-TadxKeyboardHook::~TadxKeyboardHook() {
+TKeyboardHook::~TKeyboardHook() {
   hook_.reset();
   window_.reset();
   auto& hooks = LiveHooks();
@@ -152,38 +152,38 @@ TadxKeyboardHook::~TadxKeyboardHook() {
   }
 }
 
-std::unique_ptr<TadxInstalledKeyboardHook> TadxKeyboardHook::Install(TadxKeyboardHookLogic& logic) {
-  return std::make_unique<TadxKeyboardHook>(logic);
+std::unique_ptr<TInstalledKeyboardHook> TKeyboardHook::Install(TKeyboardHookLogic& logic) {
+  return std::make_unique<TKeyboardHook>(logic);
 }
 
-LRESULT CALLBACK TadxKeyboardHook::HookProc(int code, WPARAM wparam, LPARAM lparam) {
-  TadxKeyboardHook* hook = CurrentHook();
+LRESULT CALLBACK TKeyboardHook::HookProc(int code, WPARAM wparam, LPARAM lparam) {
+  TKeyboardHook* hook = CurrentHook();
   if (code < 0 || hook == nullptr) {
     return ::CallNextHookEx(nullptr, code, wparam, lparam);
   }
   return hook->KeyMessage(code, wparam, lparam);
 }
 
-LRESULT TadxKeyboardHook::KeyMessage(int code, WPARAM wparam, LPARAM lparam) {
+LRESULT TKeyboardHook::KeyMessage(int code, WPARAM wparam, LPARAM lparam) {
   const HHOOK hook = hook_.get();
   if (code != HC_ACTION) {
     return ::CallNextHookEx(hook, code, wparam, lparam);
   }
   try {
-    TadxKeyPress press;
+    TKeyPress press;
     press.VirtualKey = static_cast<int>(wparam);
     press.KeyData = static_cast<std::uint32_t>(static_cast<std::uintptr_t>(lparam));
     // The thread's keyboard state in one call, and only for a message whose modifiers count:
     // every call reaches the window server, and key-ups and repeats need none.
     BYTE state[256] = {};
-    if (TadxKeyboardHookLogic::UsesModifiers(press.KeyData) && ::GetKeyboardState(state)) {
+    if (TKeyboardHookLogic::UsesModifiers(press.KeyData) && ::GetKeyboardState(state)) {
       press.Ctrl = ModifierDown(state, VK_CONTROL, VK_LCONTROL, VK_RCONTROL);
       press.Shift = ModifierDown(state, VK_SHIFT, VK_LSHIFT, VK_RSHIFT);
       press.Alt = ModifierDown(state, VK_MENU, VK_LMENU, VK_RMENU);
     }
-    const TadxHookVerdict verdict = logic_.KeyMessage(press, window_.get() != nullptr);
-    bool swallow = verdict.Action == TadxHookVerdict::Kind::kSwallow;
-    if (verdict.Action == TadxHookVerdict::Kind::kPostShortcut) {
+    const THookVerdict verdict = logic_.KeyMessage(press, window_.get() != nullptr);
+    bool swallow = verdict.Action == THookVerdict::Kind::kSwallow;
+    if (verdict.Action == THookVerdict::Kind::kPostShortcut) {
       // A message that cannot be posted would lose the key press: it goes on to the host.
       swallow = ::PostMessageW(window_.get(), ShortcutMessage(), static_cast<WPARAM>(verdict.Index),
                                0) != FALSE;
@@ -199,7 +199,7 @@ LRESULT TadxKeyboardHook::KeyMessage(int code, WPARAM wparam, LPARAM lparam) {
   return ::CallNextHookEx(hook, code, wparam, lparam);
 }
 
-LRESULT CALLBACK TadxKeyboardHook::WindowProc(HWND window,
+LRESULT CALLBACK TKeyboardHook::WindowProc(HWND window,
                                               UINT message,
                                               WPARAM wparam,
                                               LPARAM lparam) {
@@ -207,7 +207,7 @@ LRESULT CALLBACK TadxKeyboardHook::WindowProc(HWND window,
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
     ::SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* hook = reinterpret_cast<TadxKeyboardHook*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* hook = reinterpret_cast<TKeyboardHook*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
   if (hook == nullptr) {
     return ::DefWindowProcW(window, message, wparam, lparam);
   }

@@ -1,4 +1,4 @@
-#include "host/framework/com/adx_addin_object.h"
+#include "host/framework/com/addin_object.h"
 
 #include <string>
 #include <utility>
@@ -64,15 +64,15 @@ void Trace(const std::string& line) {
 
 }  // namespace
 
-TadxAddinObject::TadxAddinObject(TadxComServer& server,
+TAddinObject::TAddinObject(TComServer& server,
                                  REFCLSID class_id,
                                  REFIID default_iid,
-                                 std::unique_ptr<TadxAddin> addin)
+                                 std::unique_ptr<TAddin> addin)
     : server_(server), addin_(std::move(addin)), class_id_(class_id), default_iid_(default_iid) {
   server_.ObjectCreated();
 }
 
-HRESULT TadxAddinObject::LoadTypeInfo() noexcept {
+HRESULT TAddinObject::LoadTypeInfo() noexcept {
   if (interface_info_) {
     return S_OK;
   }
@@ -98,7 +98,7 @@ HRESULT TadxAddinObject::LoadTypeInfo() noexcept {
   }
 }
 
-TadxAddinObject::~TadxAddinObject() {
+TAddinObject::~TAddinObject() {
   try {
     addin_.reset();
   } catch (...) {
@@ -108,7 +108,7 @@ TadxAddinObject::~TadxAddinObject() {
 }
 
 template <typename F>
-HRESULT TadxAddinObject::Guarded(const char* step, F&& work) noexcept {
+HRESULT TAddinObject::Guarded(const char* step, F&& work) noexcept {
   try {
     work();
     return S_OK;
@@ -126,14 +126,14 @@ HRESULT TadxAddinObject::Guarded(const char* step, F&& work) noexcept {
   }
 }
 
-HRESULT TadxAddinObject::QueryOther(REFIID iid, void** object) {
+HRESULT TAddinObject::QueryOther(REFIID iid, void** object) {
   if (IsEqualIID(iid, default_iid_)) {
     return HandOut(static_cast<office::com::IDTExtensibility2*>(this), object);
   }
   return E_NOINTERFACE;
 }
 
-HRESULT TadxAddinObject::GetTypeInfoCount(UINT* count) {
+HRESULT TAddinObject::GetTypeInfoCount(UINT* count) {
   if (count == nullptr) {
     return E_POINTER;
   }
@@ -141,7 +141,7 @@ HRESULT TadxAddinObject::GetTypeInfoCount(UINT* count) {
   return S_OK;
 }
 
-HRESULT TadxAddinObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
+HRESULT TAddinObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
   if (info == nullptr) {
     return E_POINTER;
   }
@@ -155,7 +155,7 @@ HRESULT TadxAddinObject::GetTypeInfo(UINT index, LCID, ITypeInfo** info) {
   return dispatch_info_.CopyTo(info);
 }
 
-HRESULT TadxAddinObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
+HRESULT TAddinObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) {
   // The ribbon's callbacks first: Office asks for one by name on every callback, and the
   // type library's interface has no member of those names.
   if (names != nullptr && ids != nullptr && count == 1 && RibbonCallbackId(names[0], ids[0])) {
@@ -167,7 +167,7 @@ HRESULT TadxAddinObject::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID
   return ::DispGetIDsOfNames(dispatch_info_.Get(), names, count, ids);
 }
 
-HRESULT TadxAddinObject::Invoke(DISPID id,
+HRESULT TAddinObject::Invoke(DISPID id,
                                 REFIID,
                                 LCID,
                                 WORD flags,
@@ -185,7 +185,7 @@ HRESULT TadxAddinObject::Invoke(DISPID id,
                                  params, result, exception, bad_argument);
 }
 
-HRESULT TadxAddinObject::OnConnection(IDispatch* Application,
+HRESULT TAddinObject::OnConnection(IDispatch* Application,
                                       office::com::ext_ConnectMode ConnectMode,
                                       IDispatch* AddInInst,
                                       SAFEARRAY**) {
@@ -203,26 +203,26 @@ HRESULT TadxAddinObject::OnConnection(IDispatch* Application,
   });
 }
 
-HRESULT TadxAddinObject::OnDisconnection(office::com::ext_DisconnectMode RemoveMode, SAFEARRAY**) {
+HRESULT TAddinObject::OnDisconnection(office::com::ext_DisconnectMode RemoveMode, SAFEARRAY**) {
   // The host may drop its last reference while the module is freed.
   ComPtr<office::com::IDTExtensibility2> keep(this);
   return Guarded("OnDisconnection",
                  [&] { addin_->OnDisconnection(static_cast<int>(RemoveMode)); });
 }
 
-HRESULT TadxAddinObject::OnAddInsUpdate(SAFEARRAY**) {
+HRESULT TAddinObject::OnAddInsUpdate(SAFEARRAY**) {
   return Guarded("OnAddInsUpdate", [&] { addin_->OnAddInsUpdate(); });
 }
 
-HRESULT TadxAddinObject::OnStartupComplete(SAFEARRAY**) {
+HRESULT TAddinObject::OnStartupComplete(SAFEARRAY**) {
   return Guarded("OnStartupComplete", [&] { addin_->OnStartupComplete(); });
 }
 
-HRESULT TadxAddinObject::OnBeginShutdown(SAFEARRAY**) {
+HRESULT TAddinObject::OnBeginShutdown(SAFEARRAY**) {
   return Guarded("OnBeginShutdown", [&] { addin_->OnBeginShutdown(); });
 }
 
-HRESULT TadxAddinObject::GetCustomUI(BSTR RibbonID, BSTR* RibbonXml) {
+HRESULT TAddinObject::GetCustomUI(BSTR RibbonID, BSTR* RibbonXml) {
   if (RibbonXml == nullptr) {
     return E_POINTER;
   }
@@ -233,7 +233,7 @@ HRESULT TadxAddinObject::GetCustomUI(BSTR RibbonID, BSTR* RibbonXml) {
   });
 }
 
-HRESULT TadxAddinObject::CTPFactoryAvailable(IDispatch*) {
+HRESULT TAddinObject::CTPFactoryAvailable(IDispatch*) {
   return S_OK;
 }
 

@@ -1,8 +1,8 @@
-#include "host/framework/com/adx_com_server.h"
+#include "host/framework/com/com_server.h"
 
 #include <utility>
 
-#include "host/framework/com/adx_factory.h"
+#include "host/framework/com/class_factory.h"
 #include "host/framework/com/com_support.h"
 #include "host/framework/com/win32_com_registration_services.h"
 #include "platform/win32/com/bstr.h"
@@ -56,7 +56,7 @@ std::string LibraryName(ITypeLib* library) {
 
 // The class's identity as registration writes it, taken from the type library: the ProgID is
 // the library's name and the coclass's name, the description the coclass's help string.
-TadxComClassIdentity Identity(ITypeLib* library, const TadxFactoryDescription& description) {
+TComClassIdentity Identity(ITypeLib* library, const TFactoryDescription& description) {
   Microsoft::WRL::ComPtr<ITypeInfo> class_info;
   Check(library->GetTypeInfoOfGuid(description.ClassId, &class_info),
         "Finding the class in the type library");
@@ -69,7 +69,7 @@ TadxComClassIdentity Identity(ITypeLib* library, const TadxFactoryDescription& d
   if (attr.get() == nullptr) {
     quivra::com::ThrowFailed(E_FAIL, "Reading the type library's attributes");
   }
-  TadxComClassIdentity identity;
+  TComClassIdentity identity;
   identity.ClassId = GuidText(description.ClassId);
   identity.ProgId = LibraryName(library) + "." + platform::win32::WideToUtf8(class_name.str());
   identity.Description = platform::win32::WideToUtf8(class_doc.str());
@@ -86,21 +86,21 @@ void Report(const std::string& message) {
 
 }  // namespace
 
-TadxComServer::TadxComServer(HMODULE module) : module_path_(ModuleFileName(module)) {
+TComServer::TComServer(HMODULE module) : module_path_(ModuleFileName(module)) {
   ::InitializeCriticalSection(&type_library_lock_);
 }
 
-TadxComServer::~TadxComServer() {
+TComServer::~TComServer() {
   factories_.clear();
   type_library_.Reset();
   ::DeleteCriticalSection(&type_library_lock_);
 }
 
-void TadxComServer::AddFactory(TadxFactoryDescription description) {
+void TComServer::AddFactory(TFactoryDescription description) {
   factories_.push_back(std::move(description));
 }
 
-ITypeLib* TadxComServer::TypeLibrary() {
+ITypeLib* TComServer::TypeLibrary() {
   Locked locked(type_library_lock_);
   if (!type_library_) {
     Check(::LoadTypeLibEx(module_path_.c_str(), REGKIND_NONE, &type_library_),
@@ -109,7 +109,7 @@ ITypeLib* TadxComServer::TypeLibrary() {
   return type_library_.Get();
 }
 
-void TadxComServer::LockServer(bool lock) {
+void TComServer::LockServer(bool lock) {
   if (lock) {
     ++locks_;
     return;
@@ -119,28 +119,28 @@ void TadxComServer::LockServer(bool lock) {
   }
 }
 
-HRESULT TadxComServer::GetClassObject(REFCLSID class_id, REFIID iid, void** object) {
+HRESULT TComServer::GetClassObject(REFCLSID class_id, REFIID iid, void** object) {
   if (object == nullptr) {
     return E_POINTER;
   }
   *object = nullptr;
-  for (const TadxFactoryDescription& description : factories_) {
+  for (const TFactoryDescription& description : factories_) {
     if (IsEqualCLSID(description.ClassId, class_id)) {
-      return quivra::com::Make<TadxFactory>(*this, description)->QueryInterface(iid, object);
+      return quivra::com::Make<TFactory>(*this, description)->QueryInterface(iid, object);
     }
   }
   return CLASS_E_CLASSNOTAVAILABLE;
 }
 
-HRESULT TadxComServer::CanUnloadNow() const {
+HRESULT TComServer::CanUnloadNow() const {
   return objects_ > 0 || locks_ > 0 ? S_FALSE : S_OK;
 }
 
-HRESULT TadxComServer::UpdateRegistry(bool do_register) {
+HRESULT TComServer::UpdateRegistry(bool do_register) {
   try {
     ITypeLib* library = TypeLibrary();
-    std::vector<TadxFactoryRegistration> registrations;
-    for (const TadxFactoryDescription& description : factories_) {
+    std::vector<TFactoryRegistration> registrations;
+    for (const TFactoryDescription& description : factories_) {
       registrations.push_back({Identity(library, description), description.ModuleInfo});
     }
     platform::win32::Win32Registry registry;

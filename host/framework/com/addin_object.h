@@ -1,5 +1,5 @@
-#ifndef QUIVRA_HOST_FRAMEWORK_COM_ADX_ADDIN_OBJECT_H_
-#define QUIVRA_HOST_FRAMEWORK_COM_ADX_ADDIN_OBJECT_H_
+#ifndef QUIVRA_HOST_FRAMEWORK_COM_ADDIN_OBJECT_H_
+#define QUIVRA_HOST_FRAMEWORK_COM_ADDIN_OBJECT_H_
 
 #include <windows.h>
 
@@ -8,8 +8,8 @@
 
 #include <memory>
 
-#include "host/framework/com/adx_com_server.h"
-#include "host/framework/module/adx_addin.h"
+#include "host/framework/com/com_server.h"
+#include "host/framework/module/addin.h"
 #include "host/office/com/office_interfaces.h"
 #include "platform/win32/com/com_object.h"
 
@@ -17,10 +17,10 @@ namespace quivra::framework::com {
 
 // The add-in's COM object: the interfaces Office calls (IDTExtensibility2,
 // IRibbonExtensibility, ICustomTaskPaneConsumer) and the IDispatch of its coclass's default
-// interface, as a thin skin over the portable lifecycle (TadxAddin). Arguments are converted
+// interface, as a thin skin over the portable lifecycle (TAddin). Arguments are converted
 // here; no exception leaves a method: a failure becomes the method's failure result. The
-// add-in's own COM class derives from it and supplies the TadxAddin.
-class TadxAddinObject : public quivra::com::Object<office::com::IDTExtensibility2,
+// add-in's own COM class derives from it and supplies the TAddin.
+class TAddinObject : public quivra::com::Object<office::com::IDTExtensibility2,
                                                    office::com::IRibbonExtensibility,
                                                    office::com::ICustomTaskPaneConsumer> {
  public:
@@ -52,18 +52,18 @@ class TadxAddinObject : public quivra::com::Object<office::com::IDTExtensibility
   // ICustomTaskPaneConsumer: the add-in has no task panes.
   HRESULT STDMETHODCALLTYPE CTPFactoryAvailable(IDispatch* CTPFactoryInst) override;
 
-  TadxAddin& addin() { return *addin_; }
+  TAddin& addin() { return *addin_; }
 
  protected:
   // The object over `addin`, of the coclass `class_id` whose default interface is
   // `default_iid`. The coclass's type information is read from the server's type library only
   // when a late-bound caller first asks for it: Office calls the add-in through its vtables,
   // and reading the library costs every start of Outlook requests to Windows.
-  TadxAddinObject(TadxComServer& server,
+  TAddinObject(TComServer& server,
                   REFCLSID class_id,
                   REFIID default_iid,
-                  std::unique_ptr<TadxAddin> addin);
-  ~TadxAddinObject() override;
+                  std::unique_ptr<TAddin> addin);
+  ~TAddinObject() override;
 
   // The coclass's default interface is the IDTExtensibility2 face too.
   HRESULT QueryOther(REFIID iid, void** object) override;
@@ -76,8 +76,8 @@ class TadxAddinObject : public quivra::com::Object<office::com::IDTExtensibility
   // The default interface's type information, read once; a failure is returned each time.
   HRESULT LoadTypeInfo() noexcept;
 
-  TadxComServer& server_;
-  std::unique_ptr<TadxAddin> addin_;
+  TComServer& server_;
+  std::unique_ptr<TAddin> addin_;
   CLSID class_id_;
   IID default_iid_;
   Microsoft::WRL::ComPtr<ITypeInfo> dispatch_info_;
@@ -86,4 +86,4 @@ class TadxAddinObject : public quivra::com::Object<office::com::IDTExtensibility
 
 }  // namespace quivra::framework::com
 
-#endif  // QUIVRA_HOST_FRAMEWORK_COM_ADX_ADDIN_OBJECT_H_
+#endif  // QUIVRA_HOST_FRAMEWORK_COM_ADDIN_OBJECT_H_

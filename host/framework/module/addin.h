@@ -1,5 +1,5 @@
-#ifndef QUIVRA_HOST_FRAMEWORK_MODULE_ADX_ADDIN_H_
-#define QUIVRA_HOST_FRAMEWORK_MODULE_ADX_ADDIN_H_
+#ifndef QUIVRA_HOST_FRAMEWORK_MODULE_ADDIN_H_
+#define QUIVRA_HOST_FRAMEWORK_MODULE_ADDIN_H_
 
 #include <cstdint>
 #include <functional>
@@ -31,8 +31,8 @@ constexpr int ext_cm_CommandLine = 3;
 constexpr int ext_dm_HostShutdown = 0;
 constexpr int ext_dm_UserClosed = 1;
 
-// The start-state marker "ADXStartMode" of the add-in key under HKEY_CURRENT_USER.
-enum class TadxStartMode { FirstStart, Normal, Uninstall };
+// The start state the marker "StartMode" of the add-in key under HKEY_CURRENT_USER holds.
+enum class TStartMode { FirstStart, Normal, Uninstall };
 
 // The add-in's COM object as Office sees it, without the COM: the connection lifecycle that
 // turns Office's calls (IDTExtensibility2, IRibbonExtensibility) into the module's events, the
@@ -43,19 +43,19 @@ enum class TadxStartMode { FirstStart, Normal, Uninstall };
 // Exceptions raised by the module's event handlers go to the module's ReportError and the work
 // goes on. Exceptions of the framework's own work inside an interface call propagate (the skin
 // returns a failure result); inside an Outlook event they are reported like a handler's.
-class TadxAddin : public office::RibbonExtensibility,
+class TAddin : public office::RibbonExtensibility,
                   private outlook::ExplorersEvents,
                   private outlook::ApplicationEvents {
  public:
   // Creates the module, from its design data, for the host application given.
   using ModuleFactory =
-      std::function<std::unique_ptr<TadxCOMAddInModule>(const outlook::ApplicationPtr&)>;
+      std::function<std::unique_ptr<TCOMAddInModule>(const outlook::ApplicationPtr&)>;
 
   // `prog_id` names the add-in key ("OLQuivra.coOLQuivra").
-  TadxAddin(platform::Platform& platform, std::string prog_id, ModuleFactory create_module);
-  ~TadxAddin() override;
-  TadxAddin(const TadxAddin&) = delete;
-  TadxAddin& operator=(const TadxAddin&) = delete;
+  TAddin(platform::Platform& platform, std::string prog_id, ModuleFactory create_module);
+  ~TAddin() override;
+  TAddin(const TAddin&) = delete;
+  TAddin& operator=(const TAddin&) = delete;
 
   // IDTExtensibility2. `Application` is the host's application as Outlook's _Application, or
   // none for another host; `AddInInst` is the add-in's COMAddIn entry, or none; `self` is this
@@ -80,32 +80,32 @@ class TadxAddin : public office::RibbonExtensibility,
                                      std::optional<bool> pressed) override;
   // The connection of the module's ribbon components to Office, made with the module; null
   // while there is none.
-  TadxRibbonConnection* Ribbon();
+  TRibbonConnection* Ribbon();
 
   // What installs the keyboard hook of the module's shortcuts on this thread at start-up when
   // the module handles shortcuts; unset, shortcuts are not taken from the keyboard.
-  void SetKeyboardHookInstaller(TadxKeyboardHookInstaller installer) {
+  void SetKeyboardHookInstaller(TKeyboardHookInstaller installer) {
     keyboard_hook_installer_ = std::move(installer);
   }
   // How the explorer command bars reach Office's CommandBars of each explorer window; unset,
   // the command bar components stay in the module only.
-  void SetCommandBarsHost(TadxCommandBarsHost host) { command_bars_host_ = std::move(host); }
+  void SetCommandBarsHost(TCommandBarsHost host) { command_bars_host_ = std::move(host); }
   // The connection of the explorer command bars, from start-up to disconnection; else null.
-  TadxCommandBarConnection* CommandBars() const { return command_bars_.get(); }
+  TCommandBarConnection* CommandBars() const { return command_bars_.get(); }
   // The hook's logic while the hook is installed, else null.
-  TadxKeyboardHookLogic* KeyboardHook() const {
+  TKeyboardHookLogic* KeyboardHook() const {
     return keyboard_hook_ ? keyboard_hook_logic_.get() : nullptr;
   }
 
   // State, as the lifecycle leaves it.
-  TadxCOMAddInModule* Module() const { return module_.get(); }
+  TCOMAddInModule* Module() const { return module_.get(); }
   const outlook::ApplicationPtr& HostAppObject() const { return host_app_; }
   bool HostIsOutlook() const { return host_is_outlook_; }
   int HostMajorVersion() const { return host_major_version_; }
   bool RibbonHost() const { return ribbon_host_; }
   const office::COMAddInPtr& COMAddInObject() const { return com_add_in_; }
   const platform::RegistryKey& AddInKey() const { return add_in_key_; }
-  TadxStartMode StartState() const { return start_state_; }
+  TStartMode StartState() const { return start_state_; }
   int StartupCount() const { return startup_count_; }
   bool ActivatePending() const { return activate_pending_; }
   bool QuitShutdown() const { return quit_shutdown_; }
@@ -129,6 +129,8 @@ class TadxAddin : public office::RibbonExtensibility,
   void ExplorerClose(TrackedExplorer& tracked);
   bool FastShutdownApplies();
   void ReadStartState();
+  // The marker under the name earlier builds gave it, moved to the current name; none if absent.
+  std::optional<std::string> AdoptEarlierStartMode();
   // Calls a module event; a missing module or handler does nothing.
   template <typename F>
   void Raise(F&& raise);
@@ -147,14 +149,14 @@ class TadxAddin : public office::RibbonExtensibility,
   std::string prog_id_;
   ModuleFactory create_module_;
 
-  std::unique_ptr<TadxCOMAddInModule> module_;
+  std::unique_ptr<TCOMAddInModule> module_;
   outlook::ApplicationPtr host_app_;
   bool host_is_outlook_ = false;
   int host_major_version_ = 0;
   bool ribbon_host_ = false;
   office::COMAddInPtr com_add_in_;
   platform::RegistryKey add_in_key_;
-  TadxStartMode start_state_ = TadxStartMode::FirstStart;
+  TStartMode start_state_ = TStartMode::FirstStart;
   int startup_count_ = 0;
   bool activate_pending_ = false;
   bool quit_shutdown_ = false;
@@ -166,15 +168,15 @@ class TadxAddin : public office::RibbonExtensibility,
   // Connections closed while one of their own events ran; freed at the next entry.
   std::vector<std::unique_ptr<TrackedExplorer>> closed_explorers_;
   // Made with the module on the first ribbon request; goes with the module.
-  std::unique_ptr<TadxRibbonConnection> ribbon_;
+  std::unique_ptr<TRibbonConnection> ribbon_;
 
-  TadxCommandBarsHost command_bars_host_;
-  std::unique_ptr<TadxCommandBarConnection> command_bars_;
-  TadxKeyboardHookInstaller keyboard_hook_installer_;
-  std::unique_ptr<TadxKeyboardHookLogic> keyboard_hook_logic_;
-  std::unique_ptr<TadxInstalledKeyboardHook> keyboard_hook_;
+  TCommandBarsHost command_bars_host_;
+  std::unique_ptr<TCommandBarConnection> command_bars_;
+  TKeyboardHookInstaller keyboard_hook_installer_;
+  std::unique_ptr<TKeyboardHookLogic> keyboard_hook_logic_;
+  std::unique_ptr<TInstalledKeyboardHook> keyboard_hook_;
 };
 
 }  // namespace quivra::framework
 
-#endif  // QUIVRA_HOST_FRAMEWORK_MODULE_ADX_ADDIN_H_
+#endif  // QUIVRA_HOST_FRAMEWORK_MODULE_ADDIN_H_

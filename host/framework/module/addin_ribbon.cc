@@ -2,7 +2,7 @@
 // connection of the module's ribbon components.
 #include <exception>
 
-#include "host/framework/module/adx_addin.h"
+#include "host/framework/module/addin.h"
 
 namespace quivra::framework {
 
@@ -13,15 +13,15 @@ constexpr std::int32_t kUnknownCallback = static_cast<std::int32_t>(0x80020003);
 
 }  // namespace
 
-TadxRibbonConnection* TadxAddin::Ribbon() {
+TRibbonConnection* TAddin::Ribbon() {
   if (!module_)
     return nullptr;
   if (!ribbon_)
-    ribbon_ = std::make_unique<TadxRibbonConnection>(*module_);
+    ribbon_ = std::make_unique<TRibbonConnection>(*module_);
   return ribbon_.get();
 }
 
-int TadxAddin::RibbonHostVersion() const {
+int TAddin::RibbonHostVersion() const {
   if (host_major_version_ != 0 || !host_app_)
     return host_major_version_;
   // Office may ask for the ribbon before start-up completes.
@@ -32,28 +32,28 @@ int TadxAddin::RibbonHostVersion() const {
   }
 }
 
-void TadxAddin::RibbonLoad(const std::string& callback, const office::RibbonUIPtr& ribbon) {
-  if (RibbonCallbackDispId(callback) != static_cast<int>(TadxRibbonCallback::RibbonLoaded))
+void TAddin::RibbonLoad(const std::string& callback, const office::RibbonUIPtr& ribbon) {
+  if (RibbonCallbackDispId(callback) != static_cast<int>(TRibbonCallback::RibbonLoaded))
     throw office::OfficeError(kUnknownCallback, "Unknown name: " + callback);
-  if (TadxRibbonConnection* connection = Ribbon())
+  if (TRibbonConnection* connection = Ribbon())
     connection->RibbonLoaded(ribbon);
   if (module_ && module_->OnRibbonLoaded) {
-    TadxCOMAddInModule& module = *module_;
+    TCOMAddInModule& module = *module_;
     module.CallHandler([&] { module.OnRibbonLoaded(module, ribbon); });
   }
 }
 
-office::RibbonValue TadxAddin::RibbonCallback(const std::string& callback,
+office::RibbonValue TAddin::RibbonCallback(const std::string& callback,
                                               const office::RibbonControl& control,
                                               std::optional<bool> pressed) {
   const std::optional<int> dispid = RibbonCallbackDispId(callback);
-  if (!dispid || *dispid == static_cast<int>(TadxRibbonCallback::RibbonLoaded))
+  if (!dispid || *dispid == static_cast<int>(TRibbonCallback::RibbonLoaded))
     throw office::OfficeError(kUnknownCallback, "Unknown name: " + callback);
-  TadxRibbonConnection* connection = Ribbon();
+  TRibbonConnection* connection = Ribbon();
   if (connection == nullptr)
     return {};
-  return connection->Callback(static_cast<TadxRibbonCallback>(*dispid),
-                              TadxRibbonControlInfo{control.Id, control.Tag},
+  return connection->Callback(static_cast<TRibbonCallback>(*dispid),
+                              TRibbonControlInfo{control.Id, control.Tag},
                               pressed.value_or(false));
 }
 

@@ -1,5 +1,5 @@
-#ifndef QUIVRA_HOST_FRAMEWORK_COM_ADX_COM_SERVER_H_
-#define QUIVRA_HOST_FRAMEWORK_COM_ADX_COM_SERVER_H_
+#ifndef QUIVRA_HOST_FRAMEWORK_COM_COM_SERVER_H_
+#define QUIVRA_HOST_FRAMEWORK_COM_COM_SERVER_H_
 
 #include <windows.h>
 
@@ -16,32 +16,32 @@
 
 namespace quivra::framework::com {
 
-class TadxComServer;
+class TComServer;
 
 // Creates the COM object of a class, returned as interface `iid`. The object reads its type
 // information from the server's type library when a caller first needs it.
-using TadxObjectCreator = HRESULT (*)(TadxComServer& server, REFIID iid, void** object);
+using TObjectCreator = HRESULT (*)(TComServer& server, REFIID iid, void** object);
 
 // What a class factory is made from.
-struct TadxFactoryDescription {
+struct TFactoryDescription {
   CLSID ClassId;
-  TadxObjectCreator CreateObject;
+  TObjectCreator CreateObject;
   // The module's registration properties, read at (un)registration.
-  std::function<TadxRegistrationInfo()> ModuleInfo;
+  std::function<TRegistrationInfo()> ModuleInfo;
   std::string ThreadingModel = "Apartment";
 };
 
 // The in-process COM server: one per DLL. It knows the DLL's file, loads the type library
 // embedded in it when first needed, keeps what its class factories are made from, and counts
 // what keeps the DLL in use: live COM objects (class factories included) and server locks.
-class TadxComServer {
+class TComServer {
  public:
-  explicit TadxComServer(HMODULE module);
-  ~TadxComServer();
-  TadxComServer(const TadxComServer&) = delete;
-  TadxComServer& operator=(const TadxComServer&) = delete;
+  explicit TComServer(HMODULE module);
+  ~TComServer();
+  TComServer(const TComServer&) = delete;
+  TComServer& operator=(const TComServer&) = delete;
 
-  void AddFactory(TadxFactoryDescription description);
+  void AddFactory(TFactoryDescription description);
 
   // DllGetClassObject: the factory of the class, as interface `iid`.
   HRESULT GetClassObject(REFCLSID class_id, REFIID iid, void** object);
@@ -65,11 +65,11 @@ class TadxComServer {
   std::wstring module_path_;
   CRITICAL_SECTION type_library_lock_;
   Microsoft::WRL::ComPtr<ITypeLib> type_library_;
-  std::vector<TadxFactoryDescription> factories_;
+  std::vector<TFactoryDescription> factories_;
   std::atomic<long> objects_{0};
   std::atomic<long> locks_{0};
 };
 
 }  // namespace quivra::framework::com
 
-#endif  // QUIVRA_HOST_FRAMEWORK_COM_ADX_COM_SERVER_H_
+#endif  // QUIVRA_HOST_FRAMEWORK_COM_COM_SERVER_H_
