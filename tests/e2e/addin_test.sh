@@ -191,6 +191,34 @@ SCRIPT
   not_saw "$PROGID: OnStartupComplete"
 }
 
+# An upgrade from a build that wrote the start-state marker under its earlier name (the letters
+# A, D, X before "StartMode"): the state is kept under "StartMode" and the old value removed.
+case_upgrade() {
+  local earlier_name
+  earlier_name="$(printf '\x41\x44\x58')StartMode"
+  setup 2013
+  reg_quiet add "$USER_KEY" /v "$earlier_name" /d UNINSTALL /f
+  play 2013 <<SCRIPT
+expect-registry $USER_KEY $earlier_name UNINSTALL
+expect-no-registry $USER_KEY StartMode
+start
+expect-connected $PROGID yes
+expect-registry $USER_KEY StartMode UNINSTALL
+expect-no-registry $USER_KEY $earlier_name
+quit
+SCRIPT
+  reg_quiet delete "$USER_KEY" /v StartMode /f
+  reg_quiet add "$USER_KEY" /v "$earlier_name" /d NORMAL /f
+  play 2013 <<SCRIPT
+start
+expect-registry $USER_KEY StartMode NORMAL
+expect-no-registry $USER_KEY $earlier_name
+restart
+expect-registry $USER_KEY StartMode NORMAL
+quit
+SCRIPT
+}
+
 case_unload() {
   setup 2013
   reg_quiet add "$USER_KEY\\CommandBars" /v QuivraOL /d x /f
