@@ -47,6 +47,11 @@ struct TSlotRow {
     BtnBrowse.SetTag(row);
     BtnClear.SetCaption("Clear");
     BtnClear.SetTag(row);
+    // The rows' labels follow their boxes, so a screen reader is told which button a box sets.
+    const std::string button =
+        row == core::kBackspaceSlot ? "the Backspace button" : "button " + std::to_string(row);
+    EditFolder.SetAccessibleName("Folder of " + button);
+    EditBtn.SetAccessibleName("Name of " + button);
     for (ui::Control* control :
          {static_cast<ui::Control*>(&EditFolder), static_cast<ui::Control*>(&BtnBrowse),
           static_cast<ui::Control*>(&EditBtn), static_cast<ui::Control*>(&BtnClear)}) {
@@ -69,6 +74,7 @@ struct TSlotRow {
                                             ui::Rect{580, label_top, 16, 16});
       ImgDown->SetPictureName("ARROWDOWN");
       ImgDown->SetHint("Move down");
+      ImgDown->SetAccessibleName("Move " + button + " down");
       ImgDown->SetTag(kMoveDownTag + row);
     }
     if (row > core::kFirstFilingSlot) {
@@ -76,6 +82,7 @@ struct TSlotRow {
                                           ui::Rect{604, label_top, 16, 16});
       ImgUp->SetPictureName("ARROWUP");
       ImgUp->SetHint("Move up");
+      ImgUp->SetAccessibleName("Move " + button + " up");
       ImgUp->SetTag(kMoveUpTag + row);
     }
   }
@@ -148,7 +155,9 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration, TfrmFolders2& picker)
 
   GroupBoxBkSp.SetCaption("Backspace Key");
   GroupBoxBkSp.SetFont({kDialogFont.name, kDialogFont.size, true});
+  GroupBoxFolders.SetAccessibleName("Filing buttons");
   ImageBkSp.SetPictureName("BACKSPACEKEY");
+  ImageBkSp.SetAccessibleName("Backspace key");
   LabelBkSp.SetHTMLText(
       {"Enable and define the Backspace key as Filing Button for your most "
        "frequently used (archive) folder."});
@@ -167,10 +176,13 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration, TfrmFolders2& picker)
   AddSeparator.SetCaption("Add button separators");
   AddSeparator.SetChecked(true);
   ImageKey1.SetPictureName("KEY1");
+  ImageKey1.SetAccessibleName("Alt+1 key");
   LabelComma.SetCaption(",");
   ImageKey2.SetPictureName("KEY2");
+  ImageKey2.SetAccessibleName("Alt+2 key");
   LabelEllipsis.SetCaption(", ... ,");
   ImageKey0.SetPictureName("KEY0");
+  ImageKey0.SetAccessibleName("Alt+0 key");
   LabelMainButton.SetCaption("Quivra Main Button name:");
   btnOK.SetCaption("OK");
   btnOK.SetDefault(true);

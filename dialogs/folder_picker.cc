@@ -144,6 +144,7 @@ TfrmFolders2::TfrmFolders2(outlook::Application& outlook,
   ListView1.OnDblClick = [this] { MruListDblClick(); };
 
   Panel1.SetTabOrder(2);
+  Panel1.SetAccessibleName("Recently used list options");
   cbNoListUpdates.SetCaption("Disable List Updates");
   cbNoListUpdates.OnClick = [this] { cbNoListUpdatesClick(); };
   cbClearEntry.SetCaption("Clear MRU Entry");

@@ -7,6 +7,7 @@
 
 #include <stdexcept>
 
+#include "platform/ui/win32/accessible_object.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::ui::win32 {
@@ -28,9 +29,9 @@ HWND ControlWindow::Create(HWND parent, int id) {
   if (window_ == nullptr) {
     return nullptr;
   }
-  if (kind.own_messages) {
-    ::SetWindowSubclass(window_, Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
-  }
+  // Every window answers screen readers' WM_GETOBJECT; only some want their other messages.
+  own_messages_ = kind.own_messages;
+  ::SetWindowSubclass(window_, Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
   Created();
   return window_;
 }
@@ -120,6 +121,15 @@ LRESULT CALLBACK ControlWindow::Subclass(HWND window,
   }
   auto* self = reinterpret_cast<ControlWindow*>(data);
   try {
+    if (message == WM_GETOBJECT) {
+      if (const std::optional<LRESULT> result =
+              AnswerGetObject(window, self->control_, wparam, lparam)) {
+        return *result;
+      }
+    }
+    if (!self->own_messages_) {
+      return ::DefSubclassProc(window, message, wparam, lparam);
+    }
     if (const std::optional<LRESULT> result = self->OnMessage(message, wparam, lparam)) {
       return *result;
     }

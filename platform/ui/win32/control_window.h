@@ -128,6 +128,7 @@ class ControlWindow {
   HWND window_ = nullptr;
   // What was last written to the window.
   bool written_ = false;
+  bool own_messages_ = false;
   Rect bounds_;
   Font font_;
   std::string caption_;

@@ -7,6 +7,7 @@
 
 #include <utility>
 
+#include "platform/ui/win32/accessible_object.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::ui::win32 {
@@ -30,8 +31,11 @@ void ListViewWindow::Created() {
   }
 }
 
-void ListViewWindow::SyncContent(bool) {
+void ListViewWindow::SyncContent(bool first) {
   SyncColumns();
+  if (first) {
+    ExposeListHeader(window());
+  }
   SyncRows();
   SyncSelection();
 }
