@@ -133,8 +133,15 @@ BOOL CALLBACK WalkControl(HWND window, LPARAM walk_address) {
         if (child.vt == VT_I4) {
           const std::string item = NameOf(*object.Get(), child.lVal);
           const std::string item_role = RoleOf(*object.Get(), child.lVal);
-          std::printf("    %s \"%s\"\n", item_role.empty() ? "(no role)" : item_role.c_str(),
-                      item.c_str());
+          std::string about;
+          BSTR description = nullptr;
+          if (object->get_accDescription(child, &description) == S_OK && description != nullptr &&
+              ::SysStringLen(description) > 0) {
+            about = " (" + WideToUtf8(description) + ")";
+          }
+          ::SysFreeString(description);
+          std::printf("    %s \"%s\"%s\n", item_role.empty() ? "(no role)" : item_role.c_str(),
+                      item.c_str(), about.c_str());
           ++walk.items;
           if (item.empty() || item_role.empty()) {
             walk.nameless += " [item " + std::to_string(child.lVal) + " of " + name + "]";
@@ -148,8 +155,8 @@ BOOL CALLBACK WalkControl(HWND window, LPARAM walk_address) {
 }
 
 // Walks the dialog's accessible tree, prints it and checks every name and role; then closes the
-// dialog with Esc.
-void WalkDialog(HWND dialog, const std::string& what) {
+// dialog with Esc. Returns the number of items (tree nodes, list rows) read.
+int WalkDialog(HWND dialog, const std::string& what) {
   Walk walk;
   walk.dialog = what;
   ComPtr<IAccessible> object;
@@ -167,6 +174,7 @@ void WalkDialog(HWND dialog, const std::string& what) {
   Check(walk.controls > 2 && walk.nameless.empty(),
         what + ": each of " + std::to_string(walk.controls) + " controls and " +
             std::to_string(walk.items) + " items has a name and a role" + walk.nameless);
+  return walk.items;
 }
 
 Step CloseWith(const std::string& caption, WPARAM key) {
@@ -177,9 +185,13 @@ Step CloseWith(const std::string& caption, WPARAM key) {
 }
 
 void Picker(Fixture& f) {
+  int tree_nodes = 0;
+  int with_matches = 0;
   Play({
-      On("Folders", [](HWND dialog) { WalkDialog(dialog, "folder picker"); }),
+      On("Folders", [&](HWND dialog) { tree_nodes = WalkDialog(dialog, "folder picker"); }),
       On("Folders", [](HWND dialog) { Type(Child(dialog, L"Edit"), "pro"); }),
+      On("Folders",
+         [&](HWND dialog) { with_matches = WalkDialog(dialog, "folder picker, \"pro\" found"); }),
       On("Folders",
          [](HWND dialog) {
            HWND find = Child(dialog, L"Edit");
@@ -206,6 +218,9 @@ void Picker(Fixture& f) {
       CloseWith("Folders", VK_ESCAPE),
   });
   ShowPickerAsCallersDo(f.picker, true);
+  Check(tree_nodes >= 9 && with_matches > tree_nodes,
+        "the tree's shown folders and the list's matches are read as items (" +
+            std::to_string(tree_nodes) + ", then " + std::to_string(with_matches) + ")");
 }
 
 void NewFolder(Fixture& f) {

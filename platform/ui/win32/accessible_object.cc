@@ -45,14 +45,129 @@ bool TakesLabel(HWND window) {
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
+// The rows of a list view or the shown nodes of a tree view as simple elements 1 … n, named by
+// their text, where the system offers no object of its own for these controls (Wine's oleacc
+// gives both a plain client object); Windows' own list and tree objects do the same.
+// https://learn.microsoft.com/en-us/windows/win32/winauto/list-view-control
+// https://learn.microsoft.com/en-us/windows/win32/winauto/tree-view-control
+struct ItemsOf {
+  HWND window = nullptr;
+
+  bool IsTree() const { return ClassName(window) == L"SysTreeView32"; }
+  long Count() const {
+    if (!IsTree()) {
+      return static_cast<long>(::SendMessageW(window, LVM_GETITEMCOUNT, 0, 0));
+    }
+    long count = 0;
+    for (HTREEITEM item = TreeView_GetFirstVisible(window); item != nullptr;
+         item = TreeView_GetNextVisible(window, item)) {
+      ++count;
+    }
+    return count;
+  }
+  // The tree's node for child `id`, or null.
+  HTREEITEM Node(long id) const {
+    HTREEITEM item = TreeView_GetFirstVisible(window);
+    for (long at = 1; item != nullptr && at < id; ++at) {
+      item = TreeView_GetNextVisible(window, item);
+    }
+    return id >= 1 ? item : nullptr;
+  }
+  bool Text(const VARIANT& child, std::wstring& text) const {
+    if (child.vt != VT_I4 || child.lVal < 1 || child.lVal > Count()) {
+      return false;
+    }
+    wchar_t buffer[260] = {};
+    if (IsTree()) {
+      TVITEMW item{};
+      item.mask = TVIF_TEXT;
+      item.hItem = Node(child.lVal);
+      item.pszText = buffer;
+      item.cchTextMax = 260;
+      TreeView_GetItem(window, &item);
+    } else {
+      LVITEMW item{};
+      item.iSubItem = 0;
+      item.pszText = buffer;
+      item.cchTextMax = 260;
+      ::SendMessageW(window, LVM_GETITEMTEXTW, static_cast<WPARAM>(child.lVal - 1),
+                     reinterpret_cast<LPARAM>(&item));
+    }
+    text = buffer;
+    return true;
+  }
+  // A list row's other columns as "Caption: text", as Windows' list object describes its rows:
+  // two folders of one name are told apart by their paths.
+  std::wstring Description(const VARIANT& child) const {
+    std::wstring description;
+    if (IsTree() || child.vt != VT_I4 || child.lVal < 1 || child.lVal > Count()) {
+      return description;
+    }
+    HWND header = reinterpret_cast<HWND>(::SendMessageW(window, LVM_GETHEADER, 0, 0));
+    const int columns =
+        header != nullptr ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int column = 1; column < columns; ++column) {
+      wchar_t caption[128] = {};
+      LVCOLUMNW info{};
+      info.mask = LVCF_TEXT;
+      info.pszText = caption;
+      info.cchTextMax = 128;
+      ::SendMessageW(window, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
+                     reinterpret_cast<LPARAM>(&info));
+      wchar_t text[260] = {};
+      LVITEMW item{};
+      item.iSubItem = column;
+      item.pszText = text;
+      item.cchTextMax = 260;
+      ::SendMessageW(window, LVM_GETITEMTEXTW, static_cast<WPARAM>(child.lVal - 1),
+                     reinterpret_cast<LPARAM>(&item));
+      if (text[0] != L'\0') {
+        description += (description.empty() ? L"" : L", ") + std::wstring(caption) + L": " + text;
+      }
+    }
+    return description;
+  }
+  long Role(bool self) const {
+    if (IsTree()) {
+      return self ? ROLE_SYSTEM_OUTLINE : ROLE_SYSTEM_OUTLINEITEM;
+    }
+    return self ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_LISTITEM;
+  }
+  long State(const VARIANT& child) const {
+    long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
+    if (child.vt != VT_I4) {
+      return state;
+    }
+    bool selected = false;
+    if (IsTree()) {
+      HTREEITEM node = Node(child.lVal);
+      selected = node != nullptr && node == TreeView_GetSelection(window);
+    } else {
+      selected = ::SendMessageW(window, LVM_GETITEMSTATE, static_cast<WPARAM>(child.lVal - 1),
+                                LVIS_SELECTED) != 0;
+    }
+    if (selected) {
+      state |= STATE_SYSTEM_SELECTED;
+      if (::GetFocus() == window) {
+        state |= STATE_SYSTEM_FOCUSED;
+      }
+    }
+    return state;
+  }
+};
+
 // The system's accessible object of the window with the name and description of the control
 // put over its own where they are needed; every other property and method is the system's.
 // Lives as long as a screen reader holds it, which may be longer than the control: it keeps
 // copies of the texts, not the control.
 class ControlAccessible final : public IAccessible {
  public:
-  ControlAccessible(ComPtr<IAccessible> system, std::wstring name, std::wstring description)
-      : system_(std::move(system)), name_(std::move(name)), description_(std::move(description)) {}
+  ControlAccessible(ComPtr<IAccessible> system, std::wstring name, std::wstring description,
+                    HWND items_window = nullptr)
+      : system_(std::move(system)),
+        name_(std::move(name)),
+        description_(std::move(description)),
+        items_(items_window) {}
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -64,7 +179,12 @@ class ControlAccessible final : public IAccessible {
       AddRef();
       return S_OK;
     }
-    // IEnumVARIANT, IOleWindow and the rest come from the system's object.
+    // IEnumVARIANT, IOleWindow and the rest come from the system's object; where we list the
+    // items, the system's enumeration of child windows would contradict them.
+    if (items_.window != nullptr && iid == IID_IEnumVARIANT) {
+      *object = nullptr;
+      return E_NOINTERFACE;
+    }
     return system_->QueryInterface(iid, object);
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
@@ -95,12 +215,22 @@ class ControlAccessible final : public IAccessible {
 
   // IAccessible: the name and description of the control itself are ours.
   HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+    if (items_.window != nullptr && !IsSelf(child)) {
+      std::wstring text;
+      if (!items_.Text(child, text)) {
+        return E_INVALIDARG;
+      }
+      return Text(text, name);
+    }
     if (!IsSelf(child) || name_.empty()) {
       return system_->get_accName(child, name);
     }
     return Text(name_, name);
   }
   HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* description) override {
+    if (items_.window != nullptr && !IsSelf(child)) {
+      return Text(items_.Description(child), description);
+    }
     if (!IsSelf(child) || description_.empty()) {
       return system_->get_accDescription(child, description);
     }
@@ -110,18 +240,51 @@ class ControlAccessible final : public IAccessible {
     return system_->get_accParent(parent);
   }
   HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
+    if (items_.window != nullptr) {
+      if (count == nullptr) {
+        return E_POINTER;
+      }
+      *count = items_.Count();
+      return S_OK;
+    }
     return system_->get_accChildCount(count);
   }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
+    if (items_.window != nullptr && !IsSelf(child)) {
+      if (object == nullptr) {
+        return E_POINTER;
+      }
+      *object = nullptr;  // items are simple elements of the list or tree
+      std::wstring text;
+      return items_.Text(child, text) ? S_FALSE : E_INVALIDARG;
+    }
     return system_->get_accChild(child, object);
   }
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     return system_->get_accValue(child, value);
   }
   HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+    if (items_.window != nullptr) {
+      if (role == nullptr) {
+        return E_POINTER;
+      }
+      ::VariantInit(role);
+      role->vt = VT_I4;
+      role->lVal = items_.Role(IsSelf(child));
+      return S_OK;
+    }
     return system_->get_accRole(child, role);
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
+    if (items_.window != nullptr && !IsSelf(child)) {
+      if (state == nullptr) {
+        return E_POINTER;
+      }
+      ::VariantInit(state);
+      state->vt = VT_I4;
+      state->lVal = items_.State(child);
+      return S_OK;
+    }
     return system_->get_accState(child, state);
   }
   HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override {
@@ -180,6 +343,7 @@ class ControlAccessible final : public IAccessible {
   ComPtr<IAccessible> system_;
   std::wstring name_;
   std::wstring description_;
+  ItemsOf items_;
 };
 
 // The name the system's object gives the window, or empty.
@@ -195,6 +359,19 @@ std::wstring SystemName(IAccessible& system) {
   }
   ::SysFreeString(name);
   return text;
+}
+
+long SystemRole(IAccessible& system) {
+  VARIANT self;
+  ::VariantInit(&self);
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  VARIANT role;
+  ::VariantInit(&role);
+  const long value =
+      system.get_accRole(self, &role) == S_OK && role.vt == VT_I4 ? role.lVal : 0;
+  ::VariantClear(&role);
+  return value;
 }
 
 }  // namespace
@@ -265,8 +442,14 @@ std::optional<LRESULT> AnswerGetObject(HWND window, const Control& control, WPAR
       name = WithoutAccessKey(Utf8ToWide(control.Hint()));
     }
   }
+  HWND items_window = nullptr;
+  const std::wstring kind = ClassName(window);
+  if ((kind == L"SysListView32" || kind == L"SysTreeView32") &&
+      SystemRole(*system.Get()) == ROLE_SYSTEM_CLIENT) {
+    items_window = window;
+  }
   auto* object = new ControlAccessible(std::move(system), std::move(name),
-                                       Utf8ToWide(control.AccessibleDescription()));
+                                       Utf8ToWide(control.AccessibleDescription()), items_window);
   const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wparam, object);
   object->Release();
   return result;
