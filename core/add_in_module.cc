@@ -86,6 +86,14 @@ TAddInModule::TAddInModule(platform::Platform& platform,
   // The file is read at start-up; should start-up fail before that, no later save may write
   // the unread configuration over it.
   configuration_file_.RequireLoadBeforeSave();
+  // A button whose folder was found under a new path keeps the new path and label: saved at
+  // once, and shown on the buttons. The target of "Any Folder..." is saved by its own caller.
+  filing_.OnSlotFollowed = [this](int slot) {
+    if (slot != kAnyFolderTargetSlot) {
+      SaveButtonsToFile();
+      PlaceButtonBar();
+    }
+  };
   SetAddInName("QuivraOL");
   SetRegisterForAllUsers(true);
   SetSupportedApps({TOfficeHostApp::ohaOutlook});

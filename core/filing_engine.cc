@@ -77,6 +77,20 @@ FilingEngine::FilingEngine(outlook::Application& outlook,
       log_(log),
       place_undo_button_(std::move(place_undo_button)) {}
 
+void FilingEngine::SlotFollowed(int slot, const std::string& old_path) {
+  log_.Write("filing: slot " + std::to_string(slot) + " follows its folder from \"" + old_path +
+             "\" to \"" + configuration_.FolderNames[slot] + "\"");
+  if (!OnSlotFollowed) {
+    return;
+  }
+  try {
+    OnSlotFollowed(slot);
+  } catch (...) {
+    // The filing goes on; the configuration follows again at the next filing.
+    log_.Write("filing: the followed slot was not saved, " + DiagnosticLog::DescribeCaught());
+  }
+}
+
 void FilingEngine::Report(MessageKind kind, const std::string& text, bool invalidate) {
   if (invalidate) {
     configuration_.UndoDetails.Invalidate();
@@ -101,6 +115,9 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
     EndOfFilingRun end_of_run(platform_.screen, wait);
     try {
       const outlook::MAPIFolderPtr target = FindMapiFolder(outlook_, configuration_, slot);
+      if (in_range && configuration_.FolderNames[slot] != folder) {
+        SlotFollowed(slot, folder);
+      }
       const int selected = Require(explorer->Selection()).Count();
       if (selected < 1) {
         Report(MessageKind::kWarning, kNothingSelected, true);
@@ -200,7 +217,7 @@ void FilingEngine::Undo(const std::string& conversation_index,
     return;
   }
   auto resolve = [&](const std::string& path, const TStoreDetails& store) {
-    const std::string relative = RelativeFolderPath(path, store.StoreName);
+    const std::string relative = RelativeFolderPath(path);
     outlook::MAPIFolderPtr root = FindStore(outlook_, store.StoreId);
     return relative.empty() ? root : FindFolder(root, relative);
   };

@@ -36,6 +36,11 @@ class FilingEngine {
   // when the folder could not be found ("Folder doesn't exist.").
   bool FileToFolder(int slot, const outlook::ObjectPtr& item);
 
+  // Called when a filing found the slot's folder under another path than the one configured
+  // (its store or the folder was renamed or moved) and changed the slot to follow it, so that
+  // the configuration can be saved and the buttons relabelled. Unset: nothing happens.
+  std::function<void(int slot)> OnSlotFollowed;
+
   // Moves the last filed item back, from the undo record.
   void CallUndo();
   void Undo(const std::string& conversation_index,
@@ -54,6 +59,7 @@ class FilingEngine {
   int FileSelection(outlook::Explorer& explorer,
                     const outlook::MAPIFolderPtr& target,
                     const outlook::ObjectPtr& item);
+  void SlotFollowed(int slot, const std::string& old_path);
   void Report(platform::MessageKind kind, const std::string& text, bool invalidate);
 
   outlook::Application& outlook_;
