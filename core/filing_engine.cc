@@ -1,5 +1,6 @@
 #include "core/filing_engine.h"
 
+#include <cstdio>
 #include <optional>
 #include <utility>
 
@@ -38,6 +39,13 @@ class EndOfFilingRun {
   platform::Screen& screen_;
   std::optional<platform::WaitCursor>& wait_;
 };
+
+// "0x80070005".
+std::string HexCode(std::int32_t code) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(code));
+  return text;
+}
 
 }  // namespace
 
@@ -167,18 +175,58 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
       to_move = ItemToVariant(selection.Item(i));
     }
     const FolderLocation source = GetFolderPath(GetItemFolder(selection.Item(i)));
-    undo.SourcePath = source.path;
-    undo.SourceStore.StoreName = source.store_name;
-    undo.SourceStore.StoreId = source.store_id;
     if (Require(target).DefaultItemType() != outlook::kMailItem) {
+      undo.SourcePath = source.path;
+      undo.SourceStore.StoreName = source.store_name;
+      undo.SourceStore.StoreId = source.store_id;
       Report(MessageKind::kWarning, kNoMailItem, true);
       continue;
     }
-    undo.ConversationIndex = to_move->ConversationIndex();
-    to_move->Move(target);
+    const std::string conversation_index = to_move->ConversationIndex();
+    try {
+      to_move->Move(target);
+    } catch (const outlook::OutlookError& refusal) {
+      // The folder's store refused the item (no rights, offline, closed): nothing more is
+      // moved, and the undo record still describes the last item that did move.
+      ReportRefusal(explorer, refusal, i, count, moved);
+      return moved;
+    }
+    // The record changes only once the item has moved, so it never names an item left behind.
+    undo.SourcePath = source.path;
+    undo.SourceStore.StoreName = source.store_name;
+    undo.SourceStore.StoreId = source.store_id;
+    undo.ConversationIndex = conversation_index;
     ++moved;
   }
   return moved;
+}
+
+void FilingEngine::ReportRefusal(outlook::Explorer& explorer,
+                                 const outlook::OutlookError& refusal,
+                                 int first_not_moved,
+                                 int count,
+                                 int moved) {
+  constexpr int kListedAtMost = 10;
+  std::string text = kNotMoved;
+  text += "\r\n\r\n";
+  text += refusal.what();
+  text += "\r\n\r\nNot moved (" + std::to_string(count - first_not_moved + 1) + " of " +
+          std::to_string(count) + "):";
+  for (int i = first_not_moved; i <= count && i < first_not_moved + kListedAtMost; ++i) {
+    std::string subject;
+    try {
+      subject = "\"" + ItemToVariant(Require(explorer.Selection()).Item(i))->Subject() + "\"";
+    } catch (...) {
+      subject = "item " + std::to_string(i) + " of the selection";
+    }
+    text += "\r\n" + subject;
+  }
+  if (count - first_not_moved + 1 > kListedAtMost) {
+    text += "\r\nand " + std::to_string(count - first_not_moved + 1 - kListedAtMost) + " more";
+  }
+  log_.Write("filing: the folder refused item " + std::to_string(first_not_moved) + " of " +
+             std::to_string(count) + " (" + HexCode(refusal.code()) + ")");
+  Report(MessageKind::kError, text, moved == 0);
 }
 
 void FilingEngine::CallUndo() {

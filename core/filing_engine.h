@@ -60,6 +60,13 @@ class FilingEngine {
                     const outlook::MAPIFolderPtr& target,
                     const outlook::ObjectPtr& item);
   void SlotFollowed(int slot, const std::string& old_path);
+  // Tells which items of the selection were not moved (the one refused and every later one)
+  // and Outlook's reason. The undo record stays when `moved` items went before.
+  void ReportRefusal(outlook::Explorer& explorer,
+                     const outlook::OutlookError& refusal,
+                     int first_not_moved,
+                     int count,
+                     int moved);
   void Report(platform::MessageKind kind, const std::string& text, bool invalidate);
 
   outlook::Application& outlook_;

@@ -17,6 +17,7 @@
 #include "tools/olhost/dialog_answerer.h"
 #include "tools/olhost/dispatch_object.h"
 #include "tools/olhost/keyboard_input.h"
+#include "tools/olhost/mailbox_script.h"
 #include "tools/olhost/stand_in_windows.h"
 #include "tools/olhost/outlook_stand_in.h"
 
@@ -446,7 +447,7 @@ class Runner {
         all_there = all_there && item.folder().path() == rest;
       }
       Check(all_there, "the items selected last are in " + rest);
-    } else {
+    } else if (!RunMailboxCommand(command, rest, sim)) {
       Fail("unknown command " + command);
     }
   }

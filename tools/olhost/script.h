@@ -40,6 +40,7 @@ class OutlookStandIn;
 //   expect-sinks <n>              event sinks connected to Outlook's objects now
 //   expect-registry <key> <value name> <text>   e.g. HKCU\Software\...\Key StartMode NORMAL
 //   expect-no-registry <key> <value name>
+//   rename-folder, move-folder, refuse-moves   change the mailbox (see mailbox_script.h)
 //   command-bar <bar>             prints the active explorer's command bar (Outlook 2007)
 //   command-bar-click <bar> <caption or tag>   the user clicks the button
 //   expect-command-bar <bar> <text>            some line of the bar contains the text
