@@ -79,6 +79,7 @@ TAddInModule::TAddInModule(platform::Platform& platform,
       configuration_(configuration),
       outlook_(RequireHost(std::move(outlook))),
       configuration_file_(configuration, platform),
+      folder_ids_file_(configuration, platform, configuration_file_),
       log_(platform),
       filing_(*outlook_, configuration, platform, log_, [this](bool visible) {
         PlaceUndoButton(visible);
@@ -94,6 +95,7 @@ TAddInModule::TAddInModule(platform::Platform& platform,
       PlaceButtonBar();
     }
   };
+  filing_.OnPickNewFolder = [this](int slot) { PickNewFolderForSlot(slot); };
   SetAddInName("QuivraOL");
   SetRegisterForAllUsers(true);
   SetSupportedApps({TOfficeHostApp::ohaOutlook});

@@ -119,19 +119,43 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
   const std::string store = in_range ? configuration_.StoreDetails[slot].StoreName : std::string();
   log_.Write("filing: slot " + std::to_string(slot) + " to \"" + folder + "\" in store \"" + store +
              "\"");
+  bool pick_new_folder = false;
   {
     EndOfFilingRun end_of_run(platform_.screen, wait);
+    outlook::MAPIFolderPtr target;
+    bool found = true;
     try {
-      const outlook::MAPIFolderPtr target = FindMapiFolder(outlook_, configuration_, slot);
+      target = FindMapiFolder(outlook_, configuration_, slot);
+    } catch (...) {
+      log_.Write("filing: the folder was not found by its path, " +
+                 DiagnosticLog::DescribeCaught());
+      // Renamed or moved within its store: its EntryID still finds it.
+      target = FindMovedFolder(outlook_, configuration_, slot);
+      found = target != nullptr;
+    }
+    if (!found) {
+      pick_new_folder = ReportMissingFolder(slot, folder);
+      result = false;
+    } else {
       if (in_range && configuration_.FolderNames[slot] != folder) {
         SlotFollowed(slot, folder);
       }
-      const int selected = Require(explorer->Selection()).Count();
-      if (selected < 1) {
+      int selected = 0;
+      try {
+        selected = Require(explorer->Selection()).Count();
+      } catch (...) {
+        log_.Write("filing: the selection was not read, " + DiagnosticLog::DescribeCaught());
+        Report(MessageKind::kWarning, kFolderDoesNotExist, true);
+        result = false;
+        selected = -1;
+      }
+      if (selected == -1) {
+        // Reported above.
+      } else if (selected < 1) {
         Report(MessageKind::kWarning, kNothingSelected, true);
       } else {
         try {
-          const int moved = FileSelection(*explorer, target, item);
+          const int moved = FileSelection(*explorer, target, item, slot);
           log_.Write("filing: " + std::to_string(selected) + " selected, " + std::to_string(moved) +
                      " moved" +
                      (moved > 0 ? " from \"" + configuration_.UndoDetails.SourcePath + "\"" : ""));
@@ -140,20 +164,43 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
           Report(MessageKind::kError, kNotMoved, true);
         }
       }
-    } catch (...) {
-      log_.Write("filing: the folder was not found, " + DiagnosticLog::DescribeCaught());
-      Report(MessageKind::kWarning, kFolderDoesNotExist, true);
-      result = false;
     }
   }
   place_undo_button_(true);
+  if (pick_new_folder && OnPickNewFolder) {
+    OnPickNewFolder(slot);
+  }
   return result;
 }
 
+bool FilingEngine::ReportMissingFolder(int slot, const std::string& path) {
+  if (slot < kFirstFilingSlot || slot > kBackspaceSlot) {
+    Report(MessageKind::kWarning, kFolderDoesNotExist, true);
+    return false;
+  }
+  configuration_.UndoDetails.Invalidate();
+  const std::string text = "The folder \"" + path + "\" of the button \"" +
+                           configuration_.ButtonNames[slot] +
+                           "\" no longer exists.\r\n\r\nPick a new folder for this button now?";
+  log_.Write("message shown: " + text);
+  const platform::MessageButton answer = platform_.message_boxes.Show(
+      {"Warning", text, platform::MessageIcon::kWarning,
+       {platform::MessageButton::kYes, platform::MessageButton::kNo}});
+  return answer == platform::MessageButton::kYes;
+}
+
+
 int FilingEngine::FileSelection(outlook::Explorer& explorer,
                                 const outlook::MAPIFolderPtr& target,
-                                const outlook::ObjectPtr& item) {
-  if (Require(explorer.CurrentFolder()).EntryID() == Require(target).EntryID()) {
+                                const outlook::ObjectPtr& item,
+                                int slot) {
+  const std::string target_id = Require(target).EntryID();
+  if (slot >= 0 && slot < static_cast<int>(configuration_.FolderNames.size())) {
+    // Remembered, so that the folder is found again should it be renamed or moved.
+    configuration_.FolderIds.Learn(configuration_.StoreDetails[slot].StoreId,
+                                   configuration_.FolderNames[slot], target_id);
+  }
+  if (Require(explorer.CurrentFolder()).EntryID() == target_id) {
     Report(MessageKind::kInformation, kAlreadyInFolder, true);
     return 0;
   }

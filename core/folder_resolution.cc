@@ -73,6 +73,72 @@ outlook::MAPIFolderPtr FindMapiFolder(outlook::Application& application,
   return folder;
 }
 
+namespace {
+
+std::string LastName(const std::string& path) {
+  return path.substr(path.rfind('\\') + 1);
+}
+
+}  // namespace
+
+outlook::MAPIFolderPtr FindMovedFolder(outlook::Application& application,
+                                       Configuration& configuration,
+                                       int slot) {
+  const size_t index = static_cast<size_t>(slot);
+  TStoreDetails& store = configuration.StoreDetails.at(index);
+  std::string& path = configuration.FolderNames.at(index);
+  const std::string* known = configuration.FolderIds.Find(store.StoreId, path);
+  if (known == nullptr) {
+    return nullptr;
+  }
+  const std::string entry_id = *known;
+  outlook::MAPIFolderPtr folder;
+  FolderLocation now;
+  try {
+    folder = outlook::Require(application.GetNamespace("MAPI"))
+                 .GetFolderFromID(entry_id, store.StoreId);
+    now = GetFolderPath(folder);
+  } catch (...) {
+    return nullptr;
+  }
+  if (now.store_id != store.StoreId) {
+    return nullptr;
+  }
+  if (index < configuration.ButtonNames.size() && index > 0 &&
+      configuration.ButtonNames[index] == LastName(path)) {
+    configuration.ButtonNames[index] = LastName(now.path);
+  }
+  path = now.path;
+  store.StoreName = now.store_name;
+  store.StoreNameId = now.store_name;
+  configuration.FolderIds.Learn(store.StoreId, path, entry_id);
+  configuration.UndoDetails.TargetPath = path;
+  configuration.UndoDetails.TargetStore = store;
+  return folder;
+}
+
+void LearnFolderIds(outlook::Application& application, Configuration& configuration) {
+  auto learn = [&](const std::string& store_id, const std::string& path) {
+    if (store_id.empty() || path.empty() || configuration.FolderIds.Find(store_id, path)) {
+      return;
+    }
+    try {
+      const outlook::MAPIFolderPtr root = FindStore(application, store_id);
+      const std::string relative = RelativeFolderPath(path);
+      const outlook::MAPIFolderPtr folder = relative.empty() ? root : FindFolder(root, relative);
+      configuration.FolderIds.Learn(store_id, path, outlook::Require(folder).EntryID());
+    } catch (...) {
+      // Not there now: learnt at a later save, or never needed.
+    }
+  };
+  for (size_t slot = 1; slot < configuration.FolderNames.size(); ++slot) {
+    learn(configuration.StoreDetails[slot].StoreId, configuration.FolderNames[slot]);
+  }
+  for (int k = 1; k <= kMruCapacity; ++k) {
+    learn(configuration.MruList[k].StoreId, configuration.MruList[k].Folder);
+  }
+}
+
 FolderLocation GetFolderPath(const outlook::MAPIFolderPtr& folder) {
   outlook::MAPIFolderPtr current = folder;
   std::string name = outlook::Require(current).Name();

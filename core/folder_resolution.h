@@ -48,6 +48,21 @@ outlook::MAPIFolderPtr FindMapiFolder(outlook::Application& application,
                                       Configuration& configuration,
                                       int slot);
 
+// The folder of `slot` found again by the EntryID known for its path (Configuration::FolderIds),
+// after the path stopped leading to it: the folder was renamed or moved within its store. None
+// when no id is known, or when the slot's store holds no folder of that id (deleted, or the
+// store is not open); never raises. When found, the slot follows the folder: its path and store
+// name become the folder's now, its caption too when it was the folder's old name, and the undo
+// record's target names the new path.
+outlook::MAPIFolderPtr FindMovedFolder(outlook::Application& application,
+                                       Configuration& configuration,
+                                       int slot);
+
+// Learns the EntryIDs of the folders of slots 1 ... 11 and of the recently used entries that
+// Configuration::FolderIds does not know yet, by resolving their paths. Folders that cannot be
+// found stay unknown; never raises.
+void LearnFolderIds(outlook::Application& application, Configuration& configuration);
+
 // The folder's full path and its store's root name and store id, found by walking up through
 // the parents until one is not a folder.
 FolderLocation GetFolderPath(const outlook::MAPIFolderPtr& folder);
