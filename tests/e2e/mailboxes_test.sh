@@ -9,6 +9,8 @@
 #                   when it is moved as well
 #   moved_folder    the button's folder moves below another folder: a click files into it, the
 #                   saved path follows, the user's own label stays
+#   german          Outlook in German: the picker offers none of the folders Outlook keeps for
+#                   itself (photographed as picker_german.png)
 # Every configuration file written is checked against its layout (tests/schemas).
 #
 # Usage: mailboxes_test.sh <case>
@@ -104,6 +106,25 @@ SCRIPT
   check_configuration 'Mailbox\Projects\Beta\Alpha'
   grep -qF "<buttonname>Project A</buttonname>" "$CONFIG_DIR/Qelvo.xml" &&
     pass "the user's own label stays" || fail "the user's own label stays"
+}
+
+case_german() {
+  install_add_in "$OUTLOOK" 1
+  cat >"$HOME_DIR/script.txt" <<SCRIPT
+start
+photograph-dialog picker_german.bmp
+answer Cancel
+key alt+z
+expect-dialogs 1 File to Any Folder...
+expect-dialog-tree Postfach\\Posteingang
+expect-dialog-tree Postfach\\Projects
+expect-no-dialog-tree Newsfeed
+expect-no-dialog-tree Einstellungen für QuickSteps
+expect-no-dialog-tree Einstellungen für Unterhaltungsaktionen
+expect-no-dialog-tree Synchronisierungsprobleme
+quit
+SCRIPT
+  run_script "$OUTLOOK" --locale de
 }
 
 "case_$1"
