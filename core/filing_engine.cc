@@ -130,7 +130,7 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
       log_.Write("filing: the folder was not found by its path, " +
                  DiagnosticLog::DescribeCaught());
       // Renamed or moved within its store: its EntryID still finds it.
-      target = FindMovedFolder(outlook_, configuration_, slot);
+      target = in_range ? FindMovedFolder(outlook_, configuration_, slot) : nullptr;
       found = target != nullptr;
     }
     if (!found) {
@@ -140,23 +140,21 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
       if (in_range && configuration_.FolderNames[slot] != folder) {
         SlotFollowed(slot, folder);
       }
-      int selected = 0;
+      std::optional<int> selected;
       try {
         selected = Require(explorer->Selection()).Count();
       } catch (...) {
         log_.Write("filing: the selection was not read, " + DiagnosticLog::DescribeCaught());
+      }
+      if (!selected) {
         Report(MessageKind::kWarning, kFolderDoesNotExist, true);
         result = false;
-        selected = -1;
-      }
-      if (selected == -1) {
-        // Reported above.
-      } else if (selected < 1) {
+      } else if (*selected < 1) {
         Report(MessageKind::kWarning, kNothingSelected, true);
       } else {
         try {
           const int moved = FileSelection(*explorer, target, item, slot);
-          log_.Write("filing: " + std::to_string(selected) + " selected, " + std::to_string(moved) +
+          log_.Write("filing: " + std::to_string(*selected) + " selected, " + std::to_string(moved) +
                      " moved" +
                      (moved > 0 ? " from \"" + configuration_.UndoDetails.SourcePath + "\"" : ""));
         } catch (...) {
@@ -188,7 +186,6 @@ bool FilingEngine::ReportMissingFolder(int slot, const std::string& path) {
        {platform::MessageButton::kYes, platform::MessageButton::kNo}});
   return answer == platform::MessageButton::kYes;
 }
-
 
 int FilingEngine::FileSelection(outlook::Explorer& explorer,
                                 const outlook::MAPIFolderPtr& target,

@@ -139,6 +139,10 @@ class Items : public DispatchObject {
 // and raises an error for a property that is not set on the object ("PropertyAccessor.GetProperty
 // method (Outlook)", https://learn.microsoft.com/office/vba/api/outlook.propertyaccessor.getproperty).
 // The stand-in's Outlook 2003 has no PropertyAccessor: the Outlook behind it refuses the call.
+// Outlook marks the folders it keeps for itself with PR_ATTR_HIDDEN, tag 0x10F4000B, a Boolean
+// that is nonzero on a hidden folder ("PidTagAttributeHidden",
+// https://learn.microsoft.com/openspecs/exchange_server_protocols/ms-oxprops/01b52d3c-d194-4a8c-83ee-4ac7506339da;
+// [MS-OXCFOLD] 2.2.2.2.2.1).
 class PropertyAccessor : public DispatchObject {
  public:
   explicit PropertyAccessor(outlook::MAPIFolderPtr folder)
@@ -364,6 +368,10 @@ class NameSpaceObject : public DispatchObject {
       : DispatchObject({IID_Outlook_NameSpace}), space_(std::move(space)) {
     AddMember(L"Folders",
               [this](const Args&, VARIANT* r) { Return(r, Make<Folders>(space_->Folders())); });
+    // GetDefaultFolder(19 ... 22) gives the Sync Issues folder and its Conflicts, Local Failures
+    // and Server Failures, "only available for an Exchange account": elsewhere it raises
+    // ("OlDefaultFolders enumeration (Outlook)",
+    // https://learn.microsoft.com/office/vba/api/outlook.oldefaultfolders).
     AddMember(L"GetDefaultFolder", [this](const Args& args, VARIANT* r) {
       Return(r, FolderObject(space_->GetDefaultFolder(args.Int(0))));
     });
