@@ -154,8 +154,8 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
       } else {
         try {
           const int moved = FileSelection(*explorer, target, item, slot);
-          log_.Write("filing: " + std::to_string(*selected) + " selected, " + std::to_string(moved) +
-                     " moved" +
+          log_.Write("filing: " + std::to_string(*selected) + " selected, " +
+                     std::to_string(moved) + " moved" +
                      (moved > 0 ? " from \"" + configuration_.UndoDetails.SourcePath + "\"" : ""));
         } catch (...) {
           log_.Write("filing: moving failed, " + DiagnosticLog::DescribeCaught());
@@ -181,9 +181,11 @@ bool FilingEngine::ReportMissingFolder(int slot, const std::string& path) {
                            configuration_.ButtonNames[slot] +
                            "\" no longer exists.\r\n\r\nPick a new folder for this button now?";
   log_.Write("message shown: " + text);
-  const platform::MessageButton answer = platform_.message_boxes.Show(
-      {"Warning", text, platform::MessageIcon::kWarning,
-       {platform::MessageButton::kYes, platform::MessageButton::kNo}});
+  const platform::MessageButton answer =
+      platform_.message_boxes.Show({"Warning",
+                                    text,
+                                    platform::MessageIcon::kWarning,
+                                    {platform::MessageButton::kYes, platform::MessageButton::kNo}});
   return answer == platform::MessageButton::kYes;
 }
 

@@ -95,8 +95,8 @@ outlook::MAPIFolderPtr FindMovedFolder(outlook::Application& application,
   outlook::MAPIFolderPtr folder;
   FolderLocation now;
   try {
-    folder = outlook::Require(application.GetNamespace("MAPI"))
-                 .GetFolderFromID(entry_id, store.StoreId);
+    folder =
+        outlook::Require(application.GetNamespace("MAPI")).GetFolderFromID(entry_id, store.StoreId);
     now = GetFolderPath(folder);
   } catch (...) {
     return nullptr;

@@ -11,10 +11,9 @@ namespace {
 constexpr std::array<std::string_view, 3> kOutlookOwnFolders = {"Conversation Action Settings",
                                                                 "News Feed", "Quick Step Settings"};
 
-constexpr std::array<int, 4> kSyncFolderKinds = {outlook::kFolderSyncIssues,
-                                                 outlook::kFolderConflicts,
-                                                 outlook::kFolderLocalFailures,
-                                                 outlook::kFolderServerFailures};
+constexpr std::array<int, 4> kSyncFolderKinds = {
+    outlook::kFolderSyncIssues, outlook::kFolderConflicts, outlook::kFolderLocalFailures,
+    outlook::kFolderServerFailures};
 
 }  // namespace
 

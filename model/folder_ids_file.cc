@@ -29,9 +29,7 @@ std::optional<std::string> AttributeOf(const xml::Node& element, std::string_vie
 FolderIdsFile::FolderIdsFile(Configuration& configuration,
                              platform::Platform& platform,
                              ConfigurationFile& configuration_file)
-    : configuration_(configuration),
-      platform_(platform),
-      configuration_file_(configuration_file) {}
+    : configuration_(configuration), platform_(platform), configuration_file_(configuration_file) {}
 
 std::string FolderIdsFile::Render(const Configuration& configuration) {
   std::set<FolderIdBook::Key> written;

@@ -64,8 +64,7 @@ constexpr int kFolderServerFailures = 22;
 
 // The MAPI property PR_ATTR_HIDDEN (0x10F4000B, a Boolean) in the property-tag form that
 // PropertyAccessor takes: true on the folders Outlook keeps for itself and does not show.
-constexpr char kHiddenFolderProperty[] =
-    "http://schemas.microsoft.com/mapi/proptag/0x10F4000B";
+constexpr char kHiddenFolderProperty[] = "http://schemas.microsoft.com/mapi/proptag/0x10F4000B";
 
 // DefaultItemType of a folder that holds mail (Outlook's OlItemType).
 constexpr int kMailItem = 0;

@@ -76,7 +76,7 @@ TEST_F(HiddenMarkTest, OutlooksMarkDecidesWhereItIsSetAndNamesWhereItIsNot) {
   SimFolder marked = world.mailbox.AddFolder("Yammer Root");
   marked.SetHidden(true);
   SimFolder unmarked = world.mailbox.AddFolder("News Feed");
-  unmarked.SetHidden(false);  // marked as shown: a folder of the user's own
+  unmarked.SetHidden(false);                       // marked as shown: a folder of the user's own
   world.mailbox.AddFolder("Quick Step Settings");  // no mark: the English name hides it
   SimFolder deep = world.projects.AddFolder("Hidden deep");
   deep.SetHidden(true);  // below the top level the mark is not read

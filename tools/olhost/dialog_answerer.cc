@@ -152,8 +152,7 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
   if (form) {
     seen.tree_items = DialogTreeItems(dialog);
     if (!g_photograph.empty()) {
-      const bool taken =
-          PhotographWindow(dialog, platform::win32::Utf8ToWide(g_photograph));
+      const bool taken = PhotographWindow(dialog, platform::win32::Utf8ToWide(g_photograph));
       std::printf("%s \"%s\" into %s\n", taken ? "photographed" : "could not photograph",
                   seen.caption.c_str(), g_photograph.c_str());
       g_photograph.clear();

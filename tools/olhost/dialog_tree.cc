@@ -30,7 +30,8 @@ std::string ItemText(HWND tree, HTREEITEM item) {
 
 void Walk(HWND tree, HTREEITEM first, const std::string& parent, std::vector<std::string>& out) {
   for (HTREEITEM item = first; item != nullptr; item = TreeView_GetNextSibling(tree, item)) {
-    const std::string path = parent.empty() ? ItemText(tree, item) : parent + "\\" + ItemText(tree, item);
+    const std::string path =
+        parent.empty() ? ItemText(tree, item) : parent + "\\" + ItemText(tree, item);
     out.push_back(path);
     Walk(tree, TreeView_GetChild(tree, item), path, out);
   }

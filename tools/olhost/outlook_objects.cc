@@ -132,17 +132,18 @@ class Items : public DispatchObject {
   outlook::ItemCollectionPtr items_;
 };
 
-// Folder.PropertyAccessor, as far as a folder's Boolean properties go: GetProperty takes the
-// property's schema name, for a MAPI property its tag in the form
-// "http://schemas.microsoft.com/mapi/proptag/0xTTTTTTTT" ("Referencing Properties by
-// Namespace", https://learn.microsoft.com/office/vba/outlook/how-to/navigation/referencing-properties-by-namespace),
-// and raises an error for a property that is not set on the object ("PropertyAccessor.GetProperty
-// method (Outlook)", https://learn.microsoft.com/office/vba/api/outlook.propertyaccessor.getproperty).
-// The stand-in's Outlook 2003 has no PropertyAccessor: the Outlook behind it refuses the call.
-// Outlook marks the folders it keeps for itself with PR_ATTR_HIDDEN, tag 0x10F4000B, a Boolean
-// that is nonzero on a hidden folder ("PidTagAttributeHidden",
-// https://learn.microsoft.com/openspecs/exchange_server_protocols/ms-oxprops/01b52d3c-d194-4a8c-83ee-4ac7506339da;
-// [MS-OXCFOLD] 2.2.2.2.2.1).
+// Folder.PropertyAccessor, as far as a folder's Boolean properties go. GetProperty takes the
+// property's schema name, for a MAPI property its tag as
+// "http://schemas.microsoft.com/mapi/proptag/0xTTTTTTTT", and raises an error for a property
+// that is not set on the object. Outlook marks the folders it keeps for itself with
+// PR_ATTR_HIDDEN, tag 0x10F4000B, a Boolean that is nonzero on a hidden folder. Outlook before
+// 2007 has no PropertyAccessor: the Outlook behind the stand-in then refuses the call.
+// - "Referencing Properties by Namespace":
+//   https://learn.microsoft.com/office/vba/outlook/how-to/navigation/referencing-properties-by-namespace
+// - "PropertyAccessor.GetProperty method (Outlook)":
+//   https://learn.microsoft.com/office/vba/api/outlook.propertyaccessor.getproperty
+// - "PidTagAttributeHidden" ([MS-OXPROPS] 2.611; [MS-OXCFOLD] 2.2.2.2.2.1):
+//   https://learn.microsoft.com/openspecs/exchange_server_protocols/ms-oxprops/01b52d3c-d194-4a8c-83ee-4ac7506339da
 class PropertyAccessor : public DispatchObject {
  public:
   explicit PropertyAccessor(outlook::MAPIFolderPtr folder)
@@ -173,9 +174,8 @@ class Folder : public DispatchObject {
               [this](const Args&, VARIANT* r) { ReturnInt(r, folder_->DefaultItemType()); });
     AddMember(L"Parent",
               [this](const Args&, VARIANT* r) { Return(r, UntypedObject(folder_->Parent())); });
-    AddMember(L"PropertyAccessor", [this](const Args&, VARIANT* r) {
-      Return(r, Make<PropertyAccessor>(folder_));
-    });
+    AddMember(L"PropertyAccessor",
+              [this](const Args&, VARIANT* r) { Return(r, Make<PropertyAccessor>(folder_)); });
   }
 
   const outlook::MAPIFolderPtr& folder() const { return folder_; }
@@ -379,8 +379,8 @@ class NameSpaceObject : public DispatchObject {
     // store now; fails when there is none ("NameSpace.GetFolderFromID method (Outlook)",
     // https://learn.microsoft.com/office/vba/api/outlook.namespace.getfolderfromid).
     AddMember(L"GetFolderFromID", [this](const Args& args, VARIANT* r) {
-      Return(r, FolderObject(space_->GetFolderFromID(args.Text(0),
-                                                      args.size() > 1 ? args.Text(1) : "")));
+      Return(r, FolderObject(
+                    space_->GetFolderFromID(args.Text(0), args.size() > 1 ? args.Text(1) : "")));
     });
   }
 

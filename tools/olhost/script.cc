@@ -18,8 +18,8 @@
 #include "tools/olhost/dispatch_object.h"
 #include "tools/olhost/keyboard_input.h"
 #include "tools/olhost/mailbox_script.h"
-#include "tools/olhost/stand_in_windows.h"
 #include "tools/olhost/outlook_stand_in.h"
+#include "tools/olhost/stand_in_windows.h"
 
 namespace quivra::olhost {
 

@@ -155,8 +155,8 @@ class FolderObject : public MAPIFolder {
     }
     CheckExists(folder_);
     if (schema_name != kHiddenFolderProperty || !folder_->hidden) {
-      throw OutlookError(kErrorNotFound, "The property \"" + schema_name +
-                                             "\" is unknown or cannot be found.");
+      throw OutlookError(kErrorNotFound,
+                         "The property \"" + schema_name + "\" is unknown or cannot be found.");
     }
     return *folder_->hidden;
   }
