@@ -79,6 +79,7 @@ TAddInModule::TAddInModule(platform::Platform& platform,
       configuration_(configuration),
       outlook_(RequireHost(std::move(outlook))),
       configuration_file_(configuration, platform),
+      folder_ids_file_(configuration, platform, configuration_file_),
       log_(platform),
       filing_(*outlook_, configuration, platform, log_, [this](bool visible) {
         PlaceUndoButton(visible);
@@ -86,6 +87,15 @@ TAddInModule::TAddInModule(platform::Platform& platform,
   // The file is read at start-up; should start-up fail before that, no later save may write
   // the unread configuration over it.
   configuration_file_.RequireLoadBeforeSave();
+  // A button whose folder was found under a new path keeps the new path and label: saved at
+  // once, and shown on the buttons. The target of "Any Folder..." is saved by its own caller.
+  filing_.OnSlotFollowed = [this](int slot) {
+    if (slot != kAnyFolderTargetSlot) {
+      SaveButtonsToFile();
+      PlaceButtonBar();
+    }
+  };
+  filing_.OnPickNewFolder = [this](int slot) { PickNewFolderForSlot(slot); };
   SetAddInName("QuivraOL");
   SetRegisterForAllUsers(true);
   SetSupportedApps({TOfficeHostApp::ohaOutlook});

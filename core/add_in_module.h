@@ -17,6 +17,7 @@
 #include "host/outlook/outlook.h"
 #include "model/configuration.h"
 #include "model/configuration_file.h"
+#include "model/folder_ids_file.h"
 
 namespace quivra::dialogs {
 class TfrmFolders2;
@@ -42,8 +43,11 @@ class TAddInModule : public framework::TCOMAddInModule {
 
   // Configuration file.
   void ClearSlots() { configuration_.ClearSlots(); }
-  void LoadButtonsFromFile() { configuration_file_.LoadButtonsFromFile(); }
-  void SaveButtonsToFile() { configuration_file_.SaveButtonsToFile(); }
+  // Both also read or write the folder ids beside the configuration file (FolderIdsFile); a
+  // damaged ids file is set aside and noted in the diagnostic log, and a save first learns the
+  // ids of folders bound since the last one.
+  void LoadButtonsFromFile();
+  void SaveButtonsToFile();
 
   // Filing and undo.
   bool FileToFolder(int slot, const outlook::ObjectPtr& item) {
@@ -54,6 +58,11 @@ class TAddInModule : public framework::TCOMAddInModule {
   // Shows the Undo buttons of the command bar, the own tab and the Home tab (the latter only
   // with Icons) and enables them exactly when the last filing can be undone.
   void PlaceUndoButton(bool Visible);
+
+  // A filing button whose folder no longer exists: the picker, in browse mode, binds the slot to
+  // another folder; the configuration is saved, the buttons placed anew and the selection filed
+  // into the new folder.
+  void PickNewFolderForSlot(int slot);
 
   // "Any Folder...": files the selection into the folder picked in the folder picker, keeps the
   // recently used list and saves the configuration.
@@ -136,6 +145,7 @@ class TAddInModule : public framework::TCOMAddInModule {
   Configuration& configuration_;
   outlook::ApplicationPtr outlook_;
   ConfigurationFile configuration_file_;
+  FolderIdsFile folder_ids_file_;
   // Switched on by the user's registry at start-up; the filing engine writes to it too.
   DiagnosticLog log_;
   FilingEngine filing_;

@@ -31,8 +31,15 @@ void FileToPickedFolder(TAddInModule& module, const dialogs::TfrmFolders2& picke
     config.FolderNames[kAnyFolderTargetSlot] = entry.Folder;
     if (!module.FileToFolder(kAnyFolderTargetSlot, nullptr)) {
       config.RemoveMruEntry(index);
-    } else if (!config.NoListUpdates) {
-      config.MoveMruEntryToTop(entry.Folder, entry.Store, entry.StoreId, index);
+      return;
+    }
+    // The filing may have found the folder under a new path (its store or the folder itself
+    // renamed or moved); the entry follows it.
+    const TMruDetails now = {config.FolderNames[kAnyFolderTargetSlot],
+                             config.StoreDetails[kAnyFolderTargetSlot].StoreName, entry.StoreId};
+    config.MruList[index] = now;
+    if (!config.NoListUpdates) {
+      config.MoveMruEntryToTop(now.Folder, now.Store, now.StoreId, index);
     }
   }
 }

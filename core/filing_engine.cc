@@ -1,5 +1,6 @@
 #include "core/filing_engine.h"
 
+#include <cstdio>
 #include <optional>
 #include <utility>
 
@@ -39,6 +40,13 @@ class EndOfFilingRun {
   std::optional<platform::WaitCursor>& wait_;
 };
 
+// "0x80070005".
+std::string HexCode(std::int32_t code) {
+  char text[16];
+  std::snprintf(text, sizeof text, "0x%08X", static_cast<unsigned>(code));
+  return text;
+}
+
 }  // namespace
 
 outlook::ItemPtr ItemToVariant(const outlook::ObjectPtr& item) {
@@ -77,6 +85,20 @@ FilingEngine::FilingEngine(outlook::Application& outlook,
       log_(log),
       place_undo_button_(std::move(place_undo_button)) {}
 
+void FilingEngine::SlotFollowed(int slot, const std::string& old_path) {
+  log_.Write("filing: slot " + std::to_string(slot) + " follows its folder from \"" + old_path +
+             "\" to \"" + configuration_.FolderNames[slot] + "\"");
+  if (!OnSlotFollowed) {
+    return;
+  }
+  try {
+    OnSlotFollowed(slot);
+  } catch (...) {
+    // The filing goes on; the configuration follows again at the next filing.
+    log_.Write("filing: the followed slot was not saved, " + DiagnosticLog::DescribeCaught());
+  }
+}
+
 void FilingEngine::Report(MessageKind kind, const std::string& text, bool invalidate) {
   if (invalidate) {
     configuration_.UndoDetails.Invalidate();
@@ -97,38 +119,87 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
   const std::string store = in_range ? configuration_.StoreDetails[slot].StoreName : std::string();
   log_.Write("filing: slot " + std::to_string(slot) + " to \"" + folder + "\" in store \"" + store +
              "\"");
+  bool pick_new_folder = false;
   {
     EndOfFilingRun end_of_run(platform_.screen, wait);
+    outlook::MAPIFolderPtr target;
+    bool found = true;
     try {
-      const outlook::MAPIFolderPtr target = FindMapiFolder(outlook_, configuration_, slot);
-      const int selected = Require(explorer->Selection()).Count();
-      if (selected < 1) {
+      target = FindMapiFolder(outlook_, configuration_, slot);
+    } catch (...) {
+      log_.Write("filing: the folder was not found by its path, " +
+                 DiagnosticLog::DescribeCaught());
+      // Renamed or moved within its store: its EntryID still finds it.
+      target = in_range ? FindMovedFolder(outlook_, configuration_, slot) : nullptr;
+      found = target != nullptr;
+    }
+    if (!found) {
+      pick_new_folder = ReportMissingFolder(slot, folder);
+      result = false;
+    } else {
+      if (in_range && configuration_.FolderNames[slot] != folder) {
+        SlotFollowed(slot, folder);
+      }
+      std::optional<int> selected;
+      try {
+        selected = Require(explorer->Selection()).Count();
+      } catch (...) {
+        log_.Write("filing: the selection was not read, " + DiagnosticLog::DescribeCaught());
+      }
+      if (!selected) {
+        Report(MessageKind::kWarning, kFolderDoesNotExist, true);
+        result = false;
+      } else if (*selected < 1) {
         Report(MessageKind::kWarning, kNothingSelected, true);
       } else {
         try {
-          const int moved = FileSelection(*explorer, target, item);
-          log_.Write("filing: " + std::to_string(selected) + " selected, " + std::to_string(moved) +
-                     " moved" +
+          const int moved = FileSelection(*explorer, target, item, slot);
+          log_.Write("filing: " + std::to_string(*selected) + " selected, " +
+                     std::to_string(moved) + " moved" +
                      (moved > 0 ? " from \"" + configuration_.UndoDetails.SourcePath + "\"" : ""));
         } catch (...) {
           log_.Write("filing: moving failed, " + DiagnosticLog::DescribeCaught());
           Report(MessageKind::kError, kNotMoved, true);
         }
       }
-    } catch (...) {
-      log_.Write("filing: the folder was not found, " + DiagnosticLog::DescribeCaught());
-      Report(MessageKind::kWarning, kFolderDoesNotExist, true);
-      result = false;
     }
   }
   place_undo_button_(true);
+  if (pick_new_folder && OnPickNewFolder) {
+    OnPickNewFolder(slot);
+  }
   return result;
+}
+
+bool FilingEngine::ReportMissingFolder(int slot, const std::string& path) {
+  if (slot < kFirstFilingSlot || slot > kBackspaceSlot) {
+    Report(MessageKind::kWarning, kFolderDoesNotExist, true);
+    return false;
+  }
+  configuration_.UndoDetails.Invalidate();
+  const std::string text = "The folder \"" + path + "\" of the button \"" +
+                           configuration_.ButtonNames[slot] +
+                           "\" no longer exists.\r\n\r\nPick a new folder for this button now?";
+  log_.Write("message shown: " + text);
+  const platform::MessageButton answer =
+      platform_.message_boxes.Show({"Warning",
+                                    text,
+                                    platform::MessageIcon::kWarning,
+                                    {platform::MessageButton::kYes, platform::MessageButton::kNo}});
+  return answer == platform::MessageButton::kYes;
 }
 
 int FilingEngine::FileSelection(outlook::Explorer& explorer,
                                 const outlook::MAPIFolderPtr& target,
-                                const outlook::ObjectPtr& item) {
-  if (Require(explorer.CurrentFolder()).EntryID() == Require(target).EntryID()) {
+                                const outlook::ObjectPtr& item,
+                                int slot) {
+  const std::string target_id = Require(target).EntryID();
+  if (slot >= 0 && slot < static_cast<int>(configuration_.FolderNames.size())) {
+    // Remembered, so that the folder is found again should it be renamed or moved.
+    configuration_.FolderIds.Learn(configuration_.StoreDetails[slot].StoreId,
+                                   configuration_.FolderNames[slot], target_id);
+  }
+  if (Require(explorer.CurrentFolder()).EntryID() == target_id) {
     Report(MessageKind::kInformation, kAlreadyInFolder, true);
     return 0;
   }
@@ -150,18 +221,58 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
       to_move = ItemToVariant(selection.Item(i));
     }
     const FolderLocation source = GetFolderPath(GetItemFolder(selection.Item(i)));
-    undo.SourcePath = source.path;
-    undo.SourceStore.StoreName = source.store_name;
-    undo.SourceStore.StoreId = source.store_id;
     if (Require(target).DefaultItemType() != outlook::kMailItem) {
+      undo.SourcePath = source.path;
+      undo.SourceStore.StoreName = source.store_name;
+      undo.SourceStore.StoreId = source.store_id;
       Report(MessageKind::kWarning, kNoMailItem, true);
       continue;
     }
-    undo.ConversationIndex = to_move->ConversationIndex();
-    to_move->Move(target);
+    const std::string conversation_index = to_move->ConversationIndex();
+    try {
+      to_move->Move(target);
+    } catch (const outlook::OutlookError& refusal) {
+      // The folder's store refused the item (no rights, offline, closed): nothing more is
+      // moved, and the undo record still describes the last item that did move.
+      ReportRefusal(explorer, refusal, i, count, moved);
+      return moved;
+    }
+    // The record changes only once the item has moved, so it never names an item left behind.
+    undo.SourcePath = source.path;
+    undo.SourceStore.StoreName = source.store_name;
+    undo.SourceStore.StoreId = source.store_id;
+    undo.ConversationIndex = conversation_index;
     ++moved;
   }
   return moved;
+}
+
+void FilingEngine::ReportRefusal(outlook::Explorer& explorer,
+                                 const outlook::OutlookError& refusal,
+                                 int first_not_moved,
+                                 int count,
+                                 int moved) {
+  constexpr int kListedAtMost = 10;
+  std::string text = kNotMoved;
+  text += "\r\n\r\n";
+  text += refusal.what();
+  text += "\r\n\r\nNot moved (" + std::to_string(count - first_not_moved + 1) + " of " +
+          std::to_string(count) + "):";
+  for (int i = first_not_moved; i <= count && i < first_not_moved + kListedAtMost; ++i) {
+    std::string subject;
+    try {
+      subject = "\"" + ItemToVariant(Require(explorer.Selection()).Item(i))->Subject() + "\"";
+    } catch (...) {
+      subject = "item " + std::to_string(i) + " of the selection";
+    }
+    text += "\r\n" + subject;
+  }
+  if (count - first_not_moved + 1 > kListedAtMost) {
+    text += "\r\nand " + std::to_string(count - first_not_moved + 1 - kListedAtMost) + " more";
+  }
+  log_.Write("filing: the folder refused item " + std::to_string(first_not_moved) + " of " +
+             std::to_string(count) + " (" + HexCode(refusal.code()) + ")");
+  Report(MessageKind::kError, text, moved == 0);
 }
 
 void FilingEngine::CallUndo() {
@@ -200,7 +311,7 @@ void FilingEngine::Undo(const std::string& conversation_index,
     return;
   }
   auto resolve = [&](const std::string& path, const TStoreDetails& store) {
-    const std::string relative = RelativeFolderPath(path, store.StoreName);
+    const std::string relative = RelativeFolderPath(path);
     outlook::MAPIFolderPtr root = FindStore(outlook_, store.StoreId);
     return relative.empty() ? root : FindFolder(root, relative);
   };

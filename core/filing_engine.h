@@ -36,6 +36,14 @@ class FilingEngine {
   // when the folder could not be found ("Folder doesn't exist.").
   bool FileToFolder(int slot, const outlook::ObjectPtr& item);
 
+  // Called when a filing found the slot's folder under another path than the one configured
+  // (its store or the folder was renamed or moved) and changed the slot to follow it, so that
+  // the configuration can be saved and the buttons relabelled. Unset: nothing happens.
+  std::function<void(int slot)> OnSlotFollowed;
+  // Called after a filing button's run when its folder no longer exists and the user chose to
+  // pick a new one for the button at once. Unset: nothing happens.
+  std::function<void(int slot)> OnPickNewFolder;
+
   // Moves the last filed item back, from the undo record.
   void CallUndo();
   void Undo(const std::string& conversation_index,
@@ -53,7 +61,20 @@ class FilingEngine {
   // Returns how many items it moved.
   int FileSelection(outlook::Explorer& explorer,
                     const outlook::MAPIFolderPtr& target,
-                    const outlook::ObjectPtr& item);
+                    const outlook::ObjectPtr& item,
+                    int slot);
+  // Tells the user that the slot's folder is found neither by its path nor by its EntryID: for
+  // a filing button, naming the button and the folder, with the choice to pick a new folder at
+  // once (true when the user wants to); for "Any Folder..." "Folder doesn't exist.".
+  bool ReportMissingFolder(int slot, const std::string& path);
+  void SlotFollowed(int slot, const std::string& old_path);
+  // Tells which items of the selection were not moved (the one refused and every later one)
+  // and Outlook's reason. The undo record stays when `moved` items went before.
+  void ReportRefusal(outlook::Explorer& explorer,
+                     const outlook::OutlookError& refusal,
+                     int first_not_moved,
+                     int count,
+                     int moved);
   void Report(platform::MessageKind kind, const std::string& text, bool invalidate);
 
   outlook::Application& outlook_;

@@ -2,17 +2,28 @@
 
 namespace quivra::core {
 
-std::string RelativeFolderPath(const std::string& full_path, const std::string& store_name) {
-  if (full_path == store_name) {
-    return std::string();
+std::string RelativeFolderPath(const std::string& full_path) {
+  const size_t end_of_root = full_path.find('\\');
+  return end_of_root == std::string::npos ? std::string() : full_path.substr(end_of_root + 1);
+}
+
+bool FollowStoreName(Configuration& configuration, int slot, const std::string& root_name) {
+  const size_t index = static_cast<size_t>(slot);
+  std::string& path = configuration.FolderNames.at(index);
+  const std::string old_name = path.substr(0, path.find('\\'));
+  TStoreDetails& store = configuration.StoreDetails.at(index);
+  if (old_name == root_name && store.StoreName == root_name) {
+    return false;
   }
-  std::string prefix = store_name + "\\";
-  std::string relative = full_path;
-  size_t at = relative.find(prefix);
-  if (at != std::string::npos) {
-    relative.erase(at, prefix.size());
+  const std::string relative = RelativeFolderPath(path);
+  path = relative.empty() ? root_name : root_name + "\\" + relative;
+  store.StoreName = root_name;
+  store.StoreNameId = root_name;
+  if (relative.empty() && index < configuration.ButtonNames.size() &&
+      configuration.ButtonNames[index] == old_name) {
+    configuration.ButtonNames[index] = root_name;
   }
-  return relative;
+  return true;
 }
 
 outlook::MAPIFolderPtr FindStore(outlook::Application& application, const std::string& store_id) {
@@ -50,15 +61,82 @@ outlook::MAPIFolderPtr FindMapiFolder(outlook::Application& application,
   if (store.StoreId.empty()) {
     return nullptr;
   }
-  std::string relative = RelativeFolderPath(path, store.StoreName);
+  const std::string relative = RelativeFolderPath(path);
   configuration.UndoDetails.TargetPath = path;
   configuration.UndoDetails.TargetStore = store;
 
   outlook::MAPIFolderPtr root = FindStore(application, store.StoreId);
-  if (relative.empty()) {
-    return root;
+  outlook::MAPIFolderPtr folder = relative.empty() ? root : FindFolder(root, relative);
+  if (root) {
+    FollowStoreName(configuration, slot, root->Name());
   }
-  return FindFolder(root, relative);
+  return folder;
+}
+
+namespace {
+
+std::string LastName(const std::string& path) {
+  return path.substr(path.rfind('\\') + 1);
+}
+
+}  // namespace
+
+outlook::MAPIFolderPtr FindMovedFolder(outlook::Application& application,
+                                       Configuration& configuration,
+                                       int slot) {
+  const size_t index = static_cast<size_t>(slot);
+  TStoreDetails& store = configuration.StoreDetails.at(index);
+  std::string& path = configuration.FolderNames.at(index);
+  const std::string* known = configuration.FolderIds.Find(store.StoreId, path);
+  if (known == nullptr) {
+    return nullptr;
+  }
+  const std::string entry_id = *known;
+  outlook::MAPIFolderPtr folder;
+  FolderLocation now;
+  try {
+    folder =
+        outlook::Require(application.GetNamespace("MAPI")).GetFolderFromID(entry_id, store.StoreId);
+    now = GetFolderPath(folder);
+  } catch (...) {
+    return nullptr;
+  }
+  if (now.store_id != store.StoreId) {
+    return nullptr;
+  }
+  if (index < configuration.ButtonNames.size() && index > 0 &&
+      configuration.ButtonNames[index] == LastName(path)) {
+    configuration.ButtonNames[index] = LastName(now.path);
+  }
+  path = now.path;
+  store.StoreName = now.store_name;
+  store.StoreNameId = now.store_name;
+  configuration.FolderIds.Learn(store.StoreId, path, entry_id);
+  configuration.UndoDetails.TargetPath = path;
+  configuration.UndoDetails.TargetStore = store;
+  return folder;
+}
+
+void LearnFolderIds(outlook::Application& application, Configuration& configuration) {
+  auto learn = [&](const std::string& store_id, const std::string& path) {
+    if (store_id.empty() || path.empty() || configuration.FolderIds.Find(store_id, path)) {
+      return;
+    }
+    try {
+      const outlook::MAPIFolderPtr root = FindStore(application, store_id);
+      const std::string relative = RelativeFolderPath(path);
+      const outlook::MAPIFolderPtr folder = relative.empty() ? root : FindFolder(root, relative);
+      configuration.FolderIds.Learn(store_id, path, outlook::Require(folder).EntryID());
+    } catch (...) {
+      // Not there now: learnt at a later save, or never needed.
+    }
+  };
+  for (size_t slot = 1; slot < configuration.FolderNames.size(); ++slot) {
+    learn(configuration.StoreDetails[slot].StoreId, configuration.FolderNames[slot]);
+  }
+  for (int k = 1; k <= kMruCapacity; ++k) {
+    learn(configuration.MruList[k].StoreId, configuration.MruList[k].Folder);
+  }
 }
 
 FolderLocation GetFolderPath(const outlook::MAPIFolderPtr& folder) {

@@ -13,18 +13,20 @@ namespace {
 void ReadSubfolders(outlook::MAPIFolder& folder,
                     int position,
                     const std::string& store_id,
-                    FolderIndex& index) {
+                    FolderIndex& index,
+                    OutlookOwnFolders& own,
+                    bool top_level) {
   outlook::FolderCollectionPtr folders = folder.Folders();
   const int count = outlook::Require(folders).Count();
   for (int i = 1; i <= count; ++i) {
     try {
       outlook::MAPIFolderPtr child = folders->Item(i);
       std::string name = outlook::Require(child).Name();
-      if (IsOutlookOwnFolder(name) || !HoldsMail(*child)) {
+      if (own.Hides(*child, name, top_level) || !HoldsMail(*child)) {
         continue;
       }
       const int added = index.Add(std::move(name), position, store_id, child->EntryID());
-      ReadSubfolders(*child, added, store_id, index);
+      ReadSubfolders(*child, added, store_id, index, own, false);
     } catch (const std::exception&) {
       // The folder stays out of the search; its siblings are still read.
     }
@@ -51,6 +53,7 @@ FolderIndex ReadFolderIndex(outlook::Application& outlook, platform::Collation& 
   outlook::NameSpacePtr name_space = outlook.GetNamespace("MAPI");
   outlook::FolderCollectionPtr stores = outlook::Require(name_space).Folders();
   const std::string default_store_id = DefaultStoreId(*name_space);
+  OutlookOwnFolders own(*name_space);
   const int count = outlook::Require(stores).Count();
   for (int i = 1; i <= count; ++i) {
     try {
@@ -59,7 +62,7 @@ FolderIndex ReadFolderIndex(outlook::Application& outlook, platform::Collation& 
       std::string name = outlook::Require(root).Name();
       const std::string store_id = root->StoreID();
       const int position = index.Add(std::move(name), -1, store_id, root->EntryID());
-      ReadSubfolders(*root, position, store_id, index);
+      ReadSubfolders(*root, position, store_id, index, own, true);
     } catch (const std::exception&) {
       // The store stays out of the search.
     }

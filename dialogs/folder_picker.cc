@@ -4,6 +4,7 @@
 #include <array>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string_view>
 
 #include "dialogs/add_folder_form.h"
@@ -251,10 +252,15 @@ void TfrmFolders2::ExpandChildren(ui::TreeView& Sender, ui::TreeNode& Node, bool
   }
   // The five default folders are the same for every child: read them once per expansion.
   const TDefaultFolderIds defaults = ReadDefaultFolderIds();
+  const bool top_level = Node.Parent() == nullptr;
+  std::optional<OutlookOwnFolders> own;
+  if (top_level) {
+    own.emplace(outlook::Require(outlook_.GetNamespace("MAPI")));
+  }
   for (int i = 1; i <= count; ++i) {
     outlook::MAPIFolderPtr folder = folders->Item(i);
     const std::string name = outlook::Require(folder).Name();
-    if (!IsOutlookOwnFolder(name)) {
+    if (!(own ? own->Hides(*folder, name, true) : IsOutlookOwnFolder(name))) {
       AddFolderNode(Node, folder, name, defaults);
     }
   }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/folder_ids.h"
+
 namespace quivra::core {
 
 // Slot numbers, which are also the tags of buttons and shortcuts.
@@ -80,6 +82,9 @@ class Configuration {
   // the beginning of shut-down.
   std::optional<std::vector<std::string>> ExpandList;
   TUndoDetails UndoDetails;
+  // The EntryIDs of the folders of the slots and the recently used list, kept in a file of
+  // their own beside the configuration file (FolderIdsFile).
+  FolderIdBook FolderIds;
 
   bool HostChecked = false;
   bool HostIsRibbonOutlook = false;

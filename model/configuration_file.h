@@ -70,6 +70,11 @@ class ConfigurationFile {
                             const platform::LocalTime& time,
                             const std::string& time_separator);
 
+  // A path "<folder>\<prefix>YYYYMMDD-HHMMSS[-NN]" that does not exist yet.
+  std::string KeptCopyPath(const std::string& folder, const std::string& prefix);
+  // Removes all but the newest kKeptCopies files of `prefix`; failures are ignored.
+  void RemoveOldCopies(const std::string& folder, const std::string& prefix);
+
  private:
   // What this object knows of the file on disk.
   enum class DiskFile {
@@ -79,11 +84,6 @@ class ConfigurationFile {
     kUnread,   // the last load found the file but it was neither read nor copied
     kKnown,    // the file was read (or kept as a copy), or written by the last save
   };
-
-  // A path "<folder>\<prefix>YYYYMMDD-HHMMSS[-NN]" that does not exist yet.
-  std::string KeptCopyPath(const std::string& folder, const std::string& prefix);
-  // Removes all but the newest kKeptCopies files of `prefix`; failures are ignored.
-  void RemoveOldCopies(const std::string& folder, const std::string& prefix);
 
   Configuration& configuration_;
   platform::Platform& platform_;

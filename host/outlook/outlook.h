@@ -55,6 +55,16 @@ constexpr int kFolderInbox = 6;
 constexpr int kFolderCalendar = 9;
 constexpr int kFolderContacts = 10;
 constexpr int kFolderDrafts = 16;
+// The folders Outlook keeps for synchronisation problems of the default store: Sync Issues and
+// its Conflicts, Local Failures and Server Failures.
+constexpr int kFolderConflicts = 19;
+constexpr int kFolderSyncIssues = 20;
+constexpr int kFolderLocalFailures = 21;
+constexpr int kFolderServerFailures = 22;
+
+// The MAPI property PR_ATTR_HIDDEN (0x10F4000B, a Boolean) in the property-tag form that
+// PropertyAccessor takes: true on the folders Outlook keeps for itself and does not show.
+constexpr char kHiddenFolderProperty[] = "http://schemas.microsoft.com/mapi/proptag/0x10F4000B";
 
 // DefaultItemType of a folder that holds mail (Outlook's OlItemType).
 constexpr int kMailItem = 0;
@@ -172,6 +182,10 @@ class NameSpace {
   virtual FolderCollectionPtr Folders() = 0;
   // The default store's folder of the given kind (kFolderInbox, ...).
   virtual MAPIFolderPtr GetDefaultFolder(int kind) = 0;
+  // The folder of that EntryID in the store of that StoreID, wherever it lies in the store now;
+  // fails when the store holds no such folder (deleted) or is not open.
+  virtual MAPIFolderPtr GetFolderFromID(const std::string& entry_id,
+                                        const std::string& store_id) = 0;
 };
 
 // Outlook's _Folders: the subfolders of a folder, or the stores' root folders.
@@ -205,6 +219,10 @@ class MAPIFolder {
   virtual int DefaultItemType() = 0;
   // The parent folder; for a store's root folder the name space, whose cast to a folder fails.
   virtual ObjectPtr Parent() = 0;
+  // A Boolean MAPI property of the folder, through its PropertyAccessor (Outlook 2007 and
+  // later) by the property's schema name (kHiddenFolderProperty). Fails when the property is
+  // not set on the folder, and on an Outlook without PropertyAccessor.
+  virtual bool GetBooleanProperty(const std::string& schema_name) = 0;
 };
 
 // Outlook's _Items. GetLast and GetPrevious move the collection's own cursor.
@@ -249,6 +267,7 @@ class Item {
   virtual ~Item() = default;
 
   virtual std::string ConversationIndex() = 0;
+  virtual std::string Subject() = 0;
   // Moves the item into `folder`.
   virtual void Move(const MAPIFolderPtr& folder) = 0;
   // The folder holding the item.

@@ -16,6 +16,12 @@ constexpr std::int32_t kErrorPointer = static_cast<std::int32_t>(0x80004003);   
 constexpr std::int32_t kErrorNotFound = static_cast<std::int32_t>(0x8004010F);  // MAPI_E_NOT_FOUND
 constexpr std::int32_t kErrorInvalidArgument =
     static_cast<std::int32_t>(0x80070057);  // E_INVALIDARG
+constexpr std::int32_t kErrorUnknownName =
+    static_cast<std::int32_t>(0x80020006);  // DISP_E_UNKNOWNNAME
+constexpr std::int32_t kErrorAccessDenied =
+    static_cast<std::int32_t>(0x80070005);  // E_ACCESSDENIED, MAPI_E_NO_ACCESS
+constexpr std::int32_t kErrorNetwork =
+    static_cast<std::int32_t>(0x80040115);  // MAPI_E_NETWORK_ERROR
 constexpr std::int32_t kErrorTypeMismatch =
     static_cast<std::int32_t>(0x80020005);  // DISP_E_TYPEMISMATCH
 

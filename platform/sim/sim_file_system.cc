@@ -87,6 +87,7 @@ void SimFileSystem::ReplaceWholeFile(const std::string& path, std::string_view b
   Enter(Call::kReplaceWholeFile, path);
   ++replace_count_;
   last_replace_bytes_ = std::string(bytes);
+  replaced_bytes_[path] = last_replace_bytes_;
   const fs::path target = HostPath(path);
   fs::path temporary = target;
   temporary += ".tmp";

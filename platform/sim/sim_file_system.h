@@ -3,6 +3,7 @@
 
 #include <array>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +53,11 @@ class SimFileSystem : public FileSystem {
   int replace_count() const { return replace_count_; }
   // The bytes the last replace was asked to write, whether or not it succeeded.
   const std::string& last_replace_bytes() const { return last_replace_bytes_; }
+  // The bytes the last replace of that file was asked to write; empty when there was none.
+  std::string last_replace_bytes(const std::string& path) const {
+    auto found = replaced_bytes_.find(path);
+    return found == replaced_bytes_.end() ? std::string() : found->second;
+  }
 
   // The next `count` calls of `call` raise PlatformError before touching the disk.
   void FailNext(Call call, int count = 1) { failing_calls_[static_cast<size_t>(call)] = count; }
@@ -79,6 +85,7 @@ class SimFileSystem : public FileSystem {
   int failing_replaces_ = 0;
   int replace_count_ = 0;
   std::string last_replace_bytes_;
+  std::map<std::string, std::string> replaced_bytes_;
 };
 
 }  // namespace quivra::platform::sim

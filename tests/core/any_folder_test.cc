@@ -195,7 +195,7 @@ TEST_F(AnyFolderTest, CancelFilesNothingYetSavesTheFile) {
   module.FileToAnyFolder();
   EXPECT_EQ(world.inbox_mail[0].folder(), world.inbox);
   EXPECT_EQ(Mru(), Strings{"Mailbox\\Projects\\Alpha"});
-  EXPECT_EQ(sim.files.replace_count(), 1);
+  EXPECT_EQ(sim.files.replace_count(), 2) << "the configuration and the folder ids beside it";
   EXPECT_NE(sim.files.ReadWholeFile(kConfigFile).find("<nolistupdates>-1</nolistupdates>"),
             std::string::npos);
   EXPECT_TRUE(config.NoListUpdates);

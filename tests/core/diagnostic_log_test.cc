@@ -77,8 +77,9 @@ TEST_F(DiagnosticLogTest, ErrorsAreLoggedWithTheMessageShownAndTheHresult) {
   world.explorer.Select({world.inbox_mail[0]});
   engine.FileToFolder(2, nullptr);
   const std::string text = LogText();
-  EXPECT_THAT(text, HasSubstr("filing: the folder was not found, "));
-  EXPECT_THAT(text, HasSubstr("message shown: Folder doesn't exist."));
+  EXPECT_THAT(text, HasSubstr("filing: the folder was not found by its path, HRESULT 0x8004010F"));
+  EXPECT_THAT(text, HasSubstr("message shown: The folder \"Mailbox\\Projects\\Beta\\Specs\" of "
+                              "the button \"\" no longer exists."));
 
   try {
     throw platform::HresultError(static_cast<std::int32_t>(0x80004005), "the subject");

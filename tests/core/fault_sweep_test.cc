@@ -163,7 +163,7 @@ class Session {
     const std::string after = FileBytes();
     const bool saved = sim_.files.replace_count() != replaces_before;
     if (after.empty() ||
-        (after != before && !(saved && after == sim_.files.last_replace_bytes()))) {
+        (after != before && !(saved && after == sim_.files.last_replace_bytes(kConfigFile)))) {
       Problem("the file is neither the old nor the new one");
       ++tally_.bad_files;
     } else if (after != before) {

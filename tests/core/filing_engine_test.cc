@@ -112,11 +112,11 @@ TEST_F(FilingEngineTest, UnconfiguredSlot) {
 }
 
 TEST_F(FilingEngineTest, DeletedFolderIsReportedBeforeTheSelectionIsRead) {
-  Configure(2, world.specs);
+  Configure(0, world.specs);
   world.specs.Delete();
-  EXPECT_FALSE(File(2));
+  EXPECT_FALSE(File(0));
   world.explorer.Select(Inbox(0, 2));
-  EXPECT_FALSE(File(2));
+  EXPECT_FALSE(File(0));
   EXPECT_EQ(Messages(), (Strings{kFolderDoesNotExist, kFolderDoesNotExist}));
   EXPECT_EQ(Caption(0), "Warning");
   EXPECT_EQ(config.UndoDetails.TargetPath, "");

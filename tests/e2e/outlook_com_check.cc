@@ -96,6 +96,32 @@ void Run() {
   Check(text == "The operation failed. (Item.Move)",
         "Outlook's own text of a deferred error arrives: \"" + text + "\"");
 
+  // What real mailboxes need: an item's subject, a store's refusal with its code and text, a
+  // folder found by its EntryID after a move, and Outlook's hidden mark.
+  Check(mail->Subject() == "Inbox mail 1", "Subject");
+  world.outlook.RefuseMovesInto(world.archive, outlook::kErrorAccessDenied, "No permission.");
+  outlook::MAPIFolderPtr archive_2023 = stores->Item("Archive")->Folders()->Item("2023");
+  std::string refusal;
+  try {
+    mail->Move(archive_2023);
+  } catch (const outlook::OutlookError& error) {
+    refusal = std::to_string(error.code() == outlook::kErrorAccessDenied) + " " + error.what();
+  }
+  Check(refusal == "1 No permission.", "a store's refusal arrives with its code and text");
+  world.specs.MoveTo(world.alpha);
+  outlook::MAPIFolderPtr moved =
+      space->GetFolderFromID(world.specs.entry_id(), world.mailbox.store_id());
+  Check(moved->Parent()->AsMAPIFolder()->Name() == "Alpha", "GetFolderFromID finds a moved folder");
+  Check(Raised([&] { space->GetFolderFromID("00", world.mailbox.store_id()); }) ==
+            outlook::kErrorNotFound,
+        "GetFolderFromID of no folder raises MAPI_E_NOT_FOUND");
+  world.junk_email.SetHidden(true);
+  Check(mailbox->Folders()->Item("Junk E-mail")->GetBooleanProperty(outlook::kHiddenFolderProperty),
+        "PropertyAccessor.GetProperty reads PR_ATTR_HIDDEN");
+  Check(Raised([&] { alpha->GetBooleanProperty(outlook::kHiddenFolderProperty); }) ==
+            outlook::kErrorNotFound,
+        "a property not set raises");
+
   // Events through connection points, and their ends.
   Log log;
   auto explorers = app->Explorers();

@@ -54,11 +54,12 @@ write_alpha_configuration() {
 XML
 }
 
-# run_script <outlook year>: runs C:\Quivra\script.txt in the stand-in playing that Outlook,
-# prints what happened indented, and leaves it in $out.
+# run_script <outlook year> [stand-in option...]: runs C:\Quivra\script.txt in the stand-in
+# playing that Outlook, prints what happened indented, and leaves it in $out.
 run_script() {
   local outlook=$1 status
-  out=$(cd "$HOME_DIR" && timeout 60 wine olhost.exe --outlook "$outlook" --script script.txt 2>&1)
+  out=$(cd "$HOME_DIR" &&
+    timeout 60 wine olhost.exe --outlook "$outlook" "${@:2}" --script script.txt 2>&1)
   status=$?
   printf '%s\n' "$out" | sed 's/^/    /'
   [ "$status" -eq 0 ] && pass "stand-in script of Outlook $outlook" ||

@@ -60,6 +60,7 @@ sweep_prepare() {
 # session before the next start.
 sweep_count() {
   cp "$HOME_DIR/Qelvo.xml.before" "$CONFIG_DIR/Qelvo.xml"
+  rm -f "$CONFIG_DIR/QelvoIds.xml"
   local out
   out=$(cd "$HOME_DIR" && timeout 120 wine olhost.exe --outlook "$1" --script script.txt 2>&1)
   SWEEP_N=$(printf '%s\n' "$out" | sed -n 's/^calls so far: \([0-9]*\).*/\1/p' | tail -1)
@@ -93,7 +94,9 @@ sweep_file_ok() {
 # sweep_run <outlook year> <k>: one run with call k failed, tallied.
 sweep_run() {
   local outlook=$1 k=$2 out status
+  # Every run starts from the same files, so that call k is the same call in each.
   cp "$HOME_DIR/Qelvo.xml.before" "$CONFIG_DIR/Qelvo.xml"
+  rm -f "$CONFIG_DIR/QelvoIds.xml"
   out=$(cd "$HOME_DIR" &&
     timeout 120 wine olhost.exe --outlook "$outlook" --fail-call "$k" --script script.txt 2>&1)
   status=$?

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "platform/win32/wide_text.h"
+#include "tools/olhost/dialog_tree.h"
 #include "tools/olhost/keyboard_input.h"
+#include "tools/olhost/window_photograph.h"
 
 namespace quivra::olhost {
 
@@ -21,6 +23,7 @@ std::deque<std::string> g_answers;
 std::vector<std::pair<std::string, std::string>> g_edits;
 std::vector<SeenDialog> g_seen;
 std::vector<std::string> g_keys;
+std::string g_photograph;  // where the next form is photographed; empty: not at all
 // When the queued keys were typed into a form; the form is answered once the thread has taken
 // them all from its input queue and a little time has passed for what they set off (0: no keys
 // on their way). The timer's own message comes only when no other message waits.
@@ -146,6 +149,15 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
       pending = g_edits.erase(pending);
     }
   }
+  if (form) {
+    seen.tree_items = DialogTreeItems(dialog);
+    if (!g_photograph.empty()) {
+      const bool taken = PhotographWindow(dialog, platform::win32::Utf8ToWide(g_photograph));
+      std::printf("%s \"%s\" into %s\n", taken ? "photographed" : "could not photograph",
+                  seen.caption.c_str(), g_photograph.c_str());
+      g_photograph.clear();
+    }
+  }
   std::vector<HWND> buttons;
   ::EnumChildWindows(dialog, CollectButtons, reinterpret_cast<LPARAM>(&buttons));
   // A form's first button may be any of its controls: without an answer, the user closes it.
@@ -195,6 +207,10 @@ void DialogAnswerer::Stop() {
 
 void DialogAnswerer::QueueAnswer(const std::string& button) {
   g_answers.push_back(button);
+}
+
+void DialogAnswerer::QueuePhotograph(const std::string& path) {
+  g_photograph = path;
 }
 
 void DialogAnswerer::QueueKeys(const std::string& keys) {

@@ -14,6 +14,8 @@ struct SeenDialog {
   std::string pressed;
   // The other visible windows of the thread that could still be used while it showed.
   int enabled_windows = 0;
+  // The items of its tree views as it was answered (see DialogTreeItems).
+  std::vector<std::string> tree_items;
 };
 
 // How many visible windows of the calling thread other than `except` are enabled.
@@ -38,6 +40,8 @@ class DialogAnswerer {
   // In the next form that has an edit box showing `from` (for an empty `from`: the empty box
   // with the keyboard focus), that box is changed to show `to`.
   static void QueueEdit(const std::string& from, const std::string& to);
+  // The next form is photographed into that bitmap file just before it is answered.
+  static void QueuePhotograph(const std::string& path);
   static const std::vector<SeenDialog>& Seen();
 };
 

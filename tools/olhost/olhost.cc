@@ -2,8 +2,11 @@
 // the simulated mailbox for the COM add-ins registered on this machine, driven by a script.
 //
 //   olhost.exe [--outlook 2007|2010|2013|2016|365] --install   registers Outlook of that version
-//   olhost.exe [--outlook 2007|2010|2013|2016|365] [--fail-call K] [--script FILE]
+//   olhost.exe [--outlook 2007|2010|2013|2016|365] [--locale en|de] [--fail-call K]
+//              [--script FILE]
 //
+// --locale de plays a German Outlook: the mailbox's folders carry German names, and Outlook's
+// own folders are there, marked hidden as Outlook marks them.
 // --fail-call K fails the K-th call the add-ins make into Outlook's and Office's objects. The
 // last lines say how many calls there were, how many returned a failure, which call was failed
 // and how many dialogs were answered.
@@ -47,10 +50,19 @@ class LoadedLibrary {
 int main(int argc, char** argv) {
   std::string outlook_name = "2010";
   bool install = false;
+  quivra::outlook::sim::Language language = quivra::outlook::sim::Language::kEnglish;
   const char* script_path = nullptr;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--outlook") == 0 && i + 1 < argc) {
       outlook_name = argv[++i];
+    } else if (std::strcmp(argv[i], "--locale") == 0 && i + 1 < argc) {
+      const char* locale = argv[++i];
+      if (std::strcmp(locale, "de") == 0) {
+        language = quivra::outlook::sim::Language::kGerman;
+      } else if (std::strcmp(locale, "en") != 0) {
+        std::fprintf(stderr, "olhost: no sample mailbox for the locale %s\n", locale);
+        return 100;
+      }
     } else if (std::strcmp(argv[i], "--install") == 0) {
       install = true;
     } else if (std::strcmp(argv[i], "--fail-call") == 0 && i + 1 < argc) {
@@ -59,7 +71,7 @@ int main(int argc, char** argv) {
       script_path = argv[++i];
     } else {
       std::fprintf(stderr,
-                   "usage: olhost [--outlook 2007|2010|2013|2016|365] [--install] "
+                   "usage: olhost [--outlook 2007|2010|2013|2016|365] [--locale en|de] [--install] "
                    "[--fail-call K] [--script FILE]\n");
       return 100;
     }
@@ -74,7 +86,7 @@ int main(int argc, char** argv) {
   const LoadedLibrary shell(L"shell32.dll");
   int failures = 0;
   try {
-    quivra::olhost::OutlookStandIn outlook(outlook_name);
+    quivra::olhost::OutlookStandIn outlook(outlook_name, language);
     if (install) {
       outlook.Install();
     } else {

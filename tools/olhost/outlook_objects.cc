@@ -75,6 +75,7 @@ class ItemView : public DispatchObject {
   ItemView(outlook::ItemPtr item, IID iid) : DispatchObject({iid}), item_(std::move(item)) {
     AddMember(L"ConversationIndex",
               [this](const Args&, VARIANT* r) { ReturnText(r, item_->ConversationIndex()); });
+    AddMember(L"Subject", [this](const Args&, VARIANT* r) { ReturnText(r, item_->Subject()); });
     AddMember(L"Move",
               [this](const Args& args, VARIANT*) { item_->Move(Typed(args.Dispatch(0))); });
     AddMember(L"Parent",
@@ -131,6 +132,31 @@ class Items : public DispatchObject {
   outlook::ItemCollectionPtr items_;
 };
 
+// Folder.PropertyAccessor, as far as a folder's Boolean properties go. GetProperty takes the
+// property's schema name, for a MAPI property its tag as
+// "http://schemas.microsoft.com/mapi/proptag/0xTTTTTTTT", and raises an error for a property
+// that is not set on the object. Outlook marks the folders it keeps for itself with
+// PR_ATTR_HIDDEN, tag 0x10F4000B, a Boolean that is nonzero on a hidden folder. Outlook before
+// 2007 has no PropertyAccessor: the Outlook behind the stand-in then refuses the call.
+// - "Referencing Properties by Namespace":
+//   https://learn.microsoft.com/office/vba/outlook/how-to/navigation/referencing-properties-by-namespace
+// - "PropertyAccessor.GetProperty method (Outlook)":
+//   https://learn.microsoft.com/office/vba/api/outlook.propertyaccessor.getproperty
+// - "PidTagAttributeHidden" ([MS-OXPROPS] 2.611; [MS-OXCFOLD] 2.2.2.2.2.1):
+//   https://learn.microsoft.com/openspecs/exchange_server_protocols/ms-oxprops/01b52d3c-d194-4a8c-83ee-4ac7506339da
+class PropertyAccessor : public DispatchObject {
+ public:
+  explicit PropertyAccessor(outlook::MAPIFolderPtr folder)
+      : DispatchObject({}), folder_(std::move(folder)) {
+    AddMember(L"GetProperty", [this](const Args& args, VARIANT* r) {
+      ReturnBool(r, folder_->GetBooleanProperty(args.Text(0)));
+    });
+  }
+
+ private:
+  outlook::MAPIFolderPtr folder_;
+};
+
 class Folder : public DispatchObject {
  public:
   explicit Folder(outlook::MAPIFolderPtr folder)
@@ -148,6 +174,8 @@ class Folder : public DispatchObject {
               [this](const Args&, VARIANT* r) { ReturnInt(r, folder_->DefaultItemType()); });
     AddMember(L"Parent",
               [this](const Args&, VARIANT* r) { Return(r, UntypedObject(folder_->Parent())); });
+    AddMember(L"PropertyAccessor",
+              [this](const Args&, VARIANT* r) { Return(r, Make<PropertyAccessor>(folder_)); });
   }
 
   const outlook::MAPIFolderPtr& folder() const { return folder_; }
@@ -340,8 +368,19 @@ class NameSpaceObject : public DispatchObject {
       : DispatchObject({IID_Outlook_NameSpace}), space_(std::move(space)) {
     AddMember(L"Folders",
               [this](const Args&, VARIANT* r) { Return(r, Make<Folders>(space_->Folders())); });
+    // GetDefaultFolder(19 ... 22) gives the Sync Issues folder and its Conflicts, Local Failures
+    // and Server Failures, "only available for an Exchange account": elsewhere it raises
+    // ("OlDefaultFolders enumeration (Outlook)",
+    // https://learn.microsoft.com/office/vba/api/outlook.oldefaultfolders).
     AddMember(L"GetDefaultFolder", [this](const Args& args, VARIANT* r) {
       Return(r, FolderObject(space_->GetDefaultFolder(args.Int(0))));
+    });
+    // NameSpace.GetFolderFromID(EntryIDFolder, EntryIDStore): the folder wherever it lies in its
+    // store now; fails when there is none ("NameSpace.GetFolderFromID method (Outlook)",
+    // https://learn.microsoft.com/office/vba/api/outlook.namespace.getfolderfromid).
+    AddMember(L"GetFolderFromID", [this](const Args& args, VARIANT* r) {
+      Return(r, FolderObject(
+                    space_->GetFolderFromID(args.Text(0), args.size() > 1 ? args.Text(1) : "")));
     });
   }
 

@@ -56,7 +56,8 @@ const OutlookVersion& VersionOf(const std::string& name) {
   throw std::invalid_argument("Outlook " + name + " is not played");
 }
 
-OutlookStandIn::OutlookStandIn(const std::string& name) : version_(VersionOf(name)) {
+OutlookStandIn::OutlookStandIn(const std::string& name, outlook::sim::Language language)
+    : version_(VersionOf(name)), world_(language) {
   world_.outlook.SetVersion(version_.version);
   // Only Outlook 2007 has command bars in its explorers; from 2010 on they have the ribbon.
   if (version_.major < 14) {

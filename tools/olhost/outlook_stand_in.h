@@ -41,7 +41,9 @@ const OutlookVersion& VersionOf(const std::string& name);
 // what happens, one line per step.
 class OutlookStandIn : public ExplorerContentSource {
  public:
-  explicit OutlookStandIn(const std::string& name);
+  // `language`: the mailbox as an Outlook of that language shows it (see StandardWorld).
+  explicit OutlookStandIn(const std::string& name,
+                          outlook::sim::Language language = outlook::sim::Language::kEnglish);
   ~OutlookStandIn();
 
   outlook::sim::StandardWorld& world() { return world_; }

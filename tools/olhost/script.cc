@@ -17,8 +17,9 @@
 #include "tools/olhost/dialog_answerer.h"
 #include "tools/olhost/dispatch_object.h"
 #include "tools/olhost/keyboard_input.h"
-#include "tools/olhost/stand_in_windows.h"
+#include "tools/olhost/mailbox_script.h"
 #include "tools/olhost/outlook_stand_in.h"
+#include "tools/olhost/stand_in_windows.h"
 
 namespace quivra::olhost {
 
@@ -220,6 +221,30 @@ class Runner {
         count += dialog.caption == caption ? 1 : 0;
       }
       Check(count == wanted, std::to_string(count) + " dialog(s) \"" + caption + "\" came up");
+    } else if (command == "photograph-dialog") {
+      // photograph-dialog <file.bmp>: the next form is photographed before it is answered.
+      DialogAnswerer::QueuePhotograph(rest);
+    } else if (command == "expect-dialog-tree" || command == "expect-no-dialog-tree") {
+      // expect-dialog-tree <path>: the tree of the last form answered showed an item at that
+      // path; expect-no-dialog-tree <text>: no item of it had that text as a name.
+      const std::vector<SeenDialog>& seen = DialogAnswerer::Seen();
+      auto last = std::find_if(seen.rbegin(), seen.rend(),
+                               [](const SeenDialog& dialog) { return !dialog.tree_items.empty(); });
+      if (last == seen.rend()) {
+        Fail("no dialog with a tree was answered");
+      } else if (command == "expect-dialog-tree") {
+        const auto& items = last->tree_items;
+        Check(std::find(items.begin(), items.end(), rest) != items.end(),
+              "the tree of \"" + last->caption + "\" showed " + rest);
+      } else {
+        bool found = false;
+        for (const std::string& item : last->tree_items) {
+          const size_t slash = item.rfind('\\');
+          found = found || item.substr(slash == std::string::npos ? 0 : slash + 1) == rest;
+        }
+        Check(!found, "the tree of \"" + last->caption + "\" did not show " + rest + " (" +
+                          std::to_string(last->tree_items.size()) + " items)");
+      }
     } else if (command == "screenshot") {
       // screenshot <file.bmp>: a photograph of the active explorer as the user sees it now.
       const outlook::ExplorerPtr explorer = sim.application()->ActiveExplorer();
@@ -446,7 +471,7 @@ class Runner {
         all_there = all_there && item.folder().path() == rest;
       }
       Check(all_there, "the items selected last are in " + rest);
-    } else {
+    } else if (!RunMailboxCommand(command, rest, sim)) {
       Fail("unknown command " + command);
     }
   }

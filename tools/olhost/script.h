@@ -40,6 +40,10 @@ class OutlookStandIn;
 //   expect-sinks <n>              event sinks connected to Outlook's objects now
 //   expect-registry <key> <value name> <text>   e.g. HKCU\Software\...\Key StartMode NORMAL
 //   expect-no-registry <key> <value name>
+//   photograph-dialog <file.bmp>  the next form is photographed before it is answered
+//   expect-dialog-tree <path>     the tree of the last form answered showed that item
+//   expect-no-dialog-tree <name>  ... showed no item of that name
+//   rename-folder, move-folder, refuse-moves   change the mailbox (see mailbox_script.h)
 //   command-bar <bar>             prints the active explorer's command bar (Outlook 2007)
 //   command-bar-click <bar> <caption or tag>   the user clicks the button
 //   expect-command-bar <bar> <text>            some line of the bar contains the text

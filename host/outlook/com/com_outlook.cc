@@ -105,6 +105,13 @@ class ComFolder : public MAPIFolder, Typed {
   }
   int DefaultItemType() override { return object_.Call(L"DefaultItemType").ToInt(); }
   ObjectPtr Parent() override { return MakeObject(object_.Call(L"Parent").ToDispatch()); }
+  bool GetBooleanProperty(const std::string& schema_name) override {
+    // Folder.PropertyAccessor (Outlook 2007 and later); an older Outlook fails the first call.
+    DispatchRef accessor(Require(object_.Call(L"PropertyAccessor")), "PropertyAccessor");
+    std::vector<Variant> args;
+    args.push_back(Variant::Text(schema_name));
+    return accessor.Call(L"GetProperty", std::move(args)).ToBool();
+  }
 
   IDispatch* dispatch() const { return object_.get(); }
 
@@ -262,6 +269,7 @@ class ComItem : public Item, Typed {
   ComItem(ComPtr<IDispatch> object, const char* type) : Typed(std::move(object), type) {}
 
   std::string ConversationIndex() override { return object_.Call(L"ConversationIndex").ToText(); }
+  std::string Subject() override { return object_.Call(L"Subject").ToText(); }
   void Move(const MAPIFolderPtr& folder) override {
     IDispatch* target = FolderDispatch(folder);
     if (!target) {
@@ -286,6 +294,12 @@ class ComNameSpace : public NameSpace, Typed {
     std::vector<Variant> args;
     args.push_back(Variant::Int(kind));
     return MakeFolder(object_.Call(L"GetDefaultFolder", std::move(args)).ToDispatch());
+  }
+  MAPIFolderPtr GetFolderFromID(const std::string& entry_id, const std::string& store_id) override {
+    std::vector<Variant> args;
+    args.push_back(Variant::Text(entry_id));
+    args.push_back(Variant::Text(store_id));
+    return MakeFolder(object_.Call(L"GetFolderFromID", std::move(args)).ToDispatch());
   }
 };
 

@@ -1,5 +1,6 @@
 #include "host/outlook/sim/sim_objects.h"
 
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -145,6 +146,19 @@ class FolderObject : public MAPIFolder {
     world_->Call("MAPIFolder.DefaultItemType");
     CheckExists(folder_);
     return folder_->default_item_type;
+  }
+  bool GetBooleanProperty(const std::string& schema_name) override {
+    world_->Call("PropertyAccessor.GetProperty");
+    // PropertyAccessor came with Outlook 2007 (12); an older Outlook knows no such member.
+    if (std::atoi(world_->version.c_str()) < 12) {
+      throw OutlookError(kErrorUnknownName, "Unknown name.");
+    }
+    CheckExists(folder_);
+    if (schema_name != kHiddenFolderProperty || !folder_->hidden) {
+      throw OutlookError(kErrorNotFound,
+                         "The property \"" + schema_name + "\" is unknown or cannot be found.");
+    }
+    return *folder_->hidden;
   }
   ObjectPtr Parent() override {
     world_->Call("MAPIFolder.Parent");
@@ -338,6 +352,11 @@ class ItemObject : public Item {
     CheckExists(item_);
     return item_->conversation_index;
   }
+  std::string Subject() override {
+    world_->Call("Item.Subject");
+    CheckExists(item_);
+    return item_->subject;
+  }
   void Move(const MAPIFolderPtr& folder) override {
     world_->Call("Item.Move");
     CheckExists(item_);
@@ -345,7 +364,12 @@ class ItemObject : public Item {
     if (!target || target->world() != world_.get()) {
       throw OutlookError(kErrorInvalidArgument, "Type mismatch.");
     }
+    // A store closed since the folder was found: the folder is gone.
     CheckExists(target->node());
+    auto refusal = world_->refusing_stores.find(target->node()->store_id);
+    if (refusal != world_->refusing_stores.end()) {
+      throw OutlookError(refusal->second.code, refusal->second.text);
+    }
     World::MoveItem(item_, target->node());
   }
   ObjectPtr Parent() override {
@@ -387,6 +411,14 @@ class NameSpaceObject : public NameSpace {
     }
     CheckExists(found->second);
     return MakeFolder(world_, found->second);
+  }
+  MAPIFolderPtr GetFolderFromID(const std::string& entry_id, const std::string& store_id) override {
+    world_->Call("NameSpace.GetFolderFromID");
+    FolderNode* folder = world_->FindByEntryId(entry_id, store_id);
+    if (!folder) {
+      ThrowNotFound();
+    }
+    return MakeFolder(world_, folder);
   }
 
  private:

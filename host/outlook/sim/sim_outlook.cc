@@ -114,6 +114,27 @@ void SimFolder::Rename(std::string_view name) const {
   node_->name = std::string(name);
 }
 
+void SimFolder::MoveTo(const SimFolder& new_parent) const {
+  internal::FolderNode* parent = new_parent.Node();
+  if (!Node()->parent || parent->store_id != node_->store_id) {
+    Misuse("moving a root folder, or a folder to another store");
+  }
+  for (internal::FolderNode* above = parent; above; above = above->parent) {
+    if (above == node_) {
+      Misuse("moving a folder below itself");
+    }
+  }
+  CheckNewName(parent, node_->name);
+  auto& siblings = node_->parent->children;
+  siblings.erase(std::find(siblings.begin(), siblings.end(), node_));
+  parent->children.push_back(node_);
+  node_->parent = parent;
+}
+
+void SimFolder::SetHidden(bool hidden) const {
+  Node()->hidden = hidden;
+}
+
 void SimFolder::Delete() const {
   if (Node()->exists) {
     world_->RemoveFolder(node_);
@@ -336,6 +357,13 @@ void SimOutlook::CloseStore(const SimFolder& root) {
     Misuse("closing something that is not an open store");
   }
   world_->RemoveFolder(root.Node());
+}
+
+void SimOutlook::RefuseMovesInto(const SimFolder& root, std::int32_t code, std::string text) {
+  if (root.parent()) {
+    Misuse("refusing moves into something that is not a store");
+  }
+  world_->refusing_stores[root.store_id()] = internal::Refusal{code, std::move(text)};
 }
 
 std::vector<SimFolder> SimOutlook::stores() const {

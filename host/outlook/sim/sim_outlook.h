@@ -50,6 +50,11 @@ class SimFolder {
                   std::string_view subject,
                   std::optional<std::string> conversation_index = std::nullopt) const;
   void Rename(std::string_view name) const;
+  // Moves the folder, with everything in it, below `new_parent` of the same store; its entry id
+  // stays, as Outlook keeps a folder's EntryID when it moves within its store.
+  void MoveTo(const SimFolder& new_parent) const;
+  // Sets the folder's PR_ATTR_HIDDEN, as Outlook sets it on the folders it keeps for itself.
+  void SetHidden(bool hidden) const;
   // Deletes the folder with everything in it; references to it fail from now on.
   void Delete() const;
 
@@ -166,6 +171,9 @@ class SimOutlook {
   SimFolder AddStore(std::string_view root_name);
   // Closes a store: its folders are gone for the product.
   void CloseStore(const SimFolder& root);
+  // From now on the store refuses every item moved into it, raising `code` with Outlook's
+  // `text` (a read-only shared mailbox, a public folder without rights, an offline store).
+  void RefuseMovesInto(const SimFolder& root, std::int32_t code, std::string text);
   // The root folders of the open stores, in Outlook's order.
   std::vector<SimFolder> stores() const;
   // The folder with this full path ("Mailbox\\Projects\\Alpha"), names matched exactly.

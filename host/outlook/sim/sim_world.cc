@@ -160,6 +160,15 @@ void World::RemoveFolder(FolderNode* folder) {
   }
 }
 
+FolderNode* World::FindByEntryId(std::string_view entry_id, std::string_view store_id) const {
+  for (const auto& folder : folder_arena) {
+    if (folder->exists && folder->entry_id == entry_id && folder->store_id == store_id) {
+      return folder.get();
+    }
+  }
+  return nullptr;
+}
+
 FolderNode* World::FindChild(const std::vector<FolderNode*>& folders, std::string_view name) {
   for (FolderNode* folder : folders) {
     if (SameFolderName(folder->name, name)) {

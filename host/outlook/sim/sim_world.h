@@ -58,6 +58,14 @@ struct FolderNode {
   std::vector<FolderNode*> children;
   std::vector<ItemNode*> items;  // in the order they arrived
   bool exists = true;            // false once deleted or its store closed
+  // PR_ATTR_HIDDEN as Outlook keeps it on the folder; unset when the folder lacks it.
+  std::optional<bool> hidden;
+};
+
+// How a store refuses items moved into it: the HRESULT and the text Outlook raises.
+struct Refusal {
+  std::int32_t code = 0;
+  std::string text;
 };
 
 struct ItemNode {
@@ -114,6 +122,8 @@ class World : public std::enable_shared_from_this<World> {
   static void MoveItem(ItemNode* item, FolderNode* target);
   // Marks a folder and everything below it as gone and takes it out of its parent.
   void RemoveFolder(FolderNode* folder);
+  // The existing folder of that entry id in the store of that store id, or none.
+  FolderNode* FindByEntryId(std::string_view entry_id, std::string_view store_id) const;
   // The subfolder whose name matches as Outlook matches, or none.
   static FolderNode* FindChild(const std::vector<FolderNode*>& folders, std::string_view name);
   // The items as `explorer` lists them, top to bottom.
@@ -132,6 +142,8 @@ class World : public std::enable_shared_from_this<World> {
   std::map<std::string, Failure, std::less<>> failures;
   CallGate gate;
   std::string version = "14.0.0.7015";
+  // Stores that refuse the items moved into them, by store id.
+  std::map<std::string, Refusal, std::less<>> refusing_stores;
   // A folder type Folders.Add refuses, and the error code it raises then.
   std::optional<std::pair<int, std::int32_t>> refused_folder_type;
 

@@ -24,16 +24,17 @@ void AddMail(const SimFolder& folder, int count) {
 
 }  // namespace
 
-StandardWorld::StandardWorld() {
-  mailbox = outlook.AddStore("Mailbox");
-  inbox = mailbox.AddFolder("Inbox");
-  drafts = mailbox.AddFolder("Drafts");
-  sent_items = mailbox.AddFolder("Sent Items");
-  deleted_items = mailbox.AddFolder("Deleted Items");
-  outbox = mailbox.AddFolder("Outbox");
-  junk_email = mailbox.AddFolder("Junk E-mail");
-  calendar = mailbox.AddFolder("Calendar", kAppointmentItem);
-  contacts = mailbox.AddFolder("Contacts", kContactItem);
+StandardWorld::StandardWorld(Language language) {
+  const bool german = language == Language::kGerman;
+  mailbox = outlook.AddStore(german ? "Postfach" : "Mailbox");
+  inbox = mailbox.AddFolder(german ? "Posteingang" : "Inbox");
+  drafts = mailbox.AddFolder(german ? "Entw\xC3\xBCrfe" : "Drafts");
+  sent_items = mailbox.AddFolder(german ? "Gesendete Elemente" : "Sent Items");
+  deleted_items = mailbox.AddFolder(german ? "Gel\xC3\xB6schte Elemente" : "Deleted Items");
+  outbox = mailbox.AddFolder(german ? "Postausgang" : "Outbox");
+  junk_email = mailbox.AddFolder(german ? "Junk-E-Mail" : "Junk E-mail");
+  calendar = mailbox.AddFolder(german ? "Kalender" : "Calendar", kAppointmentItem);
+  contacts = mailbox.AddFolder(german ? "Kontakte" : "Contacts", kContactItem);
   projects = mailbox.AddFolder("Projects");
   alpha = projects.AddFolder("Alpha");
   beta = projects.AddFolder("Beta");
@@ -75,6 +76,21 @@ StandardWorld::StandardWorld() {
   AddMail(archive_2023, 3);
   AddMail(archive_2024, 2);
   AddMail(archive_alpha, 1);
+
+  if (german) {
+    for (const char* name : {"Einstellungen f\xC3\xBCr Unterhaltungsaktionen",
+                             "Einstellungen f\xC3\xBCr QuickSteps", "Newsfeed"}) {
+      SimFolder own = mailbox.AddFolder(name);
+      own.SetHidden(true);
+      outlook_own_folders.push_back(own);
+    }
+    SimFolder sync_issues = mailbox.AddFolder("Synchronisierungsprobleme");
+    outlook.SetDefaultFolder(kFolderSyncIssues, sync_issues);
+    outlook.SetDefaultFolder(kFolderConflicts, sync_issues.AddFolder("Konflikte"));
+    outlook.SetDefaultFolder(kFolderLocalFailures, sync_issues.AddFolder("Lokale Fehler"));
+    outlook.SetDefaultFolder(kFolderServerFailures, sync_issues.AddFolder("Serverfehler"));
+    outlook_own_folders.push_back(sync_issues);
+  }
 
   explorer = outlook.AddExplorer(inbox);
 }

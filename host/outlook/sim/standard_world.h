@@ -27,8 +27,16 @@ namespace quivra::outlook::sim {
 //       Alpha        3 mails
 //       Beta         1 mail
 //         Specs      2 mails
+//
+// In German the same folders carry the names a German Outlook gives them (Posteingang,
+// Entwürfe, ...; the store is "Postfach", the project folders keep their names), and the
+// mailbox also holds what such an Outlook keeps for itself: three folders it marks hidden
+// (PR_ATTR_HIDDEN) and Synchronisierungsprobleme with its three subfolders, the default
+// synchronisation folders.
+enum class Language { kEnglish, kGerman };
+
 struct StandardWorld {
-  StandardWorld();
+  explicit StandardWorld(Language language = Language::kEnglish);
 
   SimOutlook outlook;
 
@@ -63,6 +71,9 @@ struct StandardWorld {
   SimItem appointment;  // in Calendar
 
   SimExplorer explorer;  // on the Inbox, active
+
+  // German only: the folders Outlook keeps for itself.
+  std::vector<SimFolder> outlook_own_folders;
 };
 
 }  // namespace quivra::outlook::sim

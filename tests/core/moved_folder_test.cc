@@ -1,0 +1,189 @@
+// Folders renamed or moved after a button or a recently used entry was bound to them: found
+// again by the EntryID kept beside the configuration file, filed into, and the binding follows.
+// A folder gone for good is named to the user with the choice to pick another at once.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "model/configuration_file.h"
+#include "model/folder_ids_file.h"
+#include "platform/ui/sim/sim_ui.h"
+#include "tests/core/module_fixture.h"
+
+namespace quivra::core {
+namespace {
+
+using outlook::sim::SimFolder;
+using platform::MessageButton;
+using ui::sim::SimUser;
+
+constexpr char kFolder[] = "C:\\Users\\Tester\\AppData\\Local\\QuivraOL";
+constexpr char kConfigFile[] = "C:\\Users\\Tester\\AppData\\Local\\QuivraOL\\Qelvo.xml";
+constexpr char kIdsFile[] = "C:\\Users\\Tester\\AppData\\Local\\QuivraOL\\QelvoIds.xml";
+
+class MovedFolderTest : public ModuleTest {
+ protected:
+  MovedFolderTest() {
+    config.ExpandList.emplace();
+    module.PlaceButtonBar();
+  }
+  // Binds the slot and saves, as Configure OK does: the folder's id is kept from then on.
+  void Bind(int slot, const SimFolder& folder) {
+    Configure(slot, folder);
+    module.SaveButtonsToFile();
+  }
+  // Outlook starts again: the configuration and the folder ids are read from disk.
+  void Restart() {
+    config.FolderIds.Clear();
+    module.LoadButtonsFromFile();
+    module.PlaceButtonBar();
+  }
+  bool FileMail(int slot, int index) {
+    world.explorer.Select({world.inbox_mail[static_cast<size_t>(index)]});
+    return module.FileToFolder(slot, nullptr);
+  }
+  std::string Read(const char* path) { return sim.files.ReadWholeFile(path); }
+  // The saved configuration, read back as the add-in reads it.
+  Configuration Saved() {
+    Configuration saved;
+    ConfigurationFile::ReadBytes(Read(kConfigFile), saved, sim.codec);
+    return saved;
+  }
+};
+
+TEST_F(MovedFolderTest, ARenamedFolderIsFiledIntoAndTheButtonFollowsIt) {
+  Bind(2, world.alpha);
+  world.alpha.Rename("Alpha 2024");
+  Restart();
+
+  EXPECT_TRUE(FileMail(2, 0));
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.alpha);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(config.FolderNames[2], "Mailbox\\Projects\\Alpha 2024");
+  EXPECT_EQ(config.ButtonNames[2], "Alpha 2024") << "the label was the folder's name";
+  EXPECT_EQ(Bar(2).Caption(), "Alpha 2024");
+
+  const Configuration saved = Saved();
+  EXPECT_EQ(saved.FolderNames[2], "Mailbox\\Projects\\Alpha 2024");
+  EXPECT_EQ(saved.ButtonNames[2], "Alpha 2024");
+  EXPECT_EQ(Read(kConfigFile).find("entryid"), std::string::npos)
+      << "the configuration file keeps its own layout";
+  EXPECT_NE(Read(kIdsFile).find(">Mailbox\\Projects\\Alpha 2024</folder>"), std::string::npos);
+
+  // Undo finds the folder under its new name.
+  module.CallUndo();
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.inbox);
+}
+
+TEST_F(MovedFolderTest, AMovedFolderIsFiledIntoAndItsOwnLabelStays) {
+  Configure(3, world.specs, "Specifications");
+  module.SaveButtonsToFile();
+  world.specs.MoveTo(world.alpha);
+  Restart();
+
+  EXPECT_TRUE(FileMail(3, 0));
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.specs);
+  EXPECT_EQ(config.FolderNames[3], "Mailbox\\Projects\\Alpha\\Specs");
+  EXPECT_EQ(config.ButtonNames[3], "Specifications");
+  EXPECT_EQ(Saved().FolderNames[3], "Mailbox\\Projects\\Alpha\\Specs");
+  EXPECT_TRUE(FileMail(3, 1)) << "the new path resolves by itself";
+  EXPECT_EQ(world.inbox_mail[1].folder(), world.specs);
+}
+
+TEST_F(MovedFolderTest, AFolderFiledIntoOnceIsFoundEvenBeforeTheNextSave) {
+  Configure(4, world.beta);
+  ASSERT_TRUE(FileMail(4, 0));
+  world.beta.Rename("Beta (old)");
+  EXPECT_TRUE(FileMail(4, 1));
+  EXPECT_EQ(world.inbox_mail[1].folder(), world.beta);
+  EXPECT_EQ(config.FolderNames[4], "Mailbox\\Projects\\Beta (old)");
+}
+
+TEST_F(MovedFolderTest, AFolderGoneForGoodIsNamedWithTheChoiceToPickAnother) {
+  Bind(2, world.alpha);
+  world.alpha.Delete();
+  sim.message_boxes.ScriptAnswer(MessageButton::kNo);
+  EXPECT_FALSE(FileMail(2, 0));
+  ASSERT_EQ(sim.message_boxes.shown().size(), 1u);
+  const platform::MessageBoxRequest& box = sim.message_boxes.shown()[0];
+  EXPECT_EQ(box.text,
+            "The folder \"Mailbox\\Projects\\Alpha\" of the button \"Alpha\" no longer exists."
+            "\r\n\r\nPick a new folder for this button now?");
+  EXPECT_EQ(box.caption, "Warning");
+  EXPECT_EQ(box.buttons, (std::vector<MessageButton>{MessageButton::kYes, MessageButton::kNo}));
+  EXPECT_EQ(config.FolderNames[2], "Mailbox\\Projects\\Alpha") << "No changes nothing";
+
+  // Yes: the picker binds the button to another folder, and the selection goes there.
+  sim.message_boxes.ScriptAnswer(MessageButton::kYes);
+  sim.ui.Expect([](SimUser& user) {
+    user.ExpandNode("Mailbox\\Projects");
+    user.SelectNode("Mailbox\\Projects\\Beta");
+    user.Click("btnOK");
+  });
+  EXPECT_FALSE(FileMail(2, 1));
+  EXPECT_EQ(world.inbox_mail[1].folder(), world.beta);
+  EXPECT_EQ(config.FolderNames[2], "Mailbox\\Projects\\Beta");
+  EXPECT_EQ(config.ButtonNames[2], "Beta");
+  EXPECT_EQ(Saved().FolderNames[2], "Mailbox\\Projects\\Beta");
+  EXPECT_EQ(Bar(2).Caption(), "Beta");
+}
+
+TEST_F(MovedFolderTest, ARecentlyUsedEntryFollowsItsRenamedFolder) {
+  test::AddMru(config, world.archive_2023);
+  module.SaveButtonsToFile();
+  world.archive_2023.Rename("Year 2023");
+  Restart();
+  world.explorer.Select({world.inbox_mail[0]});
+  sim.ui.Expect([](SimUser& user) { user.DoubleClickRow(0); });
+  module.FileToAnyFolder();
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.archive_2023);
+  EXPECT_EQ(config.MruList[1].Folder, "Archive\\Year 2023");
+  EXPECT_EQ(Saved().MruList[1].Folder, "Archive\\Year 2023");
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(MovedFolderTest, ADamagedIdsFileIsSetAsideAndTheButtonsStillFileByPath) {
+  Bind(2, world.alpha);
+  sim.files.ReplaceWholeFile(kIdsFile, "<folderids><folder storeid=\"1\">");
+  Restart();
+  std::vector<std::string> copies = sim.files.ListFiles(kFolder, FolderIdsFile::kDamagedFilePrefix);
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_EQ(Read((std::string(kFolder) + "\\" + copies[0]).c_str()),
+            "<folderids><folder storeid=\"1\">");
+  EXPECT_TRUE(Messages().empty()) << "the user is not troubled";
+
+  EXPECT_TRUE(FileMail(2, 0));
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.alpha);
+  module.SaveButtonsToFile();
+  FolderIdBook book;
+  FolderIdsFile::Read(Read(kIdsFile), book);
+  ASSERT_TRUE(book.Find(world.mailbox.store_id(), "Mailbox\\Projects\\Alpha"));
+  EXPECT_EQ(*book.Find(world.mailbox.store_id(), "Mailbox\\Projects\\Alpha"),
+            world.alpha.entry_id());
+}
+
+TEST_F(MovedFolderTest, TheIdsFileHoldsOneEntryPerBoundFolderAndReadsBack) {
+  Bind(1, world.alpha);
+  Configure(5, world.alpha, "Alpha again");
+  test::AddMru(config, world.archive_2024);
+  test::AddMru(config, world.alpha);
+  module.SaveButtonsToFile();
+  const std::string text = Read(kIdsFile);
+  EXPECT_EQ(text.rfind("<?xml version=\"1.0\" encoding=\"UTF-8\" ?>\r\n", 0), 0u);
+  size_t entries = 0;
+  for (size_t at = text.find("<folder "); at != std::string::npos;
+       at = text.find("<folder ", at + 1)) {
+    ++entries;
+  }
+  EXPECT_EQ(entries, 2u);
+  FolderIdBook book;
+  FolderIdsFile::Read(text, book);
+  EXPECT_EQ(*book.Find(world.archive.store_id(), "Archive\\2024"), world.archive_2024.entry_id());
+  EXPECT_THROW(FolderIdsFile::Read("<other/>", book), std::runtime_error);
+  EXPECT_THROW(FolderIdsFile::Read("<folderids><folder storeid=\"1\">P</folder></folderids>", book),
+               std::runtime_error);
+}
+
+}  // namespace
+}  // namespace quivra::core
