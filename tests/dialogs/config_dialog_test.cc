@@ -301,7 +301,8 @@ TEST_F(ConfigDialogTest, RibbonHostHidesWhatItHasNotAndKeepsThoseOptions) {
     EXPECT_FALSE(dialog.ImageKey1.Visible());
     EXPECT_FALSE(dialog.LabelEllipsis.Visible());
     EXPECT_EQ(dialog.AddIcons.Caption(), "Show Filing buttons on Home tab of the Ribbon");
-    EXPECT_EQ(dialog.AddIcons.Width(), 250);
+    // As wide as designed for the longer caption, or wider when its text needs more.
+    EXPECT_GE(dialog.AddIcons.Width(), 250);
     user.SetChecked("AddIcons", false);
     user.Click("btnOK");
   });
