@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "platform/ui/win32/accessible_object.h"
 #include "platform/win32/wide_text.h"
@@ -40,14 +41,15 @@ void ControlWindow::Sync() {
   HWND window = window_;
   const bool first = !written_;
   written_ = true;
+  const bool rescale = std::exchange(rescale_, false);
   const Font font = control_.GetFont();
   const bool refit = FitsText() && (control_.Caption() != caption_ || font != font_);
-  if (first || control_.BoundsRect() != bounds_ || refit) {
+  if (first || rescale || control_.BoundsRect() != bounds_ || refit) {
     const Rect placed = Placement();
     ::MoveWindow(window, placed.left, placed.top, placed.width, placed.height, TRUE);
     bounds_ = control_.BoundsRect();
   }
-  if (first || font != font_) {
+  if (first || rescale || font != font_) {
     ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Fonts().Get(font)), TRUE);
     font_ = font;
     ::InvalidateRect(window, nullptr, TRUE);
@@ -57,6 +59,9 @@ void ControlWindow::Sync() {
     caption_ = control_.Caption();
   }
   SyncContent(first);
+  if (rescale) {
+    Rescaled();
+  }
   if (first || control_.Hint() != hint_) {
     SyncHint();
   }

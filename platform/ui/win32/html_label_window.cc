@@ -95,9 +95,14 @@ void HtmlLabelWindow::Paint(HDC dc) {
     Font piece_font = font;
     piece_font.bold = piece.bold;
     Selected chosen(dc, host().Fonts().Get(piece_font, !piece.link.empty()));
-    ::SetTextColor(dc, !piece.link.empty()           ? RGB(0, 0, 255)
-                       : ::IsWindowEnabled(window()) ? ::GetSysColor(COLOR_WINDOWTEXT)
-                                                     : ::GetSysColor(COLOR_GRAYTEXT));
+    // Links in the system's hyperlink colour (COLOR_HOTLIGHT), text in the text colour of the
+    // form's background, so that a high-contrast scheme sets both:
+    // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-getsyscolor
+    const int text_color =
+        host().BackgroundIndex() == COLOR_WINDOW ? COLOR_WINDOWTEXT : COLOR_BTNTEXT;
+    ::SetTextColor(dc, ::GetSysColor(!piece.link.empty()           ? COLOR_HOTLIGHT
+                                     : ::IsWindowEnabled(window()) ? text_color
+                                                                   : COLOR_GRAYTEXT));
     // Each character goes where the measurement put it, so that the text, its underline and
     // the next piece meet exactly where the layout (and the link's hit test) has them.
     const std::wstring text = Utf8ToWide(piece.text);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "platform/ui/win32/pictures.h"
 #include "platform/win32/wide_text.h"
@@ -13,22 +14,29 @@ ImageWindow::ImageWindow(Image& image, ControlHost& host)
     : ControlWindow(image, host), image_(image) {}
 
 ControlWindow::WindowKind ImageWindow::Describe() {
-  const std::string& name = image_.PictureName();
-  if (!name.empty()) {
-    const std::wstring wide = platform::win32::Utf8ToWide(name);
-    picture_.reset(static_cast<HBITMAP>(
-        ::LoadImageW(ThisModule(), wide.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
-    if (!picture_) {
-      picture_ = DrawPicture(name, image_.Width(), image_.Height());
-    }
-  }
-  return {.style = kChildStyle | SS_NOTIFY | (picture_ ? SS_BITMAP | SS_CENTERIMAGE : 0)};
+  return {.style = kChildStyle | SS_NOTIFY |
+                   (image_.PictureName().empty() ? 0 : SS_BITMAP | SS_CENTERIMAGE)};
 }
 
 void ImageWindow::Created() {
-  if (picture_) {
-    ::SendMessageW(window(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture_.get()));
+  SetPicture();
+}
+
+void ImageWindow::SetPicture() {
+  const std::string& name = image_.PictureName();
+  if (name.empty()) {
+    return;
   }
+  const std::wstring wide = platform::win32::Utf8ToWide(name);
+  UniqueBitmap picture(static_cast<HBITMAP>(
+      ::LoadImageW(ThisModule(), wide.c_str(), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+  if (!picture) {
+    const Rect scaled = host().Fonts().Scale(image_.BoundsRect());
+    picture = DrawPicture(name, scaled.width, scaled.height, host().BackgroundIndex());
+  }
+  // The window keeps showing the old picture until it has the new one.
+  ::SendMessageW(window(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.get()));
+  picture_ = std::move(picture);
 }
 
 void ImageWindow::OnCommand(int code) {

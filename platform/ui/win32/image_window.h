@@ -17,8 +17,13 @@ class ImageWindow : public ControlWindow {
  protected:
   WindowKind Describe() override;
   void Created() override;
+  void Rescaled() override { SetPicture(); }
+  void ColorsChanged() override { SetPicture(); }
 
  private:
+  // Loads or draws the picture at the window's size and DPI and gives it to the window.
+  void SetPicture();
+
   Image& image_;
   UniqueBitmap picture_;
 };

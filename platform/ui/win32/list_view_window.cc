@@ -40,6 +40,13 @@ void ListViewWindow::SyncContent(bool first) {
   SyncSelection();
 }
 
+void ListViewWindow::Rescaled() {
+  // The columns' widths are designed lengths: written again at the new DPI.
+  std::vector<std::tuple<std::string, int>> shown = std::move(columns_);
+  columns_.assign(shown.size(), {"", -1});
+  SyncColumns();
+}
+
 void ListViewWindow::SyncColumns() {
   std::vector<std::tuple<std::string, int>> columns;
   for (const ListColumn& column : list_.Columns()) {
