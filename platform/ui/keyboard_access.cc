@@ -167,8 +167,10 @@ std::vector<std::string> KeyboardAccessProblems(Control& form) {
         continue;
       }
       return std::any_of(line.begin(), line.end(), [&](const Control* other) {
-        return other != control && HasKeyedCaption(*other) && AccessKey(other->Caption()) != 0 &&
-               position(other) < position(control);
+        const auto* label = dynamic_cast<const Label*>(other);
+        const bool acts = label == nullptr || label->FocusControl() != nullptr;
+        return other != control && HasKeyedCaption(*other) && acts &&
+               AccessKey(other->Caption()) != 0 && position(other) < position(control);
       });
     }
     return false;
