@@ -79,12 +79,22 @@ class Form : public Control {
   void KeyDown(int& key);
   // The close box: closes with Cancel.
   void CloseBox() { SetModalResult(ModalResult::kCancel); }
+  // F1: the form's help, when it has one (OnHelp); false when it has none.
+  bool HelpKey() {
+    if (!OnHelp) {
+      return false;
+    }
+    OnHelp();
+    return true;
+  }
 
   std::function<void()> OnShow;
   // May set the key to 0 to mark it handled.
   std::function<void(char& key)> OnKeyPress;
   // May set the key to 0 to mark it handled.
   std::function<void(int& key)> OnKeyDown;
+  // What F1 shows; empty for a form without help.
+  std::function<void()> OnHelp;
 
  private:
   friend class Control;

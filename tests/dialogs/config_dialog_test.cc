@@ -270,7 +270,7 @@ TEST_F(ConfigDialogTest, OkTakesCaptionsOptionsAndTheMainButtonName) {
   EXPECT_EQ(Show([&](SimUser& user) {
               EXPECT_EQ(dialog.MainButtonName.Text(), "Files");
               EXPECT_TRUE(dialog.AddSeparator.Visible());
-              EXPECT_EQ(dialog.AddIcons.Caption(), "Add icons to buttons");
+              EXPECT_EQ(dialog.AddIcons.Caption(), "Add &icons to buttons");
               user.Type("MainButtonName", "");
               user.Type("EditBtn1", "");
               user.Type("EditBtn6", "No folder");
@@ -300,7 +300,7 @@ TEST_F(ConfigDialogTest, RibbonHostHidesWhatItHasNotAndKeepsThoseOptions) {
     EXPECT_FALSE(dialog.LabelMainButton.Visible());
     EXPECT_FALSE(dialog.ImageKey1.Visible());
     EXPECT_FALSE(dialog.LabelEllipsis.Visible());
-    EXPECT_EQ(dialog.AddIcons.Caption(), "Show Filing buttons on Home tab of the Ribbon");
+    EXPECT_EQ(dialog.AddIcons.Caption(), "Show Filing buttons on &Home tab of the Ribbon");
     // As wide as designed for the longer caption, or wider when its text needs more.
     EXPECT_GE(dialog.AddIcons.Width(), 250);
     user.SetChecked("AddIcons", false);

@@ -147,6 +147,10 @@ void SimUser::PressKeyDown(int key) {
   });
 }
 
+void SimUser::PressF1() {
+  Act([this] { form_.HelpKey(); });
+}
+
 void SimUser::CloseBox() {
   Act([this] { form_.CloseBox(); });
 }

@@ -58,6 +58,8 @@ class SimUser {
   void PressKeyDown(int key);
   void PressEnter() { PressKey(kEnterKey); }
   void PressEscape() { PressKey(kEscapeKey); }
+  // F1: the form's help.
+  void PressF1();
   void CloseBox();
 
   // The form's tree view: select (null: a click beside the nodes), double-click, expand and
