@@ -352,6 +352,34 @@ void MoveToLargerMonitor(HWND dialog) {
                  reinterpret_cast<LPARAM>(&suggested));
 }
 
+// The buttons standing on the dialog itself whose window is not at its control's designed
+// bounds scaled to 144 DPI.
+struct PlaceSearch {
+  std::string misplaced;
+  ui::Form* form;
+  HWND dialog;
+};
+
+BOOL CALLBACK FindMisplaced(HWND window, LPARAM data) {
+  auto& s = *reinterpret_cast<PlaceSearch*>(data);
+  if (::GetParent(window) != s.dialog || !::IsWindowVisible(window) ||
+      ClassOf(window) != L"Button") {
+    return TRUE;
+  }
+  const std::string text = TextOf(window);
+  for (ui::Control* control : s.form->Controls()) {
+    if (!text.empty() && control->Caption() == text) {
+      const RECT rect = RectIn(s.dialog, window);
+      const ui::Rect wanted = ui::ScaleToDpi(control->BoundsRect(), kNewDpi);
+      if (std::abs(rect.left - wanted.left) > 1 || std::abs(rect.top - wanted.top) > 1 ||
+          std::abs(rect.right - rect.left - wanted.width) > 1) {
+        s.misplaced += " " + text;
+      }
+    }
+  }
+  return TRUE;
+}
+
 // Checks the dialog as 144 DPI draws it: its client area the form's designed size at that
 // scale, every button and check box at its scaled place in a font of 8 points at 144 DPI
 // (16 pixels), and every text inside its control.
@@ -368,34 +396,8 @@ void CheckAtNewDpi(HWND dialog, const std::string& name, ui::Form& form) {
   Check(ok != nullptr && FontHeight(ok) == ::MulDiv(8, kNewDpi, 72),
         name + ": the OK button's font is made anew for 144 DPI (" +
             std::to_string(FontHeight(ok)) + " pixels)");
-  struct Search {
-    std::string misplaced;
-    ui::Form* form;
-    HWND dialog;
-  } search{"", &form, dialog};
-  // Each control window's place against its control's designed bounds at 144 DPI.
-  ::EnumChildWindows(
-      dialog,
-      [](HWND window, LPARAM data) -> BOOL {
-        auto& s = *reinterpret_cast<Search*>(data);
-        if (::GetParent(window) != s.dialog || !::IsWindowVisible(window) ||
-            ClassOf(window) != L"Button") {
-          return TRUE;
-        }
-        const std::string text = TextOf(window);
-        for (ui::Control* control : s.form->Controls()) {
-          if (!text.empty() && control->Caption() == text) {
-            const RECT rect = RectIn(s.dialog, window);
-            const ui::Rect wanted = ui::ScaleToDpi(control->BoundsRect(), kNewDpi);
-            if (std::abs(rect.left - wanted.left) > 1 || std::abs(rect.top - wanted.top) > 1 ||
-                std::abs(rect.right - rect.left - wanted.width) > 1) {
-              s.misplaced += " " + text;
-            }
-          }
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  PlaceSearch search{"", &form, dialog};
+  ::EnumChildWindows(dialog, FindMisplaced, reinterpret_cast<LPARAM>(&search));
   Check(search.misplaced.empty(),
         name + ": its buttons stand at their places scaled to 144 DPI" + search.misplaced);
 }
