@@ -80,9 +80,10 @@ TAddInModule::TAddInModule(platform::Platform& platform,
       outlook_(RequireHost(std::move(outlook))),
       configuration_file_(configuration, platform),
       log_(platform),
-      filing_(*outlook_, configuration, platform, log_, [this](bool visible) {
-        PlaceUndoButton(visible);
-      }) {
+      history_(platform),
+      filing_(
+          *outlook_, configuration, platform, log_,
+          [this](bool visible) { PlaceUndoButton(visible); }, &history_) {
   // The file is read at start-up; should start-up fail before that, no later save may write
   // the unread configuration over it.
   configuration_file_.RequireLoadBeforeSave();

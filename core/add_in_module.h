@@ -17,6 +17,7 @@
 #include "host/outlook/outlook.h"
 #include "model/configuration.h"
 #include "model/configuration_file.h"
+#include "model/filing_history.h"
 
 namespace quivra::dialogs {
 class TfrmFolders2;
@@ -38,6 +39,7 @@ class TAddInModule : public framework::TCOMAddInModule {
                outlook::ApplicationPtr outlook);
 
   Configuration& configuration() { return configuration_; }
+  FilingHistory& history() { return history_; }
   outlook::Application& HostApplication() { return *outlook_; }
 
   // Configuration file.
@@ -138,6 +140,8 @@ class TAddInModule : public framework::TCOMAddInModule {
   ConfigurationFile configuration_file_;
   // Switched on by the user's registry at start-up; the filing engine writes to it too.
   DiagnosticLog log_;
+  // What the user filed where, for suggesting folders; the filing engine learns into it.
+  FilingHistory history_;
   FilingEngine filing_;
 
   struct FolderPickerDeleter {

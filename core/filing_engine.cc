@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/folder_resolution.h"
+#include "core/folder_suggestions.h"
 
 namespace quivra::core {
 
@@ -70,12 +71,14 @@ FilingEngine::FilingEngine(outlook::Application& outlook,
                            Configuration& configuration,
                            platform::Platform& platform,
                            DiagnosticLog& log,
-                           std::function<void(bool)> place_undo_button)
+                           std::function<void(bool)> place_undo_button,
+                           FilingHistory* history)
     : outlook_(outlook),
       configuration_(configuration),
       platform_(platform),
       log_(log),
-      place_undo_button_(std::move(place_undo_button)) {}
+      place_undo_button_(std::move(place_undo_button)),
+      history_(history) {}
 
 void FilingEngine::Report(MessageKind kind, const std::string& text, bool invalidate) {
   if (invalidate) {
@@ -106,7 +109,10 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
         Report(MessageKind::kWarning, kNothingSelected, true);
       } else {
         try {
+          moved_keys_.clear();
+          last_record_ = 0;
           const int moved = FileSelection(*explorer, target, item);
+          Learn(slot, target);
           log_.Write("filing: " + std::to_string(selected) + " selected, " + std::to_string(moved) +
                      " moved" +
                      (moved > 0 ? " from \"" + configuration_.UndoDetails.SourcePath + "\"" : ""));
@@ -158,10 +164,34 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
       continue;
     }
     undo.ConversationIndex = to_move->ConversationIndex();
+    // Read before the move: Outlook's reference to a moved item may no longer answer.
+    const bool learning = history_ != nullptr && history_->Enabled();
+    MailKeys keys = learning ? ReadMailKeys(*to_move) : MailKeys();
     to_move->Move(target);
     ++moved;
+    if (learning) {
+      moved_keys_.push_back(std::move(keys));
+    }
   }
   return moved;
+}
+
+void FilingEngine::Learn(int slot, const outlook::MAPIFolderPtr& target) {
+  if (moved_keys_.empty()) {
+    return;
+  }
+  try {
+    const LearnedFolder folder{configuration_.StoreDetails[slot].StoreId,
+                               Require(target).EntryID(), configuration_.FolderNames[slot]};
+    for (const MailKeys& keys : moved_keys_) {
+      last_record_ = history_->Record(keys, folder);
+    }
+    moved_keys_.clear();
+    history_->Save();
+  } catch (...) {
+    // Learning never stands in the way of filing.
+    log_.Write("filing: what was filed could not be learned, " + DiagnosticLog::DescribeCaught());
+  }
 }
 
 void FilingEngine::CallUndo() {
@@ -220,6 +250,15 @@ void FilingEngine::Undo(const std::string& conversation_index,
     if (Require(source).DefaultItemType() == outlook::kMailItem) {
       Require(item).Move(source);
       place_undo_button_(true);
+      if (history_ != nullptr && last_record_ != 0) {
+        history_->Unrecord(last_record_);
+        last_record_ = 0;
+        try {
+          history_->Save();
+        } catch (...) {
+          log_.Write("undo: the history could not be saved, " + DiagnosticLog::DescribeCaught());
+        }
+      }
     }
   } catch (...) {
     Report(MessageKind::kError, kNotMoved, false);
