@@ -27,6 +27,11 @@ class TFormAbout;
 
 namespace quivra::core {
 
+// "Suggested", which files into the folder suggested first, and its keyboard shortcut: Alt+K is
+// neither a menu of Outlook 2007's explorer nor a key tip of a later one's ribbon tabs.
+constexpr char kSuggestedCaption[] = "Suggested";
+constexpr char kSuggestedShortcut[] = "Alt+K";
+
 // The add-in's module: its components (the explorer command bar, its own ribbon tab, the group
 // on Outlook's Home tab, the image list and the keyboard shortcuts) as its design data creates
 // them, and the operations behind them — the configuration file, filing, undo and the Undo
@@ -60,6 +65,12 @@ class TAddInModule : public framework::TCOMAddInModule {
   // "Any Folder...": files the selection into the folder picked in the folder picker, keeps the
   // recently used list and saves the configuration.
   void FileToAnyFolder();
+  // "Suggested": files the selection into the folder suggested first for it, which enters the
+  // recently used list as a folder picked in the picker does. Without a suggestion it says so.
+  void FileToSuggestedFolder();
+  // Shows the folder suggested now in the tooltip and screen tips of "Suggested", and the
+  // button only while folders are suggested.
+  void RefreshSuggestedButton();
   // The folder picker, created on first use and kept for as long as the module lives.
   dialogs::TfrmFolders2& FolderPicker();
 
@@ -116,6 +127,7 @@ class TAddInModule : public framework::TCOMAddInModule {
   std::array<framework::TKeyboardShortcut*, 10> keyboardShortcuts{};
   framework::TKeyboardShortcut& keyboardShortcutBkSp;
   framework::TKeyboardShortcut& keyboardShortcutAnyF;
+  framework::TKeyboardShortcut& keyboardShortcutSugg;
 
   // The command bar and ribbon tab that placement works on.
   framework::TOlExplorerCommandBar* WorkingCommandBar = nullptr;

@@ -147,5 +147,40 @@ TEST_F(FolderSuggestionsTest, TheConversationIdOfLaterOutlooksBeatsTheSender) {
   EXPECT_EQ(OpenPickerAndPressEnter(1), (Strings{"Alpha (suggested)"}));
 }
 
+TEST_F(FolderSuggestionsTest, SuggestedFilesIntoTheBestFolderAtOnce) {
+  FileMail(0, 3);
+  FileMail(4, 3);
+  world.explorer.Select({world.inbox_mail[8], world.inbox_mail[9]});
+  module.FileToSuggestedFolder();
+  EXPECT_EQ(world.inbox_mail[8].folder(), world.alpha);
+  EXPECT_EQ(world.inbox_mail[9].folder(), world.alpha);
+  EXPECT_EQ(config.MruList[1].Folder, "Mailbox\\Projects\\Alpha");
+  EXPECT_TRUE(config.UndoDetails.IsComplete());
+  EXPECT_TRUE(Messages().empty());
+  // Nothing learned for Dave (Bob's mail 9 went with Ann's): it says so and moves nothing.
+  world.explorer.Select({world.inbox_mail[3]});
+  module.FileToSuggestedFolder();
+  EXPECT_EQ(world.inbox_mail[3].folder(), world.inbox);
+  EXPECT_EQ(Messages(), Strings{"No folder is suggested for the selected mail."});
+}
+
+TEST_F(FolderSuggestionsTest, TheButtonNamesTheFolderSuggestedForTheSelection) {
+  FileMail(0, 3);
+  auto& bar = module.olExplorerCommandBar1.Controls()[kSuggestedTag];
+  auto& own = module.OwnFilingGroup().Controls()[kSuggestedTag];
+  world.explorer.Select({world.inbox_mail[4]});
+  module.RefreshSuggestedButton();
+  EXPECT_TRUE(bar.Visible());
+  EXPECT_EQ(bar.TooltipText(), "Move to the suggested folder: Alpha (Alt+K)");
+  EXPECT_EQ(own.ScreenTip(), "Move to the suggested folder: Alpha (Alt+K)");
+  world.explorer.Select({world.inbox_mail[1]});
+  module.RefreshSuggestedButton();
+  EXPECT_EQ(bar.TooltipText(), "No folder suggested for the selection (Alt+K)");
+  module.history().SetEnabled(false);
+  module.RefreshSuggestedButton();
+  EXPECT_FALSE(bar.Visible());
+  EXPECT_FALSE(own.Visible());
+}
+
 }  // namespace
 }  // namespace quivra::core
