@@ -192,3 +192,23 @@ void BM_SuggestForTheSelection(benchmark::State& state) {
 BENCHMARK(BM_SuggestForTheSelection)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+namespace {
+
+// Writing a full history, as every filing does once the history is full: the file's text.
+void BM_RenderAFullHistory(benchmark::State& state) {
+  quivra::platform::sim::SimPlatform sim;
+  FilingHistory history(sim.platform());
+  for (const Mail& mail : SyntheticHistory(FilingHistory::kCapacity, 5)) {
+    history.Record(mail.keys, FolderOf(mail.folder));
+  }
+  size_t bytes = 0;
+  for (auto _ : state) {
+    bytes = history.Render().size();
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_RenderAFullHistory)->Unit(benchmark::kMillisecond);
+
+}  // namespace

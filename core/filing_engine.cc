@@ -111,6 +111,7 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
         try {
           moved_keys_.clear();
           last_record_ = 0;
+          learning_ = history_ != nullptr && history_->Enabled();
           const int moved = FileSelection(*explorer, target, item);
           Learn(slot, target);
           log_.Write("filing: " + std::to_string(selected) + " selected, " + std::to_string(moved) +
@@ -165,11 +166,10 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
     }
     undo.ConversationIndex = to_move->ConversationIndex();
     // Read before the move: Outlook's reference to a moved item may no longer answer.
-    const bool learning = history_ != nullptr && history_->Enabled();
-    MailKeys keys = learning ? ReadMailKeys(*to_move) : MailKeys();
+    MailKeys keys = learning_ ? ReadMailKeys(*to_move) : MailKeys();
     to_move->Move(target);
     ++moved;
-    if (learning) {
+    if (learning_) {
       moved_keys_.push_back(std::move(keys));
     }
   }

@@ -69,7 +69,9 @@ class FilingEngine {
   DiagnosticLog& log_;
   std::function<void(bool)> place_undo_button_;
   FilingHistory* history_;
-  // The keys of the items moved by the run under way, when learning.
+  // Whether the run under way learns ("Suggest folders" is on), and the keys of the items it
+  // moved.
+  bool learning_ = false;
   std::vector<MailKeys> moved_keys_;
   // The record of the last item moved, which Undo would move back; 0: none.
   std::uint64_t last_record_ = 0;
