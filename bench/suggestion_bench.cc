@@ -55,8 +55,8 @@ std::vector<Mail> SyntheticHistory(int count, unsigned seed) {
   std::vector<double> weights(kSenders);
   for (int s = 0; s < kSenders; ++s) {
     domain_of[s] = static_cast<int>(random() % kDomains);
-    home_of[s] = random() % 10 < 7 ? domain_folder[domain_of[s]]
-                                   : static_cast<int>(random() % kFolders);
+    home_of[s] =
+        random() % 10 < 7 ? domain_folder[domain_of[s]] : static_cast<int>(random() % kFolders);
     second_of[s] = static_cast<int>(random() % kFolders);
     weights[s] = 1.0 / (s + 1);
   }
@@ -76,9 +76,9 @@ std::vector<Mail> SyntheticHistory(int count, unsigned seed) {
       // A reply in an open conversation, filed where it was.
       Thread& thread = threads[random() % threads.size()];
       const int sender = random() % 2 == 0 ? thread.sender : sender_of(random);
-      mail.keys = KeysOfMail("s" + std::to_string(sender) + "@d" +
-                                 std::to_string(domain_of[sender]) + ".example",
-                             "", "RE: " + thread.topic);
+      mail.keys = KeysOfMail(
+          "s" + std::to_string(sender) + "@d" + std::to_string(domain_of[sender]) + ".example", "",
+          "RE: " + thread.topic);
       mail.folder = thread.folder;
       if (--thread.left == 0) {
         thread = threads.back();
@@ -174,8 +174,7 @@ void BM_SuggestForTheSelection(benchmark::State& state) {
   quivra::platform::sim::SimPlatform sim;
   FilingHistory history(sim.platform());
   const std::vector<quivra::outlook::sim::SimFolder> folders = {
-      world.alpha, world.beta, world.specs, world.projects, world.archive_2023,
-      world.archive_2024};
+      world.alpha, world.beta, world.specs, world.projects, world.archive_2023, world.archive_2024};
   const std::vector<Mail> mails = SyntheticHistory(FilingHistory::kCapacity, 11);
   for (const Mail& mail : mails) {
     const auto& folder = folders[static_cast<size_t>(mail.folder) % folders.size()];

@@ -218,8 +218,8 @@ std::vector<LearnedFolder> FilingHistory::Suggest(
   std::vector<std::array<double, 3>> evidence(folders_.size(), {0, 0, 0});
   const std::uint64_t latest = records_.back().number;
   for (const Entry& entry : records_) {
-    const bool conversation = wanted.conversation != 0 &&
-                              entry.hashes.conversation == wanted.conversation;
+    const bool conversation =
+        wanted.conversation != 0 && entry.hashes.conversation == wanted.conversation;
     const bool sender = wanted.sender != 0 && entry.hashes.sender == wanted.sender;
     const bool domain = wanted.domain != 0 && entry.hashes.domain == wanted.domain;
     if (!conversation && !sender && !domain) {

@@ -28,8 +28,8 @@ std::string Lower(std::string_view text) {
 
 // Prefixes in lower case, without their colon.
 constexpr std::array<std::string_view, 20> kPrefixes = {
-    "re", "fw", "fwd", "aw", "wg", "sv", "vs", "tr", "rif", "i", "r", "rv", "enc", "antw",
-    "doorst", "vb", "vl", "odp", "pd", "ynt"};
+    "re", "fw", "fwd", "aw",   "wg",     "sv", "vs", "tr",  "rif", "i",
+    "r",  "rv", "enc", "antw", "doorst", "vb", "vl", "odp", "pd",  "ynt"};
 constexpr std::string_view kTurkishForward = "\xC4\xB0LT";  // "İLT"
 
 // The length of a reply or forward prefix, colon and following spaces included, at the start

@@ -87,11 +87,11 @@ TEST_F(FolderSuggestionsTest, AtMostThreeSuggestionsSenderBeforeDomain) {
   test::ConfigureSlot(config, 5, world.specs);
   test::ConfigureSlot(config, 6, world.archive_2023);
   test::ConfigureSlot(config, 7, world.archive_2024);
-  FileMail(2, 5);   // Carol, contoso
-  FileMail(6, 6);   // Carol
-  FileMail(0, 3);   // Ann, contoso
-  FileMail(4, 4);   // Ann
-  FileMail(1, 7);   // Bob, fabrikam
+  FileMail(2, 5);  // Carol, contoso
+  FileMail(6, 6);  // Carol
+  FileMail(0, 3);  // Ann, contoso
+  FileMail(4, 4);  // Ann
+  FileMail(1, 7);  // Bob, fabrikam
   // Carol's next mail: her two folders, then the other contoso ones, at most three.
   const Strings rows = OpenPickerAndPressEnter(10);
   ASSERT_EQ(rows.size(), 3u);

@@ -141,6 +141,26 @@ TEST_F(FilingHistoryTest, ADamagedFileIsSetAsideAndLearningStartsAgain) {
   EXPECT_EQ(sim.files.ReadWholeFile(kConfigFile), "<configuration/>");
 }
 
+TEST_F(FilingHistoryTest, EveryCutOrChangedByteOfAFileIsTakenWholeOrNotAtAll) {
+  history.Record(Mail("ann@contoso.com", "a"), Folder("Ann"));
+  history.Record(Mail("bob@fabrikam.com", "b"), Folder("Bob"));
+  const std::string whole = history.Render();
+  for (size_t length = 0; length < whole.size(); ++length) {
+    FilingHistory read(sim.platform());
+    EXPECT_FALSE(read.Parse(whole.substr(0, length))) << length;
+  }
+  for (size_t at = 0; at < whole.size(); ++at) {
+    std::string changed = whole;
+    changed[at] = changed[at] == '\n' ? 'x' : '\n';
+    FilingHistory read(sim.platform());
+    if (read.Parse(changed)) {
+      EXPECT_LE(read.size(), 2u) << at;
+    } else {
+      EXPECT_EQ(read.size(), 0u) << at;
+    }
+  }
+}
+
 TEST_F(FilingHistoryTest, AFailedSaveKeepsTheOldFile) {
   history.Record(Mail("ann@contoso.com", "a"), Folder("Ann"));
   history.Save();

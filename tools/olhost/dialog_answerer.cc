@@ -119,8 +119,8 @@ std::string SelectedRow(HWND form) {
   if (!list) {
     return {};
   }
-  const LRESULT row = ::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                     MAKELPARAM(LVNI_SELECTED, 0));
+  const LRESULT row =
+      ::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0));
   if (row < 0) {
     return {};
   }
@@ -144,7 +144,8 @@ void LookAt(HWND form) {
               g_selected_row.c_str());
   if (!g_photograph.empty()) {
     const bool taken = PhotographWindow(form, platform::win32::Utf8ToWide(g_photograph));
-    std::printf("%s %s\n", taken ? "photographed the form into" : "could not photograph the form into",
+    std::printf("%s %s\n",
+                taken ? "photographed the form into" : "could not photograph the form into",
                 g_photograph.c_str());
     g_photograph.clear();
   }
@@ -176,8 +177,8 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
     g_typed_at = ::GetTickCount();
     return;
   }
-  if (g_typed_at != 0 && (HIWORD(::GetQueueStatus(QS_INPUT)) != 0 ||
-                          ::GetTickCount() - g_typed_at < kKeySettleTime)) {
+  if (g_typed_at != 0 &&
+      (HIWORD(::GetQueueStatus(QS_INPUT)) != 0 || ::GetTickCount() - g_typed_at < kKeySettleTime)) {
     return;
   }
   g_typed_at = 0;
@@ -191,9 +192,8 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
     ::EnumChildWindows(dialog, CollectEdits, reinterpret_cast<LPARAM>(&edits));
     for (auto pending = g_edits.begin(); pending != g_edits.end();) {
       const auto& [from, to] = *pending;
-      const auto edit = std::find_if(edits.begin(), edits.end(), [&](HWND box) {
-        return EditMeant(box, from);
-      });
+      const auto edit =
+          std::find_if(edits.begin(), edits.end(), [&](HWND box) { return EditMeant(box, from); });
       if (edit == edits.end()) {
         ++pending;
         continue;

@@ -78,8 +78,11 @@ class ItemView : public DispatchObject {
     AddMember(L"SenderEmailAddress",
               [this](const Args&, VARIANT* r) { ReturnText(r, item_->SenderEmailAddress()); });
     AddMember(L"Subject", [this](const Args&, VARIANT* r) { ReturnText(r, item_->Subject()); });
-    // A mailbox item without a conversation id plays Outlook 2007, which has no ConversationID:
-    // the call fails.
+    // SenderEmailAddress: SMTP for Internet mail, X.500 for an Exchange sender
+    // (learn.microsoft.com/office/vba/api/outlook.mailitem.senderemailaddress).
+    // ConversationID exists from Outlook 2010 on
+    // (learn.microsoft.com/office/vba/api/outlook.mailitem.conversationid): a mailbox item
+    // without a conversation id plays Outlook 2007's, and the call fails.
     AddMember(L"ConversationID",
               [this](const Args&, VARIANT* r) { ReturnText(r, item_->ConversationID()); });
     AddMember(L"Move",
