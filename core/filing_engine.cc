@@ -119,6 +119,8 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
                      (moved > 0 ? " from \"" + configuration_.UndoDetails.SourcePath + "\"" : ""));
         } catch (...) {
           log_.Write("filing: moving failed, " + DiagnosticLog::DescribeCaught());
+          // What did move before the failure is learned all the same.
+          Learn(slot, target);
           Report(MessageKind::kError, kNotMoved, true);
         }
       }

@@ -118,6 +118,15 @@ TEST_F(FolderSuggestionsTest, AnUndoneFilingIsNotLearned) {
   EXPECT_EQ(OpenPickerAndPressEnter(8), (Strings{"Alpha (suggested)"}));
 }
 
+TEST_F(FolderSuggestionsTest, WhatMovedBeforeAFailedMoveIsLearned) {
+  world.explorer.Select({world.inbox_mail[0], world.inbox_mail[4]});
+  world.outlook.FailCall("Item.Move", outlook::sim::FailMode::kOnce, 1);
+  module.FileToFolder(3, nullptr);
+  ASSERT_EQ(world.inbox_mail[0].folder(), world.alpha);
+  ASSERT_EQ(world.inbox_mail[4].folder(), world.inbox);
+  EXPECT_EQ(FilingHistory(sim.platform()).size(), 1u);
+}
+
 TEST_F(FolderSuggestionsTest, SwitchedOffNothingIsLearnedOrSuggested) {
   module.history().SetEnabled(false);
   FileMail(0, 3);
