@@ -64,7 +64,7 @@ std::vector<LearnedFolder> SuggestForSelection(outlook::Application& outlook,
         if (!root) {
           return false;
         }
-        const std::string relative = RelativeFolderPath(folder.path, Require(root).Name());
+        const std::string relative = RelativeFolderPath(folder.path);
         const outlook::MAPIFolderPtr found = relative.empty() ? root : FindFolder(root, relative);
         return Require(found).EntryID() == folder.entry_id;
       } catch (...) {
