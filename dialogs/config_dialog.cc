@@ -1,5 +1,6 @@
 #include "dialogs/config_dialog.h"
 
+#include <exception>
 #include <string>
 #include <utility>
 
@@ -126,7 +127,9 @@ struct TSlotRow {
   std::unique_ptr<ui::Image> ImgUp;
 };
 
-TfrmConfig::TfrmConfig(core::Configuration& configuration, TfrmFolders2& picker)
+TfrmConfig::TfrmConfig(core::Configuration& configuration,
+                       TfrmFolders2& picker,
+                       core::FilingHistory* history)
     : ui::Form("frmConfig"),
       GroupBoxFolders(this, "GroupBoxFolders", {2, 0, 631, 360}),
       GroupBoxBkSp(this, "GroupBoxBkSp", {2, 345, 631, 73}),
@@ -144,10 +147,14 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration, TfrmFolders2& picker)
       ImageKey0(this, "ImageKey0", {206, 475, 16, 16}),
       LabelMainButton(this, "LabelMainButton", {240, 456, 175, 13}),
       MainButtonName(this, "MainButtonName", {420, 452, 173, 21}),
+      // Right of the longest caption the options take (a ribbon host's), left of OK.
+      cbSuggest(this, "cbSuggest", {276, 480, 136, 17}),
+      btnForget(this, "btnForget", {276, 498, 136, 23}),
       btnOK(this, "btnOK", {420, 495, 75, 25}),
       btnCancel(this, "btnCancel", {520, 495, 75, 25}),
       configuration_(configuration),
-      picker_(picker) {
+      picker_(picker),
+      history_(history) {
   SetCaption("Configure Quivra");
   SetClientSize(634, 525);
   SetBorderStyle(ui::BorderStyle::kDialog);
@@ -221,6 +228,10 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration, TfrmFolders2& picker)
   ImageKey0.SetAccessibleName("Alt+0 key");
   LabelMainButton.SetCaption("Quivra Main Button &name:");
   LabelMainButton.SetFocusControl(&MainButtonName);
+  cbSuggest.SetCaption("Suggest folders");
+  cbSuggest.SetChecked(true);
+  btnForget.SetCaption("Forget what was learned");
+  btnForget.OnClick = [this] { btnForgetClick(); };
   btnOK.SetCaption("OK");
   btnOK.SetDefault(true);
   btnOK.OnClick = [this] { OK(); };
@@ -305,6 +316,12 @@ void TfrmConfig::Initialize() {
   }
   AddIcons.SetChecked(configuration_.Icons);
   AddSeparator.SetChecked(configuration_.Separators);
+  cbSuggest.SetVisible(history_ != nullptr);
+  btnForget.SetVisible(history_ != nullptr);
+  if (history_ != nullptr) {
+    cbSuggest.SetChecked(history_->Enabled());
+    btnForget.SetEnabled(true);
+  }
   for (int slot = core::kFirstFilingSlot; slot <= core::kBackspaceSlot; ++slot) {
     if (!configuration_.FolderNames[slot].empty()) {
       EditFolder(slot).SetText(configuration_.FolderNames[slot]);
@@ -395,10 +412,29 @@ void TfrmConfig::OK() {
   configuration_.Icons = AddIcons.Checked();
   configuration_.Separators = AddSeparator.Checked();
   configuration_.BackspaceKey = cbBackSpace.Checked();
+  if (history_ != nullptr && history_->Enabled() != cbSuggest.Checked()) {
+    try {
+      history_->SetEnabled(cbSuggest.Checked());
+    } catch (const std::exception&) {
+      // The registry refused: the option stays as it was, and the box shows it next time.
+    }
+  }
   for (int slot = core::kFirstFilingSlot; slot <= core::kBackspaceSlot; ++slot) {
     configuration_.ButtonNames[slot] = EditBtn(slot).Text();
   }
   SetModalResult(ui::ModalResult::kOk);
+}
+
+void TfrmConfig::btnForgetClick() {
+  if (history_ == nullptr) {
+    return;
+  }
+  try {
+    history_->Forget();
+    btnForget.SetEnabled(false);
+  } catch (const std::exception&) {
+    // A file that could not be deleted: the button stays, to be tried again.
+  }
 }
 
 void TfrmConfig::Cancel() {

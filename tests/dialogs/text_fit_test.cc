@@ -10,6 +10,7 @@
 #include "dialogs/about_box.h"
 #include "dialogs/add_folder_form.h"
 #include "dialogs/config_dialog.h"
+#include "model/filing_history.h"
 #include "platform/ui/html_label.h"
 #include "platform/ui/text_fit.h"
 #include "tests/dialogs/picker_fixture.h"
@@ -127,7 +128,8 @@ TEST_P(TextFitTest, ThePickerInBrowseMode) {
 TEST_P(TextFitTest, TheConfigurationDialogOnACommandBarAndARibbonHost) {
   for (const bool ribbon : {false, true}) {
     config.HostIsRibbonOutlook = ribbon;
-    TfrmConfig dialog{config, picker};
+    core::FilingHistory history{sim.platform()};
+    TfrmConfig dialog{config, picker, &history};
     ExpectFitsWhenShown(dialog, [&](ui::sim::Script script) { ShowModal(dialog, std::move(script)); });
   }
 }

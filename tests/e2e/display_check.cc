@@ -28,6 +28,7 @@
 #include "dialogs/folder_picker.h"
 #include "host/outlook/sim/standard_world.h"
 #include "model/configuration.h"
+#include "model/filing_history.h"
 #include "platform/compositions/win32/win32_platform.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
@@ -55,6 +56,7 @@ struct Fixture {
   platform::Platform& services = windows.platform();
   ui::win32::Win32Ui& forms = windows.forms;
   dialogs::TfrmFolders2 picker{*app, config, services};
+  core::FilingHistory history{services};
 
   Fixture() {
     config.MruList[1] = {"Mailbox\\Inbox", "Mailbox", world.mailbox.store_id()};
@@ -244,7 +246,7 @@ void EveryDialog(Fixture& f, const Look& look, const std::function<void(HWND)>& 
        [&](HWND dialog) { look(dialog, "new_folder", COLOR_BTNFACE, add_folder); });
   for (const bool ribbon : {false, true}) {
     f.config.HostIsRibbonOutlook = ribbon;
-    dialogs::TfrmConfig config{f.config, f.picker};
+    dialogs::TfrmConfig config{f.config, f.picker, &f.history};
     const std::string name = ribbon ? "configuration_ribbon" : "configuration_command_bar";
     Show([&] { f.forms.ShowModal(config); }, "Configure Quivra", before,
          [&](HWND dialog) { look(dialog, name, COLOR_BTNFACE, config); });
@@ -287,7 +289,7 @@ void HighContrast(Fixture& f) {
   });
 
   // The colours change while a dialog is up: it follows them both ways.
-  dialogs::TfrmConfig config{f.config, f.picker};
+  dialogs::TfrmConfig config{f.config, f.picker, &f.history};
   const std::vector<std::pair<int, COLORREF>> standard = {
       {COLOR_WINDOW, RGB(255, 255, 255)},   {COLOR_WINDOWTEXT, RGB(0, 0, 0)},
       {COLOR_BTNFACE, RGB(240, 240, 240)},  {COLOR_BTNTEXT, RGB(0, 0, 0)},
