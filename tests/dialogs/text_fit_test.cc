@@ -11,6 +11,9 @@
 #include "dialogs/add_folder_form.h"
 #include "dialogs/config_dialog.h"
 #include "model/filing_history.h"
+#include "platform/ui/button.h"
+#include "platform/ui/check_box.h"
+#include "platform/ui/edit.h"
 #include "platform/ui/html_label.h"
 #include "platform/ui/text_fit.h"
 #include "tests/dialogs/picker_fixture.h"
@@ -44,6 +47,12 @@ void Lengthen(ui::Control& holder) {
 bool Apart(const ui::Control& a, const ui::Control& b) {
   return a.Left() + a.Width() <= b.Left() || b.Left() + b.Width() <= a.Left() ||
          a.Top() + a.Height() <= b.Top() || b.Top() + b.Height() <= a.Top();
+}
+
+bool Interactive(const ui::Control& control) {
+  return dynamic_cast<const ui::Button*>(&control) != nullptr ||
+         dynamic_cast<const ui::CheckBox*>(&control) != nullptr ||
+         dynamic_cast<const ui::Edit*>(&control) != nullptr;
 }
 
 using Pairs = std::set<std::pair<const ui::Control*, const ui::Control*>>;
@@ -83,6 +92,9 @@ void ExpectFitted(const ui::Control& holder, ui::TextMeasure& measure, const Pai
     if (pair.first->Parent() == &holder) {
       EXPECT_TRUE(designed.contains(pair))
           << pair.first->Name() << " now covers " << pair.second->Name();
+      // Controls the user clicks or types in never cover each other, whatever the design.
+      EXPECT_FALSE(Interactive(*pair.first) && Interactive(*pair.second))
+          << pair.first->Name() << " covers " << pair.second->Name();
     }
   }
 }
