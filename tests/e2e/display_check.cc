@@ -14,6 +14,7 @@
 // After windows.h, which it needs.
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -412,6 +413,25 @@ void Monitor(Fixture& f) {
       f,
       [&](HWND dialog, const std::string& name, int, ui::Form& form) {
         CheckAtNewDpi(dialog, name, form);
+        if (name == "about") {
+          // Wine's own scheme has a hyperlink colour close to white: the link must still read.
+          const COLORREF background = ::GetSysColor(COLOR_WINDOW);
+          HWND link = nullptr;
+          for (HWND window = ::GetWindow(dialog, GW_CHILD); window != nullptr;
+               window = ::GetWindow(window, GW_HWNDNEXT)) {
+            if (TextOf(window).find("Visit our website") == 0) {
+              link = window;
+            }
+          }
+          int darkest = 255 * 3;
+          for (COLORREF colour : link != nullptr ? ColoursOf(link) : std::set<COLORREF>{}) {
+            darkest = std::min(darkest, GetRValue(colour) + GetGValue(colour) + GetBValue(colour));
+          }
+          Check(link != nullptr && GetRValue(background) + GetGValue(background) +
+                                           GetBValue(background) - darkest > 300,
+                "the About box's link reads on its background (hyperlink colour " +
+                    Hex(::GetSysColor(COLOR_HOTLIGHT)) + ")");
+        }
         if (name == "folder_picker_find") {
           HWND tree = Child(dialog, L"SysTreeView32");
           auto images = reinterpret_cast<HIMAGELIST>(

@@ -26,6 +26,9 @@ using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-setthreaddpiawarenesscontext
 // (Windows 10, version 1607 and later); the context is a handle-sized value.
 using SetThreadDpiAwarenessContextFunction = HANDLE(WINAPI*)(HANDLE);
+// https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-adjustwindowrectexfordpi
+// (Windows 10, version 1607 and later).
+using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
 // DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2 (Windows 10, version 1703 on) scales the frame
 // and the common controls too; DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE is what 1607 offers.
 const HANDLE kPerMonitorAwareV2 = reinterpret_cast<HANDLE>(static_cast<INT_PTR>(-4));
@@ -100,6 +103,14 @@ int TextScalePercent() {
     return 100;
   }
   return percent >= 100 && percent <= 225 ? static_cast<int>(percent) : 100;
+}
+
+void AdjustWindowRectForDpi(RECT& client, DWORD style, DWORD ex_style, int dpi) {
+  static const auto adjust =
+      User32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+  if (adjust == nullptr || !adjust(&client, style, FALSE, ex_style, static_cast<UINT>(dpi))) {
+    ::AdjustWindowRectEx(&client, style, FALSE, ex_style);
+  }
 }
 
 Screen ScreenOf(HWND owner) {

@@ -24,6 +24,10 @@ bool HighContrast();
 // Windows' "make text bigger" setting in per cent (100 ... 225).
 int TextScalePercent();
 
+// The size of a window whose client area is `client` (from 0, 0) at `dpi`, with the frame of
+// its styles as that DPI draws it (Windows 10, version 1607 on; the system DPI's frame before).
+void AdjustWindowRectForDpi(RECT& client, DWORD style, DWORD ex_style, int dpi);
+
 // The work areas of the monitors, and that of the monitor `owner` is on (none when null).
 Screen ScreenOf(HWND owner);
 

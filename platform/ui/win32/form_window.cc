@@ -374,8 +374,10 @@ void FormWindow::SyncFrame() {
     return;
   }
   RECT outer = {0, 0, fonts_.Scale(bounds.width), fonts_.Scale(bounds.height)};
-  ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongW(frame, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(::GetWindowLongW(frame, GWL_EXSTYLE)));
+  // The frame as Windows draws it at the window's DPI.
+  AdjustWindowRectForDpi(outer, static_cast<DWORD>(::GetWindowLongW(frame, GWL_STYLE)),
+                         static_cast<DWORD>(::GetWindowLongW(frame, GWL_EXSTYLE)),
+                         WindowDpi(frame));
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
   // A centred form keeps the place it was given; a designed one follows its Left and Top.
   if (form_.Position() != FormPosition::kDesigned ||
