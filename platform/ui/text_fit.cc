@@ -88,9 +88,8 @@ void Push(Control& moved, int old_end, const Axis& axis) {
       after.push_back(other);
     }
   }
-  std::stable_sort(after.begin(), after.end(), [&axis](Control* a, Control* b) {
-    return axis.Start(*a) < axis.Start(*b);
-  });
+  std::stable_sort(after.begin(), after.end(),
+                   [&axis](Control* a, Control* b) { return axis.Start(*a) < axis.Start(*b); });
   for (Control* other : after) {
     const int old_start = axis.Start(*other);
     int start = old_start;

@@ -30,7 +30,7 @@ std::string CaptionAsShown(std::string_view caption);
 // control draws around it (a check box's box, a push button's edges, a group box's corners).
 // Nothing for a control whose kind shows no text of its own or whose text is empty.
 struct TextBox {
-  int width = 0;   // 0: any width will do (an edit field scrolls its text)
+  int width = 0;  // 0: any width will do (an edit field scrolls its text)
   int height = 0;
 };
 std::optional<TextBox> NeededBox(const Control& control, TextMeasure& measure);

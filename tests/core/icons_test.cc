@@ -33,9 +33,8 @@ TEST(FolderIconTest, TheMarkIsWrittenInBinaryAsWhiteDots) {
 
 // Luminance of a pixel, 0 ... 255.
 int Luminance(std::uint32_t argb) {
-  return static_cast<int>((299 * ((argb >> 16) & 0xFF) + 587 * ((argb >> 8) & 0xFF) +
-                           114 * (argb & 0xFF)) /
-                          1000);
+  return static_cast<int>(
+      (299 * ((argb >> 16) & 0xFF) + 587 * ((argb >> 8) & 0xFF) + 114 * (argb & 0xFF)) / 1000);
 }
 
 // Seen on a black ribbon every edge of the icon (an opaque pixel beside a transparent one or the

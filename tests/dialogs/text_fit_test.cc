@@ -142,7 +142,8 @@ TEST_P(TextFitTest, TheConfigurationDialogOnACommandBarAndARibbonHost) {
     config.HostIsRibbonOutlook = ribbon;
     core::FilingHistory history{sim.platform()};
     TfrmConfig dialog{config, picker, &history};
-    ExpectFitsWhenShown(dialog, [&](ui::sim::Script script) { ShowModal(dialog, std::move(script)); });
+    ExpectFitsWhenShown(dialog,
+                        [&](ui::sim::Script script) { ShowModal(dialog, std::move(script)); });
   }
 }
 

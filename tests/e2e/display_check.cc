@@ -126,8 +126,8 @@ void CheckSchemeColours(HWND dialog, const std::string& name, int background_ind
   ::GetClientRect(dialog, &client);
   const COLORREF corner = ::GetPixel(dc, client.right - 2, client.bottom - 2);
   ::ReleaseDC(dialog, dc);
-  Check(corner == background, name + " stands on the scheme's background " + Hex(background) +
-                                  " (" + Hex(corner) + ")");
+  Check(corner == background,
+        name + " stands on the scheme's background " + Hex(background) + " (" + Hex(corner) + ")");
   // A blend of the two is the smoothed edge of a letter or line.
   const auto blend = [&](COLORREF colour) {
     const int channels[3][3] = {{GetRValue(colour), GetRValue(background), GetRValue(text)},
@@ -163,11 +163,16 @@ void CheckSchemeColours(HWND dialog, const std::string& name, int background_ind
 
 // A black high-contrast scheme, as Windows' "High Contrast Black" sets it.
 const std::vector<std::pair<int, COLORREF>> kHighContrastBlack = {
-    {COLOR_WINDOW, RGB(0, 0, 0)},         {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
-    {COLOR_BTNFACE, RGB(0, 0, 0)},        {COLOR_BTNTEXT, RGB(255, 255, 255)},
-    {COLOR_HOTLIGHT, RGB(255, 255, 0)},   {COLOR_HIGHLIGHT, RGB(26, 235, 255)},
-    {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)},  {COLOR_GRAYTEXT, RGB(63, 242, 63)},
-    {COLOR_3DFACE, RGB(0, 0, 0)},         {COLOR_BTNSHADOW, RGB(128, 128, 128)},
+    {COLOR_WINDOW, RGB(0, 0, 0)},
+    {COLOR_WINDOWTEXT, RGB(255, 255, 255)},
+    {COLOR_BTNFACE, RGB(0, 0, 0)},
+    {COLOR_BTNTEXT, RGB(255, 255, 255)},
+    {COLOR_HOTLIGHT, RGB(255, 255, 0)},
+    {COLOR_HIGHLIGHT, RGB(26, 235, 255)},
+    {COLOR_HIGHLIGHTTEXT, RGB(0, 0, 0)},
+    {COLOR_GRAYTEXT, RGB(63, 242, 63)},
+    {COLOR_3DFACE, RGB(0, 0, 0)},
+    {COLOR_BTNSHADOW, RGB(128, 128, 128)},
     {COLOR_BTNHIGHLIGHT, RGB(192, 192, 192)}};
 
 void SetColours(const std::vector<std::pair<int, COLORREF>>& scheme) {
@@ -259,11 +264,12 @@ void EveryDialog(Fixture& f, const Look& look, const std::function<void(HWND)>& 
 
 void HighContrast(Fixture& f) {
   // What Wine takes from the prefix's registry, and whether it keeps the flag.
-  std::printf("Colours read from the registry: window %s, window text %s, button face %s, "
-              "hyperlink %s; high-contrast flag %s\n",
-              Hex(::GetSysColor(COLOR_WINDOW)).c_str(), Hex(::GetSysColor(COLOR_WINDOWTEXT)).c_str(),
-              Hex(::GetSysColor(COLOR_BTNFACE)).c_str(), Hex(::GetSysColor(COLOR_HOTLIGHT)).c_str(),
-              HighContrastFlag() ? "on" : "off");
+  std::printf(
+      "Colours read from the registry: window %s, window text %s, button face %s, "
+      "hyperlink %s; high-contrast flag %s\n",
+      Hex(::GetSysColor(COLOR_WINDOW)).c_str(), Hex(::GetSysColor(COLOR_WINDOWTEXT)).c_str(),
+      Hex(::GetSysColor(COLOR_BTNFACE)).c_str(), Hex(::GetSysColor(COLOR_HOTLIGHT)).c_str(),
+      HighContrastFlag() ? "on" : "off");
   Check(::GetSysColor(COLOR_WINDOW) == RGB(0, 0, 0) &&
             ::GetSysColor(COLOR_WINDOWTEXT) == RGB(255, 255, 255),
         "the prefix's high-contrast colours are the system's");
@@ -292,9 +298,9 @@ void HighContrast(Fixture& f) {
   // The colours change while a dialog is up: it follows them both ways.
   dialogs::TfrmConfig config{f.config, f.picker, &f.history};
   const std::vector<std::pair<int, COLORREF>> standard = {
-      {COLOR_WINDOW, RGB(255, 255, 255)},   {COLOR_WINDOWTEXT, RGB(0, 0, 0)},
-      {COLOR_BTNFACE, RGB(240, 240, 240)},  {COLOR_BTNTEXT, RGB(0, 0, 0)},
-      {COLOR_HOTLIGHT, RGB(0, 102, 204)},   {COLOR_HIGHLIGHT, RGB(0, 120, 215)},
+      {COLOR_WINDOW, RGB(255, 255, 255)},        {COLOR_WINDOWTEXT, RGB(0, 0, 0)},
+      {COLOR_BTNFACE, RGB(240, 240, 240)},       {COLOR_BTNTEXT, RGB(0, 0, 0)},
+      {COLOR_HOTLIGHT, RGB(0, 102, 204)},        {COLOR_HIGHLIGHT, RGB(0, 120, 215)},
       {COLOR_HIGHLIGHTTEXT, RGB(255, 255, 255)}, {COLOR_GRAYTEXT, RGB(109, 109, 109)},
       {COLOR_3DFACE, RGB(240, 240, 240)}};
   ShowAndAct([&] { f.forms.ShowModal(config); }, "Configure Quivra",
@@ -314,7 +320,8 @@ void HighContrast(Fixture& f) {
                    // The arrows' green and the keys' blue are back.
                    Check(colours.size() > 4 && ColoursOf(dialog).count(RGB(240, 240, 240)) == 1,
                          "high contrast turned off while the dialog is up: its own colours "
-                         "again (" + std::to_string(colours.size()) + " in its pictures)");
+                         "again (" +
+                             std::to_string(colours.size()) + " in its pictures)");
                    Screenshot(dialog, "configuration_after_high_contrast_off");
                    SetHighContrastFlag(true);
                    SetColours(kHighContrastBlack);
@@ -428,14 +435,15 @@ void Monitor(Fixture& f) {
             darkest = std::min(darkest, GetRValue(colour) + GetGValue(colour) + GetBValue(colour));
           }
           Check(link != nullptr && GetRValue(background) + GetGValue(background) +
-                                           GetBValue(background) - darkest > 300,
+                                           GetBValue(background) - darkest >
+                                       300,
                 "the About box's link reads on its background (hyperlink colour " +
                     Hex(::GetSysColor(COLOR_HOTLIGHT)) + ")");
         }
         if (name == "folder_picker_find") {
           HWND tree = Child(dialog, L"SysTreeView32");
-          auto images = reinterpret_cast<HIMAGELIST>(
-              ::SendMessageW(tree, TVM_GETIMAGELIST, TVSIL_STATE, 0));
+          auto images =
+              reinterpret_cast<HIMAGELIST>(::SendMessageW(tree, TVM_GETIMAGELIST, TVSIL_STATE, 0));
           int cx = 0;
           int cy = 0;
           Check(images != nullptr && ::ImageList_GetIconSize(images, &cx, &cy) && cx == 24,
@@ -467,8 +475,8 @@ void Monitor(Fixture& f) {
                        : std::abs(window.top - (work.top + work.bottom - height) / 2) <= 1;
                Check(centred_across && centred_down,
                      "a picker remembered on a monitor that is gone opens on the primary one "
-                     "(at " + std::to_string(window.left) + ", " + std::to_string(window.top) +
-                         ")");
+                     "(at " +
+                         std::to_string(window.left) + ", " + std::to_string(window.top) + ")");
              })});
 }
 

@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/sim/sim_message_boxes.h"
 #include "platform/ui/button.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/form.h"
-#include "platform/ui/static_controls.h"
-#include "platform/sim/sim_message_boxes.h"
 #include "platform/ui/sim/sim_ui.h"
+#include "platform/ui/static_controls.h"
 
 namespace quivra::ui {
 namespace {

@@ -9,9 +9,9 @@
 #include <stdexcept>
 
 #include "platform/ui/text_fit.h"
-#include "platform/ui/window_placement.h"
 #include "platform/ui/win32/control_window_factory.h"
 #include "platform/ui/win32/display.h"
+#include "platform/ui/window_placement.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::ui::win32 {
@@ -246,8 +246,8 @@ void FormWindow::Place() {
   if (form_.Position() != FormPosition::kDesigned || placed.left != fonts_.Scale(form_.Left()) ||
       placed.top != fonts_.Scale(form_.Top())) {
     // The form learns where it was placed: its handlers place other windows beside it.
-    form_.SetBounds({fonts_.Unscale(placed.left), fonts_.Unscale(placed.top), form_.Width(),
-                     form_.Height()});
+    form_.SetBounds(
+        {fonts_.Unscale(placed.left), fonts_.Unscale(placed.top), form_.Width(), form_.Height()});
     frame_bounds_ = form_.BoundsRect();
   }
   // Placed on a monitor of another DPI: Windows has told the window (WM_DPICHANGED) where it
@@ -277,15 +277,14 @@ void FormWindow::Rescale(int dpi, const RECT* suggested) {
   RECT window{};
   ::GetWindowRect(frame, &window);
   // The form's place in designed units of the new scale; its client size is written below.
-  form_.SetBounds({fonts_.Unscale(window.left), fonts_.Unscale(window.top), form_.Width(),
-                   form_.Height()});
+  form_.SetBounds(
+      {fonts_.Unscale(window.left), fonts_.Unscale(window.top), form_.Width(), form_.Height()});
   frame_bounds_ = {form_.Left(), form_.Top(), -1, -1};
   for (auto& made : controls_) {
     made->Rescale();
   }
   Sync();
-  ::RedrawWindow(frame, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  ::RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void FormWindow::ColorsChanged() {

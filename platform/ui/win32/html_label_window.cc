@@ -128,8 +128,8 @@ void HtmlLabelWindow::Paint(HDC dc) {
         advances[static_cast<size_t>(i)] =
             ends[static_cast<size_t>(i)] - (i == 0 ? 0 : ends[static_cast<size_t>(i) - 1]);
       }
-      ::ExtTextOutW(dc, piece.left, piece.top, 0, nullptr, text.c_str(),
-                    static_cast<UINT>(count), advances.data());
+      ::ExtTextOutW(dc, piece.left, piece.top, 0, nullptr, text.c_str(), static_cast<UINT>(count),
+                    advances.data());
     } else {
       ::TextOutW(dc, piece.left, piece.top, text.c_str(), count);
     }

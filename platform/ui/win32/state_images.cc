@@ -184,8 +184,8 @@ UniqueImageList MakeStateImages(const std::string& image_list, int size) {
       Selected from(dc.get(), strip.get());
       Selected into(large_dc.get(), large.get());
       ::SetStretchBltMode(large_dc.get(), COLORONCOLOR);
-      ::StretchBlt(large_dc.get(), 0, 0, size * kCount, size, dc.get(), 0, 0, kSize * kCount,
-                   kSize, SRCCOPY);
+      ::StretchBlt(large_dc.get(), 0, 0, size * kCount, size, dc.get(), 0, 0, kSize * kCount, kSize,
+                   SRCCOPY);
     }
     strip = std::move(large);
   }
