@@ -192,5 +192,15 @@ TEST_F(ConfigureCommandsTest, HelpOpensTheSupportPageWhateverTheShellSays) {
   EXPECT_TRUE(sim.message_boxes.shown().empty());
 }
 
+TEST_F(ConfigureCommandsTest, F1InTheDialogOpensTheSupportPageAndLeavesTheDialogOpen) {
+  sim.ui.Expect([](SimUser& user) {
+    user.PressF1();
+    EXPECT_FALSE(user.Closed());
+    user.PressEscape();
+  });
+  module.Configure();
+  EXPECT_EQ(sim.shell.opened(), (std::vector<std::string>{"https://www.quivra.example/support/"}));
+}
+
 }  // namespace
 }  // namespace quivra::core
