@@ -76,14 +76,16 @@ TAddInModule::TAddInModule(platform::Platform& platform,
       ImageList1(CreateComponent<framework::TImageList>("ImageList1")),
       keyboardShortcutBkSp(CreateComponent<TKeyboardShortcut>("keyboardShortcutBkSp")),
       keyboardShortcutAnyF(CreateComponent<TKeyboardShortcut>("keyboardShortcutAnyF")),
+      keyboardShortcutSugg(CreateComponent<TKeyboardShortcut>("keyboardShortcutSugg")),
       configuration_(configuration),
       outlook_(RequireHost(std::move(outlook))),
       configuration_file_(configuration, platform),
       folder_ids_file_(configuration, platform, configuration_file_),
       log_(platform),
-      filing_(*outlook_, configuration, platform, log_, [this](bool visible) {
-        PlaceUndoButton(visible);
-      }) {
+      history_(platform),
+      filing_(
+          *outlook_, configuration, platform, log_,
+          [this](bool visible) { PlaceUndoButton(visible); }, &history_) {
   // The file is read at start-up; should start-up fail before that, no later save may write
   // the unread configuration over it.
   configuration_file_.RequireLoadBeforeSave();
@@ -150,6 +152,13 @@ void TAddInModule::CreateCommandBarControls() {
   undo.SetCaption("Undo");
   undo.SetTag(kUndoTag);
   undo.SetStyle(TMsoButtonStyle::msoButtonCaption);
+  // Position 14: "Suggested".
+  auto& suggested = bar.Controls().Add<TCommandBarButton>();
+  suggested.SetCaption(kSuggestedCaption);
+  suggested.SetTag(kSuggestedTag);
+  suggested.SetStyle(TMsoButtonStyle::msoButtonIconAndCaption);
+  suggested.SetGlyph(AnyFolderIcon());
+  suggested.SetVisible(false);
 }
 
 void TAddInModule::CreateOwnTab() {
@@ -195,6 +204,11 @@ void TAddInModule::CreateOwnTab() {
   undo.SetCaption("Undo");
   undo.SetTag(kUndoTag);
   undo.SetGlyph(UndoIcon());
+  auto& suggested = filing.Controls().Add<TRibbonButton>();
+  suggested.SetCaption(kSuggestedCaption);
+  suggested.SetTag(kSuggestedTag);
+  suggested.SetGlyph(AnyFolderIcon());
+  suggested.SetVisible(false);
 }
 
 void TAddInModule::CreateHomeGroup() {
@@ -210,12 +224,13 @@ void TAddInModule::CreateHomeGroup() {
   group.SetGlyph(GroupIcon());
   group.SetVisible(false);
   // Everything but the captions is copied from the own tab when the buttons are placed.
-  for (int position = 0; position <= kUndoTag; ++position) {
+  for (int position = 0; position <= kSuggestedTag; ++position) {
     auto& button = group.Controls().Add<TRibbonButton>();
     button.SetCaption(position == 0                ? " "
                       : position <= kBackspaceSlot ? SlotCaption(position)
                       : position == kAnyFolderTag  ? "Move"
-                                                   : "Undo");
+                      : position == kUndoTag       ? "Undo"
+                                                   : kSuggestedCaption);
     if (position == 0) {
       button.SetEnabled(false);
       button.SetVisible(false);
@@ -239,6 +254,8 @@ void TAddInModule::CreateShortcuts() {
   keyboardShortcutBkSp.SetTag(kBackspaceSlot);
   keyboardShortcutAnyF.SetSupportedApps({TOfficeHostApp::ohaOutlook});
   keyboardShortcutAnyF.SetTag(kAnyFolderTag);
+  keyboardShortcutSugg.SetSupportedApps({TOfficeHostApp::ohaOutlook});
+  keyboardShortcutSugg.SetTag(kSuggestedTag);
 }
 
 framework::TRibbonGroup& TAddInModule::OwnFilingGroup() {

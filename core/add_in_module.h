@@ -17,6 +17,7 @@
 #include "host/outlook/outlook.h"
 #include "model/configuration.h"
 #include "model/configuration_file.h"
+#include "model/filing_history.h"
 #include "model/folder_ids_file.h"
 
 namespace quivra::dialogs {
@@ -26,6 +27,11 @@ class TFormAbout;
 }  // namespace quivra::dialogs
 
 namespace quivra::core {
+
+// "Suggested", which files into the folder suggested first, and its keyboard shortcut: Alt+K is
+// neither a menu of Outlook 2007's explorer nor a key tip of a later one's ribbon tabs.
+constexpr char kSuggestedCaption[] = "Suggested";
+constexpr char kSuggestedShortcut[] = "Alt+K";
 
 // The add-in's module: its components (the explorer command bar, its own ribbon tab, the group
 // on Outlook's Home tab, the image list and the keyboard shortcuts) as its design data creates
@@ -39,6 +45,7 @@ class TAddInModule : public framework::TCOMAddInModule {
                outlook::ApplicationPtr outlook);
 
   Configuration& configuration() { return configuration_; }
+  FilingHistory& history() { return history_; }
   outlook::Application& HostApplication() { return *outlook_; }
 
   // Configuration file.
@@ -67,6 +74,12 @@ class TAddInModule : public framework::TCOMAddInModule {
   // "Any Folder...": files the selection into the folder picked in the folder picker, keeps the
   // recently used list and saves the configuration.
   void FileToAnyFolder();
+  // "Suggested": files the selection into the folder suggested first for it, which enters the
+  // recently used list as a folder picked in the picker does. Without a suggestion it says so.
+  void FileToSuggestedFolder();
+  // Shows the folder suggested now in the tooltip and screen tips of "Suggested", and the
+  // button only while folders are suggested.
+  void RefreshSuggestedButton();
   // The folder picker, created on first use and kept for as long as the module lives.
   dialogs::TfrmFolders2& FolderPicker();
 
@@ -123,6 +136,7 @@ class TAddInModule : public framework::TCOMAddInModule {
   std::array<framework::TKeyboardShortcut*, 10> keyboardShortcuts{};
   framework::TKeyboardShortcut& keyboardShortcutBkSp;
   framework::TKeyboardShortcut& keyboardShortcutAnyF;
+  framework::TKeyboardShortcut& keyboardShortcutSugg;
 
   // The command bar and ribbon tab that placement works on.
   framework::TOlExplorerCommandBar* WorkingCommandBar = nullptr;
@@ -148,6 +162,8 @@ class TAddInModule : public framework::TCOMAddInModule {
   FolderIdsFile folder_ids_file_;
   // Switched on by the user's registry at start-up; the filing engine writes to it too.
   DiagnosticLog log_;
+  // What the user filed where, for suggesting folders; the filing engine learns into it.
+  FilingHistory history_;
   FilingEngine filing_;
 
   struct FolderPickerDeleter {

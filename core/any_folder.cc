@@ -2,6 +2,7 @@
 #include <string>
 
 #include "core/add_in_module.h"
+#include "core/folder_suggestions.h"
 #include "dialogs/folder_picker.h"
 #include "platform/screen.h"
 
@@ -70,6 +71,7 @@ void TAddInModule::FileToAnyFolder() {
     picker->Panel1.SetEnabled(true);
     picker->SetCaption("File to Any Folder...");
     picker->FillTree();
+    picker->Suggestions = SuggestForSelection(*outlook_, history_, kSuggestionCount);
     picker->MruListAdd();
     picker->SelectedPath.clear();
     picker->SelectedMruIndex = -1;
@@ -81,12 +83,14 @@ void TAddInModule::FileToAnyFolder() {
     if (picker != nullptr) {
       picker->SetCaption("Folders");
       picker->FreeAllNodes();
+      picker->Suggestions.clear();
     }
     throw;
   }
   // The list and its option may have changed even when nothing was filed: save after every use.
   picker->SetCaption("Folders");
   picker->FreeAllNodes();
+  picker->Suggestions.clear();
   SaveButtonsToFile();
 }
 

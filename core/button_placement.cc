@@ -89,6 +89,7 @@ void TAddInModule::DisableShortcuts() {
   }
   Disarm(keyboardShortcutBkSp);
   Disarm(keyboardShortcutAnyF);
+  Disarm(keyboardShortcutSugg);
 }
 
 void TAddInModule::EnableShortcut(int Digit) {
@@ -172,6 +173,9 @@ void TAddInModule::PlaceButtonBar() {
   if (configuration_.ShortCuts) {
     Arm(keyboardShortcutAnyF, "Alt+Z");
   }
+  if (configuration_.ShortCuts && history_.Enabled()) {
+    Arm(keyboardShortcutSugg, kSuggestedShortcut);
+  }
   if (!configuration_.BackspaceKey) {
     Disarm(keyboardShortcutBkSp);
   }
@@ -183,6 +187,7 @@ void TAddInModule::PlaceButtonBar() {
   } catch (const std::exception&) {
     // "Any Folder..." keeps whatever state it had; the rest of the placement goes on.
   }
+  RefreshSuggestedButton();
   PlaceButtonsToHomeGroup();
   PlaceUndoButton(true);
   // Hiding and showing the bar makes Outlook draw its controls as they are now.
@@ -206,6 +211,10 @@ void TAddInModule::PlaceButtonsToHomeGroup() {
     if (position == kAnyFolderTag) {
       to.OnClick = [this](TRibbonCustomControl& sender, const TRibbonControlInfo& control) {
         MoveRibbonToClick(sender, control);
+      };
+    } else if (position == kSuggestedTag) {
+      to.OnClick = [this](TRibbonCustomControl&, const TRibbonControlInfo&) {
+        FileToSuggestedFolder();
       };
     } else if (position == kUndoTag) {
       to.OnClick = [this](TRibbonCustomControl& sender, const TRibbonControlInfo& control) {

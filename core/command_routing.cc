@@ -44,6 +44,11 @@ void TAddInModule::BindEventHandlers() {
   menu.Item<TCommandBarButton>(2).OnClick = [this](TCommandBarButton&) { ShowAbout(); };
   olExplorerCommandBar1.Controls().Item<TCommandBarButton>(kAnyFolderTag).OnClick =
       [this](TCommandBarButton& sender) { MoveToClick(sender); };
+  olExplorerCommandBar1.Controls().Item<TCommandBarButton>(kSuggestedTag).OnClick =
+      [this](TCommandBarButton&) { FileToSuggestedFolder(); };
+  OnOLExplorerSelectionChange = [this](TCOMAddInModule&, const outlook::ExplorerPtr&) {
+    RefreshSuggestedButton();
+  };
 
   // The own tab: the split button's menu and the filing group. The Home-tab group gets its
   // handlers from each placement.
@@ -75,6 +80,8 @@ void TAddInModule::BindEventHandlers() {
                                                            const TRibbonControlInfo& control) {
     ribbonTab1Controls0ControlsUndoClick(sender, control);
   };
+  filing.Item<TRibbonButton>(kSuggestedTag).OnClick =
+      [this](TRibbonCustomControl&, const TRibbonControlInfo&) { FileToSuggestedFolder(); };
 
   auto on_shortcut = [this](TKeyboardShortcut& sender) { FormShortCutKey(sender); };
   for (TKeyboardShortcut* shortcut : keyboardShortcuts) {
@@ -82,6 +89,7 @@ void TAddInModule::BindEventHandlers() {
   }
   keyboardShortcutBkSp.OnAction = on_shortcut;
   keyboardShortcutAnyF.OnAction = on_shortcut;
+  keyboardShortcutSugg.OnAction = on_shortcut;
 }
 
 void TAddInModule::FolderButtonClick(TCommandBarButton& Sender) {
@@ -132,6 +140,8 @@ void TAddInModule::FormShortCutKey(TKeyboardShortcut& Sender) {
     }
     if (tag == kAnyFolderTag) {
       FileToAnyFolder();
+    } else if (tag == kSuggestedTag) {
+      FileToSuggestedFolder();
     } else if (tag >= kFirstFilingSlot && tag <= kLastNumberedSlot) {
       FileToFolder(tag, nullptr);
     } else if (tag == kBackspaceSlot) {

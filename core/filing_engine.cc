@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/folder_resolution.h"
+#include "core/folder_suggestions.h"
 
 namespace quivra::core {
 
@@ -78,12 +79,14 @@ FilingEngine::FilingEngine(outlook::Application& outlook,
                            Configuration& configuration,
                            platform::Platform& platform,
                            DiagnosticLog& log,
-                           std::function<void(bool)> place_undo_button)
+                           std::function<void(bool)> place_undo_button,
+                           FilingHistory* history)
     : outlook_(outlook),
       configuration_(configuration),
       platform_(platform),
       log_(log),
-      place_undo_button_(std::move(place_undo_button)) {}
+      place_undo_button_(std::move(place_undo_button)),
+      history_(history) {}
 
 void FilingEngine::SlotFollowed(int slot, const std::string& old_path) {
   log_.Write("filing: slot " + std::to_string(slot) + " follows its folder from \"" + old_path +
@@ -153,12 +156,18 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
         Report(MessageKind::kWarning, kNothingSelected, true);
       } else {
         try {
+          moved_keys_.clear();
+          last_record_ = 0;
+          learning_ = history_ != nullptr && history_->Enabled();
           const int moved = FileSelection(*explorer, target, item, slot);
+          Learn(slot, target);
           log_.Write("filing: " + std::to_string(*selected) + " selected, " +
                      std::to_string(moved) + " moved" +
                      (moved > 0 ? " from \"" + configuration_.UndoDetails.SourcePath + "\"" : ""));
         } catch (...) {
           log_.Write("filing: moving failed, " + DiagnosticLog::DescribeCaught());
+          // What did move before the failure is learned all the same.
+          Learn(slot, target);
           Report(MessageKind::kError, kNotMoved, true);
         }
       }
@@ -229,11 +238,14 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
       continue;
     }
     const std::string conversation_index = to_move->ConversationIndex();
+    // Read before the move: Outlook's reference to a moved item may no longer answer.
+    MailKeys keys = learning_ ? ReadMailKeys(*to_move) : MailKeys();
     try {
       to_move->Move(target);
     } catch (const outlook::OutlookError& refusal) {
       // The folder's store refused the item (no rights, offline, closed): nothing more is
-      // moved, and the undo record still describes the last item that did move.
+      // moved, and the undo record still describes the last item that did move. What did move
+      // is learned by the caller.
       ReportRefusal(explorer, refusal, i, count, moved);
       return moved;
     }
@@ -243,6 +255,9 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
     undo.SourceStore.StoreId = source.store_id;
     undo.ConversationIndex = conversation_index;
     ++moved;
+    if (learning_) {
+      moved_keys_.push_back(std::move(keys));
+    }
   }
   return moved;
 }
@@ -273,6 +288,24 @@ void FilingEngine::ReportRefusal(outlook::Explorer& explorer,
   log_.Write("filing: the folder refused item " + std::to_string(first_not_moved) + " of " +
              std::to_string(count) + " (" + HexCode(refusal.code()) + ")");
   Report(MessageKind::kError, text, moved == 0);
+}
+
+void FilingEngine::Learn(int slot, const outlook::MAPIFolderPtr& target) {
+  if (moved_keys_.empty()) {
+    return;
+  }
+  try {
+    const LearnedFolder folder{configuration_.StoreDetails[slot].StoreId,
+                               Require(target).EntryID(), configuration_.FolderNames[slot]};
+    for (const MailKeys& keys : moved_keys_) {
+      last_record_ = history_->Record(keys, folder);
+    }
+    moved_keys_.clear();
+    history_->Save();
+  } catch (...) {
+    // Learning never stands in the way of filing.
+    log_.Write("filing: what was filed could not be learned, " + DiagnosticLog::DescribeCaught());
+  }
 }
 
 void FilingEngine::CallUndo() {
@@ -331,6 +364,15 @@ void FilingEngine::Undo(const std::string& conversation_index,
     if (Require(source).DefaultItemType() == outlook::kMailItem) {
       Require(item).Move(source);
       place_undo_button_(true);
+      if (history_ != nullptr && last_record_ != 0) {
+        history_->Unrecord(last_record_);
+        last_record_ = 0;
+        try {
+          history_->Save();
+        } catch (...) {
+          log_.Write("undo: the history could not be saved, " + DiagnosticLog::DescribeCaught());
+        }
+      }
     }
   } catch (...) {
     Report(MessageKind::kError, kNotMoved, false);

@@ -2,11 +2,14 @@
 #define QUIVRA_CORE_FILING_ENGINE_H_
 
 #include <functional>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/diagnostic_log.h"
 #include "host/outlook/outlook.h"
 #include "model/configuration.h"
+#include "model/filing_history.h"
 #include "platform/platform.h"
 
 namespace quivra::core {
@@ -23,13 +26,15 @@ outlook::MAPIFolderPtr GetItemFolder(const outlook::ObjectPtr& item);
 // Moves the items selected in Outlook's active explorer into a slot's folder, and one step
 // back. Every refusal ends in one standard message box; the undo record of the configuration
 // describes the last item moved, and the Undo buttons are brought into line after each run.
+// Given a filing history, every item moved is learned there (and an undone one forgotten).
 class FilingEngine {
  public:
   FilingEngine(outlook::Application& outlook,
                Configuration& configuration,
                platform::Platform& platform,
                DiagnosticLog& log,
-               std::function<void(bool visible)> place_undo_button);
+               std::function<void(bool visible)> place_undo_button,
+               FilingHistory* history = nullptr);
 
   // Files the selection into the folder of `slot` (0 ... 11). `item`, when given, is moved
   // instead of the selection's single item (the Backspace handling passes one). False only
@@ -76,12 +81,21 @@ class FilingEngine {
                      int count,
                      int moved);
   void Report(platform::MessageKind kind, const std::string& text, bool invalidate);
+  // Learns the keys read from the items moved into the folder of `slot`, then saves.
+  void Learn(int slot, const outlook::MAPIFolderPtr& target);
 
   outlook::Application& outlook_;
   Configuration& configuration_;
   platform::Platform& platform_;
   DiagnosticLog& log_;
   std::function<void(bool)> place_undo_button_;
+  FilingHistory* history_;
+  // Whether the run under way learns ("Suggest folders" is on), and the keys of the items it
+  // moved.
+  bool learning_ = false;
+  std::vector<MailKeys> moved_keys_;
+  // The record of the last item moved, which Undo would move back; 0: none.
+  std::uint64_t last_record_ = 0;
 };
 
 }  // namespace quivra::core

@@ -1,5 +1,6 @@
 #include "dialogs/config_dialog.h"
 
+#include <exception>
 #include <string>
 #include <utility>
 
@@ -126,7 +127,9 @@ struct TSlotRow {
   std::unique_ptr<ui::Image> ImgUp;
 };
 
-TfrmConfig::TfrmConfig(core::Configuration& configuration, TfrmFolders2& picker)
+TfrmConfig::TfrmConfig(core::Configuration& configuration,
+                       TfrmFolders2& picker,
+                       core::FilingHistory* history)
     : ui::Form("frmConfig"),
       GroupBoxFolders(this, "GroupBoxFolders", {2, 0, 631, 360}),
       GroupBoxBkSp(this, "GroupBoxBkSp", {2, 345, 631, 73}),
@@ -144,10 +147,13 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration, TfrmFolders2& picker)
       ImageKey0(this, "ImageKey0", {206, 475, 16, 16}),
       LabelMainButton(this, "LabelMainButton", {240, 456, 175, 13}),
       MainButtonName(this, "MainButtonName", {420, 452, 173, 21}),
+      cbSuggest(this, "cbSuggest", {240, 480, 170, 17}),
+      btnForget(this, "btnForget", {240, 498, 150, 23}),
       btnOK(this, "btnOK", {420, 495, 75, 25}),
       btnCancel(this, "btnCancel", {520, 495, 75, 25}),
       configuration_(configuration),
-      picker_(picker) {
+      picker_(picker),
+      history_(history) {
   SetCaption("Configure Quivra");
   SetClientSize(634, 525);
   SetBorderStyle(ui::BorderStyle::kDialog);
@@ -221,13 +227,18 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration, TfrmFolders2& picker)
   ImageKey0.SetAccessibleName("Alt+0 key");
   LabelMainButton.SetCaption("Quivra Main Button &name:");
   LabelMainButton.SetFocusControl(&MainButtonName);
+  cbSuggest.SetCaption("&Suggest folders");
+  cbSuggest.SetChecked(true);
+  btnForget.SetCaption("&Forget what was learned");
+  btnForget.OnClick = [this] { btnForgetClick(); };
   btnOK.SetCaption("OK");
   btnOK.SetDefault(true);
   btnOK.OnClick = [this] { OK(); };
   btnCancel.SetCaption("Cancel");
   btnCancel.OnClick = [this] { Cancel(); };
-  // Below the boxes the tab order reads line by line: the shortcuts option, then the main
-  // button's name beside it, then the options below it, then OK and Cancel beside the last.
+  // Below the boxes the tab order reads line by line, each from the left: the shortcuts option
+  // and the main button's name; the icons option and "Suggest folders"; the separators option,
+  // "Forget what was learned", OK and Cancel.
   int tab = 0;
   for (ui::Control* control :
        {static_cast<ui::Control*>(&GroupBoxFolders), static_cast<ui::Control*>(&GroupBoxBkSp),
@@ -236,7 +247,8 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration, TfrmFolders2& picker)
         static_cast<ui::Control*>(&AddIcons), static_cast<ui::Control*>(&ImageKey1),
         static_cast<ui::Control*>(&LabelComma), static_cast<ui::Control*>(&ImageKey2),
         static_cast<ui::Control*>(&LabelEllipsis), static_cast<ui::Control*>(&ImageKey0),
-        static_cast<ui::Control*>(&AddSeparator), static_cast<ui::Control*>(&btnOK),
+        static_cast<ui::Control*>(&cbSuggest), static_cast<ui::Control*>(&AddSeparator),
+        static_cast<ui::Control*>(&btnForget), static_cast<ui::Control*>(&btnOK),
         static_cast<ui::Control*>(&btnCancel)}) {
     control->SetTabOrder(tab++);
   }
@@ -305,6 +317,12 @@ void TfrmConfig::Initialize() {
   }
   AddIcons.SetChecked(configuration_.Icons);
   AddSeparator.SetChecked(configuration_.Separators);
+  cbSuggest.SetVisible(history_ != nullptr);
+  btnForget.SetVisible(history_ != nullptr);
+  if (history_ != nullptr) {
+    cbSuggest.SetChecked(history_->Enabled());
+    btnForget.SetEnabled(true);
+  }
   for (int slot = core::kFirstFilingSlot; slot <= core::kBackspaceSlot; ++slot) {
     if (!configuration_.FolderNames[slot].empty()) {
       EditFolder(slot).SetText(configuration_.FolderNames[slot]);
@@ -395,10 +413,29 @@ void TfrmConfig::OK() {
   configuration_.Icons = AddIcons.Checked();
   configuration_.Separators = AddSeparator.Checked();
   configuration_.BackspaceKey = cbBackSpace.Checked();
+  if (history_ != nullptr && history_->Enabled() != cbSuggest.Checked()) {
+    try {
+      history_->SetEnabled(cbSuggest.Checked());
+    } catch (const std::exception&) {
+      // The registry refused: the option stays as it was, and the box shows it next time.
+    }
+  }
   for (int slot = core::kFirstFilingSlot; slot <= core::kBackspaceSlot; ++slot) {
     configuration_.ButtonNames[slot] = EditBtn(slot).Text();
   }
   SetModalResult(ui::ModalResult::kOk);
+}
+
+void TfrmConfig::btnForgetClick() {
+  if (history_ == nullptr) {
+    return;
+  }
+  try {
+    history_->Forget();
+    btnForget.SetEnabled(false);
+  } catch (const std::exception&) {
+    // A file that could not be deleted: the button stays, to be tried again.
+  }
 }
 
 void TfrmConfig::Cancel() {

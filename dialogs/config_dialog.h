@@ -7,6 +7,7 @@
 
 #include "dialogs/folder_picker.h"
 #include "model/configuration.h"
+#include "model/filing_history.h"
 #include "platform/ui/button.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/edit.h"
@@ -27,7 +28,10 @@ struct TSlotRow;
 class TfrmConfig : public ui::Form {
  public:
   // `picker` serves Browse; the caller puts it in browse mode and fills its tree beforehand.
-  TfrmConfig(core::Configuration& configuration, TfrmFolders2& picker);
+  // `history`, when given, serves "Suggest folders" and "Forget what was learned".
+  TfrmConfig(core::Configuration& configuration,
+             TfrmFolders2& picker,
+             core::FilingHistory* history = nullptr);
   ~TfrmConfig() override;
 
   // OnShow: fills the rows and options from the configuration and fits the dialog to the host.
@@ -43,6 +47,8 @@ class TfrmConfig : public ui::Form {
   void MoveButton(ui::Control& Sender);
   void Clear(ui::Control& Sender);
   void cbBackSpaceClick();
+  // Deletes what was learned at once (Cancel does not bring it back).
+  void btnForgetClick();
   void OK();
   void Cancel();
   void FormKeyPress(char& Key);
@@ -71,6 +77,9 @@ class TfrmConfig : public ui::Form {
   ui::Image ImageKey0;
   ui::Label LabelMainButton;
   ui::Edit MainButtonName;
+  // "Suggest folders", taken on OK, and "Forget what was learned".
+  ui::CheckBox cbSuggest;
+  ui::Button btnForget;
   ui::Button btnOK;
   ui::Button btnCancel;
 
@@ -81,6 +90,7 @@ class TfrmConfig : public ui::Form {
 
   core::Configuration& configuration_;
   TfrmFolders2& picker_;
+  core::FilingHistory* history_;
   // Index 1 ... 11; destroyed before the group boxes that hold them, as are the column headers.
   std::array<std::unique_ptr<TSlotRow>, core::kBackspaceSlot + 1> rows_;
   std::array<std::unique_ptr<ui::Label>, 4> column_headers_;

@@ -8,6 +8,7 @@
 #include "dialogs/folder_index.h"
 #include "host/outlook/outlook.h"
 #include "model/configuration.h"
+#include "model/filing_history.h"
 #include "platform/platform.h"
 #include "platform/ui/button.h"
 #include "platform/ui/check_box.h"
@@ -79,7 +80,9 @@ class TfrmFolders2 : public ui::Form {
   // The folder attached to a node, or null when it has none (any more).
   static TFolderData* FolderData(const ui::TreeNode& Node);
 
-  // The recently used list.
+  // The recently used list. Suggested folders, when the caller gives any, stand above the
+  // recently used ones, marked as suggested; a recently used folder that is suggested is shown
+  // once, as the suggestion.
   void MruListAdd();
   void MruListDblClick();
   void ListView1Enter();
@@ -109,6 +112,13 @@ class TfrmFolders2 : public ui::Form {
   core::TStoreDetails SelectedStore;
   int SelectedMruIndex = -1;
 
+  // The folders suggested for the mail to be filed, best first; set by the caller before
+  // MruListAdd. An accepted suggestion that is not in the recently used list is reported as an
+  // accepted tree folder.
+  std::vector<core::LearnedFolder> Suggestions;
+  // The mark after a suggested folder's name.
+  static constexpr char kSuggestedMark[] = " (suggested)";
+
   // Components, as the design data names them.
   ui::GroupBox FolderTree;
   ui::TreeView treeFolders;
@@ -131,7 +141,8 @@ class TfrmFolders2 : public ui::Form {
   void RemoveSelections();
   // Shows one row per folder path in ListView1: the folder's own name, and the whole path when
   // it has a "\"; the first column as wide as its widest text.
-  void FillPathRows(const std::vector<std::string>& paths);
+  // The first `suggested` rows are marked as suggested.
+  void FillPathRows(const std::vector<std::string>& paths, size_t suggested = 0);
 
   // The search (folder_picker_find.cc).
   // Puts the box below the list, left of its check boxes, or in browse mode under the tree.
@@ -155,6 +166,8 @@ class TfrmFolders2 : public ui::Form {
   bool accept_with_subfolders_ = false;
   // The MruList position each row of ListView1 shows; empty while it shows matches.
   std::vector<int> row_entries_;
+  // How many rows at the top of ListView1 show Suggestions, in their order.
+  size_t suggested_rows_ = 0;
 
   // The folders of the open stores, read at the first keystroke of each showing.
   std::optional<FolderIndex> index_;

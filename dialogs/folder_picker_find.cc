@@ -95,6 +95,7 @@ void TfrmFolders2::ShowMatches() {
       paths.push_back(index_->at(position).path);
     }
     row_entries_.clear();
+    suggested_rows_ = 0;
     FillPathRows(paths);
   }
   if (matches_.empty()) {

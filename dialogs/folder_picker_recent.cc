@@ -14,26 +14,41 @@ using platform::MessageIcon;
 void TfrmFolders2::MruListAdd() {
   std::vector<std::string> paths;
   row_entries_.clear();
+  std::vector<bool> shown(core::kMruCapacity + 1, false);
+  for (const core::LearnedFolder& folder : Suggestions) {
+    paths.push_back(folder.path);
+    int entry = -1;
+    for (int position = 1; position <= core::kMruCapacity && entry == -1; ++position) {
+      const core::TMruDetails& mru = configuration_.MruList[position];
+      if (mru.InUse() && mru.Folder == folder.path && mru.StoreId == folder.store_id) {
+        entry = position;
+        shown[position] = true;
+      }
+    }
+    row_entries_.push_back(entry);
+  }
+  suggested_rows_ = Suggestions.size();
   for (int position = 1; position <= core::kMruCapacity; ++position) {
     const core::TMruDetails& entry = configuration_.MruList[position];
-    if (entry.InUse()) {
+    if (entry.InUse() && !shown[position]) {
       paths.push_back(entry.Folder);
       row_entries_.push_back(position);
     }
   }
-  FillPathRows(paths);
+  FillPathRows(paths, suggested_rows_);
 }
 
-void TfrmFolders2::FillPathRows(const std::vector<std::string>& paths) {
+void TfrmFolders2::FillPathRows(const std::vector<std::string>& paths, size_t suggested) {
   ListView1.Clear();
   const ui::Font font = ListView1.GetFont();
   int widest = 0;
   for (const std::string& path : paths) {
     const size_t last = path.rfind('\\');
+    const std::string mark = ListView1.Count() < static_cast<int>(suggested) ? kSuggestedMark : "";
     if (last == std::string::npos) {
-      ListView1.AddItem(path, {""});
+      ListView1.AddItem(path + mark, {""});
     } else {
-      ListView1.AddItem(path.substr(last + 1), {path});
+      ListView1.AddItem(path.substr(last + 1) + mark, {path});
     }
     widest = std::max(widest,
                       platform_.ui.TextWidth(font, ListView1.Item(ListView1.Count() - 1).caption));
@@ -55,7 +70,18 @@ void TfrmFolders2::MruListDblClick() {
     AcceptMatch(ListView1.ItemIndex());
     return;
   }
+  const int row = ListView1.ItemIndex();
   const int position = SelectedEntry();
+  if (position == -1 && row >= 0 && row < static_cast<int>(suggested_rows_)) {
+    // A suggested folder that is not among the recently used ones: taken as a tree folder is.
+    const core::LearnedFolder& folder = Suggestions[row];
+    const std::string store = folder.path.substr(0, folder.path.find('\\'));
+    SelectedPath = folder.path;
+    SelectedName = folder.path.substr(folder.path.rfind('\\') + 1);
+    SelectedStore = {store, store, folder.store_id};
+    SetModalResult(ui::ModalResult::kOk);
+    return;
+  }
   if (position == -1) {
     SetModalResult(ui::ModalResult::kCancel);
     return;

@@ -17,6 +17,7 @@ constexpr int kLastNumberedSlot = 10;
 constexpr int kBackspaceSlot = 11;
 constexpr int kAnyFolderTag = 12;
 constexpr int kUndoTag = 13;
+constexpr int kSuggestedTag = 14;
 constexpr int kMruCapacity = 20;
 
 // The Outlook store a folder lives in.

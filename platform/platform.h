@@ -6,6 +6,7 @@
 #include "platform/file_system.h"
 #include "platform/keyboard.h"
 #include "platform/message_box.h"
+#include "platform/random.h"
 #include "platform/registry.h"
 #include "platform/screen.h"
 #include "platform/shell.h"
@@ -32,6 +33,8 @@ struct Platform {
   ui::Ui& ui;
   // The shell's "open" of web pages.
   Shell& shell;
+  // Key material.
+  RandomSource& random;
 };
 
 }  // namespace quivra::platform

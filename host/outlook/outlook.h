@@ -267,7 +267,13 @@ class Item {
   virtual ~Item() = default;
 
   virtual std::string ConversationIndex() = 0;
+  // The sender's address: SMTP for Internet mail, an X.500 address ("/O=.../CN=...") for an
+  // Exchange sender. Empty for an item without a sender (a draft).
+  virtual std::string SenderEmailAddress() = 0;
   virtual std::string Subject() = 0;
+  // The conversation the item belongs to; exists from Outlook 2010 on, and the call fails on
+  // Outlook 2007.
+  virtual std::string ConversationID() = 0;
   // Moves the item into `folder`.
   virtual void Move(const MAPIFolderPtr& folder) = 0;
   // The folder holding the item.

@@ -53,24 +53,25 @@ TEST_F(AddInModuleTest, ModuleSettingsAndComponents) {
                                              "ImageList1",
                                              "keyboardShortcutBkSp",
                                              "keyboardShortcutAnyF",
+                                             "keyboardShortcutSugg",
                                              "keyboardShortcut01",
                                              "keyboardShortcut10"};
   for (const std::string& name : expected) {
     EXPECT_NE(module.FindComponent(name), nullptr) << name;
   }
-  EXPECT_EQ(module.Components().size(), 16u);
+  EXPECT_EQ(module.Components().size(), 17u);
 }
 
 TEST_F(AddInModuleTest, CommandBarControlsStandAtTheirTags) {
   const auto& bar = module.olExplorerCommandBar1;
   EXPECT_EQ(bar.CommandBarName(), "QuivraOL");
-  ASSERT_EQ(bar.Controls().Count(), 14);
+  ASSERT_EQ(bar.Controls().Count(), 15);
   const auto& main = bar.Controls().Item<TCommandBarPopup>(0);
   EXPECT_EQ(main.TooltipText(), "Quivra for Outlook");
   ASSERT_EQ(main.Controls().Count(), 3);
   EXPECT_EQ(main.Controls()[0].Caption(), "Configure Buttons");
   EXPECT_EQ(main.Controls()[2].Caption(), "About");
-  for (int position = 1; position <= 13; ++position) {
+  for (int position = 1; position <= 14; ++position) {
     EXPECT_EQ(bar.Controls()[position].Tag(), position);
   }
   EXPECT_EQ(bar.Controls()[10].Caption(), "Folder0");
@@ -82,6 +83,7 @@ TEST_F(AddInModuleTest, CommandBarControlsStandAtTheirTags) {
   EXPECT_FALSE(any_folder.Glyph().Empty());
   EXPECT_EQ(bar.Controls().Item<TCommandBarButton>(13).Style(),
             TMsoButtonStyle::msoButtonCaption);
+  EXPECT_EQ(bar.Controls()[14].Caption(), "Suggested");
 }
 
 TEST_F(AddInModuleTest, TheLargeMainButtonHasALargeIconItsMenuSmallOnes) {
@@ -111,14 +113,14 @@ TEST_F(AddInModuleTest, RibbonGroupsCorrespondItemForItem) {
   EXPECT_EQ(module.ribbonTab2.IdMso(), "TabMail");
   EXPECT_EQ(home.InsertAfterIdMso(), "GroupMoveActions");
   EXPECT_FALSE(home.Visible());
-  ASSERT_EQ(own.Controls().Count(), 14);
-  ASSERT_EQ(home.Controls().Count(), 14);
+  ASSERT_EQ(own.Controls().Count(), 15);
+  ASSERT_EQ(home.Controls().Count(), 15);
   // The placeholder at position 0 is never shown nor clicked, in either group.
   EXPECT_FALSE(own.Controls()[0].Visible());
   EXPECT_FALSE(own.Controls()[0].Enabled());
   EXPECT_FALSE(home.Controls()[0].Visible());
   EXPECT_FALSE(home.Controls()[0].Enabled());
-  for (int position = 1; position <= 13; ++position) {
+  for (int position = 1; position <= 14; ++position) {
     EXPECT_EQ(own.Controls()[position].Tag(), position);
   }
   EXPECT_EQ(own.Controls()[9].Caption(), "Folder9");

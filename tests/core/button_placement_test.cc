@@ -36,7 +36,7 @@ TEST_F(ButtonPlacementTest, NoSlotConfigured) {
   EXPECT_TRUE(Own(12).Visible());
   EXPECT_EQ(Own(12).ScreenTip(), "Move to Any Folder... (Alt+Z)");
   EXPECT_EQ(Own(13).ScreenTip(), "Undo last filing action");
-  EXPECT_EQ(ArmedShortcuts(), (Strings{"Alt+Z"}));
+  EXPECT_EQ(ArmedShortcuts(), (Strings{"Alt+K", "Alt+Z"}));
   EXPECT_TRUE(module.HomeFilingGroup().Visible());
 }
 
@@ -49,7 +49,7 @@ TEST_F(ButtonPlacementTest, FirstButtonAlwaysStartsAGroup) {
   ExpectShown(1, true);
   ExpectShown(2, false);
   ExpectShown(3, true);
-  EXPECT_EQ(ArmedShortcuts(), (Strings{"Alt+1", "Alt+3", "Alt+Z"}));
+  EXPECT_EQ(ArmedShortcuts(), (Strings{"Alt+1", "Alt+3", "Alt+K", "Alt+Z"}));
 
   config.Separators = true;
   module.PlaceButtonBar();
@@ -141,7 +141,7 @@ TEST_F(ButtonPlacementTest, BackspaceSlotWithoutBackspaceKey) {
 
   config.BackspaceKey = true;
   module.PlaceButtonBar();
-  EXPECT_EQ(ArmedShortcuts(), (Strings{"Alt+Z", "BkSp"}));
+  EXPECT_EQ(ArmedShortcuts(), (Strings{"Alt+K", "Alt+Z", "BkSp"}));
 }
 
 TEST_F(ButtonPlacementTest, SlotTenIsAltZero) {

@@ -110,7 +110,7 @@ TEST_F(LifecycleTest, StartUpWithoutAFileCreatesAnEmptyList) {
   StartUp();
   ASSERT_TRUE(config.ExpandList.has_value());
   EXPECT_TRUE(config.ExpandList->empty());
-  EXPECT_EQ(ArmedShortcuts(), (std::vector<std::string>{"Alt+Z"}));
+  EXPECT_EQ(ArmedShortcuts(), (std::vector<std::string>{"Alt+K", "Alt+Z"}));
 }
 
 }  // namespace

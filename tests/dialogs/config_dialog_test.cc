@@ -330,3 +330,66 @@ TEST_F(ConfigDialogTest, TagsAndRowsOutsideTheSlotsDoNothing) {
 
 }  // namespace
 }  // namespace quivra::dialogs
+
+namespace quivra::dialogs {
+namespace {
+
+constexpr char kHistoryFile[] = "C:\\Users\\Tester\\AppData\\Local\\QuivraOL\\Qelvo.learned";
+
+class ConfigDialogSuggestionsTest : public ConfigDialogTest {
+ protected:
+  core::FilingHistory history{sim.platform()};
+  TfrmConfig suggesting{config, picker, &history};
+
+  ModalResult ShowSuggesting(ui::sim::Script script) {
+    picker.FillTree();
+    sim.ui.Expect(std::move(script));
+    return sim.ui.ShowModal(suggesting);
+  }
+};
+
+TEST_F(ConfigDialogSuggestionsTest, SuggestFoldersIsOnUntilUncheckedWithOk) {
+  ShowSuggesting([](SimUser& user) {
+    EXPECT_TRUE(user.Get<ui::CheckBox>("cbSuggest").Checked());
+    user.Click("cbSuggest");
+    user.Click("btnCancel");
+  });
+  EXPECT_TRUE(history.Enabled());
+  ShowSuggesting([](SimUser& user) {
+    user.Click("cbSuggest");
+    user.Click("btnOK");
+  });
+  EXPECT_FALSE(history.Enabled());
+  ShowSuggesting([](SimUser& user) {
+    EXPECT_FALSE(user.Get<ui::CheckBox>("cbSuggest").Checked());
+    user.Click("btnCancel");
+  });
+  // The configuration file is not where the option lives.
+  EXPECT_FALSE(sim.files.FileExists("C:\\Users\\Tester\\AppData\\Local\\QuivraOL\\Qelvo.xml"));
+}
+
+TEST_F(ConfigDialogSuggestionsTest, ForgetDeletesWhatWasLearnedEvenOnCancel) {
+  history.Record(core::KeysOfMail("ann@contoso.example", "", "a"),
+                 {"S", "E", "Mailbox\\Projects"});
+  history.Save();
+  ASSERT_TRUE(sim.files.FileExists(kHistoryFile));
+  ShowSuggesting([](SimUser& user) {
+    user.Click("btnForget");
+    EXPECT_FALSE(user.Get<ui::Button>("btnForget").Enabled());
+    user.Click("btnCancel");
+  });
+  EXPECT_FALSE(sim.files.FileExists(kHistoryFile));
+  EXPECT_EQ(history.size(), 0u);
+  EXPECT_TRUE(history.Enabled());
+}
+
+TEST_F(ConfigDialogSuggestionsTest, WithoutAHistoryTheOptionIsNotShown) {
+  Show([](SimUser& user) {
+    EXPECT_FALSE(user.Get<ui::CheckBox>("cbSuggest").Visible());
+    EXPECT_FALSE(user.Get<ui::Button>("btnForget").Visible());
+    user.Click("btnCancel");
+  });
+}
+
+}  // namespace
+}  // namespace quivra::dialogs

@@ -71,13 +71,15 @@ class ConfigKeyboardTest : public PickerTest {
 };
 
 TEST_F(ConfigKeyboardTest, MeetsTheKeyboardConventionsOnEitherHostWithOrWithoutBackspace) {
+  core::FilingHistory history{sim.platform()};
   for (const bool ribbon : {false, true}) {
     for (const bool backspace : {false, true}) {
       SCOPED_TRACE(std::string(ribbon ? "ribbon" : "command bar") +
                    (backspace ? ", Backspace on" : ""));
       config.HostIsRibbonOutlook = ribbon;
       config.BackspaceKey = backspace;
-      TfrmConfig fresh{config, picker};
+      // With suggested folders on the command bar host, without on the ribbon host.
+      TfrmConfig fresh{config, picker, ribbon ? nullptr : &history};
       sim.ui.Expect([](SimUser& user) {
         EXPECT_THAT(ui::KeyboardAccessProblems(user.form()), IsEmpty());
         user.PressEscape();

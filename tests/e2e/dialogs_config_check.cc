@@ -20,6 +20,7 @@
 #include "dialogs/folder_picker.h"
 #include "host/outlook/sim/standard_world.h"
 #include "model/configuration.h"
+#include "model/filing_history.h"
 #include "platform/compositions/win32/win32_platform.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
@@ -52,6 +53,8 @@ struct Fixture {
   platform::Platform& services = windows.platform();
   ui::win32::Win32Ui& forms = windows.forms;
   dialogs::TfrmFolders2 picker{*app, config, services};
+  // Serves "Suggest folders" and "Forget what was learned", as in the add-in.
+  core::FilingHistory history{services};
 
   void Bind(int slot, const outlook::sim::SimFolder& folder, const std::string& caption) {
     const std::string path = folder.path();
@@ -184,7 +187,7 @@ void ConfigOnCommandBarHost(Fixture& f) {
   f.config.Icons = true;
   f.config.Separators = false;
   const std::string mailbox_id = f.world.mailbox.store_id();
-  dialogs::TfrmConfig dialog(f.config, f.picker);
+  dialogs::TfrmConfig dialog(f.config, f.picker, &f.history);
   RECT dialog_place{};
   Play({
       On(kConfigCaption,
@@ -358,7 +361,7 @@ void ConfigOnRibbonHost(Fixture& f) {
   f.config.HostIsRibbonOutlook = true;
   f.config.Separators = true;
   f.config.MainButtonCaption = "Quivra";
-  dialogs::TfrmConfig dialog(f.config, f.picker);
+  dialogs::TfrmConfig dialog(f.config, f.picker, &f.history);
   Play({
       On(kConfigCaption,
          [&](HWND window) {

@@ -80,6 +80,12 @@ void Run() {
             outlook::kErrorNoInterface,
         "a contact is not a mail item");
   Check(mail->ConversationIndex() == world.inbox_mail[0].conversation_index(), "ConversationIndex");
+  Check(mail->SenderEmailAddress() == "ann@contoso.example", "SenderEmailAddress");
+  Check(mail->Subject() == "Inbox mail 1", "Subject");
+  Check(Raised([&] { mail->ConversationID(); }) != 0,
+        "ConversationID fails where Outlook 2007 does not know it");
+  world.inbox_mail[0].SetConversationId("3F2A0C");
+  Check(mail->ConversationID() == "3F2A0C", "ConversationID");
   mail->Move(alpha);
   Check(world.inbox_mail[0].folder() == world.alpha, "Move puts the item into the folder");
   world.outlook.FailCall("Item.Move");

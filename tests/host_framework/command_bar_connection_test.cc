@@ -111,7 +111,7 @@ TEST_F(CommandBarConnectionTest, TheExplorerShowsTheBarAsTheModelDescribesIt) {
   EXPECT_TRUE(bar.enabled);
   // Controls were added unprotected; the bar's own protection came back afterwards.
   EXPECT_EQ(bar.protection, 16);
-  ASSERT_EQ(bar.controls.size(), 14u);
+  ASSERT_EQ(bar.controls.size(), 15u);
 
   const SimControlView& main = bar.controls[0];
   EXPECT_EQ(main.type, office::msoControlPopup);
@@ -193,7 +193,7 @@ TEST_F(CommandBarConnectionTest, AClickFilesTheSelectionAndEnablesUndoInEveryWin
   const auto second = world.outlook.AddExplorer(world.inbox);
   // The second window has its own bar and controls, with the same tags.
   const SimBarView second_bar = BarOf(second);
-  ASSERT_EQ(second_bar.controls.size(), 14u);
+  ASSERT_EQ(second_bar.controls.size(), 15u);
   EXPECT_EQ(second_bar.controls[2].tag, BarOf(world.explorer).controls[2].tag);
   EXPECT_EQ(addin_.CommandBars()->WindowCount(), 2);
 
@@ -214,7 +214,7 @@ TEST_F(CommandBarConnectionTest, AClickFilesTheSelectionAndEnablesUndoInEveryWin
   EXPECT_EQ(item.folder(), world.inbox);
   EXPECT_EQ(world.outlook.CallCount("Item.Move"), 2);
   EXPECT_FALSE(Find(BarOf(second).controls, "Undo")->enabled);
-  EXPECT_EQ(BarOf(world.explorer).controls.size(), 14u);
+  EXPECT_EQ(BarOf(world.explorer).controls.size(), 15u);
   EXPECT_THAT(Messages(), IsEmpty());
 }
 
@@ -281,7 +281,7 @@ TEST_F(CommandBarConnectionTest, OnlyRealChangesAreSentToOffice) {
   Button(2).SetCaption("Projects B");
   EXPECT_EQ(office_.CallCount("CommandBarControl.PutCaption"), 1);
   const SimBarView bar = BarOf(world.explorer);
-  ASSERT_EQ(bar.controls.size(), 14u);
+  ASSERT_EQ(bar.controls.size(), 15u);
   EXPECT_EQ(bar.controls[2].caption, "Projects B");
   // An enabled change is followed by a width nudge, which Outlook needs to redraw the button.
   Button(13).SetEnabled(true);
@@ -375,7 +375,7 @@ TEST_F(CommandBarConnectionTest, WhereTheUserMovedTheBarIsSavedWhenItsWindowClos
 TEST_F(CommandBarConnectionTest, AButtonWhoseEventsCannotBeConnectedIsShownAndLogged) {
   office_.FailCall("CommandBarControl.Advise");
   Start();
-  EXPECT_EQ(BarOf(world.explorer).controls.size(), 14u);
+  EXPECT_EQ(BarOf(world.explorer).controls.size(), 15u);
   ASSERT_FALSE(debug_lines_.empty());
   EXPECT_EQ(debug_lines_[0], "TEventSink.Create1 error: The operation failed.");
   EXPECT_EQ(office_.SinkCount(), 0);

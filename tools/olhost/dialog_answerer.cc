@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <deque>
@@ -31,6 +33,11 @@ DWORD g_typed_at = 0;
 // The thread timer that answers dialogs; 0 while none runs.
 UINT_PTR g_timer = 0;
 constexpr DWORD kKeySettleTime = 100;  // milliseconds
+// The form last looked at as it first showed (none between dialogs), the file its successor
+// is photographed into, and the row its list had selected.
+HWND g_looked = nullptr;
+std::string g_photograph_on_show;
+std::string g_selected_row;
 
 std::string WindowText(HWND window) {
   const int length = ::GetWindowTextLengthW(window);
@@ -99,16 +106,68 @@ BOOL CALLBACK CountEnabled(HWND window, LPARAM count_address) {
   return TRUE;
 }
 
+BOOL CALLBACK FindListView(HWND child, LPARAM found) {
+  if (ClassName(child) == "SysListView32" && ::IsWindowVisible(child)) {
+    *reinterpret_cast<HWND*>(found) = child;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The caption of the selected row of the form's list; "" when none.
+std::string SelectedRow(HWND form) {
+  HWND list = nullptr;
+  ::EnumChildWindows(form, FindListView, reinterpret_cast<LPARAM>(&list));
+  if (!list) {
+    return {};
+  }
+  const LRESULT row =
+      ::SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_SELECTED, 0));
+  if (row < 0) {
+    return {};
+  }
+  wchar_t text[512] = {};
+  LVITEMW item = {};
+  item.iSubItem = 0;
+  item.pszText = text;
+  item.cchTextMax = 512;
+  ::SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return WideToUtf8(text);
+}
+
+// What the user sees as a form first shows: the selected row, and a photograph when one is due.
+void LookAt(HWND form) {
+  if (form == g_looked) {
+    return;
+  }
+  g_looked = form;
+  g_selected_row = SelectedRow(form);
+  std::printf("form \"%s\" shows, row \"%s\" selected\n", WindowText(form).c_str(),
+              g_selected_row.c_str());
+  if (!g_photograph_on_show.empty()) {
+    const bool taken = PhotographWindow(form, platform::win32::Utf8ToWide(g_photograph_on_show));
+    std::printf("%s %s\n",
+                taken ? "photographed the form into" : "could not photograph the form into",
+                g_photograph_on_show.c_str());
+    g_photograph_on_show.clear();
+  }
+  std::fflush(stdout);
+}
+
 void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
   HWND dialog = nullptr;
   ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
   if (!dialog) {
+    g_looked = nullptr;
     return;
   }
   SeenDialog seen;
   seen.caption = WindowText(dialog);
   seen.enabled_windows = EnabledThreadWindows(dialog);
   const bool form = ClassName(dialog) == "QuivraForm";
+  if (form) {
+    LookAt(dialog);
+  }
   if (form && !g_keys.empty()) {
     // The user types into the form in front, then looks at what happened before answering.
     for (const std::string& keys : g_keys) {
@@ -120,8 +179,8 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
     g_typed_at = ::GetTickCount();
     return;
   }
-  if (g_typed_at != 0 && (HIWORD(::GetQueueStatus(QS_INPUT)) != 0 ||
-                          ::GetTickCount() - g_typed_at < kKeySettleTime)) {
+  if (g_typed_at != 0 &&
+      (HIWORD(::GetQueueStatus(QS_INPUT)) != 0 || ::GetTickCount() - g_typed_at < kKeySettleTime)) {
     return;
   }
   g_typed_at = 0;
@@ -135,9 +194,8 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
     ::EnumChildWindows(dialog, CollectEdits, reinterpret_cast<LPARAM>(&edits));
     for (auto pending = g_edits.begin(); pending != g_edits.end();) {
       const auto& [from, to] = *pending;
-      const auto edit = std::find_if(edits.begin(), edits.end(), [&](HWND box) {
-        return EditMeant(box, from);
-      });
+      const auto edit =
+          std::find_if(edits.begin(), edits.end(), [&](HWND box) { return EditMeant(box, from); });
       if (edit == edits.end()) {
         ++pending;
         continue;
@@ -211,6 +269,14 @@ void DialogAnswerer::QueueAnswer(const std::string& button) {
 
 void DialogAnswerer::QueuePhotograph(const std::string& path) {
   g_photograph = path;
+}
+
+void DialogAnswerer::PhotographNextForm(const std::string& path) {
+  g_photograph_on_show = path;
+}
+
+const std::string& DialogAnswerer::LastSelectedRow() {
+  return g_selected_row;
 }
 
 void DialogAnswerer::QueueKeys(const std::string& keys) {

@@ -43,6 +43,12 @@ class DialogAnswerer {
   // The next form is photographed into that bitmap file just before it is answered.
   static void QueuePhotograph(const std::string& path);
   static const std::vector<SeenDialog>& Seen();
+  // The next form is photographed into this bitmap file as it first shows, before keys are
+  // typed into it or it is answered.
+  static void PhotographNextForm(const std::string& path);
+  // The text of the row selected in the list of the last form that showed, as it first showed
+  // ("" when it had no list or no row selected).
+  static const std::string& LastSelectedRow();
 };
 
 // Text with CR and LF written as \r and \n, for one printed line.

@@ -75,7 +75,16 @@ class ItemView : public DispatchObject {
   ItemView(outlook::ItemPtr item, IID iid) : DispatchObject({iid}), item_(std::move(item)) {
     AddMember(L"ConversationIndex",
               [this](const Args&, VARIANT* r) { ReturnText(r, item_->ConversationIndex()); });
+    AddMember(L"SenderEmailAddress",
+              [this](const Args&, VARIANT* r) { ReturnText(r, item_->SenderEmailAddress()); });
     AddMember(L"Subject", [this](const Args&, VARIANT* r) { ReturnText(r, item_->Subject()); });
+    // SenderEmailAddress: SMTP for Internet mail, X.500 for an Exchange sender
+    // (learn.microsoft.com/office/vba/api/outlook.mailitem.senderemailaddress).
+    // ConversationID exists from Outlook 2010 on
+    // (learn.microsoft.com/office/vba/api/outlook.mailitem.conversationid): a mailbox item
+    // without a conversation id plays Outlook 2007's, and the call fails.
+    AddMember(L"ConversationID",
+              [this](const Args&, VARIANT* r) { ReturnText(r, item_->ConversationID()); });
     AddMember(L"Move",
               [this](const Args& args, VARIANT*) { item_->Move(Typed(args.Dispatch(0))); });
     AddMember(L"Parent",

@@ -208,6 +208,13 @@ class Runner {
       std::printf("Outlook will fail %s\n", method.c_str());
     } else if (command == "answer") {
       DialogAnswerer::QueueAnswer(rest);
+    } else if (command == "photograph-next-form") {
+      // photograph-next-form <file.bmp>: the next form as it first shows.
+      DialogAnswerer::PhotographNextForm(rest);
+    } else if (command == "expect-selected-row") {
+      // expect-selected-row <text>: the last form that showed had that row of its list selected.
+      const std::string& row = DialogAnswerer::LastSelectedRow();
+      Check(row == rest, "the form showed with row \"" + row + "\" selected");
     } else if (command == "answer-keys") {
       // answer-keys <combination>: typed into the next form before it is answered.
       DialogAnswerer::QueueKeys(rest);

@@ -269,7 +269,22 @@ class ComItem : public Item, Typed {
   ComItem(ComPtr<IDispatch> object, const char* type) : Typed(std::move(object), type) {}
 
   std::string ConversationIndex() override { return object_.Call(L"ConversationIndex").ToText(); }
+  // SenderEmailAddress is PidTagSenderEmailAddress: an SMTP address for Internet mail, for an
+  // Exchange sender (SenderEmailType "EX") the Exchange (X.500) address
+  // (learn.microsoft.com/office/vba/api/outlook.mailitem.senderemailaddress,
+  // learn.microsoft.com/office/vba/api/outlook.mailitem.senderemailtype). Mail, meeting and post
+  // items have it (.../outlook.meetingitem.senderemailaddress,
+  // .../outlook.postitem.senderemailaddress); on an item without it the call fails and the
+  // caller goes without.
+  std::string SenderEmailAddress() override {
+    return object_.Call(L"SenderEmailAddress").ToText();
+  }
   std::string Subject() override { return object_.Call(L"Subject").ToText(); }
+  // ConversationID exists from Outlook 2010 on; for an item made by an earlier Outlook, or
+  // online against an Exchange older than 2010, it is the item's ConversationTopic
+  // (learn.microsoft.com/office/vba/api/outlook.mailitem.conversationid). Outlook 2007 does not
+  // know the name and the call fails.
+  std::string ConversationID() override { return object_.Call(L"ConversationID").ToText(); }
   void Move(const MAPIFolderPtr& folder) override {
     IDispatch* target = FolderDispatch(folder);
     if (!target) {

@@ -352,10 +352,24 @@ class ItemObject : public Item {
     CheckExists(item_);
     return item_->conversation_index;
   }
+  std::string SenderEmailAddress() override {
+    world_->Call("Item.SenderEmailAddress");
+    CheckExists(item_);
+    return item_->sender;
+  }
   std::string Subject() override {
     world_->Call("Item.Subject");
     CheckExists(item_);
     return item_->subject;
+  }
+  std::string ConversationID() override {
+    world_->Call("Item.ConversationID");
+    CheckExists(item_);
+    if (item_->conversation_id.empty()) {
+      // DISP_E_UNKNOWNNAME, as Outlook 2007 answers for the name.
+      throw OutlookError(static_cast<std::int32_t>(0x80020006), "Unknown name.");
+    }
+    return item_->conversation_id;
   }
   void Move(const MAPIFolderPtr& folder) override {
     world_->Call("Item.Move");

@@ -170,6 +170,14 @@ const std::string& SimItem::conversation_index() const {
   return Node()->conversation_index;
 }
 
+void SimItem::SetSender(std::string_view address) const {
+  Node()->sender = std::string(address);
+}
+
+void SimItem::SetConversationId(std::string_view id) const {
+  Node()->conversation_id = std::string(id);
+}
+
 SimFolder SimItem::folder() const {
   return SimFolder(world_, Node()->folder);
 }

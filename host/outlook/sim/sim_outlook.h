@@ -85,6 +85,9 @@ class SimItem {
   ItemKind kind() const;
   const std::string& subject() const;
   const std::string& conversation_index() const;
+  // The sender's address and the conversation id (empty: none, as on Outlook 2007).
+  void SetSender(std::string_view address) const;
+  void SetConversationId(std::string_view id) const;
   // The folder holding the item.
   SimFolder folder() const;
 

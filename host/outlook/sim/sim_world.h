@@ -72,6 +72,9 @@ struct ItemNode {
   ItemKind kind = ItemKind::kMail;
   std::string subject;
   std::string conversation_index;
+  std::string sender;
+  // Empty: the item has no ConversationID, as on Outlook 2007.
+  std::string conversation_id;
   FolderNode* folder = nullptr;
   bool exists = true;
 };

@@ -55,8 +55,13 @@ StandardWorld::StandardWorld(Language language) {
   archive_projects = archive.AddFolder("Projects");
   archive_alpha = archive_projects.AddFolder("Alpha");
 
+  // Four senders take turns, one of them an Exchange sender with its X.500 address.
+  static constexpr const char* kSenders[] = {
+      "ann@contoso.example", "bob@fabrikam.example", "carol@contoso.example",
+      "/o=Contoso/ou=Exchange Administrative Group (FYDIBOHF23SPDLT)/cn=Recipients/cn=dave"};
   for (int i = 1; i <= 20; ++i) {
     inbox_mail.push_back(inbox.AddItem(ItemKind::kMail, Subject("Inbox", i)));
+    inbox_mail.back().SetSender(kSenders[(i - 1) % 4]);
   }
   meeting = inbox.AddItem(ItemKind::kMeeting, "Planning meeting");
   report = inbox.AddItem(ItemKind::kReport, "Delivery report");

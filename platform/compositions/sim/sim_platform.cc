@@ -27,7 +27,7 @@ SimPlatform::SimPlatform()
     : files(MakeRoot(), kLocalAppData),
       root_(files.HostPath("C:\\")),
       platform_{files,  clock,    codec,     registry, message_boxes,
-                screen, keyboard, collation, ui,       shell} {}
+                screen, keyboard, collation, ui,       shell, random} {}
 
 SimPlatform::~SimPlatform() {
   std::error_code ignored;

@@ -9,6 +9,7 @@
 #include "platform/sim/sim_file_system.h"
 #include "platform/sim/sim_keyboard.h"
 #include "platform/sim/sim_message_boxes.h"
+#include "platform/sim/sim_random.h"
 #include "platform/sim/sim_registry.h"
 #include "platform/sim/sim_screen.h"
 #include "platform/sim/sim_shell.h"
@@ -36,6 +37,7 @@ class SimPlatform {
   SimCollation collation;
   ui::sim::SimUi ui{message_boxes};
   SimShell shell;
+  SimRandom random;
 
   Platform& platform() { return platform_; }
 

@@ -8,6 +8,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_keyboard.h"
 #include "platform/win32/win32_message_boxes.h"
+#include "platform/win32/win32_random.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_screen.h"
 #include "platform/win32/win32_shell.h"
@@ -22,7 +23,7 @@ class Win32Platform {
   Win32Platform() : Win32Platform(default_shell_) {}
   explicit Win32Platform(Shell& shell)
       : platform_{files,  clock,    codec,     registry, message_boxes,
-                  screen, keyboard, collation, forms,    shell} {}
+                  screen, keyboard, collation, forms,    shell, random} {}
   Win32Platform(const Win32Platform&) = delete;
   Win32Platform& operator=(const Win32Platform&) = delete;
 
@@ -34,6 +35,7 @@ class Win32Platform {
   Win32Screen screen;
   Win32Keyboard keyboard;
   Win32Collation collation;
+  Win32Random random;
   ui::win32::Win32Ui forms{message_boxes};
 
   Platform& platform() { return platform_; }
