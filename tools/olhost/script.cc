@@ -215,6 +215,15 @@ class Runner {
       // expect-selected-row <text>: the last form that showed had that row of its list selected.
       const std::string& row = DialogAnswerer::LastSelectedRow();
       Check(row == rest, "the form showed with row \"" + row + "\" selected");
+    } else if (command == "form-keys") {
+      // form-keys <combination> ...: typed, in order, into the next form that comes up after
+      // those given keys before.
+      std::istringstream args(rest);
+      std::vector<std::string> keys;
+      for (std::string key; args >> key;) {
+        keys.push_back(key);
+      }
+      DialogAnswerer::QueueFormKeys(keys);
     } else if (command == "answer-keys") {
       // answer-keys <combination>: typed into the next form before it is answered.
       DialogAnswerer::QueueKeys(rest);

@@ -404,6 +404,21 @@ LRESULT FormWindow::OnFrameMessage(HWND window, UINT message, WPARAM wparam, LPA
     case WM_CLOSE:
       Dispatch([this] { form_.CloseBox(); });
       return 0;
+    case WM_ACTIVATE:
+      // Back in front (a dialog it opened has closed), the form gives the focus back to the
+      // control that had it, as a dialog does, so that the keyboard goes on where it was.
+      // https://learn.microsoft.com/en-us/windows/win32/api/winuser/nf-winuser-defdlgprocw
+      if (LOWORD(wparam) != WA_INACTIVE) {
+        ControlWindow* shown = Find(form_.ActiveControl());
+        if (shown != nullptr && ::IsWindowVisible(shown->window()) &&
+            ::IsWindowEnabled(shown->window())) {
+          ++writing_;
+          ::SetFocus(shown->window());
+          --writing_;
+          return 0;
+        }
+      }
+      break;
     case WM_NEXTDLGCTL: {
       // The dialog manager asks the form to move the focus: Tab and Shift+Tab, an arrow within
       // a group, the access key of a label or group box (the focus goes to the label, then on
