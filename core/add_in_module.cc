@@ -126,8 +126,10 @@ void TAddInModule::CreateCommandBarControls() {
   // Position 0: the main button, whose menu holds the three commands.
   auto& main = bar.Controls().Add<TCommandBarPopup>();
   main.SetTooltipText("Quivra for Outlook");
+  // Each command and bar button marks its access key; the main button's comes from its caption
+  // at each placement.
   const std::pair<const char*, framework::TBitmap> commands[] = {
-      {"Configure Buttons", ConfigureIcon()}, {"Help", HelpIcon()}, {"About", AboutIcon()}};
+      {"&Configure Buttons", ConfigureIcon()}, {"&Help", HelpIcon()}, {"&About", AboutIcon()}};
   for (const auto& [caption, icon] : commands) {
     auto& item = main.Controls().Add<TCommandBarButton>();
     item.SetCaption(caption);
@@ -145,18 +147,18 @@ void TAddInModule::CreateCommandBarControls() {
     }
   }
   auto& any_folder = bar.Controls().Add<TCommandBarButton>();
-  any_folder.SetCaption("Any Folder...");
+  any_folder.SetCaption("Any F&older...");
   any_folder.SetTag(kAnyFolderTag);
   any_folder.SetStyle(TMsoButtonStyle::msoButtonIconAndCaption);
   any_folder.SetGlyph(AnyFolderIcon());
   any_folder.SetTooltipText("Move to Any Folder... (Alt+Z)");
   auto& undo = bar.Controls().Add<TCommandBarButton>();
-  undo.SetCaption("Undo");
+  undo.SetCaption("&Undo");
   undo.SetTag(kUndoTag);
   undo.SetStyle(TMsoButtonStyle::msoButtonCaption);
   // Position 14: "Suggested".
   auto& suggested = bar.Controls().Add<TCommandBarButton>();
-  suggested.SetCaption(kSuggestedCaption);
+  suggested.SetCaption(std::string("&") + kSuggestedCaption);
   suggested.SetTag(kSuggestedTag);
   suggested.SetStyle(TMsoButtonStyle::msoButtonIconAndCaption);
   suggested.SetGlyph(AnyFolderIcon());

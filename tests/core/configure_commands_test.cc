@@ -81,7 +81,7 @@ TEST_F(ConfigureCommandsTest, OkLeavesModelFileAndButtonsInAgreement) {
   EXPECT_EQ(Own(3).Caption(), "Renamed");
   EXPECT_EQ(Own(4).Caption(), "Projects");
   EXPECT_TRUE(Own(4).Visible());
-  EXPECT_EQ(module.olExplorerCommandBar1.Controls()[0].Caption(), "Quivra");
+  EXPECT_EQ(module.olExplorerCommandBar1.Controls()[0].Caption(), "&Quivra");
 }
 
 TEST_F(ConfigureCommandsTest, ThePickerBrowsesDuringTheDialogAndIsGivenBackAfterwards) {

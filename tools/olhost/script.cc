@@ -52,6 +52,18 @@ std::string Unescaped(const std::string& text) {
 
 // The controls of a bar as the user sees them, one line each, a pop-up's own controls indented
 // below it.
+// A caption as the user reads it: the access key's '&' left out ("&&" shows one '&').
+std::string Shown(const std::string& caption) {
+  std::string shown;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) {
+      ++i;
+    }
+    shown += caption[i];
+  }
+  return shown;
+}
+
 void AppendControls(const std::vector<office::sim::SimControlView>& controls,
                     const std::string& indent,
                     std::string& text) {
@@ -60,7 +72,9 @@ void AppendControls(const std::vector<office::sim::SimControlView>& controls,
     text += control.type == office::msoControlButton  ? "button"
             : control.type == office::msoControlPopup ? "popup"
                                                       : "control " + std::to_string(control.type);
-    text += " \"" + control.caption + "\"";
+    text += " \"" + Shown(control.caption) + "\"";
+    if (Shown(control.caption) != control.caption)
+      text += " caption=\"" + control.caption + "\"";
     if (!control.enabled)
       text += " disabled";
     if (!control.visible)
@@ -89,7 +103,7 @@ std::string BarText(const office::sim::SimBarView& bar) {
 std::string CaptionOf(const std::vector<office::sim::SimControlView>& controls,
                       const std::string& caption_or_tag) {
   for (const office::sim::SimControlView& control : controls) {
-    if (control.caption == caption_or_tag ||
+    if (control.caption == caption_or_tag || Shown(control.caption) == caption_or_tag ||
         (!control.tag.empty() && control.tag == caption_or_tag)) {
       return control.caption;
     }
