@@ -66,4 +66,8 @@ answered=$(grep -c '^dialog "' <<<"$out")
 [ "$answered" -eq 0 ] && pass "every dialog was closed by the keyboard" ||
   fail "every dialog was closed by the keyboard ($answered answered for the user)"
 grep -q 'user clicks' <<<"$out" && fail "no click" || pass "no click"
+# The focus is shown in every form, opened from the keyboard as they all were here.
+grep -q 'hides its focus' <<<"$out" && fail "every form shows its focus" ||
+  pass "every form shows its focus"
+grep -q 'shows its focus' <<<"$out" || fail "the forms' focus was looked at"
 finish

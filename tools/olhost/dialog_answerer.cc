@@ -146,6 +146,11 @@ void LookAt(HWND form) {
   g_selected_row = SelectedRow(form);
   std::printf("form \"%s\" shows, row \"%s\" selected\n", WindowText(form).c_str(),
               g_selected_row.c_str());
+  // Whether the control with the focus shows it (no UISF_HIDEFOCUS in the form's UI state).
+  // https://learn.microsoft.com/en-us/windows/win32/menurc/wm-queryuistate
+  const LRESULT state = ::SendMessageW(form, WM_QUERYUISTATE, 0, 0);
+  std::printf("form \"%s\" %s its focus\n", WindowText(form).c_str(),
+              (state & UISF_HIDEFOCUS) != 0 ? "hides" : "shows");
   if (!g_photograph_on_show.empty()) {
     const bool taken = PhotographWindow(form, platform::win32::Utf8ToWide(g_photograph_on_show));
     std::printf("%s %s\n",
