@@ -73,8 +73,6 @@ void AppendControls(const std::vector<office::sim::SimControlView>& controls,
             : control.type == office::msoControlPopup ? "popup"
                                                       : "control " + std::to_string(control.type);
     text += " \"" + Shown(control.caption) + "\"";
-    if (Shown(control.caption) != control.caption)
-      text += " caption=\"" + control.caption + "\"";
     if (!control.enabled)
       text += " disabled";
     if (!control.visible)
@@ -87,6 +85,9 @@ void AppendControls(const std::vector<office::sim::SimControlView>& controls,
       text += " tip=\"" + control.tooltip + "\"";
     if (!control.tag.empty())
       text += " tag=" + control.tag;
+    // The access key, when the caption marks one.
+    if (Shown(control.caption) != control.caption)
+      text += " caption=\"" + control.caption + "\"";
     text += "\n";
     AppendControls(control.controls, indent + "  ", text);
   }
