@@ -33,7 +33,8 @@ std::string Numbered(const char* name, int row) {
   return name + std::to_string(row);
 }
 
-// The access key of row 1 ... 10: its digit, as for the row's Alt+digit shortcut ("1&0" for row 10).
+// The access key of row 1 ... 10: its digit, as for the row's Alt+digit shortcut ("1&0" for
+// row 10).
 std::string RowNumberCaption(int row) {
   const std::string number = std::to_string(row);
   return number.substr(0, number.size() - 1) + "&" + number.back();

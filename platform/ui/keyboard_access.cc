@@ -208,16 +208,17 @@ std::vector<std::string> KeyboardAccessProblems(Control& form) {
     }
     // Buttons and check boxes. OK and Cancel take Enter and Esc instead, Help takes F1.
     const std::string shown_caption = WithoutAccessKey(control->Caption());
-    const bool standard = button != nullptr &&
-                          (button->Default() || button->Cancel() || shown_caption == "OK" ||
-                           shown_caption == "Cancel" || shown_caption == "Help");
+    const bool standard =
+        button != nullptr && (button->Default() || button->Cancel() || shown_caption == "OK" ||
+                              shown_caption == "Cancel" || shown_caption == "Help");
     if (key != 0 || standard) {
       continue;
     }
     if (captions[WithoutAccessKey(control->Caption())] > 1) {
       if (!reached_in_line(control)) {
-        problems.push_back(Named(*control) + " repeats a caption and no access key of its line "
-                                             "leads to it");
+        problems.push_back(Named(*control) +
+                           " repeats a caption and no access key of its line "
+                           "leads to it");
       }
     } else {
       problems.push_back(Named(*control) + " has no access key");

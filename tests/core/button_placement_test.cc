@@ -233,7 +233,7 @@ TEST(CommandBarKeysTest, TheFirstFreeLetterIsMarkedAndAMarkedCaptionIsKept) {
   EXPECT_EQ(WithAccessKey("Quivra", "FEVGTAH"), "&Quivra");
   EXPECT_EQ(WithAccessKey("Tagged", "FEVGTAH"), "Tagge&d");
   EXPECT_EQ(WithAccessKey("R&D", "FEVGTAH"), "R&D");
-  EXPECT_EQ(WithAccessKey("Tom && Fea", "TOMFEA"), "Tom && Fe&a" == std::string() ? "" : "Tom && Fea");
+  EXPECT_EQ(WithAccessKey("Tom && Fea", "TOMFEA"), "Tom && Fea");
   EXPECT_EQ(WithAccessKey("Ab && Cd", "A"), "A&b && Cd");
   EXPECT_EQ(WithAccessKey("123", "FEVGTAH"), "123");
 }

@@ -176,8 +176,8 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
     LookAt(dialog);
   }
   // Keys typed before wait until the windows have taken them and what they set off.
-  if (g_typed_at != 0 && (HIWORD(::GetQueueStatus(QS_INPUT)) != 0 ||
-                          ::GetTickCount() - g_typed_at < kKeySettleTime)) {
+  if (g_typed_at != 0 &&
+      (HIWORD(::GetQueueStatus(QS_INPUT)) != 0 || ::GetTickCount() - g_typed_at < kKeySettleTime)) {
     return;
   }
   g_typed_at = 0;

@@ -11,7 +11,6 @@ bool OpensItems(const office::sim::SimRibbonControl& control) {
 
 }  // namespace
 
-
 std::string KeyTipWalk::KeyTipOf(const office::sim::SimRibbonControl& control) {
   if (control.BuiltIn && control.Element == "tab" && control.Id == "TabMail") {
     return "H";
