@@ -94,13 +94,14 @@ void OutlookStandIn::StartKeyTips(std::uintptr_t) {
     return;
   }
   RibbonHost* ribbon = key_tip_ribbon_.get();
-  key_tips_.emplace([ribbon]() -> const auto& { return ribbon->Controls(); },
-                    [ribbon](const std::string& id) { return ribbon->Shown(id); },
-                    [ribbon](const std::string& id) {
-                      std::printf("user presses %s by its key tip\n", id.c_str());
-                      std::fflush(stdout);
-                      return ribbon->ClickId(id);
-                    });
+  key_tips_.emplace(
+      [ribbon]() -> const auto& { return ribbon->Controls(); },
+      [ribbon](const std::string& id) { return ribbon->Shown(id); },
+      [ribbon](const std::string& id) {
+        std::printf("user presses %s by its key tip\n", id.c_str());
+        std::fflush(stdout);
+        return ribbon->ClickId(id);
+      });
   key_tips_->Start();
   std::printf("the ribbon shows its key tips\n");
   std::fflush(stdout);
