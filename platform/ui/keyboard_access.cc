@@ -56,7 +56,9 @@ bool TakesFocus(const Control& control) {
          dynamic_cast<const CheckBox*>(&control) != nullptr ||
          dynamic_cast<const Edit*>(&control) != nullptr ||
          dynamic_cast<const TreeView*>(&control) != nullptr ||
-         dynamic_cast<const ListView*>(&control) != nullptr;
+         dynamic_cast<const ListView*>(&control) != nullptr ||
+         (dynamic_cast<const Image*>(&control) != nullptr &&
+          static_cast<bool>(static_cast<const Image&>(control).OnClick));
 }
 
 namespace {

@@ -108,6 +108,28 @@ TEST_F(ConfigKeyboardTest, EachRowsDigitLeadsToItsBrowseButtonAndTabGoesOnAlongT
   sim.ui.ShowModal(dialog);
 }
 
+TEST_F(ConfigKeyboardTest, TabGoesOnFromClearToTheRowsArrowsAndEnterMovesTheRow) {
+  config.FolderNames[1] = "Mailbox\\Projects";
+  config.ButtonNames[1] = "Projects";
+  sim.ui.Expect([&](SimUser& user) {
+    const std::vector<ui::Control*> stops = ui::TabSequence(user.form());
+    auto after_clear = [&](int row) {
+      return std::find(stops.begin(), stops.end(), &dialog.BtnClear(row)) + 1;
+    };
+    EXPECT_EQ((*after_clear(1))->Name(), "ImgDown1");
+    EXPECT_EQ((*after_clear(5))->Name(), "ImgDown5");
+    EXPECT_EQ((*(after_clear(5) + 1))->Name(), "ImgUp5");
+    EXPECT_EQ((*after_clear(10))->Name(), "ImgUp10");
+    user.Focus("ImgDown1");
+    user.PressEnter();
+    EXPECT_FALSE(user.Closed());
+    user.PressEscape();
+  });
+  sim.ui.ShowModal(dialog);
+  EXPECT_EQ(config.FolderNames[2], "Mailbox\\Projects");
+  EXPECT_TRUE(config.FolderNames[1].empty());
+}
+
 TEST_F(ConfigKeyboardTest, F1ShowsTheHelpThatTheDialogWasGiven) {
   int shown = 0;
   sim.ui.Expect([](SimUser& user) {

@@ -3,7 +3,7 @@
 # click and no button pressed for the user. The configuration dialog opens by the ribbon's key
 # tips (Alt, the add-in's tab, its main button, Configure Buttons); a row's digit leads to its
 # Browse button and Space presses it; the picker's Find box (its access key) finds the folder and
-# Enter takes it; Tab and Enter confirm the dialog. Alt+Z and the Find box file the selection.
+# Enter takes it; Tab reaches the row's arrow, Space moves the row, Enter confirms the dialog. Alt+Z and the Find box file the selection.
 # Alt+A in the picker makes a new folder below the folder found, which the Find box then finds.
 # Undo by its key tip puts the mail back.
 #
@@ -22,16 +22,18 @@ start
 expect-connected OLQuivra.coOLQuivra yes
 # Configure Buttons by the key tips U (the add-in's tab), Q (its main button), C. In the dialog
 # Alt+4 leads to row 4's Browse and Space presses it; in the picker Alt+F goes to the Find box,
-# "beta" finds Projects\Beta and Enter takes it; back in the dialog Tab leaves the Browse
-# button for the row's name, where Enter presses OK.
+# "beta" finds Projects\Beta and Enter takes it; back in the dialog Tab goes on along the row
+# to its down arrow, which Space presses (Beta moves to row 5), then on to row 5's name, where
+# Enter presses OK.
 form-keys alt+4 space
 form-keys alt+f b e t a enter
-form-keys tab enter
+form-keys tab tab tab space tab tab tab enter
 key alt
 key u
 key q
 key c
 expect-ribbon OLQuivra.coOLQuivra button "Beta"
+expect-ribbon OLQuivra.coOLQuivra Beta (Alt+5)
 # Alt+Z, the Find box and Enter file the two selected items.
 select 1 6 2
 form-keys alt+f b e t a enter

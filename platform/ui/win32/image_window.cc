@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+// After windows.h, which it needs.
+#include <commctrl.h>
+
 #include <string>
 
 #include "platform/ui/win32/pictures.h"
@@ -22,7 +25,41 @@ ControlWindow::WindowKind ImageWindow::Describe() {
       picture_ = DrawPicture(name, image_.Width(), image_.Height());
     }
   }
-  return {.style = kChildStyle | SS_NOTIFY | (picture_ ? SS_BITMAP | SS_CENTERIMAGE : 0)};
+  const bool clickable = static_cast<bool>(image_.OnClick);
+  return {.style = kChildStyle | SS_NOTIFY | (picture_ ? SS_BITMAP | SS_CENTERIMAGE : 0) |
+                   (clickable ? static_cast<DWORD>(WS_TABSTOP) : 0),
+          .own_messages = clickable};
+}
+
+std::optional<LRESULT> ImageWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  switch (message) {
+    case WM_SETFOCUS:
+      ::InvalidateRect(window(), nullptr, TRUE);
+      Dispatch([this] { image_.SetFocus(); });
+      return std::nullopt;
+    case WM_KILLFOCUS:
+      ::InvalidateRect(window(), nullptr, TRUE);
+      return std::nullopt;
+    case WM_KEYDOWN:
+      if (wparam == VK_SPACE) {
+        Dispatch([this] { image_.Click(); });
+        return 0;
+      }
+      return std::nullopt;
+    case WM_PAINT: {
+      // The picture as the static control paints it, then the focus around it.
+      const LRESULT painted = ::DefSubclassProc(window(), message, wparam, lparam);
+      if (::GetFocus() == window()) {
+        RECT client{};
+        ::GetClientRect(window(), &client);
+        WindowDc dc(window());
+        ::DrawFocusRect(dc.get(), &client);
+      }
+      return painted;
+    }
+    default:
+      return std::nullopt;
+  }
 }
 
 void ImageWindow::Created() {

@@ -17,6 +17,9 @@ class ImageWindow : public ControlWindow {
  protected:
   WindowKind Describe() override;
   void Created() override;
+  // A picture that takes clicks takes the focus too: Tab reaches it, Space presses it, and it
+  // shows the focus rectangle while it has the focus.
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
   Image& image_;
