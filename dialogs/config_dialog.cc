@@ -33,7 +33,8 @@ std::string Numbered(const char* name, int row) {
   return name + std::to_string(row);
 }
 
-// The access key of row 1 ... 10: its digit, as for the row's Alt+digit shortcut ("1&0" for row 10).
+// The access key of row 1 ... 10: its digit, as for the row's Alt+digit shortcut ("1&0" for
+// row 10).
 std::string RowNumberCaption(int row) {
   const std::string number = std::to_string(row);
   return number.substr(0, number.size() - 1) + "&" + number.back();
@@ -228,17 +229,18 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration,
   ImageKey0.SetAccessibleName("Alt+0 key");
   LabelMainButton.SetCaption("Quivra Main Button &name:");
   LabelMainButton.SetFocusControl(&MainButtonName);
-  cbSuggest.SetCaption("Suggest folders");
+  cbSuggest.SetCaption("&Suggest folders");
   cbSuggest.SetChecked(true);
-  btnForget.SetCaption("Forget what was learned");
+  btnForget.SetCaption("&Forget what was learned");
   btnForget.OnClick = [this] { btnForgetClick(); };
   btnOK.SetCaption("OK");
   btnOK.SetDefault(true);
   btnOK.OnClick = [this] { OK(); };
   btnCancel.SetCaption("Cancel");
   btnCancel.OnClick = [this] { Cancel(); };
-  // Below the boxes the tab order reads line by line: the shortcuts option, then the main
-  // button's name beside it, then the options below it, then OK and Cancel beside the last.
+  // Below the boxes the tab order reads line by line, each from the left: the shortcuts option
+  // and the main button's name; the icons option and "Suggest folders"; the separators option,
+  // "Forget what was learned", OK and Cancel.
   int tab = 0;
   for (ui::Control* control :
        {static_cast<ui::Control*>(&GroupBoxFolders), static_cast<ui::Control*>(&GroupBoxBkSp),
@@ -247,7 +249,8 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration,
         static_cast<ui::Control*>(&AddIcons), static_cast<ui::Control*>(&ImageKey1),
         static_cast<ui::Control*>(&LabelComma), static_cast<ui::Control*>(&ImageKey2),
         static_cast<ui::Control*>(&LabelEllipsis), static_cast<ui::Control*>(&ImageKey0),
-        static_cast<ui::Control*>(&AddSeparator), static_cast<ui::Control*>(&btnOK),
+        static_cast<ui::Control*>(&cbSuggest), static_cast<ui::Control*>(&AddSeparator),
+        static_cast<ui::Control*>(&btnForget), static_cast<ui::Control*>(&btnOK),
         static_cast<ui::Control*>(&btnCancel)}) {
     control->SetTabOrder(tab++);
   }

@@ -70,7 +70,8 @@ class Form : public Control {
   void BeginModal();
   void EndModal();
 
-  // The user's key press: Enter presses the focused button or else the default button, Esc
+  // The user's key press: Enter presses the focused button (or picture that takes clicks) or
+  // else the default button, Esc
   // the cancel button; any other key, and Enter or Esc that no button takes, goes to
   // OnKeyPress when the form has key preview.
   void KeyPress(char key);

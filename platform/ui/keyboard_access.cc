@@ -56,7 +56,9 @@ bool TakesFocus(const Control& control) {
          dynamic_cast<const CheckBox*>(&control) != nullptr ||
          dynamic_cast<const Edit*>(&control) != nullptr ||
          dynamic_cast<const TreeView*>(&control) != nullptr ||
-         dynamic_cast<const ListView*>(&control) != nullptr;
+         dynamic_cast<const ListView*>(&control) != nullptr ||
+         (dynamic_cast<const Image*>(&control) != nullptr &&
+          static_cast<bool>(static_cast<const Image&>(control).OnClick));
 }
 
 namespace {
@@ -208,16 +210,17 @@ std::vector<std::string> KeyboardAccessProblems(Control& form) {
     }
     // Buttons and check boxes. OK and Cancel take Enter and Esc instead, Help takes F1.
     const std::string shown_caption = WithoutAccessKey(control->Caption());
-    const bool standard = button != nullptr &&
-                          (button->Default() || button->Cancel() || shown_caption == "OK" ||
-                           shown_caption == "Cancel" || shown_caption == "Help");
+    const bool standard =
+        button != nullptr && (button->Default() || button->Cancel() || shown_caption == "OK" ||
+                              shown_caption == "Cancel" || shown_caption == "Help");
     if (key != 0 || standard) {
       continue;
     }
     if (captions[WithoutAccessKey(control->Caption())] > 1) {
       if (!reached_in_line(control)) {
-        problems.push_back(Named(*control) + " repeats a caption and no access key of its line "
-                                             "leads to it");
+        problems.push_back(Named(*control) +
+                           " repeats a caption and no access key of its line "
+                           "leads to it");
       }
     } else {
       problems.push_back(Named(*control) + " has no access key");

@@ -36,7 +36,8 @@ class Panel : public Control {
   using Control::Control;
 };
 
-// A picture, by resource name. It takes clicks, like a button without a frame.
+// A picture, by resource name. It takes clicks, like a button without a frame; one that does
+// (OnClick set) is a tab stop too, pressed by Space or Enter like a button.
 class Image : public Control {
  public:
   using Control::Control;

@@ -5,7 +5,8 @@
 
 namespace quivra::platform::win32 {
 
-// The system's preferred cryptographic random number generator (BCryptGenRandom).
+// The system's preferred cryptographic random number generator: BCryptGenRandom where
+// Windows has it, CryptGenRandom on Windows XP.
 class Win32Random : public RandomSource {
  public:
   void Fill(std::uint8_t* bytes, std::size_t count) override;

@@ -71,13 +71,15 @@ class ConfigKeyboardTest : public PickerTest {
 };
 
 TEST_F(ConfigKeyboardTest, MeetsTheKeyboardConventionsOnEitherHostWithOrWithoutBackspace) {
+  core::FilingHistory history{sim.platform()};
   for (const bool ribbon : {false, true}) {
     for (const bool backspace : {false, true}) {
       SCOPED_TRACE(std::string(ribbon ? "ribbon" : "command bar") +
                    (backspace ? ", Backspace on" : ""));
       config.HostIsRibbonOutlook = ribbon;
       config.BackspaceKey = backspace;
-      TfrmConfig fresh{config, picker};
+      // With suggested folders on the command bar host, without on the ribbon host.
+      TfrmConfig fresh{config, picker, ribbon ? nullptr : &history};
       sim.ui.Expect([](SimUser& user) {
         EXPECT_THAT(ui::KeyboardAccessProblems(user.form()), IsEmpty());
         user.PressEscape();
@@ -104,6 +106,28 @@ TEST_F(ConfigKeyboardTest, EachRowsDigitLeadsToItsBrowseButtonAndTabGoesOnAlongT
     user.PressEscape();
   });
   sim.ui.ShowModal(dialog);
+}
+
+TEST_F(ConfigKeyboardTest, TabGoesOnFromClearToTheRowsArrowsAndEnterMovesTheRow) {
+  config.FolderNames[1] = "Mailbox\\Projects";
+  config.ButtonNames[1] = "Projects";
+  sim.ui.Expect([&](SimUser& user) {
+    const std::vector<ui::Control*> stops = ui::TabSequence(user.form());
+    auto after_clear = [&](int row) {
+      return std::find(stops.begin(), stops.end(), &dialog.BtnClear(row)) + 1;
+    };
+    EXPECT_EQ((*after_clear(1))->Name(), "ImgDown1");
+    EXPECT_EQ((*after_clear(5))->Name(), "ImgDown5");
+    EXPECT_EQ((*(after_clear(5) + 1))->Name(), "ImgUp5");
+    EXPECT_EQ((*after_clear(10))->Name(), "ImgUp10");
+    user.Focus("ImgDown1");
+    user.PressEnter();
+    EXPECT_FALSE(user.Closed());
+    user.PressEscape();
+  });
+  sim.ui.ShowModal(dialog);
+  EXPECT_EQ(config.FolderNames[2], "Mailbox\\Projects");
+  EXPECT_TRUE(config.FolderNames[1].empty());
 }
 
 TEST_F(ConfigKeyboardTest, F1ShowsTheHelpThatTheDialogWasGiven) {

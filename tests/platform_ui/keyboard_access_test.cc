@@ -76,7 +76,8 @@ TEST(KeyboardAccessTest, EachBrokenConventionIsReported) {
   {
     SmallForm form;
     form.Open.SetCaption("Open");
-    EXPECT_THAT(KeyboardAccessProblems(form), ElementsAre(HasSubstr("Open \"Open\" has no access")));
+    EXPECT_THAT(KeyboardAccessProblems(form),
+                ElementsAre(HasSubstr("Open \"Open\" has no access")));
   }
   {
     SmallForm form;
@@ -89,8 +90,7 @@ TEST(KeyboardAccessTest, EachBrokenConventionIsReported) {
     // Declared after the field it names, the label's key would lead past it.
     SmallForm form;
     form.NameLabel.SetTabOrder(1);
-    EXPECT_THAT(KeyboardAccessProblems(form),
-                ElementsAre(HasSubstr("does not lead to NameEdit")));
+    EXPECT_THAT(KeyboardAccessProblems(form), ElementsAre(HasSubstr("does not lead to NameEdit")));
   }
   {
     SmallForm form;

@@ -109,6 +109,10 @@ ModalResult FormWindow::ShowModal() {
   disabled_.emplace(frame_.get());
   ::ShowWindow(frame_.get(), SW_SHOW);
   ::UpdateWindow(frame_.get());
+  // The focus is always shown, however the form was opened: Windows hides focus rectangles of a
+  // window opened by the mouse until a key is pressed, which leaves a keyboard user guessing.
+  // https://learn.microsoft.com/en-us/windows/win32/menurc/wm-changeuistate
+  ::SendMessageW(frame_.get(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   // The focus could not be given while the window was hidden.
   focus_written_ = nullptr;
   SyncFocus();
@@ -155,6 +159,12 @@ bool FormWindow::PreTranslate(MSG& message) {
       (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE)) {
     const char key = message.wParam == VK_RETURN ? kEnterKey : kEscapeKey;
     Dispatch([this, key] { form_.KeyPress(key); });
+    return true;
+  }
+  if (message.message == WM_KEYDOWN && message.wParam == VK_F1 && form_.OnHelp) {
+    // F1 asks for help; the form shows its own, in place of WM_HELP.
+    // https://learn.microsoft.com/en-us/windows/win32/shell/wm-help
+    Dispatch([this] { form_.HelpKey(); });
     return true;
   }
   if (message.message == WM_KEYDOWN && (message.wParam == VK_UP || message.wParam == VK_DOWN) &&
@@ -448,6 +458,39 @@ LRESULT FormWindow::OnFrameMessage(HWND window, UINT message, WPARAM wparam, LPA
     case WM_CLOSE:
       Dispatch([this] { form_.CloseBox(); });
       return 0;
+    case WM_ACTIVATE:
+      // Back in front (a dialog it opened has closed), the form gives the focus back to the
+      // control that had it, as a dialog does, so that the keyboard goes on where it was.
+      // https://learn.microsoft.com/en-us/windows/win32/api/winuser/nf-winuser-defdlgprocw
+      if (LOWORD(wparam) != WA_INACTIVE) {
+        ControlWindow* shown = Find(form_.ActiveControl());
+        if (shown != nullptr && ::IsWindowVisible(shown->window()) &&
+            ::IsWindowEnabled(shown->window())) {
+          ++writing_;
+          ::SetFocus(shown->window());
+          --writing_;
+          return 0;
+        }
+      }
+      break;
+    case WM_NEXTDLGCTL: {
+      // The dialog manager asks the form to move the focus: Tab and Shift+Tab, an arrow within
+      // a group, the access key of a label or group box (the focus goes to the label, then on
+      // to the next control). A dialog's own procedure does this; the form's window does it
+      // as documented, so that it works whoever sends it (Wine sends it to any window).
+      // https://learn.microsoft.com/en-us/windows/win32/dlgbox/wm-nextdlgctl
+      HWND next = LOWORD(lparam) != 0
+                      ? reinterpret_cast<HWND>(wparam)
+                      : ::GetNextDlgTabItem(window, ::GetFocus(), wparam != 0 ? TRUE : FALSE);
+      if (next != nullptr) {
+        ::SetFocus(next);
+        // An edit field entered from the keyboard has its text selected, as in a dialog.
+        if (LOWORD(lparam) == 0 && (::SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)) {
+          ::SendMessageW(next, EM_SETSEL, 0, -1);
+        }
+      }
+      return 0;
+    }
     case WM_SIZE:
       if (writing_ == 0 && wparam != SIZE_MINIMIZED &&
           form_.GetBorderStyle() == BorderStyle::kSizeable) {

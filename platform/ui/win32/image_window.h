@@ -19,6 +19,9 @@ class ImageWindow : public ControlWindow {
   void Created() override;
   void Rescaled() override { SetPicture(); }
   void ColorsChanged() override { SetPicture(); }
+  // A picture that takes clicks takes the focus too: Tab reaches it, Space presses it, and it
+  // shows the focus rectangle while it has the focus.
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
   // Loads or draws the picture at the window's size and DPI and gives it to the window.
