@@ -1,6 +1,8 @@
 #include "core/add_in_module.h"
 
 #include <stdexcept>
+#include <string>
+#include <tuple>
 #include <utility>
 
 #include "core/icons.h"
@@ -124,8 +126,10 @@ void TAddInModule::CreateCommandBarControls() {
   // Position 0: the main button, whose menu holds the three commands.
   auto& main = bar.Controls().Add<TCommandBarPopup>();
   main.SetTooltipText("Quivra for Outlook");
+  // Each command and bar button marks its access key; the main button's comes from its caption
+  // at each placement.
   const std::pair<const char*, framework::TBitmap> commands[] = {
-      {"Configure Buttons", ConfigureIcon()}, {"Help", HelpIcon()}, {"About", AboutIcon()}};
+      {"&Configure Buttons", ConfigureIcon()}, {"&Help", HelpIcon()}, {"&About", AboutIcon()}};
   for (const auto& [caption, icon] : commands) {
     auto& item = main.Controls().Add<TCommandBarButton>();
     item.SetCaption(caption);
@@ -143,49 +147,87 @@ void TAddInModule::CreateCommandBarControls() {
     }
   }
   auto& any_folder = bar.Controls().Add<TCommandBarButton>();
-  any_folder.SetCaption("Any Folder...");
+  any_folder.SetCaption("Any F&older...");
   any_folder.SetTag(kAnyFolderTag);
   any_folder.SetStyle(TMsoButtonStyle::msoButtonIconAndCaption);
   any_folder.SetGlyph(AnyFolderIcon());
   any_folder.SetTooltipText("Move to Any Folder... (Alt+Z)");
   auto& undo = bar.Controls().Add<TCommandBarButton>();
-  undo.SetCaption("Undo");
+  undo.SetCaption("&Undo");
   undo.SetTag(kUndoTag);
   undo.SetStyle(TMsoButtonStyle::msoButtonCaption);
   // Position 14: "Suggested".
   auto& suggested = bar.Controls().Add<TCommandBarButton>();
-  suggested.SetCaption(kSuggestedCaption);
+  suggested.SetCaption(std::string("&") + kSuggestedCaption);
   suggested.SetTag(kSuggestedTag);
   suggested.SetStyle(TMsoButtonStyle::msoButtonIconAndCaption);
   suggested.SetGlyph(AnyFolderIcon());
   suggested.SetVisible(false);
 }
 
+// Key tips: after Alt, the key tip of a tab opens it and then each control's key tip presses
+// it (one to three characters; Office gives a colliding one another:
+// https://learn.microsoft.com/en-us/openspecs/office_standards/ms-customui2/a9be681e-2055-4ec3-9649-e15e46270bb4,
+// https://learn.microsoft.com/en-us/dotnet/api/microsoft.office.tools.ribbon.ribbonbutton.keytip).
+// On the own tab the filing buttons take the digit of their Alt+digit shortcut, "Any Folder..."
+// Z and "Suggested" K as their shortcuts do, Undo U. The tab's own key tip is U: Outlook's tabs
+// take F, H, S, O and V, Office's Tell Me box Q, and add-in tabs without a key tip Y or X.
+// On Outlook's Home tab every key tip of the group starts with Z, so that none is one of
+// Outlook's own there: Z and the digit, ZB, ZZ, ZU and ZK, the group itself ZG.
+namespace {
+
+std::string FilingKeyTip(int position) {
+  if (position >= kFirstFilingSlot && position <= kLastNumberedSlot) {
+    return std::to_string(position % 10);
+  }
+  switch (position) {
+    case kBackspaceSlot:
+      return "B";
+    case kAnyFolderTag:
+      return "Z";
+    case kUndoTag:
+      return "U";
+    case kSuggestedTag:
+      return "K";
+    default:
+      return "";
+  }
+}
+
+}  // namespace
+
 void TAddInModule::CreateOwnTab() {
   framework::TRibbonTab& tab = ribbonTab1;
   tab.SetCaption("Quivra");
+  tab.SetKeyTip("U");
   tab.SetImages(&ImageList1);
   tab.SetRibbons({TRibbon::msrOutlookExplorer});
   tab.SetRibbons2010({TRibbon2010::msrOutlookExplorer2010});
 
   auto& configure = tab.Controls().Add<TRibbonGroup>();
   configure.SetCaption("Configure");
+  configure.SetKeyTip("GC");
   auto& main = configure.Controls().Add<TRibbonSplitButton>();
   main.SetCaption("Quivra");
+  main.SetKeyTip("Q");
   main.SetSize(TRibbonXControlSize::csLarge);
   main.SetGlyph(MainIcon());
   auto& menu = main.Controls().Add<TRibbonMenu>();
-  const std::pair<const char*, framework::TBitmap> commands[] = {
-      {"Configure Buttons", ConfigureIcon()}, {"Help", HelpIcon()}, {"About", AboutIcon()}};
-  for (const auto& [caption, icon] : commands) {
+  const std::tuple<const char*, const char*, framework::TBitmap> commands[] = {
+      {"Configure Buttons", "C", ConfigureIcon()},
+      {"Help", "H", HelpIcon()},
+      {"About", "A", AboutIcon()}};
+  for (const auto& [caption, key_tip, icon] : commands) {
     auto& item = menu.Controls().Add<TRibbonButton>();
     item.SetCaption(caption);
+    item.SetKeyTip(key_tip);
     item.SetGlyph(icon);
   }
 
   auto& filing = tab.Controls().Add<TRibbonGroup>();
   filing.SetCaption(kFilingGroupCaption);
   filing.SetScreenTip(kFilingGroupScreenTip);
+  filing.SetKeyTip("GF");
   auto& placeholder = filing.Controls().Add<TRibbonButton>();
   placeholder.SetCaption(" ");
   placeholder.SetEnabled(false);
@@ -209,6 +251,9 @@ void TAddInModule::CreateOwnTab() {
   suggested.SetTag(kSuggestedTag);
   suggested.SetGlyph(AnyFolderIcon());
   suggested.SetVisible(false);
+  for (int position = kFirstFilingSlot; position <= kSuggestedTag; ++position) {
+    filing.Controls()[position].SetKeyTip(FilingKeyTip(position));
+  }
 }
 
 void TAddInModule::CreateHomeGroup() {
@@ -222,6 +267,7 @@ void TAddInModule::CreateHomeGroup() {
   group.SetInsertAfterIdMso("GroupMoveActions");
   group.SetScreenTip(kFilingGroupScreenTip);
   group.SetGlyph(GroupIcon());
+  group.SetKeyTip("ZG");
   group.SetVisible(false);
   // Everything but the captions is copied from the own tab when the buttons are placed.
   for (int position = 0; position <= kSuggestedTag; ++position) {
@@ -234,6 +280,8 @@ void TAddInModule::CreateHomeGroup() {
     if (position == 0) {
       button.SetEnabled(false);
       button.SetVisible(false);
+    } else {
+      button.SetKeyTip("Z" + FilingKeyTip(position));
     }
   }
 }

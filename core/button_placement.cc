@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/add_in_module.h"
+#include "core/command_bar_keys.h"
 #include "core/version_detection.h"
 
 namespace quivra::core {
@@ -113,7 +114,10 @@ void TAddInModule::PlaceButtonBar() {
     }
   }
   auto& bar = WorkingCommandBar->Controls();
-  bar[0].SetCaption(configuration_.MainButtonCaption);
+  // The main button's access key: the first letter of its caption that neither Outlook's menus
+  // nor the other buttons of the bar take.
+  bar[0].SetCaption(WithAccessKey(configuration_.MainButtonCaption,
+                                  std::string(kTakenBarKeys) + std::string(kOwnBarKeys)));
   DisableShortcuts();
 
   auto& ribbon = OwnFilingGroup().Controls();

@@ -62,6 +62,8 @@ void TAddInModule::Configure() {
   dialogs::TfrmFolders2& picker = FolderPicker();
   if (!config_dialog_) {
     config_dialog_.reset(new dialogs::TfrmConfig(configuration_, picker, &history_));
+    // F1 in the dialog opens the same support page as the Help command.
+    config_dialog_->OnHelp = [this] { Help(); };
   }
   ui::ModalResult result = ui::ModalResult::kNone;
   {

@@ -10,6 +10,9 @@ namespace {
 constexpr std::uint32_t kOpaque = 0xFF000000;
 constexpr std::uint32_t kWhite = 0xFFFFFFFF;
 constexpr std::uint32_t kOutline = 0xFF5A4A1E;
+// A light rim around the dark outline: the folder stands out on a dark ribbon or a black
+// high-contrast background as its outline does on a light one.
+constexpr std::uint32_t kRim = 0xFFF4EEDC;
 
 // One colour per filing slot, far enough apart to tell at a glance.
 constexpr std::array<std::uint32_t, 11> kSlotColors = {0xE8B730, 0x4C8ED9, 0x5BB45A, 0xD9534F,
@@ -31,6 +34,8 @@ framework::TBitmap FolderIcon(int size, std::uint32_t color, int mark) {
       }
     }
   };
+  fill(0, 1, 8, 4, kRim);               // the rim around the tab
+  fill(0, 3, 16, 15, kRim);             // and around the body
   fill(1, 2, 7, 4, kOutline);           // the tab
   fill(1, 4, 15, 14, kOutline);         // the body's outline
   fill(2, 5, 14, 13, kOpaque | color);  // the body

@@ -36,7 +36,7 @@ void TAddInModule::comAddInModuleAddInInitialize(framework::TCOMAddInModule&) {
   auto& undo = WorkingCommandBar->Controls().Item<TCommandBarButton>(kUndoTag);
   undo.SetVisible(true);
   undo.SetTag(kUndoTag);
-  undo.SetCaption("Undo");
+  undo.SetCaption("&Undo");
   undo.SetStyle(framework::TMsoButtonStyle::msoButtonCaption);
   undo.OnClick = [this](TCommandBarButton&) { CallUndo(); };
   undo.SetEnabled(!configuration_.UndoDetails.TargetPath.empty());

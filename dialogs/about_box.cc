@@ -45,6 +45,7 @@ TFormAbout::TFormAbout(platform::Shell& shell)
   SetFont({"Tahoma", 8, false});
 
   Image1.SetPictureName("BANNER");
+  Image1.SetAccessibleName("Quivra");
   LabelTitle.SetCaption(kProductName);
   LabelTitle.SetFont({"Arial", 19, true});  // 25 pixels high
   Label1.SetCaption("for Outlook");

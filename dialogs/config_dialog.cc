@@ -9,7 +9,7 @@ namespace quivra::dialogs {
 namespace {
 
 constexpr char kDefaultMainButtonCaption[] = "Quivra";
-constexpr char kRibbonIconsCaption[] = "Show Filing buttons on Home tab of the Ribbon";
+constexpr char kRibbonIconsCaption[] = "Show Filing buttons on &Home tab of the Ribbon";
 // Arrow tags: 100 + row moves the row down, 200 + row moves it up.
 constexpr int kMoveDownTag = 100;
 constexpr int kMoveUpTag = 200;
@@ -33,12 +33,23 @@ std::string Numbered(const char* name, int row) {
   return name + std::to_string(row);
 }
 
+// The access key of row 1 ... 10: its digit, as for the row's Alt+digit shortcut ("1&0" for
+// row 10).
+std::string RowNumberCaption(int row) {
+  const std::string number = std::to_string(row);
+  return number.substr(0, number.size() - 1) + "&" + number.back();
+}
+
 }  // namespace
 
 // The controls of one slot's row, at the height of its edit fields. Rows 1 ... 10 carry their
 // number, their shortcut and the arrows they may move by; the Backspace row has none of them.
+// The row's Browse and Clear buttons repeat the captions of every other row, so they carry no
+// access key: the row's number does (its digit leads to Browse, Tab on to the rest of the row),
+// as Windows' keyboard guidelines allow for identical sets of controls. The row's controls are
+// in the tab order as they stand, from the left.
 struct TSlotRow {
-  TSlotRow(ui::Control& parent, int row, int top)
+  TSlotRow(ui::Control& parent, int row, int top, int first_tab)
       : EditFolder(&parent, Numbered("EditFolder", row), {100, top, 260, 21}),
         BtnBrowse(&parent, Numbered("BtnBrowse", row), {368, top, 47, 21}),
         EditBtn(&parent, Numbered("EditBtn", row), {420, top, 101, 21}),
@@ -48,18 +59,35 @@ struct TSlotRow {
     BtnBrowse.SetTag(row);
     BtnClear.SetCaption("Clear");
     BtnClear.SetTag(row);
+    // The rows' labels follow their boxes, so a screen reader is told which button a box sets.
+    const std::string button =
+        row == core::kBackspaceSlot ? "the Backspace button" : "button " + std::to_string(row);
+    EditFolder.SetAccessibleName("Folder of " + button);
+    EditBtn.SetAccessibleName("Name of " + button);
     for (ui::Control* control :
          {static_cast<ui::Control*>(&EditFolder), static_cast<ui::Control*>(&BtnBrowse),
           static_cast<ui::Control*>(&EditBtn), static_cast<ui::Control*>(&BtnClear)}) {
       control->SetFont(kDialogFont);
     }
+    int tab = first_tab;
+    auto next_in_tab_order = [&tab](ui::Control* control) {
+      if (control != nullptr) {
+        control->SetTabOrder(tab++);
+      }
+    };
     if (row == core::kBackspaceSlot) {
+      for (ui::Control* control :
+           {static_cast<ui::Control*>(&EditFolder), static_cast<ui::Control*>(&BtnBrowse),
+            static_cast<ui::Control*>(&EditBtn), static_cast<ui::Control*>(&BtnClear)}) {
+        next_in_tab_order(control);
+      }
       return;
     }
     const int label_top = top + 4;
     LblBtn = std::make_unique<ui::Label>(&parent, Numbered("LblBtn", row),
                                          ui::Rect{18, label_top, 17, 13});
-    LblBtn->SetCaption(std::to_string(row));
+    LblBtn->SetCaption(RowNumberCaption(row));
+    LblBtn->SetFocusControl(&BtnBrowse);
     LblBtn->SetFont(kLabelFont);
     LblKey = std::make_unique<ui::Label>(&parent, Numbered("LblKey", row),
                                          ui::Rect{54, label_top, 30, 13});
@@ -70,6 +98,7 @@ struct TSlotRow {
                                             ui::Rect{580, label_top, 16, 16});
       ImgDown->SetPictureName("ARROWDOWN");
       ImgDown->SetHint("Move down");
+      ImgDown->SetAccessibleName("Move " + button + " down");
       ImgDown->SetTag(kMoveDownTag + row);
     }
     if (row > core::kFirstFilingSlot) {
@@ -77,7 +106,15 @@ struct TSlotRow {
                                           ui::Rect{604, label_top, 16, 16});
       ImgUp->SetPictureName("ARROWUP");
       ImgUp->SetHint("Move up");
+      ImgUp->SetAccessibleName("Move " + button + " up");
       ImgUp->SetTag(kMoveUpTag + row);
+    }
+    for (ui::Control* control :
+         {static_cast<ui::Control*>(LblBtn.get()), static_cast<ui::Control*>(LblKey.get()),
+          static_cast<ui::Control*>(&EditFolder), static_cast<ui::Control*>(&BtnBrowse),
+          static_cast<ui::Control*>(&EditBtn), static_cast<ui::Control*>(&BtnClear),
+          static_cast<ui::Control*>(ImgDown.get()), static_cast<ui::Control*>(ImgUp.get())}) {
+      next_in_tab_order(control);
     }
   }
 
@@ -111,8 +148,9 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration,
       ImageKey0(this, "ImageKey0", {206, 475, 16, 16}),
       LabelMainButton(this, "LabelMainButton", {240, 456, 175, 13}),
       MainButtonName(this, "MainButtonName", {420, 452, 173, 21}),
-      cbSuggest(this, "cbSuggest", {240, 480, 170, 17}),
-      btnForget(this, "btnForget", {240, 498, 150, 23}),
+      // Right of the longest caption the options take (a ribbon host's), left of OK.
+      cbSuggest(this, "cbSuggest", {276, 480, 136, 17}),
+      btnForget(this, "btnForget", {276, 498, 136, 23}),
       btnOK(this, "btnOK", {420, 495, 75, 25}),
       btnCancel(this, "btnCancel", {520, 495, 75, 25}),
       configuration_(configuration),
@@ -130,18 +168,22 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration,
 
   const std::pair<const char*, int> headers[] = {
       {"Button", 9}, {"Shortcut", 49}, {"Folder", 101}, {"Button name", 424}};
+  // The column headers come first in the tab order of the rows' box, then row after row.
+  constexpr int kRowTabOrders = 8;
   for (size_t i = 0; i < column_headers_.size(); ++i) {
     column_headers_[i] = std::make_unique<ui::Label>(&GroupBoxFolders,
                                                      Numbered("LblHeader", static_cast<int>(i) + 1),
                                                      ui::Rect{headers[i].second, 11, 60, 13});
     column_headers_[i]->SetCaption(headers[i].first);
     column_headers_[i]->SetFont(kLabelFont);
+    column_headers_[i]->SetTabOrder(static_cast<int>(i));
   }
   for (int row = core::kFirstFilingSlot; row <= core::kBackspaceSlot; ++row) {
     rows_[row] = row == core::kBackspaceSlot
-                     ? std::make_unique<TSlotRow>(GroupBoxBkSp, row, kBackspaceRowTop)
-                     : std::make_unique<TSlotRow>(GroupBoxFolders, row,
-                                                  kFirstRowTop + (row - 1) * kRowSpacing);
+                     ? std::make_unique<TSlotRow>(GroupBoxBkSp, row, kBackspaceRowTop, 3)
+                     : std::make_unique<TSlotRow>(
+                           GroupBoxFolders, row, kFirstRowTop + (row - 1) * kRowSpacing,
+                           static_cast<int>(column_headers_.size()) + (row - 1) * kRowTabOrders);
     TSlotRow& controls = *rows_[row];
     controls.BtnBrowse.OnClick = [this, &controls] { Browse(controls.BtnBrowse); };
     controls.BtnClear.OnClick = [this, &controls] { Clear(controls.BtnClear); };
@@ -154,39 +196,64 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration,
 
   GroupBoxBkSp.SetCaption("Backspace Key");
   GroupBoxBkSp.SetFont({kDialogFont.name, kDialogFont.size, true});
+  GroupBoxFolders.SetAccessibleName("Filing buttons");
   ImageBkSp.SetPictureName("BACKSPACEKEY");
+  ImageBkSp.SetAccessibleName("Backspace key");
   LabelBkSp.SetHTMLText(
       {"Enable and define the Backspace key as Filing Button for your most "
        "frequently used (archive) folder."});
   LabelBkSp.SetFont(kLabelFont);
-  cbBackSpace.SetCaption("Backspace");
+  ImageBkSp.SetTabOrder(0);
+  LabelBkSp.SetTabOrder(1);
+  cbBackSpace.SetCaption("&Backspace");
+  cbBackSpace.SetTabOrder(2);
   cbBackSpace.SetFont(kDialogFont);
   cbBackSpace.OnClick = [this] { cbBackSpaceClick(); };
 
   LabelHelp.SetCaption(
       "Click 'Browse' to define or edit a filing folder. Click 'Clear' to clear folder and "
       "button.");
-  AddShortcuts.SetCaption("Enable keyboard shortcuts");
+  AddShortcuts.SetCaption("&Enable keyboard shortcuts");
   AddShortcuts.SetChecked(true);
-  AddIcons.SetCaption("Add icons to buttons");
+  AddIcons.SetCaption("Add &icons to buttons");
   AddIcons.SetChecked(true);
-  AddSeparator.SetCaption("Add button separators");
+  AddSeparator.SetCaption("Add button se&parators");
   AddSeparator.SetChecked(true);
   ImageKey1.SetPictureName("KEY1");
+  ImageKey1.SetAccessibleName("Alt+1 key");
   LabelComma.SetCaption(",");
   ImageKey2.SetPictureName("KEY2");
+  ImageKey2.SetAccessibleName("Alt+2 key");
   LabelEllipsis.SetCaption(", ... ,");
   ImageKey0.SetPictureName("KEY0");
-  LabelMainButton.SetCaption("Quivra Main Button name:");
-  cbSuggest.SetCaption("Suggest folders");
+  ImageKey0.SetAccessibleName("Alt+0 key");
+  LabelMainButton.SetCaption("Quivra Main Button &name:");
+  LabelMainButton.SetFocusControl(&MainButtonName);
+  cbSuggest.SetCaption("&Suggest folders");
   cbSuggest.SetChecked(true);
-  btnForget.SetCaption("Forget what was learned");
+  btnForget.SetCaption("&Forget what was learned");
   btnForget.OnClick = [this] { btnForgetClick(); };
   btnOK.SetCaption("OK");
   btnOK.SetDefault(true);
   btnOK.OnClick = [this] { OK(); };
   btnCancel.SetCaption("Cancel");
   btnCancel.OnClick = [this] { Cancel(); };
+  // Below the boxes the tab order reads line by line, each from the left: the shortcuts option
+  // and the main button's name; the icons option and "Suggest folders"; the separators option,
+  // "Forget what was learned", OK and Cancel.
+  int tab = 0;
+  for (ui::Control* control :
+       {static_cast<ui::Control*>(&GroupBoxFolders), static_cast<ui::Control*>(&GroupBoxBkSp),
+        static_cast<ui::Control*>(&LabelHelp), static_cast<ui::Control*>(&AddShortcuts),
+        static_cast<ui::Control*>(&LabelMainButton), static_cast<ui::Control*>(&MainButtonName),
+        static_cast<ui::Control*>(&AddIcons), static_cast<ui::Control*>(&ImageKey1),
+        static_cast<ui::Control*>(&LabelComma), static_cast<ui::Control*>(&ImageKey2),
+        static_cast<ui::Control*>(&LabelEllipsis), static_cast<ui::Control*>(&ImageKey0),
+        static_cast<ui::Control*>(&cbSuggest), static_cast<ui::Control*>(&AddSeparator),
+        static_cast<ui::Control*>(&btnForget), static_cast<ui::Control*>(&btnOK),
+        static_cast<ui::Control*>(&btnCancel)}) {
+    control->SetTabOrder(tab++);
+  }
   for (ui::Control* control : Controls()) {
     if (control != &GroupBoxFolders && control != &GroupBoxBkSp) {
       control->SetAnchors(kBottomLeft);

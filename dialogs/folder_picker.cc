@@ -120,7 +120,7 @@ TfrmFolders2::TfrmFolders2(outlook::Application& outlook,
   OnKeyPress = [this](char& key) { FormKeyPress(key); };
   OnKeyDown = [this](int& key) { FormKeyDown(key); };
 
-  FolderTree.SetCaption("Select Folder");
+  FolderTree.SetCaption("&Select Folder");
   FolderTree.SetTabOrder(0);
   treeFolders.SetReadOnly(true);
   treeFolders.SetRightClickSelect(true);
@@ -133,7 +133,7 @@ TfrmFolders2::TfrmFolders2(outlook::Application& outlook,
   treeFolders.OnDblClick = [this] { TreeDblClick(); };
   treeFolders.OnEnter = [this] { MruListExit(); };
 
-  MruGroupList.SetCaption("Most Recently Used (MRU)");
+  MruGroupList.SetCaption("Most Recently &Used (MRU)");
   MruGroupList.SetAnchors(ui::kAnchorLeft | ui::kAnchorTop | ui::kAnchorRight);
   MruGroupList.SetTabOrder(1);
   ListView1.AddColumn("Folder", 100);
@@ -145,17 +145,20 @@ TfrmFolders2::TfrmFolders2(outlook::Application& outlook,
   ListView1.OnDblClick = [this] { MruListDblClick(); };
 
   Panel1.SetTabOrder(2);
-  cbNoListUpdates.SetCaption("Disable List Updates");
+  Panel1.SetAccessibleName("Recently used list options");
+  // In reading order: "Clear MRU Entry" stands above the other two.
+  cbClearEntry.SetTabOrder(0);
+  cbNoListUpdates.SetCaption("&Disable List Updates");
+  cbNoListUpdates.SetTabOrder(1);
   cbNoListUpdates.OnClick = [this] { cbNoListUpdatesClick(); };
-  cbClearEntry.SetCaption("Clear MRU Entry");
-  cbClearEntry.SetTabOrder(1);
+  cbClearEntry.SetCaption("Clear MRU &Entry");
   cbClearEntry.OnClick = [this] { cbClearEntryClick(); };
-  cbClearList.SetCaption("Clear MRU List");
+  cbClearList.SetCaption("Clear MRU &List");
   cbClearList.SetTabOrder(2);
   cbClearList.SetAnchors(ui::kAnchorTop | ui::kAnchorRight);
   cbClearList.OnClick = [this] { cbClearListClick(); };
 
-  ButtonAdd.SetCaption("Add...");
+  ButtonAdd.SetCaption("&Add...");
   ButtonAdd.SetTabOrder(3);
   ButtonAdd.OnClick = [this] { ButtonAddClick(); };
   btnOK.SetCaption("OK");
@@ -169,7 +172,8 @@ TfrmFolders2::TfrmFolders2(outlook::Application& outlook,
   btnCancel.OnClick = [this] { Cancel(); };
 
   // After the tree and the list in the tab order, before the check boxes.
-  LabelFind.SetCaption("Find:");
+  LabelFind.SetCaption("&Find:");
+  LabelFind.SetFocusControl(&EditFind);
   LabelFind.SetTabOrder(1);
   EditFind.SetTabOrder(1);
   EditFind.OnChange = [this] { EditFindChange(); };

@@ -33,6 +33,21 @@ void TfrmFolders2::PlaceFindBox(bool any_folder_mode) {
   EditFind.SetBounds(any_folder_mode ? kBoxBelowList : kBoxBelowTree);
 }
 
+namespace {
+
+// What a screen reader says of the Find box after each keystroke: how many folders match.
+std::string MatchCountText(size_t count) {
+  if (count == 0) {
+    return "No matching folders";
+  }
+  if (count == 1) {
+    return "1 matching folder";
+  }
+  return std::to_string(count) + (count >= kShownMatches ? " or more" : "") + " matching folders";
+}
+
+}  // namespace
+
 void TfrmFolders2::ResetFind() {
   finding_ = false;
   matches_.clear();
@@ -40,6 +55,7 @@ void TfrmFolders2::ResetFind() {
   // Read again at the first keystroke: folders may have changed while the picker was closed.
   index_.reset();
   EditFind.SetText("");
+  EditFind.SetAccessibleDescription("");
 }
 
 void TfrmFolders2::EditFindChange() {
@@ -71,6 +87,7 @@ void TfrmFolders2::ShowMatches() {
   }
   matches_ = index_->Find(platform_.collation.Fold(EditFind.Text()), kShownMatches);
   match_ = -1;
+  EditFind.SetAccessibleDescription(MatchCountText(matches_.size()));
   if (ListView1.Enabled()) {
     std::vector<std::string> paths;
     paths.reserve(matches_.size());
@@ -132,6 +149,7 @@ ui::TreeNode* TfrmFolders2::RevealFolder(int position) {
 
 void TfrmFolders2::EndFind() {
   finding_ = false;
+  EditFind.SetAccessibleDescription("");
   matches_.clear();
   match_ = -1;
   if (ListView1.Enabled()) {

@@ -91,6 +91,12 @@ class Control {
   // The tip shown while the pointer rests on the control.
   const std::string& Hint() const { return hint_; }
   void SetHint(std::string hint) { hint_ = std::move(hint); }
+  // What a screen reader announces for the control: its name, when neither its caption nor the
+  // label before it says what it is, and a description of its state (a find box's match count).
+  const std::string& AccessibleName() const { return accessible_name_; }
+  void SetAccessibleName(std::string name) { accessible_name_ = std::move(name); }
+  const std::string& AccessibleDescription() const { return accessible_description_; }
+  void SetAccessibleDescription(std::string text) { accessible_description_ = std::move(text); }
 
   // Gives the control the input focus (OnExit of the control that had it, then OnEnter).
   void SetFocus();
@@ -113,6 +119,8 @@ class Control {
   int tab_order_ = 0;
   int tag_ = 0;
   std::string hint_;
+  std::string accessible_name_;
+  std::string accessible_description_;
   std::vector<Control*> children_;
 };
 

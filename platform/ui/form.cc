@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/ui/button.h"
+#include "platform/ui/static_controls.h"
 
 namespace quivra::ui {
 
@@ -52,6 +53,12 @@ void Form::EndModal() {
 void Form::KeyPress(char key) {
   Button* button = nullptr;
   if (key == kEnterKey) {
+    // A picture that takes clicks is pressed by Enter as a button is.
+    if (auto* picture = dynamic_cast<Image*>(active_control_);
+        picture != nullptr && picture->OnClick) {
+      picture->Click();
+      return;
+    }
     button = dynamic_cast<Button*>(active_control_);
     if (button == nullptr) {
       button = DefaultButton();

@@ -70,7 +70,8 @@ class Form : public Control {
   void BeginModal();
   void EndModal();
 
-  // The user's key press: Enter presses the focused button or else the default button, Esc
+  // The user's key press: Enter presses the focused button (or picture that takes clicks) or
+  // else the default button, Esc
   // the cancel button; any other key, and Enter or Esc that no button takes, goes to
   // OnKeyPress when the form has key preview.
   void KeyPress(char key);
@@ -79,12 +80,22 @@ class Form : public Control {
   void KeyDown(int& key);
   // The close box: closes with Cancel.
   void CloseBox() { SetModalResult(ModalResult::kCancel); }
+  // F1: the form's help, when it has one (OnHelp); false when it has none.
+  bool HelpKey() {
+    if (!OnHelp) {
+      return false;
+    }
+    OnHelp();
+    return true;
+  }
 
   std::function<void()> OnShow;
   // May set the key to 0 to mark it handled.
   std::function<void(char& key)> OnKeyPress;
   // May set the key to 0 to mark it handled.
   std::function<void(int& key)> OnKeyDown;
+  // What F1 shows; empty for a form without help.
+  std::function<void()> OnHelp;
 
  private:
   friend class Control;

@@ -10,10 +10,18 @@
 // Controls that show something or hold other controls but take no input.
 namespace quivra::ui {
 
-// A line of text; its caption.
+// A line of text; its caption. A label that names an input control leads to it: its caption
+// marks an access key ('&') that moves the focus to that control, which follows the label in
+// the tab order. Any other label shows its caption as it is, ampersands included.
 class Label : public Control {
  public:
   using Control::Control;
+
+  Control* FocusControl() const { return focus_control_; }
+  void SetFocusControl(Control* control) { focus_control_ = control; }
+
+ private:
+  Control* focus_control_ = nullptr;
 };
 
 // A framed box with its caption in the frame, holding other controls.
@@ -28,7 +36,8 @@ class Panel : public Control {
   using Control::Control;
 };
 
-// A picture, by resource name. It takes clicks, like a button without a frame.
+// A picture, by resource name. It takes clicks, like a button without a frame; one that does
+// (OnClick set) is a tab stop too, pressed by Space or Enter like a button.
 class Image : public Control {
  public:
   using Control::Control;

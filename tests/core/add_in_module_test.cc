@@ -69,8 +69,8 @@ TEST_F(AddInModuleTest, CommandBarControlsStandAtTheirTags) {
   const auto& main = bar.Controls().Item<TCommandBarPopup>(0);
   EXPECT_EQ(main.TooltipText(), "Quivra for Outlook");
   ASSERT_EQ(main.Controls().Count(), 3);
-  EXPECT_EQ(main.Controls()[0].Caption(), "Configure Buttons");
-  EXPECT_EQ(main.Controls()[2].Caption(), "About");
+  EXPECT_EQ(main.Controls()[0].Caption(), "&Configure Buttons");
+  EXPECT_EQ(main.Controls()[2].Caption(), "&About");
   for (int position = 1; position <= 14; ++position) {
     EXPECT_EQ(bar.Controls()[position].Tag(), position);
   }
@@ -83,7 +83,7 @@ TEST_F(AddInModuleTest, CommandBarControlsStandAtTheirTags) {
   EXPECT_FALSE(any_folder.Glyph().Empty());
   EXPECT_EQ(bar.Controls().Item<TCommandBarButton>(13).Style(),
             TMsoButtonStyle::msoButtonCaption);
-  EXPECT_EQ(bar.Controls()[14].Caption(), "Suggested");
+  EXPECT_EQ(bar.Controls()[14].Caption(), "&Suggested");
 }
 
 TEST_F(AddInModuleTest, TheLargeMainButtonHasALargeIconItsMenuSmallOnes) {

@@ -1,8 +1,12 @@
+#include <cctype>
+#include <map>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "core/command_bar_keys.h"
+#include "platform/ui/keyboard_access.h"
 #include "tests/core/module_fixture.h"
 
 namespace quivra::core {
@@ -25,7 +29,7 @@ class ButtonPlacementTest : public ModuleTest {
 
 TEST_F(ButtonPlacementTest, NoSlotConfigured) {
   module.PlaceButtonBar();
-  EXPECT_EQ(module.olExplorerCommandBar1.Controls()[0].Caption(), "Quivra");
+  EXPECT_EQ(module.olExplorerCommandBar1.Controls()[0].Caption(), "&Quivra");
   for (int slot = 1; slot <= 11; ++slot) {
     ExpectShown(slot, false);
   }
@@ -190,6 +194,48 @@ TEST_F(ButtonPlacementTest, EnableShortcutIgnoresOtherDigits) {
   module.EnableShortcut(0);
   module.EnableShortcut(9);
   EXPECT_EQ(ArmedShortcuts(), (Strings{"Alt+0", "Alt+9"}));
+}
+
+// Outlook 2007's explorer presses a bar button for Alt and its marked letter: each key on the
+// bar at most once and none of Outlook's menus, with or without icons, the main button's key
+// taken from its caption.
+TEST_F(ButtonPlacementTest, TheBarsAccessKeysAreUniqueAndLeaveOutlooksMenusAlone) {
+  for (const bool icons : {false, true}) {
+    SCOPED_TRACE(icons ? "icons" : "no icons");
+    config.Icons = icons;
+    config.MainButtonCaption = "Filing";  // F is Outlook's File menu: I is taken instead
+    Configure(3, world.alpha);
+    module.PlaceButtonBar();
+    auto& bar = module.olExplorerCommandBar1.Controls();
+    std::map<char, std::string> keys;
+    for (int position = 0; position < bar.Count(); ++position) {
+      const framework::TCommandBarControl& control = bar[position];
+      if (!control.Visible()) {
+        continue;
+      }
+      const char key = ui::AccessKey(control.Caption());
+      if (key == 0) {
+        continue;
+      }
+      EXPECT_TRUE(keys.emplace(key, control.Caption()).second)
+          << control.Caption() << " and " << keys[key];
+      if (!std::isdigit(static_cast<unsigned char>(key))) {
+        EXPECT_EQ(std::string("FEVGTAH").find(key), std::string::npos) << control.Caption();
+      }
+    }
+    EXPECT_EQ(bar[0].Caption(), "F&iling");
+    EXPECT_EQ(bar[kUndoTag].Caption(), "&Undo");
+    EXPECT_EQ(ui::AccessKey(bar[3].Caption()), icons ? 0 : '3');
+  }
+}
+
+TEST(CommandBarKeysTest, TheFirstFreeLetterIsMarkedAndAMarkedCaptionIsKept) {
+  EXPECT_EQ(WithAccessKey("Quivra", "FEVGTAH"), "&Quivra");
+  EXPECT_EQ(WithAccessKey("Tagged", "FEVGTAH"), "Tagge&d");
+  EXPECT_EQ(WithAccessKey("R&D", "FEVGTAH"), "R&D");
+  EXPECT_EQ(WithAccessKey("Tom && Fea", "TOMFEA"), "Tom && Fea");
+  EXPECT_EQ(WithAccessKey("Ab && Cd", "A"), "A&b && Cd");
+  EXPECT_EQ(WithAccessKey("123", "FEVGTAH"), "123");
 }
 
 }  // namespace

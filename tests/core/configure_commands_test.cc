@@ -81,7 +81,7 @@ TEST_F(ConfigureCommandsTest, OkLeavesModelFileAndButtonsInAgreement) {
   EXPECT_EQ(Own(3).Caption(), "Renamed");
   EXPECT_EQ(Own(4).Caption(), "Projects");
   EXPECT_TRUE(Own(4).Visible());
-  EXPECT_EQ(module.olExplorerCommandBar1.Controls()[0].Caption(), "Quivra");
+  EXPECT_EQ(module.olExplorerCommandBar1.Controls()[0].Caption(), "&Quivra");
 }
 
 TEST_F(ConfigureCommandsTest, ThePickerBrowsesDuringTheDialogAndIsGivenBackAfterwards) {
@@ -190,6 +190,16 @@ TEST_F(ConfigureCommandsTest, HelpOpensTheSupportPageWhateverTheShellSays) {
   EXPECT_EQ(sim.shell.opened(), (std::vector<std::string>{"https://www.quivra.example/support/"}));
   EXPECT_TRUE(sim.ui.shown().empty());
   EXPECT_TRUE(sim.message_boxes.shown().empty());
+}
+
+TEST_F(ConfigureCommandsTest, F1InTheDialogOpensTheSupportPageAndLeavesTheDialogOpen) {
+  sim.ui.Expect([](SimUser& user) {
+    user.PressF1();
+    EXPECT_FALSE(user.Closed());
+    user.PressEscape();
+  });
+  module.Configure();
+  EXPECT_EQ(sim.shell.opened(), (std::vector<std::string>{"https://www.quivra.example/support/"}));
 }
 
 }  // namespace

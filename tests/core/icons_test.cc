@@ -31,5 +31,42 @@ TEST(FolderIconTest, TheMarkIsWrittenInBinaryAsWhiteDots) {
   }
 }
 
+// Luminance of a pixel, 0 ... 255.
+int Luminance(std::uint32_t argb) {
+  return static_cast<int>(
+      (299 * ((argb >> 16) & 0xFF) + 587 * ((argb >> 8) & 0xFF) + 114 * (argb & 0xFF)) / 1000);
+}
+
+// Seen on a black ribbon every edge of the icon (an opaque pixel beside a transparent one or the
+// border) is light, and on a white one the icon's outline inside that rim is dark: the folder's
+// shape shows on either, whatever its own colour.
+TEST(FolderIconTest, TheShapeShowsOnDarkAndLightBackgrounds) {
+  for (const int slot : {1, 9, 11}) {
+    const framework::TBitmap icon = SlotIcon(slot);
+    const auto at = [&](int x, int y) -> std::uint32_t {
+      if (x < 0 || y < 0 || x >= icon.Width || y >= icon.Height) {
+        return 0;
+      }
+      return icon.Pixels[static_cast<size_t>(y * icon.Width + x)];
+    };
+    int edges = 0;
+    for (int y = 0; y < icon.Height; ++y) {
+      for (int x = 0; x < icon.Width; ++x) {
+        if ((at(x, y) >> 24) == 0) {
+          continue;
+        }
+        if ((at(x - 1, y) >> 24) == 0 || (at(x + 1, y) >> 24) == 0 || (at(x, y - 1) >> 24) == 0 ||
+            (at(x, y + 1) >> 24) == 0) {
+          ++edges;
+          EXPECT_GE(Luminance(at(x, y)), 200) << "slot " << slot << " at " << x << ", " << y;
+        }
+      }
+    }
+    EXPECT_GT(edges, 40);
+    // The outline just inside the rim, on the body's left edge.
+    EXPECT_LE(Luminance(at(1, 8)), 100) << "slot " << slot;
+  }
+}
+
 }  // namespace
 }  // namespace quivra::core

@@ -40,14 +40,14 @@ TEST_F(LifecycleTest, StartUpReadsTheFileAndPlacesTheButtons) {
   EXPECT_EQ(config.MainButtonCaption, "Quivra");
   EXPECT_TRUE(config.HostChecked);
   EXPECT_EQ(module.WorkingCommandBar, &module.olExplorerCommandBar1);
-  EXPECT_EQ(module.olExplorerCommandBar1.Controls()[0].Caption(), "Quivra");
+  EXPECT_EQ(module.olExplorerCommandBar1.Controls()[0].Caption(), "&Quivra");
   EXPECT_TRUE(Bar(2).Visible());
   EXPECT_EQ(Shortcut(2).ShortcutText(), "Alt+2");
 
   auto& undo = Bar(13);
   EXPECT_TRUE(undo.Visible());
   EXPECT_FALSE(undo.Enabled());
-  EXPECT_EQ(undo.Caption(), "Undo");
+  EXPECT_EQ(undo.Caption(), "&Undo");
   EXPECT_EQ(undo.Style(), TMsoButtonStyle::msoButtonCaption);
   EXPECT_EQ(undo.TooltipText(), "Undo last filing action");
   EXPECT_TRUE(undo.BeginGroup());

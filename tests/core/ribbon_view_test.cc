@@ -2,6 +2,7 @@
 // add-in object over the real module, asks every value through the callbacks and clicks through
 // onAction.
 #include <functional>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -178,6 +179,43 @@ TEST_F(RibbonViewTest, TheExplorerRibbonStaysCurrentAfterAnInspectorRibbonLoads)
   module->PlaceButtonBar();
   EXPECT_EQ(View(OwnId(3)).Label, "Alpha project");
   EXPECT_TRUE(sim.message_boxes.shown().empty());
+}
+
+// Key tips as Office shows them: unique among the controls a key tip chooses between (a tab's
+// controls, a menu's items), the filing buttons' the digits of their shortcuts, and every one
+// in Outlook's Home tab starting with Z.
+TEST_F(RibbonViewTest, KeyTipsAreUniqueWhereTheyAreChosenAndFollowTheShortcuts) {
+  Place();
+  const auto& controls = ribbon->Controls();
+  std::map<std::pair<int, int>, std::set<std::string>> scopes;  // (tab, menu or -1)
+  for (size_t i = 0; i < controls.size(); ++i) {
+    const office::sim::SimRibbonControl& control = controls[i];
+    if (control.BuiltIn || control.KeyTip.empty()) {
+      continue;
+    }
+    int tab = static_cast<int>(i);
+    int menu = -1;
+    for (int up = control.Parent; up != -1; up = controls[static_cast<size_t>(up)].Parent) {
+      tab = up;
+      if (menu == -1 && controls[static_cast<size_t>(up)].Element == "menu") {
+        menu = up;
+      }
+    }
+    const bool home = controls[static_cast<size_t>(tab)].Id == "TabMail";
+    if (home) {
+      EXPECT_EQ(control.KeyTip.front(), 'Z') << control.Id;
+    }
+    EXPECT_LE(control.KeyTip.size(), 3u);
+    const std::pair<int, int> scope{control.Parent == -1 ? -1 : tab, menu};
+    EXPECT_TRUE(scopes[scope].insert(control.KeyTip).second) << control.KeyTip << " twice";
+  }
+  for (int slot = 1; slot <= 10; ++slot) {
+    EXPECT_EQ(View(OwnId(slot)).KeyTip, std::to_string(slot % 10));
+    EXPECT_EQ(View(HomeId(slot)).KeyTip, "Z" + std::to_string(slot % 10));
+  }
+  EXPECT_EQ(View(OwnId(kAnyFolderTag)).KeyTip, "Z");
+  EXPECT_EQ(View(HomeId(kUndoTag)).KeyTip, "ZU");
+  EXPECT_EQ(View(module->ribbonTab1.Id()).KeyTip, "U");
 }
 
 }  // namespace

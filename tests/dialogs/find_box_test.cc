@@ -57,6 +57,28 @@ TEST_F(FindBoxTest, TypingInTheListShowsTheMatchesAndEnterTakesTheBest) {
   EXPECT_EQ(picker.SelectedMruIndex, -1);
 }
 
+// A screen reader reads the box's description after each keystroke: the number of matches, and
+// nothing once the box is empty again.
+TEST_F(FindBoxTest, TheBoxTellsAScreenReaderHowManyFoldersMatch) {
+  ShowAnyFolder([](SimUser& user) {
+    const auto& find = user.Get<ui::Edit>("EditFind");
+    user.TypeKeys("alp");
+    EXPECT_EQ(find.AccessibleDescription(), "2 matching folders");
+    user.TypeKeys("ha");
+    EXPECT_EQ(find.AccessibleDescription(), "2 matching folders");
+    user.TypeKeys("qq");
+    EXPECT_EQ(find.AccessibleDescription(), "No matching folders");
+    user.Type("EditFind", "Inbox");
+    EXPECT_EQ(find.AccessibleDescription(), "1 matching folder");
+    user.Type("EditFind", "");
+    EXPECT_EQ(find.AccessibleDescription(), "");
+    user.Type("EditFind", "e");
+    user.PressEscape();
+    EXPECT_EQ(find.AccessibleDescription(), "");
+    user.PressEscape();
+  });
+}
+
 TEST_F(FindBoxTest, TypingInTheTreeOfBrowseModeSelectsTheMatchThere) {
   const ModalResult result = ShowBrowse([](SimUser& user) {
     EXPECT_EQ(user.form().ActiveControl()->Name(), "treeFolders");

@@ -115,10 +115,10 @@ TEST_F(CommandBarConnectionTest, TheExplorerShowsTheBarAsTheModelDescribesIt) {
 
   const SimControlView& main = bar.controls[0];
   EXPECT_EQ(main.type, office::msoControlPopup);
-  EXPECT_EQ(main.caption, "Quivra");
+  EXPECT_EQ(main.caption, "&Quivra");
   EXPECT_EQ(main.tooltip, "Quivra for Outlook");
   ASSERT_EQ(main.controls.size(), 3u);
-  EXPECT_EQ(main.controls[0].caption, "Configure Buttons");
+  EXPECT_EQ(main.controls[0].caption, "&Configure Buttons");
   EXPECT_TRUE(main.controls[0].has_picture);
 
   // Every control shows what its item holds, and is found again by its item's tag.
@@ -138,11 +138,11 @@ TEST_F(CommandBarConnectionTest, TheExplorerShowsTheBarAsTheModelDescribesIt) {
   EXPECT_EQ(bar.controls[2].caption, Button(2).Caption());
   EXPECT_FALSE(bar.controls[3].visible);  // slot 3 holds no folder
   const SimControlView& any_folder = bar.controls[12];
-  EXPECT_EQ(any_folder.caption, "Any Folder...");
+  EXPECT_EQ(any_folder.caption, "Any F&older...");
   EXPECT_TRUE(any_folder.visible);
   EXPECT_TRUE(any_folder.has_picture);
   const SimControlView& undo = bar.controls[13];
-  EXPECT_EQ(undo.caption, "Undo");
+  EXPECT_EQ(undo.caption, "&Undo");
   EXPECT_TRUE(undo.visible);
   EXPECT_FALSE(undo.enabled);
   EXPECT_THAT(Messages(), IsEmpty());
@@ -175,8 +175,8 @@ TEST_F(CommandBarConnectionTest, OnlyAControlOfficeAlreadyHadIsReadBeforeItIsWri
   const SimBarView bar = BarOf(world.explorer);
   ASSERT_GE(bar.controls.size(), 2u);
   EXPECT_EQ(bar.controls[1].caption, Button(1).Caption());
-  ASSERT_NE(Find(bar.controls, "Undo"), nullptr);
-  EXPECT_FALSE(Find(bar.controls, "Undo")->enabled);  // off Office's value for a new control
+  ASSERT_NE(Find(bar.controls, "&Undo"), nullptr);
+  EXPECT_FALSE(Find(bar.controls, "&Undo")->enabled);  // off Office's value for a new control
   EXPECT_THAT(Messages(), IsEmpty());
 }
 
@@ -204,8 +204,8 @@ TEST_F(CommandBarConnectionTest, AClickFilesTheSelectionAndEnablesUndoInEveryWin
   EXPECT_EQ(item.folder(), world.beta);
   // Office raised Click on both windows' buttons; the handler ran once.
   EXPECT_EQ(world.outlook.CallCount("Item.Move"), 1);
-  EXPECT_TRUE(Find(BarOf(second).controls, "Undo")->enabled);
-  EXPECT_TRUE(Find(BarOf(world.explorer).controls, "Undo")->enabled);
+  EXPECT_TRUE(Find(BarOf(second).controls, "&Undo")->enabled);
+  EXPECT_TRUE(Find(BarOf(world.explorer).controls, "&Undo")->enabled);
 
   // The first window, activated again, reconnects to its existing controls and clicks there
   // also fire once.
@@ -213,7 +213,7 @@ TEST_F(CommandBarConnectionTest, AClickFilesTheSelectionAndEnablesUndoInEveryWin
   ASSERT_TRUE(office_.Click(world.explorer.window(), kBar, "Undo"));
   EXPECT_EQ(item.folder(), world.inbox);
   EXPECT_EQ(world.outlook.CallCount("Item.Move"), 2);
-  EXPECT_FALSE(Find(BarOf(second).controls, "Undo")->enabled);
+  EXPECT_FALSE(Find(BarOf(second).controls, "&Undo")->enabled);
   EXPECT_EQ(BarOf(world.explorer).controls.size(), 15u);
   EXPECT_THAT(Messages(), IsEmpty());
 }
@@ -233,7 +233,7 @@ TEST_F(CommandBarConnectionTest, AClosedWindowIsDroppedAndClicksGoOnInTheOthers)
 
   // A change now reaches the remaining window only, without errors for the closed one.
   Button(13).SetEnabled(true);
-  EXPECT_TRUE(Find(BarOf(world.explorer).controls, "Undo")->enabled);
+  EXPECT_TRUE(Find(BarOf(world.explorer).controls, "&Undo")->enabled);
   Button(13).SetEnabled(false);
 
   const auto item = world.inbox_mail[0];
@@ -293,10 +293,10 @@ TEST_F(CommandBarConnectionTest, AGlyphShowsTheFaceThroughItsTransparentColour) 
   // Rows top to bottom; the bottom-left pixel (green) is the default transparent colour.
   TBitmap glyph{2, 2, 24, {0xFF0000, 0x00FF00, 0x00FF00, 0x0000FF}};
   Button(12).SetGlyph(glyph);
-  EXPECT_THAT(Find(BarOf(world.explorer).controls, "Any Folder...")->mask,
+  EXPECT_THAT(Find(BarOf(world.explorer).controls, "Any F&older...")->mask,
               ElementsAre(0u, 0xFFFFFFu, 0xFFFFFFu, 0u));
   Button(12).SetGlyphTransparentColor(0xFF0000);
-  EXPECT_THAT(Find(BarOf(world.explorer).controls, "Any Folder...")->mask,
+  EXPECT_THAT(Find(BarOf(world.explorer).controls, "Any F&older...")->mask,
               ElementsAre(0xFFFFFFu, 0u, 0u, 0u));
 }
 

@@ -24,7 +24,8 @@ using platform::win32::WideToUtf8;
 std::deque<std::string> g_answers;
 std::vector<std::pair<std::string, std::string>> g_edits;
 std::vector<SeenDialog> g_seen;
-std::vector<std::string> g_keys;
+// The keys typed into the forms that come up: each group into one form, in order.
+std::deque<std::vector<std::string>> g_keys;
 std::string g_photograph;  // where the next form is photographed; empty: not at all
 // When the queued keys were typed into a form; the form is answered once the thread has taken
 // them all from its input queue and a little time has passed for what they set off (0: no keys
@@ -52,9 +53,10 @@ std::string ClassName(HWND window) {
   return WideToUtf8(name);
 }
 
-// A message box or standard dialog, or one of the add-in's own forms.
+// A message box or standard dialog, or one of the add-in's own forms, that the user can act
+// on: a form under another modal one is disabled.
 BOOL CALLBACK FindDialog(HWND window, LPARAM found) {
-  if (::IsWindowVisible(window) &&
+  if (::IsWindowVisible(window) && ::IsWindowEnabled(window) &&
       (ClassName(window) == "#32770" || ClassName(window) == "QuivraForm")) {
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
@@ -144,6 +146,11 @@ void LookAt(HWND form) {
   g_selected_row = SelectedRow(form);
   std::printf("form \"%s\" shows, row \"%s\" selected\n", WindowText(form).c_str(),
               g_selected_row.c_str());
+  // Whether the control with the focus shows it (no UISF_HIDEFOCUS in the form's UI state).
+  // https://learn.microsoft.com/en-us/windows/win32/menurc/wm-queryuistate
+  const LRESULT state = ::SendMessageW(form, WM_QUERYUISTATE, 0, 0);
+  std::printf("form \"%s\" %s its focus\n", WindowText(form).c_str(),
+              (state & UISF_HIDEFOCUS) != 0 ? "hides" : "shows");
   if (!g_photograph_on_show.empty()) {
     const bool taken = PhotographWindow(form, platform::win32::Utf8ToWide(g_photograph_on_show));
     std::printf("%s %s\n",
@@ -168,22 +175,23 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
   if (form) {
     LookAt(dialog);
   }
-  if (form && !g_keys.empty()) {
-    // The user types into the form in front, then looks at what happened before answering.
-    for (const std::string& keys : g_keys) {
-      std::printf("user types %s in \"%s\"\n", keys.c_str(), seen.caption.c_str());
-      KeyboardInput::Inject(keys);
-    }
-    std::fflush(stdout);
-    g_keys.clear();
-    g_typed_at = ::GetTickCount();
-    return;
-  }
+  // Keys typed before wait until the windows have taken them and what they set off.
   if (g_typed_at != 0 &&
       (HIWORD(::GetQueueStatus(QS_INPUT)) != 0 || ::GetTickCount() - g_typed_at < kKeySettleTime)) {
     return;
   }
   g_typed_at = 0;
+  if (form && !g_keys.empty()) {
+    // The user types into the form in front, then looks at what happened before answering.
+    for (const std::string& keys : g_keys.front()) {
+      std::printf("user types %s in \"%s\"\n", keys.c_str(), seen.caption.c_str());
+      KeyboardInput::Inject(keys);
+    }
+    std::fflush(stdout);
+    g_keys.pop_front();
+    g_typed_at = ::GetTickCount();
+    return;
+  }
   if (HWND text = ::GetDlgItem(dialog, 0xFFFF)) {
     seen.text = WindowText(text);
   }
@@ -280,6 +288,13 @@ const std::string& DialogAnswerer::LastSelectedRow() {
 }
 
 void DialogAnswerer::QueueKeys(const std::string& keys) {
+  if (g_keys.empty()) {
+    g_keys.emplace_back();
+  }
+  g_keys.back().push_back(keys);
+}
+
+void DialogAnswerer::QueueFormKeys(const std::vector<std::string>& keys) {
   g_keys.push_back(keys);
 }
 

@@ -37,6 +37,9 @@ class DialogAnswerer {
   // In the next form, the user types this key combination (as KeyboardInput names it) before
   // anything else, and the form is answered only once the keys have been taken in.
   static void QueueKeys(const std::string& keys);
+  // The keys the user types into one form that comes up after those queued before: a form opened
+  // by a key gets the next group, and its opener the group after once it is back in front.
+  static void QueueFormKeys(const std::vector<std::string>& keys);
   // In the next form that has an edit box showing `from` (for an empty `from`: the empty box
   // with the keyboard focus), that box is changed to show `to`.
   static void QueueEdit(const std::string& from, const std::string& to);

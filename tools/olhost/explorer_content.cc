@@ -81,6 +81,50 @@ ExplorerContent OutlookStandIn::ContentOf(std::uintptr_t window) {
   return content;
 }
 
+void OutlookStandIn::StartKeyTips(std::uintptr_t) {
+  key_tips_.reset();
+  key_tip_ribbon_.reset();
+  for (AddIn& add_in : add_ins_) {
+    if (add_in.connected && add_in.ribbon) {
+      key_tip_ribbon_ = add_in.ribbon;
+      break;
+    }
+  }
+  if (!key_tip_ribbon_) {
+    return;
+  }
+  RibbonHost* ribbon = key_tip_ribbon_.get();
+  key_tips_.emplace(
+      [ribbon]() -> const auto& { return ribbon->Controls(); },
+      [ribbon](const std::string& id) { return ribbon->Shown(id); },
+      [ribbon](const std::string& id) {
+        std::printf("user presses %s by its key tip\n", id.c_str());
+        std::fflush(stdout);
+        return ribbon->ClickId(id);
+      });
+  key_tips_->Start();
+  std::printf("the ribbon shows its key tips\n");
+  std::fflush(stdout);
+}
+
+bool OutlookStandIn::TypeKeyTip(std::uintptr_t, char key) {
+  if (!key_tips_) {
+    return false;
+  }
+  // Called from a window procedure: nothing may leave it.
+  try {
+    // The walk may show a dialog; it is kept until it returns.
+    std::shared_ptr<RibbonHost> keep = key_tip_ribbon_;
+    const bool going_on = key_tips_->Type(key);
+    StandInWindows::Refresh();
+    return going_on;
+  } catch (const std::exception& error) {
+    std::printf("key tip failed: %s\n", error.what());
+    std::fflush(stdout);
+    return false;
+  }
+}
+
 void OutlookStandIn::ClickButton(std::uintptr_t window, const std::string& label) {
   std::printf("user clicks %s\n", label.c_str());
   std::fflush(stdout);

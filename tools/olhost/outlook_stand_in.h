@@ -20,6 +20,7 @@
 #include "platform/registry.h"
 #include "platform/win32/unique_handle.h"
 #include "platform/win32/win32_registry.h"
+#include "tools/olhost/key_tips.h"
 #include "tools/olhost/ribbon_host.h"
 #include "tools/olhost/stand_in_windows.h"
 
@@ -87,6 +88,8 @@ class OutlookStandIn : public ExplorerContentSource {
   ExplorerContent ContentOf(std::uintptr_t explorer) override;
   void ClickButton(std::uintptr_t explorer, const std::string& label) override;
   void ClickMessage(std::uintptr_t explorer, int row, bool toggle) override;
+  void StartKeyTips(std::uintptr_t explorer) override;
+  bool TypeKeyTip(std::uintptr_t explorer, char key) override;
 
   // Office's command bars of the explorer windows (Outlook 2007); null for a ribbon Outlook.
   office::sim::SimCommandBarsHost* CommandBars() { return command_bars_.get(); }
@@ -110,6 +113,9 @@ class OutlookStandIn : public ExplorerContentSource {
     // opened and kept while the add-in is connected.
     std::map<std::string, std::shared_ptr<RibbonHost>> inspector_ribbons;
   };
+  // The key tips the user walks, over the ribbon of the add-in that shows one.
+  std::shared_ptr<RibbonHost> key_tip_ribbon_;
+  std::optional<KeyTipWalk> key_tips_;
 
   std::vector<AddIn> FindAddIns();
   AddIn* Find(const std::string& prog_id);

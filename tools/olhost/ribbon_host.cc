@@ -192,6 +192,14 @@ bool RibbonHost::ClickLabel(const std::string& label) {
   return false;
 }
 
+bool RibbonHost::ClickId(const std::string& id) {
+  return ribbon_ && ribbon_->Shown(id) && ribbon_->Click(id);
+}
+
+bool RibbonHost::Shown(const std::string& id) {
+  return ribbon_ && ribbon_->Shown(id);
+}
+
 const std::vector<office::sim::SimRibbonControl>& RibbonHost::Controls() {
   static const std::vector<office::sim::SimRibbonControl> none;
   return ribbon_ ? ribbon_->Controls() : none;

@@ -35,6 +35,10 @@ class RibbonHost {
   std::string Text();
   // The user clicks the control shown with that label; false when none takes the click.
   bool ClickLabel(const std::string& label);
+  // The user presses the control of that id (by its key tip); false when it takes no click.
+  bool ClickId(const std::string& id);
+  // Whether the user sees the control of that id.
+  bool Shown(const std::string& id);
   // The rendered controls, as the user sees them now; empty without a ribbon.
   const std::vector<office::sim::SimRibbonControl>& Controls();
   // How often the add-in's onLoad was called, each time with a new IRibbonUI of this ribbon.

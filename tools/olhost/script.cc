@@ -52,6 +52,18 @@ std::string Unescaped(const std::string& text) {
 
 // The controls of a bar as the user sees them, one line each, a pop-up's own controls indented
 // below it.
+// A caption as the user reads it: the access key's '&' left out ("&&" shows one '&').
+std::string Shown(const std::string& caption) {
+  std::string shown;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) {
+      ++i;
+    }
+    shown += caption[i];
+  }
+  return shown;
+}
+
 void AppendControls(const std::vector<office::sim::SimControlView>& controls,
                     const std::string& indent,
                     std::string& text) {
@@ -60,7 +72,7 @@ void AppendControls(const std::vector<office::sim::SimControlView>& controls,
     text += control.type == office::msoControlButton  ? "button"
             : control.type == office::msoControlPopup ? "popup"
                                                       : "control " + std::to_string(control.type);
-    text += " \"" + control.caption + "\"";
+    text += " \"" + Shown(control.caption) + "\"";
     if (!control.enabled)
       text += " disabled";
     if (!control.visible)
@@ -73,6 +85,9 @@ void AppendControls(const std::vector<office::sim::SimControlView>& controls,
       text += " tip=\"" + control.tooltip + "\"";
     if (!control.tag.empty())
       text += " tag=" + control.tag;
+    // The access key, when the caption marks one.
+    if (Shown(control.caption) != control.caption)
+      text += " caption=\"" + control.caption + "\"";
     text += "\n";
     AppendControls(control.controls, indent + "  ", text);
   }
@@ -89,7 +104,7 @@ std::string BarText(const office::sim::SimBarView& bar) {
 std::string CaptionOf(const std::vector<office::sim::SimControlView>& controls,
                       const std::string& caption_or_tag) {
   for (const office::sim::SimControlView& control : controls) {
-    if (control.caption == caption_or_tag ||
+    if (control.caption == caption_or_tag || Shown(control.caption) == caption_or_tag ||
         (!control.tag.empty() && control.tag == caption_or_tag)) {
       return control.caption;
     }
@@ -215,6 +230,15 @@ class Runner {
       // expect-selected-row <text>: the last form that showed had that row of its list selected.
       const std::string& row = DialogAnswerer::LastSelectedRow();
       Check(row == rest, "the form showed with row \"" + row + "\" selected");
+    } else if (command == "form-keys") {
+      // form-keys <combination> ...: typed, in order, into the next form that comes up after
+      // those given keys before.
+      std::istringstream args(rest);
+      std::vector<std::string> keys;
+      for (std::string key; args >> key;) {
+        keys.push_back(key);
+      }
+      DialogAnswerer::QueueFormKeys(keys);
     } else if (command == "answer-keys") {
       // answer-keys <combination>: typed into the next form before it is answered.
       DialogAnswerer::QueueKeys(rest);

@@ -105,6 +105,46 @@ void Record(HWND window, UINT message, WPARAM wparam) {
   }
 }
 
+// Office's key tips in an explorer: Alt pressed and released with no other key between shows
+// them (again: hides them), a letter or digit then walks them, any other key ends them. A key
+// the add-in's keyboard hook swallows leaves the window Alt alone, as in Outlook.
+struct KeyTipState {
+  bool alt_alone = false;
+  bool showing = false;
+};
+
+void KeyTipInput(HWND window, UINT message, WPARAM key) {
+  static std::map<HWND, KeyTipState> states;
+  HWND explorer = ::GetAncestor(window, GA_ROOT);
+  KeyTipState& state = states[explorer];
+  const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+  const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
+  if (key == VK_MENU) {
+    if (down) {
+      state.alt_alone = true;
+    } else if (up && state.alt_alone) {
+      state.alt_alone = false;
+      state.showing = !state.showing;
+      if (state.showing && content_source != nullptr) {
+        content_source->StartKeyTips(reinterpret_cast<std::uintptr_t>(explorer));
+      }
+    }
+    return;
+  }
+  if (!down) {
+    return;
+  }
+  state.alt_alone = false;
+  if (!state.showing) {
+    return;
+  }
+  const bool letter_or_digit =
+      message == WM_KEYDOWN && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'));
+  state.showing = letter_or_digit && content_source != nullptr &&
+                  content_source->TypeKeyTip(reinterpret_cast<std::uintptr_t>(explorer),
+                                             static_cast<char>(key));
+}
+
 // The explorer and inspector windows: they lay out their parts, pass clicks on the add-in's
 // buttons on, and keep key presses to themselves (Alt released alone would open a window menu,
 // which they do not have).
@@ -115,6 +155,7 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wparam, LPARAM
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYUP:
+      KeyTipInput(window, message, wparam);
       return 0;
     case WM_SIZE: {
       const int width = LOWORD(lparam);
@@ -192,6 +233,7 @@ LRESULT CALLBACK MessageListProcedure(HWND window, UINT message, WPARAM wparam, 
   }
   if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_KEYUP ||
       message == WM_SYSKEYUP) {
+    KeyTipInput(window, message, wparam);
     return 0;
   }
   return ::DefWindowProcW(window, message, wparam, lparam);

@@ -35,6 +35,10 @@ class ExplorerContentSource {
   // A click on the row-th message of the list (0 the first): selects that message alone, or
   // with `toggle` (Ctrl held) adds it to the selection or takes it out.
   virtual void ClickMessage(std::uintptr_t explorer, int row, bool toggle) = 0;
+  // Alt pressed and released alone in the explorer: the ribbon's key tips show.
+  virtual void StartKeyTips(std::uintptr_t explorer) = 0;
+  // A letter or digit typed while they show; false when key tip mode has ended.
+  virtual bool TypeKeyTip(std::uintptr_t explorer, char key) = 0;
 
  protected:
   ~ExplorerContentSource() = default;

@@ -147,6 +147,10 @@ void SimUser::PressKeyDown(int key) {
   });
 }
 
+void SimUser::PressF1() {
+  Act([this] { form_.HelpKey(); });
+}
+
 void SimUser::CloseBox() {
   Act([this] { form_.CloseBox(); });
 }
@@ -200,6 +204,7 @@ ModalResult SimUi::ShowModal(Form& form) {
     ~Hide() { form.EndModal(); }
   } hide{form};
   form.BeginModal();
+  FitToText(form, *this);
   SimUser user(form, boxes_);
   script(user);
   if (form.GetModalResult() == ModalResult::kNone) {
@@ -215,7 +220,12 @@ int SimUi::TextWidth(const Font& font, std::string_view text) {
       ++characters;
     }
   }
-  return characters * (font.bold ? 7 : 6) * font.size / 8;
+  return characters * (font.bold ? 7 : 6) * font.size * text_scale_ / (8 * 100);
+}
+
+int SimUi::TextHeight(const Font& font) {
+  // Rounded up: a line is never shorter than the text drawn in it.
+  return (13 * font.size * text_scale_ + 8 * 100 - 1) / (8 * 100);
 }
 
 }  // namespace quivra::ui::sim

@@ -58,6 +58,8 @@ class SimUser {
   void PressKeyDown(int key);
   void PressEnter() { PressKey(kEnterKey); }
   void PressEscape() { PressKey(kEscapeKey); }
+  // F1: the form's help.
+  void PressF1();
   void CloseBox();
 
   // The form's tree view: select (null: a click beside the nodes), double-click, expand and
@@ -88,7 +90,8 @@ using Script = std::function<void(SimUser&)>;
 
 // Plays the user for modal forms: each ShowModal takes the next script from the queue and runs
 // it on the form; the script must close the form. Text is measured as 6 pixels per character
-// at 8 points, 7 in bold, in proportion for other sizes.
+// at 8 points, 7 in bold, a line 13 pixels high, in proportion for other sizes and for the
+// user's text size.
 class SimUi : public Ui {
  public:
   explicit SimUi(platform::MessageBoxes& boxes) : boxes_(boxes) {}
@@ -101,13 +104,18 @@ class SimUi : public Ui {
   // Names of the forms shown, in order.
   const std::vector<std::string>& shown() const { return shown_; }
 
+  // The user's "make text bigger" setting: 100 (the usual size) to 225 per cent.
+  void SetTextScale(int percent) { text_scale_ = percent; }
+
   ModalResult ShowModal(Form& form) override;
   int TextWidth(const Font& font, std::string_view text) override;
+  int TextHeight(const Font& font) override;
 
  private:
   platform::MessageBoxes& boxes_;
   std::deque<Script> scripts_;
   std::vector<std::string> shown_;
+  int text_scale_ = 100;
 };
 
 }  // namespace quivra::ui::sim

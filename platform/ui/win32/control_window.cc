@@ -6,7 +6,9 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <utility>
 
+#include "platform/ui/win32/accessible_object.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::ui::win32 {
@@ -28,9 +30,9 @@ HWND ControlWindow::Create(HWND parent, int id) {
   if (window_ == nullptr) {
     return nullptr;
   }
-  if (kind.own_messages) {
-    ::SetWindowSubclass(window_, Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
-  }
+  // Every window answers screen readers' WM_GETOBJECT; only some want their other messages.
+  own_messages_ = kind.own_messages;
+  ::SetWindowSubclass(window_, Subclass, 1, reinterpret_cast<DWORD_PTR>(this));
   Created();
   return window_;
 }
@@ -39,14 +41,15 @@ void ControlWindow::Sync() {
   HWND window = window_;
   const bool first = !written_;
   written_ = true;
+  const bool rescale = std::exchange(rescale_, false);
   const Font font = control_.GetFont();
   const bool refit = FitsText() && (control_.Caption() != caption_ || font != font_);
-  if (first || control_.BoundsRect() != bounds_ || refit) {
+  if (first || rescale || control_.BoundsRect() != bounds_ || refit) {
     const Rect placed = Placement();
     ::MoveWindow(window, placed.left, placed.top, placed.width, placed.height, TRUE);
     bounds_ = control_.BoundsRect();
   }
-  if (first || font != font_) {
+  if (first || rescale || font != font_) {
     ::SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(host_.Fonts().Get(font)), TRUE);
     font_ = font;
     ::InvalidateRect(window, nullptr, TRUE);
@@ -56,6 +59,9 @@ void ControlWindow::Sync() {
     caption_ = control_.Caption();
   }
   SyncContent(first);
+  if (rescale) {
+    Rescaled();
+  }
   if (first || control_.Hint() != hint_) {
     SyncHint();
   }
@@ -120,6 +126,15 @@ LRESULT CALLBACK ControlWindow::Subclass(HWND window,
   }
   auto* self = reinterpret_cast<ControlWindow*>(data);
   try {
+    if (message == WM_GETOBJECT) {
+      if (const std::optional<LRESULT> result =
+              AnswerGetObject(window, self->control_, wparam, lparam)) {
+        return *result;
+      }
+    }
+    if (!self->own_messages_) {
+      return ::DefSubclassProc(window, message, wparam, lparam);
+    }
     if (const std::optional<LRESULT> result = self->OnMessage(message, wparam, lparam)) {
       return *result;
     }

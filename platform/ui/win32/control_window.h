@@ -27,8 +27,10 @@ class ControlHost {
   // middle of the action itself).
   virtual void Dispatch(const std::function<void()>& action, bool sync_later) = 0;
   virtual void ShowError(const std::exception& error) = 0;
-  // The brush of the form's background colour.
+  // The brush of the form's background colour, and that colour's system index (COLOR_WINDOW or
+  // COLOR_BTNFACE).
   virtual HBRUSH Background() const = 0;
+  virtual int BackgroundIndex() const = 0;
   virtual FontCache& Fonts() = 0;
   // The form's own window.
   virtual HWND Frame() const = 0;
@@ -61,6 +63,12 @@ class ControlWindow {
   HWND Create(HWND parent, int id);
   // Writes what changed in the control since the last time; everything the first time.
   void Sync();
+  // The form's window moved to a DPI of its own: the next Sync places the window and sets its
+  // font anew, and the kind redraws what it drew at the old scale.
+  void Rescale() { rescale_ = true; }
+  // The user changed the system's colours (high contrast on or off): what the kind drew in the
+  // old colours is drawn again.
+  virtual void ColorsChanged() {}
 
   // A WM_COMMAND notification of the window, other than gaining the focus, while the view is
   // not writing to the windows.
@@ -96,6 +104,8 @@ class ControlWindow {
   virtual Rect Placement() { return host_.Fonts().Scale(control_.BoundsRect()); }
   // Writes what is the kind's own; `first` on the first writing.
   virtual void SyncContent(bool /*first*/) {}
+  // Called from Sync after a change of DPI, once the window has its new place and font.
+  virtual void Rescaled() {}
   // A message of a window made with `own_messages`: a result answers it, none passes it on to
   // the window's own procedure. What it raises is shown and the message answered with 0.
   virtual std::optional<LRESULT> OnMessage(UINT /*message*/, WPARAM /*wparam*/, LPARAM /*lparam*/) {
@@ -128,6 +138,8 @@ class ControlWindow {
   HWND window_ = nullptr;
   // What was last written to the window.
   bool written_ = false;
+  bool rescale_ = false;
+  bool own_messages_ = false;
   Rect bounds_;
   Font font_;
   std::string caption_;

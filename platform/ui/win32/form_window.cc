@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/ui/text_fit.h"
 #include "platform/ui/win32/control_window_factory.h"
+#include "platform/ui/win32/display.h"
+#include "platform/ui/window_placement.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::ui::win32 {
@@ -64,8 +67,8 @@ void FormWindow::UnregisterClasses() {
   UnregisterControlWindowClasses(module);
 }
 
-FormWindow::FormWindow(Form& form, platform::MessageBoxes& boxes, FontCache& fonts)
-    : form_(form), boxes_(boxes), fonts_(fonts) {}
+FormWindow::FormWindow(Form& form, platform::MessageBoxes& boxes)
+    : form_(form), boxes_(boxes), fonts_(SystemDpi(), TextScalePercent()) {}
 
 FormWindow::~FormWindow() {
   // Enabled again before this window hides, so that the owner can take the activation.
@@ -94,6 +97,9 @@ ModalResult FormWindow::ShowModal() {
   if (form_.GetModalResult() != ModalResult::kNone) {
     return form_.GetModalResult();
   }
+  // The form's windows follow the DPI of the monitor they are on, whatever the process's
+  // awareness; the thread's own is restored when the form closes.
+  const PerMonitorDpiScope per_monitor;
   Build();
   Sync();
   Place();
@@ -103,6 +109,10 @@ ModalResult FormWindow::ShowModal() {
   disabled_.emplace(frame_.get());
   ::ShowWindow(frame_.get(), SW_SHOW);
   ::UpdateWindow(frame_.get());
+  // The focus is always shown, however the form was opened: Windows hides focus rectangles of a
+  // window opened by the mouse until a key is pressed, which leaves a keyboard user guessing.
+  // https://learn.microsoft.com/en-us/windows/win32/menurc/wm-changeuistate
+  ::SendMessageW(frame_.get(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
   // The focus could not be given while the window was hidden.
   focus_written_ = nullptr;
   SyncFocus();
@@ -151,6 +161,12 @@ bool FormWindow::PreTranslate(MSG& message) {
     Dispatch([this, key] { form_.KeyPress(key); });
     return true;
   }
+  if (message.message == WM_KEYDOWN && message.wParam == VK_F1 && form_.OnHelp) {
+    // F1 asks for help; the form shows its own, in place of WM_HELP.
+    // https://learn.microsoft.com/en-us/windows/win32/shell/wm-help
+    Dispatch([this] { form_.HelpKey(); });
+    return true;
+  }
   if (message.message == WM_KEYDOWN && (message.wParam == VK_UP || message.wParam == VK_DOWN) &&
       form_.KeyPreview() && form_.OnKeyDown) {
     int key = message.wParam == VK_UP ? kUpKey : kDownKey;
@@ -188,6 +204,9 @@ void FormWindow::Build() {
                              platform::win32::SystemErrorText(::GetLastError()));
   }
   frame_.reset(frame);
+  // Drawn at the DPI Windows gives the new window, its texts measured at it.
+  fonts_.SetDpi(WindowDpi(frame));
+  FitToText(form_, fonts_);
   // Shows a control's hint while the mouse rests on it.
   tooltips_.reset(::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                     WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -214,40 +233,79 @@ void FormWindow::BuildChildren(Control& parent, HWND parent_window) {
 }
 
 void FormWindow::Place() {
-  RECT area{};
-  if (form_.Position() == FormPosition::kMainFormCenter && owner_ != nullptr) {
-    ::GetWindowRect(owner_, &area);
-  } else {
-    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-  }
   RECT window{};
   ::GetWindowRect(frame_.get(), &window);
   const int width = window.right - window.left;
   const int height = window.bottom - window.top;
-  int left = fonts_.Scale(form_.Left());
-  int top = fonts_.Scale(form_.Top());
+  Rect wanted{fonts_.Scale(form_.Left()), fonts_.Scale(form_.Top()), width, height};
   if (form_.Position() != FormPosition::kDesigned) {
-    left = area.left + (area.right - area.left - width) / 2;
-    top = area.top + (area.bottom - area.top - height) / 2;
+    RECT area{};
+    if (form_.Position() == FormPosition::kMainFormCenter && owner_ != nullptr) {
+      ::GetWindowRect(owner_, &area);
+    } else {
+      ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    }
+    wanted.left = area.left + (area.right - area.left - width) / 2;
+    wanted.top = area.top + (area.bottom - area.top - height) / 2;
   }
-  // A form that would not fit where it was placed (a designed place off a small screen, an
-  // owner near the edge) is moved, as little as needed, fully onto its monitor's work area.
-  const RECT wanted{left, top, left + width, top + height};
-  MONITORINFO monitor{};
-  monitor.cbSize = sizeof(monitor);
-  if (::GetMonitorInfoW(::MonitorFromRect(&wanted, MONITOR_DEFAULTTONEAREST), &monitor)) {
-    const RECT& work = monitor.rcWork;
-    left = std::max<int>(work.left, std::min<int>(left, work.right - width));
-    top = std::max<int>(work.top, std::min<int>(top, work.bottom - height));
-  }
-  ::SetWindowPos(frame_.get(), nullptr, left, top, 0, 0,
+  // On a monitor that is still there, and wholly on its work area; one that is gone gives its
+  // place to the owner's monitor or the primary one.
+  const Rect placed = PlaceOnScreen(wanted, ScreenOf(owner_));
+  ::SetWindowPos(frame_.get(), nullptr, placed.left, placed.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  if (form_.Position() != FormPosition::kDesigned || left != fonts_.Scale(form_.Left()) ||
-      top != fonts_.Scale(form_.Top())) {
+  if (form_.Position() != FormPosition::kDesigned || placed.left != fonts_.Scale(form_.Left()) ||
+      placed.top != fonts_.Scale(form_.Top())) {
     // The form learns where it was placed: its handlers place other windows beside it.
-    form_.SetBounds({fonts_.Unscale(left), fonts_.Unscale(top), form_.Width(), form_.Height()});
+    form_.SetBounds(
+        {fonts_.Unscale(placed.left), fonts_.Unscale(placed.top), form_.Width(), form_.Height()});
     frame_bounds_ = form_.BoundsRect();
   }
+  // Placed on a monitor of another DPI: Windows has told the window (WM_DPICHANGED) where it
+  // can; where it has not, the window asks.
+  if (const int dpi = WindowDpi(frame_.get()); dpi != fonts_.Dpi()) {
+    Rescale(dpi, nullptr);
+  }
+}
+
+void FormWindow::Rescale(int dpi, const RECT* suggested) {
+  ++writing_;
+  struct Done {
+    int& writing;
+    ~Done() { --writing; }
+  } done{writing_};
+  fonts_.SetDpi(dpi);
+  FitToText(form_, fonts_);
+  HWND frame = frame_.get();
+  ::SendMessageW(frame, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.Get(form_.GetFont())), FALSE);
+  if (suggested != nullptr) {
+    // Windows' place and size for the new DPI: the window stays under the pointer that moves
+    // it (https://learn.microsoft.com/windows/win32/hidpi/wm-dpichanged).
+    ::SetWindowPos(frame, nullptr, suggested->left, suggested->top,
+                   suggested->right - suggested->left, suggested->bottom - suggested->top,
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+  RECT window{};
+  ::GetWindowRect(frame, &window);
+  // The form's place in designed units of the new scale; its client size is written below.
+  form_.SetBounds(
+      {fonts_.Unscale(window.left), fonts_.Unscale(window.top), form_.Width(), form_.Height()});
+  frame_bounds_ = {form_.Left(), form_.Top(), -1, -1};
+  for (auto& made : controls_) {
+    made->Rescale();
+  }
+  Sync();
+  ::RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void FormWindow::ColorsChanged() {
+  for (auto& made : controls_) {
+    // Common controls take the new colours when told (WM_SYSCOLORCHANGE goes to top-level
+    // windows only: https://learn.microsoft.com/windows/win32/gdi/wm-syscolorchange).
+    ::SendMessageW(made->window(), WM_SYSCOLORCHANGE, 0, 0);
+    made->ColorsChanged();
+  }
+  ::RedrawWindow(frame_.get(), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void FormWindow::Dispatch(const std::function<void()>& action, bool sync_later) {
@@ -325,8 +383,10 @@ void FormWindow::SyncFrame() {
     return;
   }
   RECT outer = {0, 0, fonts_.Scale(bounds.width), fonts_.Scale(bounds.height)};
-  ::AdjustWindowRectEx(&outer, static_cast<DWORD>(::GetWindowLongW(frame, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(::GetWindowLongW(frame, GWL_EXSTYLE)));
+  // The frame as Windows draws it at the window's DPI.
+  AdjustWindowRectForDpi(outer, static_cast<DWORD>(::GetWindowLongW(frame, GWL_STYLE)),
+                         static_cast<DWORD>(::GetWindowLongW(frame, GWL_EXSTYLE)),
+                         WindowDpi(frame));
   UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
   // A centred form keeps the place it was given; a designed one follows its Left and Top.
   if (form_.Position() != FormPosition::kDesigned ||
@@ -339,7 +399,11 @@ void FormWindow::SyncFrame() {
 }
 
 HBRUSH FormWindow::Background() const {
-  return ::GetSysColorBrush(form_.Color() == FormColor::kWindow ? COLOR_WINDOW : COLOR_BTNFACE);
+  return ::GetSysColorBrush(BackgroundIndex());
+}
+
+int FormWindow::BackgroundIndex() const {
+  return form_.Color() == FormColor::kWindow ? COLOR_WINDOW : COLOR_BTNFACE;
 }
 
 void FormWindow::SyncFocus() {
@@ -394,6 +458,39 @@ LRESULT FormWindow::OnFrameMessage(HWND window, UINT message, WPARAM wparam, LPA
     case WM_CLOSE:
       Dispatch([this] { form_.CloseBox(); });
       return 0;
+    case WM_ACTIVATE:
+      // Back in front (a dialog it opened has closed), the form gives the focus back to the
+      // control that had it, as a dialog does, so that the keyboard goes on where it was.
+      // https://learn.microsoft.com/en-us/windows/win32/api/winuser/nf-winuser-defdlgprocw
+      if (LOWORD(wparam) != WA_INACTIVE) {
+        ControlWindow* shown = Find(form_.ActiveControl());
+        if (shown != nullptr && ::IsWindowVisible(shown->window()) &&
+            ::IsWindowEnabled(shown->window())) {
+          ++writing_;
+          ::SetFocus(shown->window());
+          --writing_;
+          return 0;
+        }
+      }
+      break;
+    case WM_NEXTDLGCTL: {
+      // The dialog manager asks the form to move the focus: Tab and Shift+Tab, an arrow within
+      // a group, the access key of a label or group box (the focus goes to the label, then on
+      // to the next control). A dialog's own procedure does this; the form's window does it
+      // as documented, so that it works whoever sends it (Wine sends it to any window).
+      // https://learn.microsoft.com/en-us/windows/win32/dlgbox/wm-nextdlgctl
+      HWND next = LOWORD(lparam) != 0
+                      ? reinterpret_cast<HWND>(wparam)
+                      : ::GetNextDlgTabItem(window, ::GetFocus(), wparam != 0 ? TRUE : FALSE);
+      if (next != nullptr) {
+        ::SetFocus(next);
+        // An edit field entered from the keyboard has its text selected, as in a dialog.
+        if (LOWORD(lparam) == 0 && (::SendMessageW(next, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)) {
+          ::SendMessageW(next, EM_SETSEL, 0, -1);
+        }
+      }
+      return 0;
+    }
     case WM_SIZE:
       if (writing_ == 0 && wparam != SIZE_MINIMIZED &&
           form_.GetBorderStyle() == BorderStyle::kSizeable) {
@@ -415,8 +512,24 @@ LRESULT FormWindow::OnFrameMessage(HWND window, UINT message, WPARAM wparam, LPA
       if (form_.Color() != FormColor::kButtonFace &&
           ::lstrcmpiW(ClassOf(reinterpret_cast<HWND>(lparam)).c_str(), L"Edit") != 0) {
         ::SetBkColor(reinterpret_cast<HDC>(wparam), ::GetSysColor(COLOR_WINDOW));
+        ::SetTextColor(reinterpret_cast<HDC>(wparam), ::GetSysColor(COLOR_WINDOWTEXT));
         return reinterpret_cast<LRESULT>(Background());
       }
+      break;
+    case WM_DPICHANGED:
+      Rescale(HIWORD(wparam), reinterpret_cast<const RECT*>(lparam));
+      return 0;
+    case WM_SETTINGCHANGE:
+      // High contrast turned on or off comes with its colours, which WM_SYSCOLORCHANGE brings.
+      if (wparam != SPI_SETHIGHCONTRAST) {
+        break;
+      }
+      [[fallthrough]];
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+      // https://learn.microsoft.com/previous-versions/windows/embedded/ms858566(v=msdn.10):
+      // the high-contrast state is read again whenever the colours change.
+      ColorsChanged();
       break;
     case kSyncMessage:
       sync_posted_ = false;

@@ -27,7 +27,7 @@ namespace quivra::ui::win32 {
 // place and size; each control's window is one of its kind (control_window.h).
 class FormWindow final : public ControlHost {
  public:
-  FormWindow(Form& form, platform::MessageBoxes& boxes, FontCache& fonts);
+  FormWindow(Form& form, platform::MessageBoxes& boxes);
   ~FormWindow();
   FormWindow(const FormWindow&) = delete;
   FormWindow& operator=(const FormWindow&) = delete;
@@ -45,11 +45,18 @@ class FormWindow final : public ControlHost {
   void BuildChildren(Control& parent, HWND parent_window);
   void Place();
   bool Run();
+  // The window is to be drawn at `dpi` (it moved to a monitor of another scale, or opened on
+  // one): fonts, places and pictures anew at that scale, the form fitted to its texts as that
+  // scale draws them, the frame at `suggested` (Windows' rectangle for the new DPI) when given.
+  void Rescale(int dpi, const RECT* suggested);
+  // The user changed the system colours or high contrast: everything is drawn again in them.
+  void ColorsChanged();
 
   // ControlHost:
   void Dispatch(const std::function<void()>& action, bool sync_later) override;
   void ShowError(const std::exception& error) override;
   HBRUSH Background() const override;
+  int BackgroundIndex() const override;
   FontCache& Fonts() override { return fonts_; }
   HWND Frame() const override { return frame_.get(); }
   HWND Hints() const override { return tooltips_.get(); }
@@ -70,7 +77,8 @@ class FormWindow final : public ControlHost {
 
   Form& form_;
   platform::MessageBoxes& boxes_;
-  FontCache& fonts_;
+  // The fonts and the scale of this showing, at the DPI of the window's monitor.
+  FontCache fonts_;
   UniqueWindow frame_;
   // The hints of the controls; owned by the frame and destroyed before it.
   UniqueWindow tooltips_;

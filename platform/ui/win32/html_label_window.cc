@@ -5,6 +5,8 @@
 // After windows.h, which it needs.
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string_view>
 #include <vector>
 
@@ -34,6 +36,23 @@ HtmlLayout LayOut(const HtmlLabel& label, HDC dc, FontCache& fonts) {
     ::GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &size);
     return static_cast<int>(size.cx);
   });
+}
+
+// The relative luminance of a colour and the contrast ratio of two, as WCAG 2 defines them
+// (https://www.w3.org/TR/WCAG21/#dfn-contrast-ratio).
+double Luminance(COLORREF colour) {
+  const auto channel = [](int value) {
+    const double c = value / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(GetRValue(colour)) + 0.7152 * channel(GetGValue(colour)) +
+         0.0722 * channel(GetBValue(colour));
+}
+
+double ContrastRatio(COLORREF a, COLORREF b) {
+  const double la = Luminance(a);
+  const double lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 }  // namespace
@@ -95,9 +114,7 @@ void HtmlLabelWindow::Paint(HDC dc) {
     Font piece_font = font;
     piece_font.bold = piece.bold;
     Selected chosen(dc, host().Fonts().Get(piece_font, !piece.link.empty()));
-    ::SetTextColor(dc, !piece.link.empty()           ? RGB(0, 0, 255)
-                       : ::IsWindowEnabled(window()) ? ::GetSysColor(COLOR_WINDOWTEXT)
-                                                     : ::GetSysColor(COLOR_GRAYTEXT));
+    ::SetTextColor(dc, piece.link.empty() ? TextColor() : LinkColor());
     // Each character goes where the measurement put it, so that the text, its underline and
     // the next piece meet exactly where the layout (and the link's hit test) has them.
     const std::wstring text = Utf8ToWide(piece.text);
@@ -111,12 +128,30 @@ void HtmlLabelWindow::Paint(HDC dc) {
         advances[static_cast<size_t>(i)] =
             ends[static_cast<size_t>(i)] - (i == 0 ? 0 : ends[static_cast<size_t>(i) - 1]);
       }
-      ::ExtTextOutW(dc, piece.left, piece.top, 0, nullptr, text.c_str(),
-                    static_cast<UINT>(count), advances.data());
+      ::ExtTextOutW(dc, piece.left, piece.top, 0, nullptr, text.c_str(), static_cast<UINT>(count),
+                    advances.data());
     } else {
       ::TextOutW(dc, piece.left, piece.top, text.c_str(), count);
     }
   }
+}
+
+COLORREF HtmlLabelWindow::TextColor() {
+  // The text colour of the form's background, so that a high-contrast scheme sets it:
+  // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-getsyscolor
+  if (!::IsWindowEnabled(window())) {
+    return ::GetSysColor(COLOR_GRAYTEXT);
+  }
+  return ::GetSysColor(host().BackgroundIndex() == COLOR_WINDOW ? COLOR_WINDOWTEXT : COLOR_BTNTEXT);
+}
+
+COLORREF HtmlLabelWindow::LinkColor() {
+  // The system's hyperlink colour (COLOR_HOTLIGHT). A scheme whose hyperlink colour can hardly
+  // be told from the background (under 3:1, the contrast WCAG asks of text that large) gets the
+  // text colour instead: the underline still marks the link.
+  const COLORREF link = ::GetSysColor(COLOR_HOTLIGHT);
+  const COLORREF background = ::GetSysColor(host().BackgroundIndex());
+  return ContrastRatio(link, background) >= 3.0 ? link : TextColor();
 }
 
 std::string HtmlLabelWindow::LinkAt(POINT point) {

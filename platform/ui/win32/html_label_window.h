@@ -27,6 +27,9 @@ class HtmlLabelWindow : public ControlWindow {
   void Paint(HDC dc);
   // The href of the link at `point` of the window; empty beside the links.
   std::string LinkAt(POINT point);
+  // The colours of plain text and of links, from the system's.
+  COLORREF TextColor();
+  COLORREF LinkColor();
 
   HtmlLabel& label_;
   std::vector<std::string> html_;

@@ -17,8 +17,16 @@ class ImageWindow : public ControlWindow {
  protected:
   WindowKind Describe() override;
   void Created() override;
+  void Rescaled() override { SetPicture(); }
+  void ColorsChanged() override { SetPicture(); }
+  // A picture that takes clicks takes the focus too: Tab reaches it, Space presses it, and it
+  // shows the focus rectangle while it has the focus.
+  std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
+  // Loads or draws the picture at the window's size and DPI and gives it to the window.
+  void SetPicture();
+
   Image& image_;
   UniqueBitmap picture_;
 };

@@ -7,6 +7,7 @@
 
 #include <utility>
 
+#include "platform/ui/win32/accessible_object.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::ui::win32 {
@@ -30,10 +31,20 @@ void ListViewWindow::Created() {
   }
 }
 
-void ListViewWindow::SyncContent(bool) {
+void ListViewWindow::SyncContent(bool first) {
   SyncColumns();
+  if (first) {
+    ExposeListHeader(window());
+  }
   SyncRows();
   SyncSelection();
+}
+
+void ListViewWindow::Rescaled() {
+  // The columns' widths are designed lengths: written again at the new DPI.
+  std::vector<std::tuple<std::string, int>> shown = std::move(columns_);
+  columns_.assign(shown.size(), {"", -1});
+  SyncColumns();
 }
 
 void ListViewWindow::SyncColumns() {

@@ -23,6 +23,7 @@ class ListViewWindow : public ControlWindow {
   WindowKind Describe() override;
   void Created() override;
   void SyncContent(bool first) override;
+  void Rescaled() override;
 
  private:
   void SyncColumns();

@@ -7,9 +7,11 @@
 
 namespace quivra::ui::win32 {
 
-// The state images of a tree view by the name of their image list, drawn in code: 16 x 16
-// pixels each, image 0 empty (a tree shows no state image for it). Null for an unknown name.
-UniqueImageList MakeStateImages(const std::string& image_list);
+// The state images of a tree view by the name of their image list, drawn in code on 16 x 16
+// pixels and enlarged to `size` (the tree's DPI), image 0 empty (a tree shows no state image
+// for it); under high contrast, outlines in the window text colour (system_ink.h). Null for an
+// unknown name.
+UniqueImageList MakeStateImages(const std::string& image_list, int size);
 
 }  // namespace quivra::ui::win32
 

@@ -1,5 +1,7 @@
 #include "platform/ui/win32/tree_view_window.h"
 
+#include <utility>
+
 #include <windows.h>
 
 // After windows.h, which they need.
@@ -80,12 +82,18 @@ ControlWindow::WindowKind TreeViewWindow::Describe() {
 }
 
 void TreeViewWindow::Created() {
-  state_images_ = MakeStateImages(tree_.StateImages());
-  if (state_images_) {
-    ::SendMessageW(window(), TVM_SETIMAGELIST, TVSIL_STATE,
-                   reinterpret_cast<LPARAM>(state_images_.get()));
+  SetStateImages();
+}
+
+void TreeViewWindow::SetStateImages() {
+  UniqueImageList images = MakeStateImages(tree_.StateImages(), host().Fonts().Scale(16));
+  if (images) {
+    // The tree lets go of the old list when given the new one; then it may be destroyed.
+    ::SendMessageW(window(), TVM_SETIMAGELIST, TVSIL_STATE, reinterpret_cast<LPARAM>(images.get()));
+    state_images_ = std::move(images);
   }
-  ::SendMessageW(window(), TVM_SETINDENT, static_cast<WPARAM>(tree_.Indent()), 0);
+  ::SendMessageW(window(), TVM_SETINDENT, static_cast<WPARAM>(host().Fonts().Scale(tree_.Indent())),
+                 0);
 }
 
 void TreeViewWindow::SyncContent(bool) {

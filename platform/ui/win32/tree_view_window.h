@@ -21,6 +21,8 @@ class TreeViewWindow : public ControlWindow {
   WindowKind Describe() override;
   void Created() override;
   void SyncContent(bool first) override;
+  void Rescaled() override { SetStateImages(); }
+  void ColorsChanged() override { SetStateImages(); }
   std::optional<LRESULT> OnMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
 
  private:
@@ -28,6 +30,9 @@ class TreeViewWindow : public ControlWindow {
 
   TreeView& tree_;
   TreeMirror mirror_;
+  // Draws the state images at the tree's DPI in the current colours and gives them to it.
+  void SetStateImages();
+
   UniqueImageList state_images_;
 };
 

@@ -2,6 +2,7 @@
 #define QUIVRA_PLATFORM_UI_WIN32_WIN32_UI_H_
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -9,28 +10,37 @@
 #include "platform/message_box.h"
 #include "platform/ui/ui.h"
 #include "platform/ui/win32/handles.h"
+#include "platform/ui/window_placement.h"
 
 namespace quivra::ui::win32 {
 
-// The fonts of the forms, made once each and kept while the view lives.
-class FontCache {
+// The fonts of one form's windows at the DPI they are drawn at, with the user's text size, made
+// once each and kept while the cache lives; and the scaling between the forms' designed units
+// (96 DPI) and those windows' pixels. It measures text at its DPI, in designed units, so that a
+// form fits its texts as that DPI draws them.
+class FontCache : public TextMeasure {
  public:
+  FontCache(int dpi, int text_scale_percent);
+
   HFONT Get(const Font& font, bool underline = false);
 
-  // The system's dots per inch (96 at 100 %), read once. Forms are designed at 96: their
-  // places and sizes are scaled by Dpi() / 96 on the way to the windows, and pixels read back
-  // from the windows are scaled back, so the forms keep seeing their designed units.
-  int Dpi();
-  int Scale(int designed) { return ::MulDiv(designed, Dpi(), 96); }
-  int Unscale(int pixels) { return ::MulDiv(pixels, 96, Dpi()); }
-  Rect Scale(const Rect& designed) {
-    return {Scale(designed.left), Scale(designed.top), Scale(designed.width),
-            Scale(designed.height)};
-  }
+  int Dpi() const { return dpi_; }
+  // A window moved to a monitor of another DPI: fonts are made anew at it (those made before
+  // stay alive with the cache, as windows may still hold them).
+  void SetDpi(int dpi) { dpi_ = dpi > 0 ? dpi : kDesignDpi; }
+  int TextScale() const { return text_scale_; }
+  int Scale(int designed) const { return ScaleToDpi(designed, dpi_); }
+  int Unscale(int pixels) const { return UnscaleFromDpi(pixels, dpi_); }
+  Rect Scale(const Rect& designed) const { return ScaleToDpi(designed, dpi_); }
+
+  // TextMeasure: measured with GetTextExtentPoint32 and the font's metrics.
+  int TextWidth(const Font& font, std::string_view text) override;
+  int TextHeight(const Font& font) override;
 
  private:
-  std::map<std::tuple<std::string, int, bool, bool>, UniqueFont> fonts_;
-  int dpi_ = 0;
+  std::map<std::tuple<std::string, int, bool, bool, int>, UniqueFont> fonts_;
+  int dpi_;
+  int text_scale_;
 };
 
 // Shows forms as real windows: a top-level window at the form's client size and place, a
@@ -47,12 +57,16 @@ class Win32Ui : public Ui {
   Win32Ui& operator=(const Win32Ui&) = delete;
 
   ModalResult ShowModal(Form& form) override;
-  // Measured with GetTextExtentPoint32 in the font itself.
+  // Measured at the system DPI with the user's text size.
   int TextWidth(const Font& font, std::string_view text) override;
+  int TextHeight(const Font& font) override;
 
  private:
+  FontCache& Measure();
+
   platform::MessageBoxes& boxes_;
-  FontCache fonts_;
+  // Made at the first measurement, when the screen can be asked.
+  std::optional<FontCache> fonts_;
   bool classes_registered_ = false;
 };
 
