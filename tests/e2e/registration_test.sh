@@ -246,7 +246,8 @@ case_exports() {
   for dll in $imports; do
     case "$dll" in
       kernel32.dll | user32.dll | gdi32.dll | advapi32.dll | ole32.dll | oleaut32.dll | \
-        shell32.dll | shlwapi.dll | comctl32.dll | comdlg32.dll | msvcrt.dll | uuid.dll) ;;
+        shell32.dll | shlwapi.dll | comctl32.dll | comdlg32.dll | msvcrt.dll | uuid.dll | \
+        oleacc.dll) ;;  # oleacc: Active Accessibility, for screen readers
       *) unexpected="$unexpected $dll" ;;
     esac
   done
