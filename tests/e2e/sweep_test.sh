@@ -9,7 +9,7 @@
 # Usage: sweep_test.sh <outlook year> <sample>   (sample 0: every call, as scripts/sweep runs it)
 #        sweep_test.sh --worker <outlook year> <k>...   (one worker's runs, in WINEPREFIX)
 # Environment: QUIVRA_E2E_PREFIX, QUIVRA_DLL, QUIVRA_OLHOST (the stand-in of the same bitness),
-# QUIVRA_BITS.
+# QUIVRA_BITS; SWEEP_SHIFT (optional) shifts a sample along the session.
 set -u
 here=$(dirname "$0")
 
@@ -58,14 +58,23 @@ runs=$SAMPLE
 if [ "$runs" -le 0 ] || [ "$runs" -gt "$SWEEP_N" ]; then
   runs=$SWEEP_N
 fi
-# The calls to fail, spread evenly over the session, dealt to the workers in turn.
+# The calls to fail, spread evenly over the session and dealt to the workers in turn. A sample
+# smaller than the session is shifted along it by SWEEP_SHIFT calls, by default the day of the
+# year, so that the daily runs fail different calls between them while any one run can be made
+# again with its shift.
+shift_by=0
+if [ "$runs" -lt "$SWEEP_N" ]; then
+  shift_by=${SWEEP_SHIFT:-$((10#$(date +%j)))}
+  echo "INFO: the sample is shifted by $shift_by calls (SWEEP_SHIFT=$shift_by makes it again)"
+fi
 declare -a share
-previous=0
+declare -A chosen
 dealt=0
 for ((i = 0; i < runs; i++)); do
   k=$([ "$runs" -eq 1 ] && echo 1 || echo $((1 + i * (SWEEP_N - 1) / (runs - 1))))
-  [ "$k" -eq "$previous" ] && continue
-  previous=$k
+  k=$((1 + (k - 1 + shift_by) % SWEEP_N))
+  [ -n "${chosen[$k]:-}" ] && continue
+  chosen[$k]=1
   share[$((dealt % WORKERS))]+=" $k"
   dealt=$((dealt + 1))
 done
