@@ -5,35 +5,11 @@ function(quivra_library name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
   add_library(${name} STATIC ${ARG_SOURCES})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
-  quivra_library_options(${name})
-  quivra_library_header()
-  target_precompile_headers(${name} REUSE_FROM quivra_library_header)
-endfunction()
-
-# The compile options every library of the product's code has.
-function(quivra_library_options name)
   # With the fuzz targets in the build, the product's code carries the coverage marks libFuzzer
   # steers by; the test programs need none.
   if(QUIVRA_BUILD_FUZZ)
     target_compile_options(${name} PRIVATE -fsanitize=fuzzer-no-link)
   endif()
-endfunction()
-
-# One precompiled header of the standard library, shared by the product's libraries (made with
-# their options, so that each of their files can use it).
-function(quivra_library_header)
-  if(TARGET quivra_library_header)
-    return()
-  endif()
-  set(source ${CMAKE_BINARY_DIR}/quivra_library_header.cc)
-  if(NOT EXISTS ${source})
-    file(WRITE ${source} "")
-  endif()
-  add_library(quivra_library_header OBJECT ${source})
-  quivra_library_options(quivra_library_header)
-  target_precompile_headers(quivra_library_header PRIVATE
-    <algorithm> <cstdint> <functional> <map> <memory> <optional> <set> <stdexcept> <string>
-    <string_view> <utility> <vector>)
 endfunction()
 
 # One precompiled header of GoogleTest, GoogleMock and the standard library, shared by every

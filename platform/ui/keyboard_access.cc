@@ -10,6 +10,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/static_controls.h"
+#include "platform/ui/text_fit.h"
 #include "platform/ui/tree_view.h"
 
 namespace quivra::ui {
@@ -26,17 +27,6 @@ char AccessKey(std::string_view caption) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(caption[i + 1])));
   }
   return 0;
-}
-
-std::string WithoutAccessKey(std::string_view caption) {
-  std::string shown;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) {
-      ++i;
-    }
-    shown += caption[i];
-  }
-  return shown;
 }
 
 Rect FormBounds(const Control& control) {
@@ -158,7 +148,7 @@ std::vector<std::string> KeyboardAccessProblems(Control& form) {
   std::map<std::string, int> captions;
   for (const Control* control : shown) {
     if (dynamic_cast<const Button*>(control) || dynamic_cast<const CheckBox*>(control)) {
-      ++captions[WithoutAccessKey(control->Caption())];
+      ++captions[CaptionAsShown(control->Caption())];
     }
   }
   const std::vector<std::vector<Control*>> lines = ReadingLines(shown);
@@ -209,14 +199,14 @@ std::vector<std::string> KeyboardAccessProblems(Control& form) {
       continue;
     }
     // Buttons and check boxes. OK and Cancel take Enter and Esc instead, Help takes F1.
-    const std::string shown_caption = WithoutAccessKey(control->Caption());
+    const std::string shown_caption = CaptionAsShown(control->Caption());
     const bool standard =
         button != nullptr && (button->Default() || button->Cancel() || shown_caption == "OK" ||
                               shown_caption == "Cancel" || shown_caption == "Help");
     if (key != 0 || standard) {
       continue;
     }
-    if (captions[WithoutAccessKey(control->Caption())] > 1) {
+    if (captions[CaptionAsShown(control->Caption())] > 1) {
       if (!reached_in_line(control)) {
         problems.push_back(Named(*control) +
                            " repeats a caption and no access key of its line "
