@@ -19,8 +19,6 @@ namespace quivra::ui {
 // The character after a lone '&' of the caption, in upper case ("&&" is a literal ampersand);
 // 0 when the caption has none.
 char AccessKey(std::string_view caption);
-// The caption as shown: the marking '&' dropped, "&&" as one '&'.
-std::string WithoutAccessKey(std::string_view caption);
 
 // The control's place in its form's client area.
 Rect FormBounds(const Control& control);

@@ -11,6 +11,7 @@
 #include "platform/ui/form.h"
 #include "platform/ui/keyboard_access.h"
 #include "platform/ui/static_controls.h"
+#include "platform/ui/text_fit.h"
 
 namespace quivra::ui {
 namespace {
@@ -26,7 +27,7 @@ TEST(AccessKeyTest, TheLetterAfterALoneAmpersandInUpperCase) {
   EXPECT_EQ(AccessKey("Save && &close"), 'C');
   EXPECT_EQ(AccessKey("Tom && Jerry"), 0);
   EXPECT_EQ(AccessKey("Trailing&"), 0);
-  EXPECT_EQ(WithoutAccessKey("Save && &close"), "Save & close");
+  EXPECT_EQ(CaptionAsShown("Save && &close"), "Save & close");
 }
 
 // A dialog: a name field with its label, two buttons, OK and Cancel.
