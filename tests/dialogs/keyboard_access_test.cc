@@ -160,20 +160,5 @@ TEST_F(AboutBoxKeyboardTest, MeetsTheKeyboardConventions) {
   sim.ui.ShowModal(about);
 }
 
-// The link before OK takes Tab and Enter, so the box must open with OK focused: Enter then
-// closes it rather than opening the web site.
-TEST_F(AboutBoxKeyboardTest, OpensWithOkFocusedSoThatEnterClosesIt) {
-  TFormAbout about{sim.shell};
-  for (int showing = 0; showing < 2; ++showing) {
-    sim.ui.Expect([](SimUser& user) {
-      ASSERT_NE(user.form().ActiveControl(), nullptr);
-      EXPECT_EQ(user.form().ActiveControl()->Name(), "Button1");
-      user.PressEnter();
-    });
-    sim.ui.ShowModal(about);
-  }
-  EXPECT_TRUE(sim.shell.opened().empty());
-}
-
 }  // namespace
 }  // namespace quivra::dialogs

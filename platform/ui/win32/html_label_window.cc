@@ -61,20 +61,7 @@ HtmlLabelWindow::HtmlLabelWindow(HtmlLabel& label, ControlHost& host)
     : ControlWindow(label, host), label_(label) {}
 
 ControlWindow::WindowKind HtmlLabelWindow::Describe() {
-  // A label with a link the form answers is a stop of the Tab key, so that the link can be
-  // followed without a mouse, as a link control is
-  // (https://learn.microsoft.com/windows/win32/controls/syslink-overview).
-  const DWORD tab_stop = FirstLink().empty() || !label_.OnAnchorClick ? 0 : WS_TABSTOP;
-  return {.window_class = kWindowClass, .style = kChildStyle | tab_stop, .own_messages = true};
-}
-
-std::string HtmlLabelWindow::FirstLink() const {
-  for (const HtmlRun& run : label_.Runs()) {
-    if (!run.link.empty()) {
-      return run.link;
-    }
-  }
-  return "";
+  return {.window_class = kWindowClass, .own_messages = true};
 }
 
 void HtmlLabelWindow::SyncContent(bool first) {
@@ -87,37 +74,12 @@ void HtmlLabelWindow::SyncContent(bool first) {
   }
 }
 
-std::optional<LRESULT> HtmlLabelWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+std::optional<LRESULT> HtmlLabelWindow::OnMessage(UINT message, WPARAM, LPARAM lparam) {
   switch (message) {
     case WM_PAINT: {
       PaintDc dc(window());
       Paint(dc.get());
-      if (::GetFocus() == window()) {
-        RECT client{};
-        ::GetClientRect(window(), &client);
-        ::DrawFocusRect(dc.get(), &client);
-      }
       return 0;
-    }
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      ::InvalidateRect(window(), nullptr, TRUE);
-      return std::nullopt;
-    case WM_GETDLGCODE: {
-      // Enter on the focused link follows it instead of pressing the form's default button.
-      const auto* key = reinterpret_cast<const MSG*>(lparam);
-      if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) {
-        return DLGC_WANTMESSAGE;
-      }
-      return std::nullopt;
-    }
-    case WM_KEYDOWN: {
-      const std::string href = FirstLink();
-      if ((wparam == VK_RETURN || wparam == VK_SPACE) && !href.empty()) {
-        Dispatch([this, href] { label_.ClickAnchor(href); });
-        return 0;
-      }
-      return std::nullopt;
     }
     case WM_SETCURSOR: {
       POINT point{};

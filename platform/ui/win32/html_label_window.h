@@ -27,8 +27,6 @@ class HtmlLabelWindow : public ControlWindow {
   void Paint(HDC dc);
   // The href of the link at `point` of the window; empty beside the links.
   std::string LinkAt(POINT point);
-  // The href of the label's first link, which Enter and Space follow; empty without links.
-  std::string FirstLink() const;
   // The colours of plain text and of links, from the system's.
   COLORREF TextColor();
   COLORREF LinkColor();
