@@ -21,6 +21,7 @@
 #include "platform/compositions/win32/win32_platform.h"
 #include "platform/shell.h"
 #include "tests/e2e/picker_showing.h"
+#include "tests/e2e/real_dialogs.h"
 #include "tests/e2e/window_driver.h"
 
 namespace {
@@ -29,21 +30,7 @@ using namespace quivra;
 using namespace quivra::e2e;
 using Microsoft::WRL::ComPtr;
 
-class NoShell : public platform::Shell {
- public:
-  bool Open(const std::string&) override { return true; }
-};
-
-struct Fixture {
-  outlook::sim::StandardWorld world;
-  outlook::ApplicationPtr app = world.outlook.application();
-  core::Configuration config;
-  NoShell shell;
-  platform::win32::Win32Platform windows{shell};
-  platform::Platform& services = windows.platform();
-  ui::win32::Win32Ui& forms = windows.forms;
-  dialogs::TfrmFolders2 picker{*app, config, services};
-};
+using Fixture = RealDialogs;
 
 std::string NameOf(IAccessible& object, LONG child) {
   VARIANT id;

@@ -36,6 +36,7 @@
 #include "platform/ui/win32/display.h"
 #include "platform/ui/window_placement.h"
 #include "tests/e2e/picker_showing.h"
+#include "tests/e2e/real_dialogs.h"
 #include "tests/e2e/window_driver.h"
 
 namespace {
@@ -43,20 +44,7 @@ namespace {
 using namespace quivra;
 using namespace quivra::e2e;
 
-class NoShell : public platform::Shell {
- public:
-  bool Open(const std::string&) override { return true; }
-};
-
-struct Fixture {
-  outlook::sim::StandardWorld world;
-  outlook::ApplicationPtr app = world.outlook.application();
-  core::Configuration config;
-  NoShell shell;
-  platform::win32::Win32Platform windows{shell};
-  platform::Platform& services = windows.platform();
-  ui::win32::Win32Ui& forms = windows.forms;
-  dialogs::TfrmFolders2 picker{*app, config, services};
+struct Fixture : RealDialogs {
   core::FilingHistory history{services};
 
   Fixture() {
