@@ -58,6 +58,8 @@ TFormAbout::TFormAbout(platform::Shell& shell)
   Button1.SetDefault(true);
   Button1.SetCancel(true);
   Button1.SetModalResult(ui::ModalResult::kOk);
+  // The box opens with OK focused, so that Enter closes it as before; Tab goes on to the link.
+  OnShow = [this] { Button1.SetFocus(); };
 
   FormCreate();
 }

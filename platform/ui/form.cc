@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/ui/button.h"
+#include "platform/ui/html_label.h"
 #include "platform/ui/static_controls.h"
 
 namespace quivra::ui {
@@ -57,6 +58,13 @@ void Form::KeyPress(char key) {
     if (auto* picture = dynamic_cast<Image*>(active_control_);
         picture != nullptr && picture->OnClick) {
       picture->Click();
+      return;
+    }
+    // Enter on a focused link follows it, as on the system's link control.
+    // https://learn.microsoft.com/en-us/windows/win32/controls/syslink-overview
+    if (auto* label = dynamic_cast<HtmlLabel*>(active_control_);
+        label != nullptr && label->FollowsLinks()) {
+      label->ClickAnchor(label->FirstLink());
       return;
     }
     button = dynamic_cast<Button*>(active_control_);

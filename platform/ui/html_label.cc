@@ -124,6 +124,15 @@ void HtmlLabel::ClickAnchor(const std::string& href) {
   }
 }
 
+std::string HtmlLabel::FirstLink() const {
+  for (const HtmlRun& run : Runs()) {
+    if (!run.link.empty()) {
+      return run.link;
+    }
+  }
+  return "";
+}
+
 void HtmlLabel::AutoSize() {
   // A line is the font's height plus a little leading: 13 pixels at 8 points.
   SetHeight(LineCount() * (GetFont().size + 5));

@@ -39,6 +39,11 @@ class HtmlLabel : public Control {
 
   // The user's click on the link with this href.
   void ClickAnchor(const std::string& href);
+  // The href of the first link, which the keyboard follows; empty without links.
+  std::string FirstLink() const;
+  // Whether the label has a link that the form answers: such a label takes the focus, so that
+  // the link can be followed without a mouse.
+  bool FollowsLinks() const { return OnAnchorClick && !FirstLink().empty(); }
 
   std::function<void(const std::string& href)> OnAnchorClick;
 

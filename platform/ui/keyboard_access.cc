@@ -8,6 +8,7 @@
 #include "platform/ui/check_box.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/form.h"
+#include "platform/ui/html_label.h"
 #include "platform/ui/list_view.h"
 #include "platform/ui/static_controls.h"
 #include "platform/ui/text_fit.h"
@@ -48,7 +49,9 @@ bool TakesFocus(const Control& control) {
          dynamic_cast<const TreeView*>(&control) != nullptr ||
          dynamic_cast<const ListView*>(&control) != nullptr ||
          (dynamic_cast<const Image*>(&control) != nullptr &&
-          static_cast<bool>(static_cast<const Image&>(control).OnClick));
+          static_cast<bool>(static_cast<const Image&>(control).OnClick)) ||
+         (dynamic_cast<const HtmlLabel*>(&control) != nullptr &&
+          static_cast<const HtmlLabel&>(control).FollowsLinks());
 }
 
 namespace {
@@ -226,10 +229,12 @@ std::vector<std::string> KeyboardAccessProblems(Control& form) {
     }
   }
 
-  // Inputs without a caption of their own need a label that leads to them.
+  // Inputs without a caption of their own need a label that leads to them. A link is named by
+  // its own text and, like the system's link control, is reached with Tab.
   const Form* owner = form.OwnerForm();
   for (Control* control : stops) {
-    if (HasKeyedCaption(*control) || (owner != nullptr && owner->ActiveControl() == control)) {
+    if (HasKeyedCaption(*control) || dynamic_cast<const HtmlLabel*>(control) != nullptr ||
+        (owner != nullptr && owner->ActiveControl() == control)) {
       continue;
     }
     const bool labelled = std::any_of(shown.begin(), shown.end(), [&](const Control* other) {

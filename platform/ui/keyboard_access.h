@@ -27,8 +27,8 @@ Rect FormBounds(const Control& control);
 // visible control (labels, boxes, disabled controls) in that order, as the system walks them
 // for an access key.
 std::vector<Control*> TabSequence(Control& form, bool all = false);
-// A control that takes the focus: a button, check box, edit field, tree, list, or a picture
-// that takes clicks.
+// A control that takes the focus: a button, check box, edit field, tree, list, a picture that
+// takes clicks, or a label with a link the form answers.
 bool TakesFocus(const Control& control);
 // The controls in reading order: line by line from the top, each line from the left. A control
 // joins the line of the topmost control above it when the vertical middle of each lies within

@@ -160,5 +160,39 @@ TEST_F(AboutBoxKeyboardTest, MeetsTheKeyboardConventions) {
   sim.ui.ShowModal(about);
 }
 
+// The link before OK takes Tab and Enter, so the box must open with OK focused: Enter then
+// closes it rather than opening the web site.
+TEST_F(AboutBoxKeyboardTest, OpensWithOkFocusedSoThatEnterClosesIt) {
+  TFormAbout about{sim.shell};
+  for (int showing = 0; showing < 2; ++showing) {
+    sim.ui.Expect([](SimUser& user) {
+      ASSERT_NE(user.form().ActiveControl(), nullptr);
+      EXPECT_EQ(user.form().ActiveControl()->Name(), "Button1");
+      user.PressEnter();
+    });
+    sim.ui.ShowModal(about);
+  }
+  EXPECT_TRUE(sim.shell.opened().empty());
+}
+
+// The web site's link is a Tab stop before OK; Enter on it opens the site
+// and leaves the box open, so Esc still closes it.
+TEST_F(AboutBoxKeyboardTest, EnterOnTheLinkOpensTheWebSite) {
+  TFormAbout about{sim.shell};
+  sim.ui.Expect([](SimUser& user) {
+    const std::vector<ui::Control*> stops = ui::TabSequence(user.form());
+    ASSERT_EQ(stops.size(), 2u);
+    EXPECT_EQ(stops[0]->Name(), "LabelUrl");
+    EXPECT_EQ(stops[1]->Name(), "Button1");
+    user.Focus("LabelUrl");
+    user.PressEnter();
+    EXPECT_EQ(user.form().GetModalResult(), ui::ModalResult::kNone);
+    user.PressEscape();
+  });
+  EXPECT_EQ(sim.ui.ShowModal(about), ui::ModalResult::kOk);
+  ASSERT_EQ(sim.shell.opened().size(), 1u);
+  EXPECT_EQ(sim.shell.opened().front(), kProductWebSite);
+}
+
 }  // namespace
 }  // namespace quivra::dialogs

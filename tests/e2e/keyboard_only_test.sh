@@ -5,7 +5,7 @@
 # Browse button and Space presses it; the picker's Find box (its access key) finds the folder and
 # Enter takes it; Tab reaches the row's arrow, Space moves the row, Enter confirms the dialog. Alt+Z and the Find box file the selection.
 # Alt+A in the picker makes a new folder below the folder found, which the Find box then finds.
-# Undo by its key tip puts the mail back.
+# Undo by its key tip puts the mail back. The About box's link is followed by Tab and Enter.
 #
 # Usage: keyboard_only_test.sh <outlook year>
 # Environment: QUIVRA_E2E_PREFIX, QUIVRA_DLL, QUIVRA_OLHOST.
@@ -16,6 +16,15 @@ readonly OUTLOOK="${1:-2013}"
 source "$(dirname "$0")/stand_in_session.sh"
 
 install_add_in "$OUTLOOK" 3
+# Web addresses open with a command that writes down the address, instead of a browser. Wine
+# reads the handler from the machine's classes only (not the user's), so the machine's is
+# replaced and put back afterwards.
+opened_link="$WINEPREFIX/drive_c/opened_link.txt"
+browser_key='HKLM\Software\Classes\https\shell\open\command'
+rm -f "$opened_link" "$WINEPREFIX/drive_c/browser.reg"
+wine reg export "$browser_key" 'C:\browser.reg' /y >/dev/null 2>&1
+wine reg add "$browser_key" /ve \
+  /d 'C:\windows\system32\cmd.exe /c echo %1>C:\opened_link.txt' /f >/dev/null 2>&1
 
 cat >"$HOME_DIR/script.txt" <<'SCRIPT'
 start
@@ -53,10 +62,19 @@ key alt
 key u
 key u
 expect-selected-in Mailbox\Inbox
+# The About box by its key tips (U, Q, A): it opens on OK; Tab goes on to the web site's link,
+# Enter follows it, and Esc closes the box.
+form-keys tab enter esc
+key alt
+key u
+key q
+key a
 quit
 SCRIPT
 run_script "$OUTLOOK"
-for form in 'Configure Quivra' 'Folders' 'File to Any Folder...' 'Create New Folder'; do
+[ -f "$WINEPREFIX/drive_c/browser.reg" ] && wine reg import 'C:\browser.reg' >/dev/null 2>&1
+for form in 'Configure Quivra' 'Folders' 'File to Any Folder...' 'Create New Folder' \
+    'About Quivra'; do
   grep -q "form \"$form\" shows" <<<"$out" && pass "\"$form\" came up" ||
     fail "\"$form\" came up"
 done
@@ -68,6 +86,10 @@ answered=$(grep -c '^dialog "' <<<"$out")
 [ "$answered" -eq 0 ] && pass "every dialog was closed by the keyboard" ||
   fail "every dialog was closed by the keyboard ($answered answered for the user)"
 grep -q 'user clicks' <<<"$out" && fail "no click" || pass "no click"
+for _ in 1 2 3 4 5 6 7 8 9 10; do [ -s "$opened_link" ] && break; sleep 0.5; done
+grep -q 'https://www.quivra.example/' "$opened_link" 2>/dev/null &&
+  pass "the About box's link was followed from the keyboard" ||
+  fail "the About box's link was followed from the keyboard"
 # The focus is shown in every form, opened from the keyboard as they all were here.
 grep -q 'hides its focus' <<<"$out" && fail "every form shows its focus" ||
   pass "every form shows its focus"

@@ -9,6 +9,7 @@
 #include "platform/ui/check_box.h"
 #include "platform/ui/edit.h"
 #include "platform/ui/form.h"
+#include "platform/ui/html_label.h"
 #include "platform/ui/keyboard_access.h"
 #include "platform/ui/static_controls.h"
 #include "platform/ui/text_fit.h"
@@ -130,6 +131,28 @@ TEST(KeyboardAccessTest, RepeatedCaptionsGoWithoutKeysWhenTheirLineHasOne) {
   two.SetCaption("&2");
   two.SetFocusControl(&browse2);
   EXPECT_THAT(KeyboardAccessProblems(form), IsEmpty());
+}
+
+// A label takes the focus only with a link that the form answers; it needs no label of its own.
+TEST(KeyboardAccessTest, ALinkIsATabStopOnlyWhenTheFormFollowsIt) {
+  SmallForm form;
+  HtmlLabel site(&form, "site", {8, 68, 150, 13});  // between the rows of buttons
+  site.SetHTMLText({"Visit <a href=\"home\">our site</a>"});
+  auto stops = [&form] {
+    std::vector<std::string> names;
+    for (const Control* control : TabSequence(form)) {
+      names.push_back(control->Name());
+    }
+    return names;
+  };
+  EXPECT_THAT(stops(), ElementsAre("NameEdit", "Open", "Print", "OK", "Cancel"));
+  site.OnAnchorClick = [](const std::string&) {};
+  EXPECT_THAT(stops(), ElementsAre("NameEdit", "Open", "Print", "OK", "Cancel", "site"));
+  EXPECT_THAT(KeyboardAccessProblems(form), ElementsAre(HasSubstr("Tab visits")));
+  site.SetBounds({8, 110, 150, 13});  // below OK and Cancel, as Tab visits it
+  EXPECT_THAT(KeyboardAccessProblems(form), IsEmpty());
+  site.SetHTMLText({"No link here"});
+  EXPECT_THAT(stops(), ElementsAre("NameEdit", "Open", "Print", "OK", "Cancel"));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <deque>
+#include <exception>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,8 @@ std::vector<std::pair<std::string, std::string>> g_edits;
 std::vector<SeenDialog> g_seen;
 // The keys typed into the forms that come up: each group into one form, in order.
 std::deque<std::vector<std::string>> g_keys;
+// Answers that failed in the timer's procedure.
+int g_failures = 0;
 std::string g_photograph;  // where the next form is photographed; empty: not at all
 // When the queued keys were typed into a form; the form is answered once the thread has taken
 // them all from its input queue and a little time has passed for what they set off (0: no keys
@@ -161,7 +164,7 @@ void LookAt(HWND form) {
   std::fflush(stdout);
 }
 
-void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
+void AnswerFrontDialog() {
   HWND dialog = nullptr;
   ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, reinterpret_cast<LPARAM>(&dialog));
   if (!dialog) {
@@ -256,6 +259,18 @@ void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
   }
 }
 
+// The timer's procedure runs inside the add-in's modal loops: nothing it raises may leave it, or
+// it would unwind through the add-in's frames. A failure is printed and counted instead.
+void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
+  try {
+    AnswerFrontDialog();
+  } catch (const std::exception& error) {
+    ++g_failures;
+    std::printf("FAIL: the stand-in could not answer the dialog: %s\n", error.what());
+    std::fflush(stdout);
+  }
+}
+
 }  // namespace
 
 void DialogAnswerer::Start() {
@@ -269,6 +284,10 @@ void DialogAnswerer::Stop() {
     ::KillTimer(nullptr, g_timer);
     g_timer = 0;
   }
+}
+
+int DialogAnswerer::Failures() {
+  return g_failures;
 }
 
 void DialogAnswerer::QueueAnswer(const std::string& button) {

@@ -32,6 +32,8 @@ class DialogAnswerer {
   static void Start();
   // Stops it: from then on a person answers the dialogs.
   static void Stop();
+  // How many times answering a dialog failed (each was printed as it happened).
+  static int Failures();
   // The button (by its text, "OK", "Cancel", ...) that answers the next dialog.
   static void QueueAnswer(const std::string& button);
   // In the next form, the user types this key combination (as KeyboardInput names it) before

@@ -156,6 +156,10 @@ void KeyboardInput::Type(const std::string& combination) {
   TakeMessagesUntil([last_released] { return StandInWindows::KeyReleased(last_released); }, 1000);
 }
 
+void KeyboardInput::Validate(const std::string& combination) {
+  KeysOf(combination);
+}
+
 void KeyboardInput::Inject(const std::string& combination) {
   InjectKeys(KeysOf(combination));
 }

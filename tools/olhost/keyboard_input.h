@@ -15,6 +15,10 @@ class KeyboardInput {
   // the order given and released in reverse. Raises std::invalid_argument for an unknown key.
   static void Type(const std::string& combination);
 
+  // Raises std::invalid_argument when the combination names a key that is not known, so that a
+  // script is refused when it is read rather than when its keys are due.
+  static void Validate(const std::string& combination);
+
   // Injects a key combination as Type does, without waiting for it: for a window whose own
   // message loop takes the keys (a modal dialog).
   static void Inject(const std::string& combination);

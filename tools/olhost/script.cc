@@ -236,11 +236,13 @@ class Runner {
       std::istringstream args(rest);
       std::vector<std::string> keys;
       for (std::string key; args >> key;) {
+        KeyboardInput::Validate(key);
         keys.push_back(key);
       }
       DialogAnswerer::QueueFormKeys(keys);
     } else if (command == "answer-keys") {
       // answer-keys <combination>: typed into the next form before it is answered.
+      KeyboardInput::Validate(rest);
       DialogAnswerer::QueueKeys(rest);
     } else if (command == "expect-dialogs") {
       // expect-dialogs <count> <caption>: how many dialogs with that caption came up so far.
@@ -540,7 +542,7 @@ int RunScript(std::istream& script, OutlookStandIn& outlook) {
   while (std::getline(script, line)) {
     runner.Line(line);
   }
-  return runner.failures();
+  return runner.failures() + DialogAnswerer::Failures();
 }
 
 }  // namespace quivra::olhost

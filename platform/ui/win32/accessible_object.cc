@@ -9,6 +9,7 @@
 #include <new>
 #include <string>
 
+#include "platform/ui/html_label.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::ui::win32 {
@@ -163,10 +164,11 @@ struct ItemsOf {
 class ControlAccessible final : public IAccessible {
  public:
   ControlAccessible(ComPtr<IAccessible> system, std::wstring name, std::wstring description,
-                    HWND items_window = nullptr)
+                    HWND items_window = nullptr, long role = 0)
       : system_(std::move(system)),
         name_(std::move(name)),
         description_(std::move(description)),
+        role_(role),
         items_(items_window) {}
 
   // IUnknown
@@ -273,6 +275,15 @@ class ControlAccessible final : public IAccessible {
       role->lVal = items_.Role(IsSelf(child));
       return S_OK;
     }
+    if (role_ != 0 && IsSelf(child)) {
+      if (role == nullptr) {
+        return E_POINTER;
+      }
+      ::VariantInit(role);
+      role->vt = VT_I4;
+      role->lVal = role_;
+      return S_OK;
+    }
     return system_->get_accRole(child, role);
   }
   HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
@@ -343,6 +354,8 @@ class ControlAccessible final : public IAccessible {
   ComPtr<IAccessible> system_;
   std::wstring name_;
   std::wstring description_;
+  // The control's role where the system's object would not know it; 0 for the system's.
+  long role_;
   ItemsOf items_;
 };
 
@@ -448,8 +461,12 @@ std::optional<LRESULT> AnswerGetObject(HWND window, const Control& control, WPAR
       SystemRole(*system.Get()) == ROLE_SYSTEM_CLIENT) {
     items_window = window;
   }
+  // A label with a link is read as a link: the system's object sees only a window of our class.
+  const auto* label = dynamic_cast<const HtmlLabel*>(&control);
+  const long role = label != nullptr && label->FollowsLinks() ? ROLE_SYSTEM_LINK : 0;
   auto* object = new ControlAccessible(std::move(system), std::move(name),
-                                       Utf8ToWide(control.AccessibleDescription()), items_window);
+                                       Utf8ToWide(control.AccessibleDescription()), items_window,
+                                       role);
   const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wparam, object);
   object->Release();
   return result;

@@ -61,7 +61,11 @@ HtmlLabelWindow::HtmlLabelWindow(HtmlLabel& label, ControlHost& host)
     : ControlWindow(label, host), label_(label) {}
 
 ControlWindow::WindowKind HtmlLabelWindow::Describe() {
-  return {.window_class = kWindowClass, .own_messages = true};
+  // A label with a link the form answers is a stop of the Tab key, so that the link can be
+  // followed without a mouse, as on the system's link control
+  // (https://learn.microsoft.com/en-us/windows/win32/controls/syslink-overview).
+  const DWORD tab_stop = label_.FollowsLinks() ? WS_TABSTOP : 0;
+  return {.window_class = kWindowClass, .style = kChildStyle | tab_stop, .own_messages = true};
 }
 
 void HtmlLabelWindow::SyncContent(bool first) {
@@ -74,13 +78,36 @@ void HtmlLabelWindow::SyncContent(bool first) {
   }
 }
 
-std::optional<LRESULT> HtmlLabelWindow::OnMessage(UINT message, WPARAM, LPARAM lparam) {
+std::optional<LRESULT> HtmlLabelWindow::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_PAINT: {
       PaintDc dc(window());
       Paint(dc.get());
+      if (::GetFocus() == window()) {
+        RECT client{};
+        ::GetClientRect(window(), &client);
+        ::DrawFocusRect(dc.get(), &client);
+      }
       return 0;
     }
+    case WM_SETFOCUS:
+      // The form learns of the focus as it does from a button, which makes the link the form's
+      // active control: Enter then follows it.
+      ::SendMessageW(host().Frame(), WM_COMMAND,
+                     MAKEWPARAM(::GetDlgCtrlID(window()), BN_SETFOCUS),
+                     reinterpret_cast<LPARAM>(window()));
+      ::InvalidateRect(window(), nullptr, TRUE);
+      return std::nullopt;
+    case WM_KILLFOCUS:
+      ::InvalidateRect(window(), nullptr, TRUE);
+      return std::nullopt;
+    case WM_KEYDOWN:
+      // Space follows the focused link too; Enter reaches the form, which follows it.
+      if (wparam == VK_SPACE && label_.FollowsLinks()) {
+        Dispatch([this] { label_.ClickAnchor(label_.FirstLink()); });
+        return 0;
+      }
+      return std::nullopt;
     case WM_SETCURSOR: {
       POINT point{};
       ::GetCursorPos(&point);
