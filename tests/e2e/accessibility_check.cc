@@ -242,6 +242,23 @@ void About(Fixture& f) {
   dialogs::TFormAbout about(f.shell);
   Play({
       On("About Quivra", [](HWND dialog) { WalkDialog(dialog, "About box"); }),
+      On("About Quivra",
+         [](HWND dialog) {
+           // The web site's link is read as a link, and Tab reaches it.
+           HWND link = Child(dialog, L"QuivraHtmlLabel");
+           ComPtr<IAccessible> object;
+           if (link != nullptr) {
+             ::AccessibleObjectFromWindow(link, OBJID_CLIENT, __uuidof(IAccessible),
+                                          reinterpret_cast<void**>(object.GetAddressOf()));
+           }
+           wchar_t link_role[80] = {};
+           ::GetRoleTextW(ROLE_SYSTEM_LINK, link_role, 80);
+           const std::string role = object ? RoleOf(*object.Get(), CHILDID_SELF) : "";
+           Check(!role.empty() && role == WideToUtf8(link_role),
+                 "the About box's web site is read as a link (" + role + ")");
+           Check(link != nullptr && (::GetWindowLongPtrW(link, GWL_STYLE) & WS_TABSTOP) != 0,
+                 "the About box's link is a Tab stop");
+         }),
       CloseWith("About Quivra", VK_ESCAPE),
   });
   f.forms.ShowModal(about);
