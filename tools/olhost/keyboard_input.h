@@ -15,8 +15,8 @@ class KeyboardInput {
   // the order given and released in reverse. Raises std::invalid_argument for an unknown key.
   static void Type(const std::string& combination);
 
-  // Raises std::invalid_argument when the combination names a key that is not known, so that a
-  // script is refused when it is read rather than when its keys are due.
+  // Raises std::invalid_argument when the combination names a key that is not known: a script
+  // line with such a key fails as it is read, not later inside a dialog's message loop.
   static void Validate(const std::string& combination);
 
   // Injects a key combination as Type does, without waiting for it: for a window whose own
