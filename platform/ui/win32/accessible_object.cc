@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/ui/html_label.h"
+#include "platform/ui/win32/accessible_items.h"
 #include "platform/win32/wide_text.h"
 
 namespace quivra::ui::win32 {
@@ -46,117 +47,6 @@ bool TakesLabel(HWND window) {
 
 bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
 
-// The rows of a list view or the shown nodes of a tree view as simple elements 1 … n, named by
-// their text, where the system offers no object of its own for these controls (Wine's oleacc
-// gives both a plain client object); Windows' own list and tree objects do the same.
-// https://learn.microsoft.com/en-us/windows/win32/winauto/list-view-control
-// https://learn.microsoft.com/en-us/windows/win32/winauto/tree-view-control
-struct ItemsOf {
-  HWND window = nullptr;
-
-  bool IsTree() const { return ClassName(window) == L"SysTreeView32"; }
-  long Count() const {
-    if (!IsTree()) {
-      return static_cast<long>(::SendMessageW(window, LVM_GETITEMCOUNT, 0, 0));
-    }
-    long count = 0;
-    for (HTREEITEM item = TreeView_GetFirstVisible(window); item != nullptr;
-         item = TreeView_GetNextVisible(window, item)) {
-      ++count;
-    }
-    return count;
-  }
-  // The tree's node for child `id`, or null.
-  HTREEITEM Node(long id) const {
-    HTREEITEM item = TreeView_GetFirstVisible(window);
-    for (long at = 1; item != nullptr && at < id; ++at) {
-      item = TreeView_GetNextVisible(window, item);
-    }
-    return id >= 1 ? item : nullptr;
-  }
-  bool Text(const VARIANT& child, std::wstring& text) const {
-    if (child.vt != VT_I4 || child.lVal < 1 || child.lVal > Count()) {
-      return false;
-    }
-    wchar_t buffer[260] = {};
-    if (IsTree()) {
-      TVITEMW item{};
-      item.mask = TVIF_TEXT;
-      item.hItem = Node(child.lVal);
-      item.pszText = buffer;
-      item.cchTextMax = 260;
-      TreeView_GetItem(window, &item);
-    } else {
-      LVITEMW item{};
-      item.iSubItem = 0;
-      item.pszText = buffer;
-      item.cchTextMax = 260;
-      ::SendMessageW(window, LVM_GETITEMTEXTW, static_cast<WPARAM>(child.lVal - 1),
-                     reinterpret_cast<LPARAM>(&item));
-    }
-    text = buffer;
-    return true;
-  }
-  // A list row's other columns as "Caption: text", as Windows' list object describes its rows:
-  // two folders of one name are told apart by their paths.
-  std::wstring Description(const VARIANT& child) const {
-    std::wstring description;
-    if (IsTree() || child.vt != VT_I4 || child.lVal < 1 || child.lVal > Count()) {
-      return description;
-    }
-    HWND header = reinterpret_cast<HWND>(::SendMessageW(window, LVM_GETHEADER, 0, 0));
-    const int columns =
-        header != nullptr ? static_cast<int>(::SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
-    for (int column = 1; column < columns; ++column) {
-      wchar_t caption[128] = {};
-      LVCOLUMNW info{};
-      info.mask = LVCF_TEXT;
-      info.pszText = caption;
-      info.cchTextMax = 128;
-      ::SendMessageW(window, LVM_GETCOLUMNW, static_cast<WPARAM>(column),
-                     reinterpret_cast<LPARAM>(&info));
-      wchar_t text[260] = {};
-      LVITEMW item{};
-      item.iSubItem = column;
-      item.pszText = text;
-      item.cchTextMax = 260;
-      ::SendMessageW(window, LVM_GETITEMTEXTW, static_cast<WPARAM>(child.lVal - 1),
-                     reinterpret_cast<LPARAM>(&item));
-      if (text[0] != L'\0') {
-        description += (description.empty() ? L"" : L", ") + std::wstring(caption) + L": " + text;
-      }
-    }
-    return description;
-  }
-  long Role(bool self) const {
-    if (IsTree()) {
-      return self ? ROLE_SYSTEM_OUTLINE : ROLE_SYSTEM_OUTLINEITEM;
-    }
-    return self ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_LISTITEM;
-  }
-  long State(const VARIANT& child) const {
-    long state = STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE;
-    if (child.vt != VT_I4) {
-      return state;
-    }
-    bool selected = false;
-    if (IsTree()) {
-      HTREEITEM node = Node(child.lVal);
-      selected = node != nullptr && node == TreeView_GetSelection(window);
-    } else {
-      selected = ::SendMessageW(window, LVM_GETITEMSTATE, static_cast<WPARAM>(child.lVal - 1),
-                                LVIS_SELECTED) != 0;
-    }
-    if (selected) {
-      state |= STATE_SYSTEM_SELECTED;
-      if (::GetFocus() == window) {
-        state |= STATE_SYSTEM_FOCUSED;
-      }
-    }
-    return state;
-  }
-};
-
 // The system's accessible object of the window with the name and description of the control
 // put over its own where they are needed; every other property and method is the system's.
 // Lives as long as a screen reader holds it, which may be longer than the control: it keeps
@@ -164,12 +54,12 @@ struct ItemsOf {
 class ControlAccessible final : public IAccessible {
  public:
   ControlAccessible(ComPtr<IAccessible> system, std::wstring name, std::wstring description,
-                    HWND items_window = nullptr, long role = 0)
+                    AccessibleItems items = {}, long role = 0)
       : system_(std::move(system)),
         name_(std::move(name)),
         description_(std::move(description)),
         role_(role),
-        items_(items_window) {}
+        items_(items) {}
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
@@ -356,7 +246,7 @@ class ControlAccessible final : public IAccessible {
   std::wstring description_;
   // The control's role where the system's object would not know it; 0 for the system's.
   long role_;
-  ItemsOf items_;
+  AccessibleItems items_;
 };
 
 // The name the system's object gives the window, or empty.
@@ -455,18 +345,17 @@ std::optional<LRESULT> AnswerGetObject(HWND window, const Control& control, WPAR
       name = WithoutAccessKey(Utf8ToWide(control.Hint()));
     }
   }
-  HWND items_window = nullptr;
+  AccessibleItems items;
   const std::wstring kind = ClassName(window);
   if ((kind == L"SysListView32" || kind == L"SysTreeView32") &&
       SystemRole(*system.Get()) == ROLE_SYSTEM_CLIENT) {
-    items_window = window;
+    items = {window, kind == L"SysTreeView32"};
   }
   // A label with a link is read as a link: the system's object sees only a window of our class.
   const auto* label = dynamic_cast<const HtmlLabel*>(&control);
   const long role = label != nullptr && label->FollowsLinks() ? ROLE_SYSTEM_LINK : 0;
   auto* object = new ControlAccessible(std::move(system), std::move(name),
-                                       Utf8ToWide(control.AccessibleDescription()), items_window,
-                                       role);
+                                       Utf8ToWide(control.AccessibleDescription()), items, role);
   const LRESULT result = ::LresultFromObject(__uuidof(IAccessible), wparam, object);
   object->Release();
   return result;
