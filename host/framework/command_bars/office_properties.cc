@@ -169,4 +169,16 @@ std::string_view OfficeBarName(TProperty property) {
   return NameOf(FindOfficeBarProperty(property), property);
 }
 
+void WriteIfChanged(office::OfficeObject& object, std::string_view property,
+                    const office::PropertyValue& value) {
+  std::optional<office::PropertyValue> current;
+  try {
+    current = object.Get(property);
+  } catch (const office::OfficeError&) {
+  }
+  if (current != value) {
+    object.Put(property, value);
+  }
+}
+
 }  // namespace quivra::framework

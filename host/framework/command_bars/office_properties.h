@@ -52,6 +52,11 @@ const TOfficeBarProperty* FindOfficeBarProperty(TProperty property);
 std::string_view OfficeControlName(TProperty property);
 std::string_view OfficeBarName(TProperty property);
 
+// Writes a property only when Office holds another value; a value that cannot be read is
+// written all the same.
+void WriteIfChanged(office::OfficeObject& object, std::string_view property,
+                    const office::PropertyValue& value);
+
 }  // namespace quivra::framework
 
 #endif  // QUIVRA_HOST_FRAMEWORK_COMMAND_BARS_OFFICE_PROPERTIES_H_
