@@ -39,6 +39,11 @@ class FormWindow final : public ControlHost {
   static void UnregisterClasses();
 
  private:
+  // Posted to the form window: bring the windows in step with the form; pass a control
+  // window's posted message back to it (its window handle in lParam).
+  static constexpr UINT kSyncMessage = WM_APP + 1;
+  static constexpr UINT kPostBackMessage = WM_APP + 2;
+
   static LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   void Build();
