@@ -5,7 +5,8 @@
 # Browse button and Space presses it; the picker's Find box (its access key) finds the folder and
 # Enter takes it; Tab reaches the row's arrow, Space moves the row, Enter confirms the dialog. Alt+Z and the Find box file the selection.
 # Alt+A in the picker makes a new folder below the folder found, which the Find box then finds.
-# Undo by its key tip puts the mail back. The About box's link is reached by Tab and followed by Enter and Space.
+# Undo by its key tip puts the mail back. The About box's link is reached by Tab and followed by
+# Enter and by Space.
 #
 # Usage: keyboard_only_test.sh <outlook year>
 # Environment: QUIVRA_E2E_PREFIX, QUIVRA_DLL, QUIVRA_OLHOST, QUIVRA_LINK_RECORDER.
