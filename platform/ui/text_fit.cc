@@ -180,17 +180,6 @@ int LineWidth(const std::vector<HtmlRun>& runs, const Font& font, TextMeasure& m
 
 }  // namespace
 
-std::string CaptionAsShown(std::string_view caption) {
-  std::string shown;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) {
-      ++i;
-    }
-    shown += caption[i];
-  }
-  return shown;
-}
-
 std::optional<TextBox> NeededBox(const Control& control, TextMeasure& measure) {
   const Font font = control.GetFont();
   if (const auto* label = dynamic_cast<const HtmlLabel*>(&control)) {

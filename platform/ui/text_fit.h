@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/caption_text.h"
 #include "platform/ui/control.h"
 
 namespace quivra::ui {
@@ -24,7 +25,7 @@ class TextMeasure {
 
 // A caption as it is drawn: an & marks the next letter as the access key and is not shown;
 // && shows one &.
-std::string CaptionAsShown(std::string_view caption);
+using platform::CaptionAsShown;
 
 // The smallest box that shows a control's text unclipped: the text with the room its kind of
 // control draws around it (a check box's box, a push button's edges, a group box's corners).

@@ -13,6 +13,7 @@
 
 #include "host/office/sim/sim_command_bars.h"
 #include "host/outlook/sim/sim_world.h"
+#include "platform/caption_text.h"
 #include "tools/olhost/command_bar_objects.h"
 #include "tools/olhost/dialog_answerer.h"
 #include "tools/olhost/dispatch_object.h"
@@ -52,18 +53,6 @@ std::string Unescaped(const std::string& text) {
 
 // The controls of a bar as the user sees them, one line each, a pop-up's own controls indented
 // below it.
-// A caption as the user reads it: the access key's '&' left out ("&&" shows one '&').
-std::string Shown(const std::string& caption) {
-  std::string shown;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) {
-      ++i;
-    }
-    shown += caption[i];
-  }
-  return shown;
-}
-
 void AppendControls(const std::vector<office::sim::SimControlView>& controls,
                     const std::string& indent,
                     std::string& text) {
@@ -72,7 +61,7 @@ void AppendControls(const std::vector<office::sim::SimControlView>& controls,
     text += control.type == office::msoControlButton  ? "button"
             : control.type == office::msoControlPopup ? "popup"
                                                       : "control " + std::to_string(control.type);
-    text += " \"" + Shown(control.caption) + "\"";
+    text += " \"" + platform::CaptionAsShown(control.caption) + "\"";
     if (!control.enabled)
       text += " disabled";
     if (!control.visible)
@@ -86,7 +75,7 @@ void AppendControls(const std::vector<office::sim::SimControlView>& controls,
     if (!control.tag.empty())
       text += " tag=" + control.tag;
     // The access key, when the caption marks one.
-    if (Shown(control.caption) != control.caption)
+    if (platform::CaptionAsShown(control.caption) != control.caption)
       text += " caption=\"" + control.caption + "\"";
     text += "\n";
     AppendControls(control.controls, indent + "  ", text);
@@ -104,7 +93,8 @@ std::string BarText(const office::sim::SimBarView& bar) {
 std::string CaptionOf(const std::vector<office::sim::SimControlView>& controls,
                       const std::string& caption_or_tag) {
   for (const office::sim::SimControlView& control : controls) {
-    if (control.caption == caption_or_tag || Shown(control.caption) == caption_or_tag ||
+    if (control.caption == caption_or_tag ||
+        platform::CaptionAsShown(control.caption) == caption_or_tag ||
         (!control.tag.empty() && control.tag == caption_or_tag)) {
       return control.caption;
     }

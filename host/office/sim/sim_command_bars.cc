@@ -4,6 +4,8 @@
 #include <set>
 #include <utility>
 
+#include "platform/caption_text.h"
+
 namespace quivra::office::sim {
 
 namespace internal {
@@ -376,23 +378,11 @@ SimControlView ViewOf(const Node& node) {
   return view;
 }
 
-// A caption as Office shows it: the '&' that marks the access key left out, "&&" as '&'.
-std::string Shown(std::string_view caption) {
-  std::string shown;
-  for (size_t i = 0; i < caption.size(); ++i) {
-    if (caption[i] == '&' && i + 1 < caption.size()) {
-      ++i;
-    }
-    shown += caption[i];
-  }
-  return shown;
-}
-
 // The control of that caption, as written or as shown.
 Node* FindCaption(const std::vector<std::shared_ptr<Node>>& nodes, std::string_view caption) {
   for (const auto& node : Live(nodes)) {
     const std::string text = Text(*node, "Caption");
-    if (text == caption || Shown(text) == caption) {
+    if (text == caption || platform::CaptionAsShown(text) == caption) {
       return node.get();
     }
     if (Node* inner = FindCaption(node->children, caption)) {
