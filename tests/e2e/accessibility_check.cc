@@ -32,32 +32,24 @@ using Microsoft::WRL::ComPtr;
 
 using Fixture = RealDialogs;
 
-std::string NameOf(IAccessible& object, LONG child) {
+// One of the object's texts (name, value, description) of `child`; empty when it has none.
+using TextProperty = HRESULT (STDMETHODCALLTYPE IAccessible::*)(VARIANT, BSTR*);
+std::string AccessibleText(IAccessible& object, LONG child, TextProperty property) {
   VARIANT id;
   ::VariantInit(&id);
   id.vt = VT_I4;
   id.lVal = child;
-  BSTR name = nullptr;
+  BSTR value = nullptr;
   std::string text;
-  if (SUCCEEDED(object.get_accName(id, &name)) && name != nullptr) {
-    text = WideToUtf8(name);
-    ::SysFreeString(name);
+  if (SUCCEEDED((object.*property)(id, &value)) && value != nullptr) {
+    text = WideToUtf8(value);
   }
+  ::SysFreeString(value);
   return text;
 }
 
-std::string ValueOf(IAccessible& object) {
-  VARIANT id;
-  ::VariantInit(&id);
-  id.vt = VT_I4;
-  id.lVal = CHILDID_SELF;
-  BSTR value = nullptr;
-  std::string text;
-  if (SUCCEEDED(object.get_accValue(id, &value)) && value != nullptr) {
-    text = WideToUtf8(value);
-    ::SysFreeString(value);
-  }
-  return text;
+std::string NameOf(IAccessible& object, LONG child) {
+  return AccessibleText(object, child, &IAccessible::get_accName);
 }
 
 // The role's text as oleacc spells it; empty when the object has none.
@@ -101,7 +93,7 @@ BOOL CALLBACK WalkControl(HWND window, LPARAM walk_address) {
   ++walk.controls;
   const std::string name = NameOf(*object.Get(), CHILDID_SELF);
   const std::string role = RoleOf(*object.Get(), CHILDID_SELF);
-  const std::string value = ValueOf(*object.Get());
+  const std::string value = AccessibleText(*object.Get(), CHILDID_SELF, &IAccessible::get_accValue);
   std::printf("  %s \"%s\"%s (%s)\n", role.empty() ? "(no role)" : role.c_str(), name.c_str(),
               value.empty() ? "" : (" = \"" + value + "\"").c_str(),
               WideToUtf8(ClassOf(window)).c_str());
@@ -120,13 +112,9 @@ BOOL CALLBACK WalkControl(HWND window, LPARAM walk_address) {
         if (child.vt == VT_I4) {
           const std::string item = NameOf(*object.Get(), child.lVal);
           const std::string item_role = RoleOf(*object.Get(), child.lVal);
-          std::string about;
-          BSTR description = nullptr;
-          if (object->get_accDescription(child, &description) == S_OK && description != nullptr &&
-              ::SysStringLen(description) > 0) {
-            about = " (" + WideToUtf8(description) + ")";
-          }
-          ::SysFreeString(description);
+          const std::string description =
+              AccessibleText(*object.Get(), child.lVal, &IAccessible::get_accDescription);
+          const std::string about = description.empty() ? "" : " (" + description + ")";
           std::printf("    %s \"%s\"%s\n", item_role.empty() ? "(no role)" : item_role.c_str(),
                       item.c_str(), about.c_str());
           ++walk.items;
@@ -186,17 +174,10 @@ void Picker(Fixture& f) {
            ::AccessibleObjectFromWindow(find, OBJID_CLIENT, __uuidof(IAccessible),
                                         reinterpret_cast<void**>(object.GetAddressOf()));
            const std::string name = object ? NameOf(*object.Get(), CHILDID_SELF) : "";
-           VARIANT self;
-           ::VariantInit(&self);
-           self.vt = VT_I4;
-           self.lVal = CHILDID_SELF;
-           BSTR description = nullptr;
-           std::string said;
-           if (object && SUCCEEDED(object->get_accDescription(self, &description)) &&
-               description != nullptr) {
-             said = WideToUtf8(description);
-             ::SysFreeString(description);
-           }
+           const std::string said =
+               object
+                   ? AccessibleText(*object.Get(), CHILDID_SELF, &IAccessible::get_accDescription)
+                   : "";
            Check(said.find("match") != std::string::npos,
                  "the find box \"" + name + "\" announces its matches: \"" + said + "\"");
          }),

@@ -95,7 +95,7 @@ void AnyFolderMode(Fixture& f) {
                          RectIn(dialog, Child(dialog, L"Button", "Disable List Updates"))) &&
                    box_rect.right <= client.right,
                "the box is below the list and left of its check boxes");
-           Check(Shown(TextOf(Child(dialog, L"Static", "Find:"))) == "Find:",
+           Check(platform::CaptionAsShown(TextOf(Child(dialog, L"Static", "Find:"))) == "Find:",
                  "the box is labelled");
            Screenshot(dialog, "find_box_empty");
            Check(::GetFocus() == list && TextOf(box).empty(), "the list has the focus");

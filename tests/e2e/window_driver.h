@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/caption_text.h"
 #include "platform/win32/wide_text.h"
 #include "tools/olhost/window_photograph.h"
 
@@ -56,24 +57,13 @@ struct WindowQuery {
   HWND found = nullptr;
 };
 
-// A caption as the user reads it: the access key's marking ampersand left out ("&&" shows one).
-inline std::string Shown(const std::string& text) {
-  std::string shown;
-  for (size_t at = 0; at < text.size(); ++at) {
-    if (text[at] == '&' && at + 1 < text.size()) {
-      ++at;
-    }
-    shown += text[at];
-  }
-  return shown;
-}
-
 // Controls are found by their caption as shown, whichever letter is their access key.
 inline BOOL CALLBACK MatchWindow(HWND window, LPARAM lparam) {
   auto& query = *reinterpret_cast<WindowQuery*>(lparam);
   if (::IsWindowVisible(window) &&
       (query.class_name.empty() || ClassOf(window) == query.class_name) &&
-      (query.text.empty() || TextOf(window) == query.text || Shown(TextOf(window)) == query.text)) {
+      (query.text.empty() || TextOf(window) == query.text ||
+       platform::CaptionAsShown(TextOf(window)) == query.text)) {
     query.found = window;
     return FALSE;
   }
