@@ -9,17 +9,16 @@
 #include "platform/win32/com/variant.h"
 #include "tools/olhost/command_bar_objects.h"
 #include "tools/olhost/dispatch_object.h"
-
-namespace quivra::olhost {
+#include "tools/olhost/outlook_object_kinds.h"
 
 namespace {
 
 using namespace outlook::com;  // Outlook's event DISPIDs
 using namespace quivra::com;   // Outlook's IIDs
-
-ComPtr<IDispatch> FolderObject(outlook::MAPIFolderPtr folder);
-ComPtr<IDispatch> ExplorerObject(outlook::ExplorerPtr explorer);
-ComPtr<IDispatch> UntypedObject(outlook::ObjectPtr object);
+using objects::ExplorerObject;
+using objects::FolderObject;
+using objects::Return;
+using objects::UntypedObject;
 
 // The command bars of the windows of the one Outlook of this process; unset when its explorers
 // have none.
@@ -28,202 +27,6 @@ CommandBarsOfWindow& CommandBarsOf() {
   return command_bars_of;
 }
 
-// Hands out an object created for the result (one reference), or Nothing.
-void Return(VARIANT* result, ComPtr<IDispatch> object) {
-  ReturnObject(result, object.Detach());
-}
-
-// The views of an object whose type Outlook's caller does not know yet: each interface query
-// asks the Outlook behind it, which refuses it as Outlook would.
-class Untyped : public DispatchObject {
- public:
-  explicit Untyped(outlook::ObjectPtr object) : DispatchObject({}), object_(std::move(object)) {}
-
- protected:
-  HRESULT QueryOtherObject(REFIID iid, void** out) override {
-    try {
-      ComPtr<IDispatch> typed;
-      if (IsEqualIID(iid, IID_Outlook_MAPIFolder)) {
-        typed = FolderObject(object_->AsMAPIFolder());
-      } else if (IsEqualIID(iid, IID_Outlook_Explorer)) {
-        typed = ExplorerObject(object_->AsExplorer());
-      } else {
-        for (outlook::ItemInterface kind : outlook::kMessageInterfaces) {
-          if (IsEqualIID(iid, ItemInterfaceId(static_cast<int>(kind)))) {
-            typed = ItemObject(object_->AsItem(kind), iid);
-          }
-        }
-      }
-      if (typed) {
-        *out = typed.Detach();
-        return S_OK;
-      }
-    } catch (const std::exception&) {
-      // Refused by the Outlook behind it.
-    }
-    return E_NOINTERFACE;
-  }
-
- private:
-  static ComPtr<IDispatch> ItemObject(outlook::ItemPtr item, REFIID iid);
-
-  outlook::ObjectPtr object_;
-};
-
-class ItemView : public DispatchObject {
- public:
-  ItemView(outlook::ItemPtr item, IID iid) : DispatchObject({iid}), item_(std::move(item)) {
-    AddMember(L"ConversationIndex",
-              [this](const Args&, VARIANT* r) { ReturnText(r, item_->ConversationIndex()); });
-    AddMember(L"SenderEmailAddress",
-              [this](const Args&, VARIANT* r) { ReturnText(r, item_->SenderEmailAddress()); });
-    AddMember(L"Subject", [this](const Args&, VARIANT* r) { ReturnText(r, item_->Subject()); });
-    // SenderEmailAddress: SMTP for Internet mail, X.500 for an Exchange sender
-    // (learn.microsoft.com/office/vba/api/outlook.mailitem.senderemailaddress).
-    // ConversationID exists from Outlook 2010 on
-    // (learn.microsoft.com/office/vba/api/outlook.mailitem.conversationid): a mailbox item
-    // without a conversation id plays Outlook 2007's, and the call fails.
-    AddMember(L"ConversationID",
-              [this](const Args&, VARIANT* r) { ReturnText(r, item_->ConversationID()); });
-    AddMember(L"Move",
-              [this](const Args& args, VARIANT*) { item_->Move(Typed(args.Dispatch(0))); });
-    AddMember(L"Parent",
-              [this](const Args&, VARIANT* r) { Return(r, UntypedObject(item_->Parent())); });
-  }
-
- private:
-  // The folder behind a folder object of this stand-in.
-  static outlook::MAPIFolderPtr Typed(IDispatch* object);
-
-  outlook::ItemPtr item_;
-};
-
-ComPtr<IDispatch> Untyped::ItemObject(outlook::ItemPtr item, REFIID iid) {
-  return Make<ItemView>(std::move(item), iid);
-}
-
-class Folders : public DispatchObject {
- public:
-  explicit Folders(outlook::FolderCollectionPtr folders)
-      : DispatchObject({IID_Outlook_Folders}), folders_(std::move(folders)) {
-    AddMember(L"Count", [this](const Args&, VARIANT* r) { ReturnInt(r, folders_->Count()); });
-    AddMember(L"Item", [this](const Args& args, VARIANT* r) {
-      const VARIANT& index = args.at(0);
-      if (index.vt == VT_BSTR) {
-        Return(r, FolderObject(folders_->Item(args.Text(0))));
-      } else {
-        Return(r, FolderObject(folders_->Item(args.Int(0))));
-      }
-    });
-    AddMember(L"Add", [this](const Args& args, VARIANT* r) {
-      Return(r,
-             FolderObject(folders_->Add(
-                 args.Text(0), args.size() > 1 ? std::optional<int>(args.Int(1)) : std::nullopt)));
-    });
-  }
-
- private:
-  outlook::FolderCollectionPtr folders_;
-};
-
-class Items : public DispatchObject {
- public:
-  explicit Items(outlook::ItemCollectionPtr items)
-      : DispatchObject({IID_Outlook_Items}), items_(std::move(items)) {
-    AddMember(L"Count", [this](const Args&, VARIANT* r) { ReturnInt(r, items_->Count()); });
-    AddMember(L"GetLast",
-              [this](const Args&, VARIANT* r) { Return(r, UntypedObject(items_->GetLast())); });
-    AddMember(L"GetPrevious",
-              [this](const Args&, VARIANT* r) { Return(r, UntypedObject(items_->GetPrevious())); });
-  }
-
- private:
-  outlook::ItemCollectionPtr items_;
-};
-
-// Folder.PropertyAccessor, as far as a folder's Boolean properties go. GetProperty takes the
-// property's schema name, for a MAPI property its tag as
-// "http://schemas.microsoft.com/mapi/proptag/0xTTTTTTTT", and raises an error for a property
-// that is not set on the object. Outlook marks the folders it keeps for itself with
-// PR_ATTR_HIDDEN, tag 0x10F4000B, a Boolean that is nonzero on a hidden folder. Outlook before
-// 2007 has no PropertyAccessor: the Outlook behind the stand-in then refuses the call.
-// - "Referencing Properties by Namespace":
-//   https://learn.microsoft.com/office/vba/outlook/how-to/navigation/referencing-properties-by-namespace
-// - "PropertyAccessor.GetProperty method (Outlook)":
-//   https://learn.microsoft.com/office/vba/api/outlook.propertyaccessor.getproperty
-// - "PidTagAttributeHidden" ([MS-OXPROPS] 2.611; [MS-OXCFOLD] 2.2.2.2.2.1):
-//   https://learn.microsoft.com/openspecs/exchange_server_protocols/ms-oxprops/01b52d3c-d194-4a8c-83ee-4ac7506339da
-class PropertyAccessor : public DispatchObject {
- public:
-  explicit PropertyAccessor(outlook::MAPIFolderPtr folder)
-      : DispatchObject({}), folder_(std::move(folder)) {
-    AddMember(L"GetProperty", [this](const Args& args, VARIANT* r) {
-      ReturnBool(r, folder_->GetBooleanProperty(args.Text(0)));
-    });
-  }
-
- private:
-  outlook::MAPIFolderPtr folder_;
-};
-
-class Folder : public DispatchObject {
- public:
-  explicit Folder(outlook::MAPIFolderPtr folder)
-      : DispatchObject({IID_Outlook_MAPIFolder}), folder_(std::move(folder)) {
-    AddMember(L"Name", [this](const Args&, VARIANT* r) { ReturnText(r, folder_->Name()); });
-    AddMember(L"EntryID", [this](const Args&, VARIANT* r) { ReturnText(r, folder_->EntryID()); });
-    AddMember(L"StoreID", [this](const Args&, VARIANT* r) { ReturnText(r, folder_->StoreID()); });
-    AddMember(L"Folders", [this](const Args&, VARIANT* r) {
-      Return(r, Make<olhost::Folders>(folder_->Folders()));
-    });
-    AddMember(L"Items", [this](const Args&, VARIANT* r) {
-      Return(r, Make<olhost::Items>(folder_->Items()));
-    });
-    AddMember(L"DefaultItemType",
-              [this](const Args&, VARIANT* r) { ReturnInt(r, folder_->DefaultItemType()); });
-    AddMember(L"Parent",
-              [this](const Args&, VARIANT* r) { Return(r, UntypedObject(folder_->Parent())); });
-    AddMember(L"PropertyAccessor",
-              [this](const Args&, VARIANT* r) { Return(r, Make<PropertyAccessor>(folder_)); });
-  }
-
-  const outlook::MAPIFolderPtr& folder() const { return folder_; }
-
- private:
-  outlook::MAPIFolderPtr folder_;
-};
-
-outlook::MAPIFolderPtr ItemView::Typed(IDispatch* object) {
-  auto* folder = dynamic_cast<Folder*>(object);
-  if (!folder) {
-    ComPtr<IDispatch> typed;
-    if (object && SUCCEEDED(object->QueryInterface(
-                      IID_Outlook_MAPIFolder, reinterpret_cast<void**>(typed.GetAddressOf())))) {
-      folder = dynamic_cast<Folder*>(typed.Get());
-      if (folder) {
-        return folder->folder();
-      }
-    }
-    throw outlook::OutlookError(outlook::kErrorInvalidArgument, "Type mismatch.");
-  }
-  return folder->folder();
-}
-
-class SelectionObject : public DispatchObject {
- public:
-  explicit SelectionObject(outlook::SelectionPtr selection)
-      : DispatchObject({IID_Outlook_Selection}), selection_(std::move(selection)) {
-    AddMember(L"Count", [this](const Args&, VARIANT* r) { ReturnInt(r, selection_->Count()); });
-    AddMember(L"Item", [this](const Args& args, VARIANT* r) {
-      Return(r, UntypedObject(selection_->Item(args.Int(0))));
-    });
-  }
-
- private:
-  outlook::SelectionPtr selection_;
-};
-
-// Carries an explorer's events to an automation sink (ExplorerEvents_10).
 class ExplorerEventsBridge : public outlook::ExplorerEvents {
  public:
   explicit ExplorerEventsBridge(ComPtr<IDispatch> sink) : sink_(std::move(sink)) {}
@@ -295,7 +98,7 @@ class Explorer : public DispatchObject {
       Return(r, FolderObject(explorer_->CurrentFolder()));
     });
     AddMember(L"Selection", [this](const Args&, VARIANT* r) {
-      Return(r, Make<SelectionObject>(explorer_->Selection()));
+      Return(r, objects::SelectionObject(explorer_->Selection()));
     });
     if (CommandBarsOf()) {
       AddMember(L"CommandBars", [this](const Args&, VARIANT* r) {
@@ -451,19 +254,15 @@ class ApplicationObject : public DispatchObject {
   outlook::ApplicationPtr application_;
 };
 
-ComPtr<IDispatch> FolderObject(outlook::MAPIFolderPtr folder) {
-  return folder ? Make<Folder>(std::move(folder)) : nullptr;
-}
+}  // namespace
+
+namespace objects {
 
 ComPtr<IDispatch> ExplorerObject(outlook::ExplorerPtr explorer) {
   return explorer ? Make<Explorer>(std::move(explorer)) : nullptr;
 }
 
-ComPtr<IDispatch> UntypedObject(outlook::ObjectPtr object) {
-  return object ? Make<Untyped>(std::move(object)) : nullptr;
-}
-
-}  // namespace
+}  // namespace objects
 
 ComPtr<IDispatch> MakeApplicationObject(const outlook::ApplicationPtr& application,
                                         CommandBarsOfWindow command_bars_of) {

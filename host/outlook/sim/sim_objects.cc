@@ -1,3 +1,5 @@
+// The folders, item collections and items of the simulated Outlook as the product gets them.
+
 #include "host/outlook/sim/sim_objects.h"
 
 #include <cstdlib>
@@ -7,21 +9,12 @@
 
 namespace quivra::outlook::sim::internal {
 
-namespace {
-
-using WorldPtr = std::shared_ptr<World>;
-
-[[noreturn]] void ThrowNoInterface(std::string_view interface_name) {
-  throw OutlookError(kErrorNoInterface,
-                     "No such interface supported (" + std::string(interface_name) + ").");
-}
-
-[[noreturn]] void ThrowNotFound() {
+void ThrowNotFound() {
   throw OutlookError(kErrorNotFound,
                      "The attempted operation failed.  An object could not be found.");
 }
 
-[[noreturn]] void ThrowOutOfBounds() {
+void ThrowOutOfBounds() {
   throw OutlookError(kErrorInvalidArgument, "Array index out of bounds.");
 }
 
@@ -35,6 +28,15 @@ void CheckExists(const ItemNode* item) {
   if (!item->exists) {
     ThrowNotFound();
   }
+}
+
+namespace {
+
+using WorldPtr = std::shared_ptr<World>;
+
+[[noreturn]] void ThrowNoInterface(std::string_view interface_name) {
+  throw OutlookError(kErrorNoInterface,
+                     "No such interface supported (" + std::string(interface_name) + ").");
 }
 
 bool Supports(ItemKind kind, ItemInterface interface_id) {
@@ -71,24 +73,6 @@ int ItemTypeForNewFolder(int type, int parent_item_type) {
       return parent_item_type;
   }
 }
-
-// A sink's connection: forgets the sink when dropped, also after the world is gone.
-class SinkConnection : public EventConnection {
- public:
-  SinkConnection(const WorldPtr& world, int number) : world_(world), number_(number) {}
-  ~SinkConnection() override {
-    if (WorldPtr world = world_.lock()) {
-      world->explorer_sinks.erase(number_);
-      world->explorers_sinks.erase(number_);
-      world->application_sinks.erase(number_);
-    }
-  }
-
- private:
-  std::weak_ptr<World> world_;
-  int number_;
-};
-
 // An object whose type the holder does not know yet.
 class UntypedObject : public Object {
  public:
@@ -281,68 +265,6 @@ ItemCollectionPtr FolderObject::Items() {
   return std::make_shared<ItemCollectionObject>(world_, folder_);
 }
 
-// The selection as it stood when the explorer was asked for it.
-class SelectionObject : public Selection {
- public:
-  SelectionObject(WorldPtr world, std::vector<ItemNode*> items)
-      : world_(std::move(world)), items_(std::move(items)) {}
-
-  int Count() override {
-    world_->Call("Selection.Count");
-    return static_cast<int>(items_.size());
-  }
-  ObjectPtr Item(int index) override {
-    world_->Call("Selection.Item");
-    if (index < 1 || index > static_cast<int>(items_.size())) {
-      ThrowOutOfBounds();
-    }
-    return MakeItemObject(world_, items_[static_cast<size_t>(index - 1)]);
-  }
-
- private:
-  WorldPtr world_;
-  std::vector<ItemNode*> items_;
-};
-
-class ExplorerObject : public Explorer {
- public:
-  ExplorerObject(WorldPtr world, ExplorerNode* explorer)
-      : world_(std::move(world)), explorer_(explorer) {}
-
-  MAPIFolderPtr CurrentFolder() override {
-    world_->Call("Explorer.CurrentFolder");
-    CheckOpen();
-    return MakeFolder(world_, explorer_->current);
-  }
-  SelectionPtr Selection() override {
-    world_->Call("Explorer.Selection");
-    CheckOpen();
-    return std::make_shared<SelectionObject>(world_, explorer_->selection);
-  }
-  std::uintptr_t WindowHandle() override {
-    world_->Call("Explorer.WindowHandle");
-    CheckOpen();
-    return explorer_->window;
-  }
-  EventConnectionPtr Advise(ExplorerEvents& sink) override {
-    world_->Call("Explorer.Advise");
-    CheckOpen();
-    const int number = world_->next_connection++;
-    world_->explorer_sinks.emplace(number, std::make_pair(explorer_, &sink));
-    return std::make_unique<SinkConnection>(world_, number);
-  }
-
- private:
-  void CheckOpen() const {
-    if (!explorer_->open) {
-      throw OutlookError(kErrorFailed, "The explorer has been closed.");
-    }
-  }
-
-  WorldPtr world_;
-  ExplorerNode* explorer_;
-};
-
 class ItemObject : public Item {
  public:
   ItemObject(WorldPtr world, ItemNode* item) : world_(std::move(world)), item_(item) {}
@@ -409,186 +331,23 @@ ItemPtr UntypedObject::AsItem(ItemInterface interface_id) {
   return std::make_shared<ItemObject>(world_, item);
 }
 
-class NameSpaceObject : public NameSpace {
- public:
-  explicit NameSpaceObject(WorldPtr world) : world_(std::move(world)) {}
-
-  FolderCollectionPtr Folders() override {
-    world_->Call("NameSpace.Folders");
-    return std::make_shared<FolderCollectionObject>(world_, nullptr);
-  }
-  MAPIFolderPtr GetDefaultFolder(int kind) override {
-    world_->Call("NameSpace.GetDefaultFolder");
-    auto found = world_->default_folders.find(kind);
-    if (found == world_->default_folders.end()) {
-      throw OutlookError(kErrorInvalidArgument, "The default folder does not exist.");
-    }
-    CheckExists(found->second);
-    return MakeFolder(world_, found->second);
-  }
-  MAPIFolderPtr GetFolderFromID(const std::string& entry_id, const std::string& store_id) override {
-    world_->Call("NameSpace.GetFolderFromID");
-    FolderNode* folder = world_->FindByEntryId(entry_id, store_id);
-    if (!folder) {
-      ThrowNotFound();
-    }
-    return MakeFolder(world_, folder);
-  }
-
- private:
-  WorldPtr world_;
-};
-
-// The open explorers, in the order they were opened.
-class ExplorersObject : public Explorers {
- public:
-  explicit ExplorersObject(WorldPtr world) : world_(std::move(world)) {}
-
-  int Count() override {
-    world_->Call("Explorers.Count");
-    return static_cast<int>(Open().size());
-  }
-  ExplorerPtr Item(int index) override {
-    world_->Call("Explorers.Item");
-    const std::vector<ExplorerNode*> open = Open();
-    if (index < 1 || index > static_cast<int>(open.size())) {
-      ThrowOutOfBounds();
-    }
-    return MakeExplorer(world_, open[static_cast<size_t>(index - 1)]);
-  }
-  EventConnectionPtr Advise(ExplorersEvents& sink) override {
-    world_->Call("Explorers.Advise");
-    const int number = world_->next_connection++;
-    world_->explorers_sinks.emplace(number, &sink);
-    return std::make_unique<SinkConnection>(world_, number);
-  }
-
- private:
-  std::vector<ExplorerNode*> Open() const {
-    std::vector<ExplorerNode*> open;
-    for (const auto& explorer : world_->explorers) {
-      if (explorer->open) {
-        open.push_back(explorer.get());
-      }
-    }
-    return open;
-  }
-
-  WorldPtr world_;
-};
-
-class ApplicationObject : public Application {
- public:
-  explicit ApplicationObject(WorldPtr world) : world_(std::move(world)) {}
-
-  ExplorerPtr ActiveExplorer() override {
-    world_->Call("Application.ActiveExplorer");
-    ExplorerNode* explorer = world_->active_explorer;
-    if (!explorer || !explorer->open) {
-      return nullptr;
-    }
-    return MakeExplorer(world_, explorer);
-  }
-  NameSpacePtr GetNamespace(std::string_view type) override {
-    world_->Call("Application.GetNamespace");
-    if (!SameFolderName(type, "MAPI")) {
-      throw OutlookError(kErrorInvalidArgument, "Could not open the name space.");
-    }
-    return std::make_shared<NameSpaceObject>(world_);
-  }
-  NameSpacePtr Session() override {
-    world_->Call("Application.Session");
-    return std::make_shared<NameSpaceObject>(world_);
-  }
-  ObjectPtr ActiveWindow() override {
-    world_->Call("Application.ActiveWindow");
-    switch (world_->active_window) {
-      case WindowKind::kExplorer:
-        if (world_->active_explorer && world_->active_explorer->open) {
-          return std::make_shared<UntypedObject>(world_, UntypedObject::Kind::kExplorer,
-                                                 world_->active_explorer);
-        }
-        return nullptr;
-      case WindowKind::kInspector:
-        return std::make_shared<UntypedObject>(world_, UntypedObject::Kind::kInspector);
-      case WindowKind::kNone:
-        return nullptr;
-    }
-    return nullptr;
-  }
-  std::string Version() override {
-    world_->Call("Application.Version");
-    return world_->version;
-  }
-  ExplorersPtr Explorers() override {
-    world_->Call("Application.Explorers");
-    return std::make_shared<ExplorersObject>(world_);
-  }
-  EventConnectionPtr Advise(ApplicationEvents& sink) override {
-    world_->Call("Application.Advise");
-    const int number = world_->next_connection++;
-    world_->application_sinks.emplace(number, &sink);
-    return std::make_unique<SinkConnection>(world_, number);
-  }
-
- private:
-  WorldPtr world_;
-};
-
 }  // namespace
 
-void World::RaiseExplorerEvent(ExplorerNode* explorer,
-                               const std::function<void(ExplorerEvents&)>& raise) {
-  std::vector<int> numbers;
-  for (const auto& [number, sink] : explorer_sinks) {
-    if (sink.first == explorer) {
-      numbers.push_back(number);
-    }
-  }
-  for (int number : numbers) {
-    auto found = explorer_sinks.find(number);
-    if (found != explorer_sinks.end()) {
-      raise(*found->second.second);
-    }
-  }
-}
-
-void World::RaiseNewExplorer(ExplorerNode* explorer) {
-  std::vector<int> numbers;
-  for (const auto& entry : explorers_sinks) {
-    numbers.push_back(entry.first);
-  }
-  for (int number : numbers) {
-    auto found = explorers_sinks.find(number);
-    if (found != explorers_sinks.end()) {
-      found->second->NewExplorer(MakeExplorer(shared_from_this(), explorer));
-    }
-  }
-}
-
-void World::RaiseQuit() {
-  std::vector<int> numbers;
-  for (const auto& entry : application_sinks) {
-    numbers.push_back(entry.first);
-  }
-  for (int number : numbers) {
-    auto found = application_sinks.find(number);
-    if (found != application_sinks.end()) {
-      found->second->Quit();
-    }
-  }
-}
-
-ApplicationPtr MakeApplication(std::shared_ptr<World> world) {
-  return std::make_shared<ApplicationObject>(std::move(world));
-}
 
 MAPIFolderPtr MakeFolder(std::shared_ptr<World> world, FolderNode* folder) {
   return std::make_shared<FolderObject>(std::move(world), folder);
 }
 
-ExplorerPtr MakeExplorer(std::shared_ptr<World> world, ExplorerNode* explorer) {
-  return std::make_shared<ExplorerObject>(std::move(world), explorer);
+
+FolderCollectionPtr MakeFolderCollection(std::shared_ptr<World> world, FolderNode* owner) {
+  return std::make_shared<FolderCollectionObject>(std::move(world), owner);
+}
+
+ObjectPtr MakeWindowObject(std::shared_ptr<World> world, ExplorerNode* explorer) {
+  if (!explorer) {
+    return std::make_shared<UntypedObject>(std::move(world), UntypedObject::Kind::kInspector);
+  }
+  return std::make_shared<UntypedObject>(std::move(world), UntypedObject::Kind::kExplorer, explorer);
 }
 
 ObjectPtr MakeItemObject(std::shared_ptr<World> world, ItemNode* item) {

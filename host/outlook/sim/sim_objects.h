@@ -15,6 +15,17 @@ MAPIFolderPtr MakeFolder(std::shared_ptr<World> world, FolderNode* folder);
 ExplorerPtr MakeExplorer(std::shared_ptr<World> world, ExplorerNode* explorer);
 // An item as a selection or an item collection hands it out, before any interface query.
 ObjectPtr MakeItemObject(std::shared_ptr<World> world, ItemNode* item);
+// The root folders of the open stores (no owner), or the subfolders of `owner`.
+FolderCollectionPtr MakeFolderCollection(std::shared_ptr<World> world, FolderNode* owner);
+// The window in front as ActiveWindow hands it out: `explorer`'s, or an inspector's for none.
+ObjectPtr MakeWindowObject(std::shared_ptr<World> world, ExplorerNode* explorer);
+
+// Outlook's errors for a missing object and an index outside a collection.
+[[noreturn]] void ThrowNotFound();
+[[noreturn]] void ThrowOutOfBounds();
+// Raise Outlook's error for a folder or an item that is gone.
+void CheckExists(const FolderNode* folder);
+void CheckExists(const ItemNode* item);
 
 }  // namespace quivra::outlook::sim::internal
 

@@ -1,6 +1,7 @@
 #include "host/outlook/sim/sim_world.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <unordered_set>
 
 #include "host/outlook/outlook_error.h"
@@ -226,6 +227,19 @@ void World::RefreshViews() {
     }
     explorer->selection = std::move(kept);
     explorer->shown = std::move(view);
+  }
+}
+
+void Misuse(const std::string& what) {
+  throw std::logic_error("SimOutlook: " + what);
+}
+
+void CheckNewName(const FolderNode* parent, std::string_view name) {
+  if (name.empty()) {
+    Misuse("a folder needs a name");
+  }
+  if (parent && World::FindChild(parent->children, name)) {
+    Misuse("folder \"" + std::string(name) + "\" exists already");
   }
 }
 

@@ -171,6 +171,11 @@ class World : public std::enable_shared_from_this<World> {
   int next_conversation_ = 1;
 };
 
+// A test used the simulated Outlook in a way Outlook does not allow (std::logic_error).
+[[noreturn]] void Misuse(const std::string& what);
+// Fails as Misuse unless `name` is a new, non-empty name below `parent` (none: among the stores).
+void CheckNewName(const FolderNode* parent, std::string_view name);
+
 // True when two folder names are the same to Outlook: equal but for letter case (ASCII and
 // Latin-1 letters).
 bool SameFolderName(std::string_view a, std::string_view b);

@@ -1,0 +1,191 @@
+// The folders and items of the simulated Outlook as tests see and shape them.
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "host/outlook/sim/sim_objects.h"
+#include "host/outlook/sim/sim_outlook.h"
+
+namespace quivra::outlook::sim {
+
+using internal::ExplorerNode;
+using internal::FolderNode;
+using internal::ItemNode;
+using internal::Misuse;
+using internal::World;
+using internal::CheckNewName;
+
+// SimFolder
+
+FolderNode* SimFolder::Node() const {
+  if (!node_) {
+    Misuse("empty folder reference");
+  }
+  return node_;
+}
+
+bool SimFolder::exists() const {
+  return Node()->exists;
+}
+
+const std::string& SimFolder::name() const {
+  return Node()->name;
+}
+
+const std::string& SimFolder::entry_id() const {
+  return Node()->entry_id;
+}
+
+const std::string& SimFolder::store_id() const {
+  return Node()->store_id;
+}
+
+int SimFolder::default_item_type() const {
+  return Node()->default_item_type;
+}
+
+std::string SimFolder::path() const {
+  std::string path = Node()->name;
+  for (FolderNode* up = node_->parent; up; up = up->parent) {
+    path = up->name + "\\" + path;
+  }
+  return path;
+}
+
+SimFolder SimFolder::parent() const {
+  return Node()->parent ? SimFolder(world_, node_->parent) : SimFolder();
+}
+
+SimFolder SimFolder::operator[](std::string_view name) const {
+  for (FolderNode* child : Node()->children) {
+    if (child->name == name) {
+      return SimFolder(world_, child);
+    }
+  }
+  Misuse("no folder \"" + std::string(name) + "\" in \"" + path() + "\"");
+}
+
+std::vector<SimFolder> SimFolder::subfolders() const {
+  std::vector<SimFolder> folders;
+  for (FolderNode* child : Node()->children) {
+    folders.emplace_back(world_, child);
+  }
+  return folders;
+}
+
+std::vector<SimItem> SimFolder::items() const {
+  std::vector<SimItem> items;
+  for (ItemNode* item : Node()->items) {
+    items.emplace_back(world_, item);
+  }
+  return items;
+}
+
+SimFolder SimFolder::AddFolder(std::string_view name, int default_item_type) const {
+  CheckNewName(Node(), name);
+  return SimFolder(world_, world_->NewFolder(node_, name, default_item_type, node_->store_id));
+}
+
+SimItem SimFolder::AddItem(ItemKind kind,
+                           std::string_view subject,
+                           std::optional<std::string> conversation_index) const {
+  std::string index =
+      conversation_index ? std::move(*conversation_index) : world_->NewConversationIndex();
+  return SimItem(world_, world_->NewItem(Node(), kind, subject, std::move(index)));
+}
+
+void SimFolder::Rename(std::string_view name) const {
+  CheckNewName(Node()->parent, name);
+  node_->name = std::string(name);
+}
+
+void SimFolder::MoveTo(const SimFolder& new_parent) const {
+  internal::FolderNode* parent = new_parent.Node();
+  if (!Node()->parent || parent->store_id != node_->store_id) {
+    Misuse("moving a root folder, or a folder to another store");
+  }
+  for (internal::FolderNode* above = parent; above; above = above->parent) {
+    if (above == node_) {
+      Misuse("moving a folder below itself");
+    }
+  }
+  CheckNewName(parent, node_->name);
+  auto& siblings = node_->parent->children;
+  siblings.erase(std::find(siblings.begin(), siblings.end(), node_));
+  parent->children.push_back(node_);
+  node_->parent = parent;
+}
+
+void SimFolder::SetHidden(bool hidden) const {
+  Node()->hidden = hidden;
+}
+
+void SimFolder::Delete() const {
+  if (Node()->exists) {
+    world_->RemoveFolder(node_);
+  }
+}
+
+MAPIFolderPtr SimFolder::handle() const {
+  return internal::MakeFolder(world_->shared_from_this(), Node());
+}
+
+// SimItem
+
+ItemNode* SimItem::Node() const {
+  if (!node_) {
+    Misuse("empty item reference");
+  }
+  return node_;
+}
+
+bool SimItem::exists() const {
+  return Node()->exists;
+}
+
+ItemKind SimItem::kind() const {
+  return Node()->kind;
+}
+
+const std::string& SimItem::subject() const {
+  return Node()->subject;
+}
+
+const std::string& SimItem::conversation_index() const {
+  return Node()->conversation_index;
+}
+
+void SimItem::SetSender(std::string_view address) const {
+  Node()->sender = std::string(address);
+}
+
+void SimItem::SetConversationId(std::string_view id) const {
+  Node()->conversation_id = std::string(id);
+}
+
+SimFolder SimItem::folder() const {
+  return SimFolder(world_, Node()->folder);
+}
+
+void SimItem::MoveTo(const SimFolder& folder) const {
+  if (!Node()->exists || !folder.exists()) {
+    Misuse("moving an item that is gone, or into a folder that is gone");
+  }
+  World::MoveItem(node_, folder.Node());
+}
+
+void SimItem::Delete() const {
+  ItemNode* item = Node();
+  if (!item->exists) {
+    return;
+  }
+  auto& items = item->folder->items;
+  items.erase(std::find(items.begin(), items.end(), item));
+  item->exists = false;
+}
+
+ObjectPtr SimItem::handle() const {
+  return internal::MakeItemObject(world_->shared_from_this(), Node());
+}
+
+}  // namespace quivra::outlook::sim
