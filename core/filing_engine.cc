@@ -6,6 +6,7 @@
 
 #include "core/folder_resolution.h"
 #include "core/folder_suggestions.h"
+#include "core/items_to_file.h"
 
 namespace quivra::core {
 
@@ -19,6 +20,9 @@ constexpr char kNothingSelected[] = "Nothing selected - nothing moved.";
 constexpr char kAlreadyInFolder[] = "Message already in this folder";
 constexpr char kNoMailItem[] = "No Mail item selected - nothing moved.";
 constexpr char kNotMoved[] = "An error occurred - message not moved.";
+constexpr char kSelectionElsewhere[] =
+    "The selection is in the To-Do Bar or the task list - nothing moved.\r\n\r\n"
+    "Select the mails in the message list, then file them.";
 
 // The end of a filing run that found an explorer, however it ends: the default cursor comes
 // back, the pointer moves one pixel to the right (so that Outlook redraws what lies under it)
@@ -152,18 +156,24 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
       if (!selected) {
         Report(MessageKind::kWarning, kFolderDoesNotExist, true);
         result = false;
-      } else if (*selected < 1) {
-        Report(MessageKind::kWarning, kNothingSelected, true);
       } else {
         try {
           moved_keys_.clear();
           last_record_ = 0;
           learning_ = history_ != nullptr && history_->Enabled();
-          const int moved = FileSelection(*explorer, target, item, slot);
-          Learn(slot, target);
-          log_.Write("filing: " + std::to_string(*selected) + " selected, " +
-                     std::to_string(moved) + " moved" +
-                     (moved > 0 ? " from \"" + configuration_.UndoDetails.SourcePath + "\"" : ""));
+          const ItemsToFile to_file = ReadItemsToFile(*explorer, item);
+          if (to_file.elsewhere) {
+            Report(MessageKind::kWarning, kSelectionElsewhere, true);
+          } else if (to_file.items.empty()) {
+            Report(MessageKind::kWarning, kNothingSelected, true);
+          } else {
+            const int moved = FileSelection(*explorer, target, to_file.items, slot);
+            Learn(slot, target);
+            log_.Write(
+                "filing: " + std::to_string(to_file.items.size()) + " selected, " +
+                std::to_string(moved) + " moved" +
+                (moved > 0 ? " from \"" + configuration_.UndoDetails.SourcePath + "\"" : ""));
+          }
         } catch (...) {
           log_.Write("filing: moving failed, " + DiagnosticLog::DescribeCaught());
           // What did move before the failure is learned all the same.
@@ -200,7 +210,7 @@ bool FilingEngine::ReportMissingFolder(int slot, const std::string& path) {
 
 int FilingEngine::FileSelection(outlook::Explorer& explorer,
                                 const outlook::MAPIFolderPtr& target,
-                                const outlook::ObjectPtr& item,
+                                const std::vector<ItemToFile>& items,
                                 int slot) {
   const std::string target_id = Require(target).EntryID();
   if (slot >= 0 && slot < static_cast<int>(configuration_.FolderNames.size())) {
@@ -212,24 +222,29 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
     Report(MessageKind::kInformation, kAlreadyInFolder, true);
     return 0;
   }
+  const outlook::NameSpacePtr space_handle = outlook_.GetNamespace("MAPI");
+  outlook::NameSpace& space = Require(space_handle);
   int moved = 0;
   TUndoDetails& undo = configuration_.UndoDetails;
-  const int count = Require(explorer.Selection()).Count();
-  for (int i = 1; i <= count; ++i) {
-    const outlook::SelectionPtr selection_handle = explorer.Selection();
-    outlook::Selection& selection = Require(selection_handle);
-    outlook::ItemPtr to_move;
-    if (selection.Count() <= 1 && item) {
-      // A single selected item may be replaced by the item the caller names.
-      try {
-        to_move = ItemToVariant(item);
-      } catch (const outlook::OutlookError&) {
+  const int count = static_cast<int>(items.size());
+  // The source folder's path, kept while the items come from the same folder: most runs file
+  // from one folder, and the walk up to the store's root costs a few calls per level.
+  FolderLocation source;
+  std::pair<std::string, std::string> source_ids;
+  for (int i = 0; i < count; ++i) {
+    // Each item is opened only for its turn, so that a run of any length holds one item at a
+    // time (a server limits the objects a session may have open).
+    const outlook::ObjectPtr object = FindItemToFile(space, items[static_cast<size_t>(i)]);
+    const outlook::ItemPtr to_move = ItemToVariant(object);
+    {
+      const outlook::MAPIFolderPtr folder = GetItemFolder(object);
+      std::pair<std::string, std::string> ids(items[static_cast<size_t>(i)].store_id,
+                                              Require(folder).EntryID());
+      if (source.path.empty() || ids != source_ids) {
+        source = GetFolderPath(folder);
+        source_ids = std::move(ids);
       }
     }
-    if (!to_move) {
-      to_move = ItemToVariant(selection.Item(i));
-    }
-    const FolderLocation source = GetFolderPath(GetItemFolder(selection.Item(i)));
     if (Require(target).DefaultItemType() != outlook::kMailItem) {
       undo.SourcePath = source.path;
       undo.SourceStore.StoreName = source.store_name;
@@ -246,7 +261,7 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
       // The folder's store refused the item (no rights, offline, closed): nothing more is
       // moved, and the undo record still describes the last item that did move. What did move
       // is learned by the caller.
-      ReportRefusal(explorer, refusal, i, count, moved);
+      ReportRefusal(space, items, refusal, i, moved);
       return moved;
     }
     // The record changes only once the item has moved, so it never names an item left behind.
@@ -262,30 +277,34 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
   return moved;
 }
 
-void FilingEngine::ReportRefusal(outlook::Explorer& explorer,
+void FilingEngine::ReportRefusal(outlook::NameSpace& space,
+                                 const std::vector<ItemToFile>& items,
                                  const outlook::OutlookError& refusal,
                                  int first_not_moved,
-                                 int count,
                                  int moved) {
   constexpr int kListedAtMost = 10;
+  const int count = static_cast<int>(items.size());
+  const int not_moved = count - first_not_moved;
   std::string text = kNotMoved;
   text += "\r\n\r\n";
   text += refusal.what();
-  text += "\r\n\r\nNot moved (" + std::to_string(count - first_not_moved + 1) + " of " +
-          std::to_string(count) + "):";
-  for (int i = first_not_moved; i <= count && i < first_not_moved + kListedAtMost; ++i) {
+  text += "\r\n\r\nNot moved (" + std::to_string(not_moved) + " of " + std::to_string(count) +
+          "):";
+  for (int i = first_not_moved; i < count && i < first_not_moved + kListedAtMost; ++i) {
     std::string subject;
     try {
-      subject = "\"" + ItemToVariant(Require(explorer.Selection()).Item(i))->Subject() + "\"";
+      subject = "\"" +
+                ItemToVariant(FindItemToFile(space, items[static_cast<size_t>(i)]))->Subject() +
+                "\"";
     } catch (...) {
-      subject = "item " + std::to_string(i) + " of the selection";
+      subject = "item " + std::to_string(i + 1) + " of the selection";
     }
     text += "\r\n" + subject;
   }
-  if (count - first_not_moved + 1 > kListedAtMost) {
-    text += "\r\nand " + std::to_string(count - first_not_moved + 1 - kListedAtMost) + " more";
+  if (not_moved > kListedAtMost) {
+    text += "\r\nand " + std::to_string(not_moved - kListedAtMost) + " more";
   }
-  log_.Write("filing: the folder refused item " + std::to_string(first_not_moved) + " of " +
+  log_.Write("filing: the folder refused item " + std::to_string(first_not_moved + 1) + " of " +
              std::to_string(count) + " (" + HexCode(refusal.code()) + ")");
   Report(MessageKind::kError, text, moved == 0);
 }

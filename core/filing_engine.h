@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/diagnostic_log.h"
+#include "core/items_to_file.h"
 #include "host/outlook/outlook.h"
 #include "model/configuration.h"
 #include "model/filing_history.h"
@@ -63,22 +64,24 @@ class FilingEngine {
                                                const std::string& key);
 
  private:
-  // Returns how many items it moved.
+  // Moves `items` one by one, each found again by its identity at its turn. Returns how many
+  // it moved.
   int FileSelection(outlook::Explorer& explorer,
                     const outlook::MAPIFolderPtr& target,
-                    const outlook::ObjectPtr& item,
+                    const std::vector<ItemToFile>& items,
                     int slot);
   // Tells the user that the slot's folder is found neither by its path nor by its EntryID: for
   // a filing button, naming the button and the folder, with the choice to pick a new folder at
   // once (true when the user wants to); for "Any Folder..." "Folder doesn't exist.".
   bool ReportMissingFolder(int slot, const std::string& path);
   void SlotFollowed(int slot, const std::string& old_path);
-  // Tells which items of the selection were not moved (the one refused and every later one)
-  // and Outlook's reason. The undo record stays when `moved` items went before.
-  void ReportRefusal(outlook::Explorer& explorer,
+  // Tells which items were not moved (the one refused, at 0-based `first_not_moved`, and
+  // every later one) and Outlook's reason. The undo record stays when `moved` items went
+  // before.
+  void ReportRefusal(outlook::NameSpace& space,
+                     const std::vector<ItemToFile>& items,
                      const outlook::OutlookError& refusal,
                      int first_not_moved,
-                     int count,
                      int moved);
   void Report(platform::MessageKind kind, const std::string& text, bool invalidate);
   // Learns the keys read from the items moved into the folder of `slot`, then saves.

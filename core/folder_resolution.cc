@@ -1,5 +1,7 @@
 #include "core/folder_resolution.h"
 
+#include <optional>
+
 namespace quivra::core {
 
 std::string RelativeFolderPath(const std::string& full_path) {
@@ -79,6 +81,62 @@ std::string LastName(const std::string& path) {
   return path.substr(path.rfind('\\') + 1);
 }
 
+// Whether the full path `path` is `folder` or lies below it.
+bool LiesIn(const std::string& path, const std::string& folder) {
+  return path == folder || path.rfind(folder + "\\", 0) == 0;
+}
+
+// The Deleted Items of the store holding `folder`, or none when Outlook does not tell:
+// Store.GetDefaultFolder on Outlook 2010 and later
+// (https://learn.microsoft.com/office/vba/api/outlook.store.getdefaultfolder); on Outlook 2007,
+// which lacks that call, the store's PR_IPM_WASTEBASKET_ENTRYID through Store.PropertyAccessor
+// (https://learn.microsoft.com/office/vba/api/outlook.store.propertyaccessor,
+// https://learn.microsoft.com/office/client-developer/outlook/mapi/pidtagipmwastebasketentryid-canonical-property);
+// for the default store also NameSpace.GetDefaultFolder(olFolderDeletedItems).
+outlook::MAPIFolderPtr DeletedItemsOf(outlook::NameSpace& space,
+                                      outlook::MAPIFolder& folder,
+                                      const std::string& store_id) {
+  outlook::StorePtr store;
+  try {
+    store = folder.Store();
+  } catch (const outlook::OutlookError&) {
+  }
+  if (store) {
+    try {
+      return store->GetDefaultFolder(outlook::kFolderDeletedItems);
+    } catch (const outlook::OutlookError&) {
+    }
+    try {
+      return space.GetFolderFromID(store->GetBinaryProperty(outlook::kWastebasketProperty),
+                                   store_id);
+    } catch (const outlook::OutlookError&) {
+    }
+  }
+  try {
+    outlook::MAPIFolderPtr bin = space.GetDefaultFolder(outlook::kFolderDeletedItems);
+    if (outlook::Require(bin).StoreID() == store_id) {
+      return bin;
+    }
+  } catch (const outlook::OutlookError&) {
+  }
+  return nullptr;
+}
+
+// The full path of the Deleted Items of the store holding `folder`, or none when Outlook does
+// not tell.
+std::optional<std::string> DeletedItemsPath(outlook::NameSpace& space,
+                                            outlook::MAPIFolder& folder,
+                                            const std::string& store_id) {
+  try {
+    const outlook::MAPIFolderPtr bin = DeletedItemsOf(space, folder, store_id);
+    if (bin) {
+      return GetFolderPath(bin).path;
+    }
+  } catch (const outlook::OutlookError&) {
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 outlook::MAPIFolderPtr FindMovedFolder(outlook::Application& application,
@@ -94,14 +152,21 @@ outlook::MAPIFolderPtr FindMovedFolder(outlook::Application& application,
   const std::string entry_id = *known;
   outlook::MAPIFolderPtr folder;
   FolderLocation now;
+  bool deleted = false;
   try {
-    folder =
-        outlook::Require(application.GetNamespace("MAPI")).GetFolderFromID(entry_id, store.StoreId);
+    const outlook::NameSpacePtr space = application.GetNamespace("MAPI");
+    folder = outlook::Require(space).GetFolderFromID(entry_id, store.StoreId);
     now = GetFolderPath(folder);
+    // A deleted folder keeps its EntryID below Deleted Items: it is gone for the user, unless
+    // the slot was bound to a folder there in the first place.
+    if (now.store_id == store.StoreId) {
+      const std::optional<std::string> bin = DeletedItemsPath(*space, *folder, store.StoreId);
+      deleted = bin && LiesIn(now.path, *bin) && !LiesIn(path, *bin);
+    }
   } catch (...) {
     return nullptr;
   }
-  if (now.store_id != store.StoreId) {
+  if (now.store_id != store.StoreId || deleted) {
     return nullptr;
   }
   if (index < configuration.ButtonNames.size() && index > 0 &&

@@ -50,10 +50,12 @@ outlook::MAPIFolderPtr FindMapiFolder(outlook::Application& application,
 
 // The folder of `slot` found again by the EntryID known for its path (Configuration::FolderIds),
 // after the path stopped leading to it: the folder was renamed or moved within its store. None
-// when no id is known, or when the slot's store holds no folder of that id (deleted, or the
-// store is not open); never raises. When found, the slot follows the folder: its path and store
-// name become the folder's now, its caption too when it was the folder's old name, and the undo
-// record's target names the new path.
+// when no id is known, when the slot's store holds no folder of that id (deleted for good, or
+// the store is not open), and when the folder now lies in its store's Deleted Items while the
+// slot's path did not (the user deleted it: Outlook keeps a deleted folder's EntryID there);
+// never raises. When found, the slot follows the folder: its path and store name become the
+// folder's now, its caption too when it was the folder's old name, and the undo record's target
+// names the new path.
 outlook::MAPIFolderPtr FindMovedFolder(outlook::Application& application,
                                        Configuration& configuration,
                                        int slot);

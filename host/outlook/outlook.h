@@ -35,6 +35,10 @@ class Explorers;
 class Selection;
 class Item;
 class Object;
+class Store;
+class ConversationHeader;
+class SimpleItems;
+class Attachment;
 
 using ApplicationPtr = std::shared_ptr<Application>;
 using NameSpacePtr = std::shared_ptr<NameSpace>;
@@ -46,6 +50,10 @@ using ExplorersPtr = std::shared_ptr<Explorers>;
 using SelectionPtr = std::shared_ptr<Selection>;
 using ItemPtr = std::shared_ptr<Item>;
 using ObjectPtr = std::shared_ptr<Object>;
+using StorePtr = std::shared_ptr<Store>;
+using ConversationHeaderPtr = std::shared_ptr<ConversationHeader>;
+using SimpleItemsPtr = std::shared_ptr<SimpleItems>;
+using AttachmentPtr = std::shared_ptr<Attachment>;
 
 // Kinds of GetDefaultFolder (Outlook's OlDefaultFolders).
 constexpr int kFolderDeletedItems = 3;
@@ -66,22 +74,50 @@ constexpr int kFolderServerFailures = 22;
 // PropertyAccessor takes: true on the folders Outlook keeps for itself and does not show.
 constexpr char kHiddenFolderProperty[] = "http://schemas.microsoft.com/mapi/proptag/0x10F4000B";
 
+// PR_IPM_WASTEBASKET_ENTRYID (0x35E30102, binary) of a message store: the EntryID of its
+// Deleted Items folder.
+constexpr char kWastebasketProperty[] = "http://schemas.microsoft.com/mapi/proptag/0x35E30102";
+
 // DefaultItemType of a folder that holds mail (Outlook's OlItemType).
 constexpr int kMailItem = 0;
 
-// The interfaces through which the add-in accepts an item.
+// Where an explorer's selection is (Outlook's OlSelectionLocation, Outlook 2010 and later,
+// https://learn.microsoft.com/office/vba/api/outlook.olselectionlocation).
+constexpr int kSelectionInViewList = 0;
+constexpr int kSelectionInToDoBarTaskList = 1;
+constexpr int kSelectionInToDoBarAppointmentList = 2;
+constexpr int kSelectionInDailyTaskList = 3;
+constexpr int kSelectionInAttachmentWell = 4;
+
+// Selection.GetSelection's kind of objects (Outlook's OlSelectionContents).
+constexpr int kSelectionConversationHeaders = 1;
+
+// The interfaces through which the add-in accepts an item: every kind of Outlook item that
+// lives in a mail folder. Contacts, distribution lists and calendar items are not among them.
 enum class ItemInterface {
   kMailItem,
   kMeetingItem,
   kReportItem,
   kTaskRequestItem,
   kPostItem,
+  kTaskRequestAcceptItem,
+  kTaskRequestDeclineItem,
+  kTaskRequestUpdateItem,
+  kSharingItem,
+  kDocumentItem,
+  kRemoteItem,
+  kMobileItem,
 };
 
-// The order in which callers query an item for the five interfaces.
-constexpr std::array<ItemInterface, 5> kMessageInterfaces = {
-    ItemInterface::kMailItem, ItemInterface::kMeetingItem, ItemInterface::kReportItem,
-    ItemInterface::kTaskRequestItem, ItemInterface::kPostItem};
+// The order in which callers query an item for the message-like interfaces: the five kinds of
+// every Outlook first, as most items are mails.
+constexpr std::array<ItemInterface, 12> kMessageInterfaces = {
+    ItemInterface::kMailItem,           ItemInterface::kMeetingItem,
+    ItemInterface::kReportItem,         ItemInterface::kTaskRequestItem,
+    ItemInterface::kPostItem,           ItemInterface::kTaskRequestAcceptItem,
+    ItemInterface::kTaskRequestDeclineItem, ItemInterface::kTaskRequestUpdateItem,
+    ItemInterface::kSharingItem,        ItemInterface::kDocumentItem,
+    ItemInterface::kRemoteItem,         ItemInterface::kMobileItem};
 
 // Outlook's name of an interface, e.g. "_MailItem".
 std::string_view InterfaceName(ItemInterface interface_id);
@@ -140,6 +176,10 @@ class Object {
   virtual MAPIFolderPtr AsMAPIFolder() = 0;
   virtual ExplorerPtr AsExplorer() = 0;
   virtual ItemPtr AsItem(ItemInterface interface_id) = 0;
+  // A selected conversation header (Selection.GetSelection, Outlook 2010 and later).
+  virtual ConversationHeaderPtr AsConversationHeader() = 0;
+  // An attachment selected in the reading pane's attachment well.
+  virtual AttachmentPtr AsAttachment() = 0;
 };
 
 // Outlook's _Application.
@@ -186,6 +226,9 @@ class NameSpace {
   // fails when the store holds no such folder (deleted) or is not open.
   virtual MAPIFolderPtr GetFolderFromID(const std::string& entry_id,
                                         const std::string& store_id) = 0;
+  // The item of that EntryID in the store of that StoreID, wherever it lies in the store now;
+  // fails when there is none.
+  virtual ObjectPtr GetItemFromID(const std::string& entry_id, const std::string& store_id) = 0;
 };
 
 // Outlook's _Folders: the subfolders of a folder, or the stores' root folders.
@@ -223,6 +266,22 @@ class MAPIFolder {
   // later) by the property's schema name (kHiddenFolderProperty). Fails when the property is
   // not set on the folder, and on an Outlook without PropertyAccessor.
   virtual bool GetBooleanProperty(const std::string& schema_name) = 0;
+  // The store the folder lies in (Folder.Store, Outlook 2007 and later).
+  virtual StorePtr Store() = 0;
+};
+
+// Outlook's Store.
+class Store {
+ public:
+  virtual ~Store() = default;
+
+  // The store's own default folder of that kind (Outlook 2010 and later: Outlook 2007 does not
+  // know the call); fails when the store has no such folder.
+  virtual MAPIFolderPtr GetDefaultFolder(int kind) = 0;
+  // A binary MAPI property of the store through Store.PropertyAccessor (Outlook 2007 and
+  // later), as PropertyAccessor.BinaryToString writes it: hexadecimal digits. Fails when the
+  // property is not set.
+  virtual std::string GetBinaryProperty(const std::string& schema_name) = 0;
 };
 
 // Outlook's _Items. GetLast and GetPrevious move the collection's own cursor.
@@ -259,14 +318,52 @@ class Selection {
   virtual int Count() = 0;
   // 1-based.
   virtual ObjectPtr Item(int index) = 0;
+  // Where the selection is (kSelectionInViewList, ...); Outlook 2010 and later, fails on
+  // Outlook 2007, whose selection is always in the message list.
+  virtual int Location() = 0;
+  // The selected objects of a kind (kSelectionConversationHeaders), Outlook 2010 and later:
+  // in a conversation view the selected conversation headers, which the selection itself does
+  // not hold; elsewhere none.
+  virtual SelectionPtr GetSelection(int contents) = 0;
 };
 
-// An item reached through one of the five message-like interfaces.
+// Outlook's ConversationHeader: a conversation as the conversation view shows it.
+class ConversationHeader {
+ public:
+  virtual ~ConversationHeader() = default;
+
+  // The conversation's items that lie in the folder of the header.
+  virtual SimpleItemsPtr GetItems() = 0;
+};
+
+// Outlook's SimpleItems.
+class SimpleItems {
+ public:
+  virtual ~SimpleItems() = default;
+
+  virtual int Count() = 0;
+  // 1-based.
+  virtual ObjectPtr Item(int index) = 0;
+};
+
+// Outlook's Attachment.
+class Attachment {
+ public:
+  virtual ~Attachment() = default;
+
+  // The item the attachment belongs to.
+  virtual ObjectPtr Parent() = 0;
+};
+
+// An item reached through one of the message-like interfaces.
 class Item {
  public:
   virtual ~Item() = default;
 
   virtual std::string ConversationIndex() = 0;
+  // Opaque text; with the StoreID of the item's folder it finds the item again
+  // (NameSpace.GetItemFromID). Changes when the item moves to another store.
+  virtual std::string EntryID() = 0;
   // The sender's address: SMTP for Internet mail, an X.500 address ("/O=.../CN=...") for an
   // Exchange sender. Empty for an item without a sender (a draft).
   virtual std::string SenderEmailAddress() = 0;

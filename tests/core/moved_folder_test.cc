@@ -129,6 +129,97 @@ TEST_F(MovedFolderTest, AFolderGoneForGoodIsNamedWithTheChoiceToPickAnother) {
   EXPECT_EQ(Bar(2).Caption(), "Beta");
 }
 
+TEST_F(MovedFolderTest, AFolderRenamedTwiceAndMovedTwiceIsFollowedEveryTime) {
+  Bind(2, world.alpha);
+  const auto file_after_restart = [this](const char* expected_path) {
+    Restart();
+    const int mail = static_cast<int>(world.alpha.items().size());
+    EXPECT_TRUE(FileMail(2, mail)) << expected_path;
+    EXPECT_EQ(world.inbox_mail[static_cast<size_t>(mail)].folder(), world.alpha) << expected_path;
+    EXPECT_EQ(config.FolderNames[2], expected_path);
+    EXPECT_TRUE(Messages().empty()) << expected_path;
+  };
+  world.alpha.Rename("Alpha 2025");
+  file_after_restart("Mailbox\\Projects\\Alpha 2025");
+  world.alpha.Rename("Alpha (done)");
+  file_after_restart("Mailbox\\Projects\\Alpha (done)");
+  world.alpha.MoveTo(world.beta);
+  file_after_restart("Mailbox\\Projects\\Beta\\Alpha (done)");
+  world.alpha.MoveTo(world.mailbox);
+  file_after_restart("Mailbox\\Alpha (done)");
+}
+
+// Deleting a folder in Outlook moves it with its mail below its store's Deleted Items, where it
+// keeps its EntryID: found by that id it is gone for the user all the same, on Outlook 2007
+// (the store's PR_IPM_WASTEBASKET_ENTRYID) as on Outlook 2010 and later (Store.GetDefaultFolder).
+TEST_F(MovedFolderTest, ADeletedFolderIsGoneAndNothingIsFiledIntoDeletedItems) {
+  for (const char* version : {"12.0.6423.1000", "14.0.7015.1000"}) {
+    SCOPED_TRACE(version);
+    world.outlook.SetVersion(version);
+    SimFolder folder = world.projects.AddFolder(std::string("Doomed ") + version);
+    SimFolder archived = world.archive_projects.AddFolder(std::string("Doomed ") + version);
+    Bind(2, folder);
+    Bind(3, archived);
+    folder.Delete();
+    archived.Delete();
+    ASSERT_EQ(folder.path(), "Mailbox\\Deleted Items\\Doomed " + std::string(version));
+    ASSERT_EQ(archived.path(), "Archive\\Deleted Items\\Doomed " + std::string(version));
+    Restart();
+    for (int slot : {2, 3}) {
+      sim.message_boxes.ScriptAnswer(MessageButton::kNo);
+      EXPECT_FALSE(FileMail(slot, 0));
+      EXPECT_EQ(world.inbox_mail[0].folder(), world.inbox);
+    }
+    ASSERT_EQ(sim.message_boxes.shown().size(), 2u);
+    EXPECT_NE(sim.message_boxes.shown()[0].text.find("no longer exists"), std::string::npos);
+    EXPECT_NE(sim.message_boxes.shown()[1].text.find("no longer exists"), std::string::npos);
+    EXPECT_TRUE(folder.items().empty());
+    EXPECT_EQ(config.FolderNames[2], "Mailbox\\Projects\\Doomed " + std::string(version));
+    sim.message_boxes.Clear();
+  }
+}
+
+TEST_F(MovedFolderTest, AFolderKeptInDeletedItemsIsFollowedThere) {
+  SimFolder kept = world.deleted_items.AddFolder("Kept");
+  Bind(2, kept);
+  kept.Rename("Kept 2025");
+  Restart();
+  EXPECT_TRUE(FileMail(2, 0));
+  EXPECT_EQ(world.inbox_mail[0].folder(), kept);
+  EXPECT_EQ(config.FolderNames[2], "Mailbox\\Deleted Items\\Kept 2025");
+}
+
+TEST_F(MovedFolderTest, AFolderDeletedTwiceOrEmptiedIsGone) {
+  Bind(2, world.alpha);
+  Bind(3, world.beta);
+  world.alpha.Delete();
+  world.alpha.Delete();  // deleted again in Deleted Items: gone for good
+  world.beta.Delete();
+  world.outlook.EmptyDeletedItems(world.mailbox);
+  Restart();
+  for (int slot : {2, 3}) {
+    sim.message_boxes.ScriptAnswer(MessageButton::kNo);
+    EXPECT_FALSE(FileMail(slot, 0));
+  }
+  EXPECT_EQ(sim.message_boxes.shown().size(), 2u);
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.inbox);
+}
+
+// An EntryID that Outlook opens in another store than the one the button names is not the
+// button's folder.
+TEST_F(MovedFolderTest, AnIdOpenedInAnotherStoreIsRefused) {
+  world.outlook.ResolveIdsInAnyStore(true);
+  Bind(2, world.alpha);
+  config.FolderIds.Learn(world.mailbox.store_id(), "Mailbox\\Projects\\Alpha",
+                         world.archive_2024.entry_id());
+  world.alpha.PermanentlyDelete();
+  sim.message_boxes.ScriptAnswer(MessageButton::kNo);
+  EXPECT_FALSE(FileMail(2, 0));
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.inbox);
+  EXPECT_EQ(sim.message_boxes.shown().size(), 1u);
+  EXPECT_EQ(config.FolderNames[2], "Mailbox\\Projects\\Alpha");
+}
+
 TEST_F(MovedFolderTest, ARecentlyUsedEntryFollowsItsRenamedFolder) {
   test::AddMru(config, world.archive_2023);
   module.SaveButtonsToFile();
@@ -141,6 +232,20 @@ TEST_F(MovedFolderTest, ARecentlyUsedEntryFollowsItsRenamedFolder) {
   EXPECT_EQ(config.MruList[1].Folder, "Archive\\Year 2023");
   EXPECT_EQ(Saved().MruList[1].Folder, "Archive\\Year 2023");
   EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(MovedFolderTest, ARecentlyUsedEntryOfADeletedFolderFilesNothingThere) {
+  test::AddMru(config, world.archive_2023);
+  module.SaveButtonsToFile();
+  world.archive_2023.Delete();
+  Restart();
+  world.explorer.Select({world.inbox_mail[0]});
+  sim.message_boxes.ScriptAnswer(MessageButton::kNo);
+  sim.ui.Expect([](SimUser& user) { user.DoubleClickRow(0); });
+  module.FileToAnyFolder();
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.inbox);
+  EXPECT_TRUE(world.archive_2023.items().size() == 3u) << "nothing filed into Deleted Items";
+  EXPECT_EQ(Messages().size(), 1u);
 }
 
 TEST_F(MovedFolderTest, ADamagedIdsFileIsSetAsideAndTheButtonsStillFileByPath) {

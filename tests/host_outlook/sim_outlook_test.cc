@@ -172,7 +172,7 @@ TEST_F(SimOutlookTest, DefaultFoldersAreThoseOfTheDefaultStore) {
 TEST_F(SimOutlookTest, DeletedFolderFailsThroughEveryReference) {
   MAPIFolderPtr beta = world.beta.handle();
   MAPIFolderPtr specs = world.specs.handle();
-  world.beta.Delete();
+  world.beta.PermanentlyDelete();
   EXPECT_THROW(beta->Name(), OutlookError);
   EXPECT_THROW(specs->Items(), OutlookError);
   EXPECT_THROW(world.projects.handle()->Folders()->Item("Beta"), OutlookError);
@@ -227,7 +227,7 @@ TEST_F(SimOutlookTest, MoveAcrossStoresAndIntoAGoneFolder) {
   EXPECT_EQ(world.inbox_mail[0].folder(), world.archive_2024);
 
   MAPIFolderPtr beta = world.beta.handle();
-  world.beta.Delete();
+  world.beta.PermanentlyDelete();
   EXPECT_THROW(mail->Move(beta), OutlookError);
   EXPECT_THROW(mail->Move(nullptr), OutlookError);
   EXPECT_EQ(world.inbox_mail[0].folder(), world.archive_2024);

@@ -11,6 +11,9 @@ inline constexpr char kAlreadyInFolder[] = "Message already in this folder";
 inline constexpr char kNoMailItem[] = "No Mail item selected - nothing moved.";
 inline constexpr char kNotMoved[] = "An error occurred - message not moved.";
 inline constexpr char kNoFolderSet[] = "No folder is set for this button.";
+inline constexpr char kSelectionElsewhere[] =
+    "The selection is in the To-Do Bar or the task list - nothing moved.\r\n\r\n"
+    "Select the mails in the message list, then file them.";
 
 // What stands before the text of an error that escaped an event handler.
 inline constexpr char kAddInError[] = "QuivraOL error: the add-in has fired an exception.\r\n";

@@ -41,6 +41,20 @@ bool RunMailboxCommand(const std::string& command,
     outlook.FolderAt(path).MoveTo(outlook.FolderAt(parent));
     return true;
   }
+  if (command == "delete-folder") {
+    // Deleting a folder in Outlook moves it, with what it holds, below its store's Deleted
+    // Items, where it keeps its EntryID; there, or emptying Deleted Items, deletes it for good
+    // ("Folder.Delete method (Outlook)", https://learn.microsoft.com/office/vba/api/outlook.folder.delete;
+    // "IMAPIFolder::DeleteFolder", https://learn.microsoft.com/office/client-developer/outlook/mapi/imapifolder-deletefolder).
+    std::printf("the user deletes the folder %s\n", rest.c_str());
+    outlook.FolderAt(Trim(rest)).Delete();
+    return true;
+  }
+  if (command == "empty-deleted-items") {
+    std::printf("the user empties the Deleted Items of %s\n", rest.c_str());
+    outlook.EmptyDeletedItems(outlook.FolderAt(Trim(rest)));
+    return true;
+  }
   if (command == "refuse-moves") {
     // Outlook raises a store's refusal from MailItem.Move as an error whose HRESULT is the MAPI
     // code and whose description is Outlook's own text: MAPI_E_NO_ACCESS (0x80070005) where the

@@ -12,6 +12,9 @@ namespace quivra::olhost {
 //
 //   rename-folder <path> -> <new name>     the folder (or a store's root) gets a new name
 //   move-folder <path> -> <new parent>     the folder moves below another folder of its store
+//   delete-folder <path>                   the user deletes the folder: it moves below its
+//                                          store's Deleted Items (there: deleted for good)
+//   empty-deleted-items <store>            the user empties the store's Deleted Items
 //   refuse-moves <store> <hex code> <text> the store refuses every item moved into it from now
 //                                          on, raising that HRESULT with Outlook's text
 //

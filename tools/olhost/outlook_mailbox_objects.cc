@@ -2,6 +2,7 @@
 
 #include <oaidl.h>
 
+#include <string>
 #include <utility>
 
 #include "host/outlook/com/outlook_dispids.h"
@@ -28,6 +29,10 @@ class Untyped : public DispatchObject {
         typed = FolderObject(object_->AsMAPIFolder());
       } else if (IsEqualIID(iid, IID_Outlook_Explorer)) {
         typed = ExplorerObject(object_->AsExplorer());
+      } else if (IsEqualIID(iid, IID_Outlook_ConversationHeader)) {
+        typed = ConversationHeaderObject(object_->AsConversationHeader());
+      } else if (IsEqualIID(iid, IID_Outlook_Attachment)) {
+        typed = AttachmentObject(object_->AsAttachment());
       } else {
         for (outlook::ItemInterface kind : outlook::kMessageInterfaces) {
           if (IsEqualIID(iid, ItemInterfaceId(static_cast<int>(kind)))) {
@@ -56,6 +61,7 @@ class ItemView : public DispatchObject {
   ItemView(outlook::ItemPtr item, IID iid) : DispatchObject({iid}), item_(std::move(item)) {
     AddMember(L"ConversationIndex",
               [this](const Args&, VARIANT* r) { ReturnText(r, item_->ConversationIndex()); });
+    AddMember(L"EntryID", [this](const Args&, VARIANT* r) { ReturnText(r, item_->EntryID()); });
     AddMember(L"SenderEmailAddress",
               [this](const Args&, VARIANT* r) { ReturnText(r, item_->SenderEmailAddress()); });
     AddMember(L"Subject", [this](const Args&, VARIANT* r) { ReturnText(r, item_->Subject()); });
@@ -147,6 +153,71 @@ class PropertyAccessor : public DispatchObject {
   outlook::MAPIFolderPtr folder_;
 };
 
+// Store.PropertyAccessor for the store's binary properties: GetProperty hands a binary
+// property over as an array of bytes, which BinaryToString writes as hexadecimal digits
+// ("PropertyAccessor.GetProperty method (Outlook)",
+// https://learn.microsoft.com/office/vba/api/outlook.propertyaccessor.getproperty;
+// "PropertyAccessor.BinaryToString method (Outlook)",
+// https://learn.microsoft.com/office/vba/api/outlook.propertyaccessor.binarytostring).
+class StorePropertyAccessor : public DispatchObject {
+ public:
+  explicit StorePropertyAccessor(outlook::StorePtr store)
+      : DispatchObject({}), store_(std::move(store)) {
+    AddMember(L"GetProperty", [this](const Args& args, VARIANT* r) {
+      ReturnBytes(r, store_->GetBinaryProperty(args.Text(0)));
+    });
+    AddMember(L"BinaryToString", [](const Args& args, VARIANT* r) {
+      ReturnText(r, BytesAsHex(args.at(0)));
+    });
+  }
+
+ private:
+  static void ReturnBytes(VARIANT* result, const std::string& hex) {
+    SAFEARRAY* bytes = ::SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(hex.size() / 2));
+    if (!bytes) {
+      throw outlook::OutlookError(E_OUTOFMEMORY, "Out of memory.");
+    }
+    auto* data = static_cast<unsigned char*>(bytes->pvData);
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+      data[i / 2] = static_cast<unsigned char>(std::stoi(hex.substr(i, 2), nullptr, 16));
+    }
+    ::VariantInit(result);
+    result->vt = VT_ARRAY | VT_UI1;
+    result->parray = bytes;
+  }
+  static std::string BytesAsHex(const VARIANT& value) {
+    const VARIANT& bytes = value.vt == (VT_BYREF | VT_VARIANT) ? *value.pvarVal : value;
+    if (bytes.vt != (VT_ARRAY | VT_UI1) || !bytes.parray) {
+      throw outlook::OutlookError(outlook::kErrorInvalidArgument, "Type mismatch.");
+    }
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    const auto* data = static_cast<const unsigned char*>(bytes.parray->pvData);
+    std::string hex;
+    for (ULONG i = 0; i < bytes.parray->rgsabound[0].cElements; ++i) {
+      hex += kDigits[data[i] >> 4];
+      hex += kDigits[data[i] & 0xF];
+    }
+    return hex;
+  }
+
+  outlook::StorePtr store_;
+};
+
+class StoreView : public DispatchObject {
+ public:
+  explicit StoreView(outlook::StorePtr store)
+      : DispatchObject({IID_Outlook_Store}), store_(std::move(store)) {
+    AddMember(L"GetDefaultFolder", [this](const Args& args, VARIANT* r) {
+      Return(r, FolderObject(store_->GetDefaultFolder(args.Int(0))));
+    });
+    AddMember(L"PropertyAccessor",
+              [this](const Args&, VARIANT* r) { Return(r, Make<StorePropertyAccessor>(store_)); });
+  }
+
+ private:
+  outlook::StorePtr store_;
+};
+
 class Folder : public DispatchObject {
  public:
   explicit Folder(outlook::MAPIFolderPtr folder)
@@ -166,6 +237,10 @@ class Folder : public DispatchObject {
               [this](const Args&, VARIANT* r) { Return(r, UntypedObject(folder_->Parent())); });
     AddMember(L"PropertyAccessor",
               [this](const Args&, VARIANT* r) { Return(r, Make<PropertyAccessor>(folder_)); });
+    AddMember(L"Store", [this](const Args&, VARIANT* r) {
+      outlook::StorePtr store = folder_->Store();
+      Return(r, store ? Make<StoreView>(std::move(store)) : nullptr);
+    });
   }
 
   const outlook::MAPIFolderPtr& folder() const { return folder_; }
@@ -198,10 +273,60 @@ class SelectionView : public DispatchObject {
     AddMember(L"Item", [this](const Args& args, VARIANT* r) {
       Return(r, UntypedObject(selection_->Item(args.Int(0))));
     });
+    // Selection.Location and Selection.GetSelection, Outlook 2010 and later
+    // (https://learn.microsoft.com/office/vba/api/outlook.selection.location,
+    // https://learn.microsoft.com/office/vba/api/outlook.selection.getselection).
+    AddMember(L"Location",
+              [this](const Args&, VARIANT* r) { ReturnInt(r, selection_->Location()); });
+    AddMember(L"GetSelection", [this](const Args& args, VARIANT* r) {
+      Return(r, SelectionObject(selection_->GetSelection(args.Int(0))));
+    });
   }
 
  private:
   outlook::SelectionPtr selection_;
+};
+
+class SimpleItemsView : public DispatchObject {
+ public:
+  explicit SimpleItemsView(outlook::SimpleItemsPtr items)
+      : DispatchObject({IID_Outlook_SimpleItems}), items_(std::move(items)) {
+    AddMember(L"Count", [this](const Args&, VARIANT* r) { ReturnInt(r, items_->Count()); });
+    AddMember(L"Item", [this](const Args& args, VARIANT* r) {
+      Return(r, UntypedObject(items_->Item(args.Int(0))));
+    });
+  }
+
+ private:
+  outlook::SimpleItemsPtr items_;
+};
+
+// ConversationHeader.GetItems: the conversation's items in the header's folder
+// (https://learn.microsoft.com/office/vba/api/outlook.conversationheader.getitems).
+class ConversationHeaderView : public DispatchObject {
+ public:
+  explicit ConversationHeaderView(outlook::ConversationHeaderPtr header)
+      : DispatchObject({IID_Outlook_ConversationHeader}), header_(std::move(header)) {
+    AddMember(L"GetItems", [this](const Args&, VARIANT* r) {
+      outlook::SimpleItemsPtr items = header_->GetItems();
+      Return(r, items ? Make<SimpleItemsView>(std::move(items)) : nullptr);
+    });
+  }
+
+ private:
+  outlook::ConversationHeaderPtr header_;
+};
+
+class AttachmentView : public DispatchObject {
+ public:
+  explicit AttachmentView(outlook::AttachmentPtr attachment)
+      : DispatchObject({IID_Outlook_Attachment}), attachment_(std::move(attachment)) {
+    AddMember(L"Parent",
+              [this](const Args&, VARIANT* r) { Return(r, UntypedObject(attachment_->Parent())); });
+  }
+
+ private:
+  outlook::AttachmentPtr attachment_;
 };
 
 // Carries an explorer's events to an automation sink (ExplorerEvents_10).
@@ -221,6 +346,14 @@ ComPtr<IDispatch> UntypedObject(outlook::ObjectPtr object) {
 
 ComPtr<IDispatch> SelectionObject(outlook::SelectionPtr selection) {
   return selection ? Make<SelectionView>(std::move(selection)) : nullptr;
+}
+
+ComPtr<IDispatch> ConversationHeaderObject(outlook::ConversationHeaderPtr header) {
+  return header ? Make<ConversationHeaderView>(std::move(header)) : nullptr;
+}
+
+ComPtr<IDispatch> AttachmentObject(outlook::AttachmentPtr attachment) {
+  return attachment ? Make<AttachmentView>(std::move(attachment)) : nullptr;
 }
 
 }  // namespace quivra::olhost::objects

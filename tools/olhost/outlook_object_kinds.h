@@ -20,6 +20,8 @@ ComPtr<IDispatch> ExplorerObject(outlook::ExplorerPtr explorer);
 ComPtr<IDispatch> UntypedObject(outlook::ObjectPtr object);
 ComPtr<IDispatch> SelectionObject(outlook::SelectionPtr selection);
 ComPtr<IDispatch> FolderCollectionObject(outlook::FolderCollectionPtr folders);
+ComPtr<IDispatch> ConversationHeaderObject(outlook::ConversationHeaderPtr header);
+ComPtr<IDispatch> AttachmentObject(outlook::AttachmentPtr attachment);
 
 // Hands out an object created for the result (one reference), or Nothing.
 inline void Return(VARIANT* result, ComPtr<IDispatch> object) {

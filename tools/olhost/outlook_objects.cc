@@ -196,6 +196,13 @@ class NameSpaceObject : public DispatchObject {
       Return(r, FolderObject(
                     space_->GetFolderFromID(args.Text(0), args.size() > 1 ? args.Text(1) : "")));
     });
+    // NameSpace.GetItemFromID(EntryIDItem, EntryIDStore): the item wherever it lies in its store
+    // now ("NameSpace.GetItemFromID method (Outlook)",
+    // https://learn.microsoft.com/office/vba/api/outlook.namespace.getitemfromid).
+    AddMember(L"GetItemFromID", [this](const Args& args, VARIANT* r) {
+      Return(r, UntypedObject(
+                    space_->GetItemFromID(args.Text(0), args.size() > 1 ? args.Text(1) : "")));
+    });
   }
 
  private:

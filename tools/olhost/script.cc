@@ -20,6 +20,7 @@
 #include "tools/olhost/keyboard_input.h"
 #include "tools/olhost/mailbox_script.h"
 #include "tools/olhost/outlook_stand_in.h"
+#include "tools/olhost/selection_script.h"
 #include "tools/olhost/stand_in_windows.h"
 
 namespace quivra::olhost {
@@ -494,7 +495,8 @@ class Runner {
         all_there = all_there && item.folder().path() == rest;
       }
       Check(all_there, "the items selected last are in " + rest);
-    } else if (!RunMailboxCommand(command, rest, sim)) {
+    } else if (!RunMailboxCommand(command, rest, sim) &&
+               !RunSelectionCommand(command, rest, sim)) {
       Fail("unknown command " + command);
     }
   }

@@ -43,7 +43,12 @@ class OutlookStandIn;
 //   photograph-dialog <file.bmp>  the next form is photographed before it is answered
 //   expect-dialog-tree <path>     the tree of the last form answered showed that item
 //   expect-no-dialog-tree <name>  ... showed no item of that name
-//   rename-folder, move-folder, refuse-moves   change the mailbox (see mailbox_script.h)
+//   rename-folder, move-folder, delete-folder, empty-deleted-items, refuse-moves
+//                                 change the mailbox (see mailbox_script.h)
+//   add-items, conversation, add-reply, conversation-view, select-conversations,
+//   select-attachment, select-in-todo-bar, live-selection
+//                                 fill the mailbox and select as Outlook's views do
+//                                 (see selection_script.h)
 //   command-bar <bar>             prints the active explorer's command bar (Outlook 2007)
 //   command-bar-click <bar> <caption or tag>   the user clicks the button
 //   expect-command-bar <bar> <text>            some line of the bar contains the text

@@ -51,7 +51,17 @@ class ComObject : public Object, Typed {
     return MakeExplorer(QueryDispatch(object_.get(), IID_Outlook_Explorer, "_Explorer"));
   }
   ItemPtr AsItem(ItemInterface interface_id) override;
+  ConversationHeaderPtr AsConversationHeader() override;
+  AttachmentPtr AsAttachment() override;
 };
+
+// Arguments of a call, in order.
+template <typename... Values>
+std::vector<Variant> Args(Values... values) {
+  std::vector<Variant> args;
+  (args.push_back(std::move(values)), ...);
+  return args;
+}
 
 class ComFolderCollection : public FolderCollection, Typed {
  public:
@@ -72,13 +82,6 @@ class ComFolderCollection : public FolderCollection, Typed {
     }
     return MakeFolder(object_.Call(L"Add", std::move(args)).ToDispatch());
   }
-
- private:
-  static std::vector<Variant> Args(Variant value) {
-    std::vector<Variant> args;
-    args.push_back(std::move(value));
-    return args;
-  }
 };
 
 class ComItemCollection : public ItemCollection, Typed {
@@ -88,6 +91,28 @@ class ComItemCollection : public ItemCollection, Typed {
   int Count() override { return object_.Call(L"Count").ToInt(); }
   ObjectPtr GetLast() override { return MakeObject(object_.Call(L"GetLast").ToDispatch()); }
   ObjectPtr GetPrevious() override { return MakeObject(object_.Call(L"GetPrevious").ToDispatch()); }
+};
+
+// Store.GetDefaultFolder exists from Outlook 2010 on
+// (https://learn.microsoft.com/office/vba/api/outlook.store.getdefaultfolder); the binary
+// property is read with PropertyAccessor.GetProperty, whose byte array BinaryToString turns into
+// hexadecimal digits (https://learn.microsoft.com/office/vba/api/outlook.store.propertyaccessor).
+class ComStore : public Store, Typed {
+ public:
+  explicit ComStore(ComPtr<IDispatch> object) : Typed(std::move(object), "_Store") {}
+
+  MAPIFolderPtr GetDefaultFolder(int kind) override {
+    return MakeFolder(object_.Call(L"GetDefaultFolder", Args(Variant::Int(kind))).ToDispatch());
+  }
+  std::string GetBinaryProperty(const std::string& schema_name) override {
+    ComPtr<IDispatch> accessor_object = object_.Call(L"PropertyAccessor").ToDispatch();
+    if (!accessor_object) {
+      throw OutlookError(kErrorPointer, "Object variable not set.");
+    }
+    DispatchRef accessor(std::move(accessor_object), "PropertyAccessor");
+    Variant value = accessor.Call(L"GetProperty", Args(Variant::Text(schema_name)));
+    return accessor.Call(L"BinaryToString", Args(std::move(value))).ToText();
+  }
 };
 
 class ComFolder : public MAPIFolder, Typed {
@@ -112,6 +137,10 @@ class ComFolder : public MAPIFolder, Typed {
     args.push_back(Variant::Text(schema_name));
     return accessor.Call(L"GetProperty", std::move(args)).ToBool();
   }
+  StorePtr Store() override {
+    ComPtr<IDispatch> store = object_.Call(L"Store").ToDispatch();
+    return store ? std::make_shared<ComStore>(std::move(store)) : nullptr;
+  }
 
   IDispatch* dispatch() const { return object_.get(); }
 
@@ -135,6 +164,40 @@ class ComSelection : public Selection, Typed {
     args.push_back(Variant::Int(index));
     return MakeObject(object_.Call(L"Item", std::move(args)).ToDispatch());
   }
+  int Location() override { return object_.Call(L"Location").ToInt(); }
+  SelectionPtr GetSelection(int contents) override {
+    ComPtr<IDispatch> selection =
+        object_.Call(L"GetSelection", Args(Variant::Int(contents))).ToDispatch();
+    return selection ? std::make_shared<ComSelection>(std::move(selection)) : nullptr;
+  }
+};
+
+class ComSimpleItems : public SimpleItems, Typed {
+ public:
+  explicit ComSimpleItems(ComPtr<IDispatch> object) : Typed(std::move(object), "_SimpleItems") {}
+
+  int Count() override { return object_.Call(L"Count").ToInt(); }
+  ObjectPtr Item(int index) override {
+    return MakeObject(object_.Call(L"Item", Args(Variant::Int(index))).ToDispatch());
+  }
+};
+
+class ComConversationHeader : public ConversationHeader, Typed {
+ public:
+  explicit ComConversationHeader(ComPtr<IDispatch> object)
+      : Typed(std::move(object), "_ConversationHeader") {}
+
+  SimpleItemsPtr GetItems() override {
+    ComPtr<IDispatch> items = object_.Call(L"GetItems").ToDispatch();
+    return items ? std::make_shared<ComSimpleItems>(std::move(items)) : nullptr;
+  }
+};
+
+class ComAttachment : public Attachment, Typed {
+ public:
+  explicit ComAttachment(ComPtr<IDispatch> object) : Typed(std::move(object), "Attachment") {}
+
+  ObjectPtr Parent() override { return MakeObject(object_.Call(L"Parent").ToDispatch()); }
 };
 
 // Calls an Outlook event sink's method for each event of the dispinterface.
@@ -269,6 +332,7 @@ class ComItem : public Item, Typed {
   ComItem(ComPtr<IDispatch> object, const char* type) : Typed(std::move(object), type) {}
 
   std::string ConversationIndex() override { return object_.Call(L"ConversationIndex").ToText(); }
+  std::string EntryID() override { return object_.Call(L"EntryID").ToText(); }
   // SenderEmailAddress is PidTagSenderEmailAddress: an SMTP address for Internet mail, for an
   // Exchange sender (SenderEmailType "EX") the Exchange (X.500) address
   // (learn.microsoft.com/office/vba/api/outlook.mailitem.senderemailaddress,
@@ -316,6 +380,12 @@ class ComNameSpace : public NameSpace, Typed {
     args.push_back(Variant::Text(store_id));
     return MakeFolder(object_.Call(L"GetFolderFromID", std::move(args)).ToDispatch());
   }
+  ObjectPtr GetItemFromID(const std::string& entry_id, const std::string& store_id) override {
+    return MakeObject(
+        object_
+            .Call(L"GetItemFromID", Args(Variant::Text(entry_id), Variant::Text(store_id)))
+            .ToDispatch());
+  }
 };
 
 class ComApplication : public Application, Typed {
@@ -360,6 +430,16 @@ ItemPtr ComObject::AsItem(ItemInterface interface_id) {
   return std::make_shared<ComItem>(
       QueryDispatch(object_.get(), ItemInterfaceId(static_cast<int>(interface_id)), name),
       InterfaceName(interface_id).data());
+}
+
+ConversationHeaderPtr ComObject::AsConversationHeader() {
+  return std::make_shared<ComConversationHeader>(
+      QueryDispatch(object_.get(), IID_Outlook_ConversationHeader, "_ConversationHeader"));
+}
+
+AttachmentPtr ComObject::AsAttachment() {
+  return std::make_shared<ComAttachment>(
+      QueryDispatch(object_.get(), IID_Outlook_Attachment, "Attachment"));
 }
 
 ObjectPtr MakeObject(ComPtr<IDispatch> object) {

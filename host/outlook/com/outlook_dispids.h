@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <iterator>
+
+#include "host/outlook/outlook.h"
 #include "platform/win32/com/iids.h"
 
 namespace quivra::outlook::com {
@@ -22,8 +25,19 @@ constexpr DISPID kDispApplicationQuit = 0xF007;
 // The interface Outlook answers for an item of that kind.
 inline const GUID& ItemInterfaceId(int interface_index) {
   using namespace quivra::com;
-  static const GUID kIds[] = {IID_Outlook_MailItem, IID_Outlook_MeetingItem, IID_Outlook_ReportItem,
-                              IID_Outlook_TaskRequestItem, IID_Outlook_PostItem};
+  static const GUID kIds[] = {IID_Outlook_MailItem,
+                              IID_Outlook_MeetingItem,
+                              IID_Outlook_ReportItem,
+                              IID_Outlook_TaskRequestItem,
+                              IID_Outlook_PostItem,
+                              IID_Outlook_TaskRequestAcceptItem,
+                              IID_Outlook_TaskRequestDeclineItem,
+                              IID_Outlook_TaskRequestUpdateItem,
+                              IID_Outlook_SharingItem,
+                              IID_Outlook_DocumentItem,
+                              IID_Outlook_RemoteItem,
+                              IID_Outlook_MobileItem};
+  static_assert(std::size(kIds) == kMessageInterfaces.size());
   return kIds[interface_index];
 }
 

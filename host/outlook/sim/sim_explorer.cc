@@ -41,7 +41,7 @@ std::vector<SimItem> SimExplorer::selection() const {
 
 std::vector<SimItem> SimExplorer::view() const {
   std::vector<SimItem> items;
-  for (ItemNode* item : World::View(*Node())) {
+  for (ItemNode* item : world_->View(*Node())) {
     items.emplace_back(world_, item);
   }
   return items;
@@ -64,7 +64,7 @@ bool SimExplorer::ShowFolder(const SimFolder& folder) const {
   }
   explorer->current = folder.Node();
   explorer->selection.clear();
-  explorer->shown = World::View(*explorer);
+  explorer->shown = world_->View(*explorer);
   world_->RaiseExplorerEvent(explorer, [](ExplorerEvents& sink) { sink.FolderSwitch(); });
   return true;
 }
@@ -84,7 +84,7 @@ bool SimExplorer::SwitchView(std::string_view view) const {
 
 void SimExplorer::Select(const std::vector<SimItem>& items) const {
   ExplorerNode* explorer = Node();
-  explorer->shown = World::View(*explorer);
+  explorer->shown = world_->View(*explorer);
   std::vector<ItemNode*> selection;
   for (const SimItem& item : items) {
     ItemNode* node = item.Node();
@@ -94,12 +94,59 @@ void SimExplorer::Select(const std::vector<SimItem>& items) const {
     selection.push_back(node);
   }
   explorer->selection = std::move(selection);
+  explorer->headers.clear();
+  explorer->location = kSelectionInViewList;
+  world_->RaiseExplorerEvent(explorer, [](ExplorerEvents& sink) { sink.SelectionChange(); });
+}
+
+void SimExplorer::ShowConversations(bool on) const {
+  ExplorerNode* explorer = Node();
+  explorer->conversation_view = on;
+  explorer->headers.clear();
+  explorer->shown = world_->View(*explorer);
+  explorer->selection.clear();
+  world_->RaiseExplorerEvent(explorer, [](ExplorerEvents& sink) { sink.ViewSwitch(); });
+}
+
+void SimExplorer::SelectConversations(const std::vector<SimItem>& collapsed,
+                                      const std::vector<SimItem>& items) const {
+  ExplorerNode* explorer = Node();
+  if (!explorer->conversation_view) {
+    Misuse("selecting conversations outside a conversation view");
+  }
+  std::vector<std::string> headers;
+  for (const SimItem& member : collapsed) {
+    const ItemNode* node = member.Node();
+    if (node->folder != explorer->current || node->conversation_id.empty()) {
+      Misuse("a conversation header stands for a conversation of the folder shown");
+    }
+    headers.push_back(node->conversation_id);
+  }
+  explorer->location = kSelectionInViewList;
+  Select(items);
+  explorer->headers = std::move(headers);
+}
+
+void SimExplorer::SelectElsewhere(int location, const std::vector<SimItem>& items) const {
+  ExplorerNode* explorer = Node();
+  std::vector<ItemNode*> nodes;
+  for (const SimItem& item : items) {
+    nodes.push_back(item.Node());
+  }
+  if (location == kSelectionInAttachmentWell) {
+    explorer->attachments_of = std::move(nodes);
+  } else if (location != kSelectionInViewList) {
+    explorer->elsewhere = std::move(nodes);
+  } else {
+    Misuse("the message list's selection is made with Select");
+  }
+  explorer->location = location;
   world_->RaiseExplorerEvent(explorer, [](ExplorerEvents& sink) { sink.SelectionChange(); });
 }
 
 void SimExplorer::SetViewOrder(ViewOrder order) const {
   Node()->order = order;
-  node_->shown = World::View(*node_);
+  node_->shown = world_->View(*node_);
 }
 
 void SimExplorer::Activate() const {

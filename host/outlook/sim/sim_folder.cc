@@ -121,6 +121,37 @@ void SimFolder::SetHidden(bool hidden) const {
 }
 
 void SimFolder::Delete() const {
+  FolderNode* folder = Node();
+  if (!folder->exists) {
+    return;
+  }
+  // The user's delete is a soft delete: the folder, with everything in it, moves below its
+  // store's Deleted Items and keeps its EntryID, as a folder moved within its store does;
+  // deleting it there, or in a store without Deleted Items, is the hard delete that removes it
+  // for good (DELETE_HARD_DELETE of
+  // https://learn.microsoft.com/office/client-developer/outlook/mapi/imapifolder-deletefolder).
+  FolderNode* bin = World::RootOf(folder)->deleted_items;
+  FolderNode* above = folder;
+  while (above && above != bin) {
+    above = above->parent;
+  }
+  if (!bin || !bin->exists || above == bin || !folder->parent) {
+    world_->RemoveFolder(folder);
+    return;
+  }
+  // A name Deleted Items holds already gets a number, as Outlook gives it.
+  std::string name = folder->name;
+  for (int n = 1; World::FindChild(bin->children, name); ++n) {
+    name = folder->name + std::to_string(n);
+  }
+  auto& siblings = folder->parent->children;
+  siblings.erase(std::find(siblings.begin(), siblings.end(), folder));
+  folder->name = name;
+  folder->parent = bin;
+  bin->children.push_back(folder);
+}
+
+void SimFolder::PermanentlyDelete() const {
   if (Node()->exists) {
     world_->RemoveFolder(node_);
   }
@@ -151,6 +182,10 @@ const std::string& SimItem::subject() const {
   return Node()->subject;
 }
 
+const std::string& SimItem::entry_id() const {
+  return Node()->entry_id;
+}
+
 const std::string& SimItem::conversation_index() const {
   return Node()->conversation_index;
 }
@@ -171,7 +206,7 @@ void SimItem::MoveTo(const SimFolder& folder) const {
   if (!Node()->exists || !folder.exists()) {
     Misuse("moving an item that is gone, or into a folder that is gone");
   }
-  World::MoveItem(node_, folder.Node());
+  world_->MoveItem(node_, folder.Node());
 }
 
 void SimItem::Delete() const {

@@ -51,6 +51,20 @@ bool Supports(ItemKind kind, ItemInterface interface_id) {
       return kind == ItemKind::kTaskRequest;
     case ItemInterface::kPostItem:
       return kind == ItemKind::kPost;
+    case ItemInterface::kTaskRequestAcceptItem:
+      return kind == ItemKind::kTaskRequestAccept;
+    case ItemInterface::kTaskRequestDeclineItem:
+      return kind == ItemKind::kTaskRequestDecline;
+    case ItemInterface::kTaskRequestUpdateItem:
+      return kind == ItemKind::kTaskRequestUpdate;
+    case ItemInterface::kSharingItem:
+      return kind == ItemKind::kSharing;
+    case ItemInterface::kDocumentItem:
+      return kind == ItemKind::kDocument;
+    case ItemInterface::kRemoteItem:
+      return kind == ItemKind::kRemote;
+    case ItemInterface::kMobileItem:
+      return kind == ItemKind::kMobile;
   }
   return false;
 }
@@ -76,7 +90,8 @@ int ItemTypeForNewFolder(int type, int parent_item_type) {
 // An object whose type the holder does not know yet.
 class UntypedObject : public Object {
  public:
-  enum class Kind { kFolder, kItem, kExplorer, kNameSpace, kInspector };
+  // kAttachment: an attachment of the item `node`.
+  enum class Kind { kFolder, kItem, kExplorer, kNameSpace, kInspector, kAttachment };
 
   UntypedObject(WorldPtr world, Kind kind, void* node = nullptr)
       : world_(std::move(world)), kind_(kind), node_(node) {}
@@ -99,10 +114,92 @@ class UntypedObject : public Object {
 
   ItemPtr AsItem(ItemInterface interface_id) override;
 
+  ConversationHeaderPtr AsConversationHeader() override {
+    world_->Call("QueryInterface(_ConversationHeader)");
+    ThrowNoInterface("_ConversationHeader");
+  }
+
+  AttachmentPtr AsAttachment() override;
+
  private:
   WorldPtr world_;
   Kind kind_;
   void* node_;
+};
+
+// An attachment, as the attachment well's selection hands it out.
+class AttachmentObject : public Attachment {
+ public:
+  AttachmentObject(WorldPtr world, ItemNode* owner) : world_(std::move(world)), owner_(owner) {}
+
+  ObjectPtr Parent() override {
+    world_->Call("Attachment.Parent");
+    CheckExists(owner_);
+    return MakeItemObject(world_, owner_);
+  }
+
+ private:
+  WorldPtr world_;
+  ItemNode* owner_;
+};
+
+AttachmentPtr UntypedObject::AsAttachment() {
+  world_->Call("QueryInterface(Attachment)");
+  if (kind_ != Kind::kAttachment) {
+    ThrowNoInterface("Attachment");
+  }
+  return std::make_shared<AttachmentObject>(world_, static_cast<ItemNode*>(node_));
+}
+
+// Store.GetDefaultFolder came with Outlook 2010 (14), Folder.Store and the PropertyAccessor
+// with Outlook 2007 (12); an older Outlook knows no such member.
+void RequireVersion(const World& world, int major) {
+  if (std::atoi(world.version.c_str()) < major) {
+    throw OutlookError(kErrorUnknownName, "Unknown name.");
+  }
+}
+
+class StoreObject : public Store {
+ public:
+  StoreObject(WorldPtr world, FolderNode* root) : world_(std::move(world)), root_(root) {}
+
+  // "Store.GetDefaultFolder method (Outlook)", Outlook 2010 and later: the store's own
+  // default folder; an error when the store has none of that kind
+  // (https://learn.microsoft.com/office/vba/api/outlook.store.getdefaultfolder).
+  MAPIFolderPtr GetDefaultFolder(int kind) override {
+    world_->Call("Store.GetDefaultFolder");
+    RequireVersion(*world_, 14);
+    CheckExists(root_);
+    FolderNode* folder = nullptr;
+    if (kind == kFolderDeletedItems) {
+      folder = root_->deleted_items;
+    } else if (!world_->stores.empty() && world_->stores.front() == root_) {
+      auto found = world_->default_folders.find(kind);
+      folder = found == world_->default_folders.end() ? nullptr : found->second;
+    }
+    if (!folder || !folder->exists) {
+      throw OutlookError(kErrorInvalidArgument, "The default folder does not exist.");
+    }
+    return MakeFolder(world_, folder);
+  }
+  // Store.PropertyAccessor.GetProperty then BinaryToString: PR_IPM_WASTEBASKET_ENTRYID is the
+  // EntryID of the store's Deleted Items ([MS-OXPROPS] PidTagIpmWastebasketEntryId,
+  // https://learn.microsoft.com/office/client-developer/outlook/mapi/pidtagipmwastebasketentryid-canonical-property).
+  std::string GetBinaryProperty(const std::string& schema_name) override {
+    world_->Call("Store.PropertyAccessor.GetProperty");
+    RequireVersion(*world_, 12);
+    CheckExists(root_);
+    if (schema_name != kWastebasketProperty || !root_->deleted_items ||
+        !root_->deleted_items->exists) {
+      throw OutlookError(kErrorNotFound,
+                         "The property \"" + schema_name + "\" is unknown or cannot be found.");
+    }
+    return root_->deleted_items->entry_id;
+  }
+
+ private:
+  WorldPtr world_;
+  FolderNode* root_;
 };
 
 class FolderObject : public MAPIFolder {
@@ -130,6 +227,12 @@ class FolderObject : public MAPIFolder {
     world_->Call("MAPIFolder.DefaultItemType");
     CheckExists(folder_);
     return folder_->default_item_type;
+  }
+  StorePtr Store() override {
+    world_->Call("MAPIFolder.Store");
+    RequireVersion(*world_, 12);
+    CheckExists(folder_);
+    return std::make_shared<StoreObject>(world_, World::RootOf(folder_));
   }
   bool GetBooleanProperty(const std::string& schema_name) override {
     world_->Call("PropertyAccessor.GetProperty");
@@ -274,6 +377,11 @@ class ItemObject : public Item {
     CheckExists(item_);
     return item_->conversation_index;
   }
+  std::string EntryID() override {
+    world_->Call("Item.EntryID");
+    CheckExists(item_);
+    return item_->entry_id;
+  }
   std::string SenderEmailAddress() override {
     world_->Call("Item.SenderEmailAddress");
     CheckExists(item_);
@@ -306,7 +414,7 @@ class ItemObject : public Item {
     if (refusal != world_->refusing_stores.end()) {
       throw OutlookError(refusal->second.code, refusal->second.text);
     }
-    World::MoveItem(item_, target->node());
+    world_->MoveItem(item_, target->node());
   }
   ObjectPtr Parent() override {
     world_->Call("Item.Parent");
@@ -320,10 +428,7 @@ class ItemObject : public Item {
 };
 
 ItemPtr UntypedObject::AsItem(ItemInterface interface_id) {
-  static const std::string kNames[] = {
-      "QueryInterface(_MailItem)", "QueryInterface(_MeetingItem)", "QueryInterface(_ReportItem)",
-      "QueryInterface(_TaskRequestItem)", "QueryInterface(_PostItem)"};
-  world_->Call(kNames[static_cast<int>(interface_id)]);
+  world_->Call("QueryInterface(" + std::string(InterfaceName(interface_id)) + ")");
   auto* item = static_cast<ItemNode*>(node_);
   if (kind_ != Kind::kItem || !Supports(item->kind, interface_id)) {
     ThrowNoInterface(InterfaceName(interface_id));
@@ -341,6 +446,10 @@ MAPIFolderPtr MakeFolder(std::shared_ptr<World> world, FolderNode* folder) {
 
 FolderCollectionPtr MakeFolderCollection(std::shared_ptr<World> world, FolderNode* owner) {
   return std::make_shared<FolderCollectionObject>(std::move(world), owner);
+}
+
+ObjectPtr MakeAttachmentObject(std::shared_ptr<World> world, ItemNode* owner) {
+  return std::make_shared<UntypedObject>(std::move(world), UntypedObject::Kind::kAttachment, owner);
 }
 
 ObjectPtr MakeWindowObject(std::shared_ptr<World> world, ExplorerNode* explorer) {

@@ -15,6 +15,8 @@ MAPIFolderPtr MakeFolder(std::shared_ptr<World> world, FolderNode* folder);
 ExplorerPtr MakeExplorer(std::shared_ptr<World> world, ExplorerNode* explorer);
 // An item as a selection or an item collection hands it out, before any interface query.
 ObjectPtr MakeItemObject(std::shared_ptr<World> world, ItemNode* item);
+// An attachment of `owner`, as the attachment well's selection hands it out.
+ObjectPtr MakeAttachmentObject(std::shared_ptr<World> world, ItemNode* owner);
 // The root folders of the open stores (no owner), or the subfolders of `owner`.
 FolderCollectionPtr MakeFolderCollection(std::shared_ptr<World> world, FolderNode* owner);
 // The window in front as ActiveWindow hands it out: `explorer`'s, or an inspector's for none.

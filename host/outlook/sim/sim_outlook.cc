@@ -71,6 +71,37 @@ SimFolder SimOutlook::FolderAt(std::string_view path) const {
 
 void SimOutlook::SetDefaultFolder(int kind, const SimFolder& folder) {
   world_->default_folders[kind] = folder.Node();
+  if (kind == kFolderDeletedItems) {
+    SetDeletedItems(folder);
+  }
+}
+
+void SimOutlook::SetDeletedItems(const SimFolder& folder) {
+  FolderNode* node = folder.Node();
+  World::RootOf(node)->deleted_items = node;
+}
+
+void SimOutlook::EmptyDeletedItems(const SimFolder& root) {
+  FolderNode* bin = World::RootOf(root.Node())->deleted_items;
+  if (!bin) {
+    Misuse("emptying Deleted Items of a store that has none");
+  }
+  const std::vector<FolderNode*> folders = bin->children;
+  for (FolderNode* folder : folders) {
+    world_->RemoveFolder(folder);
+  }
+  for (ItemNode* item : bin->items) {
+    item->exists = false;
+  }
+  bin->items.clear();
+}
+
+void SimOutlook::SetLiveSelection(bool live) {
+  world_->live_selection = live;
+}
+
+void SimOutlook::ResolveIdsInAnyStore(bool any_store) {
+  world_->ids_resolve_in_any_store = any_store;
 }
 
 SimExplorer SimOutlook::AddExplorer(const SimFolder& folder) {
@@ -170,7 +201,7 @@ void SimOutlook::PressKey(ListKey key, bool shift) {
   if (world_->active_window != internal::WindowKind::kExplorer || !explorer || !explorer->open) {
     return;
   }
-  const std::vector<ItemNode*> view = World::View(*explorer);
+  const std::vector<ItemNode*> view = world_->View(*explorer);
   std::vector<ItemNode*>& selection = explorer->selection;
   if (view.empty()) {
     return;

@@ -55,8 +55,12 @@ class SimFolder {
   void MoveTo(const SimFolder& new_parent) const;
   // Sets the folder's PR_ATTR_HIDDEN, as Outlook sets it on the folders it keeps for itself.
   void SetHidden(bool hidden) const;
-  // Deletes the folder with everything in it; references to it fail from now on.
+  // Deletes the folder as the user does in Outlook: it moves, with everything in it, below its
+  // store's Deleted Items and keeps its EntryID (given a number when Deleted Items holds its
+  // name). In Deleted Items, or in a store without one, it is deleted for good.
   void Delete() const;
+  // Deletes the folder with everything in it for good; references to it fail from now on.
+  void PermanentlyDelete() const;
 
   // The folder as Outlook hands it to the product.
   MAPIFolderPtr handle() const;
@@ -85,6 +89,7 @@ class SimItem {
   ItemKind kind() const;
   const std::string& subject() const;
   const std::string& conversation_index() const;
+  const std::string& entry_id() const;
   // The sender's address and the conversation id (empty: none, as on Outlook 2007).
   void SetSender(std::string_view address) const;
   void SetConversationId(std::string_view id) const;
@@ -131,6 +136,19 @@ class SimExplorer {
   // Selects exactly these items, which must be listed in the explorer; raises SelectionChange.
   void Select(const std::vector<SimItem>& items) const;
   void SetViewOrder(ViewOrder order) const;
+  // Switches the conversation view on or off, with nothing selected: the list then also shows
+  // the replies of its conversations kept in the default store's Sent Items.
+  void ShowConversations(bool on) const;
+  // In a conversation view, selects the collapsed conversations of `collapsed` (each item
+  // names its conversation by its ConversationID; the header of a conversation of the folder
+  // shown), and the single items `items` besides, which must be listed; raises
+  // SelectionChange.
+  void SelectConversations(const std::vector<SimItem>& collapsed,
+                           const std::vector<SimItem>& items = {}) const;
+  // Puts the selection elsewhere than in the message list (kSelectionInToDoBarTaskList,
+  // kSelectionInDailyTaskList, ...): the items selected there, or for
+  // kSelectionInAttachmentWell the item of each selected attachment. Select brings it back.
+  void SelectElsewhere(int location, const std::vector<SimItem>& items) const;
   // Switches to the named view: BeforeViewSwitch, which a sink may cancel, then ViewSwitch.
   bool SwitchView(std::string_view view) const;
   // Brings the explorer to the front: it becomes the active explorer and the active window.
@@ -181,8 +199,20 @@ class SimOutlook {
   std::vector<SimFolder> stores() const;
   // The folder with this full path ("Mailbox\\Projects\\Alpha"), names matched exactly.
   SimFolder FolderAt(std::string_view path) const;
-  // Makes `folder` the default folder of `kind` (kFolderInbox, ...) for GetDefaultFolder.
+  // Makes `folder` the default folder of `kind` (kFolderInbox, ...) for GetDefaultFolder;
+  // kFolderDeletedItems also makes it its store's Deleted Items (SetDeletedItems).
   void SetDefaultFolder(int kind, const SimFolder& folder);
+  // Makes `folder` the Deleted Items of its store, where deleted folders go.
+  void SetDeletedItems(const SimFolder& folder);
+  // Deletes for good everything in the Deleted Items of the store of `root`.
+  void EmptyDeletedItems(const SimFolder& root);
+  // From now on every explorer's selection follows each move at once (an online store whose
+  // view refreshes while Outlook pumps messages during a move), or, off, only when messages
+  // are processed.
+  void SetLiveSelection(bool live);
+  // From now on NameSpace.GetFolderFromID finds a folder by its EntryID in any open store when
+  // the store named holds none, as MAPI may when the id names another store's provider.
+  void ResolveIdsInAnyStore(bool any_store);
 
   // Opens an explorer on `folder` in front of the others: NewExplorer, then its activation.
   SimExplorer AddExplorer(const SimFolder& folder);

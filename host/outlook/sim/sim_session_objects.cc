@@ -1,6 +1,7 @@
 // The explorers, their selections, the name space and the application of the simulated
 // Outlook as the product gets them, and the events they raise.
 
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,18 +30,26 @@ class SinkConnection : public EventConnection {
   std::weak_ptr<World> world_;
   int number_;
 };
-// The selection as it stood when the explorer was asked for it.
-class SelectionObject : public Selection {
+// Selection.Location and Selection.GetSelection came with Outlook 2010 (14).
+void RequireOutlook2010(const World& world) {
+  if (std::atoi(world.version.c_str()) < 14) {
+    throw OutlookError(kErrorUnknownName, "Unknown name.");
+  }
+}
+
+// "SimpleItems object (Outlook)": the items of a conversation header
+// (https://learn.microsoft.com/office/vba/api/outlook.simpleitems).
+class SimpleItemsObject : public SimpleItems {
  public:
-  SelectionObject(WorldPtr world, std::vector<ItemNode*> items)
+  SimpleItemsObject(WorldPtr world, std::vector<ItemNode*> items)
       : world_(std::move(world)), items_(std::move(items)) {}
 
   int Count() override {
-    world_->Call("Selection.Count");
+    world_->Call("SimpleItems.Count");
     return static_cast<int>(items_.size());
   }
   ObjectPtr Item(int index) override {
-    world_->Call("Selection.Item");
+    world_->Call("SimpleItems.Item");
     if (index < 1 || index > static_cast<int>(items_.size())) {
       ThrowOutOfBounds();
     }
@@ -50,6 +59,128 @@ class SelectionObject : public Selection {
  private:
   WorldPtr world_;
   std::vector<ItemNode*> items_;
+};
+
+// A conversation header of a conversation view. ConversationHeader.GetItems gives "all of the
+// items in the conversation that reside in the same folder as the selected conversation
+// header", never those of other folders
+// (https://learn.microsoft.com/office/vba/api/outlook.conversationheader.getitems).
+class ConversationHeaderObject : public Object, public ConversationHeader {
+ public:
+  ConversationHeaderObject(WorldPtr world, FolderNode* folder, std::string conversation)
+      : world_(std::move(world)), folder_(folder), conversation_(std::move(conversation)) {}
+
+  MAPIFolderPtr AsMAPIFolder() override { return Refuse<MAPIFolderPtr>("MAPIFolder"); }
+  ExplorerPtr AsExplorer() override { return Refuse<ExplorerPtr>("_Explorer"); }
+  ItemPtr AsItem(ItemInterface interface_id) override {
+    return Refuse<ItemPtr>(std::string(InterfaceName(interface_id)));
+  }
+  AttachmentPtr AsAttachment() override { return Refuse<AttachmentPtr>("Attachment"); }
+  ConversationHeaderPtr AsConversationHeader() override {
+    world_->Call("QueryInterface(_ConversationHeader)");
+    return std::make_shared<ConversationHeaderObject>(world_, folder_, conversation_);
+  }
+
+  SimpleItemsPtr GetItems() override {
+    world_->Call("ConversationHeader.GetItems");
+    CheckExists(folder_);
+    std::vector<ItemNode*> items;
+    for (ItemNode* item : folder_->items) {
+      if (item->conversation_id == conversation_) {
+        items.push_back(item);
+      }
+    }
+    return std::make_shared<SimpleItemsObject>(world_, std::move(items));
+  }
+
+ private:
+  template <typename T>
+  T Refuse(const std::string& interface_name) {
+    world_->Call("QueryInterface(" + interface_name + ")");
+    throw OutlookError(kErrorNoInterface,
+                       "No such interface supported (" + interface_name + ").");
+  }
+
+  WorldPtr world_;
+  FolderNode* folder_;
+  std::string conversation_;
+};
+
+// The selection as it stood when the explorer was asked for it: what is selected where the
+// selection is (Selection.Location, https://learn.microsoft.com/office/vba/api/outlook.selection.location):
+// the message list's items, the To-Do Bar's or the daily task list's, or the attachments
+// selected in the reading pane. Selected conversation headers are not in it; GetSelection
+// gives them ("Selection.GetSelection method (Outlook)": in a conversation view with the
+// selection in the message list, elsewhere an empty selection,
+// https://learn.microsoft.com/office/vba/api/outlook.selection.getselection).
+class SelectionObject : public Selection {
+ public:
+  SelectionObject(WorldPtr world, const ExplorerNode& explorer)
+      : world_(std::move(world)), location_(explorer.location), folder_(explorer.current) {
+    switch (location_) {
+      case kSelectionInViewList:
+        items_ = explorer.selection;
+        break;
+      case kSelectionInAttachmentWell:
+        items_ = explorer.attachments_of;
+        break;
+      default:
+        items_ = explorer.elsewhere;
+        break;
+    }
+    if (explorer.conversation_view && location_ == kSelectionInViewList) {
+      headers_ = explorer.headers;
+    }
+  }
+  // The selected conversation headers.
+  SelectionObject(WorldPtr world, FolderNode* folder, std::vector<std::string> headers)
+      : world_(std::move(world)),
+        location_(kSelectionInViewList),
+        folder_(folder),
+        headers_(std::move(headers)),
+        of_headers_(true) {}
+
+  int Count() override {
+    world_->Call("Selection.Count");
+    return static_cast<int>(of_headers_ ? headers_.size() : items_.size());
+  }
+  ObjectPtr Item(int index) override {
+    world_->Call("Selection.Item");
+    const size_t count = of_headers_ ? headers_.size() : items_.size();
+    if (index < 1 || index > static_cast<int>(count)) {
+      ThrowOutOfBounds();
+    }
+    const size_t at = static_cast<size_t>(index - 1);
+    if (of_headers_) {
+      return std::make_shared<ConversationHeaderObject>(world_, folder_, headers_[at]);
+    }
+    if (location_ == kSelectionInAttachmentWell) {
+      return MakeAttachmentObject(world_, items_[at]);
+    }
+    return MakeItemObject(world_, items_[at]);
+  }
+  int Location() override {
+    world_->Call("Selection.Location");
+    RequireOutlook2010(*world_);
+    return location_;
+  }
+  SelectionPtr GetSelection(int contents) override {
+    world_->Call("Selection.GetSelection");
+    RequireOutlook2010(*world_);
+    if (contents != kSelectionConversationHeaders) {
+      throw OutlookError(kErrorInvalidArgument, "The parameter is incorrect.");
+    }
+    return std::make_shared<SelectionObject>(
+        world_, folder_, of_headers_ ? std::vector<std::string>() : headers_);
+  }
+
+ private:
+  WorldPtr world_;
+  int location_;
+  FolderNode* folder_;
+  std::vector<ItemNode*> items_;
+  std::vector<std::string> headers_;
+  bool of_headers_ = false;
 };
 
 class ExplorerObject : public Explorer {
@@ -65,7 +196,7 @@ class ExplorerObject : public Explorer {
   SelectionPtr Selection() override {
     world_->Call("Explorer.Selection");
     CheckOpen();
-    return std::make_shared<SelectionObject>(world_, explorer_->selection);
+    return std::make_shared<SelectionObject>(world_, *explorer_);
   }
   std::uintptr_t WindowHandle() override {
     world_->Call("Explorer.WindowHandle");
@@ -115,6 +246,16 @@ class NameSpaceObject : public NameSpace {
       ThrowNotFound();
     }
     return MakeFolder(world_, folder);
+  }
+  // "NameSpace.GetItemFromID method (Outlook)"
+  // (https://learn.microsoft.com/office/vba/api/outlook.namespace.getitemfromid).
+  ObjectPtr GetItemFromID(const std::string& entry_id, const std::string& store_id) override {
+    world_->Call("NameSpace.GetItemFromID");
+    ItemNode* item = world_->FindItemByEntryId(entry_id, store_id);
+    if (!item) {
+      ThrowNotFound();
+    }
+    return MakeItemObject(world_, item);
   }
 
  private:

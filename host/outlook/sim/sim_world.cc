@@ -126,6 +126,7 @@ ItemNode* World::NewItem(FolderNode* folder,
   item->kind = kind;
   item->subject = std::string(subject);
   item->conversation_index = std::move(conversation_index);
+  item->entry_id = NewItemEntryId(folder->store_id);
   item->folder = folder;
   folder->items.push_back(item.get());
   item_arena.push_back(std::move(item));
@@ -136,10 +137,38 @@ void World::MoveItem(ItemNode* item, FolderNode* target) {
   if (item->folder == target) {
     return;
   }
+  // "The EntryID changes when an item is moved into another store"
+  // (https://learn.microsoft.com/office/vba/api/outlook.mailitem.entryid).
+  if (item->folder->store_id != target->store_id) {
+    item->entry_id = NewItemEntryId(target->store_id);
+  }
   auto& source = item->folder->items;
   source.erase(std::find(source.begin(), source.end(), item));
   target->items.push_back(item);
   item->folder = target;
+  if (live_selection) {
+    RefreshViews();
+  }
+}
+
+std::string World::NewItemEntryId(const std::string& store_id) {
+  return "00000000" + store_id.substr(kStoreIdPrefix.size()) + "0700" + Hex(next_item_++, 12);
+}
+
+ItemNode* World::FindItemByEntryId(std::string_view entry_id, std::string_view store_id) const {
+  for (const auto& item : item_arena) {
+    if (item->exists && item->entry_id == entry_id && item->folder->store_id == store_id) {
+      return item.get();
+    }
+  }
+  return nullptr;
+}
+
+FolderNode* World::RootOf(FolderNode* folder) {
+  while (folder->parent) {
+    folder = folder->parent;
+  }
+  return folder;
 }
 
 void World::RemoveFolder(FolderNode* folder) {
@@ -167,6 +196,13 @@ FolderNode* World::FindByEntryId(std::string_view entry_id, std::string_view sto
       return folder.get();
     }
   }
+  if (ids_resolve_in_any_store) {
+    for (const auto& folder : folder_arena) {
+      if (folder->exists && folder->entry_id == entry_id) {
+        return folder.get();
+      }
+    }
+  }
   return nullptr;
 }
 
@@ -179,10 +215,29 @@ FolderNode* World::FindChild(const std::vector<FolderNode*>& folders, std::strin
   return nullptr;
 }
 
-std::vector<ItemNode*> World::View(const ExplorerNode& explorer) {
+std::vector<ItemNode*> World::View(const ExplorerNode& explorer) const {
   std::vector<ItemNode*> view;
   if (explorer.current && explorer.current->exists) {
     view = explorer.current->items;
+  }
+  // The conversation view shows, beside the folder's items, the replies of its conversations
+  // that the user sent and Outlook keeps in Sent Items; a conversation header's own items are
+  // only those of its folder
+  // (https://learn.microsoft.com/office/vba/api/outlook.conversationheader.getitems).
+  auto sent = default_folders.find(5);
+  if (explorer.conversation_view && !view.empty() && sent != default_folders.end() &&
+      sent->second != explorer.current && sent->second->exists) {
+    std::unordered_set<std::string> conversations;
+    for (const ItemNode* item : view) {
+      if (!item->conversation_id.empty()) {
+        conversations.insert(item->conversation_id);
+      }
+    }
+    for (ItemNode* reply : sent->second->items) {
+      if (conversations.count(reply->conversation_id) > 0) {
+        view.push_back(reply);
+      }
+    }
   }
   if (explorer.order == ViewOrder::kNewestFirst) {
     std::reverse(view.begin(), view.end());
@@ -227,6 +282,16 @@ void World::RefreshViews() {
     }
     explorer->selection = std::move(kept);
     explorer->shown = std::move(view);
+    // A conversation none of whose items is left in the folder has no header any more.
+    std::vector<std::string> headers;
+    for (const std::string& conversation : explorer->headers) {
+      if (explorer->current && explorer->current->exists &&
+          std::any_of(explorer->current->items.begin(), explorer->current->items.end(),
+                      [&](const ItemNode* item) { return item->conversation_id == conversation; })) {
+        headers.push_back(conversation);
+      }
+    }
+    explorer->headers = std::move(headers);
   }
 }
 

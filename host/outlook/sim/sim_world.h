@@ -22,14 +22,22 @@ class ExplorersEvents;
 
 namespace quivra::outlook::sim {
 
-// What kind of Outlook item a simulated item is. The first five are accepted through the
-// interface of the same name; contacts and appointments refuse all five.
+// What kind of Outlook item a simulated item is. All but the last two are accepted through the
+// message-like interface of the same name (ItemInterface); contacts and appointments refuse
+// them all.
 enum class ItemKind {
   kMail,
   kMeeting,
   kReport,
   kTaskRequest,
   kPost,
+  kTaskRequestAccept,
+  kTaskRequestDecline,
+  kTaskRequestUpdate,
+  kSharing,
+  kDocument,
+  kRemote,
+  kMobile,
   kContact,
   kAppointment,
 };
@@ -60,6 +68,9 @@ struct FolderNode {
   bool exists = true;            // false once deleted or its store closed
   // PR_ATTR_HIDDEN as Outlook keeps it on the folder; unset when the folder lacks it.
   std::optional<bool> hidden;
+  // A store's root folder only: the store's Deleted Items, where deleted folders go; none when
+  // the store has no such folder.
+  FolderNode* deleted_items = nullptr;
 };
 
 // How a store refuses items moved into it: the HRESULT and the text Outlook raises.
@@ -70,6 +81,7 @@ struct Refusal {
 
 struct ItemNode {
   ItemKind kind = ItemKind::kMail;
+  std::string entry_id;
   std::string subject;
   std::string conversation_index;
   std::string sender;
@@ -88,6 +100,17 @@ struct ExplorerNode {
   std::vector<ItemNode*> shown;
   bool open = true;
   std::uintptr_t window = 0;  // the handle of its top-level window
+  // Where the selection is (Outlook's OlSelectionLocation): the message list, the To-Do Bar
+  // or the daily task list (`elsewhere` holds the items selected there), or the attachment
+  // well of the reading pane (`attachments_of` holds the item of each selected attachment).
+  int location = 0;  // olViewList
+  std::vector<ItemNode*> elsewhere;
+  std::vector<ItemNode*> attachments_of;
+  // The conversation view: the list groups items by ConversationID under conversation
+  // headers and shows the replies kept in Sent Items beside them; `headers` are the
+  // conversations whose header is selected.
+  bool conversation_view = false;
+  std::vector<std::string> headers;
 };
 
 enum class WindowKind { kNone, kExplorer, kInspector };
@@ -121,16 +144,24 @@ class World : public std::enable_shared_from_this<World> {
                     std::string conversation_index);
   std::string NewConversationIndex();
 
-  // Moves `item` to the end of `target`'s items.
-  static void MoveItem(ItemNode* item, FolderNode* target);
+  // Moves `item` to the end of `target`'s items; into another store it gets a new EntryID.
+  // With `live_selection`, the explorers' selections follow at once.
+  void MoveItem(ItemNode* item, FolderNode* target);
+  // The existing item of that entry id in the store of that store id, or none.
+  ItemNode* FindItemByEntryId(std::string_view entry_id, std::string_view store_id) const;
+  // A new EntryID for an item of the store.
+  std::string NewItemEntryId(const std::string& store_id);
+  // The root folder of the store holding `folder`.
+  static FolderNode* RootOf(FolderNode* folder);
   // Marks a folder and everything below it as gone and takes it out of its parent.
   void RemoveFolder(FolderNode* folder);
   // The existing folder of that entry id in the store of that store id, or none.
   FolderNode* FindByEntryId(std::string_view entry_id, std::string_view store_id) const;
   // The subfolder whose name matches as Outlook matches, or none.
   static FolderNode* FindChild(const std::vector<FolderNode*>& folders, std::string_view name);
-  // The items as `explorer` lists them, top to bottom.
-  static std::vector<ItemNode*> View(const ExplorerNode& explorer);
+  // The items as `explorer` lists them, top to bottom; in a conversation view with the replies
+  // of the folder's conversations that lie in the default store's Sent Items.
+  std::vector<ItemNode*> View(const ExplorerNode& explorer) const;
   // Brings every explorer's selection up to date with moves and deletions.
   void RefreshViews();
 
@@ -147,6 +178,12 @@ class World : public std::enable_shared_from_this<World> {
   std::string version = "14.0.0.7015";
   // Stores that refuse the items moved into them, by store id.
   std::map<std::string, Refusal, std::less<>> refusing_stores;
+  // The explorers' selections follow every move at once, as an online store's view does while
+  // Outlook pumps messages during a move.
+  bool live_selection = false;
+  // GetFolderFromID finds a folder by its EntryID in any open store when the store named holds
+  // none (MAPI opens an entry by the store provider its id names).
+  bool ids_resolve_in_any_store = false;
   // A folder type Folders.Add refuses, and the error code it raises then.
   std::optional<std::pair<int, std::int32_t>> refused_folder_type;
 
@@ -169,6 +206,7 @@ class World : public std::enable_shared_from_this<World> {
 
   std::uint64_t id_state_ = 0x5157495652410001ULL;
   int next_conversation_ = 1;
+  std::uint64_t next_item_ = 1;
 };
 
 // A test used the simulated Outlook in a way Outlook does not allow (std::logic_error).

@@ -50,6 +50,7 @@ StandardWorld::StandardWorld(Language language) {
 
   archive = outlook.AddStore("Archive");
   archive_deleted_items = archive.AddFolder("Deleted Items");
+  outlook.SetDeletedItems(archive_deleted_items);
   archive_2023 = archive.AddFolder("2023");
   archive_2024 = archive.AddFolder("2024");
   archive_projects = archive.AddFolder("Projects");

@@ -28,8 +28,19 @@ inline constexpr GUID IID_Outlook_MeetingItem = AutomationGuid(0x00063062);
 inline constexpr GUID IID_Outlook_ReportItem = AutomationGuid(0x00063026);
 inline constexpr GUID IID_Outlook_TaskRequestItem = AutomationGuid(0x00063036);
 inline constexpr GUID IID_Outlook_PostItem = AutomationGuid(0x00063024);
+inline constexpr GUID IID_Outlook_TaskRequestAcceptItem = AutomationGuid(0x00063038);
+inline constexpr GUID IID_Outlook_TaskRequestDeclineItem = AutomationGuid(0x00063039);
+inline constexpr GUID IID_Outlook_TaskRequestUpdateItem = AutomationGuid(0x00063037);
+inline constexpr GUID IID_Outlook_SharingItem = AutomationGuid(0x0006302F);
+inline constexpr GUID IID_Outlook_DocumentItem = AutomationGuid(0x00063020);
+inline constexpr GUID IID_Outlook_RemoteItem = AutomationGuid(0x00063023);
+inline constexpr GUID IID_Outlook_MobileItem = AutomationGuid(0x000630FE);
 inline constexpr GUID IID_Outlook_ContactItem = AutomationGuid(0x00063021);
 inline constexpr GUID IID_Outlook_AppointmentItem = AutomationGuid(0x00063033);
+inline constexpr GUID IID_Outlook_Attachment = AutomationGuid(0x00063007);
+inline constexpr GUID IID_Outlook_Store = AutomationGuid(0x000630C7);
+inline constexpr GUID IID_Outlook_ConversationHeader = AutomationGuid(0x00063107);
+inline constexpr GUID IID_Outlook_SimpleItems = AutomationGuid(0x00063102);
 
 // Outlook's event dispinterfaces.
 inline constexpr GUID DIID_ExplorerEvents_10 = AutomationGuid(0x0006300F);
