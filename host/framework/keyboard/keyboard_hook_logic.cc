@@ -10,6 +10,7 @@
 #include "host/framework/command_bars/command_bar_controls.h"
 #include "host/framework/keyboard/keyboard_shortcut.h"
 #include "host/framework/module/com_addin_module.h"
+#include "platform/keyboard.h"
 
 namespace quivra::framework {
 
@@ -37,20 +38,23 @@ TKeyboardHookLogic::TKeyboardHookLogic(TCOMAddInModule& module,
     : module_(module), host_app_(std::move(host_app)), host_(host) {}
 
 THookVerdict TKeyboardHookLogic::KeyMessage(const TKeyPress& press, bool window_exists) {
+  // Every message counts for the character code being typed, the taken ones too.
+  const bool in_character_code = alt_keys_.ContinuesCharacterCode(press);
+  alt_keys_.Take(press);
   const bool on_key_down = static_cast<bool>(module_.OnKeyDown);
   if (press.VirtualKey == 0 || press.KeyData == 0 || (!window_exists && !on_key_down) ||
-      IsPassedOnBackspace(press)) {
+      IsPassedOnBackspace(press) || in_character_code) {
     return {};
   }
   // Only a window that can receive the posted message may take a shortcut: a key swallowed
   // with nobody to run its action would simply be lost.
   if (window_exists) {
     const std::string text = ShortcutTextOf(press, KeyNames);
-    if (!text.empty() && AnyEntryHas(text) && KeyGoesToExplorer(press)) {
+    if (!text.empty() && AnyEntryHas(text) && KeyGoesToExplorer()) {
       RebuildShortcutTable();
       const int index = table_.Find(text);
       if (index >= 0) {
-        return {THookVerdict::Kind::kPostShortcut, index};
+        return {THookVerdict::Kind::kPostShortcut, index, press.Alt};
       }
     }
   }
@@ -63,10 +67,24 @@ THookVerdict TKeyboardHookLogic::KeyMessage(const TKeyPress& press, bool window_
     args.KeyData = press.KeyData;
     module_.CallHandler([&] { module_.OnKeyDown(module_, args); });
     if (args.Handled) {
-      return {THookVerdict::Kind::kSwallow, -1};
+      return {THookVerdict::Kind::kSwallow, -1, press.Alt};
     }
   }
   return {};
+}
+
+void TKeyboardHookLogic::KeySwallowed(const THookVerdict& verdict) {
+  if (!verdict.Swallowed() || !verdict.AltHeld) {
+    return;
+  }
+  // Windows sends the top-level window SC_KEYMENU when the user releases Alt (WM_SYSKEYUP), and
+  // Office shows its key tips when Alt is pressed and released; a key pressed in between, as the
+  // key of any Alt chord is, keeps both from it.
+  // https://learn.microsoft.com/en-us/windows/win32/inputdev/wm-syskeyup
+  // https://support.microsoft.com/en-us/office/use-the-keyboard-to-work-with-the-ribbon-954cd3f7-2f77-4983-978d-c09b20e31f0e
+  platform::Keyboard& keyboard = module_.Services().keyboard;
+  keyboard.KeyEvent(kAltMaskKey, 0, 0);
+  keyboard.KeyEvent(kAltMaskKey, 0, platform::kKeyEventKeyUp);
 }
 
 bool TKeyboardHookLogic::UsesModifiers(std::uint32_t key_data) {
@@ -84,13 +102,12 @@ bool TKeyboardHookLogic::AnyEntryHas(const std::string& text) const {
   return candidates.Find(text) >= 0;
 }
 
-bool TKeyboardHookLogic::KeyGoesToExplorer(const TKeyPress& press) const {
+bool TKeyboardHookLogic::KeyGoesToExplorer() const {
   if (IsExplorerWindow && WindowInFront.Foreground &&
       !IsExplorerWindow(WindowInFront.Foreground())) {
     return false;
   }
-  return press.VirtualKey != kVkBack || !WindowInFront.Focused ||
-         !IsTyping(WindowInFront.Focused());
+  return !WindowInFront.Focused || !IsTyping(WindowInFront.Focused());
 }
 
 std::vector<TOlExplorerCommandBar*> TKeyboardHookLogic::BarsInUse() const {
