@@ -44,6 +44,8 @@ class OutlookStandIn;
 //   expect-dialog-tree <path>     the tree of the last form answered showed that item
 //   expect-no-dialog-tree <name>  ... showed no item of that name
 //   rename-folder, move-folder, refuse-moves   change the mailbox (see mailbox_script.h)
+//   key, key-loop, alt-code, focus, expect-key, expect-text, expect-key-tips   the keyboard
+//                                 (see keyboard_script.h)
 //   command-bar <bar>             prints the active explorer's command bar (Outlook 2007)
 //   command-bar-click <bar> <caption or tag>   the user clicks the button
 //   expect-command-bar <bar> <text>            some line of the bar contains the text
