@@ -213,12 +213,19 @@ LRESULT CALLBACK EditorProcedure(HWND window, UINT message, WPARAM wparam, LPARA
   }
 }
 
-// The explorer's text fields: their keys are recorded and go to the ribbon's key tips first.
+// The explorer's text fields: their keys are recorded and go to the ribbon's key tips first; a
+// key the key tips took types no character either.
 LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  static bool key_tips_took_key = false;
   RecordKey(window, message, wparam);
+  if (message == WM_CHAR && key_tips_took_key) {
+    key_tips_took_key = false;
+    return 0;
+  }
   if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_KEYUP ||
        message == WM_SYSKEYUP) &&
       KeyTipInput(window, message, wparam, content_source)) {
+    key_tips_took_key = message == WM_KEYDOWN;
     return 0;
   }
   const auto found = OriginalProcedures().find(window);
