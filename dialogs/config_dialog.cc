@@ -13,6 +13,8 @@ constexpr char kRibbonIconsCaption[] = "Show Filing buttons on &Home tab of the 
 // Office gives Alt+1 ... Alt+9 to the first commands of the Quick Access Toolbar; while the
 // shortcuts are on, the add-in's filing buttons take them in the explorer. No access key: the
 // note only tells.
+// http://blogs.msdn.com/jensenh/rss_tag_Keyboard.xml ("A Numbers Game": the first item of the
+// Quick Access Toolbar is reached with Alt+1, the second with Alt+2, and so on)
 constexpr char kShortcutsNoteCaption[] =
     "Alt+1 to Alt+9 file instead of running the Quick Access Toolbar.";
 // Arrow tags: 100 + row moves the row down, 200 + row moves it up.

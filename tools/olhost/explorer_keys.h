@@ -15,7 +15,9 @@ void RecordKey(HWND window, UINT message, WPARAM virtual_key);
 // them), a letter or digit then walks them, any other key ends them. True when the key tips
 // took the key, which then goes no further (a letter typed into them is not typed into a text
 // field). A key the add-in's keyboard hook swallows never reaches the window, as in Outlook.
-// https://support.microsoft.com/en-us/office/use-the-keyboard-to-work-with-the-ribbon-954cd3f7-2f77-4983-978d-c09b20e31f0e
+// Office shows the key tips when Alt is pressed (and released) alone:
+// http://blogs.msdn.com/b/jensenh/archive/2005/10/13/480568.aspx
+// https://docs.microsoft.com/en-us/archive/blogs/jensenh/verklrte-macht-keyboard-revisited
 bool KeyTipInput(HWND window, UINT message, WPARAM key, ExplorerContentSource* source);
 
 }  // namespace quivra::olhost

@@ -12,8 +12,9 @@ namespace quivra::olhost {
 // leading 0 is a character of the Windows (ANSI) code page, "Alt+0233" giving "é"; without it,
 // one of the OEM code page; only the low byte of the number counts. The character arrives as
 // WM_CHAR when Alt is released; any other key pressed meanwhile drops the code.
-// https://support.microsoft.com/en-us/office/insert-ascii-or-unicode-latin-based-symbols-and-characters-d13f58d3-7bcb-44a7-a4d5-972ee12e50e0
-// https://learn.microsoft.com/en-us/windows/win32/intl/code-pages
+// https://support.microsoft.com/el-gr/Word/insert-ascii-or-unicode-latin-based-symbols-and-characters
+// The Windows (ANSI) and the OEM code page:
+// https://learn.microsoft.com/en-us/openspecs/windows_protocols/ms-ucoderef/28fefe92-d66c-4b03-90a9-97b473223d43
 void ComposeAltCodes(HWND edit);
 
 // The text a window shows (an edit control's content), as UTF-8.

@@ -7,14 +7,14 @@ namespace quivra::framework {
 
 // The key the keyboard hook presses in place of a key it swallowed while Alt was held: virtual
 // key 0xE8, which Windows leaves unassigned, so no window gives it a meaning.
-// https://learn.microsoft.com/en-us/windows/win32/inputdev/virtual-key-codes
+// https://learn.microsoft.com/nb-no/windows/win32/inputdev/virtual-key-codes
 constexpr int kAltMaskKey = 0xE8;
 
 // What the keys pressed since Alt went down say about the next one. Windows enters a character
 // when the user holds Alt and types its code on the numeric keypad (Alt+0233 gives "é"); the
 // keypad digits after the first one of such a code belong to the character, never to a
 // shortcut.
-// https://support.microsoft.com/en-us/office/insert-ascii-or-unicode-latin-based-symbols-and-characters-d13f58d3-7bcb-44a7-a4d5-972ee12e50e0
+// https://support.microsoft.com/el-gr/Word/insert-ascii-or-unicode-latin-based-symbols-and-characters
 class TAltKeySequence {
  public:
   // Takes in one keyboard message the hook sees, whatever becomes of it. Pressing or releasing

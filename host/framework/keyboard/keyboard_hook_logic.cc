@@ -77,11 +77,20 @@ void TKeyboardHookLogic::KeySwallowed(const THookVerdict& verdict) {
   if (!verdict.Swallowed() || !verdict.AltHeld) {
     return;
   }
-  // Windows sends the top-level window SC_KEYMENU when the user releases Alt (WM_SYSKEYUP), and
-  // Office shows its key tips when Alt is pressed and released; a key pressed in between, as the
-  // key of any Alt chord is, keeps both from it.
-  // https://learn.microsoft.com/en-us/windows/win32/inputdev/wm-syskeyup
-  // https://support.microsoft.com/en-us/office/use-the-keyboard-to-work-with-the-ribbon-954cd3f7-2f77-4983-978d-c09b20e31f0e
+  // When the user releases Alt, DefWindowProc sends the top-level window WM_SYSCOMMAND with
+  // SC_KEYMENU, which opens its menu; Office shows its key tips when Alt is pressed and released.
+  // Neither happens when another key went down while Alt was held, as for a chord Windows
+  // handles itself (an accelerator, which TranslateAccelerator turns into a command). The key
+  // swallowed here never reached the window, so a key without any meaning goes down and up in
+  // its place: keybd_event puts it into the input stream behind the keys queued already, so it
+  // reaches the window before Alt's release while the user still holds Alt (pressed after that
+  // release, it is a key alone that means nothing either).
+  // https://learn.microsoft.com/windows/win32/inputdev/wm-syskeyup
+  // https://learn.microsoft.com/windows/win32/menurc/wm-syscommand
+  // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-translateacceleratorw
+  // https://learn.microsoft.com/en-us/windows/win32/api/winuser/nf-winuser-keybd_event
+  // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-sendinput
+  // http://blogs.msdn.com/b/jensenh/archive/2005/10/13/480568.aspx
   platform::Keyboard& keyboard = module_.Services().keyboard;
   keyboard.KeyEvent(kAltMaskKey, 0, 0);
   keyboard.KeyEvent(kAltMaskKey, 0, platform::kKeyEventKeyUp);
