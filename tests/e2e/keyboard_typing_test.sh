@@ -41,6 +41,7 @@ focus list
 alt-code 3
 expect-key no
 expect-selected-in Mailbox\Projects\Alpha
+expect-key-tips no
 # Alt+3 files one mail and leaves no key tips: U and U (the add-in's tab, then its Undo) are
 # plain keys.
 select 1 6 1
