@@ -30,6 +30,14 @@ alt-code 0233
 expect-text inline-reply é
 expect-key-tips no
 expect-selected-in Mailbox\Inbox
+# Alt alone shows the key tips wherever the focus is in the explorer, the reading pane too;
+# pressed again, it hides them.
+focus reading
+key alt
+expect-key-tips yes
+key alt
+expect-key-tips no
+focus inline-reply
 # Alt+3 and Alt with the keypad 3 typed into the reply are the user's as well.
 key alt+3
 expect-key yes
@@ -64,7 +72,9 @@ run_script "$OUTLOOK"
 grep -q 'user presses .* by its key tip' <<<"$out" &&
   pass "Undo was pressed by its key tips after Alt alone" ||
   fail "Undo was pressed by its key tips after Alt alone"
-[ "$(grep -c 'the ribbon shows its key tips' <<<"$out")" -eq 1 ] &&
-  pass "the key tips showed once, after Alt alone" ||
-  fail "the key tips showed once, after Alt alone"
+# Twice, each time after Alt alone (the reading pane, then the message list); never after a
+# character code or a shortcut.
+[ "$(grep -c 'the ribbon shows its key tips' <<<"$out")" -eq 2 ] &&
+  pass "the key tips showed twice, each time after Alt alone" ||
+  fail "the key tips showed twice, each time after Alt alone"
 finish

@@ -192,6 +192,8 @@ LRESULT CALLBACK MessageListProcedure(HWND window, UINT message, WPARAM wparam, 
 }
 
 // A mail editor: shows the text caret while it has the focus, as an editor the user types in.
+// In the explorer's reading pane its keys go to the ribbon's key tips as well, as in the other
+// parts of the explorer.
 LRESULT CALLBACK EditorProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   RecordKey(window, message, wparam);
   switch (message) {
@@ -207,6 +209,9 @@ LRESULT CALLBACK EditorProcedure(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYUP:
+      if (::GetDlgCtrlID(window) == kReadingPaneId) {
+        KeyTipInput(window, message, wparam, content_source);
+      }
       return 0;
     default:
       return ::DefWindowProcW(window, message, wparam, lparam);
