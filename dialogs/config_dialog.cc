@@ -10,6 +10,13 @@ namespace {
 
 constexpr char kDefaultMainButtonCaption[] = "Quivra";
 constexpr char kRibbonIconsCaption[] = "Show Filing buttons on &Home tab of the Ribbon";
+// Office gives Alt+1 ... Alt+9 to the first commands of the Quick Access Toolbar; while the
+// shortcuts are on, the add-in's filing buttons take them in the explorer. No access key: the
+// note only tells.
+// http://blogs.msdn.com/jensenh/rss_tag_Keyboard.xml ("A Numbers Game": the first item of the
+// Quick Access Toolbar is reached with Alt+1, the second with Alt+2, and so on)
+constexpr char kShortcutsNoteCaption[] =
+    "Alt+1 to Alt+9 file instead of running the Quick Access Toolbar.";
 // Arrow tags: 100 + row moves the row down, 200 + row moves it up.
 constexpr int kMoveDownTag = 100;
 constexpr int kMoveUpTag = 200;
@@ -148,6 +155,7 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration,
       ImageKey0(this, "ImageKey0", {206, 475, 16, 16}),
       LabelMainButton(this, "LabelMainButton", {240, 456, 175, 13}),
       MainButtonName(this, "MainButtonName", {420, 452, 173, 21}),
+      LabelShortcutsNote(this, "LabelShortcutsNote", {240, 457, 380, 13}),
       // Right of the longest caption the options take (a ribbon host's), left of OK.
       cbSuggest(this, "cbSuggest", {276, 480, 136, 17}),
       btnForget(this, "btnForget", {276, 498, 136, 23}),
@@ -227,6 +235,8 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration,
   LabelEllipsis.SetCaption(", ... ,");
   ImageKey0.SetPictureName("KEY0");
   ImageKey0.SetAccessibleName("Alt+0 key");
+  LabelShortcutsNote.SetCaption(kShortcutsNoteCaption);
+  LabelShortcutsNote.SetVisible(false);
   LabelMainButton.SetCaption("Quivra Main Button &name:");
   LabelMainButton.SetFocusControl(&MainButtonName);
   cbSuggest.SetCaption("&Suggest folders");
@@ -245,13 +255,13 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration,
   for (ui::Control* control :
        {static_cast<ui::Control*>(&GroupBoxFolders), static_cast<ui::Control*>(&GroupBoxBkSp),
         static_cast<ui::Control*>(&LabelHelp), static_cast<ui::Control*>(&AddShortcuts),
-        static_cast<ui::Control*>(&LabelMainButton), static_cast<ui::Control*>(&MainButtonName),
-        static_cast<ui::Control*>(&AddIcons), static_cast<ui::Control*>(&ImageKey1),
-        static_cast<ui::Control*>(&LabelComma), static_cast<ui::Control*>(&ImageKey2),
-        static_cast<ui::Control*>(&LabelEllipsis), static_cast<ui::Control*>(&ImageKey0),
-        static_cast<ui::Control*>(&cbSuggest), static_cast<ui::Control*>(&AddSeparator),
-        static_cast<ui::Control*>(&btnForget), static_cast<ui::Control*>(&btnOK),
-        static_cast<ui::Control*>(&btnCancel)}) {
+        static_cast<ui::Control*>(&LabelShortcutsNote), static_cast<ui::Control*>(&LabelMainButton),
+        static_cast<ui::Control*>(&MainButtonName), static_cast<ui::Control*>(&AddIcons),
+        static_cast<ui::Control*>(&ImageKey1), static_cast<ui::Control*>(&LabelComma),
+        static_cast<ui::Control*>(&ImageKey2), static_cast<ui::Control*>(&LabelEllipsis),
+        static_cast<ui::Control*>(&ImageKey0), static_cast<ui::Control*>(&cbSuggest),
+        static_cast<ui::Control*>(&AddSeparator), static_cast<ui::Control*>(&btnForget),
+        static_cast<ui::Control*>(&btnOK), static_cast<ui::Control*>(&btnCancel)}) {
     control->SetTabOrder(tab++);
   }
   for (ui::Control* control : Controls()) {
@@ -305,6 +315,7 @@ void TfrmConfig::AtShow() {
           static_cast<ui::Control*>(&MainButtonName)}) {
       control->SetVisible(false);
     }
+    LabelShortcutsNote.SetVisible(true);
   }
 }
 

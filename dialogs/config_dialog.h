@@ -77,6 +77,9 @@ class TfrmConfig : public ui::Form {
   ui::Image ImageKey0;
   ui::Label LabelMainButton;
   ui::Edit MainButtonName;
+  // On a ribbon Outlook, in the main button's place: Alt+1 ... Alt+9 are the Quick Access
+  // Toolbar's keys there, and the add-in takes them for every button with a folder.
+  ui::Label LabelShortcutsNote;
   // "Suggest folders", taken on OK, and "Forget what was learned".
   ui::CheckBox cbSuggest;
   ui::Button btnForget;

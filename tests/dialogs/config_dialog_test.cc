@@ -254,6 +254,8 @@ TEST_F(ConfigDialogTest, TheOptionsShowWhatTheConfigurationHoldsAndOkKeepsThem) 
                 EXPECT_EQ(dialog.AddShortcuts.Checked(), on);
                 EXPECT_EQ(dialog.AddIcons.Checked(), on);
                 EXPECT_EQ(dialog.AddSeparator.Checked(), !on);
+                // Outlook 2007's explorer has no Quick Access Toolbar to tell of.
+                EXPECT_FALSE(dialog.LabelShortcutsNote.Visible());
                 user.PressEnter();
               }),
               ModalResult::kOk);
@@ -300,6 +302,9 @@ TEST_F(ConfigDialogTest, RibbonHostHidesWhatItHasNotAndKeepsThoseOptions) {
     EXPECT_FALSE(dialog.LabelMainButton.Visible());
     EXPECT_FALSE(dialog.ImageKey1.Visible());
     EXPECT_FALSE(dialog.LabelEllipsis.Visible());
+    // Beside the shortcuts option, what they take from Office's Quick Access Toolbar.
+    EXPECT_TRUE(dialog.LabelShortcutsNote.Visible());
+    EXPECT_NE(dialog.LabelShortcutsNote.Caption().find("Quick Access Toolbar"), std::string::npos);
     EXPECT_EQ(dialog.AddIcons.Caption(), "Show Filing buttons on &Home tab of the Ribbon");
     // As wide as designed for the longer caption, or wider when its text needs more.
     EXPECT_GE(dialog.AddIcons.Width(), 250);

@@ -376,6 +376,10 @@ void ConfigOnRibbonHost(Fixture& f) {
                      ControlAt(window, 136 + 8, 475 + 8, L"Static") == nullptr &&
                      Child(window, L"Static", ", ... ,") == nullptr,
                  "no separators, main button name or icon illustration on the ribbon");
+           HWND note = Child(window, L"Static",
+                             "Alt+1 to Alt+9 file instead of running the Quick Access Toolbar.");
+           Check(note != nullptr && ::IsWindowVisible(note),
+                 "the note on the Quick Access Toolbar's keys shows in the main button's place");
            ClickButton(icons);
          }),
       On(kConfigCaption, [&](HWND window) { PressKey(CaptionField(window, 4), VK_RETURN); }),

@@ -1,81 +1,22 @@
 // The keyboard hook's decisions over the simulated Outlook: which key presses the add-in takes,
-// what runs when the shortcut window receives the posted message, command-bar accelerators
-// before shortcut components, and the hook's installation by the add-in object.
+// where, and what runs when the shortcut window receives the posted message.
 #include "host/framework/keyboard/keyboard_hook_logic.h"
 
-#include <memory>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "core/add_in_module.h"
-#include "host/framework/command_bars/command_bar.h"
+#include "host/framework/keyboard/alt_key_sequence.h"
 #include "host/framework/keyboard/keyboard_shortcut.h"
-#include "host/framework/module/addin.h"
-#include "host/framework/module/com_addin_module.h"
-#include "host/office/sim/sim_command_bars.h"
-#include "host/office/sim/sim_office.h"
-#include "model/configuration_file.h"
-#include "tests/host_framework/framework_module_fixture.h"
-#include "tests/support/simulated_world_test.h"
-#include "tests/support/slot_assignment.h"
+#include "platform/keyboard.h"
+#include "platform/sim/sim_keyboard.h"
+#include "tests/host_framework/keyboard_hook_logic_fixture.h"
 
 namespace quivra::framework {
 namespace {
-
-using Kind = THookVerdict::Kind;
-
-constexpr std::uint32_t kKeyDown = 0x00020001;  // repeat count 1, scan code 2
-constexpr std::uint32_t kRepeat = kKeyDown | (1u << 30);
-constexpr std::uint32_t kKeyUp = kKeyDown | (1u << 30) | (1u << 31);
-constexpr int kVkAlt = 18;
-constexpr int kVkBack = 8;
-constexpr int kVkNumpad1 = 97;
-
-TKeyPress Alt(int vk, std::uint32_t key_data = kKeyDown) {
-  return TKeyPress{vk, key_data, false, false, true};
-}
-
-class KeyboardHookLogicTest : public FrameworkModuleTest {
- protected:
-  KeyboardHookLogicTest() { ServeOutlook(); }
-
-  TKeyboardShortcut& Shortcut(const std::string& text, int tag) {
-    auto& shortcut = module_.CreateComponent<TKeyboardShortcut>();
-    shortcut.SetShortcutText(text);
-    shortcut.SetTag(tag);
-    shortcut.OnAction = [this](TKeyboardShortcut& sender) {
-      ran_.push_back("shortcut " + std::to_string(sender.Tag()));
-    };
-    return shortcut;
-  }
-  TCommandBarButton& BarButton(TCommandBarControls& controls,
-                                  const std::string& caption,
-                                  int tag) {
-    auto& button = controls.Add<TCommandBarButton>();
-    button.SetCaption(caption);
-    button.SetTag(tag);
-    button.OnClick = [this](TCommandBarButton& sender) {
-      ran_.push_back("button " + std::to_string(sender.Tag()));
-    };
-    return button;
-  }
-
-  // The whole way of a key press: the hook's verdict, then, for a posted shortcut, the shortcut
-  // window's message.
-  THookVerdict Press(const TKeyPress& press) {
-    const THookVerdict verdict = logic_.KeyMessage(press, true);
-    if (verdict.Action == Kind::kPostShortcut) {
-      EXPECT_TRUE(logic_.RunShortcut(verdict.Index));
-    }
-    return verdict;
-  }
-
-  TKeyboardHookLogic logic_{module_, world.outlook.application()};
-  std::vector<std::string> ran_;
-};
 
 TEST_F(KeyboardHookLogicTest, AltDigitIsTakenOnceAndItsActionRunsOnlyWhenTheMessageArrives) {
   Shortcut("Alt+2", 2);
@@ -127,7 +68,7 @@ TEST_F(KeyboardHookLogicTest, OnlyEnabledShortcutsForOutlookWithTheExactModifier
   EXPECT_FALSE(Press(TKeyPress{kVkBack, kPassedOnKeyDown}).Swallowed());
 }
 
-TEST_F(KeyboardHookLogicTest, ShortcutsActOnlyInAnExplorerAndBackspaceNeverWhileTheUserTypes) {
+TEST_F(KeyboardHookLogicTest, ShortcutsActOnlyInAnExplorerAndNeverWhileTheUserTypes) {
   Shortcut("Alt+3", 3);
   Shortcut("Alt+Z", 12);
   Shortcut("BkSp", 11);
@@ -164,8 +105,9 @@ TEST_F(KeyboardHookLogicTest, ShortcutsActOnlyInAnExplorerAndBackspaceNeverWhile
   }
   EXPECT_EQ(ran_.size(), 3u);
 
-  // In the explorer, Backspace goes on in a text field or any window showing the caret; Alt+3
-  // still files from there.
+  // In the explorer's search box, a folder name being edited or an inline reply (a text field
+  // or any window showing the caret) every key goes on to what the user types: Backspace,
+  // Alt+3, Alt+Z and the keypad 3 with Alt, which begins a character code there.
   foreground = kExplorer;
   for (const TFocusedWindow& typing :
        {TFocusedWindow{"Edit", false}, TFocusedWindow{"richedit20w", false},
@@ -173,14 +115,21 @@ TEST_F(KeyboardHookLogicTest, ShortcutsActOnlyInAnExplorerAndBackspaceNeverWhile
         TFocusedWindow{"MailEditor", true}}) {
     focused = typing;
     EXPECT_FALSE(Press(TKeyPress{kVkBack, kKeyDown}).Swallowed()) << typing.ClassName;
+    EXPECT_FALSE(Press(Alt('3')).Swallowed()) << typing.ClassName;
+    EXPECT_FALSE(Press(Alt('Z')).Swallowed()) << typing.ClassName;
+    EXPECT_FALSE(Press(Alt(kVkNumpad3)).Swallowed()) << typing.ClassName;
   }
+  EXPECT_EQ(ran_.size(), 3u);
+
+  // Back in the message list they act again.
+  focused = TFocusedWindow{"SysListView32", false};
   EXPECT_TRUE(Press(Alt('3')).Swallowed());
   EXPECT_EQ(ran_.size(), 4u);
 }
 
 TEST(TextEntryWindowTest, OnlyWindowsThatTakeTextCountAsTyping) {
-  for (const char* name : {"Edit", "EDIT", "RichEdit", "RichEdit20A", "RichEdit20W",
-                           "RICHEDIT50W", "ComboBox", "ComboBoxEx32"}) {
+  for (const char* name : {"Edit", "EDIT", "RichEdit", "RichEdit20A", "RichEdit20W", "RICHEDIT50W",
+                           "ComboBox", "ComboBoxEx32"}) {
     EXPECT_TRUE(IsTextEntryWindowClass(name)) << name;
   }
   for (const char* name : {"", "SysListView32", "SysTreeView32", "Button", "Edit2", "RichEdit2"}) {
@@ -237,325 +186,154 @@ TEST_F(KeyboardHookLogicTest, WithoutAWindowOnlyOnKeyDownSeesKeys) {
   EXPECT_EQ(seen, (std::vector<int>{'1', 'Q'}));
 }
 
-class CommandBarShortcutTest : public KeyboardHookLogicTest {
+// The keys of a character code typed with Alt held on the numeric keypad (Alt+0233 gives "é").
+class CharacterCodeTest : public KeyboardHookLogicTest {
  protected:
-  CommandBarShortcutTest() : bar_(module_.CreateComponent<TOlExplorerCommandBar>()) {
-    Shortcut("Alt+3", 33);
-    projects_ = &BarButton(bar_.Controls(), "&3 Projects", 3);
+  CharacterCodeTest() {
+    Shortcut("Alt+3", 3);
+    Shortcut("Alt+2", 2);
+    Shortcut("Alt+0", 10);
   }
 
-  TOlExplorerCommandBar& bar_;
-  TCommandBarButton* projects_ = nullptr;
+  // Alt pressed, as the hook sees it (Alt itself counts as held).
+  void PressAlt() { EXPECT_FALSE(Press(Alt(kVkAlt)).Swallowed()); }
+  void ReleaseAlt() { EXPECT_FALSE(Press(Alt(kVkAlt, kKeyUp)).Swallowed()); }
+  // A key pressed and released with Alt held.
+  bool Tap(int vk) {
+    const bool taken = Press(Alt(vk)).Swallowed();
+    Press(Alt(vk, kKeyUp));
+    return taken;
+  }
+  // The keys the hook sent meanwhile reach it in turn, Alt still held.
+  void DeliverSentKeys() {
+    sim.keyboard.DeliverPending([this](const platform::sim::SentKey& key) {
+      const std::uint32_t data = (static_cast<std::uint32_t>(key.scan_code) << 16) | 1u |
+                                 (key.released() ? (3u << 30) : 0u);
+      EXPECT_FALSE(Press(Alt(key.virtual_key, data)).Swallowed());
+    });
+  }
 };
 
-TEST_F(CommandBarShortcutTest, AnAcceleratorOfAnExplorerBarComesBeforeTheShortcutComponent) {
-  EXPECT_TRUE(Press(Alt('3')).Swallowed());
-  EXPECT_EQ(ran_, std::vector<std::string>{"button 3"});
+TEST_F(CharacterCodeTest, OnlyTheFirstKeypadDigitWithAltHeldCanBeAShortcut) {
+  // Alt+0233 in the message list: the keypad 0 files into slot 10; 2, 3 and 3 go on to Windows
+  // as the rest of the code, also once the keys the hook sent for the 0 have come through.
+  PressAlt();
+  EXPECT_TRUE(Tap(kVkNumpad0));
+  DeliverSentKeys();
+  EXPECT_FALSE(Tap(kVkNumpad0 + 2));
+  EXPECT_FALSE(Tap(kVkNumpad3));
+  EXPECT_FALSE(Tap(kVkNumpad3));
+  ReleaseAlt();
+  EXPECT_EQ(ran_, std::vector<std::string>{"shortcut 10"});
 
-  // A folder of another item type, a disabled bar or no explorer in front: the component wins.
+  // Alt pressed anew: its first keypad digit files again. Holding Alt repeats its key-down,
+  // and Shift or Ctrl pressed between, neither ends the code.
   ran_.clear();
-  world.explorer.ShowFolder(world.calendar);
-  Press(Alt('3'));
-  world.explorer.ShowFolder(world.inbox);
-  bar_.SetEnabled(false);
-  Press(Alt('3'));
-  bar_.SetEnabled(true);
-  world.outlook.DeactivateWindows();
-  Press(Alt('3'));
-  EXPECT_EQ(ran_, (std::vector<std::string>{"shortcut 33", "shortcut 33", "shortcut 33"}));
+  PressAlt();
+  EXPECT_TRUE(Tap(kVkNumpad3));
+  EXPECT_FALSE(Press(Alt(kVkAlt, kRepeat)).Swallowed());
+  EXPECT_FALSE(Press(TKeyPress{0x10, kKeyDown, false, true, true}).Swallowed());
+  EXPECT_FALSE(Tap(kVkNumpad0 + 2));
+  ReleaseAlt();
+  EXPECT_EQ(ran_, std::vector<std::string>{"shortcut 3"});
 }
 
-TEST_F(CommandBarShortcutTest, AKeyNoEntryHasAsksOutlookNothing) {
-  const THookVerdict verdict = logic_.KeyMessage(Alt('3'), true);
-  ASSERT_EQ(verdict.Action, Kind::kPostShortcut);
-  world.outlook.ResetCallCounts();
-  // Typing, and keys nobody has, before the posted message arrives: no window is asked for.
-  EXPECT_FALSE(Press(TKeyPress{'Q', kKeyDown}).Swallowed());
-  EXPECT_FALSE(Press(Alt('7')).Swallowed());
-  EXPECT_EQ(world.outlook.TotalCalls(), 0);
-  EXPECT_TRUE(logic_.RunShortcut(verdict.Index));
-  EXPECT_EQ(ran_, std::vector<std::string>{"button 3"});
-
-  // A text a bar has is looked up in the window in front, even where the bar does not count.
-  world.explorer.ShowFolder(world.calendar);
-  EXPECT_TRUE(Press(Alt('3')).Swallowed());
-  EXPECT_GT(world.outlook.TotalCalls(), 0);
-  EXPECT_EQ(ran_, (std::vector<std::string>{"button 3", "shortcut 33"}));
-
-  // Only a fresh key-down has its modifiers looked at.
-  EXPECT_TRUE(TKeyboardHookLogic::UsesModifiers(kKeyDown));
-  EXPECT_FALSE(TKeyboardHookLogic::UsesModifiers(kRepeat));
-  EXPECT_FALSE(TKeyboardHookLogic::UsesModifiers(kKeyUp));
+TEST_F(CharacterCodeTest, TopRowDigitsAreNeverPartOfACode) {
+  // The top-row digits make no character: each files, Alt held throughout, and one of them
+  // between keypad digits ends the code before it.
+  PressAlt();
+  EXPECT_TRUE(Tap('3'));
+  EXPECT_TRUE(Tap('2'));
+  EXPECT_TRUE(Tap(kVkNumpad3));
+  EXPECT_TRUE(Tap('2'));
+  EXPECT_TRUE(Tap(kVkNumpad3));
+  ReleaseAlt();
+  EXPECT_EQ(ran_, (std::vector<std::string>{"shortcut 3", "shortcut 2", "shortcut 3", "shortcut 2",
+                                            "shortcut 3"}));
 }
 
-TEST_F(CommandBarShortcutTest, AKeyOnlyADisabledBarHasAsksOutlookNothing) {
-  // Beside the enabled bar, a disabled one holding the only Alt+4.
-  auto& other = module_.CreateComponent<TOlExplorerCommandBar>();
-  BarButton(other.Controls(), "&4 Archive", 4);
-  other.SetEnabled(false);
-  world.outlook.ResetCallCounts();
-  EXPECT_FALSE(Press(Alt('4')).Swallowed());
-  EXPECT_EQ(world.outlook.TotalCalls(), 0);
+// What the window in front sees of Alt: a shortcut taken with Alt held must not leave it Alt
+// pressed and released alone, which Windows and Office take as asking for the menu or the
+// ribbon's key tips.
+class AltReleaseTest : public KeyboardHookLogicTest {
+ protected:
+  AltReleaseTest() { Shortcut("Alt+3", 3); }
 
-  other.SetEnabled(true);
-  EXPECT_TRUE(Press(Alt('4')).Swallowed());
-  EXPECT_EQ(ran_, std::vector<std::string>{"button 4"});
+  // One message on its way to the window: taken by the hook, or seen by the window.
+  void Message(const TKeyPress& press) {
+    if (!Press(press).Swallowed()) {
+      seen_.push_back(press);
+    }
+    // What the hook sent comes through the hook as well, before the user's next key.
+    sim.keyboard.DeliverPending([this](const platform::sim::SentKey& key) {
+      const std::uint32_t data = (static_cast<std::uint32_t>(key.scan_code) << 16) | 1u |
+                                 (key.released() ? (3u << 30) : 0u);
+      Message(Alt(key.virtual_key, data));
+    });
+  }
+  // Alt pressed, the key pressed and released, Alt released, as a person types Alt+3.
+  void TypeAlt(int vk) {
+    seen_.clear();
+    Message(Alt(kVkAlt));
+    Message(Alt(vk));
+    Message(Alt(vk, kKeyUp));
+    Message(Alt(kVkAlt, kKeyUp));
+  }
+  // Whether the window saw some other key go down between Alt's press and its release.
+  bool WindowSawAltAlone() const {
+    bool alone = false;  // Alt is down, and no other key went down since
+    bool released_alone = false;
+    for (const TKeyPress& press : seen_) {
+      const bool release = (press.KeyData & (1u << 31)) != 0;
+      if (press.VirtualKey == kVkAlt) {
+        released_alone = release && alone;
+        alone = !release && (alone || (press.KeyData & (1u << 30)) == 0);
+      } else if (!release) {
+        alone = false;
+      }
+    }
+    return released_alone;
+  }
+
+  std::vector<TKeyPress> seen_;
+};
+
+TEST_F(AltReleaseTest, AChordTakenWithAltHeldNeverLeavesTheWindowAltAlone) {
+  TypeAlt('3');
+  EXPECT_EQ(ran_, std::vector<std::string>{"shortcut 3"});
+  EXPECT_FALSE(WindowSawAltAlone());
+  // In the 3's place the window gets a key that means nothing: pressed and released with Alt
+  // held, and never taken.
+  EXPECT_EQ(sim.keyboard.sent(),
+            (std::vector<platform::sim::SentKey>{{kAltMaskKey, 0, 0},
+                                                 {kAltMaskKey, 0, platform::kKeyEventKeyUp}}));
+
+  // A chord the add-in leaves alone reaches the window as it is; Alt alone stays Alt alone.
+  sim.keyboard.ClearSent();
+  TypeAlt('4');
+  EXPECT_FALSE(WindowSawAltAlone());
+  seen_.clear();
+  Message(Alt(kVkAlt));
+  Message(Alt(kVkAlt, kKeyUp));
+  EXPECT_TRUE(WindowSawAltAlone());
+  EXPECT_TRUE(sim.keyboard.sent().empty());
 }
 
-TEST_F(CommandBarShortcutTest, OutlookFailingToNameItsWindowLeavesTheBarsOut) {
-  world.outlook.FailCall("Application.ActiveWindow");
-  Press(Alt('3'));
-  world.outlook.FailCall("MAPIFolder.DefaultItemType");
-  Press(Alt('3'));
-  EXPECT_EQ(ran_, (std::vector<std::string>{"shortcut 33", "shortcut 33"}));
-}
-
-TEST_F(CommandBarShortcutTest, AcceleratorsClickOnlyVisibleButtonsStraightOnAVisibleBar) {
-  auto& popup = bar_.Controls().Add<TCommandBarPopup>();
-  BarButton(popup.Controls(), "&4 Archive", 4);
-  auto& shortcut_button = BarButton(popup.Controls(), "Find", 5);
-  shortcut_button.SetShortcutText("Ctrl+Shift+F");
-
-  // The pop-up's accelerator is found (and swallowed) but does not click.
-  EXPECT_TRUE(Press(Alt('4')).Swallowed());
-  // A button's own shortcut text works from inside a pop-up.
+TEST_F(AltReleaseTest, KeysTakenWithoutAltSendNothing) {
+  Shortcut("BkSp", 11);
+  Shortcut("Ctrl+Shift+F", 5);
+  EXPECT_TRUE(Press(TKeyPress{kVkBack, kKeyDown}).Swallowed());
   EXPECT_TRUE(Press(TKeyPress{'F', kKeyDown, true, true, false}).Swallowed());
-  projects_->SetVisible(false);
-  Press(Alt('3'));
-  projects_->SetVisible(true);
-  bar_.SetVisible(false);
-  Press(Alt('3'));
-  bar_.SetVisible(true);
-  projects_->SetEnabled(false);
-  Press(Alt('3'));
-  EXPECT_EQ(ran_, std::vector<std::string>{"button 5"});
-}
+  EXPECT_TRUE(sim.keyboard.sent().empty());
 
-TEST_F(CommandBarShortcutTest, AButtonWhoseOfficeControlDoesNotAnswerGetsNoClick) {
-  logic_.OfficeButtonCheck = [](TCommandBarButton&) -> bool {
-    throw std::runtime_error("The control is gone.");
+  // A key the module's OnKeyDown keeps with Alt held is a taken chord too.
+  module_.OnKeyDown = [](TCOMAddInModule&, TKeyDownEventArgs& args) {
+    args.Handled = args.VirtualKey == 'Q';
   };
-  const THookVerdict verdict = logic_.KeyMessage(Alt('3'), true);
-  ASSERT_EQ(verdict.Action, Kind::kPostShortcut);
-  EXPECT_FALSE(logic_.RunShortcut(verdict.Index));
-  EXPECT_TRUE(ran_.empty());
-  EXPECT_TRUE(sim.message_boxes.shown().empty());
+  TypeAlt('Q');
+  EXPECT_FALSE(WindowSawAltAlone());
+  EXPECT_EQ(sim.keyboard.sent().size(), 2u);
 }
-
-// The hook's installation by the add-in object.
-
-class FakeHook : public TInstalledKeyboardHook {
- public:
-  explicit FakeHook(std::vector<std::string>& log) : log_(log) { log_.push_back("hooked"); }
-  ~FakeHook() override { log_.push_back("unhooked"); }
-
- private:
-  std::vector<std::string>& log_;
-};
-
-class ShortcutModule : public TCOMAddInModule {
- public:
-  ShortcutModule(platform::Platform& platform, std::vector<std::string>& log, bool shortcuts)
-      : TCOMAddInModule(platform), log_(log) {
-    SetAddInName("QuivraOL");
-    SetSupportedApps({TOfficeHostApp::ohaOutlook});
-    if (shortcuts) {
-      CreateComponent<TKeyboardShortcut>().SetShortcutText("Alt+1");
-    }
-  }
-  ~ShortcutModule() override { log_.push_back("module freed"); }
-
- private:
-  std::vector<std::string>& log_;
-};
-
-class KeyboardHookInstallTest : public test::SimulatedWorldTest {
- protected:
-  TAddin& Addin(bool shortcuts) {
-    addin_ = std::make_unique<TAddin>(
-        sim.platform(), "OLQuivra.coOLQuivra", [this, shortcuts](const outlook::ApplicationPtr&) {
-          return std::make_unique<ShortcutModule>(sim.platform(), log_, shortcuts);
-        });
-    addin_->SetKeyboardHookInstaller(
-        [this](TKeyboardHookLogic& logic) -> std::unique_ptr<TInstalledKeyboardHook> {
-          if (refuse_) {
-            throw std::runtime_error("SetWindowsHookEx failed.");
-          }
-          logic_module_ = &logic.Module();
-          return std::make_unique<FakeHook>(log_);
-        });
-    return *addin_;
-  }
-  void Start(TAddin& addin) {
-    addin.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
-    addin.OnStartupComplete();
-  }
-
-  std::vector<std::string> log_;
-  TCOMAddInModule* logic_module_ = nullptr;
-  bool refuse_ = false;
-  std::unique_ptr<TAddin> addin_;
-};
-
-TEST_F(KeyboardHookInstallTest, TheHookLivesFromStartUpUntilBeforeTheModuleIsFreed) {
-  TAddin& addin = Addin(true);
-  addin.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
-  EXPECT_EQ(addin.KeyboardHook(), nullptr);
-  addin.OnStartupComplete();
-  ASSERT_NE(addin.KeyboardHook(), nullptr);
-  EXPECT_EQ(logic_module_, addin.Module());
-  EXPECT_EQ(log_, std::vector<std::string>{"hooked"});
-
-  addin.OnBeginShutdown();
-  addin.OnDisconnection(ext_dm_HostShutdown);
-  EXPECT_EQ(addin.KeyboardHook(), nullptr);
-  EXPECT_EQ(log_, (std::vector<std::string>{"hooked", "unhooked", "module freed"}));
-}
-
-TEST_F(KeyboardHookInstallTest, TheAddinsExplorersAreTheWindowsWhereShortcutsAct) {
-  TAddin& addin = Addin(true);
-  TKeyboardHookLogic* logic = nullptr;
-  addin.SetKeyboardHookInstaller([&](TKeyboardHookLogic& installed) {
-    logic = &installed;
-    return std::make_unique<TInstalledKeyboardHook>();
-  });
-  Start(addin);
-  ASSERT_NE(logic, nullptr);
-  ASSERT_TRUE(logic->IsExplorerWindow);
-  const std::uintptr_t first = world.explorer.window();
-  EXPECT_TRUE(logic->IsExplorerWindow(first));
-  EXPECT_FALSE(logic->IsExplorerWindow(0));
-  EXPECT_FALSE(logic->IsExplorerWindow(first + 1));
-
-  // A second explorer counts from when Outlook reports it; a closed one no longer does.
-  outlook::sim::SimExplorer second = world.outlook.AddExplorer(world.inbox);
-  EXPECT_TRUE(logic->IsExplorerWindow(second.window()));
-  second.Close();
-  EXPECT_FALSE(logic->IsExplorerWindow(second.window()));
-  EXPECT_TRUE(logic->IsExplorerWindow(first));
-}
-
-TEST_F(KeyboardHookInstallTest, NoHookWithoutShortcutsAndARefusedHookIsReported) {
-  TAddin& plain = Addin(false);
-  Start(plain);
-  EXPECT_EQ(plain.KeyboardHook(), nullptr);
-  EXPECT_EQ(log_, std::vector<std::string>{});
-
-  refuse_ = true;
-  TAddin& refused = Addin(true);
-  Start(refused);
-  EXPECT_EQ(refused.KeyboardHook(), nullptr);
-  // Outlook times the start-up: the message waits until its message loop runs again.
-  EXPECT_TRUE(sim.message_boxes.shown().empty());
-  sim.screen.ProcessPendingMessages();
-  ASSERT_EQ(sim.message_boxes.shown().size(), 1u);
-  EXPECT_NE(sim.message_boxes.shown()[0].text.find("SetWindowsHookEx"), std::string::npos);
-  // The start-up went on: the explorer is tracked.
-  EXPECT_EQ(refused.TrackedExplorerCount(), 1);
-}
-
-// Outlook 2007 with the add-in's command bar in Office: a filing button's caption carries its
-// slot's accelerator, and its control in Office decides whether the shortcut may click it.
-class CommandBarAcceleratorTest : public test::SimulatedWorldTest {
- protected:
-  CommandBarAcceleratorTest()
-      : addin_(sim.platform(),
-               "OLQuivra.coOLQuivra",
-               [this](const outlook::ApplicationPtr& application) {
-                 return std::make_unique<core::TAddInModule>(sim.platform(), config, application);
-               }) {
-    addin_.SetCommandBarsHost({[this](const outlook::ExplorerPtr& explorer) {
-                                 return office_.ForWindow(explorer->WindowHandle());
-                               },
-                               {}});
-    addin_.SetKeyboardHookInstaller(
-        [](TKeyboardHookLogic&) { return std::make_unique<TInstalledKeyboardHook>(); });
-    core::Configuration saved;
-    test::ConfigureSlot(saved, 2, world.beta, "Beta");
-    saved.Icons = false;
-    core::ConfigurationFile(saved, sim.platform()).SaveButtonsToFile();
-    InstallOutlook(test::kOutlook2007);
-    addin_.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
-    addin_.OnStartupComplete();
-  }
-  ~CommandBarAcceleratorTest() override { addin_.OnDisconnection(ext_dm_HostShutdown); }
-
-  // Alt+2 on one selected Inbox mail; tells the folder the mail is in afterwards.
-  std::string AltTwo(bool expect_run) {
-    const outlook::sim::SimItem item = world.inbox_mail[next_mail_++];
-    world.explorer.Select({item});
-    TKeyboardHookLogic* logic = addin_.KeyboardHook();
-    EXPECT_NE(logic, nullptr);
-    if (logic == nullptr) {
-      return {};
-    }
-    const THookVerdict verdict = logic->KeyMessage(Alt('2'), true);
-    EXPECT_EQ(verdict.Action, Kind::kPostShortcut);
-    EXPECT_TRUE(logic->ShortcutTable()[verdict.Index].IsAccelerator);
-    EXPECT_EQ(logic->RunShortcut(verdict.Index), expect_run);
-    return item.folder().path();
-  }
-
-  office::sim::SimCommandBarsHost office_;
-  TAddin addin_;
-  int next_mail_ = 0;
-};
-
-TEST_F(CommandBarAcceleratorTest, TheAcceleratorClicksTheButtonOnlyWhileItsOfficeControlAnswers) {
-  EXPECT_EQ(AltTwo(true), world.beta.path());
-
-  office_.FailCall("CommandBarControl.Enabled");
-  EXPECT_EQ(AltTwo(false), world.inbox.path());
-  EXPECT_TRUE(sim.message_boxes.shown().empty());
-}
-
-// A caption's accelerator acts only where Office shows the bar: on a ribbon Outlook the add-in
-// keeps its bar out of the explorers, and the key goes on to Outlook.
-class BarModule : public TCOMAddInModule {
- public:
-  BarModule(platform::Platform& platform, bool ribbon_outlook) : TCOMAddInModule(platform) {
-    SetAddInName("QuivraOL");
-    SetSupportedApps({TOfficeHostApp::ohaOutlook});
-    auto& bar = CreateComponent<TOlExplorerCommandBar>();
-    bar.SetCommandBarName("QuivraOL");
-    bar.SetUseForRibbon(!ribbon_outlook);
-    bar.Controls().Add<TCommandBarButton>().SetCaption("R&D");
-    CreateComponent<TKeyboardShortcut>().SetShortcutText("Alt+1");
-  }
-};
-
-class CaptionAcceleratorHostTest : public test::SimulatedWorldTest,
-                                   public ::testing::WithParamInterface<bool> {};
-
-TEST_P(CaptionAcceleratorHostTest, IsTakenOnlyWhereTheCommandBarIsShown) {
-  const bool command_bar_host = GetParam();
-  InstallOutlook(command_bar_host ? test::kOutlook2007 : test::kOutlook2010);
-  office::sim::SimCommandBarsHost office;
-  TAddin addin(sim.platform(), "OLQuivra.coOLQuivra",
-                  [this, command_bar_host](const outlook::ApplicationPtr&) {
-                    return std::make_unique<BarModule>(sim.platform(), !command_bar_host);
-                  });
-  addin.SetCommandBarsHost({[&office](const outlook::ExplorerPtr& explorer) {
-                              return office.ForWindow(explorer->WindowHandle());
-                            },
-                            {}});
-  addin.SetKeyboardHookInstaller(
-      [](TKeyboardHookLogic&) { return std::make_unique<TInstalledKeyboardHook>(); });
-  addin.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
-  addin.OnStartupComplete();
-  ASSERT_NE(addin.KeyboardHook(), nullptr);
-  EXPECT_EQ(addin.KeyboardHook()->KeyMessage(Alt('D'), true).Swallowed(), command_bar_host);
-  // The shortcut component acts on both.
-  EXPECT_TRUE(addin.KeyboardHook()->KeyMessage(Alt('1'), true).Swallowed());
-  addin.OnDisconnection(ext_dm_HostShutdown);
-}
-
-INSTANTIATE_TEST_SUITE_P(Outlook2007And2010,
-                         CaptionAcceleratorHostTest,
-                         ::testing::Bool(),
-                         [](const ::testing::TestParamInfo<bool>& info) {
-                           return info.param ? "CommandBarOutlook" : "RibbonOutlook";
-                         });
 
 }  // namespace
 }  // namespace quivra::framework

@@ -124,7 +124,43 @@ std::vector<WORD> KeysOf(const std::string& combination) {
   return keys;
 }
 
-// Presses the keys in order and releases them in reverse.
+// Takes the keyboard messages the thread has now, and those their handling brings, leaving every
+// other message queued: the keyboard hook sees the key, and what it sends comes through too.
+void TakeKeyMessages() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+}
+
+void InjectKey(WORD key, bool up) {
+  INPUT input = KeyInput(key, up);
+  if (::SendInput(1, &input, static_cast<int>(sizeof(INPUT))) != 1) {
+    throw std::runtime_error("the key strokes could not be injected");
+  }
+}
+
+// Presses the keys as a person does: each press reaches the thread before the next key goes
+// down, so that whatever the thread does about one press comes before the next key; then the
+// keys are released, in reverse.
+void PressKeys(const std::vector<WORD>& keys) {
+  for (WORD key : keys) {
+    InjectKey(key, false);
+    TakeKeyMessages();
+  }
+  std::vector<INPUT> inputs;
+  for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+    inputs.push_back(KeyInput(*key, true));
+  }
+  const UINT sent =
+      ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), static_cast<int>(sizeof(INPUT)));
+  if (sent != inputs.size()) {
+    throw std::runtime_error("the key strokes could not be injected");
+  }
+}
+
+// Presses the keys in order and releases them in reverse, all at once.
 void InjectKeys(const std::vector<WORD>& keys) {
   std::vector<INPUT> inputs;
   for (WORD key : keys) {
@@ -148,12 +184,33 @@ void KeyboardInput::Type(const std::string& combination) {
   StandInWindows::ForgetKeys();
   target = TypingTarget();
   main_key = keys.back();
-  InjectKeys(keys);
+  PressKeys(keys);
   // The first key pressed is the last released: once its release reached a window of the
   // stand-in, the whole combination has gone through the thread's keyboard hook. A key taken by
   // a dialog's own message loop is not seen here, and the wait ends after a second.
   const WORD last_released = keys.front();
   TakeMessagesUntil([last_released] { return StandInWindows::KeyReleased(last_released); }, 1000);
+}
+
+void KeyboardInput::TypeAltCode(const std::string& digits) {
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string::npos) {
+    throw std::invalid_argument("a character code is digits: " + digits);
+  }
+  TakeMessages(20);
+  StandInWindows::ForgetKeys();
+  target = TypingTarget();
+  main_key = static_cast<WPARAM>(VK_NUMPAD0 + digits[0] - '0');
+  InjectKey(VK_MENU, false);
+  TakeKeyMessages();
+  for (char digit : digits) {
+    const WORD key = static_cast<WORD>(VK_NUMPAD0 + digit - '0');
+    InjectKey(key, false);
+    TakeKeyMessages();
+    InjectKey(key, true);
+    TakeKeyMessages();
+  }
+  InjectKey(VK_MENU, true);
+  TakeMessagesUntil([] { return StandInWindows::KeyReleased(VK_MENU); }, 1000);
 }
 
 void KeyboardInput::Validate(const std::string& combination) {

@@ -5,20 +5,19 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "host/office/sim/sim_command_bars.h"
 #include "host/outlook/sim/sim_world.h"
-#include "platform/caption_text.h"
 #include "tools/olhost/command_bar_objects.h"
 #include "tools/olhost/dialog_answerer.h"
 #include "tools/olhost/dispatch_object.h"
 #include "tools/olhost/keyboard_input.h"
+#include "tools/olhost/keyboard_script.h"
 #include "tools/olhost/mailbox_script.h"
+#include "tools/olhost/office_ui_script.h"
 #include "tools/olhost/outlook_stand_in.h"
 #include "tools/olhost/selection_script.h"
 #include "tools/olhost/stand_in_windows.h"
@@ -50,60 +49,6 @@ std::string Unescaped(const std::string& text) {
     }
   }
   return plain;
-}
-
-// The controls of a bar as the user sees them, one line each, a pop-up's own controls indented
-// below it.
-void AppendControls(const std::vector<office::sim::SimControlView>& controls,
-                    const std::string& indent,
-                    std::string& text) {
-  for (const office::sim::SimControlView& control : controls) {
-    text += indent;
-    text += control.type == office::msoControlButton  ? "button"
-            : control.type == office::msoControlPopup ? "popup"
-                                                      : "control " + std::to_string(control.type);
-    text += " \"" + platform::CaptionAsShown(control.caption) + "\"";
-    if (!control.enabled)
-      text += " disabled";
-    if (!control.visible)
-      text += " hidden";
-    if (control.begin_group)
-      text += " group";
-    if (control.has_picture)
-      text += " picture";
-    if (!control.tooltip.empty())
-      text += " tip=\"" + control.tooltip + "\"";
-    if (!control.tag.empty())
-      text += " tag=" + control.tag;
-    // The access key, when the caption marks one.
-    if (platform::CaptionAsShown(control.caption) != control.caption)
-      text += " caption=\"" + control.caption + "\"";
-    text += "\n";
-    AppendControls(control.controls, indent + "  ", text);
-  }
-}
-
-std::string BarText(const office::sim::SimBarView& bar) {
-  std::string text = "bar \"" + bar.name + "\"" + (bar.visible ? "" : " hidden") +
-                     (bar.enabled ? "" : " disabled") + "\n";
-  AppendControls(bar.controls, "  ", text);
-  return text;
-}
-
-// The caption of the control shown with that caption or carrying that tag; empty when none.
-std::string CaptionOf(const std::vector<office::sim::SimControlView>& controls,
-                      const std::string& caption_or_tag) {
-  for (const office::sim::SimControlView& control : controls) {
-    if (control.caption == caption_or_tag ||
-        platform::CaptionAsShown(control.caption) == caption_or_tag ||
-        (!control.tag.empty() && control.tag == caption_or_tag)) {
-      return control.caption;
-    }
-    const std::string inner = CaptionOf(control.controls, caption_or_tag);
-    if (!inner.empty())
-      return inner;
-  }
-  return {};
 }
 
 RegistryKey ParseKey(const std::string& text) {
@@ -143,6 +88,7 @@ class Runner {
  private:
   void Run(const std::string& command, const std::string& rest) {
     auto& sim = outlook_.world().outlook;
+    const ScriptCheck check = [this](bool ok, const std::string& what) { Check(ok, what); };
     if (command == "start") {
       outlook_.Start();
     } else if (command == "quit") {
@@ -160,27 +106,6 @@ class Runner {
                                                : "Microsoft.Outlook.Mail.Read");
     } else if (command == "close-inspector") {
       outlook_.CloseInspector();
-    } else if (command == "save-custom-ui") {
-      // save-custom-ui <ribbon id> <file>: the customUI text the add-in returned for that
-      // ribbon, as UTF-8, byte for byte.
-      std::istringstream args(rest);
-      std::string ribbon_id;
-      args >> ribbon_id;
-      std::string file;
-      std::getline(args, file);
-      file = Trimmed(file);
-      std::string prog_id;
-      RibbonHost* ribbon = outlook_.LoadedRibbon(ribbon_id, &prog_id);
-      if (ribbon == nullptr || file.empty()) {
-        Fail("no add-in has the ribbon " + ribbon_id + " loaded");
-        return;
-      }
-      const std::string text = ribbon->CustomUI();
-      std::ofstream out(file, std::ios::binary | std::ios::trunc);
-      out.write(text.data(), static_cast<std::streamsize>(text.size()));
-      out.close();
-      Check(static_cast<bool>(out), "saved the " + ribbon_id + " customUI of " + prog_id + " (" +
-                                        std::to_string(text.size()) + " bytes) to " + file);
     } else if (command == "open-explorer") {
       std::printf("user opens an explorer on %s\n", rest.c_str());
       sim.AddExplorer(sim.FolderAt(rest));
@@ -371,91 +296,6 @@ class Runner {
                        view.begin() + static_cast<std::ptrdiff_t>(first + count));
       std::printf("user selects %zu items in explorer %s\n", count, index.c_str());
       Explorer(index).Select(selected_);
-    } else if (command == "key") {
-      std::printf("user types %s\n", rest.c_str());
-      KeyboardInput::Type(rest);
-    } else if (command == "key-loop") {
-      // key-loop <key> <count>: types the key that many times as fast as the window takes it
-      // and prints the rate.
-      std::istringstream args(rest);
-      std::string key;
-      int count = 0;
-      args >> key >> count;
-      if (count <= 0) {
-        throw std::invalid_argument("key-loop needs a key and a count");
-      }
-      const double ms = KeyboardInput::TypeRepeatedly(key, count);
-      std::printf("key loop: %d key-downs of %s in %.1f ms, %.0f per second, %.2f us each\n", count,
-                  key.c_str(), ms, count * 1000.0 / ms, ms * 1000.0 / count);
-      std::fflush(stdout);
-    } else if (command == "focus") {
-      // focus list|search|reading: the user clicks into that part of the active explorer.
-      const outlook::ExplorerPtr explorer = sim.application()->ActiveExplorer();
-      if (!explorer) {
-        throw std::invalid_argument("no active explorer");
-      }
-      const ExplorerPart part = rest == "search"    ? ExplorerPart::kSearchBox
-                                : rest == "reading" ? ExplorerPart::kReadingPane
-                                : rest == "list"    ? ExplorerPart::kMessageList
-                                                    : throw std::invalid_argument("no part " + rest);
-      StandInWindows::Focus(explorer->WindowHandle(), part);
-      std::printf("user clicks into the %s\n", rest.c_str());
-    } else if (command == "expect-key") {
-      Check(KeyboardInput::MainKeyReached() == (rest != "no"),
-            std::string("the key ") + (rest != "no" ? "reached " : "did not reach ") +
-                KeyboardInput::TargetName());
-    } else if (command == "ribbon" || command == "ribbon-click" || command == "expect-ribbon") {
-      // ribbon <prog id>: prints the add-in's explorer ribbon as the user sees it;
-      // ribbon-click <prog id> <label>: clicks the control shown with that label;
-      // expect-ribbon <prog id> <text>: some line of the ribbon contains the text.
-      std::istringstream args(rest);
-      std::string prog_id;
-      args >> prog_id;
-      std::string text;
-      std::getline(args, text);
-      text = Trimmed(text);
-      RibbonHost* ribbon = outlook_.Ribbon(prog_id);
-      if (ribbon == nullptr) {
-        Fail(prog_id + " has no ribbon");
-      } else if (command == "ribbon") {
-        std::printf("ribbon of %s:\n%s", prog_id.c_str(), ribbon->Text().c_str());
-      } else if (command == "ribbon-click") {
-        std::printf("user clicks %s on the ribbon\n", text.c_str());
-        Check(ribbon->ClickLabel(text), "the ribbon took the click on " + text);
-      } else {
-        Check(ribbon->Text().find(text) != std::string::npos, "the ribbon shows " + text);
-      }
-    } else if (command == "command-bar" || command == "command-bar-click" ||
-               command == "expect-command-bar") {
-      // command-bar <bar>: prints the bar of the active explorer as the user sees it;
-      // command-bar-click <bar> <caption or tag>: clicks the button shown with that caption or
-      // carrying that tag; expect-command-bar <bar> <text>: some line of the bar contains the text.
-      std::istringstream args(rest);
-      std::string name;
-      args >> name;
-      std::string text;
-      std::getline(args, text);
-      text = Trimmed(text);
-      office::sim::SimCommandBarsHost* bars = outlook_.CommandBars();
-      outlook::ExplorerPtr explorer = sim.application()->ActiveExplorer();
-      if (bars == nullptr || !explorer) {
-        Fail("Outlook shows no command bars");
-        return;
-      }
-      const std::uintptr_t window = explorer->WindowHandle();
-      const office::sim::SimBarView bar = bars->Bar(window, name);
-      if (bar.name.empty()) {
-        Fail("the active explorer has no bar " + name);
-      } else if (command == "command-bar") {
-        std::printf("command bar of the active explorer:\n%s", BarText(bar).c_str());
-      } else if (command == "command-bar-click") {
-        std::printf("user clicks %s on the bar %s\n", text.c_str(), name.c_str());
-        const std::string caption = CaptionOf(bar.controls, text);
-        Check(!caption.empty() && bars->Click(window, name, caption),
-              "the bar took the click on " + text);
-      } else {
-        Check(BarText(bar).find(text) != std::string::npos, "the bar " + name + " shows " + text);
-      }
     } else if (command == "refuse-folder-type") {
       // refuse-folder-type <type> <error code>: Folders.Add raises the error (hexadecimal, as
       // 80070057) when given that folder type, as an Outlook that does not take it.
@@ -496,7 +336,9 @@ class Runner {
       }
       Check(all_there, "the items selected last are in " + rest);
     } else if (!RunMailboxCommand(command, rest, sim) &&
-               !RunSelectionCommand(command, rest, sim)) {
+               !RunSelectionCommand(command, rest, sim) &&
+               !RunKeyboardCommand(command, rest, outlook_, check) &&
+               !RunOfficeUiCommand(command, rest, outlook_, check)) {
       Fail("unknown command " + command);
     }
   }

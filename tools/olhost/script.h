@@ -49,6 +49,8 @@ class OutlookStandIn;
 //   select-attachment, select-in-todo-bar, live-selection
 //                                 fill the mailbox and select as Outlook's views do
 //                                 (see selection_script.h)
+//   key, key-loop, alt-code, focus, expect-key, expect-text, expect-key-tips   the keyboard
+//                                 (see keyboard_script.h)
 //   command-bar <bar>             prints the active explorer's command bar (Outlook 2007)
 //   command-bar-click <bar> <caption or tag>   the user clicks the button
 //   expect-command-bar <bar> <text>            some line of the bar contains the text

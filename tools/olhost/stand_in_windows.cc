@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/win32/wide_text.h"
+#include "tools/olhost/explorer_keys.h"
+#include "tools/olhost/text_fields.h"
 #include "tools/olhost/window_photograph.h"
 
 namespace quivra::olhost {
@@ -25,6 +27,7 @@ constexpr int kSearchBoxId = 2;
 constexpr int kReadingPaneId = 3;
 constexpr int kInspectorBodyId = 4;
 constexpr int kFolderPaneId = 5;
+constexpr int kInlineReplyId = 6;
 constexpr int kFirstButtonId = 100;  // the add-in's buttons, in order
 
 // The strip above the panes that holds the add-in's buttons.
@@ -69,18 +72,8 @@ void PaintLines(HWND window, const std::vector<std::pair<std::string, bool>>& li
   ::EndPaint(window, &paint);
 }
 
-struct ReachedKey {
-  HWND window;
-  WPARAM virtual_key;
-};
-
-std::vector<ReachedKey>& ReachedKeys() {
-  static std::vector<ReachedKey> keys;
-  return keys;
-}
-
 // The window procedures the recording replaced, for windows of classes the stand-in did not make
-// (the search box's edit control).
+// (the edit controls of the search box and the inline reply).
 std::map<HWND, WNDPROC>& OriginalProcedures() {
   static std::map<HWND, WNDPROC> procedures;
   return procedures;
@@ -92,76 +85,30 @@ std::vector<HWND>& Inspectors() {
   return inspectors;
 }
 
-std::vector<WPARAM>& ReleasedKeys() {
-  static std::vector<WPARAM> keys;
-  return keys;
-}
-
-void Record(HWND window, UINT message, WPARAM wparam) {
-  if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN) {
-    ReachedKeys().push_back({window, wparam});
-  } else if (message == WM_KEYUP || message == WM_SYSKEYUP) {
-    ReleasedKeys().push_back(wparam);
-  }
-}
-
-// Office's key tips in an explorer: Alt pressed and released with no other key between shows
-// them (again: hides them), a letter or digit then walks them, any other key ends them. A key
-// the add-in's keyboard hook swallows leaves the window Alt alone, as in Outlook.
-struct KeyTipState {
-  bool alt_alone = false;
-  bool showing = false;
-};
-
-void KeyTipInput(HWND window, UINT message, WPARAM key) {
-  static std::map<HWND, KeyTipState> states;
-  HWND explorer = ::GetAncestor(window, GA_ROOT);
-  KeyTipState& state = states[explorer];
-  const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-  const bool up = message == WM_KEYUP || message == WM_SYSKEYUP;
-  if (key == VK_MENU) {
-    if (down) {
-      state.alt_alone = true;
-    } else if (up && state.alt_alone) {
-      state.alt_alone = false;
-      state.showing = !state.showing;
-      if (state.showing && content_source != nullptr) {
-        content_source->StartKeyTips(reinterpret_cast<std::uintptr_t>(explorer));
-      }
-    }
-    return;
-  }
-  if (!down) {
-    return;
-  }
-  state.alt_alone = false;
-  if (!state.showing) {
-    return;
-  }
-  const bool letter_or_digit =
-      message == WM_KEYDOWN && ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'));
-  state.showing = letter_or_digit && content_source != nullptr &&
-                  content_source->TypeKeyTip(reinterpret_cast<std::uintptr_t>(explorer),
-                                             static_cast<char>(key));
-}
-
 // The explorer and inspector windows: they lay out their parts, pass clicks on the add-in's
-// buttons on, and keep key presses to themselves (Alt released alone would open a window menu,
-// which they do not have).
+// buttons on, and keep key presses to themselves. Alt released alone brings the ribbon's key
+// tips, never the window menu: a text field's default handling asks for that menu (SC_KEYMENU),
+// which Office's windows do not show.
 LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  Record(window, message, wparam);
+  RecordKey(window, message, wparam);
   switch (message) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYUP:
-      KeyTipInput(window, message, wparam);
+      KeyTipInput(window, message, wparam, content_source);
       return 0;
+    case WM_SYSCOMMAND:
+      if ((wparam & 0xFFF0) == SC_KEYMENU) {
+        return 0;
+      }
+      return ::DefWindowProcW(window, message, wparam, lparam);
     case WM_SIZE: {
       const int width = LOWORD(lparam);
       const int height = HIWORD(lparam);
       // The add-in's buttons in a strip on top; below it the folder tree on the left, the
-      // search box over the message list in the middle, the reading pane on the right.
+      // search box over the message list in the middle, the reading pane on the right with
+      // the inline reply below the mail it answers.
       const int top = kStripHeight + 4;
       const int tree = 180;
       const int middle = (width - tree) / 2;
@@ -174,8 +121,13 @@ LRESULT CALLBACK FrameProcedure(HWND window, UINT message, WPARAM wparam, LPARAM
       if (HWND list = ::GetDlgItem(window, kMessageListId)) {
         ::MoveWindow(list, tree, top + 26, middle - 4, height - top - 30, TRUE);
       }
+      const int pane_height = (height - top - 4) * 3 / 5;
       if (HWND pane = ::GetDlgItem(window, kReadingPaneId)) {
-        ::MoveWindow(pane, tree + middle, top, width - tree - middle - 4, height - top - 4, TRUE);
+        ::MoveWindow(pane, tree + middle, top, width - tree - middle - 4, pane_height, TRUE);
+      }
+      if (HWND reply = ::GetDlgItem(window, kInlineReplyId)) {
+        ::MoveWindow(reply, tree + middle, top + pane_height + 4, width - tree - middle - 4,
+                     height - top - pane_height - 12, TRUE);
       }
       if (HWND body = ::GetDlgItem(window, kInspectorBodyId)) {
         ::MoveWindow(body, 4, 4, width - 8, height - 8, TRUE);
@@ -214,7 +166,7 @@ LRESULT CALLBACK FolderPaneProcedure(HWND window, UINT message, WPARAM wparam, L
 }
 
 LRESULT CALLBACK MessageListProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  Record(window, message, wparam);
+  RecordKey(window, message, wparam);
   if (message == WM_PAINT) {
     const ExplorerContent* content = ContentOf(::GetParent(window));
     PaintLines(window, content != nullptr ? content->messages
@@ -233,15 +185,17 @@ LRESULT CALLBACK MessageListProcedure(HWND window, UINT message, WPARAM wparam, 
   }
   if (message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_KEYUP ||
       message == WM_SYSKEYUP) {
-    KeyTipInput(window, message, wparam);
+    KeyTipInput(window, message, wparam, content_source);
     return 0;
   }
   return ::DefWindowProcW(window, message, wparam, lparam);
 }
 
 // A mail editor: shows the text caret while it has the focus, as an editor the user types in.
+// In the explorer's reading pane its keys go to the ribbon's key tips as well, as in the other
+// parts of the explorer.
 LRESULT CALLBACK EditorProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  Record(window, message, wparam);
+  RecordKey(window, message, wparam);
   switch (message) {
     case WM_SETFOCUS:
       ::CreateCaret(window, nullptr, 1, 16);
@@ -255,14 +209,30 @@ LRESULT CALLBACK EditorProcedure(HWND window, UINT message, WPARAM wparam, LPARA
     case WM_SYSKEYDOWN:
     case WM_KEYUP:
     case WM_SYSKEYUP:
+      if (::GetDlgCtrlID(window) == kReadingPaneId) {
+        KeyTipInput(window, message, wparam, content_source);
+      }
       return 0;
     default:
       return ::DefWindowProcW(window, message, wparam, lparam);
   }
 }
 
+// The explorer's text fields: their keys are recorded and go to the ribbon's key tips first; a
+// key the key tips took types no character either.
 LRESULT CALLBACK RecordingProcedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  Record(window, message, wparam);
+  static bool key_tips_took_key = false;
+  RecordKey(window, message, wparam);
+  if (message == WM_CHAR && key_tips_took_key) {
+    key_tips_took_key = false;
+    return 0;
+  }
+  if ((message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_KEYUP ||
+       message == WM_SYSKEYUP) &&
+      KeyTipInput(window, message, wparam, content_source)) {
+    key_tips_took_key = message == WM_KEYDOWN;
+    return 0;
+  }
   const auto found = OriginalProcedures().find(window);
   if (found == OriginalProcedures().end()) {
     return ::DefWindowProcW(window, message, wparam, lparam);
@@ -319,6 +289,15 @@ HWND TopLevel(const wchar_t* window_class, const wchar_t* title) {
   return window;
 }
 
+// An edit control of the explorer that composes character codes typed with Alt and records its
+// keys.
+void TextField(HWND explorer, int id, DWORD style) {
+  HWND field = Child(explorer, L"Edit", id, WS_BORDER | WS_TABSTOP | style);
+  ComposeAltCodes(field);
+  OriginalProcedures()[field] = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrW(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
+}
+
 void BringToFront(HWND window, HWND focus) {
   // A thread's window must be shown activated to become the foreground window.
   ::ShowWindow(window, SW_SHOW);
@@ -327,14 +306,28 @@ void BringToFront(HWND window, HWND focus) {
   ::SetFocus(focus != nullptr ? focus : window);
 }
 
+int PartId(ExplorerPart part) {
+  switch (part) {
+    case ExplorerPart::kSearchBox:
+      return kSearchBoxId;
+    case ExplorerPart::kReadingPane:
+      return kReadingPaneId;
+    case ExplorerPart::kInlineReply:
+      return kInlineReplyId;
+    case ExplorerPart::kMessageList:
+      break;
+  }
+  return kMessageListId;
+}
+
 std::uintptr_t MakeExplorer() {
   HWND window = TopLevel(kExplorerClass, L"Inbox - Microsoft Outlook");
   Child(window, kFolderPaneClass, kFolderPaneId, WS_BORDER);
   Child(window, kMessageListClass, kMessageListId, WS_TABSTOP | WS_BORDER);
-  HWND search = Child(window, L"Edit", kSearchBoxId, WS_BORDER | ES_AUTOHSCROLL | WS_TABSTOP);
-  OriginalProcedures()[search] = reinterpret_cast<WNDPROC>(
-      ::SetWindowLongPtrW(search, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RecordingProcedure)));
+  TextField(window, kSearchBoxId, ES_AUTOHSCROLL);
   Child(window, kEditorClass, kReadingPaneId, WS_TABSTOP | WS_BORDER);
+  // The reply the user writes inside the explorer (Outlook 2013 and later).
+  TextField(window, kInlineReplyId, ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN);
   RECT area = {};
   ::GetClientRect(window, &area);
   ::SendMessageW(window, WM_SIZE, 0, MAKELPARAM(area.right, area.bottom));
@@ -360,10 +353,11 @@ outlook::sim::internal::WindowSystem StandInWindows::ExplorerWindows() {
 
 void StandInWindows::Focus(std::uintptr_t explorer, ExplorerPart part) {
   HWND window = reinterpret_cast<HWND>(explorer);
-  const int id = part == ExplorerPart::kSearchBox     ? kSearchBoxId
-                 : part == ExplorerPart::kReadingPane ? kReadingPaneId
-                                                      : kMessageListId;
-  BringToFront(window, ::GetDlgItem(window, id));
+  BringToFront(window, ::GetDlgItem(window, PartId(part)));
+}
+
+std::string StandInWindows::TextOf(std::uintptr_t explorer, ExplorerPart part) {
+  return WindowText(::GetDlgItem(reinterpret_cast<HWND>(explorer), PartId(part)));
 }
 
 void StandInWindows::OpenInspector() {
@@ -454,31 +448,6 @@ void StandInWindows::RunUntilClosed() {
   ::KillTimer(nullptr, timer);
 }
 
-void StandInWindows::ForgetKeys() {
-  ReachedKeys().clear();
-  ReleasedKeys().clear();
-}
-
-bool StandInWindows::KeyReleased(WPARAM virtual_key) {
-  return std::find(ReleasedKeys().begin(), ReleasedKeys().end(), virtual_key) !=
-         ReleasedKeys().end();
-}
-
-bool StandInWindows::KeyReached(HWND window, WPARAM virtual_key) {
-  return std::any_of(ReachedKeys().begin(), ReachedKeys().end(), [&](const ReachedKey& key) {
-    return key.window == window && key.virtual_key == virtual_key;
-  });
-}
-
-bool StandInWindows::KeyReachedAny(WPARAM virtual_key) {
-  return std::any_of(ReachedKeys().begin(), ReachedKeys().end(),
-                     [&](const ReachedKey& key) { return key.virtual_key == virtual_key; });
-}
-
-size_t StandInWindows::KeysReached() {
-  return ReachedKeys().size();
-}
-
 std::string StandInWindows::NameOf(HWND window) {
   switch (::GetDlgCtrlID(window)) {
     case kMessageListId:
@@ -487,6 +456,8 @@ std::string StandInWindows::NameOf(HWND window) {
       return "the search box";
     case kReadingPaneId:
       return "the reading pane's editor";
+    case kInlineReplyId:
+      return "the inline reply";
     case kInspectorBodyId:
       return "the inspector";
     default:

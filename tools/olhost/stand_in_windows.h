@@ -44,14 +44,16 @@ class ExplorerContentSource {
   ~ExplorerContentSource() = default;
 };
 
-// The parts of an explorer window a key press can go to.
-enum class ExplorerPart { kMessageList, kSearchBox, kReadingPane };
+// The parts of an explorer window a key press can go to: the inline reply is the reply the user
+// writes in the reading pane's place (Outlook 2013 and later).
+enum class ExplorerPart { kMessageList, kSearchBox, kReadingPane, kInlineReply };
 
 // The stand-in's Outlook windows as real windows on the user-interface thread, so that the
 // add-in's keyboard hook meets them as it meets Outlook's: each explorer a top-level window
-// holding a message list, an Instant Search box (an edit control) and a reading pane whose
-// editor shows the text caret while it has the focus (as the mail editor of the reading pane
-// does for an inline reply); an inspector a top-level window whose mail body has the focus.
+// holding a message list, an Instant Search box and an inline reply (edit controls that take
+// character codes typed with Alt as Windows' do) and a reading pane whose editor shows the text
+// caret while it has the focus (as the mail editor of the reading pane does); an inspector a
+// top-level window whose mail body has the focus.
 // Every key-down that reaches one of these windows is recorded.
 class StandInWindows {
  public:
@@ -60,6 +62,10 @@ class StandInWindows {
 
   // Puts the keyboard focus on a part of the explorer window `explorer`.
   static void Focus(std::uintptr_t explorer, ExplorerPart part);
+  // The text the user typed into a text field of the explorer (UTF-8).
+  static std::string TextOf(std::uintptr_t explorer, ExplorerPart part);
+  // Whether the explorer shows the ribbon's key tips now.
+  static bool KeyTipsShowing(std::uintptr_t explorer);
 
   // Opens an inspector window in front, its body focused; closes the one opened last.
   static void OpenInspector();

@@ -189,6 +189,7 @@ LRESULT TKeyboardHook::KeyMessage(int code, WPARAM wparam, LPARAM lparam) {
                                0) != FALSE;
     }
     if (swallow) {
+      logic_.KeySwallowed(verdict);
       ::CallNextHookEx(hook, code, wparam, lparam);
       return 1;
     }

@@ -10,6 +10,7 @@
 #include "host/framework/command_bars/command_bar_controls.h"
 #include "host/framework/keyboard/keyboard_shortcut.h"
 #include "host/framework/module/com_addin_module.h"
+#include "platform/keyboard.h"
 
 namespace quivra::framework {
 
@@ -37,20 +38,23 @@ TKeyboardHookLogic::TKeyboardHookLogic(TCOMAddInModule& module,
     : module_(module), host_app_(std::move(host_app)), host_(host) {}
 
 THookVerdict TKeyboardHookLogic::KeyMessage(const TKeyPress& press, bool window_exists) {
+  // Every message counts for the character code being typed, the taken ones too.
+  const bool in_character_code = alt_keys_.ContinuesCharacterCode(press);
+  alt_keys_.Take(press);
   const bool on_key_down = static_cast<bool>(module_.OnKeyDown);
   if (press.VirtualKey == 0 || press.KeyData == 0 || (!window_exists && !on_key_down) ||
-      IsPassedOnBackspace(press)) {
+      IsPassedOnBackspace(press) || in_character_code) {
     return {};
   }
   // Only a window that can receive the posted message may take a shortcut: a key swallowed
   // with nobody to run its action would simply be lost.
   if (window_exists) {
     const std::string text = ShortcutTextOf(press, KeyNames);
-    if (!text.empty() && AnyEntryHas(text) && KeyGoesToExplorer(press)) {
+    if (!text.empty() && AnyEntryHas(text) && KeyGoesToExplorer()) {
       RebuildShortcutTable();
       const int index = table_.Find(text);
       if (index >= 0) {
-        return {THookVerdict::Kind::kPostShortcut, index};
+        return {THookVerdict::Kind::kPostShortcut, index, press.Alt};
       }
     }
   }
@@ -63,10 +67,33 @@ THookVerdict TKeyboardHookLogic::KeyMessage(const TKeyPress& press, bool window_
     args.KeyData = press.KeyData;
     module_.CallHandler([&] { module_.OnKeyDown(module_, args); });
     if (args.Handled) {
-      return {THookVerdict::Kind::kSwallow, -1};
+      return {THookVerdict::Kind::kSwallow, -1, press.Alt};
     }
   }
   return {};
+}
+
+void TKeyboardHookLogic::KeySwallowed(const THookVerdict& verdict) {
+  if (!verdict.Swallowed() || !verdict.AltHeld) {
+    return;
+  }
+  // When the user releases Alt, DefWindowProc sends the top-level window WM_SYSCOMMAND with
+  // SC_KEYMENU, which opens its menu; Office shows its key tips when Alt is pressed and released.
+  // Neither happens when another key went down while Alt was held, as for a chord Windows
+  // handles itself (an accelerator, which TranslateAccelerator turns into a command). The key
+  // swallowed here never reached the window, so a key without any meaning goes down and up in
+  // its place: keybd_event puts it into the input stream behind the keys queued already, so it
+  // reaches the window before Alt's release while the user still holds Alt (pressed after that
+  // release, it is a key alone that means nothing either).
+  // https://learn.microsoft.com/windows/win32/inputdev/wm-syskeyup
+  // https://learn.microsoft.com/windows/win32/menurc/wm-syscommand
+  // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-translateacceleratorw
+  // https://learn.microsoft.com/en-us/windows/win32/api/winuser/nf-winuser-keybd_event
+  // https://learn.microsoft.com/windows/win32/api/winuser/nf-winuser-sendinput
+  // http://blogs.msdn.com/b/jensenh/archive/2005/10/13/480568.aspx
+  platform::Keyboard& keyboard = module_.Services().keyboard;
+  keyboard.KeyEvent(kAltMaskKey, 0, 0);
+  keyboard.KeyEvent(kAltMaskKey, 0, platform::kKeyEventKeyUp);
 }
 
 bool TKeyboardHookLogic::UsesModifiers(std::uint32_t key_data) {
@@ -84,13 +111,12 @@ bool TKeyboardHookLogic::AnyEntryHas(const std::string& text) const {
   return candidates.Find(text) >= 0;
 }
 
-bool TKeyboardHookLogic::KeyGoesToExplorer(const TKeyPress& press) const {
+bool TKeyboardHookLogic::KeyGoesToExplorer() const {
   if (IsExplorerWindow && WindowInFront.Foreground &&
       !IsExplorerWindow(WindowInFront.Foreground())) {
     return false;
   }
-  return press.VirtualKey != kVkBack || !WindowInFront.Focused ||
-         !IsTyping(WindowInFront.Focused());
+  return !WindowInFront.Focused || !IsTyping(WindowInFront.Focused());
 }
 
 std::vector<TOlExplorerCommandBar*> TKeyboardHookLogic::BarsInUse() const {

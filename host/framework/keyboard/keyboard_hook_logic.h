@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "host/framework/keyboard/alt_key_sequence.h"
 #include "host/framework/keyboard/shortcut_table.h"
 #include "host/framework/keyboard/shortcut_text.h"
 #include "host/framework/keyboard/window_in_front.h"
@@ -31,6 +32,8 @@ struct THookVerdict {
   };
   Kind Action = Kind::kPass;
   int Index = -1;
+  // The swallowed key was pressed with Alt held: see KeySwallowed.
+  bool AltHeld = false;
 
   bool Swallowed() const { return Action != Kind::kPass; }
 };
@@ -62,11 +65,20 @@ class TKeyboardHookLogic {
   // its shortcut text; when some enabled bar or shortcut component has that text and the key
   // goes to an explorer (see KeyGoesToExplorer), the shortcut table is rebuilt and the first
   // entry with that text taken (kPostShortcut). A text nobody
-  // has leaves the table as it was, asking Outlook nothing. Otherwise the module's OnKeyDown, when
+  // has leaves the table as it was, asking Outlook nothing. A keypad digit that goes on a
+  // character code the user is typing with Alt held (the 2, 3 and 3 of Alt+0233) is never
+  // taken. Otherwise the module's OnKeyDown, when
   // assigned, sees non-repeated key-downs and may keep them (kSwallow). Key-ups, auto-repeats, the
   // modifier keys and every other key pass on. Exceptions of the module's OnKeyDown go to its
   // ReportError.
   THookVerdict KeyMessage(const TKeyPress& press, bool window_exists);
+
+  // The hook swallowed the key of `verdict`. When Alt was held, the window would now see Alt
+  // pressed and released with nothing between, which Windows and Office take as the user asking
+  // for the menu or the ribbon's key tips: the next letter typed would run a ribbon command.
+  // So a key without any meaning (kAltMaskKey) is pressed and released through the platform's
+  // keyboard in its place, while Alt is still held, as the swallowed key would have been.
+  void KeySwallowed(const THookVerdict& verdict);
 
   // Whether KeyMessage looks at the modifier state of a message with this key data: only for a
   // fresh key-down (neither an auto-repeat nor a release). The hook reads the keyboard's state
@@ -108,14 +120,16 @@ class TKeyboardHookLogic {
   // Shortcuts act in the explorers only: a key pressed in a message window, another Outlook
   // window or one of the add-in's own dialogs goes on to that window untouched (Alt+1 ... Alt+9
   // are Outlook's own keys there, and a shortcut inside the add-in's dialog would start a
-  // second one over the first). Backspace goes on while the user is typing text in the
-  // explorer: in its search box, a folder name being edited, or a reply in the reading pane.
-  bool KeyGoesToExplorer(const TKeyPress& press) const;
+  // second one over the first). Nor does any shortcut act while the user is typing text in the
+  // explorer: in its search box, a folder name being edited, or a reply in the reading pane
+  // (there Backspace deletes, and Alt with keypad digits enters a character).
+  bool KeyGoesToExplorer() const;
 
   TCOMAddInModule& module_;
   outlook::ApplicationPtr host_app_;
   TOfficeHostApp host_;
   TShortcutTable table_;
+  TAltKeySequence alt_keys_;
 };
 
 // The thread's keyboard hook and shortcut window serving one logic; destroying it removes both.
