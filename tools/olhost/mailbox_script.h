@@ -14,6 +14,12 @@ namespace quivra::olhost {
 //   move-folder <path> -> <new parent>     the folder moves below another folder of its store
 //   refuse-moves <store> <hex code> <text> the store refuses every item moved into it from now
 //                                          on, raising that HRESULT with Outlook's text
+//   limit-open-objects exchange            the server limits the objects the session holds
+//   limit-open-objects <kind> <count> ...  open, to Exchange's defaults or to the counts given
+//                                          ("none": any number); kinds: folders, items,
+//                                          folder-views, item-views
+//   expect-open-objects <kind> <count>     checks that never more objects of the kind were open
+//                                          at once, and none was refused
 //
 // Returns false for a command it does not know; raises std::exception on a bad argument.
 bool RunMailboxCommand(const std::string& command,
