@@ -189,6 +189,11 @@ TFolderData* TfrmFolders2::FolderData(const ui::TreeNode& Node) {
   return dynamic_cast<TFolderData*>(Node.Data());
 }
 
+outlook::MAPIFolderPtr TfrmFolders2::OpenFolder(const TFolderData& data) {
+  return outlook::Require(outlook_.GetNamespace("MAPI"))
+      .GetFolderFromID(data.EntryId, data.StoreId);
+}
+
 void TfrmFolders2::FillTree() {
   treeFolders.Clear();
   outlook::NameSpacePtr name_space = outlook_.GetNamespace("MAPI");
@@ -205,7 +210,7 @@ void TfrmFolders2::FillTree() {
     outlook::MAPIFolderPtr root = stores->Item(i);
     ui::TreeNode& node = treeFolders.Add(nullptr, outlook::Require(root).Name());
     node.SetHasChildren(outlook::Require(root->Folders()).Count() > 0);
-    auto data = std::make_unique<TFolderData>(root, root->StoreID(), root->EntryID());
+    auto data = std::make_unique<TFolderData>(root->StoreID(), root->EntryID());
     if (data->StoreId == default_store_id) {
       default_node = &node;
     }
@@ -248,7 +253,9 @@ void TfrmFolders2::ExpandChildren(ui::TreeView& Sender, ui::TreeNode& Node, bool
   if (data == nullptr) {
     return;
   }
-  outlook::FolderCollectionPtr folders = outlook::Require(data->MapiFolder).Folders();
+  // The node's folder and its subfolders are open only for this expansion; each child only
+  // while it is read.
+  outlook::FolderCollectionPtr folders = outlook::Require(OpenFolder(*data)).Folders();
   const int count = outlook::Require(folders).Count();
   if (count == 0) {
     return;
@@ -280,7 +287,7 @@ ui::TreeNode* TfrmFolders2::AddFolderNode(ui::TreeNode& Parent,
   }
   ui::TreeNode& node = treeFolders.Add(&Parent, name);
   node.SetHasChildren(outlook::Require(folder->Folders()).Count() > 0);
-  auto data = std::make_unique<TFolderData>(folder, folder->StoreID(), folder->EntryID());
+  auto data = std::make_unique<TFolderData>(folder->StoreID(), folder->EntryID());
   node.SetStateIndex(FolderImage(data->EntryId, name, defaults));
   node.SetData(std::move(data));
   return &node;
@@ -456,20 +463,24 @@ void TfrmFolders2::ButtonAddClick() {
   if (!AskNewFolderName(platform_.ui, node->Text(), name)) {
     return;
   }
-  const TFolderData* data = FolderData(*node);
-  outlook::MAPIFolderPtr parent = data != nullptr ? data->MapiFolder : nullptr;
-  const outlook::FolderCollectionPtr folders = outlook::Require(parent).Folders();
-  try {
-    outlook::Require(folders).Add(name, kNewFolderType);
-  } catch (const outlook::OutlookError& error) {
-    // The type argument is not one Outlook documents for Folders.Add; an Outlook that refuses
-    // it as such gets none, and gives the new folder its parent's type. Every other failure
-    // stays a failure.
-    if (error.code() != outlook::kErrorInvalidArgument &&
-        error.code() != outlook::kErrorTypeMismatch) {
-      throw;
+  {
+    // The parent and its subfolders are open only while the folder is added.
+    const TFolderData* data = FolderData(*node);
+    outlook::MAPIFolderPtr parent = data != nullptr ? OpenFolder(*data) : nullptr;
+    const outlook::FolderCollectionPtr folders = outlook::Require(parent).Folders();
+    parent.reset();
+    try {
+      outlook::Require(folders).Add(name, kNewFolderType);
+    } catch (const outlook::OutlookError& error) {
+      // The type argument is not one Outlook documents for Folders.Add; an Outlook that refuses
+      // it as such gets none, and gives the new folder its parent's type. Every other failure
+      // stays a failure.
+      if (error.code() != outlook::kErrorInvalidArgument &&
+          error.code() != outlook::kErrorTypeMismatch) {
+        throw;
+      }
+      outlook::Require(folders).Add(name, std::nullopt);
     }
-    outlook::Require(folders).Add(name, std::nullopt);
   }
   FillTree();
   if (finding_) {

@@ -20,13 +20,15 @@
 
 namespace quivra::dialogs {
 
-// The Outlook folder a tree node stands for; the node owns it.
+// The Outlook folder a tree node stands for, by its ids. A node holds no Outlook object: an
+// Exchange server allows a session only so many open folders, for Outlook and every add-in
+// together, and a tree can have thousands of nodes. The folder is opened by its ids while the
+// picker uses it (see OpenFolder).
 class TFolderData : public ui::TreeNodeData {
  public:
-  TFolderData(outlook::MAPIFolderPtr folder, std::string store_id, std::string entry_id)
-      : MapiFolder(std::move(folder)), StoreId(std::move(store_id)), EntryId(std::move(entry_id)) {}
+  TFolderData(std::string store_id, std::string entry_id)
+      : StoreId(std::move(store_id)), EntryId(std::move(entry_id)) {}
 
-  outlook::MAPIFolderPtr MapiFolder;
   std::string StoreId;
   std::string EntryId;
 };
@@ -79,6 +81,9 @@ class TfrmFolders2 : public ui::Form {
   void FreeAllNodes();
   // The folder attached to a node, or null when it has none (any more).
   static TFolderData* FolderData(const ui::TreeNode& Node);
+  // Opens the folder a node stands for, wherever in its store it lies now; raises what Outlook
+  // raises for a folder that no longer exists. The caller holds it only while it uses it.
+  outlook::MAPIFolderPtr OpenFolder(const TFolderData& data);
 
   // The recently used list. Suggested folders, when the caller gives any, stand above the
   // recently used ones, marked as suggested; a recently used folder that is suggested is shown

@@ -22,6 +22,8 @@ constexpr std::int32_t kErrorAccessDenied =
     static_cast<std::int32_t>(0x80070005);  // E_ACCESSDENIED, MAPI_E_NO_ACCESS
 constexpr std::int32_t kErrorNetwork =
     static_cast<std::int32_t>(0x80040115);  // MAPI_E_NETWORK_ERROR
+constexpr std::int32_t kErrorFailOneProvider =
+    static_cast<std::int32_t>(0x8004011D);  // MAPI_E_FAILONEPROVIDER
 constexpr std::int32_t kErrorTypeMismatch =
     static_cast<std::int32_t>(0x80020005);  // DISP_E_TYPEMISMATCH
 

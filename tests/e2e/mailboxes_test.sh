@@ -11,6 +11,9 @@
 #                   saved path follows, the user's own label stays
 #   german          Outlook in German: the picker offers none of the folders Outlook keeps for
 #                   itself (photographed as picker_german.png)
+#   open_objects    the mailbox's server limits the objects the session holds open, as Exchange
+#                   does: 1,000 selected mails are filed by Alt+1 without a message, the last
+#                   one is undone and the picker comes up, and the server refuses nothing
 # Every configuration file written is checked against its layout (tests/schemas).
 #
 # Usage: mailboxes_test.sh <case>
@@ -125,6 +128,34 @@ expect-no-dialog-tree Synchronisierungsprobleme
 quit
 SCRIPT
   run_script "$OUTLOOK" --locale de
+}
+
+case_open_objects() {
+  install_add_in "$OUTLOOK" 1
+  cat >"$HOME_DIR/script.txt" <<SCRIPT
+start
+limit-open-objects exchange
+add-items 1000 Mailbox\\Inbox
+select 1 1 1000
+key alt+1
+expect-selected-in Mailbox\\Projects\\Alpha
+expect-items 1003 Mailbox\\Projects\\Alpha
+expect-items 25 Mailbox\\Inbox
+expect-no-dialog
+ribbon-click $PROGID Undo
+expect-items 1002 Mailbox\\Projects\\Alpha
+# The picker's tree of two stores and the default store's folders holds no folder open.
+limit-open-objects folders 6
+answer Cancel
+key alt+z
+expect-dialogs 1 File to Any Folder...
+expect-open-objects folders 500
+expect-open-objects items 250
+expect-open-objects folder-views 500
+expect-open-objects item-views 500
+quit
+SCRIPT
+  run_script "$OUTLOOK"
 }
 
 "case_$1"

@@ -2,8 +2,12 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
+#include <sstream>
 #include <stdexcept>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace quivra::olhost {
 
@@ -22,6 +26,24 @@ std::pair<std::string, std::string> Arrow(const std::string& rest) {
     throw std::invalid_argument("expected <path> -> <name>");
   }
   return {Trim(rest.substr(0, arrow)), Trim(rest.substr(arrow + 2))};
+}
+
+// The kinds of open objects by their script names.
+outlook::sim::OpenObjectKind KindNamed(const std::string& name) {
+  using outlook::sim::OpenObjectKind;
+  if (name == "folders") {
+    return OpenObjectKind::kFolder;
+  }
+  if (name == "items") {
+    return OpenObjectKind::kItem;
+  }
+  if (name == "folder-views") {
+    return OpenObjectKind::kFolderView;
+  }
+  if (name == "item-views") {
+    return OpenObjectKind::kItemView;
+  }
+  throw std::invalid_argument("no kind of open object " + name);
 }
 
 }  // namespace
@@ -80,6 +102,65 @@ bool RunMailboxCommand(const std::string& command,
     const std::string text = Trim(rest.substr(second + 1));
     std::printf("the store %s refuses items moved into it\n", store.c_str());
     outlook.RefuseMovesInto(outlook.FolderAt(store), code, text);
+    return true;
+  }
+  if (command == "add-items") {
+    // add-items <count> <path>: that many new mails arrive in the folder, the newest last.
+    const size_t space = rest.find(' ');
+    const int count = std::stoi(rest.substr(0, space));
+    if (count < 1 || space == std::string::npos) {
+      throw std::invalid_argument("expected <count> <path>");
+    }
+    const outlook::sim::SimFolder folder = outlook.FolderAt(Trim(rest.substr(space)));
+    std::printf("%d new mails arrive in %s\n", count, folder.path().c_str());
+    for (int i = 1; i <= count; ++i) {
+      folder.AddItem(outlook::sim::ItemKind::kMail, "Bulk mail " + std::to_string(i));
+    }
+    return true;
+  }
+  if (command == "limit-open-objects") {
+    // The Exchange server behind the mailbox limits the objects the session holds open, for
+    // Outlook and its add-ins together; see the simulated Outlook's sim_open_objects.h.
+    if (rest == "exchange") {
+      std::printf("the server limits open objects to Exchange's defaults\n");
+      outlook.LimitOpenObjectsAsExchange();
+      return true;
+    }
+    std::istringstream words(rest);
+    std::vector<std::string> pairs;
+    for (std::string word; words >> word;) {
+      pairs.push_back(word);
+    }
+    if (pairs.empty() || pairs.size() % 2 != 0) {
+      throw std::invalid_argument("expected exchange, or <kind> <count|none> ...");
+    }
+    for (size_t i = 0; i < pairs.size(); i += 2) {
+      const std::string& count = pairs[i + 1];
+      std::printf("the server limits open %s to %s\n", pairs[i].c_str(), count.c_str());
+      outlook.LimitOpenObjects(KindNamed(pairs[i]), count == "none"
+                                                        ? std::nullopt
+                                                        : std::optional<int>(std::stoi(count)));
+    }
+    return true;
+  }
+  if (command == "expect-open-objects") {
+    // expect-open-objects <kind> <count>: never more than that many objects of the kind were
+    // open at once so far, and none was refused.
+    std::istringstream words(rest);
+    std::string kind;
+    int most = 0;
+    if (!(words >> kind >> most)) {
+      throw std::invalid_argument("expected <kind> <count>");
+    }
+    const int highest = outlook.HighestOpenObjectCount(KindNamed(kind));
+    const int refused = outlook.RefusedOpenCount(KindNamed(kind));
+    const std::string what = std::to_string(highest) + " " + kind + " at most were open at once, " +
+                             std::to_string(refused) + " refused";
+    if (highest > most || refused > 0) {
+      throw std::runtime_error(what + " (expected at most " + std::to_string(most) +
+                               ", none refused)");
+    }
+    std::printf("PASS: %s\n", what.c_str());
     return true;
   }
   return false;

@@ -17,6 +17,14 @@ namespace quivra::olhost {
 //   empty-deleted-items <store>            the user empties the store's Deleted Items
 //   refuse-moves <store> <hex code> <text> the store refuses every item moved into it from now
 //                                          on, raising that HRESULT with Outlook's text
+//   add-items <count> <path>               that many new mails ("Bulk mail 1" ...) arrive in
+//                                          the folder
+//   limit-open-objects exchange            the server limits the objects the session holds
+//   limit-open-objects <kind> <count> ...  open, to Exchange's defaults or to the counts given
+//                                          ("none": any number); kinds: folders, items,
+//                                          folder-views, item-views
+//   expect-open-objects <kind> <count>     checks that never more objects of the kind were open
+//                                          at once, and none was refused
 //
 // Returns false for a command it does not know; raises std::exception on a bad argument.
 bool RunMailboxCommand(const std::string& command,

@@ -87,22 +87,21 @@ int ItemTypeForNewFolder(int type, int parent_item_type) {
       return parent_item_type;
   }
 }
-// An object whose type the holder does not know yet.
+// An object whose type the holder does not know yet. A folder or an item is open from the
+// moment it is handed out, and its typed views share its count.
 class UntypedObject : public Object {
  public:
   // kAttachment: an attachment of the item `node`.
   enum class Kind { kFolder, kItem, kExplorer, kNameSpace, kInspector, kAttachment };
 
   UntypedObject(WorldPtr world, Kind kind, void* node = nullptr)
-      : world_(std::move(world)), kind_(kind), node_(node) {}
-
-  MAPIFolderPtr AsMAPIFolder() override {
-    world_->Call("QueryInterface(MAPIFolder)");
-    if (kind_ != Kind::kFolder) {
-      ThrowNoInterface("MAPIFolder");
+      : world_(std::move(world)), kind_(kind), node_(node) {
+    if (kind_ == Kind::kFolder || kind_ == Kind::kItem) {
+      open_ = Open(world_, kind_ == Kind::kFolder ? OpenObjectKind::kFolder : OpenObjectKind::kItem);
     }
-    return MakeFolder(world_, static_cast<FolderNode*>(node_));
   }
+
+  MAPIFolderPtr AsMAPIFolder() override;
 
   ExplorerPtr AsExplorer() override {
     world_->Call("QueryInterface(_Explorer)");
@@ -125,6 +124,7 @@ class UntypedObject : public Object {
   WorldPtr world_;
   Kind kind_;
   void* node_;
+  OpenObjectPtr open_;
 };
 
 // An attachment, as the attachment well's selection hands it out.
@@ -204,7 +204,11 @@ class StoreObject : public Store {
 
 class FolderObject : public MAPIFolder {
  public:
-  FolderObject(WorldPtr world, FolderNode* folder) : world_(std::move(world)), folder_(folder) {}
+  // `open`: the count of the object this is a view of; none for a folder opened now.
+  FolderObject(WorldPtr world, FolderNode* folder, OpenObjectPtr open = nullptr)
+      : world_(std::move(world)),
+        folder_(folder),
+        open_(open ? std::move(open) : Open(world_, OpenObjectKind::kFolder)) {}
 
   std::string Name() override {
     world_->Call("MAPIFolder.Name");
@@ -262,7 +266,16 @@ class FolderObject : public MAPIFolder {
  private:
   WorldPtr world_;
   FolderNode* folder_;
+  OpenObjectPtr open_;
 };
+
+MAPIFolderPtr UntypedObject::AsMAPIFolder() {
+  world_->Call("QueryInterface(MAPIFolder)");
+  if (kind_ != Kind::kFolder) {
+    ThrowNoInterface("MAPIFolder");
+  }
+  return std::make_shared<FolderObject>(world_, static_cast<FolderNode*>(node_), open_);
+}
 
 // The subfolders of a folder, or, without an owner, the root folders of the open stores.
 class FolderCollectionObject : public FolderCollection {
@@ -316,6 +329,7 @@ class FolderCollectionObject : public FolderCollection {
 
   WorldPtr world_;
   FolderNode* owner_;
+  OpenObjectPtr open_ = Open(world_, OpenObjectKind::kFolderView);
 };
 
 FolderCollectionPtr FolderObject::Folders() {
@@ -360,6 +374,7 @@ class ItemCollectionObject : public ItemCollection {
   WorldPtr world_;
   FolderNode* folder_;
   int cursor_ = -1;  // before the first item: nothing more to give
+  OpenObjectPtr open_ = Open(world_, OpenObjectKind::kItemView);
 };
 
 ItemCollectionPtr FolderObject::Items() {
@@ -368,9 +383,11 @@ ItemCollectionPtr FolderObject::Items() {
   return std::make_shared<ItemCollectionObject>(world_, folder_);
 }
 
+// A typed view of an item handed out as an object of unknown type; it shares that object's count.
 class ItemObject : public Item {
  public:
-  ItemObject(WorldPtr world, ItemNode* item) : world_(std::move(world)), item_(item) {}
+  ItemObject(WorldPtr world, ItemNode* item, OpenObjectPtr open)
+      : world_(std::move(world)), item_(item), open_(std::move(open)) {}
 
   std::string ConversationIndex() override {
     world_->Call("Item.ConversationIndex");
@@ -425,6 +442,7 @@ class ItemObject : public Item {
  private:
   WorldPtr world_;
   ItemNode* item_;
+  OpenObjectPtr open_;
 };
 
 ItemPtr UntypedObject::AsItem(ItemInterface interface_id) {
@@ -433,7 +451,7 @@ ItemPtr UntypedObject::AsItem(ItemInterface interface_id) {
   if (kind_ != Kind::kItem || !Supports(item->kind, interface_id)) {
     ThrowNoInterface(InterfaceName(interface_id));
   }
-  return std::make_shared<ItemObject>(world_, item);
+  return std::make_shared<ItemObject>(world_, item, open_);
 }
 
 }  // namespace

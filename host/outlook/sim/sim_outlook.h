@@ -262,6 +262,20 @@ class SimOutlook {
   // Every call passes the gate after it is counted (unset: none); see CallGate.
   void SetCallGate(CallGate gate);
 
+  // Exchange's limits on the objects a session holds open (see sim_open_objects.h). From now on
+  // at most `count` objects of `kind` are open at once (none: any number, the default, as in a
+  // store without such limits); an object beyond it is refused with Outlook's error.
+  void LimitOpenObjects(OpenObjectKind kind, std::optional<int> count);
+  // Limits every kind to Exchange's default.
+  void LimitOpenObjectsAsExchange();
+  // The objects of `kind` the product holds open now, the most it held at once, and how many it
+  // was refused.
+  int OpenObjectCount(OpenObjectKind kind) const;
+  int HighestOpenObjectCount(OpenObjectKind kind) const;
+  int RefusedOpenCount(OpenObjectKind kind) const;
+  // Counts the highest from the objects open now on, and the refusals from none.
+  void ResetOpenObjectCounts();
+
  private:
   std::uintptr_t NewWindow();
 

@@ -14,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "host/outlook/sim/sim_open_objects.h"
+
 namespace quivra::outlook {
 class ApplicationEvents;
 class ExplorerEvents;
@@ -186,6 +188,8 @@ class World : public std::enable_shared_from_this<World> {
   bool ids_resolve_in_any_store = false;
   // A folder type Folders.Add refuses, and the error code it raises then.
   std::optional<std::pair<int, std::int32_t>> refused_folder_type;
+  // The objects the product holds open now, by kind, and their limits.
+  OpenObjectTallies open_objects;
 
   // Event sinks by connection number. Events go to the sinks connected when the event is
   // raised, in the order they connected, skipping those dropped meanwhile.
