@@ -6,6 +6,7 @@
 
 #include "core/folder_resolution.h"
 #include "core/folder_suggestions.h"
+#include "host/outlook/entry_ids.h"
 
 namespace quivra::core {
 
@@ -208,7 +209,7 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
     configuration_.FolderIds.Learn(configuration_.StoreDetails[slot].StoreId,
                                    configuration_.FolderNames[slot], target_id);
   }
-  if (Require(explorer.CurrentFolder()).EntryID() == target_id) {
+  if (outlook::SameEntryID(outlook_, Require(explorer.CurrentFolder()).EntryID(), target_id)) {
     Report(MessageKind::kInformation, kAlreadyInFolder, true);
     return 0;
   }

@@ -1,5 +1,9 @@
 #include "core/folder_resolution.h"
 
+#include <vector>
+
+#include "host/outlook/entry_ids.h"
+
 namespace quivra::core {
 
 std::string RelativeFolderPath(const std::string& full_path) {
@@ -29,10 +33,19 @@ bool FollowStoreName(Configuration& configuration, int slot, const std::string& 
 outlook::MAPIFolderPtr FindStore(outlook::Application& application, const std::string& store_id) {
   outlook::FolderCollectionPtr roots = outlook::Require(application.GetNamespace("MAPI")).Folders();
   int count = outlook::Require(roots).Count();
+  // The id as a store gives it is found without asking Outlook; another form of it (a store
+  // may be named by more than one id) only when no store gives it so.
+  std::vector<std::string> ids;
   for (int i = 1; i <= count; ++i) {
     outlook::MAPIFolderPtr root = roots->Item(i);
-    if (outlook::Require(root).StoreID() == store_id) {
+    ids.push_back(outlook::Require(root).StoreID());
+    if (ids.back() == store_id) {
       return root;
+    }
+  }
+  for (int i = 1; i <= count; ++i) {
+    if (outlook::SameEntryID(application, ids[static_cast<size_t>(i - 1)], store_id)) {
+      return roots->Item(i);
     }
   }
   return nullptr;
@@ -101,7 +114,7 @@ outlook::MAPIFolderPtr FindMovedFolder(outlook::Application& application,
   } catch (...) {
     return nullptr;
   }
-  if (now.store_id != store.StoreId) {
+  if (!outlook::SameEntryID(application, now.store_id, store.StoreId)) {
     return nullptr;
   }
   if (index < configuration.ButtonNames.size() && index > 0 &&

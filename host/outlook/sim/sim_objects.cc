@@ -86,7 +86,8 @@ class UntypedObject : public Object {
     if (kind_ != Kind::kFolder) {
       ThrowNoInterface("MAPIFolder");
     }
-    return MakeFolder(world_, static_cast<FolderNode*>(node_));
+    // A parent reached from a folder or an item.
+    return MakeFolder(world_, static_cast<FolderNode*>(node_), true);
   }
 
   ExplorerPtr AsExplorer() override {
@@ -107,7 +108,8 @@ class UntypedObject : public Object {
 
 class FolderObject : public MAPIFolder {
  public:
-  FolderObject(WorldPtr world, FolderNode* folder) : world_(std::move(world)), folder_(folder) {}
+  FolderObject(WorldPtr world, FolderNode* folder, bool second_form)
+      : world_(std::move(world)), folder_(folder), second_form_(second_form) {}
 
   std::string Name() override {
     world_->Call("MAPIFolder.Name");
@@ -117,7 +119,8 @@ class FolderObject : public MAPIFolder {
   std::string EntryID() override {
     world_->Call("MAPIFolder.EntryID");
     CheckExists(folder_);
-    return folder_->entry_id;
+    return second_form_ && !folder_->second_entry_id.empty() ? folder_->second_entry_id
+                                                             : folder_->entry_id;
   }
   std::string StoreID() override {
     world_->Call("MAPIFolder.StoreID");
@@ -159,6 +162,7 @@ class FolderObject : public MAPIFolder {
  private:
   WorldPtr world_;
   FolderNode* folder_;
+  bool second_form_;
 };
 
 // The subfolders of a folder, or, without an owner, the root folders of the open stores.
@@ -334,8 +338,8 @@ ItemPtr UntypedObject::AsItem(ItemInterface interface_id) {
 }  // namespace
 
 
-MAPIFolderPtr MakeFolder(std::shared_ptr<World> world, FolderNode* folder) {
-  return std::make_shared<FolderObject>(std::move(world), folder);
+MAPIFolderPtr MakeFolder(std::shared_ptr<World> world, FolderNode* folder, bool second_form) {
+  return std::make_shared<FolderObject>(std::move(world), folder, second_form);
 }
 
 

@@ -1,6 +1,7 @@
 // The explorers, their selections, the name space and the application of the simulated
 // Outlook as the product gets them, and the events they raise.
 
+#include <cstdlib>
 #include <string>
 #include <utility>
 #include <vector>
@@ -60,7 +61,7 @@ class ExplorerObject : public Explorer {
   MAPIFolderPtr CurrentFolder() override {
     world_->Call("Explorer.CurrentFolder");
     CheckOpen();
-    return MakeFolder(world_, explorer_->current);
+    return MakeFolder(world_, explorer_->current, true);
   }
   SelectionPtr Selection() override {
     world_->Call("Explorer.Selection");
@@ -70,6 +71,10 @@ class ExplorerObject : public Explorer {
   std::uintptr_t WindowHandle() override {
     world_->Call("Explorer.WindowHandle");
     CheckOpen();
+    if (!explorer_->window) {
+      // Reported by NewExplorer, not yet activated: its IOleWindow has no window to give.
+      throw OutlookError(kErrorFailed, "The explorer window has not been created yet.");
+    }
     return explorer_->window;
   }
   EventConnectionPtr Advise(ExplorerEvents& sink) override {
@@ -106,7 +111,7 @@ class NameSpaceObject : public NameSpace {
       throw OutlookError(kErrorInvalidArgument, "The default folder does not exist.");
     }
     CheckExists(found->second);
-    return MakeFolder(world_, found->second);
+    return MakeFolder(world_, found->second, true);
   }
   MAPIFolderPtr GetFolderFromID(const std::string& entry_id, const std::string& store_id) override {
     world_->Call("NameSpace.GetFolderFromID");
@@ -114,7 +119,15 @@ class NameSpaceObject : public NameSpace {
     if (!folder) {
       ThrowNotFound();
     }
-    return MakeFolder(world_, folder);
+    return MakeFolder(world_, folder, true);
+  }
+  bool CompareEntryIDs(const std::string& first, const std::string& second) override {
+    world_->Call("NameSpace.CompareEntryIDs");
+    // CompareEntryIDs came with Outlook 2007 (12); an older Outlook knows no such member.
+    if (std::atoi(world_->version.c_str()) < 12) {
+      throw OutlookError(kErrorUnknownName, "Unknown name.");
+    }
+    return world_->SameObject(first, second);
   }
 
  private:
