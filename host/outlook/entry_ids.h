@@ -14,8 +14,8 @@ namespace quivra::outlook {
 //
 // When Outlook cannot compare the two (the call fails, or an Outlook before 2007 lacks it), they
 // count as different. MAPI's advice for a failed comparison is to act on no result and take the
-// most conservative course ("IMAPISession::CompareEntryIDs",
-// https://learn.microsoft.com/office/client-developer/outlook/mapi/imapisession-compareentryids);
+// most conservative course ("IMAPISession::CompareEntryIDs", notes to callers,
+// https://learn.microsoft.com/zh-cn/office/client-developer/outlook/mapi/imapisession-compareentryids);
 // "different" is that course here, because it is what comparing the texts alone gave: a failed
 // comparison leaves every caller where it stood before Outlook was asked (a move is attempted
 // rather than refused, a folder is shown rather than hidden, a store is reported not open), and

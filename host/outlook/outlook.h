@@ -189,7 +189,7 @@ class NameSpace {
   // Whether two EntryIDs name the same object. One object can be represented by two different
   // EntryID values, so only Outlook can tell two ids apart; exists from Outlook 2007 on, and
   // fails for an id Outlook cannot read ("NameSpace.CompareEntryIDs method (Outlook)",
-  // https://learn.microsoft.com/office/vba/api/outlook.namespace.compareentryids). Callers go
+  // https://learn.microsoft.com/en-us/office/vba/api/outlook.namespace.compareentryids). Callers go
   // through SameEntryID (entry_ids.h), which spares the call when the texts are equal.
   virtual bool CompareEntryIDs(const std::string& first, const std::string& second) = 0;
 };

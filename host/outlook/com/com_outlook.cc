@@ -318,7 +318,7 @@ class ComNameSpace : public NameSpace, Typed {
   }
   // NameSpace.CompareEntryIDs(FirstEntryID, SecondEntryID) -> Boolean, Outlook 2007 and later
   // ("NameSpace.CompareEntryIDs method (Outlook)",
-  // https://learn.microsoft.com/office/vba/api/outlook.namespace.compareentryids).
+  // https://learn.microsoft.com/en-us/office/vba/api/outlook.namespace.compareentryids).
   bool CompareEntryIDs(const std::string& first, const std::string& second) override {
     std::vector<Variant> args;
     args.push_back(Variant::Text(first));

@@ -57,8 +57,8 @@ class SimFolder {
   void SetHidden(bool hidden) const;
   // Gives the folder a second EntryID. Outlook documents that one object can be represented by
   // two different EntryID values, and that only NameSpace.CompareEntryIDs tells them apart
-  // (learn.microsoft.com/office/vba/api/outlook.namespace.compareentryids). The product then
-  // sees the first form on the folder reached through Folders.Item, and the second on it
+  // (https://learn.microsoft.com/en-us/office/vba/api/outlook.namespace.compareentryids).
+  // The product then sees the first form on the folder reached through Folders.Item, and the second on it
   // reached through NameSpace.GetDefaultFolder or GetFolderFromID, Explorer.CurrentFolder or a
   // Parent; GetFolderFromID and CompareEntryIDs take either. Empty: the folder has one only.
   void AddSecondEntryId() const;

@@ -72,7 +72,10 @@ class ExplorerObject : public Explorer {
     world_->Call("Explorer.WindowHandle");
     CheckOpen();
     if (!explorer_->window) {
-      // Reported by NewExplorer, not yet activated: its IOleWindow has no window to give.
+      // Reported by NewExplorer, which comes "after the new Explorer object is created but before
+      // the explorer window appears" ("Explorers.NewExplorer event (Outlook)",
+      // https://learn.microsoft.com/en-us/office/vba/api/outlook.explorers.newexplorer): its
+      // IOleWindow has no window to give until it is first activated.
       throw OutlookError(kErrorFailed, "The explorer window has not been created yet.");
     }
     return explorer_->window;
@@ -123,7 +126,10 @@ class NameSpaceObject : public NameSpace {
   }
   bool CompareEntryIDs(const std::string& first, const std::string& second) override {
     world_->Call("NameSpace.CompareEntryIDs");
-    // CompareEntryIDs came with Outlook 2007 (12); an older Outlook knows no such member.
+    // CompareEntryIDs came with Outlook 2007 (12) ("NameSpace.CompareEntryIDs Method (Outlook)",
+    // version added: Outlook 2007,
+    // https://learn.microsoft.com/en-us/previous-versions/office/developer/office-2010/ff864762(v=office.14));
+    // an older Outlook knows no such member.
     if (std::atoi(world_->version.c_str()) < 12) {
       throw OutlookError(kErrorUnknownName, "Unknown name.");
     }
