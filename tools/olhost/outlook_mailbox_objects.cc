@@ -1,7 +1,10 @@
 // The stand-in's folders, item collections, items and selections as automation objects.
 
+#include <oaidl.h>
+
 #include <utility>
 
+#include "host/outlook/com/outlook_dispids.h"
 #include "platform/win32/com/iids.h"
 #include "platform/win32/com/variant.h"
 #include "tools/olhost/outlook_object_kinds.h"
@@ -10,7 +13,8 @@ namespace quivra::olhost::objects {
 
 namespace {
 
-using namespace quivra::com;  // Outlook's IIDs
+using namespace outlook::com;  // the item kinds' IIDs
+using namespace quivra::com;   // Outlook's IIDs
 
 class Untyped : public DispatchObject {
  public:
@@ -151,10 +155,10 @@ class Folder : public DispatchObject {
     AddMember(L"EntryID", [this](const Args&, VARIANT* r) { ReturnText(r, folder_->EntryID()); });
     AddMember(L"StoreID", [this](const Args&, VARIANT* r) { ReturnText(r, folder_->StoreID()); });
     AddMember(L"Folders", [this](const Args&, VARIANT* r) {
-      Return(r, Make<olhost::Folders>(folder_->Folders()));
+      Return(r, Make<Folders>(folder_->Folders()));
     });
     AddMember(L"Items", [this](const Args&, VARIANT* r) {
-      Return(r, Make<olhost::Items>(folder_->Items()));
+      Return(r, Make<Items>(folder_->Items()));
     });
     AddMember(L"DefaultItemType",
               [this](const Args&, VARIANT* r) { ReturnInt(r, folder_->DefaultItemType()); });
@@ -205,6 +209,10 @@ class SelectionView : public DispatchObject {
 
 ComPtr<IDispatch> FolderObject(outlook::MAPIFolderPtr folder) {
   return folder ? Make<Folder>(std::move(folder)) : nullptr;
+}
+
+ComPtr<IDispatch> FolderCollectionObject(outlook::FolderCollectionPtr folders) {
+  return folders ? Make<Folders>(std::move(folders)) : nullptr;
 }
 
 ComPtr<IDispatch> UntypedObject(outlook::ObjectPtr object) {

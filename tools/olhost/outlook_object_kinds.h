@@ -19,6 +19,7 @@ ComPtr<IDispatch> FolderObject(outlook::MAPIFolderPtr folder);
 ComPtr<IDispatch> ExplorerObject(outlook::ExplorerPtr explorer);
 ComPtr<IDispatch> UntypedObject(outlook::ObjectPtr object);
 ComPtr<IDispatch> SelectionObject(outlook::SelectionPtr selection);
+ComPtr<IDispatch> FolderCollectionObject(outlook::FolderCollectionPtr folders);
 
 // Hands out an object created for the result (one reference), or Nothing.
 inline void Return(VARIANT* result, ComPtr<IDispatch> object) {

@@ -11,6 +11,8 @@
 #include "tools/olhost/dispatch_object.h"
 #include "tools/olhost/outlook_object_kinds.h"
 
+namespace quivra::olhost {
+
 namespace {
 
 using namespace outlook::com;  // Outlook's event DISPIDs
@@ -179,7 +181,7 @@ class NameSpaceObject : public DispatchObject {
   explicit NameSpaceObject(outlook::NameSpacePtr space)
       : DispatchObject({IID_Outlook_NameSpace}), space_(std::move(space)) {
     AddMember(L"Folders",
-              [this](const Args&, VARIANT* r) { Return(r, Make<Folders>(space_->Folders())); });
+              [this](const Args&, VARIANT* r) { Return(r, objects::FolderCollectionObject(space_->Folders())); });
     // GetDefaultFolder(19 ... 22) gives the Sync Issues folder and its Conflicts, Local Failures
     // and Server Failures, "only available for an Exchange account": elsewhere it raises
     // ("OlDefaultFolders enumeration (Outlook)",
