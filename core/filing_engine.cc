@@ -7,6 +7,7 @@
 #include "core/folder_resolution.h"
 #include "core/folder_suggestions.h"
 #include "core/items_to_file.h"
+#include "host/outlook/entry_ids.h"
 
 namespace quivra::core {
 
@@ -161,13 +162,14 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
           moved_keys_.clear();
           last_record_ = 0;
           learning_ = history_ != nullptr && history_->Enabled();
-          const ItemsToFile to_file = ReadItemsToFile(*explorer, item);
+          const outlook::NameSpacePtr space = outlook_.GetNamespace("MAPI");
+          const ItemsToFile to_file = ReadItemsToFile(*explorer, Require(space), item);
           if (to_file.elsewhere) {
             Report(MessageKind::kWarning, kSelectionElsewhere, true);
           } else if (to_file.items.empty()) {
             Report(MessageKind::kWarning, kNothingSelected, true);
           } else {
-            const int moved = FileSelection(*explorer, target, to_file.items, slot);
+            const int moved = FileSelection(*explorer, *space, target, to_file.items, slot);
             Learn(slot, target);
             log_.Write(
                 "filing: " + std::to_string(to_file.items.size()) + " selected, " +
@@ -209,6 +211,7 @@ bool FilingEngine::ReportMissingFolder(int slot, const std::string& path) {
 }
 
 int FilingEngine::FileSelection(outlook::Explorer& explorer,
+                                outlook::NameSpace& space,
                                 const outlook::MAPIFolderPtr& target,
                                 const std::vector<ItemToFile>& items,
                                 int slot) {
@@ -218,12 +221,10 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
     configuration_.FolderIds.Learn(configuration_.StoreDetails[slot].StoreId,
                                    configuration_.FolderNames[slot], target_id);
   }
-  if (Require(explorer.CurrentFolder()).EntryID() == target_id) {
+  if (outlook::SameEntryID(space, Require(explorer.CurrentFolder()).EntryID(), target_id)) {
     Report(MessageKind::kInformation, kAlreadyInFolder, true);
     return 0;
   }
-  const outlook::NameSpacePtr space_handle = outlook_.GetNamespace("MAPI");
-  outlook::NameSpace& space = Require(space_handle);
   int moved = 0;
   TUndoDetails& undo = configuration_.UndoDetails;
   const int count = static_cast<int>(items.size());

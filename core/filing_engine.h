@@ -67,6 +67,7 @@ class FilingEngine {
   // Moves `items` one by one, each found again by its identity at its turn. Returns how many
   // it moved.
   int FileSelection(outlook::Explorer& explorer,
+                    outlook::NameSpace& space,
                     const outlook::MAPIFolderPtr& target,
                     const std::vector<ItemToFile>& items,
                     int slot);

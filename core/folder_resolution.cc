@@ -1,6 +1,9 @@
 #include "core/folder_resolution.h"
 
 #include <optional>
+#include <vector>
+
+#include "host/outlook/entry_ids.h"
 
 namespace quivra::core {
 
@@ -31,10 +34,19 @@ bool FollowStoreName(Configuration& configuration, int slot, const std::string& 
 outlook::MAPIFolderPtr FindStore(outlook::Application& application, const std::string& store_id) {
   outlook::FolderCollectionPtr roots = outlook::Require(application.GetNamespace("MAPI")).Folders();
   int count = outlook::Require(roots).Count();
+  // The id as a store gives it is found without asking Outlook; another form of it (a store
+  // may be named by more than one id) only when no store gives it so.
+  std::vector<std::string> ids;
   for (int i = 1; i <= count; ++i) {
     outlook::MAPIFolderPtr root = roots->Item(i);
-    if (outlook::Require(root).StoreID() == store_id) {
+    ids.push_back(outlook::Require(root).StoreID());
+    if (ids.back() == store_id) {
       return root;
+    }
+  }
+  for (int i = 1; i <= count; ++i) {
+    if (outlook::SameEntryID(application, ids[static_cast<size_t>(i - 1)], store_id)) {
+      return roots->Item(i);
     }
   }
   return nullptr;
@@ -114,7 +126,7 @@ outlook::MAPIFolderPtr DeletedItemsOf(outlook::NameSpace& space,
   }
   try {
     outlook::MAPIFolderPtr bin = space.GetDefaultFolder(outlook::kFolderDeletedItems);
-    if (outlook::Require(bin).StoreID() == store_id) {
+    if (outlook::SameEntryID(space, outlook::Require(bin).StoreID(), store_id)) {
       return bin;
     }
   } catch (const outlook::OutlookError&) {
@@ -159,14 +171,14 @@ outlook::MAPIFolderPtr FindMovedFolder(outlook::Application& application,
     now = GetFolderPath(folder);
     // A deleted folder keeps its EntryID below Deleted Items: it is gone for the user, unless
     // the slot was bound to a folder there in the first place.
-    if (now.store_id == store.StoreId) {
+    if (outlook::SameEntryID(application, now.store_id, store.StoreId)) {
       const std::optional<std::string> bin = DeletedItemsPath(*space, *folder, store.StoreId);
       deleted = bin && LiesIn(now.path, *bin) && !LiesIn(path, *bin);
     }
   } catch (...) {
     return nullptr;
   }
-  if (now.store_id != store.StoreId || deleted) {
+  if (!outlook::SameEntryID(application, now.store_id, store.StoreId) || deleted) {
     return nullptr;
   }
   if (index < configuration.ButtonNames.size() && index > 0 &&

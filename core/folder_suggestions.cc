@@ -4,6 +4,7 @@
 
 #include "core/filing_engine.h"
 #include "core/folder_resolution.h"
+#include "host/outlook/entry_ids.h"
 
 namespace quivra::core {
 
@@ -56,7 +57,7 @@ std::vector<LearnedFolder> SuggestForSelection(outlook::Application& outlook,
     } catch (...) {
     }
     auto exists = [&](const LearnedFolder& folder) {
-      if (folder.entry_id == current) {
+      if (outlook::SameEntryID(outlook, folder.entry_id, current)) {
         return false;
       }
       try {
@@ -66,7 +67,7 @@ std::vector<LearnedFolder> SuggestForSelection(outlook::Application& outlook,
         }
         const std::string relative = RelativeFolderPath(folder.path);
         const outlook::MAPIFolderPtr found = relative.empty() ? root : FindFolder(root, relative);
-        return Require(found).EntryID() == folder.entry_id;
+        return outlook::SameEntryID(outlook, Require(found).EntryID(), folder.entry_id);
       } catch (...) {
         return false;  // deleted, moved or renamed, or its store closed
       }

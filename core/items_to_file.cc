@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/filing_engine.h"
+#include "host/outlook/entry_ids.h"
 
 namespace quivra::core {
 
@@ -66,6 +67,7 @@ outlook::SelectionPtr HeadersOf(outlook::Selection& selection) {
 // is checked all the same, since a reply the user sent, kept in Sent Items, must never leave
 // it unless the user selected it.
 void AddItemsOfHeader(ItemList& list,
+                      outlook::NameSpace& space,
                       const outlook::ObjectPtr& header,
                       const std::string& folder_store,
                       const std::string& folder_id) {
@@ -76,7 +78,8 @@ void AddItemsOfHeader(ItemList& list,
     const outlook::ObjectPtr object = items->Item(i);
     try {
       const outlook::MAPIFolderPtr folder = GetItemFolder(object);
-      if (Require(folder).StoreID() != folder_store || folder->EntryID() != folder_id) {
+      if (!outlook::SameEntryID(space, Require(folder).StoreID(), folder_store) ||
+          !outlook::SameEntryID(space, folder->EntryID(), folder_id)) {
         continue;
       }
     } catch (const outlook::OutlookError&) {
@@ -89,7 +92,9 @@ void AddItemsOfHeader(ItemList& list,
 
 }  // namespace
 
-ItemsToFile ReadItemsToFile(outlook::Explorer& explorer, const outlook::ObjectPtr& given) {
+ItemsToFile ReadItemsToFile(outlook::Explorer& explorer,
+                            outlook::NameSpace& space,
+                            const outlook::ObjectPtr& given) {
   ItemsToFile result;
   ItemList list(result.items);
   const outlook::SelectionPtr selection_handle = explorer.Selection();
@@ -142,7 +147,7 @@ ItemsToFile ReadItemsToFile(outlook::Explorer& explorer, const outlook::ObjectPt
     const std::string shown_store = Require(shown).StoreID();
     const std::string shown_id = shown->EntryID();
     for (int i = 1; i <= header_count; ++i) {
-      AddItemsOfHeader(list, headers->Item(i), shown_store, shown_id);
+      AddItemsOfHeader(list, space, headers->Item(i), shown_store, shown_id);
     }
   }
   return result;

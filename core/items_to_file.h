@@ -35,7 +35,10 @@ struct ItemsToFile {
 // they belong to. `given`, when the selection holds at most one item and `given` is a
 // message-like item, stands in for it (the Backspace handling passes the item it probed). Each
 // item once, in the selection's order.
-ItemsToFile ReadItemsToFile(outlook::Explorer& explorer, const outlook::ObjectPtr& given);
+// Folders are compared through `space` (SameEntryID).
+ItemsToFile ReadItemsToFile(outlook::Explorer& explorer,
+                            outlook::NameSpace& space,
+                            const outlook::ObjectPtr& given);
 
 // The item again by its identity, as the run needs it at its turn.
 outlook::ObjectPtr FindItemToFile(outlook::NameSpace& space, const ItemToFile& item);

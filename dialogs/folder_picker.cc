@@ -198,7 +198,7 @@ void TfrmFolders2::FillTree() {
   treeFolders.Clear();
   outlook::NameSpacePtr name_space = outlook_.GetNamespace("MAPI");
   outlook::FolderCollectionPtr stores = outlook::Require(name_space).Folders();
-  const std::string default_store_id =
+  default_store_id_ =
       outlook::Require(
           outlook::Require(
               outlook::Require(name_space->GetDefaultFolder(outlook::kFolderInbox)).Parent())
@@ -211,7 +211,7 @@ void TfrmFolders2::FillTree() {
     ui::TreeNode& node = treeFolders.Add(nullptr, outlook::Require(root).Name());
     node.SetHasChildren(outlook::Require(root->Folders()).Count() > 0);
     auto data = std::make_unique<TFolderData>(root->StoreID(), root->EntryID());
-    if (data->StoreId == default_store_id) {
+    if (data->StoreId == default_store_id_) {
       default_node = &node;
     }
     node.SetData(std::move(data));
@@ -230,10 +230,9 @@ void TfrmFolders2::FillTree() {
   treeFolders.SetVisible(true);
 }
 
-TDefaultFolderIds TfrmFolders2::ReadDefaultFolderIds() {
-  const outlook::NameSpacePtr name_space = outlook_.GetNamespace("MAPI");
+TDefaultFolderIds TfrmFolders2::ReadDefaultFolderIds(outlook::NameSpace& name_space) {
   auto entry_id = [&name_space](int kind) {
-    return outlook::Require(outlook::Require(name_space).GetDefaultFolder(kind)).EntryID();
+    return outlook::Require(name_space.GetDefaultFolder(kind)).EntryID();
   };
   TDefaultFolderIds ids;
   ids.DeletedItems = entry_id(outlook::kFolderDeletedItems);
@@ -261,17 +260,28 @@ void TfrmFolders2::ExpandChildren(ui::TreeView& Sender, ui::TreeNode& Node, bool
     return;
   }
   // The five default folders are the same for every child: read them once per expansion.
-  const TDefaultFolderIds defaults = ReadDefaultFolderIds();
+  const outlook::NameSpacePtr name_space = outlook_.GetNamespace("MAPI");
+  const TDefaultFolderIds defaults = ReadDefaultFolderIds(outlook::Require(name_space));
   const bool top_level = Node.Parent() == nullptr;
   std::optional<OutlookOwnFolders> own;
+  // Outlook keeps its default folders directly below the default store's top-level folder:
+  // there a folder may answer another form of a default folder's EntryID than GetDefaultFolder
+  // gave, and Outlook is asked to compare them.
+  std::optional<KnownFolderIds> default_ids;
   if (top_level) {
-    own.emplace(outlook::Require(outlook_.GetNamespace("MAPI")));
+    own.emplace(*name_space);
+    if (data->StoreId == default_store_id_) {
+      default_ids.emplace(*name_space,
+                          std::vector<std::string>{defaults.DeletedItems, defaults.Drafts,
+                                                   defaults.Inbox, defaults.Outbox,
+                                                   defaults.SentItems});
+    }
   }
   for (int i = 1; i <= count; ++i) {
     outlook::MAPIFolderPtr folder = folders->Item(i);
     const std::string name = outlook::Require(folder).Name();
     if (!(own ? own->Hides(*folder, name, true) : IsOutlookOwnFolder(name))) {
-      AddFolderNode(Node, folder, name, defaults);
+      AddFolderNode(Node, folder, name, defaults, default_ids ? &*default_ids : nullptr);
     }
   }
   // One sort of all children instead of one per child added: the same order in O(n log n).
@@ -281,14 +291,21 @@ void TfrmFolders2::ExpandChildren(ui::TreeView& Sender, ui::TreeNode& Node, bool
 ui::TreeNode* TfrmFolders2::AddFolderNode(ui::TreeNode& Parent,
                                           const outlook::MAPIFolderPtr& folder,
                                           const std::string& name,
-                                          const TDefaultFolderIds& defaults) {
+                                          const TDefaultFolderIds& defaults,
+                                          KnownFolderIds* default_ids) {
   if (!HoldsMail(*folder)) {
     return nullptr;
   }
   ui::TreeNode& node = treeFolders.Add(&Parent, name);
   node.SetHasChildren(outlook::Require(folder->Folders()).Count() > 0);
   auto data = std::make_unique<TFolderData>(folder->StoreID(), folder->EntryID());
-  node.SetStateIndex(FolderImage(data->EntryId, name, defaults));
+  std::string image_id = data->EntryId;
+  if (default_ids != nullptr) {
+    if (const int known = default_ids->Find(image_id, true); known >= 0) {
+      image_id = default_ids->id(known);
+    }
+  }
+  node.SetStateIndex(FolderImage(image_id, name, defaults));
   node.SetData(std::move(data));
   return &node;
 }

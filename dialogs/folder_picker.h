@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dialogs/folder_index.h"
+#include "dialogs/folder_rules.h"
 #include "host/outlook/outlook.h"
 #include "model/configuration.h"
 #include "model/filing_history.h"
@@ -73,7 +74,8 @@ class TfrmFolders2 : public ui::Form {
   ui::TreeNode* AddFolderNode(ui::TreeNode& Parent,
                               const outlook::MAPIFolderPtr& folder,
                               const std::string& name,
-                              const TDefaultFolderIds& defaults);
+                              const TDefaultFolderIds& defaults,
+                              KnownFolderIds* default_ids = nullptr);
   void RestoreExpandedNodes();
   void TreeExpandedNodes();
   void TreeDblClick();
@@ -140,7 +142,9 @@ class TfrmFolders2 : public ui::Form {
   ui::Edit EditFind;
 
  private:
-  TDefaultFolderIds ReadDefaultFolderIds();
+  TDefaultFolderIds ReadDefaultFolderIds(outlook::NameSpace& name_space);
+  // The StoreID of the default store, as its top-level folder gives it; read with the stores.
+  std::string default_store_id_;
   // The position in MruList of the selected row, or -1.
   int SelectedEntry() const;
   void RemoveSelections();

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <utility>
+
+#include "host/outlook/entry_ids.h"
 
 namespace quivra::dialogs {
 
@@ -22,14 +25,41 @@ bool IsOutlookOwnFolder(std::string_view name) {
          kOutlookOwnFolders.end();
 }
 
+KnownFolderIds::KnownFolderIds(outlook::NameSpace& name_space, std::vector<std::string> ids)
+    : name_space_(name_space), ids_(std::move(ids)), recognised_(ids_.size(), false) {}
+
+int KnownFolderIds::Find(const std::string& entry_id, bool compare) {
+  if (entry_id.empty()) {
+    return -1;
+  }
+  for (size_t i = 0; i < ids_.size(); ++i) {
+    if (ids_[i] == entry_id) {
+      recognised_[i] = true;
+      return static_cast<int>(i);
+    }
+  }
+  if (!compare) {
+    return -1;
+  }
+  for (size_t i = 0; i < ids_.size(); ++i) {
+    if (!recognised_[i] && outlook::SameEntryID(name_space_, ids_[i], entry_id)) {
+      recognised_[i] = true;
+      return static_cast<int>(i);
+    }
+  }
+  return -1;
+}
+
 OutlookOwnFolders::OutlookOwnFolders(outlook::NameSpace& name_space) {
+  std::vector<std::string> ids;
   for (int kind : kSyncFolderKinds) {
     try {
-      sync_folder_ids_.push_back(outlook::Require(name_space.GetDefaultFolder(kind)).EntryID());
+      ids.push_back(outlook::Require(name_space.GetDefaultFolder(kind)).EntryID());
     } catch (const outlook::OutlookError&) {
       // A store without synchronisation (a personal folder file alone) has none of them.
     }
   }
+  sync_folders_.emplace(name_space, std::move(ids));
 }
 
 bool OutlookOwnFolders::Hides(outlook::MAPIFolder& folder, std::string_view name, bool top_level) {
@@ -45,12 +75,10 @@ bool OutlookOwnFolders::Hides(outlook::MAPIFolder& folder, std::string_view name
   if (hidden.value_or(IsOutlookOwnFolder(name))) {
     return true;
   }
-  if (!top_level || sync_folder_ids_.empty()) {
+  if (!top_level || sync_folders_->empty()) {
     return false;
   }
-  const std::string entry_id = folder.EntryID();
-  return std::find(sync_folder_ids_.begin(), sync_folder_ids_.end(), entry_id) !=
-         sync_folder_ids_.end();
+  return sync_folders_->Find(folder.EntryID(), true) >= 0;
 }
 
 bool HoldsMail(outlook::MAPIFolder& folder) {

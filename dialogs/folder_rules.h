@@ -2,6 +2,7 @@
 #define QUIVRA_DIALOGS_FOLDER_RULES_H_
 
 #include <string>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +16,27 @@ namespace quivra::dialogs {
 // The English names of folders Outlook keeps for itself ("Conversation Action Settings", "News
 // Feed", "Quick Step Settings"; matched exactly): hidden by name where Outlook cannot tell.
 bool IsOutlookOwnFolder(std::string_view name);
+
+// A few folders known by the EntryIDs Outlook gave for them (through GetDefaultFolder, say),
+// recognised whichever form of its EntryID a folder answers: one object can be represented by
+// two different EntryID values, so a folder whose text matches none is asked of
+// NameSpace.CompareEntryIDs against each known folder not recognised yet. A folder is one
+// folder: once recognised, its id is never asked about again.
+class KnownFolderIds {
+ public:
+  KnownFolderIds(outlook::NameSpace& name_space, std::vector<std::string> ids);
+
+  // The position in `ids` of the folder `entry_id` names, or -1. `compare`: Outlook is asked
+  // when the text matches none; else the text alone decides.
+  int Find(const std::string& entry_id, bool compare);
+  bool empty() const { return ids_.empty(); }
+  const std::string& id(int position) const { return ids_.at(static_cast<size_t>(position)); }
+
+ private:
+  outlook::NameSpace& name_space_;
+  std::vector<std::string> ids_;
+  std::vector<bool> recognised_;
+};
 
 // The folders Outlook keeps for itself, in any language: those it marks hidden (PR_ATTR_HIDDEN,
 // read through the folder's PropertyAccessor) and the default store's synchronisation folders
@@ -32,7 +54,7 @@ class OutlookOwnFolders {
   bool Hides(outlook::MAPIFolder& folder, std::string_view name, bool top_level);
 
  private:
-  std::vector<std::string> sync_folder_ids_;
+  std::optional<KnownFolderIds> sync_folders_;
   // Set once Outlook has shown that it has no PropertyAccessor: no more asking.
   bool no_property_accessor_ = false;
 };

@@ -229,6 +229,12 @@ class NameSpace {
   // The item of that EntryID in the store of that StoreID, wherever it lies in the store now;
   // fails when there is none.
   virtual ObjectPtr GetItemFromID(const std::string& entry_id, const std::string& store_id) = 0;
+  // Whether two EntryIDs name the same object. One object can be represented by two different
+  // EntryID values, so only Outlook can tell two ids apart; exists from Outlook 2007 on, and
+  // fails for an id Outlook cannot read ("NameSpace.CompareEntryIDs method (Outlook)",
+  // https://learn.microsoft.com/en-us/office/vba/api/outlook.namespace.compareentryids). Callers go
+  // through SameEntryID (entry_ids.h), which spares the call when the texts are equal.
+  virtual bool CompareEntryIDs(const std::string& first, const std::string& second) = 0;
 };
 
 // Outlook's _Folders: the subfolders of a folder, or the stores' root folders.
@@ -253,7 +259,9 @@ class MAPIFolder {
   virtual ~MAPIFolder() = default;
 
   virtual std::string Name() = 0;
-  // Opaque texts, compared exactly.
+  // Opaque texts. One folder may answer two different EntryIDs (depending on how it was
+  // reached), and a store may be named by more than one StoreID: compare them with SameEntryID
+  // (entry_ids.h), never as text alone.
   virtual std::string EntryID() = 0;
   virtual std::string StoreID() = 0;
   virtual FolderCollectionPtr Folders() = 0;

@@ -174,6 +174,26 @@ TEST_F(FilingEngineTest, FilingIntoTheFolderShownIsRefused) {
   EXPECT_EQ(world.inbox_mail[0].folder(), world.inbox);
 }
 
+TEST_F(FilingEngineTest, TheFolderShownIsKnownWhicheverFormOfItsIdTheExplorerGives) {
+  // The explorer gives the Inbox's second EntryID, the button's path finds its first.
+  Configure(1, world.inbox);
+  world.explorer.Select(Inbox(0, 1));
+  world.outlook.ResetCallCounts();
+  EXPECT_TRUE(File(1));
+  EXPECT_EQ(Messages(), Strings{kAlreadyInFolder});
+  EXPECT_EQ(world.outlook.CallCount("Item.Move"), 0);
+  EXPECT_EQ(world.outlook.CallCount("NameSpace.CompareEntryIDs"), 1);
+  // A folder with one id is told apart by its text alone.
+  sim.message_boxes.Clear();
+  world.explorer.ShowFolder(world.projects);
+  world.explorer.Select(world.projects.items());
+  Configure(2, world.projects);
+  world.outlook.ResetCallCounts();
+  EXPECT_TRUE(File(2));
+  EXPECT_EQ(Messages(), Strings{kAlreadyInFolder});
+  EXPECT_EQ(world.outlook.CallCount("NameSpace.CompareEntryIDs"), 0);
+}
+
 TEST_F(FilingEngineTest, GivenItemReplacesASingleSelection) {
   Configure(1, world.alpha);
   world.explorer.Select(Inbox(0, 1));

@@ -48,6 +48,21 @@ TEST_F(FolderResolutionTest, StoreIdsAreComparedCaseSensitively) {
   EXPECT_FALSE(FindStore(*app, lowered));
 }
 
+TEST_F(FolderResolutionTest, AStoreNamedByAnotherFormOfItsStoreIdIsFound) {
+  world.archive.AddSecondStoreId();
+  AssignSlot(config, 1, "Archive\\2023", world.archive.second_store_id());
+  outlook::MAPIFolderPtr folder = Resolve(1);
+  ASSERT_TRUE(folder);
+  EXPECT_EQ(folder->EntryID(), world.archive_2023.entry_id());
+  // The text as the store gives it is found without asking Outlook to compare.
+  world.outlook.ResetCallCounts();
+  EXPECT_TRUE(FindStore(*app, world.archive.store_id()));
+  EXPECT_EQ(world.outlook.CallCount("NameSpace.CompareEntryIDs"), 0);
+  // Outlook failing to compare leaves the store not found, as before it was asked.
+  world.outlook.FailCall("NameSpace.CompareEntryIDs", FailMode::kAlways);
+  EXPECT_FALSE(FindStore(*app, world.archive.second_store_id()));
+}
+
 TEST_F(FolderResolutionTest, FindFolderWalksNamesAsOutlookMatchesThem) {
   outlook::MAPIFolderPtr root = world.mailbox.handle();
   EXPECT_EQ(FindFolder(root, "Projects\\Beta\\Specs")->EntryID(), world.specs.entry_id());

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "core/add_in_module.h"
+#include "core/folder_suggestions.h"
 #include "dialogs/folder_picker.h"
 #include "model/filing_history.h"
 #include "platform/ui/sim/sim_ui.h"
@@ -107,6 +108,31 @@ TEST_F(FolderSuggestionsTest, ADeletedFolderIsNotSuggested) {
   world.beta.Delete();
   EXPECT_EQ(OpenPickerAndPressEnter(12), (Strings{"Alpha (suggested)"}));
   EXPECT_EQ(world.inbox_mail[12].folder(), world.alpha);
+}
+
+TEST_F(FolderSuggestionsTest, TheFolderShownIsNotSuggestedWhicheverFormOfItsIdItGives) {
+  // Learned through the button's path (the Drafts' first EntryID); shown, the explorer gives
+  // its second.
+  test::ConfigureSlot(config, 5, world.drafts);
+  FileMail(0, 5);
+  world.explorer.ShowFolder(world.drafts);
+  world.explorer.Select({world.inbox_mail[0]});
+  EXPECT_TRUE(SuggestForSelection(*app, module.history(), 3).empty());
+  // Shown elsewhere, it is suggested again.
+  world.explorer.ShowFolder(world.inbox);
+  world.explorer.Select({world.inbox_mail[4]});
+  ASSERT_EQ(SuggestForSelection(*app, module.history(), 3).size(), 1u);
+}
+
+TEST_F(FolderSuggestionsTest, AFolderLearnedByItsOtherIdIsStillSuggested) {
+  // Renamed, the folder is found by its id and answers the second form; learned so, it is
+  // suggested when its path leads to it again, where it answers the first.
+  world.alpha.AddSecondEntryId();
+  module.SaveButtonsToFile();
+  world.alpha.Rename("Alpha 2024");
+  FileMail(0, 3);
+  ASSERT_EQ(world.inbox_mail[0].folder(), world.alpha);
+  EXPECT_EQ(OpenPickerAndPressEnter(4), (Strings{"Alpha 2024 (suggested)"}));
 }
 
 TEST_F(FolderSuggestionsTest, AnUndoneFilingIsNotLearned) {

@@ -76,6 +76,22 @@ TEST_F(MovedFolderTest, ARenamedFolderIsFiledIntoAndTheButtonFollowsIt) {
   EXPECT_EQ(world.inbox_mail[0].folder(), world.inbox);
 }
 
+TEST_F(MovedFolderTest, ARenamedFolderIsFoundWhicheverFormOfItsIdsWasKept) {
+  // The button was bound where Outlook gave another form of the store's id and of the
+  // folder's; found again by them, the folder is in that store all the same.
+  world.mailbox.AddSecondStoreId();
+  world.alpha.AddSecondEntryId();
+  test::AssignSlot(config, 2, world.alpha.path(), world.mailbox.second_store_id());
+  config.ButtonNames[2] = "Alpha";
+  config.FolderIds.Learn(world.mailbox.second_store_id(), world.alpha.path(),
+                         world.alpha.second_entry_id());
+  world.alpha.Rename("Alpha 2024");
+  EXPECT_TRUE(FileMail(2, 0));
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.alpha);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(config.FolderNames[2], "Mailbox\\Projects\\Alpha 2024");
+}
+
 TEST_F(MovedFolderTest, AMovedFolderIsFiledIntoAndItsOwnLabelStays) {
   Configure(3, world.specs, "Specifications");
   module.SaveButtonsToFile();

@@ -40,6 +40,29 @@ TEST_F(PickerTest, FirstOpeningExpandsTheDefaultStoreWithOnlyItsMailFolders) {
   EXPECT_EQ(images, (std::vector<int>{4, 5, 6, 7, 8, 2, 10}));
 }
 
+TEST_F(PickerTest, DefaultFoldersKeepTheirImagesWhicheverFormOfTheirIdsTheTreeGets) {
+  // GetDefaultFolder gives the default folders' second EntryIDs, the tree their first.
+  ASSERT_NE(world.inbox.second_entry_id(), world.inbox.entry_id());
+  world.outlook.ResetCallCounts();
+  ShowBrowse(PressCancel);
+  EXPECT_EQ(Find("Mailbox\\Deleted Items")->StateIndex(), 4);
+  EXPECT_EQ(Find("Mailbox\\Inbox")->StateIndex(), 6);
+  EXPECT_EQ(Find("Mailbox\\Sent Items")->StateIndex(), 10);
+  // Each of the default store's top-level mail folders is compared at most once with each of
+  // the five default folders.
+  const int comparisons = world.outlook.CallCount("NameSpace.CompareEntryIDs");
+  EXPECT_GT(comparisons, 0);
+  EXPECT_LE(comparisons, 7 * 5);
+
+  // Another store's folders are known by their names alone, without asking Outlook.
+  world.archive.AddFolder("Inbox");
+  config.ExpandList = {world.archive.entry_id()};
+  world.outlook.ResetCallCounts();
+  ShowBrowse(PressCancel);
+  EXPECT_EQ(Find("Archive\\Inbox")->StateIndex(), 2);
+  EXPECT_EQ(world.outlook.CallCount("NameSpace.CompareEntryIDs"), 0);
+}
+
 TEST_F(PickerTest, ImagesOfOtherStoresAndOddNamesFollowTheNameRules) {
   world.mailbox.AddFolder("My spam");
   world.mailbox.AddFolder("Old RSS Feeds");

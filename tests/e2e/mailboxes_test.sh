@@ -14,6 +14,11 @@
 #   open_objects    the mailbox's server limits the objects the session holds open, as Exchange
 #                   does: 1,000 selected mails are filed by Alt+1 without a message, the last
 #                   one is undone and the picker comes up, and the server refuses nothing
+#   new_explorer    a second explorer window opens; Outlook reports it before its window exists:
+#                   no error box, and once it is activated its shortcuts file its mails
+#   inbox_id_form   a button bound to the Inbox: the explorer showing the Inbox gives another
+#                   form of its EntryID than the button's path finds, and filing from it still
+#                   says the messages are already in that folder
 # Every configuration file written is checked against its layout (tests/schemas).
 #
 # Usage: mailboxes_test.sh <case>
@@ -153,6 +158,50 @@ expect-open-objects folders 500
 expect-open-objects items 250
 expect-open-objects folder-views 500
 expect-open-objects item-views 500
+quit
+SCRIPT
+  run_script "$OUTLOOK"
+}
+
+case_new_explorer() {
+  install_add_in "$OUTLOOK" 1
+  cat >"$HOME_DIR/script.txt" <<SCRIPT
+start
+open-explorer Mailbox\\Projects\\Beta
+expect-no-dialog
+select 2 1 1
+key alt+1
+expect-key no
+expect-selected-in Mailbox\\Projects\\Alpha
+expect-items 4 Mailbox\\Projects\\Alpha
+# The first explorer, activated again, files as before.
+activate-explorer 1
+select 1 6 2
+key alt+1
+expect-key no
+expect-selected-in Mailbox\\Projects\\Alpha
+expect-items 6 Mailbox\\Projects\\Alpha
+expect-no-dialog
+quit
+SCRIPT
+  run_script "$OUTLOOK"
+}
+
+case_inbox_id_form() {
+  install_add_in "$OUTLOOK" 1
+  sed -i -e 's|<foldername>Mailbox\\Projects\\Alpha</foldername>|<foldername>Mailbox\\Inbox</foldername>|' \
+    -e 's|<buttonname>Alpha</buttonname>|<buttonname>Inbox</buttonname>|' "$CONFIG_DIR/Qelvo.xml"
+  cat >"$HOME_DIR/script.txt" <<SCRIPT
+start
+select 1 6 2
+key alt+1
+expect-key no
+expect-dialog Message already in this folder
+expect-items 25 Mailbox\\Inbox
+select 1 6 1
+ribbon-click $PROGID Inbox
+expect-dialogs 2 Information
+expect-items 25 Mailbox\\Inbox
 quit
 SCRIPT
   run_script "$OUTLOOK"

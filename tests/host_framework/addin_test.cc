@@ -234,13 +234,67 @@ TEST_F(AddinTest, ANewExplorersActivationWaitsForItsFirstFolderSwitchFrom2010On)
               ElementsAre("Activate Alpha", "FolderSwitch Alpha"));
 }
 
-TEST_F(AddinTest, OnOutlook2007ANewExplorerIsActivatedAndSwitchedAtOnce) {
+TEST_F(AddinTest, OnOutlook2007ANewExplorerIsActivatedAndSwitchedAtItsFirstActivation) {
   Start("12.0.0.6423");
   log_.clear();
+  // Outlook 2007 raises no folder switch for a new window, and the window does not exist yet
+  // when it is reported: both wait for its first activation.
   world.outlook.AddExplorer(world.projects);
-  EXPECT_THAT(log_, ElementsAre("NewExplorer Projects", "Activate Projects",
-                                "FolderSwitch Projects", "Deactivate Inbox", "Activate Projects"));
+  EXPECT_THAT(log_, ElementsAre("NewExplorer Projects", "Deactivate Inbox", "Activate Projects",
+                                "FolderSwitch Projects"));
   EXPECT_FALSE(addin_.ActivatePending());
+  EXPECT_TRUE(Messages().empty());
+}
+
+// A new explorer is reported before its window exists; the window is known from its first
+// activation on.
+
+TEST_F(AddinTest, ANewExplorersWindowIsTakenAtItsFirstActivationWithoutAnError) {
+  Start();
+  auto second = world.outlook.AddExplorer(world.projects);
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(addin_.TrackedExplorerCount(), 2);
+  ASSERT_NE(second.window(), 0u);
+  EXPECT_TRUE(addin_.IsTrackedExplorerWindow(second.window()));
+  EXPECT_TRUE(addin_.IsTrackedExplorerWindow(world.explorer.window()));
+  // Closed, its window is no explorer's any more.
+  const std::uintptr_t window = second.window();
+  second.Close();
+  EXPECT_FALSE(addin_.IsTrackedExplorerWindow(window));
+}
+
+TEST_F(AddinTest, AWindowThatCannotBeReadIsAskedForAgainAtTheNextActivation) {
+  Start();
+  world.outlook.FailCall("Explorer.WindowHandle", outlook::sim::FailMode::kAlways);
+  auto second = world.outlook.AddExplorer(world.projects);
+  EXPECT_FALSE(addin_.IsTrackedExplorerWindow(second.window()));
+  EXPECT_EQ(std::count(log_.begin(), log_.end(), "Activate Projects"), 1);
+  world.outlook.StopFailing();
+  world.explorer.Activate();
+  EXPECT_FALSE(addin_.IsTrackedExplorerWindow(second.window()));
+  second.Activate();
+  EXPECT_TRUE(addin_.IsTrackedExplorerWindow(second.window()));
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(AddinTest, AnExplorerReportedTwiceBeforeItsWindowExistsKeepsOneConnection) {
+  Start();
+  bool reported_again = false;
+  module_->OnOLNewExplorer = [&](TCOMAddInModule&, const outlook::ExplorerPtr&) {
+    log_.push_back("NewExplorer");
+    if (!reported_again) {
+      reported_again = true;
+      world.outlook.ReportNewExplorer(world.outlook.explorers().back());
+    }
+  };
+  log_.clear();
+  world.outlook.AddExplorer(world.projects);
+  EXPECT_THAT(log_, ElementsAre("NewExplorer", "NewExplorer", "Deactivate Inbox",
+                                "Activate Projects"));
+  EXPECT_EQ(addin_.TrackedExplorerCount(), 2);
+  log_.clear();
+  world.explorer.Activate();
+  EXPECT_THAT(log_, ElementsAre("Deactivate Projects", "Activate Inbox"));
 }
 
 TEST_F(AddinTest, AnActivationCausedByActivationWorkIsIgnored) {
@@ -407,10 +461,10 @@ TEST_F(AddinTest, AFailingOutlookCallOfTheFrameworkFailsTheStartupAfterTheModule
 
 TEST_F(AddinTest, AFailingOutlookCallInsideAnOutlookEventIsReportedNotRaised) {
   Start();
-  world.outlook.FailCall("Explorer.WindowHandle");
+  world.outlook.FailCall("Explorer.Advise");
   EXPECT_NO_THROW(world.outlook.AddExplorer(world.projects));
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_THAT(Messages()[0], ::testing::HasSubstr("(Explorer.WindowHandle)"));
+  EXPECT_THAT(Messages()[0], ::testing::HasSubstr("(Explorer.Advise)"));
   EXPECT_EQ(addin_.TrackedExplorerCount(), 1);
 }
 

@@ -107,6 +107,28 @@ TEST_F(KeyboardHookInstallTest, TheAddinsExplorersAreTheWindowsWhereShortcutsAct
   EXPECT_TRUE(logic->IsExplorerWindow(first));
 }
 
+TEST_F(KeyboardHookInstallTest, ANewExplorersWindowNotReadAtItsActivationIsAskedForByAKey) {
+  TAddin& addin = Addin(true);
+  TKeyboardHookLogic* logic = nullptr;
+  addin.SetKeyboardHookInstaller([&](TKeyboardHookLogic& installed) {
+    logic = &installed;
+    return std::make_unique<TInstalledKeyboardHook>();
+  });
+  Start(addin);
+  ASSERT_NE(logic, nullptr);
+  world.outlook.FailCall("Explorer.WindowHandle", outlook::sim::FailMode::kAlways);
+  outlook::sim::SimExplorer second = world.outlook.AddExplorer(world.inbox);
+  world.outlook.StopFailing();
+  EXPECT_EQ(addin.TrackedExplorerCount(), 2);
+  EXPECT_FALSE(addin.IsTrackedExplorerWindow(second.window()));
+  EXPECT_TRUE(sim.message_boxes.shown().empty());
+  // The first key pressed in its window finds it; another window is still none of Outlook's.
+  EXPECT_FALSE(logic->IsExplorerWindow(second.window() + 1));
+  EXPECT_TRUE(logic->IsExplorerWindow(second.window()));
+  EXPECT_TRUE(addin.IsTrackedExplorerWindow(second.window()));
+  EXPECT_TRUE(logic->IsExplorerWindow(world.explorer.window()));
+}
+
 TEST_F(KeyboardHookInstallTest, NoHookWithoutShortcutsAndARefusedHookIsReported) {
   TAddin& plain = Addin(false);
   Start(plain);

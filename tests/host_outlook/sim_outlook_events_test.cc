@@ -54,21 +54,27 @@ class SimOutlookEventsTest : public test::SimulatedWorldTest {
   std::vector<std::string> log_;
 };
 
-TEST_F(SimOutlookEventsTest, NewExplorerIsReportedThenActivatedAndTheOldOneDeactivated) {
+TEST_F(SimOutlookEventsTest, NewExplorerComesBeforeItsWindowThenItIsActivatedInFront) {
   ExplorerLog first("first");
   first.log = &log_;
   first.connection = world.explorer.handle()->Advise(first);
 
   struct NewExplorers : ExplorersEvents {
     void NewExplorer(const ExplorerPtr& explorer) override {
-      seen.push_back(explorer->CurrentFolder()->Name());
+      std::string report = explorer->CurrentFolder()->Name();
+      try {
+        explorer->WindowHandle();
+      } catch (const OutlookError&) {
+        report += ", no window yet";
+      }
+      seen.push_back(report);
     }
     std::vector<std::string> seen;
   } explorers;
   EventConnectionPtr connection = app->Explorers()->Advise(explorers);
 
   SimExplorer second = world.outlook.AddExplorer(world.projects);
-  EXPECT_THAT(explorers.seen, ElementsAre("Projects"));
+  EXPECT_THAT(explorers.seen, ElementsAre("Projects, no window yet"));
   EXPECT_THAT(log_, ElementsAre("first Deactivate"));
   EXPECT_EQ(app->Explorers()->Count(), 2);
   EXPECT_EQ(app->Explorers()->Item(2)->WindowHandle(), second.window());

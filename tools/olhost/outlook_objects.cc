@@ -203,6 +203,12 @@ class NameSpaceObject : public DispatchObject {
       Return(r, UntypedObject(
                     space_->GetItemFromID(args.Text(0), args.size() > 1 ? args.Text(1) : "")));
     });
+    // NameSpace.CompareEntryIDs(FirstEntryID, SecondEntryID): whether the two ids name the same
+    // object, "because one object can be represented by two different binary values"
+    // (https://learn.microsoft.com/en-us/office/vba/api/outlook.namespace.compareentryids).
+    AddMember(L"CompareEntryIDs", [this](const Args& args, VARIANT* r) {
+      ReturnBool(r, space_->CompareEntryIDs(args.Text(0), args.Text(1)));
+    });
   }
 
  private:

@@ -6,16 +6,12 @@
 #include <stdexcept>
 #include <utility>
 
+#include "host/framework/module/addin_tracked_explorer.h"
 #include "host/framework/module/start_mode_marker.h"
 
 namespace quivra::framework {
 
 namespace {
-
-// Set while an explorer's activation work runs: an activation it causes (a dialog shown by a
-// handler, message pumping) is ignored. One flag for the whole process, as there is one
-// user-interface thread.
-bool InActivateHandler = false;
 
 std::string UpperCase(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -24,69 +20,6 @@ std::string UpperCase(std::string text) {
 }
 
 }  // namespace
-
-// One tracked explorer window: its event connection, whose events go to the add-in.
-class TAddin::TrackedExplorer : public outlook::ExplorerEvents {
- public:
-  TrackedExplorer(TAddin& addin, outlook::ExplorerPtr explorer, std::uintptr_t window)
-      : addin_(addin), explorer_(std::move(explorer)), window_(window) {}
-
-  void Connect() { connection_ = explorer_->Advise(*this); }
-
-  const outlook::ExplorerPtr& explorer() const { return explorer_; }
-  std::uintptr_t window() const { return window_; }
-
-  void Activate() override {
-    addin_.Handle([this] { addin_.ExplorerActivation(*this); });
-  }
-  void FolderSwitch() override {
-    addin_.Handle([this] { addin_.ExplorerFolderSwitch(*this); });
-  }
-  void BeforeFolderSwitch(const outlook::MAPIFolderPtr& NewFolder, bool& Cancel) override {
-    addin_.Handle([&] {
-      addin_.Raise([&](TCOMAddInModule& module) {
-        if (module.OnOLExplorerBeforeFolderSwitch) {
-          module.OnOLExplorerBeforeFolderSwitch(module, explorer_, NewFolder, Cancel);
-        }
-      });
-    });
-  }
-  void ViewSwitch() override { RaiseExplorerEvent(&TCOMAddInModule::OnOLExplorerViewSwitch); }
-  void BeforeViewSwitch(const std::string& NewView, bool& Cancel) override {
-    addin_.Handle([&] {
-      addin_.Raise([&](TCOMAddInModule& module) {
-        if (module.OnOLExplorerBeforeViewSwitch) {
-          module.OnOLExplorerBeforeViewSwitch(module, explorer_, NewView, Cancel);
-        }
-      });
-    });
-  }
-  void Deactivate() override { RaiseExplorerEvent(&TCOMAddInModule::OnOLExplorerDeactivate); }
-  void SelectionChange() override {
-    RaiseExplorerEvent(&TCOMAddInModule::OnOLExplorerSelectionChange);
-  }
-  void Close() override {
-    addin_.Handle([this] { addin_.ExplorerClose(*this); });
-  }
-
-  void Disconnect() { connection_.reset(); }
-
- private:
-  void RaiseExplorerEvent(TExplorerEvent TCOMAddInModule::*event) {
-    addin_.Handle([&] {
-      addin_.Raise([&](TCOMAddInModule& module) {
-        if (module.*event) {
-          (module.*event)(module, explorer_);
-        }
-      });
-    });
-  }
-
-  TAddin& addin_;
-  outlook::ExplorerPtr explorer_;
-  std::uintptr_t window_;
-  outlook::EventConnectionPtr connection_;
-};
 
 TAddin::TAddin(platform::Platform& platform, std::string prog_id, ModuleFactory create_module)
     : platform_(platform),
@@ -100,28 +33,6 @@ TAddin::~TAddin() {
   ReleaseConnections();
   closed_explorers_.clear();
   module_.reset();
-}
-
-template <typename F>
-void TAddin::Raise(F&& raise) {
-  if (TCOMAddInModule* module = module_.get()) {
-    module->CallHandler([&] { raise(*module); });
-  }
-}
-
-template <typename F>
-void TAddin::Handle(F&& work) noexcept {
-  try {
-    work();
-  } catch (const std::exception& error) {
-    if (module_) {
-      module_->ReportError(error);
-    }
-  } catch (...) {
-    if (module_) {
-      module_->ReportError(std::runtime_error("Unknown exception."));
-    }
-  }
 }
 
 void TAddin::OnConnection(outlook::ApplicationPtr Application,
@@ -241,7 +152,7 @@ void TAddin::InstallKeyboardHook() {
   }
   keyboard_hook_logic_ = std::make_unique<TKeyboardHookLogic>(*module_, host_app_);
   keyboard_hook_logic_->IsExplorerWindow = [this](std::uintptr_t window) {
-    return IsTrackedExplorerWindow(window);
+    return FindExplorerWindow(window);
   };
   // A ribbon Outlook shows only the bars made for it: the others' shortcuts and caption
   // accelerators would swallow keys with nothing to act on.
@@ -269,11 +180,6 @@ void TAddin::InstallKeyboardHook() {
     keyboard_hook_logic_.reset();
     module_->ReportError(error);
   }
-}
-
-bool TAddin::IsTrackedExplorerWindow(std::uintptr_t window) const {
-  return window != 0 && std::any_of(tracked_explorers_.begin(), tracked_explorers_.end(),
-                                    [&](const auto& tracked) { return tracked->window() == window; });
 }
 
 void TAddin::RemoveKeyboardHook() noexcept {
@@ -338,98 +244,6 @@ bool TAddin::FastShutdownApplies() {
     registered.root = platform::RegistryRoot::kLocalMachine;
   }
   return platform_.registry.ReadDword(registered, "RequireShutdownNotification") != 1u;
-}
-
-void TAddin::NewExplorer(const outlook::ExplorerPtr& Explorer) {
-  Handle([&] { TrackExplorer(Explorer, false); });
-}
-
-void TAddin::TrackExplorer(const outlook::ExplorerPtr& explorer, bool at_startup) {
-  closed_explorers_.clear();
-  if (!explorer || !module_) {
-    return;
-  }
-  const std::uintptr_t window = explorer->WindowHandle();
-  for (const auto& tracked : tracked_explorers_) {
-    if (tracked->window() == window) {
-      return;
-    }
-  }
-  auto tracked = std::make_unique<TrackedExplorer>(*this, explorer, window);
-  tracked->Connect();
-  TrackedExplorer& added = *tracked;
-  tracked_explorers_.push_back(std::move(tracked));
-  Raise([&](TCOMAddInModule& module) {
-    if (module.OnOLNewExplorer) {
-      module.OnOLNewExplorer(module, explorer);
-    }
-  });
-  if (at_startup) {
-    ExplorerActivation(added);
-    return;
-  }
-  // A new window shows its folder before it is activated; its activation work waits for that
-  // first folder switch. Outlook 2007 raises none, so the work is done now.
-  activate_pending_ = true;
-  if (host_major_version_ == 12) {
-    ExplorerActivation(added);
-    activate_pending_ = false;
-    ExplorerFolderSwitch(added);
-  }
-}
-
-void TAddin::ExplorerActivation(TrackedExplorer& tracked) {
-  if (InActivateHandler) {
-    return;
-  }
-  InActivateHandler = true;
-  struct Reset {
-    ~Reset() { InActivateHandler = false; }
-  } reset;
-  // The explorer's command bars become the active ones: the module's explorer command bars are
-  // found or created there and connected to them.
-  if (command_bars_) {
-    command_bars_->Activate(tracked.explorer(), ribbon_host_);
-  }
-  Raise([&](TCOMAddInModule& module) {
-    if (module.OnOLExplorerActivate) {
-      module.OnOLExplorerActivate(module, tracked.explorer());
-    }
-  });
-}
-
-void TAddin::ExplorerFolderSwitch(TrackedExplorer& tracked) {
-  if (activate_pending_) {
-    ExplorerActivation(tracked);
-    activate_pending_ = false;
-  }
-  if (command_bars_) {
-    command_bars_->FolderSwitch(tracked.explorer());
-  }
-  Raise([&](TCOMAddInModule& module) {
-    if (module.OnOLExplorerFolderSwitch) {
-      module.OnOLExplorerFolderSwitch(module, tracked.explorer());
-    }
-  });
-}
-
-void TAddin::ExplorerClose(TrackedExplorer& tracked) {
-  Raise([&](TCOMAddInModule& module) {
-    if (module.OnOLExplorerClose) {
-      module.OnOLExplorerClose(module, tracked.explorer());
-    }
-  });
-  if (command_bars_) {
-    command_bars_->Close(tracked.window());
-  }
-  auto found = std::find_if(tracked_explorers_.begin(), tracked_explorers_.end(),
-                            [&](const auto& entry) { return entry.get() == &tracked; });
-  if (found != tracked_explorers_.end()) {
-    // Its Close event is still running: the connection ends now, the object a little later.
-    (*found)->Disconnect();
-    closed_explorers_.push_back(std::move(*found));
-    tracked_explorers_.erase(found);
-  }
 }
 
 void TAddin::Quit() {

@@ -111,8 +111,12 @@ class TAddin : public office::RibbonExtensibility,
   bool QuitShutdown() const { return quit_shutdown_; }
   // The explorer windows tracked now.
   int TrackedExplorerCount() const { return static_cast<int>(tracked_explorers_.size()); }
-  // Whether `window` is the top-level window of an explorer the add-in tracks.
+  // Whether `window` is the top-level window of an explorer the add-in tracks, as far as their
+  // windows are known (a new explorer's from its first activation on).
   bool IsTrackedExplorerWindow(std::uintptr_t window) const;
+  // The same, asking the explorers whose windows are not known yet for theirs; what the
+  // keyboard hook asks of each key press.
+  bool FindExplorerWindow(std::uintptr_t window);
   // Whether Outlook's Quit event drives the shutdown (fast shutdown).
   bool QuitHooked() const { return quit_connection_ != nullptr; }
 
@@ -124,6 +128,11 @@ class TAddin : public office::RibbonExtensibility,
   void Quit() override;
 
   void TrackExplorer(const outlook::ExplorerPtr& explorer, bool at_startup);
+  // Outlook's Activate event of a tracked explorer: its window is read, a second connection to
+  // the same window goes, and the activation work runs.
+  void ExplorerActivated(TrackedExplorer& tracked);
+  // Whether another tracked explorer has the same window; this one is then dropped.
+  bool DropIfTrackedTwice(TrackedExplorer& tracked);
   void ExplorerActivation(TrackedExplorer& tracked);
   void ExplorerFolderSwitch(TrackedExplorer& tracked);
   void ExplorerClose(TrackedExplorer& tracked);

@@ -386,6 +386,15 @@ class ComNameSpace : public NameSpace, Typed {
             .Call(L"GetItemFromID", Args(Variant::Text(entry_id), Variant::Text(store_id)))
             .ToDispatch());
   }
+  // NameSpace.CompareEntryIDs(FirstEntryID, SecondEntryID) -> Boolean, Outlook 2007 and later
+  // ("NameSpace.CompareEntryIDs method (Outlook)",
+  // https://learn.microsoft.com/en-us/office/vba/api/outlook.namespace.compareentryids).
+  bool CompareEntryIDs(const std::string& first, const std::string& second) override {
+    std::vector<Variant> args;
+    args.push_back(Variant::Text(first));
+    args.push_back(Variant::Text(second));
+    return object_.Call(L"CompareEntryIDs", std::move(args)).ToBool();
+  }
 };
 
 class ComApplication : public Application, Typed {

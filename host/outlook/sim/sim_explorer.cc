@@ -155,6 +155,10 @@ void SimExplorer::Activate() const {
   }
   ExplorerNode* before =
       world_->active_window == internal::WindowKind::kExplorer ? world_->active_explorer : nullptr;
+  if (!node_->window) {
+    // A new explorer's window comes into being before it is first activated.
+    node_->window = world_->MakeWindow();
+  }
   world_->active_explorer = node_;
   world_->active_window = internal::WindowKind::kExplorer;
   if (world_->windows.bring_to_front) {
@@ -175,7 +179,7 @@ void SimExplorer::Close() const {
   }
   world_->RaiseExplorerEvent(node_, [](ExplorerEvents& sink) { sink.Close(); });
   node_->open = false;
-  if (world_->windows.destroy) {
+  if (world_->windows.destroy && node_->window) {
     world_->windows.destroy(node_->window);
   }
   if (world_->active_explorer == node_) {

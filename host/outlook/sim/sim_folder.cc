@@ -120,6 +120,28 @@ void SimFolder::SetHidden(bool hidden) const {
   Node()->hidden = hidden;
 }
 
+void SimFolder::AddSecondEntryId() const {
+  Node()->second_entry_id = World::SecondFormOf(node_->entry_id);
+}
+
+const std::string& SimFolder::second_entry_id() const {
+  return Node()->second_entry_id;
+}
+
+void SimFolder::AddSecondStoreId() const {
+  if (Node()->parent) {
+    Misuse("a second store id for something that is not a store");
+  }
+  node_->second_store_id = World::SecondFormOf(node_->store_id);
+}
+
+const std::string& SimFolder::second_store_id() const {
+  if (Node()->parent) {
+    Misuse("the second store id of something that is not a store");
+  }
+  return node_->second_store_id;
+}
+
 void SimFolder::Delete() const {
   FolderNode* folder = Node();
   if (!folder->exists) {

@@ -204,10 +204,12 @@ class StoreObject : public Store {
 
 class FolderObject : public MAPIFolder {
  public:
+  // `second_form`: the folder shows its second EntryID (see SimFolder::AddSecondEntryId);
   // `open`: the count of the object this is a view of; none for a folder opened now.
-  FolderObject(WorldPtr world, FolderNode* folder, OpenObjectPtr open = nullptr)
+  FolderObject(WorldPtr world, FolderNode* folder, bool second_form, OpenObjectPtr open = nullptr)
       : world_(std::move(world)),
         folder_(folder),
+        second_form_(second_form),
         open_(open ? std::move(open) : Open(world_, OpenObjectKind::kFolder)) {}
 
   std::string Name() override {
@@ -218,7 +220,8 @@ class FolderObject : public MAPIFolder {
   std::string EntryID() override {
     world_->Call("MAPIFolder.EntryID");
     CheckExists(folder_);
-    return folder_->entry_id;
+    return second_form_ && !folder_->second_entry_id.empty() ? folder_->second_entry_id
+                                                             : folder_->entry_id;
   }
   std::string StoreID() override {
     world_->Call("MAPIFolder.StoreID");
@@ -266,6 +269,7 @@ class FolderObject : public MAPIFolder {
  private:
   WorldPtr world_;
   FolderNode* folder_;
+  bool second_form_;
   OpenObjectPtr open_;
 };
 
@@ -274,7 +278,8 @@ MAPIFolderPtr UntypedObject::AsMAPIFolder() {
   if (kind_ != Kind::kFolder) {
     ThrowNoInterface("MAPIFolder");
   }
-  return std::make_shared<FolderObject>(world_, static_cast<FolderNode*>(node_), open_);
+  // A parent reached from a folder or an item.
+  return std::make_shared<FolderObject>(world_, static_cast<FolderNode*>(node_), true, open_);
 }
 
 // The subfolders of a folder, or, without an owner, the root folders of the open stores.
@@ -457,8 +462,8 @@ ItemPtr UntypedObject::AsItem(ItemInterface interface_id) {
 }  // namespace
 
 
-MAPIFolderPtr MakeFolder(std::shared_ptr<World> world, FolderNode* folder) {
-  return std::make_shared<FolderObject>(std::move(world), folder);
+MAPIFolderPtr MakeFolder(std::shared_ptr<World> world, FolderNode* folder, bool second_form) {
+  return std::make_shared<FolderObject>(std::move(world), folder, second_form);
 }
 
 

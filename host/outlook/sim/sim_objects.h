@@ -11,7 +11,11 @@
 namespace quivra::outlook::sim::internal {
 
 ApplicationPtr MakeApplication(std::shared_ptr<World> world);
-MAPIFolderPtr MakeFolder(std::shared_ptr<World> world, FolderNode* folder);
+// `second_form`: the folder answers its second EntryID, if it has one, as a folder reached
+// other than through Folders.Item does.
+MAPIFolderPtr MakeFolder(std::shared_ptr<World> world,
+                         FolderNode* folder,
+                         bool second_form = false);
 ExplorerPtr MakeExplorer(std::shared_ptr<World> world, ExplorerNode* explorer);
 // An item as a selection or an item collection hands it out, before any interface query.
 ObjectPtr MakeItemObject(std::shared_ptr<World> world, ItemNode* item);

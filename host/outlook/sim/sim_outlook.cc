@@ -107,9 +107,10 @@ void SimOutlook::ResolveIdsInAnyStore(bool any_store) {
 SimExplorer SimOutlook::AddExplorer(const SimFolder& folder) {
   world_->explorers.push_back(std::make_unique<ExplorerNode>());
   ExplorerNode* node = world_->explorers.back().get();
-  node->window = NewWindow();
   SimExplorer explorer(world_.get(), node);
   explorer.ShowFolder(folder);
+  // As Outlook does, the new explorer is reported before its window exists; the window is made
+  // when the explorer is first activated.
   world_->RaiseNewExplorer(node);
   if (node->open) {
     explorer.Activate();
@@ -117,20 +118,11 @@ SimExplorer SimOutlook::AddExplorer(const SimFolder& folder) {
   return explorer;
 }
 
-std::uintptr_t SimOutlook::NewWindow() {
-  if (world_->windows.make) {
-    return world_->windows.make();
-  }
-  const std::uintptr_t window = world_->next_window;
-  world_->next_window += 0x10;
-  return window;
-}
-
 void SimOutlook::UseWindows(internal::WindowSystem windows) {
   world_->windows = std::move(windows);
   for (const auto& explorer : world_->explorers) {
     if (explorer->open) {
-      explorer->window = NewWindow();
+      explorer->window = world_->MakeWindow();
     }
   }
   if (world_->active_window == internal::WindowKind::kExplorer && world_->active_explorer &&

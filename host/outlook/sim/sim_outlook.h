@@ -55,6 +55,19 @@ class SimFolder {
   void MoveTo(const SimFolder& new_parent) const;
   // Sets the folder's PR_ATTR_HIDDEN, as Outlook sets it on the folders it keeps for itself.
   void SetHidden(bool hidden) const;
+  // Gives the folder a second EntryID. Outlook documents that one object can be represented by
+  // two different EntryID values, and that only NameSpace.CompareEntryIDs tells them apart
+  // (https://learn.microsoft.com/en-us/office/vba/api/outlook.namespace.compareentryids).
+  // The product then sees the first form on the folder reached through Folders.Item, and the second on it
+  // reached through NameSpace.GetDefaultFolder or GetFolderFromID, Explorer.CurrentFolder or a
+  // Parent; GetFolderFromID and CompareEntryIDs take either. Empty: the folder has one only.
+  void AddSecondEntryId() const;
+  const std::string& second_entry_id() const;
+  // Gives a store's root folder a second StoreID for its store, as a store provider may accept
+  // more than one id of its store (one written by an earlier version of it, say). Outlook hands
+  // out the first form only; GetFolderFromID and CompareEntryIDs take either.
+  void AddSecondStoreId() const;
+  const std::string& second_store_id() const;
   // Deletes the folder as the user does in Outlook: it moves, with everything in it, below its
   // store's Deleted Items and keeps its EntryID (given a number when Deleted Items holds its
   // name). In Deleted Items, or in a store without one, it is deleted for good.
@@ -127,7 +140,8 @@ class SimExplorer {
   // The items of the folder shown, top to bottom.
   std::vector<SimItem> view() const;
 
-  // The handle of the explorer's top-level window.
+  // The handle of the explorer's top-level window; 0 while it has none (a new explorer before
+  // its first activation).
   std::uintptr_t window() const;
 
   // Shows another folder, with nothing selected: BeforeFolderSwitch, which a sink may cancel
@@ -214,7 +228,8 @@ class SimOutlook {
   // the store named holds none, as MAPI may when the id names another store's provider.
   void ResolveIdsInAnyStore(bool any_store);
 
-  // Opens an explorer on `folder` in front of the others: NewExplorer, then its activation.
+  // Opens an explorer on `folder` in front of the others: NewExplorer, while the explorer has
+  // no window yet (its WindowHandle fails), then its window is made and it is activated.
   SimExplorer AddExplorer(const SimFolder& folder);
   // The open explorers, in the order they were opened.
   std::vector<SimExplorer> explorers() const;
@@ -277,8 +292,6 @@ class SimOutlook {
   void ResetOpenObjectCounts();
 
  private:
-  std::uintptr_t NewWindow();
-
   std::shared_ptr<internal::World> world_;
 };
 

@@ -191,7 +191,7 @@ class ExplorerObject : public Explorer {
   MAPIFolderPtr CurrentFolder() override {
     world_->Call("Explorer.CurrentFolder");
     CheckOpen();
-    return MakeFolder(world_, explorer_->current);
+    return MakeFolder(world_, explorer_->current, true);
   }
   SelectionPtr Selection() override {
     world_->Call("Explorer.Selection");
@@ -201,6 +201,13 @@ class ExplorerObject : public Explorer {
   std::uintptr_t WindowHandle() override {
     world_->Call("Explorer.WindowHandle");
     CheckOpen();
+    if (!explorer_->window) {
+      // Reported by NewExplorer, which comes "after the new Explorer object is created but before
+      // the explorer window appears" ("Explorers.NewExplorer event (Outlook)",
+      // https://learn.microsoft.com/en-us/office/vba/api/outlook.explorers.newexplorer): its
+      // IOleWindow has no window to give until it is first activated.
+      throw OutlookError(kErrorFailed, "The explorer window has not been created yet.");
+    }
     return explorer_->window;
   }
   EventConnectionPtr Advise(ExplorerEvents& sink) override {
@@ -237,7 +244,7 @@ class NameSpaceObject : public NameSpace {
       throw OutlookError(kErrorInvalidArgument, "The default folder does not exist.");
     }
     CheckExists(found->second);
-    return MakeFolder(world_, found->second);
+    return MakeFolder(world_, found->second, true);
   }
   MAPIFolderPtr GetFolderFromID(const std::string& entry_id, const std::string& store_id) override {
     world_->Call("NameSpace.GetFolderFromID");
@@ -245,7 +252,18 @@ class NameSpaceObject : public NameSpace {
     if (!folder) {
       ThrowNotFound();
     }
-    return MakeFolder(world_, folder);
+    return MakeFolder(world_, folder, true);
+  }
+  bool CompareEntryIDs(const std::string& first, const std::string& second) override {
+    world_->Call("NameSpace.CompareEntryIDs");
+    // CompareEntryIDs came with Outlook 2007 (12) ("NameSpace.CompareEntryIDs Method (Outlook)",
+    // version added: Outlook 2007,
+    // https://learn.microsoft.com/en-us/previous-versions/office/developer/office-2010/ff864762(v=office.14));
+    // an older Outlook knows no such member.
+    if (std::atoi(world_->version.c_str()) < 12) {
+      throw OutlookError(kErrorUnknownName, "Unknown name.");
+    }
+    return world_->SameObject(first, second);
   }
   // "NameSpace.GetItemFromID method (Outlook)"
   // (https://learn.microsoft.com/office/vba/api/outlook.namespace.getitemfromid).

@@ -190,9 +190,33 @@ void World::RemoveFolder(FolderNode* folder) {
   }
 }
 
+namespace {
+
+const FolderNode* RootOf(const FolderNode* folder) {
+  while (folder->parent) {
+    folder = folder->parent;
+  }
+  return folder;
+}
+
+bool NamesFolder(const FolderNode& folder, std::string_view entry_id) {
+  return folder.entry_id == entry_id ||
+         (!folder.second_entry_id.empty() && folder.second_entry_id == entry_id);
+}
+
+bool NamesStoreOf(const FolderNode& folder, std::string_view store_id) {
+  if (folder.store_id == store_id) {
+    return true;
+  }
+  const std::string& second = RootOf(&folder)->second_store_id;
+  return !second.empty() && second == store_id;
+}
+
+}  // namespace
+
 FolderNode* World::FindByEntryId(std::string_view entry_id, std::string_view store_id) const {
   for (const auto& folder : folder_arena) {
-    if (folder->exists && folder->entry_id == entry_id && folder->store_id == store_id) {
+    if (folder->exists && NamesFolder(*folder, entry_id) && NamesStoreOf(*folder, store_id)) {
       return folder.get();
     }
   }
@@ -204,6 +228,44 @@ FolderNode* World::FindByEntryId(std::string_view entry_id, std::string_view sto
     }
   }
   return nullptr;
+}
+
+const FolderNode* World::Named(std::string_view id) const {
+  for (const auto& folder : folder_arena) {
+    if (NamesFolder(*folder, id)) {
+      return folder.get();
+    }
+  }
+  for (const auto& folder : folder_arena) {
+    if (!folder->parent && NamesStoreOf(*folder, id)) {
+      return folder.get();
+    }
+  }
+  return nullptr;
+}
+
+bool World::SameObject(std::string_view first, std::string_view second) const {
+  const FolderNode* one = Named(first);
+  const FolderNode* other = Named(second);
+  if (!one || !other) {
+    // MAPI_E_INVALID_ENTRYID, as MAPI answers for an id it cannot read.
+    throw OutlookError(static_cast<std::int32_t>(0x80040107),
+                       "Could not complete the operation. One or more parameter values are not "
+                       "valid.");
+  }
+  // A store's id and its root folder's EntryID name different objects.
+  const bool one_is_store = !NamesFolder(*one, first);
+  const bool other_is_store = !NamesFolder(*other, second);
+  return one == other && one_is_store == other_is_store;
+}
+
+std::string World::SecondFormOf(const std::string& id) {
+  std::string second = id;
+  if (second.size() >= 2) {
+    second[0] = '8';
+    second[1] = '0';
+  }
+  return second;
 }
 
 FolderNode* World::FindChild(const std::vector<FolderNode*>& folders, std::string_view name) {
@@ -293,6 +355,15 @@ void World::RefreshViews() {
     }
     explorer->headers = std::move(headers);
   }
+}
+
+std::uintptr_t World::MakeWindow() {
+  if (windows.make) {
+    return windows.make();
+  }
+  const std::uintptr_t window = next_window;
+  next_window += 0x10;
+  return window;
 }
 
 void Misuse(const std::string& what) {

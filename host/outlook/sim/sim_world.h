@@ -73,6 +73,11 @@ struct FolderNode {
   // A store's root folder only: the store's Deleted Items, where deleted folders go; none when
   // the store has no such folder.
   FolderNode* deleted_items = nullptr;
+  // A second EntryID of the folder, empty when it has one only. The product sees it on the
+  // folder reached other than through Folders.Item (see SimFolder::AddSecondEntryId).
+  std::string second_entry_id;
+  // On a store's root folder: a second StoreID naming the same store; empty when none.
+  std::string second_store_id;
 };
 
 // How a store refuses items moved into it: the HRESULT and the text Outlook raises.
@@ -101,7 +106,8 @@ struct ExplorerNode {
   // brought up to date.
   std::vector<ItemNode*> shown;
   bool open = true;
-  std::uintptr_t window = 0;  // the handle of its top-level window
+  // The handle of its top-level window; 0 until the window is made, at its first activation.
+  std::uintptr_t window = 0;
   // Where the selection is (Outlook's OlSelectionLocation): the message list, the To-Do Bar
   // or the daily task list (`elsewhere` holds the items selected there), or the attachment
   // well of the reading pane (`attachments_of` holds the item of each selected attachment).
@@ -157,8 +163,15 @@ class World : public std::enable_shared_from_this<World> {
   static FolderNode* RootOf(FolderNode* folder);
   // Marks a folder and everything below it as gone and takes it out of its parent.
   void RemoveFolder(FolderNode* folder);
-  // The existing folder of that entry id in the store of that store id, or none.
+  // The existing folder of that entry id in the store of that store id, or none; either form
+  // of each id names it.
   FolderNode* FindByEntryId(std::string_view entry_id, std::string_view store_id) const;
+  // Whether two ids (EntryIDs of folders or StoreIDs of stores, in any of their forms) name the
+  // same object, deleted ones included; raises Outlook's error for an id that names nothing.
+  bool SameObject(std::string_view first, std::string_view second) const;
+  // A second form of an EntryID or StoreID: the same id with other flags in its first byte,
+  // as MAPI marks an entry id's kind there.
+  static std::string SecondFormOf(const std::string& id);
   // The subfolder whose name matches as Outlook matches, or none.
   static FolderNode* FindChild(const std::vector<FolderNode*>& folders, std::string_view name);
   // The items as `explorer` lists them, top to bottom; in a conversation view with the replies
@@ -166,6 +179,8 @@ class World : public std::enable_shared_from_this<World> {
   std::vector<ItemNode*> View(const ExplorerNode& explorer) const;
   // Brings every explorer's selection up to date with moves and deletions.
   void RefreshViews();
+  // A new top-level window for an explorer: a real one when the host shows windows.
+  std::uintptr_t MakeWindow();
 
   std::vector<std::unique_ptr<FolderNode>> folder_arena;
   std::vector<std::unique_ptr<ItemNode>> item_arena;
@@ -207,6 +222,9 @@ class World : public std::enable_shared_from_this<World> {
 
  private:
   std::string NextHex(int digits);
+  // The folder one of whose EntryIDs is `id`, or else the root of the store one of whose
+  // StoreIDs is `id`; none when `id` names neither.
+  const FolderNode* Named(std::string_view id) const;
 
   std::uint64_t id_state_ = 0x5157495652410001ULL;
   int next_conversation_ = 1;

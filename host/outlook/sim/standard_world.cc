@@ -47,6 +47,12 @@ StandardWorld::StandardWorld(Language language) {
   outlook.SetDefaultFolder(kFolderOutbox, outbox);
   outlook.SetDefaultFolder(kFolderCalendar, calendar);
   outlook.SetDefaultFolder(kFolderContacts, contacts);
+  // The default folders answer another EntryID when reached as default folders, through an
+  // explorer or as a parent than when reached by name.
+  for (const SimFolder& folder :
+       {inbox, drafts, sent_items, deleted_items, outbox, calendar, contacts}) {
+    folder.AddSecondEntryId();
+  }
 
   archive = outlook.AddStore("Archive");
   archive_deleted_items = archive.AddFolder("Deleted Items");
@@ -91,10 +97,15 @@ StandardWorld::StandardWorld(Language language) {
       outlook_own_folders.push_back(own);
     }
     SimFolder sync_issues = mailbox.AddFolder("Synchronisierungsprobleme");
-    outlook.SetDefaultFolder(kFolderSyncIssues, sync_issues);
-    outlook.SetDefaultFolder(kFolderConflicts, sync_issues.AddFolder("Konflikte"));
-    outlook.SetDefaultFolder(kFolderLocalFailures, sync_issues.AddFolder("Lokale Fehler"));
-    outlook.SetDefaultFolder(kFolderServerFailures, sync_issues.AddFolder("Serverfehler"));
+    const SimFolder sync_folders[] = {sync_issues, sync_issues.AddFolder("Konflikte"),
+                                      sync_issues.AddFolder("Lokale Fehler"),
+                                      sync_issues.AddFolder("Serverfehler")};
+    const int sync_kinds[] = {kFolderSyncIssues, kFolderConflicts, kFolderLocalFailures,
+                              kFolderServerFailures};
+    for (int i = 0; i < 4; ++i) {
+      outlook.SetDefaultFolder(sync_kinds[i], sync_folders[i]);
+      sync_folders[i].AddSecondEntryId();
+    }
     outlook_own_folders.push_back(sync_issues);
   }
 

@@ -28,6 +28,10 @@ namespace quivra::outlook::sim {
 //       Beta         1 mail
 //         Specs      2 mails
 //
+// The mailbox's default folders (Inbox, Drafts, Sent Items, Deleted Items, Outbox, Calendar,
+// Contacts, and the synchronisation folders in German) each have a second EntryID, which the
+// product sees when it reaches them other than by name (SimFolder::AddSecondEntryId).
+//
 // In German the same folders carry the names a German Outlook gives them (Posteingang,
 // Entwürfe, ...; the store is "Postfach", the project folders keep their names), and the
 // mailbox also holds what such an Outlook keeps for itself: three folders it marks hidden
