@@ -104,20 +104,6 @@ bool RunMailboxCommand(const std::string& command,
     outlook.RefuseMovesInto(outlook.FolderAt(store), code, text);
     return true;
   }
-  if (command == "add-items") {
-    // add-items <count> <path>: that many new mails arrive in the folder, the newest last.
-    const size_t space = rest.find(' ');
-    const int count = std::stoi(rest.substr(0, space));
-    if (count < 1 || space == std::string::npos) {
-      throw std::invalid_argument("expected <count> <path>");
-    }
-    const outlook::sim::SimFolder folder = outlook.FolderAt(Trim(rest.substr(space)));
-    std::printf("%d new mails arrive in %s\n", count, folder.path().c_str());
-    for (int i = 1; i <= count; ++i) {
-      folder.AddItem(outlook::sim::ItemKind::kMail, "Bulk mail " + std::to_string(i));
-    }
-    return true;
-  }
   if (command == "limit-open-objects") {
     // The Exchange server behind the mailbox limits the objects the session holds open, for
     // Outlook and its add-ins together; see the simulated Outlook's sim_open_objects.h.

@@ -17,8 +17,6 @@ namespace quivra::olhost {
 //   empty-deleted-items <store>            the user empties the store's Deleted Items
 //   refuse-moves <store> <hex code> <text> the store refuses every item moved into it from now
 //                                          on, raising that HRESULT with Outlook's text
-//   add-items <count> <path>               that many new mails ("Bulk mail 1" ...) arrive in
-//                                          the folder
 //   limit-open-objects exchange            the server limits the objects the session holds
 //   limit-open-objects <kind> <count> ...  open, to Exchange's defaults or to the counts given
 //                                          ("none": any number); kinds: folders, items,

@@ -14,7 +14,7 @@ using outlook::sim::ItemKind;
 using outlook::sim::SimExplorer;
 using outlook::sim::SimItem;
 
-ItemKind KindNamed(const std::string& name) {
+const std::map<std::string, ItemKind>& KindNames() {
   static const std::map<std::string, ItemKind> kKinds = {
       {"mail", ItemKind::kMail},
       {"task-accept", ItemKind::kTaskRequestAccept},
@@ -26,8 +26,16 @@ ItemKind KindNamed(const std::string& name) {
       {"mobile", ItemKind::kMobile},
       {"contact", ItemKind::kContact},
   };
-  const auto found = kKinds.find(name);
-  if (found == kKinds.end()) {
+  return kKinds;
+}
+
+bool IsKindName(const std::string& name) {
+  return KindNames().count(name) > 0;
+}
+
+ItemKind KindNamed(const std::string& name) {
+  const auto found = KindNames().find(name);
+  if (found == KindNames().end()) {
     throw std::invalid_argument("no item kind " + name);
   }
   return found->second;
@@ -73,15 +81,23 @@ bool RunSelectionCommand(const std::string& command,
   std::istringstream args(rest);
   if (command == "add-items") {
     size_t count = 0;
-    std::string kind;
-    args >> count >> kind;
-    const std::string path = Remainder(args);
-    const outlook::sim::SimFolder folder = outlook.FolderAt(path);
-    const size_t first = folder.items().size() + 1;
-    for (size_t i = 0; i < count; ++i) {
-      folder.AddItem(KindNamed(kind), kind + " " + std::to_string(first + i));
+    args >> count;
+    std::string path = Remainder(args);
+    std::string kind = "mail";
+    const size_t space = path.find(' ');
+    if (space != std::string::npos && IsKindName(path.substr(0, space))) {
+      kind = path.substr(0, space);
+      path = path.substr(space + 1);
     }
-    std::printf("%zu items of kind %s arrive in %s\n", count, kind.c_str(), path.c_str());
+    if (count < 1) {
+      throw std::invalid_argument("expected <count> [<kind>] <path>");
+    }
+    const outlook::sim::SimFolder folder = outlook.FolderAt(path);
+    for (size_t i = 1; i <= count; ++i) {
+      folder.AddItem(KindNamed(kind), (kind == "mail" ? "Bulk mail " : kind + " ") +
+                                          std::to_string(i));
+    }
+    std::printf("%zu new items of kind %s arrive in %s\n", count, kind.c_str(), path.c_str());
     return true;
   }
   if (command == "conversation") {

@@ -10,9 +10,10 @@ namespace quivra::olhost {
 // The script commands that put items into the mailbox and make selections the way Outlook's
 // own views make them (positions count from 1, top to bottom, in the explorer's view):
 //
-//   add-items <count> <kind> <path>         new items of that kind at the end of the folder: mail,
-//                                           task-accept, task-decline, task-update, sharing,
-//                                           document, remote, mobile, contact
+//   add-items <count> [<kind>] <path>       new items of that kind (mail, the default:
+//                                           "Bulk mail 1" ...) at the end of the folder:
+//                                           mail, task-accept, task-decline, task-update,
+//                                           sharing, document, remote, mobile, contact
 //   conversation <id> <explorer> <position>...   those items of the view belong to the
 //                                           conversation of that ConversationID
 //   add-reply <id> <path>                   a mail the user sent in that conversation, kept in
