@@ -110,10 +110,12 @@ ItemsToFile ReadItemsToFile(outlook::Explorer& explorer,
     return result;
   }
   if (location == outlook::kSelectionInAttachmentWell) {
-    // The attachments selected in the reading pane: the mail they belong to
-    // ("Attachment.Parent property (Outlook)",
-    // https://learn.microsoft.com/office/vba/api/outlook.attachment.parent).
-    // Should Outlook hand over the item itself there, it is taken as it is.
+    // The attachments selected in the reading pane: the mail they belong to ("Attachment.Parent
+    // Property", https://learn.microsoft.com/en-us/previous-versions/office/developer/office-2007/bb609876(v=office.12)).
+    // Microsoft also writes that the item holding the selected attachments is
+    // Explorer.Selection.Item(1) ("AttachmentSelection.Parent property (Outlook)",
+    // https://learn.microsoft.com/ar-sa/office/vba/api/outlook.attachmentselection.parent): an
+    // object that is no attachment is taken as it is, so either way the mail is filed.
     for (int i = 1; i <= count; ++i) {
       const outlook::ObjectPtr object = selection.Item(i);
       outlook::AttachmentPtr attachment;
