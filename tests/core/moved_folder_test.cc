@@ -154,6 +154,11 @@ TEST_F(MovedFolderTest, AFolderRenamedTwiceAndMovedTwiceIsFollowedEveryTime) {
     EXPECT_EQ(world.inbox_mail[static_cast<size_t>(mail)].folder(), world.alpha) << expected_path;
     EXPECT_EQ(config.FolderNames[2], expected_path);
     EXPECT_TRUE(Messages().empty()) << expected_path;
+    // The id is kept under the path followed, for the next time the folder changes.
+    FolderIdBook book;
+    FolderIdsFile::Read(Read(kIdsFile), book);
+    const std::string* kept = book.Find(world.mailbox.store_id(), expected_path);
+    EXPECT_TRUE(kept && *kept == world.alpha.entry_id()) << expected_path;
   };
   world.alpha.Rename("Alpha 2025");
   file_after_restart("Mailbox\\Projects\\Alpha 2025");
