@@ -62,6 +62,16 @@ class KeyboardHookInstallTest : public test::SimulatedWorldTest {
     addin.OnConnection(world.outlook.application(), ext_cm_Startup, nullptr, nullptr);
     addin.OnStartupComplete();
   }
+  // Starts the add-in with a hook that only hands over its logic, which it returns.
+  TKeyboardHookLogic* StartWithHookLogic(TAddin& addin) {
+    TKeyboardHookLogic* logic = nullptr;
+    addin.SetKeyboardHookInstaller([&logic](TKeyboardHookLogic& installed) {
+      logic = &installed;
+      return std::make_unique<TInstalledKeyboardHook>();
+    });
+    Start(addin);
+    return logic;
+  }
 
   std::vector<std::string> log_;
   TCOMAddInModule* logic_module_ = nullptr;
@@ -86,12 +96,7 @@ TEST_F(KeyboardHookInstallTest, TheHookLivesFromStartUpUntilBeforeTheModuleIsFre
 
 TEST_F(KeyboardHookInstallTest, TheAddinsExplorersAreTheWindowsWhereShortcutsAct) {
   TAddin& addin = Addin(true);
-  TKeyboardHookLogic* logic = nullptr;
-  addin.SetKeyboardHookInstaller([&](TKeyboardHookLogic& installed) {
-    logic = &installed;
-    return std::make_unique<TInstalledKeyboardHook>();
-  });
-  Start(addin);
+  TKeyboardHookLogic* logic = StartWithHookLogic(addin);
   ASSERT_NE(logic, nullptr);
   ASSERT_TRUE(logic->IsExplorerWindow);
   const std::uintptr_t first = world.explorer.window();
@@ -109,12 +114,7 @@ TEST_F(KeyboardHookInstallTest, TheAddinsExplorersAreTheWindowsWhereShortcutsAct
 
 TEST_F(KeyboardHookInstallTest, ANewExplorersWindowNotReadAtItsActivationIsAskedForByAKey) {
   TAddin& addin = Addin(true);
-  TKeyboardHookLogic* logic = nullptr;
-  addin.SetKeyboardHookInstaller([&](TKeyboardHookLogic& installed) {
-    logic = &installed;
-    return std::make_unique<TInstalledKeyboardHook>();
-  });
-  Start(addin);
+  TKeyboardHookLogic* logic = StartWithHookLogic(addin);
   ASSERT_NE(logic, nullptr);
   world.outlook.FailCall("Explorer.WindowHandle", outlook::sim::FailMode::kAlways);
   outlook::sim::SimExplorer second = world.outlook.AddExplorer(world.inbox);

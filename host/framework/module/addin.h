@@ -136,6 +136,9 @@ class TAddin : public office::RibbonExtensibility,
   void ExplorerActivation(TrackedExplorer& tracked);
   void ExplorerFolderSwitch(TrackedExplorer& tracked);
   void ExplorerClose(TrackedExplorer& tracked);
+  // Disconnects the explorer and takes it out of the tracked ones; its object is freed later,
+  // as the event that asked for this may still be running on it.
+  void StopTracking(TrackedExplorer& tracked);
   bool FastShutdownApplies();
   void ReadStartState();
   // The marker under the name earlier builds gave it, moved to the current name; none if absent.

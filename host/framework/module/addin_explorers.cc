@@ -88,15 +88,8 @@ bool TAddin::DropIfTrackedTwice(TrackedExplorer& tracked) {
   if (!twice) {
     return false;
   }
-  // Reported again before its window was there: the earlier connection stays. This one's
-  // event is still running, so its object goes a little later.
-  auto found = std::find_if(tracked_explorers_.begin(), tracked_explorers_.end(),
-                            [&](const auto& entry) { return entry.get() == &tracked; });
-  if (found != tracked_explorers_.end()) {
-    (*found)->Disconnect();
-    closed_explorers_.push_back(std::move(*found));
-    tracked_explorers_.erase(found);
-  }
+  // Reported again before its window was there: the earlier connection stays.
+  StopTracking(tracked);
   return true;
 }
 
@@ -158,10 +151,14 @@ void TAddin::ExplorerClose(TrackedExplorer& tracked) {
   if (command_bars_ && tracked.window() != 0) {
     command_bars_->Close(tracked.window());
   }
+  StopTracking(tracked);
+}
+
+void TAddin::StopTracking(TrackedExplorer& tracked) {
   auto found = std::find_if(tracked_explorers_.begin(), tracked_explorers_.end(),
                             [&](const auto& entry) { return entry.get() == &tracked; });
   if (found != tracked_explorers_.end()) {
-    // Its Close event is still running: the connection ends now, the object a little later.
+    // One of its events is still running: the connection ends now, the object a little later.
     (*found)->Disconnect();
     closed_explorers_.push_back(std::move(*found));
     tracked_explorers_.erase(found);
