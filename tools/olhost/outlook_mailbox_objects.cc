@@ -2,8 +2,10 @@
 
 #include <oaidl.h>
 
+#include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "host/outlook/com/outlook_dispids.h"
 #include "platform/win32/com/iids.h"
@@ -173,14 +175,16 @@ class StorePropertyAccessor : public DispatchObject {
 
  private:
   static void ReturnBytes(VARIANT* result, const std::string& hex) {
-    SAFEARRAY* bytes = ::SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(hex.size() / 2));
+    // Read before the array exists, so that a bad digit leaves nothing behind.
+    std::vector<unsigned char> values;
+    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
+      values.push_back(static_cast<unsigned char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
+    }
+    SAFEARRAY* bytes = ::SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(values.size()));
     if (!bytes) {
       throw outlook::OutlookError(E_OUTOFMEMORY, "Out of memory.");
     }
-    auto* data = static_cast<unsigned char*>(bytes->pvData);
-    for (size_t i = 0; i + 1 < hex.size(); i += 2) {
-      data[i / 2] = static_cast<unsigned char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-    }
+    std::copy(values.begin(), values.end(), static_cast<unsigned char*>(bytes->pvData));
     ::VariantInit(result);
     result->vt = VT_ARRAY | VT_UI1;
     result->parray = bytes;
