@@ -87,7 +87,8 @@ TAddInModule::TAddInModule(platform::Platform& platform,
       history_(platform),
       filing_(
           *outlook_, configuration, platform, log_,
-          [this](bool visible) { PlaceUndoButton(visible); }, &history_) {
+          [this](bool visible) { PlaceUndoButton(visible); }, &history_),
+      undo_file_(filing_.undo_history(), platform, configuration_file_) {
   // The file is read at start-up; should start-up fail before that, no later save may write
   // the unread configuration over it.
   configuration_file_.RequireLoadBeforeSave();
@@ -100,6 +101,7 @@ TAddInModule::TAddInModule(platform::Platform& platform,
     }
   };
   filing_.OnPickNewFolder = [this](int slot) { PickNewFolderForSlot(slot); };
+  filing_.OnUndoHistoryChanged = [this] { undo_file_.Save(); };
   SetAddInName("QuivraOL");
   SetRegisterForAllUsers(true);
   SetSupportedApps({TOfficeHostApp::ohaOutlook});
@@ -316,9 +318,12 @@ framework::TRibbonGroup& TAddInModule::HomeFilingGroup() {
 
 void TAddInModule::PlaceUndoButton(bool Visible) {
   const bool can_undo = configuration_.UndoDetails.IsComplete();
+  // The tips say what the next Undo does.
+  const std::string tip = filing_.undo_history().Describe(kUndoTip);
   framework::TCommandBarControl& bar_undo = WorkingCommandBar->Controls()[kUndoTag];
   bar_undo.SetVisible(Visible);
   bar_undo.SetEnabled(can_undo);
+  bar_undo.SetTooltipText(tip);
 
   TRibbonGroup& own_group = OwnFilingGroup();
   framework::TRibbonCustomControl& own_undo = own_group.Controls()[kUndoTag];
@@ -332,6 +337,8 @@ void TAddInModule::PlaceUndoButton(bool Visible) {
 
   own_undo.SetEnabled(can_undo);
   home_undo.SetEnabled(can_undo);
+  own_undo.SetScreenTip(tip);
+  home_undo.SetScreenTip(tip);
 }
 
 }  // namespace quivra::core

@@ -18,6 +18,7 @@
 #include "model/configuration.h"
 #include "model/configuration_file.h"
 #include "model/filing_history.h"
+#include "model/undo_history.h"
 #include "model/folder_ids_file.h"
 
 namespace quivra::dialogs {
@@ -139,6 +140,9 @@ class TAddInModule : public framework::TCOMAddInModule {
   framework::TKeyboardShortcut& keyboardShortcutSugg;
 
   // The command bar and ribbon tab that placement works on.
+  // The Undo buttons' tip when there is nothing to undo; otherwise it says what Undo does.
+  static constexpr char kUndoTip[] = "Undo last filing action";
+
   framework::TOlExplorerCommandBar* WorkingCommandBar = nullptr;
   framework::TRibbonTab* WorkingRibbonTab = nullptr;
 
@@ -148,6 +152,8 @@ class TAddInModule : public framework::TCOMAddInModule {
 
  private:
   void BindEventHandlers();
+  // Reads the undo history kept from the last session; a damaged file is set aside and logged.
+  void LoadUndoHistory();
   // Backspace with BackspaceKey on, in a mail folder: files the item selected, after probing
   // with synthetic keys that Outlook can select another one once it has gone.
   void FileOnBackspace();
@@ -165,6 +171,8 @@ class TAddInModule : public framework::TCOMAddInModule {
   // What the user filed where, for suggesting folders; the filing engine learns into it.
   FilingHistory history_;
   FilingEngine filing_;
+  // The filing engine's undo history on disk: read at start-up, written after every change.
+  UndoHistoryFile undo_file_;
 
   struct FolderPickerDeleter {
     void operator()(dialogs::TfrmFolders2* picker) const;

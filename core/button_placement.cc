@@ -81,7 +81,7 @@ void TAddInModule::PlaceRibbonBar() {
   items[kAnyFolderTag].SetScreenTip("Move to Any Folder (Alt+Z)");
   items[kUndoTag].SetVisible(true);
   items[kUndoTag].SetEnabled(true);
-  items[kUndoTag].SetScreenTip("Undo last filing action");
+  items[kUndoTag].SetScreenTip(filing_.undo_history().Describe(kUndoTip));
 }
 
 void TAddInModule::DisableShortcuts() {

@@ -8,6 +8,7 @@
 #include "core/folder_suggestions.h"
 #include "core/items_to_file.h"
 #include "host/outlook/entry_ids.h"
+#include "model/filing_options.h"
 
 namespace quivra::core {
 
@@ -107,10 +108,7 @@ void FilingEngine::SlotFollowed(int slot, const std::string& old_path) {
   }
 }
 
-void FilingEngine::Report(MessageKind kind, const std::string& text, bool invalidate) {
-  if (invalidate) {
-    configuration_.UndoDetails.Invalidate();
-  }
+void FilingEngine::Report(MessageKind kind, const std::string& text) {
   log_.Write("message shown: " + text);
   platform::ShowStandardMessage(platform_.message_boxes, kind, text);
 }
@@ -155,36 +153,43 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
         log_.Write("filing: the selection was not read, " + DiagnosticLog::DescribeCaught());
       }
       if (!selected) {
-        Report(MessageKind::kWarning, kFolderDoesNotExist, true);
+        Report(MessageKind::kWarning, kFolderDoesNotExist);
         result = false;
       } else {
         try {
           moved_keys_.clear();
-          last_record_ = 0;
+          pending_ = UndoStep();
           learning_ = history_ != nullptr && history_->Enabled();
           const outlook::NameSpacePtr space = outlook_.GetNamespace("MAPI");
           const ItemsToFile to_file = ReadItemsToFile(*explorer, Require(space), item);
           if (to_file.elsewhere) {
-            Report(MessageKind::kWarning, kSelectionElsewhere, true);
+            Report(MessageKind::kWarning, kSelectionElsewhere);
           } else if (to_file.items.empty()) {
-            Report(MessageKind::kWarning, kNothingSelected, true);
+            Report(MessageKind::kWarning, kNothingSelected);
           } else {
             const int moved = FileSelection(*explorer, *space, target, to_file.items, slot);
             Learn(slot, target);
-            log_.Write(
-                "filing: " + std::to_string(to_file.items.size()) + " selected, " +
-                std::to_string(moved) + " moved" +
-                (moved > 0 ? " from \"" + configuration_.UndoDetails.SourcePath + "\"" : ""));
+            const size_t sources = pending_.sources.size();
+            log_.Write("filing: " + std::to_string(to_file.items.size()) + " selected, " +
+                       std::to_string(moved) + " moved" +
+                       (sources == 1   ? " from \"" + pending_.sources[0].path + "\""
+                        : sources > 1 ? " from " + std::to_string(sources) + " folders"
+                                      : std::string()));
+            CommitPendingStep();
           }
         } catch (...) {
           log_.Write("filing: moving failed, " + DiagnosticLog::DescribeCaught());
-          // What did move before the failure is learned all the same.
+          // What did move before the failure is learned, and can be undone, all the same.
           Learn(slot, target);
-          Report(MessageKind::kError, kNotMoved, true);
+          CommitPendingStep();
+          Report(MessageKind::kError, kNotMoved);
         }
       }
     }
   }
+  // The lookup of the slot's folder wrote its target into the record; the record shows the
+  // newest step again.
+  configuration_.UndoDetails = undo_.NewestRecord();
   place_undo_button_(true);
   if (pick_new_folder && OnPickNewFolder) {
     OnPickNewFolder(slot);
@@ -194,10 +199,9 @@ bool FilingEngine::FileToFolder(int slot, const outlook::ObjectPtr& item) {
 
 bool FilingEngine::ReportMissingFolder(int slot, const std::string& path) {
   if (slot < kFirstFilingSlot || slot > kBackspaceSlot) {
-    Report(MessageKind::kWarning, kFolderDoesNotExist, true);
+    Report(MessageKind::kWarning, kFolderDoesNotExist);
     return false;
   }
-  configuration_.UndoDetails.Invalidate();
   const std::string text = "The folder \"" + path + "\" of the button \"" +
                            configuration_.ButtonNames[slot] +
                            "\" no longer exists.\r\n\r\nPick a new folder for this button now?";
@@ -222,57 +226,80 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
                                    configuration_.FolderNames[slot], target_id);
   }
   if (outlook::SameEntryID(space, Require(explorer.CurrentFolder()).EntryID(), target_id)) {
-    Report(MessageKind::kInformation, kAlreadyInFolder, true);
+    Report(MessageKind::kInformation, kAlreadyInFolder);
     return 0;
   }
   int moved = 0;
-  TUndoDetails& undo = configuration_.UndoDetails;
   const int count = static_cast<int>(items.size());
-  // The source folder's path, kept while the items come from the same folder: most runs file
-  // from one folder, and the walk up to the store's root costs a few calls per level.
-  FolderLocation source;
+  const bool mark_as_read = MarkAsReadOption(platform_).Enabled();
+  const bool in_range = slot >= 0 && slot < static_cast<int>(configuration_.FolderNames.size());
+  pending_.target_path = in_range ? configuration_.FolderNames[slot] : std::string();
+  pending_.target_store = in_range ? configuration_.StoreDetails[slot] : TStoreDetails();
+  pending_.target_entry_id = target_id;
+  // The source folder, kept while the items come from the same folder: most runs file from one
+  // folder, and the walk up to the store's root costs a few calls per level.
+  UndoSource source;
   std::pair<std::string, std::string> source_ids;
   for (int i = 0; i < count; ++i) {
+    const ItemToFile& identity = items[static_cast<size_t>(i)];
     // Each item is opened only for its turn, so that a run of any length holds one item at a
     // time (a server limits the objects a session may have open).
-    const outlook::ObjectPtr object = FindItemToFile(space, items[static_cast<size_t>(i)]);
+    const outlook::ObjectPtr object = FindItemToFile(space, identity);
     const outlook::ItemPtr to_move = ItemToVariant(object);
     {
       const outlook::MAPIFolderPtr folder = GetItemFolder(object);
-      std::pair<std::string, std::string> ids(items[static_cast<size_t>(i)].store_id,
-                                              Require(folder).EntryID());
+      std::pair<std::string, std::string> ids(identity.store_id, Require(folder).EntryID());
       if (source.path.empty() || ids != source_ids) {
-        source = GetFolderPath(folder);
+        const FolderLocation location = GetFolderPath(folder);
+        source = {location.path,
+                  {location.store_name, location.store_name, location.store_id},
+                  ids.second};
         source_ids = std::move(ids);
       }
     }
     if (Require(target).DefaultItemType() != outlook::kMailItem) {
-      undo.SourcePath = source.path;
-      undo.SourceStore.StoreName = source.store_name;
-      undo.SourceStore.StoreId = source.store_id;
-      Report(MessageKind::kWarning, kNoMailItem, true);
+      Report(MessageKind::kWarning, kNoMailItem);
       continue;
     }
-    const std::string conversation_index = to_move->ConversationIndex();
+    UndoItem undo_item;
+    undo_item.conversation_index = to_move->ConversationIndex();
+    undo_item.subject = UndoHistory::KeptSubject(to_move->Subject());
     // Read before the move: Outlook's reference to a moved item may no longer answer.
     MailKeys keys = learning_ ? ReadMailKeys(*to_move) : MailKeys();
+    if (mark_as_read) {
+      try {
+        to_move->MarkAsRead();
+      } catch (const outlook::OutlookError& error) {
+        // The mail is filed all the same, unread.
+        log_.Write("filing: item " + std::to_string(i + 1) + " was not marked read (" +
+                   HexCode(error.code()) + ")");
+      }
+    }
+    outlook::ObjectPtr moved_item;
     try {
-      to_move->Move(target);
+      moved_item = to_move->Move(target);
     } catch (const outlook::OutlookError& refusal) {
       // The folder's store refused the item (no rights, offline, closed): nothing more is
-      // moved, and the undo record still describes the last item that did move. What did move
-      // is learned by the caller.
-      ReportRefusal(space, items, refusal, i, moved);
+      // moved. What did move is learned by the caller and can be undone.
+      ReportRefusal(space, items, refusal, i);
       return moved;
     }
-    // The record changes only once the item has moved, so it never names an item left behind.
-    undo.SourcePath = source.path;
-    undo.SourceStore.StoreName = source.store_name;
-    undo.SourceStore.StoreId = source.store_id;
-    undo.ConversationIndex = conversation_index;
+    // The item keeps its identity in the step only once it has moved, so that the step never
+    // names an item left behind. Outlook hands back the moved item, whose EntryID may have
+    // changed with the move; should it not tell, the id from before the move stands.
+    undo_item.entry_id = identity.entry_id;
+    try {
+      undo_item.entry_id = ItemToVariant(moved_item)->EntryID();
+    } catch (...) {
+      log_.Write("filing: the moved item " + std::to_string(i + 1) + " did not tell its EntryID, " +
+                 DiagnosticLog::DescribeCaught());
+    }
+    undo_item.store_id = pending_.target_store.StoreId;
+    undo_item.source = pending_.SourceIndex(source);
+    pending_.items.push_back(std::move(undo_item));
     ++moved;
     if (learning_) {
-      moved_keys_.push_back(std::move(keys));
+      moved_keys_.emplace_back(pending_.items.size() - 1, std::move(keys));
     }
   }
   return moved;
@@ -281,8 +308,7 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
 void FilingEngine::ReportRefusal(outlook::NameSpace& space,
                                  const std::vector<ItemToFile>& items,
                                  const outlook::OutlookError& refusal,
-                                 int first_not_moved,
-                                 int moved) {
+                                 int first_not_moved) {
   constexpr int kListedAtMost = 10;
   const int count = static_cast<int>(items.size());
   const int not_moved = count - first_not_moved;
@@ -307,7 +333,7 @@ void FilingEngine::ReportRefusal(outlook::NameSpace& space,
   }
   log_.Write("filing: the folder refused item " + std::to_string(first_not_moved + 1) + " of " +
              std::to_string(count) + " (" + HexCode(refusal.code()) + ")");
-  Report(MessageKind::kError, text, moved == 0);
+  Report(MessageKind::kError, text);
 }
 
 void FilingEngine::Learn(int slot, const outlook::MAPIFolderPtr& target) {
@@ -317,8 +343,8 @@ void FilingEngine::Learn(int slot, const outlook::MAPIFolderPtr& target) {
   try {
     const LearnedFolder folder{configuration_.StoreDetails[slot].StoreId,
                                Require(target).EntryID(), configuration_.FolderNames[slot]};
-    for (const MailKeys& keys : moved_keys_) {
-      last_record_ = history_->Record(keys, folder);
+    for (const auto& [index, keys] : moved_keys_) {
+      pending_.items[index].learned = history_->Record(keys, folder);
     }
     moved_keys_.clear();
     history_->Save();
@@ -328,75 +354,30 @@ void FilingEngine::Learn(int slot, const outlook::MAPIFolderPtr& target) {
   }
 }
 
-void FilingEngine::CallUndo() {
-  const TUndoDetails undo = configuration_.UndoDetails;
-  Undo(undo.ConversationIndex, undo.SourcePath, undo.SourceStore, undo.TargetPath,
-       undo.TargetStore);
+void FilingEngine::CommitPendingStep() {
+  if (pending_.items.empty()) {
+    return;
+  }
+  undo_.Push(std::move(pending_));
+  pending_ = UndoStep();
+  UndoHistoryChanged();
 }
 
-outlook::ItemPtr FilingEngine::FindItemByConversationIndex(const outlook::MAPIFolderPtr& folder,
-                                                           const std::string& key) {
-  const outlook::ItemCollectionPtr items = Require(folder).Items();
-  try {
-    outlook::ItemCollection& collection = Require(items);
-    for (outlook::ItemPtr item = ItemToVariant(collection.GetLast());;
-         item = ItemToVariant(collection.GetPrevious())) {
-      if (item->ConversationIndex() == key) {
-        return item;
-      }
-    }
-  } catch (...) {
-    // The items ran out, or one of them is not a message: no result.
+void FilingEngine::UndoHistoryChanged() {
+  configuration_.UndoDetails = undo_.NewestRecord();
+  if (!OnUndoHistoryChanged) {
+    return;
   }
-  return nullptr;
+  try {
+    OnUndoHistoryChanged();
+  } catch (...) {
+    // The history in memory stands; the file follows at the next change.
+    log_.Write("undo: the history was not saved, " + DiagnosticLog::DescribeCaught());
+  }
 }
 
-void FilingEngine::Undo(const std::string& conversation_index,
-                        const std::string& source_path,
-                        const TStoreDetails& source_store,
-                        const std::string& target_path,
-                        const TStoreDetails& target_store) {
-  const platform::WaitCursor wait(platform_.screen);
-  if (target_path.empty() || source_path.empty() || conversation_index.empty()) {
-    return;
-  }
-  if (!outlook_.ActiveExplorer()) {
-    return;
-  }
-  auto resolve = [&](const std::string& path, const TStoreDetails& store) {
-    const std::string relative = RelativeFolderPath(path);
-    outlook::MAPIFolderPtr root = FindStore(outlook_, store.StoreId);
-    return relative.empty() ? root : FindFolder(root, relative);
-  };
-  outlook::MAPIFolderPtr source;
-  outlook::ItemPtr item;
-  try {
-    source = resolve(source_path, source_store);
-    const outlook::MAPIFolderPtr target = resolve(target_path, target_store);
-    item = FindItemByConversationIndex(target, conversation_index);
-  } catch (...) {
-    // The record stays, so that Undo can be tried again once the folder is back.
-    Report(MessageKind::kWarning, kFolderDoesNotExist, false);
-    return;
-  }
-  try {
-    configuration_.UndoDetails.Clear();
-    if (Require(source).DefaultItemType() == outlook::kMailItem) {
-      Require(item).Move(source);
-      place_undo_button_(true);
-      if (history_ != nullptr && last_record_ != 0) {
-        history_->Unrecord(last_record_);
-        last_record_ = 0;
-        try {
-          history_->Save();
-        } catch (...) {
-          log_.Write("undo: the history could not be saved, " + DiagnosticLog::DescribeCaught());
-        }
-      }
-    }
-  } catch (...) {
-    Report(MessageKind::kError, kNotMoved, false);
-  }
+void FilingEngine::UndoHistoryLoaded() {
+  configuration_.UndoDetails = undo_.NewestRecord();
 }
 
 }  // namespace quivra::core

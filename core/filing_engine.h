@@ -1,8 +1,9 @@
 #ifndef QUIVRA_CORE_FILING_ENGINE_H_
 #define QUIVRA_CORE_FILING_ENGINE_H_
 
-#include <functional>
 #include <cstdint>
+#include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "host/outlook/outlook.h"
 #include "model/configuration.h"
 #include "model/filing_history.h"
+#include "model/undo_history.h"
 #include "platform/platform.h"
 
 namespace quivra::core {
@@ -24,10 +26,12 @@ outlook::ItemPtr ItemToVariant(const outlook::ObjectPtr& item);
 // folder. Raises the last error when none is.
 outlook::MAPIFolderPtr GetItemFolder(const outlook::ObjectPtr& item);
 
-// Moves the items selected in Outlook's active explorer into a slot's folder, and one step
-// back. Every refusal ends in one standard message box; the undo record of the configuration
-// describes the last item moved, and the Undo buttons are brought into line after each run.
-// Given a filing history, every item moved is learned there (and an undone one forgotten).
+// Moves the items selected in Outlook's active explorer into a slot's folder, and back again.
+// Every refusal ends in one standard message box. Each run that moved something is one step of
+// the undo history, which Undo reverses newest first; the undo record of the configuration
+// describes the last item of the newest step, and the Undo buttons are brought into line after
+// each run and each undo. Given a filing history, every item moved is learned there (and an
+// undone one forgotten).
 class FilingEngine {
  public:
   FilingEngine(outlook::Application& outlook,
@@ -50,18 +54,34 @@ class FilingEngine {
   // pick a new one for the button at once. Unset: nothing happens.
   std::function<void(int slot)> OnPickNewFolder;
 
-  // Moves the last filed item back, from the undo record.
+  // Called after every change of the undo history (a filing run that moved something, an
+  // undo), so that it can be saved. Unset: nothing happens.
+  std::function<void()> OnUndoHistoryChanged;
+
+  // The filing runs that Undo can reverse; loaded at start-up by the caller.
+  UndoHistory& undo_history() { return undo_; }
+  // Makes the configuration's undo record and the Undo buttons agree with the undo history, as
+  // after a load of the history.
+  void UndoHistoryLoaded();
+
+  // Moves every item of the newest step back into the folder it came from. Items that cannot be
+  // put back are named in one message, with the reason; the step then leaves the history, unless
+  // items stay behind because their source folder is gone: those stay in the step, so that
+  // Undo can put them back once the folder is there again.
   void CallUndo();
-  void Undo(const std::string& conversation_index,
-            const std::string& source_path,
-            const TStoreDetails& source_store,
-            const std::string& target_path,
-            const TStoreDetails& target_store);
 
   // The item of `folder` whose ConversationIndex is `key`, searched from the end of the
-  // folder's items; none when the search runs out or meets an item of another kind.
-  outlook::ItemPtr FindItemByConversationIndex(const outlook::MAPIFolderPtr& folder,
-                                               const std::string& key);
+  // folder's items, at most `limit` of them; none when the search runs out or meets an item of
+  // another kind. `accept`, when given, must also take the item (it may read it).
+  outlook::ItemPtr FindItemByConversationIndex(
+      const outlook::MAPIFolderPtr& folder,
+      const std::string& key,
+      int limit,
+      const std::function<bool(outlook::Item&)>& accept = nullptr);
+
+  // How many items from the end of the target folder Undo searches by ConversationIndex for an
+  // item whose identity no longer finds it.
+  static constexpr int kUndoSearchLimit = 200;
 
  private:
   // Moves `items` one by one, each found again by its identity at its turn. Returns how many
@@ -77,16 +97,32 @@ class FilingEngine {
   bool ReportMissingFolder(int slot, const std::string& path);
   void SlotFollowed(int slot, const std::string& old_path);
   // Tells which items were not moved (the one refused, at 0-based `first_not_moved`, and
-  // every later one) and Outlook's reason. The undo record stays when `moved` items went
-  // before.
+  // every later one) and Outlook's reason.
   void ReportRefusal(outlook::NameSpace& space,
                      const std::vector<ItemToFile>& items,
                      const outlook::OutlookError& refusal,
-                     int first_not_moved,
-                     int moved);
-  void Report(platform::MessageKind kind, const std::string& text, bool invalidate);
-  // Learns the keys read from the items moved into the folder of `slot`, then saves.
+                     int first_not_moved);
+  void Report(platform::MessageKind kind, const std::string& text);
+  // Learns the keys read from the items moved into the folder of `slot`, then saves; each
+  // item of the pending step remembers the number of its record.
   void Learn(int slot, const outlook::MAPIFolderPtr& target);
+  // Makes the pending step, if it holds an item, the newest of the undo history.
+  void CommitPendingStep();
+  void UndoHistoryChanged();
+  // Moves one item of the newest step back into `source`; empty when it went back, otherwise
+  // why not.
+  std::string PutBack(outlook::NameSpace& space,
+                      const UndoStep& step,
+                      const UndoItem& item,
+                      const outlook::MAPIFolderPtr& source,
+                      outlook::MAPIFolderPtr& target);
+  // The item by its identity, else (when that no longer finds it) by its ConversationIndex
+  // among the last items of the step's target; none when neither finds it.
+  outlook::ObjectPtr FindUndoItem(outlook::NameSpace& space,
+                                  const UndoStep& step,
+                                  const UndoItem& item,
+                                  outlook::MAPIFolderPtr& target);
+  void ForgetLearned(const std::vector<std::uint64_t>& records);
 
   outlook::Application& outlook_;
   Configuration& configuration_;
@@ -94,12 +130,12 @@ class FilingEngine {
   DiagnosticLog& log_;
   std::function<void(bool)> place_undo_button_;
   FilingHistory* history_;
-  // Whether the run under way learns ("Suggest folders" is on), and the keys of the items it
-  // moved.
+  UndoHistory undo_;
+  // The run under way: what it moved so far, as its undo step; whether it learns ("Suggest
+  // folders" is on), and the keys of the items it moved with their places in the step.
+  UndoStep pending_;
   bool learning_ = false;
-  std::vector<MailKeys> moved_keys_;
-  // The record of the last item moved, which Undo would move back; 0: none.
-  std::uint64_t last_record_ = 0;
+  std::vector<std::pair<std::size_t, MailKeys>> moved_keys_;
 };
 
 }  // namespace quivra::core

@@ -1,5 +1,5 @@
-// The configuration file together with the folder ids beside it, and a new folder for a filing
-// button whose folder is gone.
+// The configuration file together with the folder ids and the undo history beside it, and a new
+// folder for a filing button whose folder is gone.
 
 #include <string>
 
@@ -39,6 +39,16 @@ void TAddInModule::LoadButtonsFromFile() {
     log_.Write(problem);
   }
   configuration_file_.LoadButtonsFromFile();
+}
+
+void TAddInModule::LoadUndoHistory() {
+  // Undo only helps: a damaged history is set aside, and filing goes on with an empty one.
+  const std::string problem = undo_file_.Load();
+  if (!problem.empty()) {
+    log_.Write(problem);
+  }
+  filing_.UndoHistoryLoaded();
+  log_.Write("start-up: " + std::to_string(filing_.undo_history().size()) + " filing runs to undo");
 }
 
 void TAddInModule::SaveButtonsToFile() {

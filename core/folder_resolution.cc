@@ -151,6 +151,53 @@ std::optional<std::string> DeletedItemsPath(outlook::NameSpace& space,
 
 }  // namespace
 
+outlook::MAPIFolderPtr FindFolderById(outlook::Application& application,
+                                      const std::string& store_id,
+                                      const std::string& path,
+                                      const std::string& entry_id,
+                                      FolderLocation& now) {
+  if (entry_id.empty()) {
+    return nullptr;
+  }
+  outlook::MAPIFolderPtr folder;
+  bool deleted = false;
+  try {
+    const outlook::NameSpacePtr space = application.GetNamespace("MAPI");
+    folder = outlook::Require(space).GetFolderFromID(entry_id, store_id);
+    now = GetFolderPath(folder);
+    // A deleted folder keeps its EntryID below Deleted Items: it is gone for the user, unless
+    // the path led there in the first place.
+    if (outlook::SameEntryID(application, now.store_id, store_id)) {
+      const std::optional<std::string> bin = DeletedItemsPath(*space, *folder, store_id);
+      deleted = bin && LiesIn(now.path, *bin) && !LiesIn(path, *bin);
+    }
+    if (!outlook::SameEntryID(application, now.store_id, store_id) || deleted) {
+      return nullptr;
+    }
+  } catch (...) {
+    return nullptr;
+  }
+  return folder;
+}
+
+outlook::MAPIFolderPtr FindFolderByPathOrId(outlook::Application& application,
+                                            const std::string& path,
+                                            const std::string& store_id,
+                                            const std::string& entry_id) {
+  try {
+    const std::string relative = RelativeFolderPath(path);
+    outlook::MAPIFolderPtr root = FindStore(application, store_id);
+    outlook::MAPIFolderPtr folder = relative.empty() ? root : FindFolder(root, relative);
+    if (folder) {
+      return folder;
+    }
+  } catch (...) {
+    // Renamed, moved or gone: the EntryID tells.
+  }
+  FolderLocation now;
+  return FindFolderById(application, store_id, path, entry_id, now);
+}
+
 outlook::MAPIFolderPtr FindMovedFolder(outlook::Application& application,
                                        Configuration& configuration,
                                        int slot) {
@@ -161,26 +208,12 @@ outlook::MAPIFolderPtr FindMovedFolder(outlook::Application& application,
   if (known == nullptr) {
     return nullptr;
   }
-  const std::string entry_id = *known;
-  outlook::MAPIFolderPtr folder;
   FolderLocation now;
-  bool deleted = false;
-  try {
-    const outlook::NameSpacePtr space = application.GetNamespace("MAPI");
-    folder = outlook::Require(space).GetFolderFromID(entry_id, store.StoreId);
-    now = GetFolderPath(folder);
-    // A deleted folder keeps its EntryID below Deleted Items: it is gone for the user, unless
-    // the slot was bound to a folder there in the first place.
-    if (outlook::SameEntryID(application, now.store_id, store.StoreId)) {
-      const std::optional<std::string> bin = DeletedItemsPath(*space, *folder, store.StoreId);
-      deleted = bin && LiesIn(now.path, *bin) && !LiesIn(path, *bin);
-    }
-  } catch (...) {
+  const outlook::MAPIFolderPtr folder = FindFolderById(application, store.StoreId, path, *known, now);
+  if (!folder) {
     return nullptr;
   }
-  if (!outlook::SameEntryID(application, now.store_id, store.StoreId) || deleted) {
-    return nullptr;
-  }
+  const std::string entry_id = *known;
   if (index < configuration.ButtonNames.size() && index > 0 &&
       configuration.ButtonNames[index] == LastName(path)) {
     configuration.ButtonNames[index] = LastName(now.path);

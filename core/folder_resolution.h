@@ -48,6 +48,23 @@ outlook::MAPIFolderPtr FindMapiFolder(outlook::Application& application,
                                       Configuration& configuration,
                                       int slot);
 
+// The folder of `entry_id` in the store of `store_id`, found again after `path` stopped leading
+// to it (renamed or moved within its store), with where it lies now in `now`. None when there
+// is no such id, when the store holds no folder of that id (deleted for good, or the store is not
+// open), and when the folder now lies in its store's Deleted Items while `path` did not (the
+// user deleted it: Outlook keeps a deleted folder's EntryID there); never raises.
+outlook::MAPIFolderPtr FindFolderById(outlook::Application& application,
+                                      const std::string& store_id,
+                                      const std::string& path,
+                                      const std::string& entry_id,
+                                      FolderLocation& now);
+// The folder by its full path in the store of `store_id`, else by its EntryID (FindFolderById);
+// none when neither finds it. Never raises.
+outlook::MAPIFolderPtr FindFolderByPathOrId(outlook::Application& application,
+                                            const std::string& path,
+                                            const std::string& store_id,
+                                            const std::string& entry_id);
+
 // The folder of `slot` found again by the EntryID known for its path (Configuration::FolderIds),
 // after the path stopped leading to it: the folder was renamed or moved within its store. None
 // when no id is known, when the slot's store holds no folder of that id (deleted for good, or

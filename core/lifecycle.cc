@@ -24,6 +24,7 @@ void TAddInModule::comAddInModuleAddInInitialize(framework::TCOMAddInModule&) {
                DiagnosticLog::DescribeCaught());
     throw;
   }
+  LoadUndoHistory();
   int configured = 0;
   for (int slot = 1; slot < static_cast<int>(configuration_.FolderNames.size()); ++slot) {
     configured += configuration_.FolderNames[slot].empty() ? 0 : 1;
@@ -40,7 +41,7 @@ void TAddInModule::comAddInModuleAddInInitialize(framework::TCOMAddInModule&) {
   undo.SetStyle(framework::TMsoButtonStyle::msoButtonCaption);
   undo.OnClick = [this](TCommandBarButton&) { CallUndo(); };
   undo.SetEnabled(!configuration_.UndoDetails.TargetPath.empty());
-  undo.SetTooltipText("Undo last filing action");
+  undo.SetTooltipText(filing_.undo_history().Describe(kUndoTip));
   undo.SetBeginGroup(true);
   PlaceButtonBar();
 }

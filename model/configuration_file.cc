@@ -228,4 +228,39 @@ std::string ConfigurationFile::Render(const Configuration& configuration,
   return BuildConfigurationDocument(configuration, modified).Serialize("\r\n", "  ");
 }
 
+std::string ConfigurationFile::ReadHelperFile(
+    const std::string& file_name,
+    const std::string& damaged_prefix,
+    const std::string& what,
+    const std::function<void(std::string_view bytes)>& read) {
+  std::string folder;
+  std::string path;
+  std::string bytes;
+  bool bytes_read = false;
+  try {
+    folder = ConfigPath();
+    path = folder + "\\" + file_name;
+    if (!platform_.files.FileExists(path)) {
+      return std::string();
+    }
+    bytes = platform_.files.ReadWholeFile(path);
+    bytes_read = true;
+    read(bytes);
+    return std::string();
+  } catch (const std::exception& error) {
+    std::string message = "The " + what + " " + path + " cannot be read: " + error.what() + ".";
+    if (bytes_read) {
+      try {
+        const std::string kept = KeptCopyPath(folder, damaged_prefix);
+        platform_.files.ReplaceWholeFile(kept, bytes);
+        RemoveOldCopies(folder, damaged_prefix);
+        message += " A copy was kept as " + kept + ".";
+      } catch (const std::exception& copy_error) {
+        message += std::string(" It could not be copied: ") + copy_error.what() + ".";
+      }
+    }
+    return message;
+  }
+}
+
 }  // namespace quivra::core

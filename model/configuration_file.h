@@ -1,6 +1,7 @@
 #ifndef QUIVRA_MODEL_CONFIGURATION_FILE_H_
 #define QUIVRA_MODEL_CONFIGURATION_FILE_H_
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -74,6 +75,17 @@ class ConfigurationFile {
   std::string KeptCopyPath(const std::string& folder, const std::string& prefix);
   // Removes all but the newest kKeptCopies files of `prefix`; failures are ignored.
   void RemoveOldCopies(const std::string& folder, const std::string& prefix);
+
+  // Reads a file of the add-in's that lies beside this one and only helps (the folder ids, the
+  // undo history): its bytes go to `read`, which raises on anything it cannot take. A missing
+  // file is not read. A file that cannot be read or taken is copied aside as
+  // "<damaged_prefix>YYYYMMDD-HHMMSS" when its bytes could be read at all, and the result then
+  // says what happened ("The <what> <path> cannot be read: ..."); empty when all went well.
+  // Never raises.
+  std::string ReadHelperFile(const std::string& file_name,
+                             const std::string& damaged_prefix,
+                             const std::string& what,
+                             const std::function<void(std::string_view bytes)>& read);
 
  private:
   // What this object knows of the file on disk.

@@ -76,35 +76,12 @@ void FolderIdsFile::Read(std::string_view bytes, FolderIdBook& book) {
 std::string FolderIdsFile::Load() {
   FolderIdBook& book = configuration_.FolderIds;
   book.Clear();
-  std::string folder;
-  std::string path;
-  std::string bytes;
-  bool read = false;
-  try {
-    folder = configuration_file_.ConfigPath();
-    path = folder + "\\" + kFileName;
-    if (!platform_.files.FileExists(path)) {
-      return std::string();
-    }
-    bytes = platform_.files.ReadWholeFile(path);
-    read = true;
-    Read(bytes, book);
-    return std::string();
-  } catch (const std::exception& error) {
+  const std::string problem = configuration_file_.ReadHelperFile(
+      kFileName, kDamagedFilePrefix, "folder ids", [&](std::string_view bytes) { Read(bytes, book); });
+  if (!problem.empty()) {
     book.Clear();
-    std::string message = "The folder ids " + path + " cannot be read: " + error.what() + ".";
-    if (read) {
-      try {
-        const std::string kept = configuration_file_.KeptCopyPath(folder, kDamagedFilePrefix);
-        platform_.files.ReplaceWholeFile(kept, bytes);
-        configuration_file_.RemoveOldCopies(folder, kDamagedFilePrefix);
-        message += " A copy was kept as " + kept + ".";
-      } catch (const std::exception& copy_error) {
-        message += std::string(" It could not be copied: ") + copy_error.what() + ".";
-      }
-    }
-    return message;
   }
+  return problem;
 }
 
 void FolderIdsFile::Save() {

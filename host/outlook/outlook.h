@@ -379,8 +379,15 @@ class Item {
   // The conversation the item belongs to; exists from Outlook 2010 on, and the call fails on
   // Outlook 2007.
   virtual std::string ConversationID() = 0;
-  // Moves the item into `folder`.
-  virtual void Move(const MAPIFolderPtr& folder) = 0;
+  // Moves the item into `folder` and hands back the item moved, as it is found in `folder`
+  // (its EntryID may differ from the one before the move): "An Object value that represents
+  // the item which has been moved to the designated folder"
+  // (https://learn.microsoft.com/en-us/office/vba/api/outlook.mailitem.move).
+  virtual ObjectPtr Move(const MAPIFolderPtr& folder) = 0;
+  // Marks the item read and saves it: UnRead = False, then Save
+  // (https://learn.microsoft.com/en-us/office/vba/api/outlook.mailitem.unread,
+  // https://learn.microsoft.com/en-us/office/vba/api/outlook.mailitem.save).
+  virtual void MarkAsRead() = 0;
   // The folder holding the item.
   virtual ObjectPtr Parent() = 0;
 };

@@ -174,10 +174,17 @@ TEST_F(AddInModuleTest, UndoButtonsFollowTheUndoRecord) {
   world.explorer.Select({world.inbox_mail[0], world.inbox_mail[1]});
   EXPECT_TRUE(module.FileToFolder(1, nullptr));
   EXPECT_TRUE(UndoEnabled());
+  // Each tip says what the next Undo does.
+  EXPECT_EQ(BarUndo().TooltipText(), "Undo: 2 items to Projects\\Alpha");
+  EXPECT_EQ(OwnUndo().ScreenTip(), "Undo: 2 items to Projects\\Alpha");
+  EXPECT_EQ(HomeUndo().ScreenTip(), "Undo: 2 items to Projects\\Alpha");
+  EXPECT_EQ(OwnUndo().Caption(), "Undo");
 
   module.CallUndo();
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.inbox);
   EXPECT_EQ(world.inbox_mail[1].folder(), world.inbox);
   EXPECT_FALSE(UndoEnabled());
+  EXPECT_EQ(OwnUndo().ScreenTip(), "Undo last filing action");
 
   world.explorer.Select({});
   EXPECT_TRUE(module.FileToFolder(1, nullptr));  // "Nothing selected - nothing moved."

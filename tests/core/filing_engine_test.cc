@@ -3,11 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/filing_engine.h"
 #include "model/configuration.h"
+#include "tests/core/filing_engine_fixture.h"
 #include "tests/support/message_texts.h"
-#include "tests/support/simulated_world_test.h"
-#include "tests/support/slot_assignment.h"
 
 namespace quivra::core {
 namespace {
@@ -23,42 +21,6 @@ using test::kFolderDoesNotExist;
 using test::kNoMailItem;
 using test::kNothingSelected;
 using test::kNotMoved;
-
-class FilingEngineTest : public test::SimulatedWorldTest {
- protected:
-  FilingEngineTest()
-      : engine(*app, config, sim.platform(), log, [this](bool visible) {
-          undo_button_placements.push_back(visible);
-        }) {
-    sim.screen.SetOnPendingMessages([this] { world.outlook.ProcessMessages(); });
-  }
-
-  void Configure(int slot, const SimFolder& folder) {
-    test::AssignSlot(config, slot, folder.path(), folder.store_id());
-    config.ButtonNames[slot] = folder.name();
-  }
-  std::vector<SimItem> Inbox(int first, int count) {
-    return {world.inbox_mail.begin() + first, world.inbox_mail.begin() + first + count};
-  }
-  // The texts of the message boxes shown, and a check that each is a standard message.
-  std::vector<std::string> Messages() {
-    for (const auto& box : sim.message_boxes.shown()) {
-      EXPECT_EQ(box.buttons, std::vector<MessageButton>{MessageButton::kCancel});
-      const bool kind_matches =
-          (box.caption == "Warning" && box.icon == MessageIcon::kWarning) ||
-          (box.caption == "Error" && box.icon == MessageIcon::kError) ||
-          (box.caption == "Information" && box.icon == MessageIcon::kInformation);
-      EXPECT_TRUE(kind_matches) << box.caption;
-    }
-    return SimulatedWorldTest::Messages();
-  }
-  std::string Caption(size_t index) { return sim.message_boxes.shown().at(index).caption; }
-  bool File(int slot) { return engine.FileToFolder(slot, nullptr); }
-
-  std::vector<bool> undo_button_placements;
-  DiagnosticLog log{sim.platform()};
-  FilingEngine engine;
-};
 
 using Strings = std::vector<std::string>;
 
@@ -151,7 +113,11 @@ TEST_F(FilingEngineTest, ContactStopsTheRunWhereItStands) {
   EXPECT_EQ(mails[1].folder(), world.beta);
   EXPECT_EQ(world.contact.folder(), world.inbox);
   EXPECT_EQ(mails[2].folder(), world.inbox);
-  EXPECT_FALSE(config.UndoDetails.IsComplete());
+  // What moved before the contact can be undone.
+  EXPECT_TRUE(config.UndoDetails.IsComplete());
+  engine.CallUndo();
+  EXPECT_EQ(mails[0].folder(), world.inbox);
+  EXPECT_EQ(mails[1].folder(), world.inbox);
 }
 
 TEST_F(FilingEngineTest, OtherMessageKindsAreFiled) {
@@ -205,110 +171,6 @@ TEST_F(FilingEngineTest, GivenItemReplacesASingleSelection) {
   world.explorer.Select(Inbox(1, 1));
   EXPECT_TRUE(engine.FileToFolder(1, world.contact.handle()));
   EXPECT_EQ(world.inbox_mail[1].folder(), world.alpha);
-}
-
-class UndoTest : public FilingEngineTest {
- protected:
-  // Files `items` from the Inbox into `folder` through slot 1.
-  void FileItems(const SimFolder& folder, const std::vector<SimItem>& items) {
-    Configure(1, folder);
-    world.explorer.Select(items);
-    ASSERT_TRUE(File(1));
-    ASSERT_TRUE(config.UndoDetails.IsComplete());
-    world.outlook.ProcessMessages();
-    undo_button_placements.clear();
-  }
-};
-
-TEST_F(UndoTest, NothingToUndoAfterStartUp) {
-  engine.CallUndo();
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_TRUE(undo_button_placements.empty());
-  EXPECT_EQ(sim.screen.cursor(), platform::CursorShape::kDefault);
-}
-
-TEST_F(UndoTest, MovesBackOnlyTheLastOfFiveItems) {
-  const std::vector<SimItem> items = Inbox(0, 5);
-  FileItems(world.alpha, items);
-  engine.CallUndo();
-  EXPECT_EQ(items[4].folder(), world.inbox);
-  for (int i = 0; i < 4; ++i)
-    EXPECT_EQ(items[i].folder(), world.alpha);
-  EXPECT_EQ(config.UndoDetails.TargetStore, TStoreDetails());
-  EXPECT_EQ(config.UndoDetails.SourcePath, "");
-  EXPECT_EQ(undo_button_placements, std::vector<bool>{true});
-  engine.CallUndo();
-  EXPECT_EQ(items[3].folder(), world.alpha);
-  EXPECT_TRUE(Messages().empty());
-}
-
-TEST_F(UndoTest, TheMatchNearestTheEndMoves) {
-  FileItems(world.specs, Inbox(0, 1));
-  const std::string key = world.inbox_mail[0].conversation_index();
-  const SimItem twin = world.specs.AddItem(ItemKind::kMail, "Twin", key);
-  engine.CallUndo();
-  EXPECT_EQ(twin.folder(), world.inbox);
-  EXPECT_EQ(world.inbox_mail[0].folder(), world.specs);
-}
-
-TEST_F(UndoTest, ItemMovedOnMeanwhile) {
-  FileItems(world.alpha, Inbox(0, 1));
-  world.inbox_mail[0].MoveTo(world.beta);
-  engine.CallUndo();
-  EXPECT_EQ(Messages(), Strings{kNotMoved});
-  EXPECT_EQ(world.inbox_mail[0].folder(), world.beta);
-  EXPECT_FALSE(config.UndoDetails.IsComplete());
-  EXPECT_TRUE(undo_button_placements.empty());
-  engine.CallUndo();
-  EXPECT_EQ(Messages().size(), 1u);
-}
-
-TEST_F(UndoTest, SourceFolderGoneMeanwhileCanBeRetried) {
-  SimFolder source = world.projects.AddFolder("Incoming");
-  const SimItem item = source.AddItem(ItemKind::kMail, "Report");
-  world.explorer.ShowFolder(source);
-  FileItems(world.alpha, {item});
-  source.Delete();
-  engine.CallUndo();
-  EXPECT_EQ(Messages(), Strings{kFolderDoesNotExist});
-  EXPECT_TRUE(config.UndoDetails.IsComplete());
-  SimFolder again = world.projects.AddFolder("Incoming");
-  engine.CallUndo();
-  EXPECT_EQ(item.folder(), again);
-  EXPECT_EQ(Messages().size(), 1u);
-}
-
-TEST_F(UndoTest, ItemOfAnotherKindNearerTheEndStopsTheSearch) {
-  FileItems(world.alpha, Inbox(0, 1));
-  world.alpha.AddItem(ItemKind::kContact, "Card");
-  engine.CallUndo();
-  EXPECT_EQ(Messages(), Strings{kNotMoved});
-  EXPECT_EQ(world.inbox_mail[0].folder(), world.alpha);
-  EXPECT_FALSE(config.UndoDetails.IsComplete());
-}
-
-TEST_F(UndoTest, SourceThatIsNoMailFolderClearsTheRecordSilently) {
-  FileItems(world.alpha, Inbox(0, 1));
-  config.UndoDetails.SourcePath = "Mailbox\\Calendar";
-  engine.CallUndo();
-  EXPECT_TRUE(Messages().empty());
-  EXPECT_EQ(world.inbox_mail[0].folder(), world.alpha);
-  EXPECT_EQ(config.UndoDetails.TargetPath, "");
-  EXPECT_TRUE(undo_button_placements.empty());
-}
-
-TEST_F(UndoTest, WorksWhicheverFolderIsShownButNeedsAnExplorer) {
-  FileItems(world.alpha, Inbox(0, 1));
-  world.explorer.ShowFolder(world.drafts);
-  engine.CallUndo();
-  EXPECT_EQ(world.inbox_mail[0].folder(), world.inbox);
-
-  world.explorer.ShowFolder(world.inbox);
-  FileItems(world.alpha, Inbox(1, 1));
-  world.explorer.Close();
-  engine.CallUndo();
-  EXPECT_EQ(world.inbox_mail[1].folder(), world.alpha);
-  EXPECT_TRUE(config.UndoDetails.IsComplete());
 }
 
 }  // namespace

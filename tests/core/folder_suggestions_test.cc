@@ -144,6 +144,16 @@ TEST_F(FolderSuggestionsTest, AnUndoneFilingIsNotLearned) {
   EXPECT_EQ(OpenPickerAndPressEnter(8), (Strings{"Alpha (suggested)"}));
 }
 
+TEST_F(FolderSuggestionsTest, EveryItemOfAnUndoneStepIsUnlearned) {
+  FileMail(0, 3);
+  world.explorer.Select({world.inbox_mail[4], world.inbox_mail[5], world.inbox_mail[6]});
+  module.FileToFolder(4, nullptr);
+  ASSERT_EQ(FilingHistory(sim.platform()).size(), 4u);
+  module.CallUndo();
+  EXPECT_EQ(world.inbox_mail[4].folder(), world.inbox);
+  EXPECT_EQ(FilingHistory(sim.platform()).size(), 1u);
+}
+
 TEST_F(FolderSuggestionsTest, WhatMovedBeforeAFailedMoveIsLearned) {
   world.explorer.Select({world.inbox_mail[0], world.inbox_mail[4]});
   world.outlook.FailCall("Item.Move", outlook::sim::FailMode::kOnce, 1);

@@ -62,6 +62,33 @@ TEST_F(LifecycleTest, StartUpReadsTheFileAndPlacesTheButtons) {
   EXPECT_EQ(item.folder(), world.inbox);
 }
 
+TEST_F(LifecycleTest, FilingsCanBeUndoneAfterOutlookRestarts) {
+  WriteFile(false);
+  StartUp();
+  world.explorer.Select({world.inbox_mail[0], world.inbox_mail[1]});
+  Bar(2).DoClick();
+  world.outlook.ProcessMessages();
+  world.explorer.Select({world.inbox_mail[2]});
+  Bar(2).DoClick();
+  ASSERT_EQ(world.inbox_mail[2].folder(), world.beta);
+
+  // The next session: a module of its own, with the configuration read anew.
+  Configuration next_config;
+  TAddInModule next(sim.platform(), next_config, world.outlook.application());
+  next.OnAddInStartupComplete(next);
+  auto& undo = next.olExplorerCommandBar1.Controls().Item<framework::TCommandBarButton>(13);
+  EXPECT_TRUE(undo.Enabled());
+  EXPECT_EQ(undo.TooltipText(), "Undo: 1 item to Projects\\Beta");
+  undo.DoClick();
+  EXPECT_EQ(world.inbox_mail[2].folder(), world.inbox);
+  EXPECT_EQ(undo.TooltipText(), "Undo: 2 items to Projects\\Beta");
+  undo.DoClick();
+  EXPECT_EQ(world.inbox_mail[0].folder(), world.inbox);
+  EXPECT_EQ(world.inbox_mail[1].folder(), world.inbox);
+  EXPECT_FALSE(undo.Enabled());
+  EXPECT_EQ(undo.TooltipText(), "Undo last filing action");
+}
+
 TEST_F(LifecycleTest, BackspaceIsCapturedOnlyWhileAnExplorerIsActive) {
   WriteFile(true);
   StartUp();

@@ -86,8 +86,14 @@ void Run() {
         "ConversationID fails where Outlook 2007 does not know it");
   world.inbox_mail[0].SetConversationId("3F2A0C");
   Check(mail->ConversationID() == "3F2A0C", "ConversationID");
-  mail->Move(alpha);
+  Check(world.inbox_mail[0].unread(), "mail arrives unread");
+  mail->MarkAsRead();
+  Check(!world.inbox_mail[0].unread(), "UnRead = False and Save mark the item read");
+  const outlook::ObjectPtr moved = mail->Move(alpha);
   Check(world.inbox_mail[0].folder() == world.alpha, "Move puts the item into the folder");
+  Check(moved && moved->AsItem(outlook::ItemInterface::kMailItem)->EntryID() ==
+                     world.inbox_mail[0].entry_id(),
+        "Move hands back the item moved");
   world.outlook.FailCall("Item.Move");
   const std::int32_t failed = Raised([&] { mail->Move(mailbox); });
   Check(failed == outlook::kErrorFailed, "a failing Move raises Outlook's code");

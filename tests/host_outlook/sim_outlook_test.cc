@@ -226,8 +226,13 @@ TEST_F(SimOutlookTest, MoveGoesToTheEndOfTheTargetFolder) {
 
 TEST_F(SimOutlookTest, MoveAcrossStoresAndIntoAGoneFolder) {
   ItemPtr mail = world.inbox_mail[0].handle()->AsItem(ItemInterface::kMailItem);
-  mail->Move(world.archive_2024.handle());
+  const std::string before = world.inbox_mail[0].entry_id();
+  const ObjectPtr moved = mail->Move(world.archive_2024.handle());
   EXPECT_EQ(world.inbox_mail[0].folder(), world.archive_2024);
+  // Another store gives the item a new EntryID, which the item handed back answers.
+  const std::string after = moved->AsItem(ItemInterface::kMailItem)->EntryID();
+  EXPECT_NE(after, before);
+  EXPECT_EQ(after, world.inbox_mail[0].entry_id());
 
   MAPIFolderPtr beta = world.beta.handle();
   world.beta.PermanentlyDelete();

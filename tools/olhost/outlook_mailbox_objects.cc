@@ -74,8 +74,27 @@ class ItemView : public DispatchObject {
     // without a conversation id plays Outlook 2007's, and the call fails.
     AddMember(L"ConversationID",
               [this](const Args&, VARIANT* r) { ReturnText(r, item_->ConversationID()); });
-    AddMember(L"Move",
-              [this](const Args& args, VARIANT*) { item_->Move(Typed(args.Dispatch(0))); });
+    // Move hands back the item moved, as found in its new folder
+    // (learn.microsoft.com/office/vba/api/outlook.mailitem.move).
+    AddMember(L"Move", [this](const Args& args, VARIANT* r) {
+      Return(r, UntypedObject(item_->Move(Typed(args.Dispatch(0)))));
+    });
+    // UnRead is a property of the item in memory; Save stores it
+    // (learn.microsoft.com/office/vba/api/outlook.mailitem.unread,
+    // learn.microsoft.com/office/vba/api/outlook.mailitem.save). Only marking read is played.
+    AddMember(L"UnRead", {}, [this](const Args& args, VARIANT*) {
+      const VARIANT& value = args.PutValue();
+      if (value.vt != VT_BOOL || value.boolVal != VARIANT_FALSE) {
+        throw outlook::OutlookError(outlook::kErrorInvalidArgument, "The stand-in only marks items read.");
+      }
+      marked_read_ = true;
+    });
+    AddMember(L"Save", [this](const Args&, VARIANT*) {
+      if (marked_read_) {
+        item_->MarkAsRead();
+        marked_read_ = false;
+      }
+    });
     AddMember(L"Parent",
               [this](const Args&, VARIANT* r) { Return(r, UntypedObject(item_->Parent())); });
   }
@@ -85,6 +104,7 @@ class ItemView : public DispatchObject {
   static outlook::MAPIFolderPtr Typed(IDispatch* object);
 
   outlook::ItemPtr item_;
+  bool marked_read_ = false;
 };
 
 ComPtr<IDispatch> Untyped::ItemObject(outlook::ItemPtr item, REFIID iid) {

@@ -349,14 +349,18 @@ class ComItem : public Item, Typed {
   // (learn.microsoft.com/office/vba/api/outlook.mailitem.conversationid). Outlook 2007 does not
   // know the name and the call fails.
   std::string ConversationID() override { return object_.Call(L"ConversationID").ToText(); }
-  void Move(const MAPIFolderPtr& folder) override {
+  ObjectPtr Move(const MAPIFolderPtr& folder) override {
     IDispatch* target = FolderDispatch(folder);
     if (!target) {
       throw OutlookError(kErrorInvalidArgument, "Type mismatch.");
     }
     std::vector<Variant> args;
     args.push_back(Variant::Dispatch(target));
-    object_.Call(L"Move", std::move(args));
+    return MakeObject(object_.Call(L"Move", std::move(args)).ToDispatch());
+  }
+  void MarkAsRead() override {
+    object_.Put(L"UnRead", Variant::Bool(false));
+    object_.Call(L"Save");
   }
   ObjectPtr Parent() override { return MakeObject(object_.Call(L"Parent").ToDispatch()); }
 };

@@ -208,6 +208,10 @@ const std::string& SimItem::entry_id() const {
   return Node()->entry_id;
 }
 
+bool SimItem::unread() const {
+  return Node()->unread;
+}
+
 const std::string& SimItem::conversation_index() const {
   return Node()->conversation_index;
 }

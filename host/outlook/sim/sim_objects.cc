@@ -423,7 +423,7 @@ class ItemObject : public Item {
     }
     return item_->conversation_id;
   }
-  void Move(const MAPIFolderPtr& folder) override {
+  ObjectPtr Move(const MAPIFolderPtr& folder) override {
     world_->Call("Item.Move");
     CheckExists(item_);
     auto* target = dynamic_cast<FolderObject*>(folder.get());
@@ -437,6 +437,13 @@ class ItemObject : public Item {
       throw OutlookError(refusal->second.code, refusal->second.text);
     }
     world_->MoveItem(item_, target->node());
+    return MakeItemObject(world_, item_);
+  }
+  void MarkAsRead() override {
+    world_->Call("Item.UnRead");
+    CheckExists(item_);
+    world_->Call("Item.Save");
+    item_->unread = false;
   }
   ObjectPtr Parent() override {
     world_->Call("Item.Parent");

@@ -103,6 +103,8 @@ class SimItem {
   const std::string& subject() const;
   const std::string& conversation_index() const;
   const std::string& entry_id() const;
+  // Whether the item is unread (mail arrives unread).
+  bool unread() const;
   // The sender's address and the conversation id (empty: none, as on Outlook 2007).
   void SetSender(std::string_view address) const;
   void SetConversationId(std::string_view id) const;

@@ -96,6 +96,8 @@ struct ItemNode {
   std::string conversation_id;
   FolderNode* folder = nullptr;
   bool exists = true;
+  // Mail arrives unread.
+  bool unread = true;
 };
 
 struct ExplorerNode {
