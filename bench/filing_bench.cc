@@ -115,6 +115,7 @@ void BM_UndoFiling(benchmark::State& state) {
 }
 BENCHMARK(BM_UndoFiling)
     ->Args({500, 0})
+    ->Args({1, 0})
     ->Args({1, 50000})
     ->Iterations(20)
     ->Unit(benchmark::kMillisecond);

@@ -85,6 +85,7 @@ TAddInModule::TAddInModule(platform::Platform& platform,
       folder_ids_file_(configuration, platform, configuration_file_),
       log_(platform),
       history_(platform),
+      mark_as_read_(platform),
       filing_(
           *outlook_, configuration, platform, log_,
           [this](bool visible) { PlaceUndoButton(visible); }, &history_),

@@ -18,6 +18,7 @@
 #include "model/configuration.h"
 #include "model/configuration_file.h"
 #include "model/filing_history.h"
+#include "model/filing_options.h"
 #include "model/undo_history.h"
 #include "model/folder_ids_file.h"
 
@@ -170,6 +171,8 @@ class TAddInModule : public framework::TCOMAddInModule {
   DiagnosticLog log_;
   // What the user filed where, for suggesting folders; the filing engine learns into it.
   FilingHistory history_;
+  // "Mark as read when filing", which the filing engine reads at each run.
+  MarkAsReadOption mark_as_read_;
   FilingEngine filing_;
   // The filing engine's undo history on disk: read at start-up, written after every change.
   UndoHistoryFile undo_file_;

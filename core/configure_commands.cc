@@ -61,7 +61,8 @@ void TAddInModule::Configure() {
   }
   dialogs::TfrmFolders2& picker = FolderPicker();
   if (!config_dialog_) {
-    config_dialog_.reset(new dialogs::TfrmConfig(configuration_, picker, &history_));
+    config_dialog_.reset(
+        new dialogs::TfrmConfig(configuration_, picker, &history_, &mark_as_read_));
     // F1 in the dialog opens the same support page as the Help command.
     config_dialog_->OnHelp = [this] { Help(); };
   }

@@ -27,6 +27,16 @@ std::string Shown(const std::string& path) {
   return relative.empty() ? path : relative;
 }
 
+// Why items cannot go back into `source`, found: empty when they can.
+std::string SourceProblem(outlook::MAPIFolder& source) {
+  try {
+    return source.DefaultItemType() == outlook::kMailItem ? std::string()
+                                                          : "its folder holds no mail";
+  } catch (const outlook::OutlookError& error) {
+    return error.what();
+  }
+}
+
 // One item that did not go back, and why.
 struct NotPutBack {
   std::string subject;
@@ -107,7 +117,13 @@ std::string FilingEngine::PutBack(outlook::NameSpace& space,
     return "no longer in " + Shown(step.target_path) + " (deleted or moved on)";
   }
   try {
-    const outlook::MAPIFolderPtr folder = GetItemFolder(object);
+    const outlook::ItemPtr typed = ItemToVariant(object);
+    outlook::MAPIFolderPtr folder;
+    try {
+      folder = Require(typed->Parent()).AsMAPIFolder();
+    } catch (const outlook::OutlookError&) {
+      folder = GetItemFolder(object);
+    }
     if (!outlook::SameEntryID(space, Require(folder).EntryID(), step.target_entry_id)) {
       try {
         return "moved to " + Shown(GetFolderPath(folder).path) + " since";
@@ -115,10 +131,7 @@ std::string FilingEngine::PutBack(outlook::NameSpace& space,
         return "moved elsewhere since";
       }
     }
-    if (Require(source).DefaultItemType() != outlook::kMailItem) {
-      return "its folder holds no mail";
-    }
-    ItemToVariant(object)->Move(source);
+    typed->Move(source);
     return std::string();
   } catch (const outlook::OutlookError& error) {
     return error.what();
@@ -146,6 +159,7 @@ void FilingEngine::CallUndo() {
   // is gone.
   std::vector<outlook::MAPIFolderPtr> sources(step.sources.size());
   std::vector<bool> looked_up(step.sources.size(), false);
+  std::vector<std::string> problems(step.sources.size());
   bool any_source = false;
   for (const UndoItem& item : step.items) {
     if (looked_up.at(item.source)) {
@@ -155,7 +169,10 @@ void FilingEngine::CallUndo() {
     const UndoSource& source = step.sources[item.source];
     sources[item.source] =
         FindFolderByPathOrId(outlook_, source.path, source.store.StoreId, source.entry_id);
-    any_source = any_source || sources[item.source] != nullptr;
+    if (sources[item.source]) {
+      any_source = true;
+      problems[item.source] = SourceProblem(*sources[item.source]);
+    }
   }
   if (!any_source) {
     // The step stays, so that Undo can be tried again once the folder is back.
@@ -176,7 +193,10 @@ void FilingEngine::CallUndo() {
                                                 " no longer exists; Undo again once it is back"});
       continue;
     }
-    std::string reason = PutBack(*space, step, item, source, target);
+    std::string reason = problems[item.source];
+    if (reason.empty()) {
+      reason = PutBack(*space, step, item, source, target);
+    }
     if (reason.empty()) {
       put_back_records.push_back(item.learned);
     } else {

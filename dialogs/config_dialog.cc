@@ -137,7 +137,8 @@ struct TSlotRow {
 
 TfrmConfig::TfrmConfig(core::Configuration& configuration,
                        TfrmFolders2& picker,
-                       core::FilingHistory* history)
+                       core::FilingHistory* history,
+                       core::MarkAsReadOption* mark_as_read)
     : ui::Form("frmConfig"),
       GroupBoxFolders(this, "GroupBoxFolders", {2, 0, 631, 360}),
       GroupBoxBkSp(this, "GroupBoxBkSp", {2, 345, 631, 73}),
@@ -159,11 +160,14 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration,
       // Right of the longest caption the options take (a ribbon host's), left of OK.
       cbSuggest(this, "cbSuggest", {276, 480, 136, 17}),
       btnForget(this, "btnForget", {276, 498, 136, 23}),
+      // Right of "Suggest folders", above OK.
+      cbMarkRead(this, "cbMarkRead", {420, 478, 180, 17}),
       btnOK(this, "btnOK", {420, 495, 75, 25}),
       btnCancel(this, "btnCancel", {520, 495, 75, 25}),
       configuration_(configuration),
       picker_(picker),
-      history_(history) {
+      history_(history),
+      mark_as_read_(mark_as_read) {
   SetCaption("Configure Quivra");
   SetClientSize(634, 525);
   SetBorderStyle(ui::BorderStyle::kDialog);
@@ -243,13 +247,15 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration,
   cbSuggest.SetChecked(true);
   btnForget.SetCaption("&Forget what was learned");
   btnForget.OnClick = [this] { btnForgetClick(); };
+  cbMarkRead.SetCaption("&Mark as read when filing");
   btnOK.SetCaption("OK");
   btnOK.SetDefault(true);
   btnOK.OnClick = [this] { OK(); };
   btnCancel.SetCaption("Cancel");
   btnCancel.OnClick = [this] { Cancel(); };
   // Below the boxes the tab order reads line by line, each from the left: the shortcuts option
-  // and the main button's name; the icons option and "Suggest folders"; the separators option,
+  // and the main button's name; the icons option, "Suggest folders" and "Mark as read when
+  // filing"; the separators option,
   // "Forget what was learned", OK and Cancel.
   int tab = 0;
   for (ui::Control* control :
@@ -260,7 +266,7 @@ TfrmConfig::TfrmConfig(core::Configuration& configuration,
         static_cast<ui::Control*>(&ImageKey1), static_cast<ui::Control*>(&LabelComma),
         static_cast<ui::Control*>(&ImageKey2), static_cast<ui::Control*>(&LabelEllipsis),
         static_cast<ui::Control*>(&ImageKey0), static_cast<ui::Control*>(&cbSuggest),
-        static_cast<ui::Control*>(&AddSeparator), static_cast<ui::Control*>(&btnForget),
+        static_cast<ui::Control*>(&cbMarkRead), static_cast<ui::Control*>(&AddSeparator), static_cast<ui::Control*>(&btnForget),
         static_cast<ui::Control*>(&btnOK), static_cast<ui::Control*>(&btnCancel)}) {
     control->SetTabOrder(tab++);
   }
@@ -335,6 +341,10 @@ void TfrmConfig::Initialize() {
   if (history_ != nullptr) {
     cbSuggest.SetChecked(history_->Enabled());
     btnForget.SetEnabled(true);
+  }
+  cbMarkRead.SetVisible(mark_as_read_ != nullptr);
+  if (mark_as_read_ != nullptr) {
+    cbMarkRead.SetChecked(mark_as_read_->Enabled());
   }
   for (int slot = core::kFirstFilingSlot; slot <= core::kBackspaceSlot; ++slot) {
     if (!configuration_.FolderNames[slot].empty()) {
@@ -429,6 +439,13 @@ void TfrmConfig::OK() {
   if (history_ != nullptr && history_->Enabled() != cbSuggest.Checked()) {
     try {
       history_->SetEnabled(cbSuggest.Checked());
+    } catch (const std::exception&) {
+      // The registry refused: the option stays as it was, and the box shows it next time.
+    }
+  }
+  if (mark_as_read_ != nullptr && mark_as_read_->Enabled() != cbMarkRead.Checked()) {
+    try {
+      mark_as_read_->SetEnabled(cbMarkRead.Checked());
     } catch (const std::exception&) {
       // The registry refused: the option stays as it was, and the box shows it next time.
     }

@@ -8,6 +8,7 @@
 #include "dialogs/folder_picker.h"
 #include "model/configuration.h"
 #include "model/filing_history.h"
+#include "model/filing_options.h"
 #include "platform/ui/button.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/edit.h"
@@ -28,10 +29,12 @@ struct TSlotRow;
 class TfrmConfig : public ui::Form {
  public:
   // `picker` serves Browse; the caller puts it in browse mode and fills its tree beforehand.
-  // `history`, when given, serves "Suggest folders" and "Forget what was learned".
+  // `history`, when given, serves "Suggest folders" and "Forget what was learned";
+  // `mark_as_read`, when given, "Mark as read when filing".
   TfrmConfig(core::Configuration& configuration,
              TfrmFolders2& picker,
-             core::FilingHistory* history = nullptr);
+             core::FilingHistory* history = nullptr,
+             core::MarkAsReadOption* mark_as_read = nullptr);
   ~TfrmConfig() override;
 
   // OnShow: fills the rows and options from the configuration and fits the dialog to the host.
@@ -83,6 +86,8 @@ class TfrmConfig : public ui::Form {
   // "Suggest folders", taken on OK, and "Forget what was learned".
   ui::CheckBox cbSuggest;
   ui::Button btnForget;
+  // "Mark as read when filing", taken on OK.
+  ui::CheckBox cbMarkRead;
   ui::Button btnOK;
   ui::Button btnCancel;
 
@@ -94,6 +99,7 @@ class TfrmConfig : public ui::Form {
   core::Configuration& configuration_;
   TfrmFolders2& picker_;
   core::FilingHistory* history_;
+  core::MarkAsReadOption* mark_as_read_;
   // Index 1 ... 11; destroyed before the group boxes that hold them, as are the column headers.
   std::array<std::unique_ptr<TSlotRow>, core::kBackspaceSlot + 1> rows_;
   std::array<std::unique_ptr<ui::Label>, 4> column_headers_;

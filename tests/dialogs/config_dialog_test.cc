@@ -345,7 +345,8 @@ constexpr char kHistoryFile[] = "C:\\Users\\Tester\\AppData\\Local\\QuivraOL\\Qe
 class ConfigDialogSuggestionsTest : public ConfigDialogTest {
  protected:
   core::FilingHistory history{sim.platform()};
-  TfrmConfig suggesting{config, picker, &history};
+  core::MarkAsReadOption mark_as_read{sim.platform()};
+  TfrmConfig suggesting{config, picker, &history, &mark_as_read};
 
   ModalResult ShowSuggesting(ui::sim::Script script) {
     picker.FillTree();
@@ -374,6 +375,25 @@ TEST_F(ConfigDialogSuggestionsTest, SuggestFoldersIsOnUntilUncheckedWithOk) {
   EXPECT_FALSE(sim.files.FileExists("C:\\Users\\Tester\\AppData\\Local\\QuivraOL\\Qelvo.xml"));
 }
 
+TEST_F(ConfigDialogSuggestionsTest, MarkAsReadIsOffUntilCheckedWithOk) {
+  ShowSuggesting([](SimUser& user) {
+    EXPECT_FALSE(user.Get<ui::CheckBox>("cbMarkRead").Checked());
+    user.Click("cbMarkRead");
+    user.Click("btnCancel");
+  });
+  EXPECT_FALSE(mark_as_read.Enabled());
+  ShowSuggesting([](SimUser& user) {
+    user.Click("cbMarkRead");
+    user.Click("btnOK");
+  });
+  EXPECT_TRUE(mark_as_read.Enabled());
+  ShowSuggesting([](SimUser& user) {
+    EXPECT_TRUE(user.Get<ui::CheckBox>("cbMarkRead").Checked());
+    user.Click("btnCancel");
+  });
+  EXPECT_FALSE(sim.files.FileExists("C:\\Users\\Tester\\AppData\\Local\\QuivraOL\\Qelvo.xml"));
+}
+
 TEST_F(ConfigDialogSuggestionsTest, ForgetDeletesWhatWasLearnedEvenOnCancel) {
   history.Record(core::KeysOfMail("ann@contoso.example", "", "a"),
                  {"S", "E", "Mailbox\\Projects"});
@@ -393,6 +413,7 @@ TEST_F(ConfigDialogSuggestionsTest, WithoutAHistoryTheOptionIsNotShown) {
   Show([](SimUser& user) {
     EXPECT_FALSE(user.Get<ui::CheckBox>("cbSuggest").Visible());
     EXPECT_FALSE(user.Get<ui::Button>("btnForget").Visible());
+    EXPECT_FALSE(user.Get<ui::CheckBox>("cbMarkRead").Visible());
     user.Click("btnCancel");
   });
 }

@@ -72,6 +72,7 @@ class ConfigKeyboardTest : public PickerTest {
 
 TEST_F(ConfigKeyboardTest, MeetsTheKeyboardConventionsOnEitherHostWithOrWithoutBackspace) {
   core::FilingHistory history{sim.platform()};
+  core::MarkAsReadOption mark_as_read{sim.platform()};
   for (const bool ribbon : {false, true}) {
     for (const bool backspace : {false, true}) {
       SCOPED_TRACE(std::string(ribbon ? "ribbon" : "command bar") +
@@ -79,7 +80,8 @@ TEST_F(ConfigKeyboardTest, MeetsTheKeyboardConventionsOnEitherHostWithOrWithoutB
       config.HostIsRibbonOutlook = ribbon;
       config.BackspaceKey = backspace;
       // With suggested folders on the command bar host, without on the ribbon host.
-      TfrmConfig fresh{config, picker, ribbon ? nullptr : &history};
+      TfrmConfig fresh{config, picker, ribbon ? nullptr : &history,
+                       ribbon ? nullptr : &mark_as_read};
       sim.ui.Expect([](SimUser& user) {
         EXPECT_THAT(ui::KeyboardAccessProblems(user.form()), IsEmpty());
         user.PressEscape();

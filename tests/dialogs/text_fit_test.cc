@@ -11,6 +11,7 @@
 #include "dialogs/add_folder_form.h"
 #include "dialogs/config_dialog.h"
 #include "model/filing_history.h"
+#include "model/filing_options.h"
 #include "platform/ui/button.h"
 #include "platform/ui/check_box.h"
 #include "platform/ui/edit.h"
@@ -141,7 +142,8 @@ TEST_P(TextFitTest, TheConfigurationDialogOnACommandBarAndARibbonHost) {
   for (const bool ribbon : {false, true}) {
     config.HostIsRibbonOutlook = ribbon;
     core::FilingHistory history{sim.platform()};
-    TfrmConfig dialog{config, picker, &history};
+    core::MarkAsReadOption mark_as_read{sim.platform()};
+    TfrmConfig dialog{config, picker, &history, &mark_as_read};
     ExpectFitsWhenShown(dialog,
                         [&](ui::sim::Script script) { ShowModal(dialog, std::move(script)); });
   }

@@ -21,6 +21,7 @@
 #include "host/outlook/sim/standard_world.h"
 #include "model/configuration.h"
 #include "model/filing_history.h"
+#include "model/filing_options.h"
 #include "platform/compositions/win32/win32_platform.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
@@ -55,6 +56,7 @@ struct Fixture {
   dialogs::TfrmFolders2 picker{*app, config, services};
   // Serves "Suggest folders" and "Forget what was learned", as in the add-in.
   core::FilingHistory history{services};
+  core::MarkAsReadOption mark_as_read{services};
 
   void Bind(int slot, const outlook::sim::SimFolder& folder, const std::string& caption) {
     const std::string path = folder.path();
@@ -187,7 +189,7 @@ void ConfigOnCommandBarHost(Fixture& f) {
   f.config.Icons = true;
   f.config.Separators = false;
   const std::string mailbox_id = f.world.mailbox.store_id();
-  dialogs::TfrmConfig dialog(f.config, f.picker, &f.history);
+  dialogs::TfrmConfig dialog(f.config, f.picker, &f.history, &f.mark_as_read);
   RECT dialog_place{};
   Play({
       On(kConfigCaption,
@@ -361,7 +363,7 @@ void ConfigOnRibbonHost(Fixture& f) {
   f.config.HostIsRibbonOutlook = true;
   f.config.Separators = true;
   f.config.MainButtonCaption = "Quivra";
-  dialogs::TfrmConfig dialog(f.config, f.picker, &f.history);
+  dialogs::TfrmConfig dialog(f.config, f.picker, &f.history, &f.mark_as_read);
   Play({
       On(kConfigCaption,
          [&](HWND window) {

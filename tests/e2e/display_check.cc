@@ -30,6 +30,7 @@
 #include "host/outlook/sim/standard_world.h"
 #include "model/configuration.h"
 #include "model/filing_history.h"
+#include "model/filing_options.h"
 #include "platform/compositions/win32/win32_platform.h"
 #include "platform/platform.h"
 #include "platform/shell.h"
@@ -46,6 +47,7 @@ using namespace quivra::e2e;
 
 struct Fixture : RealDialogs {
   core::FilingHistory history{services};
+  core::MarkAsReadOption mark_as_read{services};
 
   Fixture() {
     config.MruList[1] = {"Mailbox\\Inbox", "Mailbox", world.mailbox.store_id()};
@@ -240,7 +242,7 @@ void EveryDialog(Fixture& f, const Look& look, const std::function<void(HWND)>& 
        [&](HWND dialog) { look(dialog, "new_folder", COLOR_BTNFACE, add_folder); });
   for (const bool ribbon : {false, true}) {
     f.config.HostIsRibbonOutlook = ribbon;
-    dialogs::TfrmConfig config{f.config, f.picker, &f.history};
+    dialogs::TfrmConfig config{f.config, f.picker, &f.history, &f.mark_as_read};
     const std::string name = ribbon ? "configuration_ribbon" : "configuration_command_bar";
     Show([&] { f.forms.ShowModal(config); }, "Configure Quivra", before,
          [&](HWND dialog) { look(dialog, name, COLOR_BTNFACE, config); });
@@ -284,7 +286,7 @@ void HighContrast(Fixture& f) {
   });
 
   // The colours change while a dialog is up: it follows them both ways.
-  dialogs::TfrmConfig config{f.config, f.picker, &f.history};
+  dialogs::TfrmConfig config{f.config, f.picker, &f.history, &f.mark_as_read};
   const std::vector<std::pair<int, COLORREF>> standard = {
       {COLOR_WINDOW, RGB(255, 255, 255)},        {COLOR_WINDOWTEXT, RGB(0, 0, 0)},
       {COLOR_BTNFACE, RGB(240, 240, 240)},       {COLOR_BTNTEXT, RGB(0, 0, 0)},
