@@ -4,7 +4,7 @@
 # file. The add-in builds its bar through the explorer's CommandBars, reached by name through
 # IDispatch, and connects to its buttons' Click through their connection points. The bar shows
 # the filing button and a disabled Undo; a click on the filing button files the selection, and
-# Undo becomes enabled until it is clicked.
+# Undo becomes enabled, its tip naming what it undoes, until it is clicked.
 #
 # Usage: command_bar_test.sh
 # Environment: QUIVRA_E2E_PREFIX, QUIVRA_DLL, QUIVRA_OLHOST (the stand-in of the same bitness).
@@ -31,9 +31,10 @@ command-bar-click QuivraOL Alpha
 expect-selected-in Mailbox\\Projects\\Alpha
 screenshot explorer_2007_after_filing.bmp
 command-bar QuivraOL
-expect-command-bar QuivraOL button "Undo" group tip="Undo last filing action"
-# Undo moves the last filed item back, and is disabled again.
+expect-command-bar QuivraOL button "Undo" group tip="Undo: 2 items to Projects\\Alpha"
+# Undo moves both mails back, and is disabled again.
 command-bar-click QuivraOL Undo
+expect-items 3 Mailbox\\Projects\\Alpha
 expect-command-bar QuivraOL button "Undo" disabled
 expect-no-dialog
 quit

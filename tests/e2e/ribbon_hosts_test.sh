@@ -126,7 +126,7 @@ open-inspector
 select 1 6 2
 ribbon-click $PROGID Alpha
 expect-selected-in Mailbox\Projects\Alpha
-expect-ribbon $PROGID button "Undo" tip="Undo last filing action" image
+expect-ribbon $PROGID button "Undo" tip="Undo: 2 items to Projects\Alpha" image
 ribbon-click $PROGID Undo
 expect-ribbon $PROGID button "Undo" disabled
 close-inspector
@@ -136,7 +136,7 @@ close-inspector
 select 1 6 1
 ribbon-click $PROGID Alpha
 expect-selected-in Mailbox\Projects\Alpha
-expect-ribbon $PROGID button "Undo" tip="Undo last filing action" image
+expect-ribbon $PROGID button "Undo" tip="Undo: 1 item to Projects\Alpha" image
 # Configure with the button renamed, then OK: the explorer's ribbon shows the new caption.
 answer-edit Alpha -> Alpha project
 answer OK
@@ -167,7 +167,7 @@ expect-connected $PROGID yes
 select 1 6 2
 ribbon-click $PROGID Alpha
 expect-selected-in Mailbox\Projects\Alpha
-expect-ribbon $PROGID button "Undo" tip="Undo last filing action" image
+expect-ribbon $PROGID button "Undo" tip="Undo: 2 items to Projects\Alpha" image
 expect-no-dialog
 quit
 SCRIPT

@@ -35,7 +35,7 @@ ribbon-click OLQuivra.coOLQuivra Alpha
 expect-selected-in Mailbox\\Projects\\Alpha
 screenshot explorer_${OUTLOOK}_after_filing.bmp
 ribbon OLQuivra.coOLQuivra
-expect-ribbon OLQuivra.coOLQuivra button "Undo" tip="Undo last filing action" image
+expect-ribbon OLQuivra.coOLQuivra button "Undo" tip="Undo: 2 items to Projects\\Alpha" image
 expect-no-dialog
 quit
 SCRIPT
