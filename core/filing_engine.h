@@ -109,19 +109,29 @@ class FilingEngine {
   // Makes the pending step, if it holds an item, the newest of the undo history.
   void CommitPendingStep();
   void UndoHistoryChanged();
-  // Moves one item of the newest step back into `source`; empty when it went back, otherwise
-  // why not.
-  std::string PutBack(outlook::NameSpace& space,
-                      const UndoStep& step,
-                      const UndoItem& item,
-                      const outlook::MAPIFolderPtr& source,
-                      outlook::MAPIFolderPtr& target);
+  // The folder the newest step filed into, looked up once an item needs it.
+  struct UndoTarget {
+    outlook::MAPIFolderPtr folder;
+    bool looked_up = false;
+  };
+  // What became of one item that Undo tried to put back: `reason` is empty when it went back,
+  // otherwise why not; `keep` when it stays in the step for a later Undo (its folder is gone).
+  struct PutBackResult {
+    std::string reason;
+    bool keep = false;
+  };
+  // Moves one item of the newest step back into `source`.
+  PutBackResult PutBack(outlook::NameSpace& space,
+                        const UndoStep& step,
+                        const UndoItem& item,
+                        const outlook::MAPIFolderPtr& source,
+                        UndoTarget& target);
   // The item by its identity, else (when that no longer finds it) by its ConversationIndex
   // among the last items of the step's target; none when neither finds it.
   outlook::ObjectPtr FindUndoItem(outlook::NameSpace& space,
                                   const UndoStep& step,
                                   const UndoItem& item,
-                                  outlook::MAPIFolderPtr& target);
+                                  UndoTarget& target);
   void ForgetLearned(const std::vector<std::uint64_t>& records);
 
   outlook::Application& outlook_;

@@ -70,7 +70,7 @@ outlook::ItemPtr FilingEngine::FindItemByConversationIndex(
 outlook::ObjectPtr FilingEngine::FindUndoItem(outlook::NameSpace& space,
                                               const UndoStep& step,
                                               const UndoItem& item,
-                                              outlook::MAPIFolderPtr& target) {
+                                              UndoTarget& target) {
   try {
     outlook::ObjectPtr found = space.GetItemFromID(item.entry_id, item.store_id);
     if (found) {
@@ -82,12 +82,13 @@ outlook::ObjectPtr FilingEngine::FindUndoItem(outlook::NameSpace& space,
   if (item.conversation_index.empty()) {
     return nullptr;
   }
-  if (!target) {
-    target = FindFolderByPathOrId(outlook_, step.target_path, step.target_store.StoreId,
-                                  step.target_entry_id);
-    if (!target) {
-      return nullptr;
-    }
+  if (!target.looked_up) {
+    target.folder = FindFolderByPathOrId(outlook_, step.target_path, step.target_store.StoreId,
+                                         step.target_entry_id);
+    target.looked_up = true;
+  }
+  if (!target.folder) {
+    return nullptr;
   }
   // A copy with the same ConversationIndex is another item: the subject must agree, and an
   // item of the step found by its own id is not taken for this one.
@@ -96,7 +97,7 @@ outlook::ObjectPtr FilingEngine::FindUndoItem(outlook::NameSpace& space,
     step_ids.insert(other.entry_id);
   }
   const outlook::ItemPtr candidate = FindItemByConversationIndex(
-      target, item.conversation_index, kUndoSearchLimit, [&](outlook::Item& found) {
+      target.folder, item.conversation_index, kUndoSearchLimit, [&](outlook::Item& found) {
         return UndoHistory::KeptSubject(found.Subject()) == item.subject &&
                step_ids.count(found.EntryID()) == 0;
       });
@@ -107,14 +108,21 @@ outlook::ObjectPtr FilingEngine::FindUndoItem(outlook::NameSpace& space,
   return space.GetItemFromID(candidate->EntryID(), item.store_id);
 }
 
-std::string FilingEngine::PutBack(outlook::NameSpace& space,
-                                  const UndoStep& step,
-                                  const UndoItem& item,
-                                  const outlook::MAPIFolderPtr& source,
-                                  outlook::MAPIFolderPtr& target) {
+FilingEngine::PutBackResult FilingEngine::PutBack(outlook::NameSpace& space,
+                                                  const UndoStep& step,
+                                                  const UndoItem& item,
+                                                  const outlook::MAPIFolderPtr& source,
+                                                  UndoTarget& target) {
   const outlook::ObjectPtr object = FindUndoItem(space, step, item, target);
   if (!object) {
-    return "no longer in " + Shown(step.target_path) + " (deleted or moved on)";
+    if (target.looked_up && !target.folder) {
+      // The folder filed into is not there (its store closed, or the folder gone with the
+      // items): Undo can try again once it is back.
+      return {"the folder " + Shown(step.target_path) +
+                  " is not there; Undo again once it is back",
+              true};
+    }
+    return {"no longer in " + Shown(step.target_path) + " (deleted or moved on)"};
   }
   try {
     const outlook::ItemPtr typed = ItemToVariant(object);
@@ -126,17 +134,17 @@ std::string FilingEngine::PutBack(outlook::NameSpace& space,
     }
     if (!outlook::SameEntryID(space, Require(folder).EntryID(), step.target_entry_id)) {
       try {
-        return "moved to " + Shown(GetFolderPath(folder).path) + " since";
+        return {"moved to " + Shown(GetFolderPath(folder).path) + " since"};
       } catch (...) {
-        return "moved elsewhere since";
+        return {"moved elsewhere since"};
       }
     }
     typed->Move(source);
-    return std::string();
+    return {};
   } catch (const outlook::OutlookError& error) {
-    return error.what();
+    return {error.what()};
   } catch (...) {
-    return DiagnosticLog::DescribeCaught();
+    return {DiagnosticLog::DescribeCaught()};
   }
 }
 
@@ -184,24 +192,33 @@ void FilingEngine::CallUndo() {
   std::vector<UndoItem> waiting;  // their folder is gone: kept for a later Undo
   std::vector<NotPutBack> not_put_back;
   std::vector<std::uint64_t> put_back_records;
-  outlook::MAPIFolderPtr target;
+  UndoTarget target;
   for (const UndoItem& item : step.items) {
     const outlook::MAPIFolderPtr& source = sources.at(item.source);
+    PutBackResult result;
     if (!source) {
-      waiting.push_back(item);
-      not_put_back.push_back({item.subject, "its folder " + Shown(step.sources[item.source].path) +
-                                                " no longer exists; Undo again once it is back"});
+      result = {"its folder " + Shown(step.sources[item.source].path) +
+                    " no longer exists; Undo again once it is back",
+                true};
+    } else if (!problems[item.source].empty()) {
+      result.reason = problems[item.source];
+    } else {
+      result = PutBack(*space, step, item, source, target);
+    }
+    if (result.reason.empty()) {
+      put_back_records.push_back(item.learned);
       continue;
     }
-    std::string reason = problems[item.source];
-    if (reason.empty()) {
-      reason = PutBack(*space, step, item, source, target);
+    if (result.keep) {
+      waiting.push_back(item);
     }
-    if (reason.empty()) {
-      put_back_records.push_back(item.learned);
-    } else {
-      not_put_back.push_back({item.subject, std::move(reason)});
-    }
+    not_put_back.push_back({item.subject, std::move(result.reason)});
+  }
+  if (put_back_records.empty() && waiting.size() == count) {
+    // Nothing could be tried: the step stays as it was.
+    log_.Write("undo: the folders of the step are not there");
+    Report(MessageKind::kWarning, kFolderDoesNotExist);
+    return;
   }
   log_.Write("undo: " + std::to_string(count - not_put_back.size()) + " of " +
              std::to_string(count) + " items moved back to " +

@@ -210,6 +210,15 @@ TEST_F(UndoTest, AGoneSourceFolderKeepsItsItemsForALaterUndo) {
   EXPECT_TRUE(engine.undo_history().empty());
 }
 
+TEST_F(UndoTest, AClosedStoreFiledIntoKeepsTheStep) {
+  FileItems(world.archive_2024, Inbox(0, 2));
+  world.outlook.CloseStore(world.archive);
+  engine.CallUndo();
+  EXPECT_EQ(Messages(), Strings{test::kFolderDoesNotExist});
+  EXPECT_EQ(engine.undo_history().size(), 1u);
+  EXPECT_EQ(Tip(), "Undo: 2 items to 2024");
+}
+
 TEST_F(UndoTest, AnItemWhoseIdNoLongerFindsItIsSearchedNearTheEndOfTheFolder) {
   // Through another store and back: the item has a new EntryID in the same folder.
   FileItems(world.alpha, Inbox(0, 2));

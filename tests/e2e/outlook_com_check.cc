@@ -89,9 +89,9 @@ void Run() {
   Check(world.inbox_mail[0].unread(), "mail arrives unread");
   mail->MarkAsRead();
   Check(!world.inbox_mail[0].unread(), "UnRead = False and Save mark the item read");
-  const outlook::ObjectPtr moved = mail->Move(alpha);
+  const outlook::ObjectPtr moved_mail = mail->Move(alpha);
   Check(world.inbox_mail[0].folder() == world.alpha, "Move puts the item into the folder");
-  Check(moved && moved->AsItem(outlook::ItemInterface::kMailItem)->EntryID() ==
+  Check(moved_mail && moved_mail->AsItem(outlook::ItemInterface::kMailItem)->EntryID() ==
                      world.inbox_mail[0].entry_id(),
         "Move hands back the item moved");
   world.outlook.FailCall("Item.Move");
