@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_size.h"
 #include "dialogs/folder_picker.h"
 #include "host/outlook/sim/sim_outlook.h"
 #include "model/configuration.h"
@@ -16,7 +17,8 @@ namespace {
 using quivra::outlook::sim::SimFolder;
 using quivra::outlook::sim::SimOutlook;
 
-constexpr int kChildCount = 10000;
+// 10,000 subfolders, or 500 for a smoke run.
+const int kChildCount = quivra::bench::SampleSize(10000, 500);
 
 // A default store with the usual special folders and one folder of kChildCount subfolders,
 // created in an order unlike the sorted one.

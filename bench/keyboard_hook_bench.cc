@@ -1,7 +1,7 @@
 // The keyboard hook's decision for one key-down, which runs on every key press in every Outlook
 // window while the add-in is loaded: a letter typed into a mail (no shortcut matches, the
-// common case) and Alt+3 (a filing shortcut matches), with all twelve shortcuts armed (Alt+1 …
-// Alt+0, Alt+Z and Backspace) in an explorer on the Inbox. Argument: the Outlook year (2007
+// common case) and Alt+3 (a filing shortcut matches), with all thirteen shortcuts armed (Alt+1
+// … Alt+0, Alt+Z, Alt+K and Backspace) in an explorer on the Inbox. Argument: the Outlook year (2007
 // adds the command bar's entries to the table). Counter: calls into Outlook per key-down.
 #include <cstdint>
 
@@ -29,8 +29,8 @@ void HookKeyDown(benchmark::State& state, const TKeyPress& press, THookVerdict::
        addin.module().ComponentsOf<quivra::framework::TKeyboardShortcut>()) {
     armed += shortcut->Enabled() ? 1 : 0;
   }
-  if (hook == nullptr || armed != 12) {
-    state.SkipWithError("the hook is not installed with twelve shortcuts armed");
+  if (hook == nullptr || armed != 13) {
+    state.SkipWithError("the hook is not installed with thirteen shortcuts armed");
     return;
   }
   machine.world().outlook.ResetCallCounts();

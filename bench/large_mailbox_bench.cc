@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_size.h"
 #include "dialogs/folder_index.h"
 #include "dialogs/folder_index_reader.h"
 #include "dialogs/folder_picker.h"
@@ -20,7 +21,8 @@ namespace {
 using quivra::outlook::sim::SimFolder;
 using quivra::outlook::sim::SimOutlook;
 
-constexpr int kStores = 50;
+// The number of stores: 50, or 2 for a smoke run.
+const int kStores = quivra::bench::SampleSize(50, 2);
 
 // 50 stores, each a root with 20 customers of 4 years of 24 projects:
 // 50 * (1 + 20 * (1 + 4 * (1 + 24))) = 101,050 folders. The first is the default store, with

@@ -21,6 +21,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/bench_size.h"
 #include "core/folder_suggestions.h"
 #include "host/outlook/sim/standard_world.h"
 #include "model/filing_history.h"
@@ -109,7 +110,8 @@ LearnedFolder FolderOf(int folder) {
 }
 
 void BM_ReplaySyntheticFilingHistory(benchmark::State& state) {
-  const std::vector<Mail> mails = SyntheticHistory(30000, 20261210);
+  const std::vector<Mail> mails =
+      SyntheticHistory(quivra::bench::SampleSize(30000, 2000), 20261210);
   double top1 = 0, top3 = 0, mru1 = 0, mru3 = 0, counted = 0;
   for (auto _ : state) {
     quivra::platform::sim::SimPlatform sim;

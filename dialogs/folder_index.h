@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "platform/collation.h"
@@ -26,15 +27,26 @@ struct IndexedFolder {
   std::string folded_path;
   // The folder's position in the recently used list (1 the most recent); 0 when not in it.
   int recent = 0;
+  // Whether the folder is suggested for the selection the picker opened on.
+  bool suggested = false;
   // The folder's place in the tree's order: default store first, the other stores and the
   // folders below each parent in the locale's order of their names.
   int order = 0;
 };
 
 // The mail folders of the open stores, with their names folded once so that each keystroke
-// only compares bytes. A folder matches when its name contains the folded query, or its path
-// when the query holds a "\". Matches are ranked: those where the query starts a word first,
-// then those in the recently used list by recency, then in the tree's order.
+// only compares bytes. A typed text finds, in this order, the folders:
+//   1. whose name is the text;
+//   2. whose name starts with it, also after a leading number or date ("01 ", "2024-05 ");
+//   3. a word of whose name starts with it;
+//   4. whose name contains it;
+//   5. whose path holds every typed word in order, store names included ("proj alp" finds
+//      Mailbox\Projects\Alpha), for two words or more or a text with a "\", which matches the
+//      path's separator ("projects\" finds what lies below Projects);
+//   6. whose name holds the text's characters in order ("prjalp" finds "Project Alpha"), for a
+//      text of three characters or more without blanks.
+// Among folders of one kind the suggested ones come first, then the recently used by recency,
+// then shorter paths, then the tree's order.
 class FolderIndex {
  public:
   // Adds a folder below `parent` (-1: a store's top-level folder, which takes its name as its
@@ -45,6 +57,9 @@ class FolderIndex {
   void Finish(platform::Collation& collation, const std::string& default_store_id);
   // Marks the folder of that path and store as entry `position` of the recently used list.
   void MarkRecent(const std::string& path, const std::string& store_id, int position);
+  // Marks the folders of these paths and stores as the suggested ones, in place of those marked
+  // before.
+  void MarkSuggested(const std::vector<std::pair<std::string, std::string>>& paths_and_stores);
 
   // The positions of the best `limit` matches of `folded_query` (already folded), best first.
   // An empty query matches nothing.
@@ -56,6 +71,7 @@ class FolderIndex {
  private:
   std::vector<IndexedFolder> folders_;
   std::unordered_multimap<std::string, int> by_path_;
+  std::vector<int> suggested_;
 };
 
 }  // namespace quivra::dialogs

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialogs/folder_index_reader.h"
@@ -85,6 +86,11 @@ void TfrmFolders2::ShowMatches() {
       }
     }
   }
+  std::vector<std::pair<std::string, std::string>> suggested;
+  for (const core::LearnedFolder& folder : Suggestions) {
+    suggested.emplace_back(folder.path, folder.store_id);
+  }
+  index_->MarkSuggested(suggested);
   matches_ = index_->Find(platform_.collation.Fold(EditFind.Text()), kShownMatches);
   match_ = -1;
   EditFind.SetAccessibleDescription(MatchCountText(matches_.size()));

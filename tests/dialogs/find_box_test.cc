@@ -112,9 +112,10 @@ TEST_F(FindBoxTest, ABackslashSearchesWholePaths) {
     user.TypeKeys("archive\\2024");
     EXPECT_EQ(Rows(user), Strings{"2024|Archive\\2024"});
     user.Type("EditFind", "projects\\");
+    // What lies below Projects, shorter paths first.
     EXPECT_EQ(Rows(user),
-              (Strings{"Alpha|Mailbox\\Projects\\Alpha", "Beta|Mailbox\\Projects\\Beta",
-                       "Specs|Mailbox\\Projects\\Beta\\Specs", "Alpha|Archive\\Projects\\Alpha"}));
+              (Strings{"Beta|Mailbox\\Projects\\Beta", "Alpha|Mailbox\\Projects\\Alpha",
+                       "Alpha|Archive\\Projects\\Alpha", "Specs|Mailbox\\Projects\\Beta\\Specs"}));
     user.CloseBox();
   });
 }

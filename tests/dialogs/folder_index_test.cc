@@ -69,39 +69,84 @@ TEST_F(FolderIndexTest, ABackslashMatchesTheWholePathOtherwiseOnlyTheName) {
   EXPECT_EQ(Find("2024"), (Strings{"Mailbox\\2024", "Archive\\2024"}));
 }
 
-TEST_F(FolderIndexTest, RanksWordStartsThenRecentFoldersThenTheTreeOrder) {
-  const int mailbox = index.Add("Mailbox", -1, "S1", "M");
-  index.Add("Zalpha", mailbox, "S1", "1");
-  index.Add("alpha-old", mailbox, "S1", "2");
-  index.Add("Old alpha", mailbox, "S1", "3");
-  index.Add("Alphabet", mailbox, "S1", "4");
-  index.Add("Palpable", mailbox, "S1", "5");
-  const int archive = index.Add("Archive", -1, "S2", "A");
-  index.Add("Alpha", archive, "S2", "6");
-  index.Finish(collation, "S1");
-  // Word starts in the tree's order (the default store first), then the rest.
-  EXPECT_EQ(Find("alp"), (Strings{"Mailbox\\alpha-old", "Mailbox\\Alphabet", "Mailbox\\Old alpha",
-                                  "Archive\\Alpha", "Mailbox\\Palpable", "Mailbox\\Zalpha"}));
-  // A recently used folder comes before the others of its kind, the most recent first; the
-  // list names a folder by its path and its store.
-  index.MarkRecent("Mailbox\\Old alpha", "S1", 4);
-  index.MarkRecent("Archive\\Alpha", "S2", 2);
-  index.MarkRecent("Mailbox\\Palpable", "S1", 1);
-  index.MarkRecent("Mailbox\\Alphabet", "other store", 3);
-  EXPECT_EQ(Find("alp"), (Strings{"Archive\\Alpha", "Mailbox\\Old alpha", "Mailbox\\alpha-old",
-                                  "Mailbox\\Alphabet", "Mailbox\\Palpable", "Mailbox\\Zalpha"}));
-  EXPECT_EQ(Find("alp", 2), (Strings{"Archive\\Alpha", "Mailbox\\Old alpha"}));
+// The folders of the ranking table: two stores, the default one first.
+class FolderRankingTest : public FolderIndexTest {
+ protected:
+  FolderRankingTest() {
+    const int mailbox = index.Add("Mailbox", -1, "S1", "M");
+    const int projects = index.Add("Projects", mailbox, "S1", "1");
+    const int alpha = index.Add("Alpha", projects, "S1", "2");
+    index.Add("Specs", alpha, "S1", "3");
+    index.Add("Alphabet", mailbox, "S1", "4");
+    index.Add("Old alpha", mailbox, "S1", "5");
+    index.Add("Palpable", mailbox, "S1", "6");
+    index.Add("2024-05 Alpine trip", mailbox, "S1", "7");
+    index.Add("Project Alpha", mailbox, "S1", "8");
+    const int archive = index.Add("Archive", -1, "S2", "A");
+    index.Add("Alpha", archive, "S2", "9");
+    index.Add("Projects", archive, "S2", "10");
+    index.Finish(collation, "S1");
+  }
+};
+
+TEST_F(FolderRankingTest, EachQueryFindsWhatAUserExpectsFirst) {
+  const struct {
+    const char* query;
+    const char* first;
+  } table[] = {
+      {"alpha", "Archive\\Alpha"},                  // the name itself; the shorter path first
+      {"ALPHA", "Archive\\Alpha"},                  // case never matters
+      {"alphab", "Mailbox\\Alphabet"},              // the name starts with it
+      {"alpi", "Mailbox\\2024-05 Alpine trip"},     // ... after a leading date
+      {"2024", "Mailbox\\2024-05 Alpine trip"},     // ... or with the date itself
+      {"trip", "Mailbox\\2024-05 Alpine trip"},     // a word of it starts with it
+      {"lpab", "Mailbox\\Palpable"},                // the name contains it
+      {"proj alp", "Mailbox\\Project Alpha"},       // every word in order in the path
+      {"projects alpha", "Mailbox\\Projects\\Alpha"},
+      {"projects\\al", "Mailbox\\Projects\\Alpha"},  // a backslash is the path's
+      {"archive proj", "Archive\\Projects"},        // store names are words of the path
+      {"prjalp", "Mailbox\\Project Alpha"},         // the name's characters in order
+  };
+  for (const auto& row : table) {
+    const Strings found = Find(row.query);
+    ASSERT_FALSE(found.empty()) << row.query;
+    EXPECT_EQ(found[0], row.first) << row.query;
+  }
+  // Nothing found: words out of order, characters of a word typed with a blank, too short.
+  EXPECT_EQ(Find("alpha projects"), Strings{});
+  EXPECT_EQ(Find("pj"), Strings{});
+}
+
+TEST_F(FolderRankingTest, KindsOfMatchComeInTheirOrderThenSuggestedRecentAndShorterPaths) {
+  EXPECT_EQ(Find("alp"), (Strings{"Archive\\Alpha", "Mailbox\\Alphabet", "Mailbox\\Projects\\Alpha",
+                                  "Mailbox\\2024-05 Alpine trip", "Mailbox\\Old alpha",
+                                  "Mailbox\\Project Alpha", "Mailbox\\Palpable"}));
+  // A suggested folder comes first among its kind, then the recently used ones by recency; a
+  // folder is named by its path and its store.
+  index.MarkSuggested({{"Mailbox\\Projects\\Alpha", "S1"}, {"Archive\\Alpha", "other store"}});
+  index.MarkRecent("Mailbox\\2024-05 Alpine trip", "S1", 2);
+  index.MarkRecent("Mailbox\\Alphabet", "S1", 1);
+  index.MarkRecent("Mailbox\\Palpable", "S1", 3);
+  EXPECT_EQ(Find("alp"), (Strings{"Mailbox\\Projects\\Alpha", "Mailbox\\Alphabet",
+                                  "Mailbox\\2024-05 Alpine trip", "Archive\\Alpha",
+                                  "Mailbox\\Old alpha", "Mailbox\\Project Alpha",
+                                  "Mailbox\\Palpable"}));
+  EXPECT_EQ(Find("alp", 2), (Strings{"Mailbox\\Projects\\Alpha", "Mailbox\\Alphabet"}));
+  // Marking anew replaces the suggestions.
+  index.MarkSuggested({});
+  EXPECT_EQ(Find("alpha")[0], "Archive\\Alpha");
 }
 
 TEST_F(FolderIndexTest, SiblingsFollowTheLocaleOrderAndStoresWithoutADefaultTheirNames) {
+  // Names of one length, so that the tree's order alone decides.
   const int zulu = index.Add("Xzulu", -1, "S1", "Z");
   index.Add("xbeta", zulu, "S1", "1");
-  index.Add("Xalpha", zulu, "S1", "2");
-  const int yankee = index.Add("Xyankee", -1, "S2", "Y");
-  index.Add("Xgamma", yankee, "S2", "3");
+  index.Add("Xalfa", zulu, "S1", "2");
+  const int yankee = index.Add("Xyank", -1, "S2", "Y");
+  index.Add("Xgamm", yankee, "S2", "3");
   index.Finish(collation, "no such store");
   EXPECT_EQ(Find("x"),
-            (Strings{"Xyankee", "Xyankee\\Xgamma", "Xzulu", "Xzulu\\Xalpha", "Xzulu\\xbeta"}));
+            (Strings{"Xyank", "Xzulu", "Xyank\\Xgamm", "Xzulu\\Xalfa", "Xzulu\\xbeta"}));
 }
 
 // Reading the folders from the standard simulated Outlook.
