@@ -7,6 +7,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_size.h"
+#include "bench/call_cost_counters.h"
 #include "dialogs/folder_picker.h"
 #include "host/outlook/sim/sim_outlook.h"
 #include "model/configuration.h"
@@ -69,6 +70,7 @@ void BM_ExpandTenThousandSubfolders(benchmark::State& state) {
   }
   state.counters["calls_per_child"] = calls / kChildCount;
   state.counters["outlook_calls"] = calls;
+  quivra::bench::ReportCallCosts(state, world.outlook);
 }
 BENCHMARK(BM_ExpandTenThousandSubfolders)->Unit(benchmark::kMillisecond);
 

@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_size.h"
+#include "bench/call_cost_counters.h"
 #include "dialogs/folder_index.h"
 #include "dialogs/folder_index_reader.h"
 #include "dialogs/folder_picker.h"
@@ -110,6 +111,7 @@ void BM_PickerOpensOverHundredThousandFolders(benchmark::State& state) {
   }
   state.counters["outlook_calls"] = calls;
   state.counters["folders"] = world.folders;
+  quivra::bench::ReportCallCosts(state, world.outlook);
 }
 BENCHMARK(BM_PickerOpensOverHundredThousandFolders)->Unit(benchmark::kMillisecond);
 
@@ -131,6 +133,7 @@ void BM_IndexHundredThousandFolders(benchmark::State& state) {
   }
   state.counters["folders"] = static_cast<double>(indexed);
   state.counters["calls_per_folder"] = calls / static_cast<double>(indexed);
+  quivra::bench::ReportCallCosts(state, world.outlook);
 }
 BENCHMARK(BM_IndexHundredThousandFolders)->Unit(benchmark::kMillisecond)->Iterations(3);
 

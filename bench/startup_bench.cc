@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "bench/call_cost_counters.h"
 #include "bench/started_add_in.h"
 
 namespace {
@@ -32,6 +33,7 @@ void BM_StartUp(benchmark::State& state) {
 
     state.PauseTiming();
     outlook_calls += machine.world().outlook.TotalCalls();
+    quivra::bench::ReportCallCosts(state, machine.world().outlook);
     office_calls += addin->OfficeCalls();
     callbacks += addin->RibbonCallbacks();
     if (machine.world().outlook.EventConnectionCount() == 0 ||

@@ -263,7 +263,11 @@ int FilingEngine::FileSelection(outlook::Explorer& explorer,
     }
     UndoItem undo_item;
     undo_item.conversation_index = to_move->ConversationIndex();
-    undo_item.subject = UndoHistory::KeptSubject(to_move->Subject());
+    try {
+      undo_item.subject = UndoHistory::KeptSubject(to_move->Subject());
+    } catch (const outlook::OutlookError&) {
+      // Only for naming the item should it not come back.
+    }
     // Read before the move: Outlook's reference to a moved item may no longer answer.
     MailKeys keys = learning_ ? ReadMailKeys(*to_move) : MailKeys();
     if (mark_as_read) {

@@ -127,7 +127,8 @@ class FilingEngine {
                         const outlook::MAPIFolderPtr& source,
                         UndoTarget& target);
   // The item by its identity, else (when that no longer finds it) by its ConversationIndex
-  // among the last items of the step's target; none when neither finds it.
+  // among the last items of the step's target; none when neither finds it. Raises OutlookError
+  // when Outlook fails during the search.
   outlook::ObjectPtr FindUndoItem(outlook::NameSpace& space,
                                   const UndoStep& step,
                                   const UndoItem& item,

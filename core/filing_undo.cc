@@ -113,7 +113,12 @@ FilingEngine::PutBackResult FilingEngine::PutBack(outlook::NameSpace& space,
                                                   const UndoItem& item,
                                                   const outlook::MAPIFolderPtr& source,
                                                   UndoTarget& target) {
-  const outlook::ObjectPtr object = FindUndoItem(space, step, item, target);
+  outlook::ObjectPtr object;
+  try {
+    object = FindUndoItem(space, step, item, target);
+  } catch (const outlook::OutlookError& error) {
+    return {error.what()};
+  }
   if (!object) {
     if (target.looked_up && !target.folder) {
       // The folder filed into is not there (its store closed, or the folder gone with the

@@ -209,7 +209,8 @@ outlook::MAPIFolderPtr FindMovedFolder(outlook::Application& application,
     return nullptr;
   }
   FolderLocation now;
-  const outlook::MAPIFolderPtr folder = FindFolderById(application, store.StoreId, path, *known, now);
+  const outlook::MAPIFolderPtr folder =
+      FindFolderById(application, store.StoreId, path, *known, now);
   if (!folder) {
     return nullptr;
   }

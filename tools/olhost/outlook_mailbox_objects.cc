@@ -85,7 +85,8 @@ class ItemView : public DispatchObject {
     AddMember(L"UnRead", {}, [this](const Args& args, VARIANT*) {
       const VARIANT& value = args.PutValue();
       if (value.vt != VT_BOOL || value.boolVal != VARIANT_FALSE) {
-        throw outlook::OutlookError(outlook::kErrorInvalidArgument, "The stand-in only marks items read.");
+        throw outlook::OutlookError(outlook::kErrorInvalidArgument,
+                                    "The stand-in only marks items read.");
       }
       marked_read_ = true;
     });
