@@ -14,16 +14,6 @@ namespace {
 constexpr char kRootElement[] = "folderids";
 constexpr char kFolderElement[] = "folder";
 
-// The value of the attribute of that name, or nothing.
-std::optional<std::string> AttributeOf(const xml::Node& element, std::string_view name) {
-  for (const xml::Attribute& attribute : element.attributes()) {
-    if (attribute.name == name) {
-      return attribute.value;
-    }
-  }
-  return std::nullopt;
-}
-
 }  // namespace
 
 FolderIdsFile::FolderIdsFile(Configuration& configuration,
@@ -64,8 +54,8 @@ void FolderIdsFile::Read(std::string_view bytes, FolderIdBook& book) {
   }
   for (size_t i = 0; i < root->ChildCount(); ++i) {
     const xml::Node& folder = root->Child(i);
-    const std::optional<std::string> store_id = AttributeOf(folder, "storeid");
-    const std::optional<std::string> entry_id = AttributeOf(folder, "entryid");
+    const std::string* store_id = folder.FindAttribute("storeid");
+    const std::string* entry_id = folder.FindAttribute("entryid");
     if (folder.Name() != kFolderElement || !store_id || !entry_id || folder.Text().empty()) {
       throw std::runtime_error("a \"" + folder.Name() + "\" element is not a folder id");
     }

@@ -18,17 +18,8 @@ constexpr char kTargetElement[] = "target";
 constexpr char kSourceElement[] = "source";
 constexpr char kItemElement[] = "item";
 
-const std::string* AttributeOf(const xml::Node& element, std::string_view name) {
-  for (const xml::Attribute& attribute : element.attributes()) {
-    if (attribute.name == name) {
-      return &attribute.value;
-    }
-  }
-  return nullptr;
-}
-
 const std::string& RequiredAttribute(const xml::Node& element, std::string_view name) {
-  const std::string* value = AttributeOf(element, name);
+  const std::string* value = element.FindAttribute(name);
   if (value == nullptr) {
     throw std::runtime_error("a \"" + element.Name() + "\" element lacks its " +
                              std::string(name));

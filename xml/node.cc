@@ -39,6 +39,15 @@ Node& Node::AppendComment(std::string text) {
   return AppendChild(Comment(std::move(text)));
 }
 
+const std::string* Node::FindAttribute(std::string_view name) const {
+  for (const Attribute& attribute : attributes_) {
+    if (attribute.name == name) {
+      return &attribute.value;
+    }
+  }
+  return nullptr;
+}
+
 void Node::AddAttribute(std::string name, std::string value) {
   attributes_.push_back({std::move(name), std::move(value)});
 }

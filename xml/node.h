@@ -51,6 +51,8 @@ class Node {
   const std::string& FirstAttributeValue() const { return attributes_.at(0).value; }
   const std::vector<Attribute>& attributes() const { return attributes_; }
   void AddAttribute(std::string name, std::string value);
+  // The value of the attribute of that name, or none.
+  const std::string* FindAttribute(std::string_view name) const;
 
  private:
   Node(Kind kind, std::string name, std::string text);
